@@ -1,0 +1,27 @@
+#pragma once
+
+// The event log in the hidden box `Text1`: newest line first, each line the time of day, a text
+// beginning with " +++", CR LF. Every writer goes through `addLine`.
+
+#include "form/form.h"
+#include "platform/platform.h"
+
+namespace ml {
+
+class EventLog {
+  public:
+    EventLog(Form& form, const Clock& clock) : form_(form), clock_(clock) {}
+
+    // Puts time of day + text + CR LF in front of the log.
+    void addLine(const QString& text);
+    // The start line that replaces the whole log at start-up, followed by an empty line.
+    void start();
+    // Score summary and match event lines from a composed transmission; keeps the log short.
+    void LogEvent(const QString& transmission, int unused);
+
+  private:
+    Form& form_;
+    const Clock& clock_;
+};
+
+} // namespace ml

@@ -1,0 +1,4 @@
+#include "console/message_window.h"
+namespace ml {
+void MessageWindowModel::registerHandlers(Handlers&) {}
+} // namespace ml

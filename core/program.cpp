@@ -1,0 +1,93 @@
+#include "core/program.h"
+
+namespace ml {
+
+Program::Program(Clock& clock, Dialogs& dialogs, Shell& shell, SerialDevice& device)
+    : log(form, clock), serial(form, device, dialogs, log), match(form, clock, dialogs, log),
+      modes(form, clock, dialogs, serial), composer(form, clock, dialogs, serial, log),
+      score(form), messages(form, shell) {
+    match.registerHandlers(handlers);
+    serial.registerHandlers(handlers);
+    modes.registerHandlers(handlers);
+    score.registerHandlers(handlers);
+    messages.registerHandlers(handlers);
+    match.setHooks({
+        [this] { modes.br_low_Click(); },
+        [this] { serial.check_comPorts_Click(); },
+        [this] { modes.previewStep(); },
+        [this](const QString& arg) { return composer.checkAndOut(arg); },
+    });
+}
+
+void Program::start() { match.Form_Load(); }
+
+bool Program::tick() {
+    if (busy_)
+        return false;
+    busy_ = true;
+    match.Timer2_Timer();
+    busy_ = false;
+    return true;
+}
+
+bool Program::tenths() {
+    if (busy_)
+        return false;
+    busy_ = true;
+    match.Timer3_Timer();
+    busy_ = false;
+    return true;
+}
+
+bool Program::click(const QString& name, int index) {
+    if (auto it = handlers.indexed.find(name); it != handlers.indexed.end()) {
+        if (index < 1 || index > 16)
+            return false;
+        it.value()(index);
+        return true;
+    }
+    if (auto it = handlers.click.find(name); it != handlers.click.end()) {
+        it.value()();
+        return true;
+    }
+    if (auto* box = dynamic_cast<CheckBox*>(form.control(name))) {
+        box->click();
+        return true;
+    }
+    return false;
+}
+
+bool Program::type(const QString& name, const QString& text) {
+    Control* c = form.control(name);
+    if (c == nullptr) {
+        for (Control* m : form.frmMessage.controls())
+            if (m->name == name)
+                c = m;
+    }
+    auto* box = dynamic_cast<TextBox*>(c);
+    if (box == nullptr)
+        return false;
+    box->text = text;
+    return true;
+}
+
+bool Program::select(const QString& name, const QString& entry) {
+    auto* combo = dynamic_cast<ComboBox*>(form.control(name));
+    if (combo == nullptr)
+        return false;
+    const qsizetype i = combo->items.indexOf(entry);
+    if (i < 0)
+        return false;
+    combo->index = static_cast<int>(i);
+    return true;
+}
+
+bool Program::focus(const QString& name) {
+    if (form.control(name) == nullptr)
+        return false;
+    if (auto it = handlers.gotFocus.find(name); it != handlers.gotFocus.end())
+        it.value()();
+    return true;
+}
+
+} // namespace ml

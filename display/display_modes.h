@@ -1,0 +1,45 @@
+#pragma once
+
+// The display modes ("Anzeigen", "Akt. Zeit", "Programm", "freier Text"), the free-text entry
+// layout, brightness, mirror and program choice, taking the free texts over, and the free-text
+// previews that every tick refreshes.
+
+#include "form/form.h"
+#include "form/handlers.h"
+#include "platform/platform.h"
+#include "serial/serial_link.h"
+
+namespace ml {
+
+class DisplayModes {
+  public:
+    DisplayModes(Form& form, const Clock& clock, Dialogs& dialogs, SerialLink& link);
+    // Wires the check boxes' click handlers and registers the menu and button handlers.
+    void registerHandlers(Handlers& h);
+
+    void Displ_Click();
+    void Uhr_Click();
+    void Prog_Click();
+    void ShText_Click();
+    void OneLine_Click();
+    void Scroll_O_Click();
+    void Scroll_U_Click();
+    void Scroll_1_Click();
+    void Help_text_Click();
+    void miror_Click();
+    void br_low_Click();
+    void br_med_Click();
+    void br_high_Click();
+    void HLProgr_Click(int index);
+    void Get_Text();
+    // Refreshes and scrolls the free-text previews; run by every tick.
+    void previewStep();
+
+  private:
+    Form& form_;
+    const Clock& clock_;
+    Dialogs& dialogs_;
+    SerialLink& link_;
+};
+
+} // namespace ml

@@ -1,0 +1,1 @@
+#include "display/text_fitting.h"

@@ -1,0 +1,130 @@
+#include "form/form.h"
+
+#include "form/quote.h"
+
+#include <functional>
+#include <utility>
+
+namespace ml {
+
+void MessageWindow::reset() {
+    exists = false;
+    lblMessage.text = QStringLiteral("Message");
+    lblMessage.visible = true;
+    T_Message.text = QStringLiteral("Text1");
+    T_Message.visible = true;
+}
+
+std::vector<Control*> MessageWindow::controls() {
+    return {&lblMessage, &T_Message, &btnClose, &Image1};
+}
+
+Form::Form() {
+    for (int i = 1; i <= 16; ++i) {
+        HLProgr[i].emplace("HLProgr", QStringLiteral("Prog %1").arg(i), i == 1);
+    }
+    Combo6.addItem(QStringLiteral("Kein Comport verfügbar"));
+    Combo6.index = 0;
+
+    // Design-time visibility: boxes that share a place with a visible one start hidden.
+    for (Control* c : std::initializer_list<Control*>{
+             &TxtStrL, &TxtStrR, &SpecL, &SpecR, &ShText_o, &Show_Prog, &ShText_s, &Uhr_anz,
+             &Spec_Min, &Spec_Sec, &ShText_u, &FreeT, &FreeT_O_S, &FreeT_S, &FreeT_U_S, &Scroll_1,
+             &Text1, &Text5})
+        c->visible = false;
+    Scroll_1.enabled = false;
+    Scroll_1.initValue(1);
+    Scroll_U.enabled = false;
+
+    controls_ = {&Text_l,     &Text_r,      &TxtStrL,    &TxtStrR,  &SpecL,     &SpecR,
+                 &ShText_o,   &Show_Prog,   &ShText_s,   &Pkt_l,    &FlashL,    &D_Min,
+                 &d_Pkt,      &D_Sec,       &FlashR,     &Pkt_r,    &Uhr_anz,   &Spec_Min,
+                 &Spec_Sec,   &ShText_u,    &StrafeL,    &ValStrafeL, &up_l,    &down_l,
+                 &StrafeR,    &ValStrafeR,  &up_r,       &down_r,   &Displ,     &Uhr,
+                 &Prog,       &ShText,      &St_St,      &Label1,   &Startwert, &Reset_Time,
+                 &Combo6,     &OpenOutput,  &Time_Out,   &TimeoutValue, &Break, &BreakValue,
+                 &OneLine,    &Scroll_O,    &Scroll_1,   &Scroll_U, &FreeT_O,   &FreeT,
+                 &FreeT_U,    &FreeT_O_S,   &FreeT_S,    &FreeT_U_S, &Help_text, &TimeOut,
+                 &Image1,     &Label2,      &Image2,     &Image3,   &Text1,     &Text5,
+                 &Datei,      &Ende,        &Extras,     &Count,    &up,        &down,
+                 &s_change,   &miror,       &Mode,       &Mode_up,  &Mode_down, &reset,
+                 &Helligkeit, &br_low,      &br_med,     &br_high,  &HL_Prog,   &check_comPorts,
+                 &Baudrate,   &Baud_1200,   &Baud_2400,  &Baud_4800, &Baud_9600, &Help,
+                 &Mess,       &abbout};
+    for (int i = 1; i <= 16; ++i)
+        controls_.push_back(&*HLProgr[i]);
+}
+
+Control* Form::control(const QString& name) const {
+    for (Control* c : controls_)
+        if (c->name == name)
+            return c;
+    return nullptr;
+}
+
+Timer* Form::timer(const QString& name) {
+    for (Timer* t : {&Timer1, &Timer2, &Timer3})
+        if (t->name == name)
+            return t;
+    return nullptr;
+}
+
+namespace {
+
+QString flag(bool b) { return b ? QStringLiteral("-1") : QStringLiteral("0"); }
+QString number(double d) { return QString::number(d, 'g', 17); }
+
+} // namespace
+
+std::optional<QString> Form::fieldText(const QString& name) const {
+    const std::pair<const char*, std::function<QString()>> fields[] = {
+        {"ClockRunning", [&] { return flag(ClockRunning); }},
+        {"TimeoutActive", [&] { return flag(TimeoutActive); }},
+        {"BreakActive", [&] { return flag(BreakActive); }},
+        {"LastMinute", [&] { return flag(LastMinute); }},
+        {"TenthCount", [&] { return number(TenthCount); }},
+        {"RefTime", [&] { return number(RefTime); }},
+        {"StartSec", [&] { return number(StartSec); }},
+        {"CurSec", [&] { return number(CurSec); }},
+        {"NowSec", [&] { return number(NowSec); }},
+        {"StrafeLActive", [&] { return flag(StrafeLActive); }},
+        {"StrafeRActive", [&] { return flag(StrafeRActive); }},
+        {"StrafeLEndMin", [&] { return number(StrafeLEndMin); }},
+        {"StrafeLEndSec", [&] { return number(StrafeLEndSec); }},
+        {"StrafeREndMin", [&] { return number(StrafeREndMin); }},
+        {"StrafeREndSec", [&] { return number(StrafeREndSec); }},
+        {"LogPending", [&] { return flag(LogPending); }},
+        {"BannerPhase", [&] { return number(BannerPhase); }},
+        {"LastSent", [&] { return quoted(LastSent); }},
+        {"Brightness", [&] { return number(Brightness); }},
+        {"BlinkPhase", [&] { return flag(BlinkPhase); }},
+        {"SpecialOutput", [&] { return flag(SpecialOutput); }},
+        {"ProgramNumber", [&] { return number(ProgramNumber); }},
+        {"TextTop", [&] { return quoted(TextTop); }},
+        {"TextBottom", [&] { return quoted(TextBottom); }},
+        {"TextBig", [&] { return quoted(TextBig); }},
+        {"PreviewTop", [&] { return quoted(PreviewTop); }},
+        {"PreviewBottom", [&] { return quoted(PreviewBottom); }},
+        {"PreviewBig", [&] { return quoted(PreviewBig); }},
+        {"ScrollTop", [&] { return flag(ScrollTop); }},
+        {"ScrollBottom", [&] { return flag(ScrollBottom); }},
+        {"ScrollBig", [&] { return flag(ScrollBig); }},
+        {"ScrollPosTop", [&] { return number(ScrollPosTop); }},
+        {"ScrollPosBottom", [&] { return number(ScrollPosBottom); }},
+        {"ScrollPosBig", [&] { return number(ScrollPosBig); }},
+        {"TwoLines", [&] { return flag(TwoLines); }},
+        {"PortOpen", [&] { return flag(PortOpen); }},
+        {"PortClosedWarn", [&] { return flag(PortClosedWarn); }},
+        {"LoggedScoreL", [&] { return quoted(LoggedScoreL); }},
+        {"LoggedScoreR", [&] { return quoted(LoggedScoreR); }},
+    };
+    for (const auto& [fieldName, value] : fields)
+        if (name == QLatin1String(fieldName))
+            return value();
+    for (int i = 0; i < 5; ++i)
+        if (name == QStringLiteral("OutLine(%1)").arg(i))
+            return quoted(OutLine[i]);
+    return std::nullopt;
+}
+
+} // namespace ml

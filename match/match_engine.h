@@ -1,0 +1,57 @@
+#pragma once
+
+// The match engine: start-up, the tick and the tenths step, the clock commands, timeouts and
+// breaks, and penalties. It calls the display and serial link only through its hooks.
+
+#include "console/event_log.h"
+#include "form/form.h"
+#include "form/handlers.h"
+#include "platform/platform.h"
+
+#include <functional>
+
+namespace ml {
+
+// The places where start-up and the tick reach other subsystems; empty hooks do nothing.
+struct EngineHooks {
+    std::function<void()> br_low_Click;
+    std::function<void()> check_comPorts_Click;
+    std::function<void()> previewStep;
+    std::function<QString(const QString&)> checkAndOut;
+};
+
+class MatchEngine {
+  public:
+    MatchEngine(Form& form, const Clock& clock, Dialogs& dialogs, EventLog& log);
+    void setHooks(EngineHooks hooks) { hooks_ = std::move(hooks); }
+    void registerHandlers(Handlers& h);
+
+    void Form_Load();
+    void Timer2_Timer();
+    void Timer3_Timer();
+    void ResetTime();
+
+    void St_St_Click();
+    void Reset_Time_Click();
+    void reset_Click();
+    void s_change_Click();
+    void Mode_up_Click();
+    void Mode_down_Click();
+
+    void Time_Out_Click();
+    void Break_Click();
+    void Switch(int advance);
+
+    void StrafeL_Click();
+    void StrafeR_Click();
+    QString Strafe(int minutes, int seconds, int endMin, int endSec) const;
+
+  private:
+    Form& form_;
+    const Clock& clock_;
+    Dialogs& dialogs_;
+    EventLog& log_;
+    EngineHooks hooks_;
+};
+
+} // namespace ml

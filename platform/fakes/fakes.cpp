@@ -1,0 +1,97 @@
+#include "platform/fakes/fakes.h"
+
+#include "form/quote.h"
+
+#include <QTime>
+
+namespace ml {
+
+void FakeClock::advance(int seconds) {
+    QTime t = QTime::fromString(time_, QStringLiteral("HH:mm:ss"));
+    if (!t.isValid())
+        return;
+    time_ = t.addSecs(seconds).toString(QStringLiteral("HH:mm:ss"));
+}
+
+Answer FakeDialogs::messageBox(const QString& text, const QString& title, Icon icon,
+                               Buttons buttons) {
+    Answer a = Answer::Ok;
+    if (!answers_.empty()) {
+        a = answers_.front();
+        answers_.pop_front();
+    }
+    // A box that offers only OK cannot be cancelled.
+    if (buttons == Buttons::Ok)
+        a = Answer::Ok;
+    if (whileOpen)
+        whileOpen();
+    boxes.push_back({text, title, icon, buttons, a});
+    if (trace_)
+        trace_(QStringLiteral("box title=%1 icon=%2 buttons=%3 text=%4 -> %5")
+                   .arg(quoted(title), icon == Icon::Critical ? "critical" : "none",
+                        buttons == Buttons::Ok ? "ok" : "okcancel", quoted(text),
+                        a == Answer::Ok ? "OK" : "Cancel"));
+    return a;
+}
+
+void FakeShell::openUrl(const QString& url) {
+    opened.append(url);
+    if (trace_)
+        trace_(QStringLiteral("shell %1").arg(quoted(url)));
+}
+
+bool FakeSerialDevice::setPortNumber(int n) {
+    if (refuseNumber)
+        return false;
+    port_ = n;
+    return true;
+}
+
+bool FakeSerialDevice::open() {
+    if (open_ || !openable.contains(port_)) {
+        if (trace_)
+            trace_(QStringLiteral("serial open-failed %1").arg(port_));
+        return false;
+    }
+    open_ = true;
+    if (trace_)
+        trace_(QStringLiteral("serial open %1 %2").arg(port_).arg(quoted(settings)));
+    return true;
+}
+
+bool FakeSerialDevice::close() {
+    const bool wasOpen = open_;
+    open_ = false;
+    queued_ = 0;
+    if (trace_)
+        trace_(QStringLiteral("serial close %1").arg(port_));
+    return wasOpen && !failClose;
+}
+
+bool FakeSerialDevice::write(const QByteArray& bytes) {
+    if (!open_ || failWrite)
+        return false;
+    writes.push_back(bytes);
+    if (trace_) {
+        QString hex = QStringLiteral("serial write");
+        for (unsigned char b : bytes)
+            hex += QStringLiteral(" %1").arg(b, 2, 16, QLatin1Char('0'));
+        trace_(hex);
+    }
+    if (holdWrites)
+        queued_ += bytes.size();
+    return true;
+}
+
+void FakeSerialDevice::drain() {
+    queued_ = 0;
+    if (drained_)
+        drained_();
+}
+
+void FakeSerialDevice::fail(const QString& reason) {
+    if (failure_)
+        failure_(reason);
+}
+
+} // namespace ml

@@ -1,0 +1,107 @@
+#pragma once
+
+// Hand-written stand-ins for the platform, for tests and the replay tool. Each records what
+// happens and reports it, in order, to an optional trace sink in replay's line format.
+
+#include "platform/platform.h"
+
+#include <QSet>
+#include <QStringList>
+
+#include <deque>
+#include <vector>
+
+namespace ml {
+
+using Trace = std::function<void(const QString& line)>;
+
+class FakeClock : public Clock {
+  public:
+    explicit FakeClock(QString time = QStringLiteral("12:00:00")) : time_(std::move(time)) {}
+    void set(const QString& time) { time_ = time; }
+    // Moves the time of day on by whole seconds (wrapping at midnight).
+    void advance(int seconds);
+    QString timeOfDay() const override { return time_; }
+    int msToNextSecond() const override { return 1000; }
+    int msToNextTenth() const override { return 100; }
+
+  private:
+    QString time_;
+};
+
+struct RecordedBox {
+    QString text, title;
+    Icon icon;
+    Buttons buttons;
+    Answer answer;
+};
+
+class FakeDialogs : public Dialogs {
+  public:
+    explicit FakeDialogs(Trace trace = {}) : trace_(std::move(trace)) {}
+    // The next box is answered so; boxes without a scripted answer get OK.
+    void answerNext(Answer a) { answers_.push_back(a); }
+    Answer messageBox(const QString& text, const QString& title, Icon icon, Buttons buttons) override;
+    std::vector<RecordedBox> boxes;
+    // Runs inside every box, while it "waits" for the operator (to test re-entry).
+    std::function<void()> whileOpen;
+
+  private:
+    Trace trace_;
+    std::deque<Answer> answers_;
+};
+
+class FakeShell : public Shell {
+  public:
+    explicit FakeShell(Trace trace = {}) : trace_(std::move(trace)) {}
+    void openUrl(const QString& url) override;
+    QStringList opened;
+
+  private:
+    Trace trace_;
+};
+
+// A serial device over numbered fake ports. Scripts failures and can hold written bytes like a
+// slow line until `drain` is called.
+class FakeSerialDevice : public SerialDevice {
+  public:
+    explicit FakeSerialDevice(Trace trace = {}) : trace_(std::move(trace)) {}
+
+    // --- script ---
+    QSet<int> openable;       // port numbers that open
+    bool refuseNumber = false; // setPortNumber fails
+    bool failClose = false;    // close reports failure
+    bool failWrite = false;    // write refuses the bytes
+    bool holdWrites = false;   // written bytes stay queued until drain()
+    // Takes everything queued off the line and reports the drain.
+    void drain();
+    // Reports a device failure as the real device would (adapter pulled out).
+    void fail(const QString& reason);
+
+    // --- record ---
+    std::vector<QByteArray> writes;
+    QString settings;
+
+    // --- SerialDevice ---
+    bool setPortNumber(int n) override;
+    int portNumber() const override { return port_; }
+    void setSettings(const QString& s) override { settings = s; }
+    bool open() override;
+    bool close() override;
+    bool isOpen() const override { return open_; }
+    bool write(const QByteArray& bytes) override;
+    qint64 bytesQueued() const override { return queued_; }
+    void setDrainedHandler(std::function<void()> h) override { drained_ = std::move(h); }
+    void setFailureHandler(std::function<void(const QString&)> h) override { failure_ = std::move(h); }
+    QString deviceName(int n) const override { return QStringLiteral("fake%1").arg(n); }
+
+  private:
+    Trace trace_;
+    int port_ = 1;
+    bool open_ = false;
+    qint64 queued_ = 0;
+    std::function<void()> drained_;
+    std::function<void(const QString&)> failure_;
+};
+
+} // namespace ml

@@ -1,0 +1,68 @@
+#pragma once
+
+// The seam between the program's core and the desktop: small interfaces, injected through
+// constructors. The app implements them with Qt; tests and the replay tool use the fakes.
+
+#include <QByteArray>
+#include <QString>
+
+#include <functional>
+
+namespace ml {
+
+// The computer's local time of day.
+class Clock {
+  public:
+    virtual ~Clock() = default;
+    // "hh:mm:ss", 24-hour clock, two digits each.
+    virtual QString timeOfDay() const = 0;
+    // Milliseconds from now to the next whole second / tenth of the time of day.
+    virtual int msToNextSecond() const = 0;
+    virtual int msToNextTenth() const = 0;
+};
+
+enum class Icon { None, Critical };
+enum class Buttons { Ok, OkCancel };
+enum class Answer { Ok, Cancel };
+
+// Modal message boxes. The caller waits for the answer; the match tick keeps running.
+class Dialogs {
+  public:
+    virtual ~Dialogs() = default;
+    virtual Answer messageBox(const QString& text, const QString& title, Icon icon,
+                              Buttons buttons) = 0;
+};
+
+// The desktop shell: opens a web address in the browser. Failures are not reported.
+class Shell {
+  public:
+    virtual ~Shell() = default;
+    virtual void openUrl(const QString& url) = 0;
+};
+
+// The serial port that drives the display line. Write only: nothing is ever read.
+class SerialDevice {
+  public:
+    virtual ~SerialDevice() = default;
+    // The next open uses port `n` (1..255). False when the device refuses the number.
+    virtual bool setPortNumber(int n) = 0;
+    virtual int portNumber() const = 0;
+    // "9600,n,8,1" and the like; used by the next open.
+    virtual void setSettings(const QString& settings) = 0;
+    virtual bool open() = 0;
+    // True when the close succeeded; the device is closed afterwards either way.
+    virtual bool close() = 0;
+    virtual bool isOpen() const = 0;
+    // Queues the bytes for the line; false when the device refused them.
+    virtual bool write(const QByteArray& bytes) = 0;
+    // Bytes written but not yet on the line.
+    virtual qint64 bytesQueued() const = 0;
+    // Called (on the UI thread) when the queue has drained to nothing.
+    virtual void setDrainedHandler(std::function<void()> handler) = 0;
+    // Called (on the UI thread) when the open device fails: unplugged, write error.
+    virtual void setFailureHandler(std::function<void(const QString& reason)> handler) = 0;
+    // The device path or name behind port `n`, empty when there is none (shown to the operator).
+    virtual QString deviceName(int n) const = 0;
+};
+
+} // namespace ml
