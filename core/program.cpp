@@ -4,8 +4,8 @@ namespace ml {
 
 Program::Program(Clock& clock, Dialogs& dialogs, Shell& shell, SerialDevice& device)
     : log(form, clock), serial(form, device, dialogs, log), match(form, clock, dialogs, log),
-      modes(form, clock, dialogs, serial), composer(form, clock, dialogs, serial, log),
-      score(form), messages(form, shell) {
+      modes(form, clock, dialogs, serial), composer(form, clock, dialogs, serial, log), score(form),
+      messages(form, shell) {
     match.registerHandlers(handlers);
     serial.registerHandlers(handlers);
     modes.registerHandlers(handlers);
@@ -19,7 +19,9 @@ Program::Program(Clock& clock, Dialogs& dialogs, Shell& shell, SerialDevice& dev
     });
 }
 
-void Program::start() { match.Form_Load(); }
+void Program::start() {
+    match.Form_Load();
+}
 
 bool Program::tick() {
     if (busy_)

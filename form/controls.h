@@ -84,7 +84,9 @@ struct ComboBox : Control {
     QStringList notes;
     int index = -1;
 
-    QString currentText() const { return index >= 0 && index < items.size() ? items[index] : QString(); }
+    QString currentText() const {
+        return index >= 0 && index < items.size() ? items[index] : QString();
+    }
     void clear() {
         items.clear();
         notes.clear();
@@ -104,7 +106,8 @@ struct MenuItem : TextControl {
 
 // A timer of the window: its period and whether it runs. The app schedules real timers from it.
 struct Timer {
-    explicit Timer(const char* n, int ms, bool on) : name(QString::fromLatin1(n)), interval(ms), enabled(on) {}
+    explicit Timer(const char* n, int ms, bool on)
+        : name(QString::fromLatin1(n)), interval(ms), enabled(on) {}
     const QString name;
     int interval;
     bool enabled;

@@ -36,21 +36,20 @@ Form::Form() {
     Scroll_1.initValue(1);
     Scroll_U.enabled = false;
 
-    controls_ = {&Text_l,     &Text_r,      &TxtStrL,    &TxtStrR,  &SpecL,     &SpecR,
-                 &ShText_o,   &Show_Prog,   &ShText_s,   &Pkt_l,    &FlashL,    &D_Min,
-                 &d_Pkt,      &D_Sec,       &FlashR,     &Pkt_r,    &Uhr_anz,   &Spec_Min,
-                 &Spec_Sec,   &ShText_u,    &StrafeL,    &ValStrafeL, &up_l,    &down_l,
-                 &StrafeR,    &ValStrafeR,  &up_r,       &down_r,   &Displ,     &Uhr,
-                 &Prog,       &ShText,      &St_St,      &Label1,   &Startwert, &Reset_Time,
-                 &Combo6,     &OpenOutput,  &Time_Out,   &TimeoutValue, &Break, &BreakValue,
-                 &OneLine,    &Scroll_O,    &Scroll_1,   &Scroll_U, &FreeT_O,   &FreeT,
-                 &FreeT_U,    &FreeT_O_S,   &FreeT_S,    &FreeT_U_S, &Help_text, &TimeOut,
-                 &Image1,     &Label2,      &Image2,     &Image3,   &Text1,     &Text5,
-                 &Datei,      &Ende,        &Extras,     &Count,    &up,        &down,
-                 &s_change,   &miror,       &Mode,       &Mode_up,  &Mode_down, &reset,
-                 &Helligkeit, &br_low,      &br_med,     &br_high,  &HL_Prog,   &check_comPorts,
-                 &Baudrate,   &Baud_1200,   &Baud_2400,  &Baud_4800, &Baud_9600, &Help,
-                 &Mess,       &abbout};
+    controls_ = {
+        &Text_l,         &Text_r,   &TxtStrL,    &TxtStrR,   &SpecL,        &SpecR,     &ShText_o,
+        &Show_Prog,      &ShText_s, &Pkt_l,      &FlashL,    &D_Min,        &d_Pkt,     &D_Sec,
+        &FlashR,         &Pkt_r,    &Uhr_anz,    &Spec_Min,  &Spec_Sec,     &ShText_u,  &StrafeL,
+        &ValStrafeL,     &up_l,     &down_l,     &StrafeR,   &ValStrafeR,   &up_r,      &down_r,
+        &Displ,          &Uhr,      &Prog,       &ShText,    &St_St,        &Label1,    &Startwert,
+        &Reset_Time,     &Combo6,   &OpenOutput, &Time_Out,  &TimeoutValue, &Break,     &BreakValue,
+        &OneLine,        &Scroll_O, &Scroll_1,   &Scroll_U,  &FreeT_O,      &FreeT,     &FreeT_U,
+        &FreeT_O_S,      &FreeT_S,  &FreeT_U_S,  &Help_text, &TimeOut,      &Image1,    &Label2,
+        &Image2,         &Image3,   &Text1,      &Text5,     &Datei,        &Ende,      &Extras,
+        &Count,          &up,       &down,       &s_change,  &miror,        &Mode,      &Mode_up,
+        &Mode_down,      &reset,    &Helligkeit, &br_low,    &br_med,       &br_high,   &HL_Prog,
+        &check_comPorts, &Baudrate, &Baud_1200,  &Baud_2400, &Baud_4800,    &Baud_9600, &Help,
+        &Mess,           &abbout};
     for (int i = 1; i <= 16; ++i)
         controls_.push_back(&*HLProgr[i]);
 }
@@ -71,8 +70,12 @@ Timer* Form::timer(const QString& name) {
 
 namespace {
 
-QString flag(bool b) { return b ? QStringLiteral("-1") : QStringLiteral("0"); }
-QString number(double d) { return QString::number(d, 'g', 17); }
+QString flag(bool b) {
+    return b ? QStringLiteral("-1") : QStringLiteral("0");
+}
+QString number(double d) {
+    return QString::number(d, 'g', 17);
+}
 
 } // namespace
 

@@ -50,8 +50,14 @@ long long toLong(double v) {
 }
 } // namespace
 
-long long roundDown(double v) { return toLong(std::floor(v)); }
-long long truncateTowardZero(double v) { return toLong(std::trunc(v)); }
-long long roundHalfEven(double v) { return toLong(std::nearbyint(v)); }
+long long roundDown(double v) {
+    return toLong(std::floor(v));
+}
+long long truncateTowardZero(double v) {
+    return toLong(std::trunc(v));
+}
+long long roundHalfEven(double v) {
+    return toLong(std::nearbyint(v));
+}
 
 } // namespace ml

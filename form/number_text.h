@@ -15,7 +15,9 @@ namespace ml {
 std::optional<double> readNumber(const QString& text);
 
 // Plain decimal text of a whole number: no leading blank, no leading zeros.
-inline QString wholeText(long long v) { return QString::number(v); }
+inline QString wholeText(long long v) {
+    return QString::number(v);
+}
 
 // Shortest decimal text of a number, "." as decimal point ("0.5", "20", "-1.25").
 QString numberText(double v);
@@ -30,6 +32,8 @@ long long roundHalfEven(double v);
 // The signed 16-bit range of the window's integer fields.
 constexpr long long kInt16Min = INT16_MIN;
 constexpr long long kInt16Max = INT16_MAX;
-inline bool fitsInt16(double v) { return v >= kInt16Min && v <= kInt16Max; }
+inline bool fitsInt16(double v) {
+    return v >= kInt16Min && v <= kInt16Max;
+}
 
 } // namespace ml

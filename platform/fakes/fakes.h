@@ -41,7 +41,8 @@ class FakeDialogs : public Dialogs {
     explicit FakeDialogs(Trace trace = {}) : trace_(std::move(trace)) {}
     // The next box is answered so; boxes without a scripted answer get OK.
     void answerNext(Answer a) { answers_.push_back(a); }
-    Answer messageBox(const QString& text, const QString& title, Icon icon, Buttons buttons) override;
+    Answer messageBox(const QString& text, const QString& title, Icon icon,
+                      Buttons buttons) override;
     std::vector<RecordedBox> boxes;
     // Runs inside every box, while it "waits" for the operator (to test re-entry).
     std::function<void()> whileOpen;
@@ -68,7 +69,7 @@ class FakeSerialDevice : public SerialDevice {
     explicit FakeSerialDevice(Trace trace = {}) : trace_(std::move(trace)) {}
 
     // --- script ---
-    QSet<int> openable;       // port numbers that open
+    QSet<int> openable;        // port numbers that open
     bool refuseNumber = false; // setPortNumber fails
     bool failClose = false;    // close reports failure
     bool failWrite = false;    // write refuses the bytes
@@ -92,7 +93,9 @@ class FakeSerialDevice : public SerialDevice {
     bool write(const QByteArray& bytes) override;
     qint64 bytesQueued() const override { return queued_; }
     void setDrainedHandler(std::function<void()> h) override { drained_ = std::move(h); }
-    void setFailureHandler(std::function<void(const QString&)> h) override { failure_ = std::move(h); }
+    void setFailureHandler(std::function<void(const QString&)> h) override {
+        failure_ = std::move(h);
+    }
     QString deviceName(int n) const override { return QStringLiteral("fake%1").arg(n); }
 
   private:

@@ -22,7 +22,9 @@ void print(const QString& line) {
     std::fputc('\n', stdout);
 }
 
-QString bit(bool b) { return b ? QStringLiteral("1") : QStringLiteral("0"); }
+QString bit(bool b) {
+    return b ? QStringLiteral("1") : QStringLiteral("0");
+}
 
 QString describe(const Control& c) {
     QString text;
@@ -43,8 +45,7 @@ QString describe(const Control& c) {
 
 class Replay {
   public:
-    Replay()
-        : dialogs_(print), shell_(print), device_(print) {}
+    Replay() : dialogs_(print), shell_(print), device_(print) {}
 
     // Runs one script line; false with `error` set when the line is wrong.
     bool run(const QString& line, QString& error) {
