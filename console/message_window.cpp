@@ -1,4 +1,65 @@
 #include "console/message_window.h"
+
 namespace ml {
-void MessageWindowModel::registerHandlers(Handlers&) {}
+
+namespace {
+
+// Program version 1.0.2, shown as "1.02": minor and revision are joined without a separator.
+constexpr int kVersionMajor = 1;
+constexpr int kVersionMinor = 0;
+constexpr int kVersionRevision = 2;
+
+// A text of exactly this length goes into the label; every other into the scrolling text box.
+constexpr qsizetype kLabelLength = 175;
+
+} // namespace
+
+void MessageWindowModel::registerHandlers(Handlers& h) {
+    h.click[QStringLiteral("Mess")] = [this] { Mess_Click(); };
+    h.click[QStringLiteral("abbout")] = [this] { abbout_Click(); };
+    h.click[QStringLiteral("btnClose")] = [this] { btnClose_Click(); };
+    h.click[QStringLiteral("Image1")] = [this] { Image1_Click(); };
+}
+
+void MessageWindowModel::ShowMessage(const QString& text) {
+    MessageWindow& w = form_.frmMessage;
+    if (!w.exists) {
+        w.reset();
+        w.exists = true;
+    }
+    const bool inLabel = text.size() == kLabelLength;
+    w.lblMessage.visible = inLabel;
+    w.T_Message.visible = !inLabel;
+    if (inLabel)
+        w.lblMessage.text = text;
+    else
+        w.T_Message.text = text;
+}
+
+// The window gets a copy of the log: lines logged later show only at the next "Meldungen".
+void MessageWindowModel::Mess_Click() {
+    const QString log = form_.Text1.text;
+    ShowMessage(log);
+}
+
+void MessageWindowModel::abbout_Click() {
+    ShowMessage(aboutText());
+}
+
+void MessageWindowModel::btnClose_Click() {
+    form_.frmMessage.reset();
+    form_.frmMessage.exists = false;
+}
+
+void MessageWindowModel::Image1_Click() {
+    shell_.openUrl(kMakerWebSite);
+}
+
+QString MessageWindowModel::aboutText() {
+    return QStringLiteral("Marklight - Version ") + QString::number(kVersionMajor) +
+           QStringLiteral(".") + QString::number(kVersionMinor) +
+           QString::number(kVersionRevision) + QStringLiteral("\r\n\r\n") +
+           QStringLiteral("Dieses Programm erweitert die Anzeigelinie zu einem Scoreboard");
+}
+
 } // namespace ml
