@@ -47,6 +47,32 @@ class MatchEngine {
     QString Strafe(int minutes, int seconds, int endMin, int endSec) const;
 
   private:
+    // Tells the operator which clock box (`D_Min` or `D_Sec`) holds no usable number.
+    void refuseUnreadableClock(const QString& action);
+    void showSecondClock(bool shown);
+    // The tick's branches: the running match clock, and a timeout or break count-down.
+    void runningClockStep(double nowSec);
+    void interruptionStep(double nowSec);
+    void advancePenalties();
+
+    // The common start of a timeout or break: stops the clock and starts the count-down from
+    // the length in `lengthBox`. False, after the error box, when the length is no number.
+    bool startInterruption(TextBox& lengthBox);
+    // One side's penalty: its button, length box, text box and fields.
+    struct PenaltySide {
+        Button& button;
+        TextBox& length;
+        TextBox& text;
+        bool& active;
+        int& endMin;
+        int& endSec;
+        bool left;
+    };
+    PenaltySide leftPenalty();
+    PenaltySide rightPenalty();
+    void penaltyClick(const PenaltySide& side);
+    QString penaltyText(const PenaltySide& side, double clock) const;
+
     Form& form_;
     const Clock& clock_;
     Dialogs& dialogs_;

@@ -20,4 +20,20 @@ double Get_Sec(const QString& timeOfDay, Dialogs& dialogs);
 // Nothing when a text is not a number.
 std::optional<double> readClock(const QString& minutes, const QString& seconds);
 
+// The largest count, in seconds, that a start value, a length or a typed clock may give. Up to
+// it every count is a whole number that the boxes show in plain digits and read back unchanged;
+// beyond it the texts would turn into exponents and rounding noise.
+inline constexpr double kMaxCountSeconds = 1e15;
+inline bool countInRange(double seconds) {
+    return seconds > -kMaxCountSeconds && seconds < kMaxCountSeconds;
+}
+
+// Minutes text of a count in seconds: seconds / 60 truncated toward zero ("19", "0", "-1").
+// With `markNegativeZero` a negative count under one minute reads "-0", as the match clock
+// shows it; the second clock never goes below zero and does without.
+QString minutesText(double seconds, bool markNegativeZero);
+
+// Seconds text of a count: |seconds - minutes * 60|, with "0" in front below 10 ("05", "30").
+QString secondsText(double seconds);
+
 } // namespace ml

@@ -1,0 +1,118 @@
+// The match clock commands: start/stop, the two resets, change of ends and the count direction.
+
+#include "form/number_text.h"
+#include "match/failure_box.h"
+#include "match/match_engine.h"
+#include "match/time_values.h"
+
+#include <utility>
+
+namespace ml {
+
+void MatchEngine::ResetTime() {
+    Form& f = form_;
+    f.St_St.text = QStringLiteral("Start");
+    f.ClockRunning = false;
+    f.TimeoutActive = false;
+    f.BreakActive = false;
+    f.LastMinute = false;
+
+    const std::optional<double> minutes = readNumber(f.Startwert.text);
+    const bool fits = minutes && countInRange(*minutes * 60);
+    if (!fits) {
+        showFailure(dialogs_, QStringLiteral("20.0"), minutes ? kFaultOverflow : kFaultTypeMismatch,
+                    QStringLiteral(" beim Reseten:"),
+                    minutes ? overflowDescription(f.Startwert.text)
+                            : notANumberDescription(f.Startwert.text),
+                    QStringLiteral("Zeit in Min eingeben"));
+        f.Startwert.text = QStringLiteral("20.0");
+        return;
+    }
+    const double v = *minutes * 60;
+    const long long wholeMinutes = truncateTowardZero(v / 60);
+    f.D_Min.text = wholeText(wholeMinutes);
+    f.D_Sec.text = numberText(v - static_cast<double>(wholeMinutes) * 60);
+    // Only a zero is padded here; the next tick of a running clock writes two digits anyway.
+    if (f.D_Sec.text == QLatin1String("0"))
+        f.D_Sec.text = QStringLiteral("00");
+
+    f.Timer3.enabled = false;
+    showSecondClock(false);
+    f.Timer2.interval = 1000;
+}
+
+void MatchEngine::St_St_Click() {
+    Form& f = form_;
+    if (f.ClockRunning) {
+        f.St_St.text = QStringLiteral("Start");
+        f.ClockRunning = false;
+    } else {
+        // A clock the operator left unreadable is refused before anything changes, so the
+        // count never starts from a value nobody can see.
+        const std::optional<double> start = readClock(f.D_Min.text, f.D_Sec.text);
+        if (!start || !countInRange(*start)) {
+            refuseUnreadableClock(QStringLiteral(" beim Starten der Spielzeit:"));
+            return;
+        }
+        f.RefTime = Get_Sec(clock_.timeOfDay(), dialogs_);
+        f.St_St.text = QStringLiteral("Stop");
+        if (f.D_Sec.text.isEmpty())
+            f.D_Sec.text = QStringLiteral("0");
+        if (f.D_Min.text.isEmpty())
+            f.D_Min.text = QStringLiteral("0");
+        f.StartSec = *start;
+        f.ClockRunning = true;
+        f.TimeoutActive = false;
+        f.BreakActive = false;
+        f.Time_Out.text = QStringLiteral("Start Timeout");
+        f.Break.text = QStringLiteral("Start Pause");
+    }
+    f.LogPending = true;
+    showSecondClock(false);
+}
+
+void MatchEngine::refuseUnreadableClock(const QString& action) {
+    const Form& f = form_;
+    const auto orZero = [](const QString& t) { return t.isEmpty() ? QStringLiteral("0") : t; };
+    const std::optional<double> minutes = readNumber(orZero(f.D_Min.text));
+    const std::optional<double> seconds = readNumber(orZero(f.D_Sec.text));
+    // The box to correct: the one that is no number, else the one that makes the count too big.
+    const bool minutesBad = !minutes || (seconds && !countInRange(*minutes * 60));
+    const bool readable = minutes && seconds;
+    const QString& text = minutesBad ? f.D_Min.text : f.D_Sec.text;
+    showFailure(dialogs_, QStringLiteral("Spielzeit kontrollieren"),
+                readable ? kFaultOverflow : kFaultTypeMismatch, action,
+                readable ? overflowDescription(text) : notANumberDescription(text),
+                minutesBad ? QStringLiteral("Minuten der Spielzeit als Zahl eingeben")
+                           : QStringLiteral("Sekunden der Spielzeit als Zahl eingeben"));
+}
+
+void MatchEngine::Reset_Time_Click() {
+    if (dialogs_.messageBox(QStringLiteral("Zeit zurücksetzen?"),
+                            QStringLiteral("mit OK Bestätigen"), Icon::None,
+                            Buttons::OkCancel) == Answer::Ok)
+        ResetTime();
+}
+
+void MatchEngine::reset_Click() {
+    ResetTime();
+    form_.Pkt_l.text = QStringLiteral("0");
+    form_.Pkt_r.text = QStringLiteral("0");
+}
+
+void MatchEngine::s_change_Click() {
+    std::swap(form_.Text_l.text, form_.Text_r.text);
+    std::swap(form_.Pkt_l.text, form_.Pkt_r.text);
+}
+
+void MatchEngine::Mode_up_Click() {
+    form_.Mode_down.checked = false;
+    form_.Mode_up.checked = true;
+}
+
+void MatchEngine::Mode_down_Click() {
+    form_.Mode_down.checked = true;
+    form_.Mode_up.checked = false;
+}
+
+} // namespace ml

@@ -1,0 +1,147 @@
+// Timeouts and match breaks: the two buttons, their count-down in the tick, and the banner that
+// alternates with the team names while the match is interrupted.
+
+#include "form/number_text.h"
+#include "match/failure_box.h"
+#include "match/match_engine.h"
+#include "match/time_values.h"
+
+namespace ml {
+
+namespace {
+
+void showBanner(Form& form, const char* left, const char* right) {
+    form.SpecL.visible = true;
+    form.SpecR.visible = true;
+    form.SpecL.text = QString::fromLatin1(left);
+    form.SpecR.text = QString::fromLatin1(right);
+}
+
+// The display modes that would hide the count are switched off; their handlers run.
+void leaveSpecialDisplays(Form& form) {
+    form.Uhr.setValue(0);
+    form.Prog.setValue(0);
+}
+
+} // namespace
+
+void MatchEngine::Time_Out_Click() {
+    Form& f = form_;
+    leaveSpecialDisplays(f);
+    f.BreakActive = false;
+    f.Break.text = QStringLiteral("Start Pause");
+    if (f.TimeoutActive) {
+        f.TimeoutActive = false;
+        f.Time_Out.text = QStringLiteral("Start Timeout");
+        showSecondClock(false);
+        return;
+    }
+    if (startInterruption(f.TimeoutValue)) {
+        f.TimeoutActive = true;
+        f.Time_Out.text = QStringLiteral("Stop Timeout");
+    }
+}
+
+void MatchEngine::Break_Click() {
+    Form& f = form_;
+    leaveSpecialDisplays(f);
+    f.TimeoutActive = false;
+    f.Time_Out.text = QStringLiteral("Start Timeout");
+    if (f.BreakActive) {
+        f.BreakActive = false;
+        f.Break.text = QStringLiteral("Start Pause");
+        showSecondClock(false);
+        return;
+    }
+    if (startInterruption(f.BreakValue)) {
+        f.BreakActive = true;
+        f.Break.text = QStringLiteral("Stop Pause");
+    }
+}
+
+bool MatchEngine::startInterruption(TextBox& lengthBox) {
+    Form& f = form_;
+    f.LogPending = true;
+    // The match clock stops and keeps the texts of its last tick.
+    f.St_St.text = QStringLiteral("Start");
+    f.ClockRunning = false;
+    showSecondClock(true);
+
+    const std::optional<double> minutes = readNumber(lengthBox.text);
+    if (!minutes || !countInRange(*minutes * 60)) {
+        showFailure(dialogs_, QStringLiteral("1.0"), minutes ? kFaultOverflow : kFaultTypeMismatch,
+                    QStringLiteral(" beim Timeout starten:"),
+                    minutes ? overflowDescription(lengthBox.text)
+                            : notANumberDescription(lengthBox.text),
+                    QStringLiteral("Zeit in Min eingeben"));
+        lengthBox.text = QStringLiteral("1.0");
+        return false;
+    }
+    const double v = *minutes * 60;
+    f.RefTime = Get_Sec(clock_.timeOfDay(), dialogs_);
+    const long long wholeMinutes = truncateTowardZero(v / 60);
+    const double rest = v - static_cast<double>(wholeMinutes) * 60;
+    f.Spec_Min.text = wholeText(wholeMinutes);
+    // Not padded: the first tick writes two digits.
+    f.Spec_Sec.text = numberText(rest);
+    // The count starts from what the boxes show; a fraction written as an exponent is taken
+    // as it was computed.
+    const double shownRest = readNumber(f.Spec_Sec.text).value_or(rest);
+    f.StartSec = static_cast<double>(roundDown(static_cast<double>(wholeMinutes) * 60 + shownRest));
+    return true;
+}
+
+void MatchEngine::interruptionStep(double nowSec) {
+    Form& f = form_;
+    f.NowSec = nowSec;
+    f.CurSec = f.RefTime - f.NowSec + f.StartSec;
+    f.Spec_Min.text = minutesText(f.CurSec, false);
+    f.Spec_Sec.text = secondsText(f.CurSec);
+    if (f.CurSec >= 0)
+        return;
+
+    // An interruption that ends on a run-out clock prepares the clock for the next period.
+    const bool clockAtZero =
+        f.D_Min.text == QLatin1String("0") && f.D_Sec.text == QLatin1String("00");
+    const bool breakBelowZero = f.D_Min.text.contains(QLatin1Char('-')) && f.BreakActive;
+    if (clockAtZero || breakBelowZero)
+        ResetTime();
+    showSecondClock(false);
+    f.Time_Out.text = QStringLiteral("Start Timeout");
+    f.Break.text = QStringLiteral("Start Pause");
+    f.TimeoutActive = false;
+    f.BreakActive = false;
+}
+
+void MatchEngine::Switch(int advance) {
+    Form& f = form_;
+    if (advance == 1 && f.Timer2.interval > 0)
+        f.BannerPhase += 1000.0 / f.Timer2.interval;
+    const bool shown = f.BannerPhase < 3;
+    if (f.BannerPhase > 6)
+        f.BannerPhase = 0;
+    if (!shown) {
+        f.SpecL.visible = false;
+        f.SpecR.visible = false;
+        return;
+    }
+    if (f.TimeoutActive) {
+        showBanner(f, "    TIME", "-OUT    ");
+        return;
+    }
+    if (f.BreakActive) {
+        showBanner(f, "  SPIEL-", "PAUSE   ");
+        return;
+    }
+    // A clock box or start value that holds no number counts as no interruption.
+    const std::optional<double> start = readNumber(f.Startwert.text);
+    const std::optional<double> shownMinutes = readNumber(f.D_Min.text);
+    if (start && shownMinutes && roundDown(*start) > roundDown(*shownMinutes) && !f.ClockRunning) {
+        showBanner(f, "  UNTER-", "BRUCH   ");
+        return;
+    }
+    f.SpecL.visible = false;
+    f.SpecR.visible = false;
+}
+
+} // namespace ml
