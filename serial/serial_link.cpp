@@ -3,12 +3,203 @@
 #include "serial/windows1252.h"
 
 namespace ml {
-SerialLink::SerialLink(Form& form, SerialDevice& device, Dialogs& dialogs, EventLog& log)
-    : form_(form), device_(device), dialogs_(dialogs), log_(log) {}
-void SerialLink::registerHandlers(Handlers&) {}
-void SerialLink::check_comPorts_Click() {}
-void SerialLink::output(const QString& transmission) {
-    if (device_.isOpen())
-        device_.write(toWindows1252(transmission));
+
+namespace {
+
+const QString kTitle = QStringLiteral("Marklight");
+const QString kNoPort = QStringLiteral("Kein Comport verfügbar");
+
+// The port number in an entry of the list, read from its fourth character on: blanks are
+// skipped, the digits up to the first other character count, anything else gives 0. Only
+// 0..255 is a port number; a larger value is no port either.
+int portNumberOf(const QString& entry) {
+    int n = 0;
+    for (QChar c : entry.mid(3)) {
+        if (c == QLatin1Char(' '))
+            continue;
+        if (!c.isDigit() || c.unicode() > '9')
+            break;
+        n = n * 10 + (c.unicode() - '0');
+        if (n > 255)
+            return 0;
+    }
+    return n;
 }
+
+} // namespace
+
+SerialLink::SerialLink(Form& form, SerialDevice& device, Dialogs& dialogs, EventLog& log)
+    : form_(form), device_(device), dialogs_(dialogs), log_(log), writer_(device) {
+    device_.setDrainedHandler([this] {
+        if (lineUp_ && !writer_.drained())
+            deviceFailed(QStringLiteral("Schreibfehler"));
+    });
+    device_.setFailureHandler([this](const QString& reason) { deviceFailed(reason); });
+}
+
+SerialLink::~SerialLink() {
+    device_.setDrainedHandler({});
+    device_.setFailureHandler({});
+}
+
+void SerialLink::registerHandlers(Handlers& h) {
+    h.click[QStringLiteral("OpenOutput")] = [this] { OpenOutput_Click(); };
+    h.click[QStringLiteral("check_comPorts")] = [this] { check_comPorts_Click(); };
+    h.click[QStringLiteral("Baud_1200")] = [this] { Baud_1200_Click(); };
+    h.click[QStringLiteral("Baud_2400")] = [this] { Baud_2400_Click(); };
+    h.click[QStringLiteral("Baud_4800")] = [this] { Baud_4800_Click(); };
+    h.click[QStringLiteral("Baud_9600")] = [this] { Baud_9600_Click(); };
+    h.click[QStringLiteral("Ende")] = [this] { Ende_Click(); };
+}
+
+void SerialLink::message(const QString& text) {
+    dialogs_.messageBox(text, kTitle, Icon::None, Buttons::Ok);
+}
+
+bool SerialLink::PortTest(int port) {
+    // A number the device refuses is a port that cannot be opened.
+    if (!device_.setPortNumber(port))
+        return false;
+    const bool opened = device_.open();
+    device_.close();
+    return opened;
+}
+
+void SerialLink::check_comPorts_Click() {
+    if (form_.PortOpen)
+        OpenOutput_Click();
+    log_.addLine(QStringLiteral(" +++ Vorhandene COM-Ports abfragen"));
+    ComboBox& list = form_.Combo6;
+    list.clear();
+    for (int n = 1; n <= 16; ++n) {
+        if (PortTest(n))
+            list.addItem(QStringLiteral("COM %1").arg(n), device_.deviceName(n));
+    }
+    if (list.items.isEmpty()) {
+        list.addItem(kNoPort);
+        log_.addLine(QStringLiteral(" +++ Kein Comport verfügbar"));
+    } else {
+        log_.addLine(QStringLiteral(" +++ %1 Comport(s) verfügbar").arg(list.items.size()));
+    }
+    list.index = 0;
+}
+
+void SerialLink::OpenOutput_Click() {
+    const int n = portNumberOf(form_.Combo6.currentText());
+    if (form_.PortOpen)
+        closePort();
+    else
+        openPort(n);
+}
+
+void SerialLink::openPort(int n) {
+    log_.addLine(QStringLiteral(" +++ Versuch den COM-Port %1 zu öffnen").arg(n));
+    if (n == 0) {
+        message(QStringLiteral("Fehler! Sind eventuell keine COM-Ports vorhanden?"));
+        log_.addLine(QStringLiteral(" +++ COM-Port 0 kann nicht geöffnet werden "));
+        return;
+    }
+    bool opened = device_.setPortNumber(n);
+    if (opened) {
+        QString settings;
+        if (form_.Baud_1200.checked)
+            settings = QStringLiteral("1200,n,8,1");
+        if (form_.Baud_2400.checked)
+            settings = QStringLiteral("2400,n,8,1");
+        if (form_.Baud_4800.checked)
+            settings = QStringLiteral("4800,n,8,1");
+        if (form_.Baud_9600.checked)
+            settings = QStringLiteral("9600,n,8,1");
+        device_.setSettings(settings);
+        opened = device_.open();
+    }
+    if (!opened) {
+        message(QStringLiteral(
+            "Fehler! Sind eventuell keine COM-Ports vorhanden oder die Einstellungen falsch?"));
+        log_.addLine(QStringLiteral(" +++ COM-Port %1 kann nicht geöffnet werden").arg(n));
+        return;
+    }
+    writer_.clear();
+    lineUp_ = true;
+    log_.addLine(QStringLiteral(" +++ COM-Port %1 wurde geöffnet").arg(n));
+    form_.PortOpen = true;
+    form_.OpenOutput.text = QStringLiteral("schliessen");
+    form_.Combo6.enabled = false;
+}
+
+void SerialLink::closePort() {
+    const int p = device_.portNumber();
+    lineUp_ = false;
+    writer_.clear();
+    log_.addLine(QStringLiteral(" +++ Versuch den COM-Port %1 zu schließen").arg(p));
+    if (!device_.close()) {
+        message(QStringLiteral("Fehler beim Schließen des Ports %1").arg(p));
+        log_.addLine(QStringLiteral(" +++ COM-Port %1 kann nicht geschlossen werden").arg(p));
+    } else {
+        log_.addLine(QStringLiteral(" +++ COM-Port %1 geschlossen").arg(p));
+    }
+    form_.PortOpen = false;
+    form_.OpenOutput.text = QStringLiteral("öffnen");
+    form_.Combo6.enabled = true;
+    form_.PortClosedWarn = true;
+}
+
+void SerialLink::deviceFailed(const QString& reason) {
+    // Only the first report of an open port counts; a port being closed is already going.
+    if (!lineUp_)
+        return;
+    lineUp_ = false;
+    writer_.clear();
+    const int p = device_.portNumber();
+    message(QStringLiteral("Fehler! Der COM-Port %1 ist ausgefallen: %2").arg(p).arg(reason));
+    log_.addLine(QStringLiteral(" +++ COM-Port %1 ausgefallen: %2").arg(p).arg(reason));
+    if (form_.PortOpen)
+        closePort();
+}
+
+void SerialLink::checkSpeed(MenuItem& item) {
+    for (MenuItem* m : {&form_.Baud_1200, &form_.Baud_2400, &form_.Baud_4800, &form_.Baud_9600})
+        m->checked = m == &item;
+}
+
+void SerialLink::Baud_1200_Click() {
+    checkSpeed(form_.Baud_1200);
+}
+
+void SerialLink::Baud_2400_Click() {
+    checkSpeed(form_.Baud_2400);
+}
+
+void SerialLink::Baud_4800_Click() {
+    checkSpeed(form_.Baud_4800);
+}
+
+void SerialLink::Baud_9600_Click() {
+    checkSpeed(form_.Baud_9600);
+}
+
+void SerialLink::Ende_Click() {
+    if (form_.PortOpen)
+        OpenOutput_Click();
+    if (closeWindow)
+        closeWindow();
+}
+
+void SerialLink::output(const QString& transmission) {
+    send(transmission, LineWriter::Kind::Latest);
+}
+
+void SerialLink::outputInOrder(const QString& transmission) {
+    send(transmission, LineWriter::Kind::InOrder);
+}
+
+void SerialLink::send(const QString& transmission, LineWriter::Kind kind) {
+    // Nothing goes out while a close or a failure report is under way (their message boxes let
+    // the tick run on).
+    if (!lineUp_ || !device_.isOpen())
+        return;
+    if (!writer_.write(toWindows1252(transmission), kind))
+        deviceFailed(QStringLiteral("Schreibfehler"));
+}
+
 } // namespace ml

@@ -7,6 +7,7 @@
 #include "form/form.h"
 #include "form/handlers.h"
 #include "platform/platform.h"
+#include "serial/line_writer.h"
 
 #include <functional>
 
@@ -15,6 +16,9 @@ namespace ml {
 class SerialLink {
   public:
     SerialLink(Form& form, SerialDevice& device, Dialogs& dialogs, EventLog& log);
+    ~SerialLink();
+    SerialLink(const SerialLink&) = delete;
+    SerialLink& operator=(const SerialLink&) = delete;
     void registerHandlers(Handlers& h);
 
     bool PortTest(int port);
@@ -26,17 +30,31 @@ class SerialLink {
     void Baud_9600_Click();
     void Ende_Click();
 
-    // Writes one transmission to the open port in one piece (Windows-1252).
+    // Writes one transmission to the open port in one piece (Windows-1252). On a slow line a
+    // newer transmission replaces one still waiting for the line.
     void output(const QString& transmission);
+    // The same for a command that must reach the display (the mode switch): it is never
+    // replaced, and what follows waits behind it.
+    void outputInOrder(const QString& transmission);
 
     // Closes the main window; set by whoever shows it.
     std::function<void()> closeWindow;
 
   private:
+    void openPort(int n);
+    void closePort();
+    void send(const QString& transmission, LineWriter::Kind kind);
+    void deviceFailed(const QString& reason);
+    void message(const QString& text);
+    void checkSpeed(MenuItem& item);
+
     Form& form_;
     SerialDevice& device_;
     Dialogs& dialogs_;
     EventLog& log_;
+    LineWriter writer_;
+    // True from a successful open until the close or a failure of the device begins.
+    bool lineUp_ = false;
 };
 
 } // namespace ml
