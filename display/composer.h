@@ -17,6 +17,9 @@ class Composer {
     QString checkAndOut(const QString& unused);
 
   private:
+    // `TrimText` with this composer's dialogs.
+    QString fit(const QString& text, const char* align, int width);
+
     Form& form_;
     const Clock& clock_;
     Dialogs& dialogs_;

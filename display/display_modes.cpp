@@ -1,8 +1,242 @@
 #include "display/display_modes.h"
+
+#include "display/frames.h"
+
+#include <initializer_list>
+
 namespace ml {
+
+namespace {
+
+// The display's own time of day; stands in the free texts and is shown as the PC's time.
+const QString kTimeEscape = QStringLiteral("§O4     ");
+const QString kTimeWord = QStringLiteral("$TIME");
+
+const QString kHelpText =
+    QStringLiteral("geänderter Text wird bei laufender Text-Anzeige erst nach\r\n"
+                   "Aus-/Ein-schalten der Option *Anzeigen* oder *freier Text* aktiv.");
+const QString kTitle = QStringLiteral("Marklight");
+
+void setVisible(std::initializer_list<Control*> controls, bool visible) {
+    for (Control* c : controls)
+        c->visible = visible;
+}
+
+// One row's entry: the scrolling box when `scroll` is ticked, the standing one otherwise.
+void showEntry(const CheckBox& scroll, TextBox& standing, TextBox& scrolling) {
+    standing.visible = !scroll.ticked();
+    scrolling.visible = scroll.ticked();
+}
+
+// Takes one row over: the scroll flag, the text from the box the row's "Scrollen" chooses, and
+// the preview box.
+void takeRow(const CheckBox& scroll, const TextBox& standing, const TextBox& scrolling,
+             bool& scrollFlag, TextBox& preview, QString& text) {
+    scrollFlag = scroll.ticked();
+    text = scrollFlag ? scrolling.text : standing.text;
+    preview.text = text;
+}
+
+// Moves a scrolling preview on by one character, starting over after the last one.
+void scrollPreview(int& pos, const QString& text, int window, TextBox& preview) {
+    ++pos;
+    if (pos > text.size())
+        pos = 1;
+    preview.text = text.mid(pos - 1, window);
+}
+
+} // namespace
+
 DisplayModes::DisplayModes(Form& form, const Clock& clock, Dialogs& dialogs, SerialLink& link)
     : form_(form), clock_(clock), dialogs_(dialogs), link_(link) {}
-void DisplayModes::registerHandlers(Handlers&) {}
-void DisplayModes::br_low_Click() {}
-void DisplayModes::previewStep() {}
+
+void DisplayModes::registerHandlers(Handlers& h) {
+    form_.Displ.onClick = [this] { Displ_Click(); };
+    form_.Uhr.onClick = [this] { Uhr_Click(); };
+    form_.Prog.onClick = [this] { Prog_Click(); };
+    form_.ShText.onClick = [this] { ShText_Click(); };
+    form_.OneLine.onClick = [this] { OneLine_Click(); };
+    form_.Scroll_O.onClick = [this] { Scroll_O_Click(); };
+    form_.Scroll_U.onClick = [this] { Scroll_U_Click(); };
+    form_.Scroll_1.onClick = [this] { Scroll_1_Click(); };
+    h.click[QStringLiteral("Help_text")] = [this] { Help_text_Click(); };
+    h.click[QStringLiteral("miror")] = [this] { miror_Click(); };
+    h.click[QStringLiteral("br_low")] = [this] { br_low_Click(); };
+    h.click[QStringLiteral("br_med")] = [this] { br_med_Click(); };
+    h.click[QStringLiteral("br_high")] = [this] { br_high_Click(); };
+    h.indexed[QStringLiteral("HLProgr")] = [this](int index) { HLProgr_Click(index); };
+}
+
+// Never replaced on a slow line: the display must get it before the new mode's content.
+void DisplayModes::sendModeSwitch() {
+    if (form_.PortOpen)
+        link_.outputInOrder(frames::modeSwitchSequence());
+}
+
+void DisplayModes::endTimeout() {
+    form_.TimeoutActive = false;
+    form_.Time_Out.text = QStringLiteral("Start Timeout");
+    setVisible({&form_.Spec_Min, &form_.Spec_Sec}, false);
+}
+
+void DisplayModes::Displ_Click() {
+    sendModeSwitch();
+    Get_Text();
+}
+
+void DisplayModes::Uhr_Click() {
+    Form& f = form_;
+    if (f.Uhr.ticked()) {
+        f.Uhr_anz.visible = true;
+        setVisible({&f.D_Min, &f.d_Pkt, &f.D_Sec, &f.FlashL, &f.FlashR, &f.Show_Prog}, false);
+        f.Prog.setValue(0);
+        f.ShText.setValue(0);
+        endTimeout();
+    } else {
+        f.Uhr_anz.visible = false;
+        setVisible({&f.D_Min, &f.d_Pkt, &f.D_Sec, &f.FlashL, &f.FlashR}, true);
+    }
+    f.LastSent.clear();
+}
+
+void DisplayModes::Prog_Click() {
+    Form& f = form_;
+    if (f.Prog.ticked()) {
+        f.Uhr.setValue(0);
+        f.Show_Prog.visible = true;
+        setVisible(
+            {&f.D_Min, &f.d_Pkt, &f.D_Sec, &f.FlashL, &f.FlashR, &f.Uhr_anz, &f.Pkt_l, &f.Pkt_r},
+            false);
+        endTimeout();
+        setVisible({&f.ShText_u, &f.ShText_o}, false);
+        f.ShText.setValue(0);
+    } else {
+        f.Show_Prog.visible = false;
+        // `Uhr` is ticked here when `Uhr_Click` itself cleared the program.
+        const bool time = f.Uhr.ticked();
+        f.Uhr_anz.visible = time;
+        setVisible({&f.D_Min, &f.d_Pkt, &f.D_Sec, &f.FlashL, &f.FlashR}, !time);
+        setVisible({&f.Pkt_l, &f.Pkt_r}, true);
+        f.LastSent.clear();
+    }
+    sendModeSwitch();
+}
+
+void DisplayModes::ShText_Click() {
+    Form& f = form_;
+    Get_Text();
+    if (f.ShText.ticked()) {
+        f.SpecialOutput = true;
+        f.Prog.setValue(0);
+        const bool big = f.OneLine.ticked();
+        f.ShText_s.visible = big;
+        setVisible({&f.ShText_u, &f.ShText_o}, !big);
+        f.Uhr.setValue(0);
+    } else {
+        f.SpecialOutput = false;
+        setVisible({&f.ShText_u, &f.ShText_o, &f.ShText_s}, false);
+    }
+    sendModeSwitch();
+}
+
+void DisplayModes::OneLine_Click() {
+    Form& f = form_;
+    const bool big = f.OneLine.ticked();
+    setVisible({&f.Scroll_O, &f.Scroll_U}, !big);
+    f.Scroll_1.visible = big;
+    if (big) {
+        setVisible({&f.FreeT_O, &f.FreeT_O_S, &f.FreeT_U, &f.FreeT_U_S}, false);
+        showEntry(f.Scroll_1, f.FreeT, f.FreeT_S);
+    } else {
+        setVisible({&f.FreeT, &f.FreeT_S}, false);
+        showEntry(f.Scroll_O, f.FreeT_O, f.FreeT_O_S);
+        showEntry(f.Scroll_U, f.FreeT_U, f.FreeT_U_S);
+    }
+}
+
+void DisplayModes::Scroll_O_Click() {
+    showEntry(form_.Scroll_O, form_.FreeT_O, form_.FreeT_O_S);
+}
+
+void DisplayModes::Scroll_U_Click() {
+    showEntry(form_.Scroll_U, form_.FreeT_U, form_.FreeT_U_S);
+}
+
+void DisplayModes::Scroll_1_Click() {
+    showEntry(form_.Scroll_1, form_.FreeT, form_.FreeT_S);
+}
+
+void DisplayModes::Help_text_Click() {
+    dialogs_.messageBox(kHelpText, kTitle, Icon::None, Buttons::Ok);
+}
+
+void DisplayModes::miror_Click() {
+    form_.miror.checked = !form_.miror.checked;
+}
+
+void DisplayModes::setBrightness(int level) {
+    form_.br_low.checked = level == 1;
+    form_.br_med.checked = level == 2;
+    form_.br_high.checked = level == 3;
+    form_.Brightness = level;
+}
+
+void DisplayModes::br_low_Click() {
+    setBrightness(1);
+}
+
+void DisplayModes::br_med_Click() {
+    setBrightness(2);
+}
+
+void DisplayModes::br_high_Click() {
+    setBrightness(3);
+}
+
+void DisplayModes::HLProgr_Click(int index) {
+    Form& f = form_;
+    if (index < 1 || index >= static_cast<int>(f.HLProgr.size()))
+        return;
+    for (std::optional<MenuItem>& item : f.HLProgr)
+        if (item)
+            item->checked = false;
+    f.HLProgr[static_cast<size_t>(index)]->checked = true;
+    f.Show_Prog.text = QStringLiteral("Programm %1\r\nläuft...").arg(index);
+    f.ProgramNumber = index;
+}
+
+void DisplayModes::Get_Text() {
+    Form& f = form_;
+    f.TwoLines = !f.OneLine.ticked();
+    takeRow(f.Scroll_1, f.FreeT, f.FreeT_S, f.ScrollBig, f.ShText_s, f.TextBig);
+    takeRow(f.Scroll_O, f.FreeT_O, f.FreeT_O_S, f.ScrollTop, f.ShText_o, f.TextTop);
+    takeRow(f.Scroll_U, f.FreeT_U, f.FreeT_U_S, f.ScrollBottom, f.ShText_u, f.TextBottom);
+    // Only the exact word, in capitals and alone; the big text is taken as typed.
+    if (f.TextTop == kTimeWord)
+        f.TextTop = kTimeEscape;
+    if (f.TextBottom == kTimeWord)
+        f.TextBottom = kTimeEscape;
+    f.PreviewTop = f.TextTop;
+    f.PreviewBottom = f.TextBottom;
+    f.PreviewBig = f.TextBig;
+}
+
+void DisplayModes::previewStep() {
+    Form& f = form_;
+    const QString time = clock_.timeOfDay();
+    auto withTime = [&time](QString text) {
+        return text.replace(kTimeEscape, time, Qt::CaseInsensitive);
+    };
+    f.ShText_o.text = withTime(f.PreviewTop);
+    f.ShText_u.text = withTime(f.PreviewBottom);
+    f.ShText_s.text = withTime(f.PreviewBig);
+    // The scroll windows are cut from the texts as sent, escape and all.
+    if (f.ScrollBig)
+        scrollPreview(f.ScrollPosBig, f.TextBig, 8, f.ShText_s);
+    if (f.ScrollTop)
+        scrollPreview(f.ScrollPosTop, f.TextTop, 16, f.ShText_o);
+    if (f.ScrollBottom)
+        scrollPreview(f.ScrollPosBottom, f.TextBottom, 16, f.ShText_u);
+}
+
 } // namespace ml

@@ -36,6 +36,12 @@ class DisplayModes {
     void previewStep();
 
   private:
+    // The mode-switch sequence, when the port is open.
+    void sendModeSwitch();
+    // Ends a running timeout (a running break goes on).
+    void endTimeout();
+    void setBrightness(int level);
+
     Form& form_;
     const Clock& clock_;
     Dialogs& dialogs_;

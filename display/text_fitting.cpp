@@ -1,1 +1,56 @@
 #include "display/text_fitting.h"
+
+#include "form/failure_text.h"
+#include "match/time_values.h"
+
+#include <cmath>
+
+namespace ml {
+
+namespace {
+
+const QString kTrimTitle = QStringLiteral("Bitte an Vandrel melden");
+const QString kTrimAction = QStringLiteral(" beim beim Text trimmen:");
+const QString kTrimHint = QStringLiteral("unbestimmter Fehler in Function TrimText!");
+const QString kInvalidArgument =
+    QStringLiteral("Ungültiger Prozeduraufruf oder ungültiges Argument");
+
+} // namespace
+
+QString TrimText(const QString& text, const QString& align, int width, Dialogs& dialogs) {
+    QString result = text;
+    if (text.size() < width) {
+        const QString blanks(width - result.size(), QLatin1Char(' '));
+        return align == QLatin1String("R") ? blanks + result : result + blanks;
+    }
+    // Cutting to a negative width is the one fault: report it and hand back the unfitted copy.
+    if (width < 0) {
+        dialogs.messageBox(
+            failureText(kFaultInvalidArgument, kTrimAction, kInvalidArgument, kTrimHint),
+            kTrimTitle, Icon::Critical, Buttons::Ok);
+        return result;
+    }
+    return result.left(width);
+}
+
+QString Flash(const Form& form, const Clock& clock, Dialogs& dialogs) {
+    const double seconds = Get_Sec(clock.timeOfDay(), dialogs);
+    const bool odd = std::fmod(seconds, 2.0) != 0.0;
+    if (!form.Uhr.ticked() && !form.ClockRunning && odd)
+        return QStringLiteral(":");
+    return QStringLiteral(" ");
+}
+
+void SetColor(Form& form, int type) {
+    TextBox* const boxes[] = {
+        &form.Show_Prog, &form.Text_l,   &form.Text_r,  &form.Pkt_l,    &form.Pkt_r,
+        &form.Uhr_anz,   &form.D_Min,    &form.D_Sec,   &form.FlashL,   &form.FlashR,
+        &form.Spec_Min,  &form.Spec_Sec, &form.SpecL,   &form.SpecR,    &form.ShText_u,
+        &form.ShText_o,  &form.TxtStrL,  &form.TxtStrR, &form.ShText_s,
+    };
+    const unsigned color = type == 1 ? kRed : kPaleRed;
+    for (TextBox* box : boxes)
+        box->foreColor = color;
+}
+
+} // namespace ml
