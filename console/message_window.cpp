@@ -46,9 +46,9 @@ void MessageWindowModel::abbout_Click() {
     ShowMessage(aboutText());
 }
 
+// Closing destroys the window: its design-time state, and absent until the next ShowMessage.
 void MessageWindowModel::btnClose_Click() {
     form_.frmMessage.reset();
-    form_.frmMessage.exists = false;
 }
 
 void MessageWindowModel::Image1_Click() {
