@@ -38,7 +38,7 @@ void MatchEngine::ResetTime() {
 
     f.Timer3.enabled = false;
     showSecondClock(false);
-    f.Timer2.interval = 1000;
+    f.Timer2.interval = kTickMs;
 }
 
 void MatchEngine::St_St_Click() {

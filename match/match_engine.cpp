@@ -1,16 +1,11 @@
+// Start-up, the tick and the tenths step of the last minute.
+
 #include "match/match_engine.h"
 
 #include "form/number_text.h"
 #include "match/time_values.h"
 
 namespace ml {
-
-namespace {
-
-constexpr int kTickMs = 1000;
-constexpr int kLastMinuteTickMs = 100;
-
-} // namespace
 
 MatchEngine::MatchEngine(Form& form, const Clock& clock, Dialogs& dialogs, EventLog& log)
     : form_(form), clock_(clock), dialogs_(dialogs), log_(log) {}

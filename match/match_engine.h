@@ -47,6 +47,10 @@ class MatchEngine {
     QString Strafe(int minutes, int seconds, int endMin, int endSec) const;
 
   private:
+    // Tick periods: once a second, ten times a second in the last minute of a count-down.
+    static constexpr int kTickMs = 1000;
+    static constexpr int kLastMinuteTickMs = 100;
+
     // Tells the operator which clock box (`D_Min` or `D_Sec`) holds no usable number.
     void refuseUnreadableClock(const QString& action);
     void showSecondClock(bool shown);
@@ -56,7 +60,8 @@ class MatchEngine {
     void advancePenalties();
 
     // The common start of a timeout or break: stops the clock and starts the count-down from
-    // the length in `lengthBox`. False, after the error box, when the length is no number.
+    // the length in `lengthBox`. False, after the error box, when the length is no number or
+    // too large.
     bool startInterruption(TextBox& lengthBox);
     // One side's penalty: its button, length box, text box and fields.
     struct PenaltySide {
