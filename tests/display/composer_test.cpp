@@ -19,7 +19,7 @@ char brightnessOf(const QByteArray& wire, int i) {
 }
 
 struct Live : Rig {
-    explicit Live(bool openPort = true) : Rig(openPort) {
+    Live() {
         form.Displ.initValue(1);
         form.TimeOut.text = QStringLiteral("12:00:00");
     }
@@ -41,13 +41,6 @@ TEST(Composer, StandingClockAtStartValueSendsTheExampleScoreboard) {
                                    "42:00  12 \n"));
     EXPECT_EQ(r.form.OutLine[3], QStringLiteral(" 3    20"));
     EXPECT_EQ(r.form.FlashL.text, QStringLiteral(" "));
-}
-
-TEST(Composer, UnchangedSecondTickWritesNothing) {
-    Live r;
-    r.tick();
-    r.tick();
-    EXPECT_EQ(r.device.writes.size(), 1U);
 }
 
 TEST(Composer, StoppedClockAwayFromStartBlinksSeparatorsEverySecond) {
@@ -168,6 +161,38 @@ TEST(Composer, FreeTextBlinksWithTheScoreboardAndProgramOverridesIt) {
                                                           "13§PRG7   \n")));
 }
 
+TEST(Composer, FreeTextLayoutsSendTheirFrames) {
+    Live r;
+    r.form.ShText.initValue(1);
+    r.form.FreeT_U.text = QStringLiteral("unten");
+    auto sent = [&r](const QString& top) {
+        r.form.FreeT_O.text = top;
+        r.modes.Get_Text();
+        r.tick();
+        return r.lastWrite();
+    };
+    // A standing row shows its first 16 characters; a short one is padded.
+    QByteArray wire = sent(QStringLiteral("ABCDEFGHIJKLMNOPQRST"));
+    EXPECT_EQ(field(wire, 1) + field(wire, 2), ascii("ABCDEFGHIJKLMNOP"));
+    EXPECT_EQ(field(wire, 3) + field(wire, 4), ascii("unten           "));
+    wire = sent(QStringLiteral("Hallo"));
+    EXPECT_EQ(field(wire, 1) + field(wire, 2), ascii("Hallo           "));
+
+    // A scrolling upper row goes whole in its pair after the lower row's field frames.
+    r.form.Scroll_O.click();
+    r.form.FreeT_O_S.text.clear();
+    EXPECT_EQ(sent({}), ascii("\x02"
+                              "31unten   \n\x02"
+                              "41        \n") +
+                            bytes({0x02, 0x80, 0x31, 0x31, 0x0A, 0x02, 0x97, 0x31, 0x31, 0x0A}));
+
+    r.form.OneLine.click();
+    r.form.Scroll_1.click();
+    r.form.FreeT.text = QStringLiteral("Auszeit für die Gäste");
+    EXPECT_EQ(sent({}), toWindows1252(QStringLiteral("\x02"
+                                                     "31Auszeit für die Gäste\n")));
+}
+
 TEST(Composer, DisplayOffSendsBlankFieldsAndPreviewTurnsPale) {
     Live r;
     r.form.Displ.initValue(0);
@@ -177,18 +202,4 @@ TEST(Composer, DisplayOffSendsBlankFieldsAndPreviewTurnsPale) {
     for (int f = 1; f <= 4; ++f)
         EXPECT_EQ(field(r.lastWrite(), f), ascii("        "));
     EXPECT_EQ(r.form.D_Min.foreColor, kPaleRed);
-}
-
-TEST(Composer, ClosedPortWritesWarningLineOnceAndNothingToThePort) {
-    Live r(false);
-    r.form.PortClosedWarn = true;
-    r.form.TimeOut.text = QStringLiteral("12:00:00");
-    r.tick();
-    r.tick();
-    r.tick();
-    EXPECT_TRUE(r.device.writes.empty());
-    EXPECT_FALSE(r.form.PortClosedWarn);
-    EXPECT_EQ(r.form.Text1.text.count(QStringLiteral(" +++ COM-Port Ausgang ist nicht geöffnet")),
-              1);
-    EXPECT_EQ(r.form.Pkt_l.foreColor, kPaleRed);
 }

@@ -13,19 +13,6 @@ const QByteArray kModeSwitch = toWindows1252(frames::modeSwitchSequence());
 
 } // namespace
 
-TEST(DisplayModes, AnzeigenSendsModeSwitchOnlyWhileThePortIsOpen) {
-    Rig r;
-    r.form.Displ.click();
-    r.form.Displ.click();
-    ASSERT_EQ(r.device.writes.size(), 2U);
-    EXPECT_EQ(r.device.writes[1], kModeSwitch);
-    r.form.PortOpen = false;
-    r.form.FreeT_O.text = QStringLiteral("neu");
-    r.form.Displ.click();
-    EXPECT_EQ(r.device.writes.size(), 2U);
-    EXPECT_EQ(r.form.TextTop, QStringLiteral("neu"));
-}
-
 TEST(DisplayModes, ModeSwitchWaitingOnASlowLineIsNotReplacedByTheNextTick) {
     Rig r;
     r.device.holdWrites = true;
@@ -38,21 +25,6 @@ TEST(DisplayModes, ModeSwitchWaitingOnASlowLineIsNotReplacedByTheNextTick) {
     EXPECT_EQ(r.device.writes[0], kModeSwitch);
     EXPECT_EQ(r.device.writes[1], kModeSwitch);
     EXPECT_EQ(r.device.writes[2], toWindows1252(frames::programFrame(1, 1)));
-}
-
-TEST(DisplayModes, FreeTextOverProgramSendsModeSwitchTwiceThenTheText) {
-    Rig r;
-    r.form.Displ.initValue(1);
-    r.form.Prog.click();
-    r.device.writes.clear();
-    r.form.ShText.click();
-    EXPECT_EQ(r.form.Prog.value(), 0);
-    ASSERT_EQ(r.device.writes.size(), 2U);
-    EXPECT_EQ(r.device.writes[0], kModeSwitch);
-    EXPECT_EQ(r.device.writes[1], kModeSwitch);
-    EXPECT_TRUE(r.form.ShText_o.visible && r.form.ShText_u.visible);
-    r.tick();
-    EXPECT_EQ(r.lastWrite().mid(3, 8), QByteArray("Text obe"));
 }
 
 TEST(DisplayModes, TimeOfDayOverProgramRestoresScoresAndShowsTimeBox) {
@@ -133,42 +105,4 @@ TEST(DisplayModes, ScrollingPreviewMovesOneCharacterPerTickAndStartsOver) {
     EXPECT_EQ(seen[19], QStringLiteral("T"));
     EXPECT_EQ(seen[20], text.left(16));
     EXPECT_EQ(r.form.ShText_u.text, QString());
-}
-
-TEST(DisplayModes, ChosenProgramUpdatesNoteMenuAndNextFrame) {
-    Rig r;
-    r.form.Displ.initValue(1);
-    r.form.Prog.click();
-    r.modes.HLProgr_Click(12);
-    EXPECT_EQ(r.form.Show_Prog.text, QStringLiteral("Programm 12\r\nläuft..."));
-    for (int i = 1; i <= 16; ++i)
-        EXPECT_EQ(r.form.HLProgr[static_cast<size_t>(i)]->checked, i == 12);
-    r.tick();
-    EXPECT_EQ(r.lastWrite(), toWindows1252(frames::programFrame(1, 12)));
-}
-
-TEST(DisplayModes, BrightnessStarkChecksItAloneAndReachesEveryFrame) {
-    Rig r;
-    r.form.Displ.initValue(1);
-    r.handlers.click[QStringLiteral("br_high")]();
-    EXPECT_TRUE(r.form.br_high.checked);
-    EXPECT_FALSE(r.form.br_low.checked || r.form.br_med.checked);
-    r.tick();
-    for (int f = 0; f < 4; ++f)
-        EXPECT_EQ(r.lastWrite().at(12 * f + 2), '3');
-}
-
-TEST(DisplayModes, OneLineLayoutShowsTheBigEntryAndHelpExplainsWhenTextTakesEffect) {
-    Rig r;
-    r.form.OneLine.click();
-    EXPECT_TRUE(r.form.Scroll_1.visible && r.form.FreeT_S.visible);
-    EXPECT_FALSE(r.form.Scroll_O.visible || r.form.FreeT_O.visible || r.form.FreeT_U.visible);
-    r.form.OneLine.click();
-    EXPECT_TRUE(r.form.FreeT_O.visible && r.form.FreeT_U.visible && r.form.Scroll_U.visible);
-    EXPECT_FALSE(r.form.FreeT_S.visible || r.form.Scroll_1.visible);
-
-    r.handlers.click[QStringLiteral("Help_text")]();
-    ASSERT_EQ(r.dialogs.boxes.size(), 1U);
-    EXPECT_EQ(r.dialogs.boxes[0].icon, Icon::None);
-    EXPECT_TRUE(r.dialogs.boxes[0].text.contains(QStringLiteral("nach\r\nAus-/Ein-schalten")));
 }

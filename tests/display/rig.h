@@ -27,15 +27,14 @@ inline QByteArray ascii(const char* text) {
 }
 
 struct Rig {
-    // Port 1 is opened through the link, as the operator does; `openPort` false leaves it closed.
-    explicit Rig(bool openPort = true) {
+    // Port 1 is opened through the link, as the operator does.
+    Rig() {
         modes.registerHandlers(handlers);
         device.openable = {1};
         form.Combo6.clear();
         form.Combo6.addItem(QStringLiteral("COM 1"));
         form.Combo6.index = 0;
-        if (openPort)
-            link.OpenOutput_Click();
+        link.OpenOutput_Click();
     }
     // One tick's display work: previews, then the composer.
     void tick() {
