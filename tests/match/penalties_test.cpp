@@ -5,25 +5,6 @@ namespace {
 
 using Penalty = EngineTest;
 
-TEST_F(Penalty, CountDownPenaltyServesInMatchTimeAndStaysAtZero) {
-    setClock("15", "20");
-    engine.StrafeL_Click();
-    EXPECT_EQ(form.TxtStrL.text, QStringLiteral(" 02:00"));
-    EXPECT_EQ(form.StrafeLEndMin * 60 + form.StrafeLEndSec, 800);
-    EXPECT_TRUE(form.TxtStrL.visible && form.LogPending);
-    EXPECT_EQ(form.StrafeL.text, QStringLiteral("Stop Strafe"));
-    tickAt("12:00:30"); // the clock stands: so does the penalty
-    EXPECT_EQ(form.TxtStrL.text, QStringLiteral(" 02:00"));
-    engine.St_St_Click();
-    tickAt("12:00:31");
-    EXPECT_EQ(form.TxtStrL.text, QStringLiteral(" 01:59"));
-    tickAt("12:02:30");
-    EXPECT_EQ(shown() + form.TxtStrL.text, QStringLiteral("13:20 00:00"));
-    tickAt("12:03:30");
-    EXPECT_EQ(form.TxtStrL.text, QStringLiteral(" 00:00"));
-    EXPECT_TRUE(form.StrafeLActive);
-}
-
 TEST_F(Penalty, CountUpPenaltyOnTheRightHasItsBlankOutside) {
     engine.Mode_up_Click();
     setClock("15", "20");

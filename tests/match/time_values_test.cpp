@@ -40,13 +40,5 @@ TEST(ClockTexts, ReadBackCarriesTheSignOfTheMinutes) {
     EXPECT_FALSE(readClock(QStringLiteral("1"), QStringLiteral("-")));
 }
 
-TEST(ClockTexts, NegativeCountsShowTheSignOnTheMinutesOnly) {
-    EXPECT_EQ(minutesText(-61, true) + secondsText(-61), QStringLiteral("-101"));
-    EXPECT_EQ(minutesText(-59, true) + secondsText(-59), QStringLiteral("-059"));
-    EXPECT_EQ(minutesText(-59, false), QStringLiteral("0"));
-    EXPECT_EQ(minutesText(1199, true) + secondsText(1199), QStringLiteral("1959"));
-    EXPECT_EQ(secondsText(5), QStringLiteral("05"));
-}
-
 } // namespace
 } // namespace ml
