@@ -36,15 +36,5 @@ TEST(PortMap, SystemDevicesAreNumberedOnBoardFirstThenAdaptersByNumber) {
         << "the order the system reports plays no part";
 }
 
-TEST(PortMap, AtMostSixteenSystemDevicesGetANumber) {
-    QStringList found;
-    for (int i = 31; i >= 0; --i)
-        found.append(QStringLiteral("/dev/ttyS%1").arg(i));
-    const QStringList ports = portsInStableOrder(found);
-    ASSERT_EQ(ports.size(), 16);
-    EXPECT_EQ(ports.first(), QStringLiteral("/dev/ttyS0"));
-    EXPECT_EQ(ports.last(), QStringLiteral("/dev/ttyS15"));
-}
-
 } // namespace
 } // namespace ml

@@ -153,15 +153,6 @@ TEST(PortExit, ExitWhileOpenWritesBothCloseLinesBeforeTheWindowCloses) {
     EXPECT_FALSE(r.device.isOpen());
 }
 
-TEST(PortExit, ExitWhileClosedOnlyClosesTheWindow) {
-    LinkRig r;
-    int closed = 0;
-    r.link.closeWindow = [&] { ++closed; };
-    r.link.Ende_Click();
-    EXPECT_EQ(closed, 1);
-    EXPECT_TRUE(r.form.Text1.text.isEmpty());
-}
-
 TEST(LineSpeed, EachItemTakesTheOnlyMarkAndAnOpenPortKeepsItsSpeed) {
     LinkRig r;
     r.openAt({3}, QStringLiteral("COM 3"));
