@@ -1,0 +1,317 @@
+#include "app/control_widgets.h"
+
+#include "app/pictures.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFontMetrics>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QSignalBlocker>
+#include <QTextOption>
+
+#include <algorithm>
+#include <memory>
+#include <optional>
+
+namespace ml::app {
+
+namespace {
+
+QRect geometryOf(const Place& p) {
+    const int left = pixels(p.left);
+    const int top = pixels(p.top);
+    return {left, top, pixels(p.left + p.width) - left, pixels(p.top + p.height) - top};
+}
+
+QFont fontOf(const ControlLayout& l) {
+    if (l.look == Look::Preview)
+        return previewFont(l.pointSize > 0 ? l.pointSize : kPreviewPoints);
+    QFont f = windowFont();
+    if (l.pointSize > 0)
+        f.setPointSizeF(l.pointSize);
+    return f;
+}
+
+QColor colorOf(unsigned rgb) {
+    return QColor::fromRgb(static_cast<QRgb>(rgb & 0xFFFFFF));
+}
+
+// Text colour on black for every state of the widget (a preview box must not turn grey when
+// the window loses the focus).
+void setColorsOnBlack(QWidget* w, const QColor& text, QPalette::ColorRole textRole,
+                      QPalette::ColorRole backRole) {
+    QPalette pal = w->palette();
+    for (auto group : {QPalette::Active, QPalette::Inactive, QPalette::Disabled}) {
+        pal.setColor(group, textRole, text);
+        pal.setColor(group, backRole, Qt::black);
+    }
+    w->setPalette(pal);
+}
+
+// A caption too wide for its button breaks at its last fitting blank when two lines fit, as
+// command buttons of the window's kind do ("Start Strafe" in a narrow side column).
+QString wrappedCaption(const QString& caption, const QWidget& button) {
+    const QFontMetrics fm(button.font());
+    const int room = button.width() - 6;
+    if (fm.horizontalAdvance(caption) <= room || 2 * fm.lineSpacing() > button.height() - 4)
+        return caption;
+    for (qsizetype i = caption.lastIndexOf(QLatin1Char(' ')); i > 0;
+         i = caption.lastIndexOf(QLatin1Char(' '), i - 1)) {
+        if (fm.horizontalAdvance(caption.left(i)) <= room)
+            return caption.left(i) + QLatin1Char('\n') + caption.mid(i + 1);
+    }
+    return caption;
+}
+
+void syncCommon(QWidget* w, const Control& c) {
+    if (w->isHidden() == c.visible)
+        w->setVisible(c.visible);
+    w->setEnabled(c.enabled);
+}
+
+BoundWidget bindLineEdit(TextBox& box, const ControlLayout& l, QWidget* parent,
+                         const Actions& actions) {
+    auto* e = new QLineEdit(parent);
+    e->setAlignment(l.align);
+    e->setReadOnly(l.readOnly);
+    if (l.look == Look::Preview) {
+        e->setFrame(false);
+        e->setTextMargins(0, 0, 0, 0);
+    }
+    QObject::connect(
+        e, &QLineEdit::textEdited, e,
+        [name = box.name, type = actions.type](const QString& text) { type(name, text); });
+    const bool preview = l.look == Look::Preview;
+    const int limit = l.maxLength;
+    auto lastColor = std::make_shared<std::optional<unsigned>>();
+    auto sync = [e, &box, preview, limit, lastColor] {
+        syncCommon(e, box);
+        if (e->text() != box.text) {
+            // The limit holds the operator's typing only: a longer text written by the system
+            // is shown whole, and the operator may shorten it but not lengthen it.
+            const bool typing = e->hasFocus();
+            const int cursor = e->cursorPosition();
+            e->setMaxLength(32767);
+            e->setText(box.text);
+            if (typing)
+                e->setCursorPosition(std::min(cursor, static_cast<int>(box.text.size())));
+        }
+        if (limit > 0)
+            e->setMaxLength(std::max(limit, static_cast<int>(box.text.size())));
+        if (preview && *lastColor != box.foreColor) {
+            setColorsOnBlack(e, colorOf(box.foreColor), QPalette::Text, QPalette::Base);
+            *lastColor = box.foreColor;
+        }
+    };
+    return {e, sync};
+}
+
+BoundWidget bindTextEdit(TextBox& box, const ControlLayout& l, QWidget* parent,
+                         const Actions& actions) {
+    auto* e = new QPlainTextEdit(parent);
+    e->setReadOnly(l.readOnly);
+    e->setLineWrapMode(l.readOnly ? QPlainTextEdit::WidgetWidth : QPlainTextEdit::NoWrap);
+    QTextOption option = e->document()->defaultTextOption();
+    option.setAlignment(l.align & Qt::AlignHorizontal_Mask);
+    e->document()->setDefaultTextOption(option);
+    const bool preview = l.look == Look::Preview;
+    if (preview) {
+        e->setFrameShape(QFrame::NoFrame);
+        e->document()->setDocumentMargin(0);
+        e->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+        e->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    } else {
+        e->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
+    }
+    QObject::connect(e, &QPlainTextEdit::textChanged, e, [e, name = box.name, type = actions.type] {
+        type(name, toFormText(e->toPlainText()));
+    });
+    auto lastColor = std::make_shared<std::optional<unsigned>>();
+    auto sync = [e, &box, preview, lastColor] {
+        syncCommon(e, box);
+        const QString shown = toWidgetText(box.text);
+        if (e->toPlainText() != shown) {
+            const QSignalBlocker quiet(e);
+            e->setPlainText(shown);
+        }
+        if (preview && *lastColor != box.foreColor) {
+            setColorsOnBlack(e, colorOf(box.foreColor), QPalette::Text, QPalette::Base);
+            *lastColor = box.foreColor;
+        }
+    };
+    return {e, sync};
+}
+
+BoundWidget bindLabel(Label& label, const ControlLayout& l, QWidget* parent) {
+    auto* w = new QLabel(parent);
+    // Labels show texts of the system and of the operator: never markup.
+    w->setTextFormat(Qt::PlainText);
+    w->setAlignment(l.align);
+    w->setWordWrap(l.multiLine);
+    if (l.look == Look::Yellow) {
+        w->setAutoFillBackground(true);
+        setColorsOnBlack(w, Qt::yellow, QPalette::WindowText, QPalette::Window);
+    }
+    auto sync = [w, &label] {
+        syncCommon(w, label);
+        if (w->text() != label.text)
+            w->setText(label.text);
+    };
+    return {w, sync};
+}
+
+BoundWidget bindButton(Button& button, const ControlLayout& l, QWidget* parent,
+                       const Actions& actions) {
+    QAbstractButton* b = nullptr;
+    if (l.picture == Picture::ArrowUp || l.picture == Picture::ArrowDown) {
+        b = new ArrowButton(l.picture == Picture::ArrowUp ? ArrowButton::Direction::Up
+                                                          : ArrowButton::Direction::Down,
+                            parent);
+    } else {
+        auto* push = new QPushButton(parent);
+        push->setAutoDefault(false);
+        b = push;
+    }
+    QObject::connect(b, &QAbstractButton::clicked, b,
+                     [name = button.name, click = actions.click] { click(name); });
+    const bool caption = l.picture == Picture::None;
+    auto sync = [b, &button, caption] {
+        syncCommon(b, button);
+        if (!caption)
+            return;
+        const QString shown = wrappedCaption(button.text, *b);
+        if (b->text() != shown)
+            b->setText(shown);
+    };
+    return {b, sync};
+}
+
+BoundWidget bindCheckBox(CheckBox& box, QWidget* parent, const Actions& actions) {
+    auto* w = new QCheckBox(parent);
+    // The model toggles the value and runs the handler; the widget is then set from the model.
+    QObject::connect(w, &QCheckBox::clicked, w,
+                     [name = box.name, click = actions.click] { click(name); });
+    auto sync = [w, &box] {
+        syncCommon(w, box);
+        if (w->text() != box.text)
+            w->setText(box.text);
+        if (w->isChecked() != box.ticked()) {
+            const QSignalBlocker quiet(w);
+            w->setChecked(box.ticked());
+        }
+    };
+    return {w, sync};
+}
+
+BoundWidget bindComboBox(ComboBox& combo, QWidget* parent, const Actions& actions) {
+    auto* w = new QComboBox(parent);
+    QObject::connect(w, &QComboBox::activated, w,
+                     [&combo, select = actions.select](int index) { select(combo, index); });
+    auto sync = [w, &combo] {
+        syncCommon(w, combo);
+        const QSignalBlocker quiet(w);
+        bool same = w->count() == combo.items.size();
+        for (int i = 0; same && i < w->count(); ++i)
+            same = w->itemText(i) == combo.items[i] &&
+                   w->itemData(i, Qt::ToolTipRole).toString() == combo.notes.value(i);
+        if (!same) {
+            w->clear();
+            for (qsizetype i = 0; i < combo.items.size(); ++i) {
+                w->addItem(combo.items[i]);
+                if (!combo.notes.value(i).isEmpty())
+                    w->setItemData(static_cast<int>(i), combo.notes[i], Qt::ToolTipRole);
+            }
+        }
+        if (w->currentIndex() != combo.index)
+            w->setCurrentIndex(combo.index);
+    };
+    return {w, sync};
+}
+
+BoundWidget bindImage(Image& image, const ControlLayout& l, QWidget* parent,
+                      const Actions& actions) {
+    QWidget* w = nullptr;
+    if (l.picture == Picture::Banner) {
+        auto* banner = new Banner(parent);
+        banner->onClick = [name = image.name, click = actions.click] { click(name); };
+        w = banner;
+    } else {
+        w = new QWidget(parent);
+    }
+    return {w, [w, &image] { syncCommon(w, image); }};
+}
+
+} // namespace
+
+BoundWidget bindControl(Control& control, const ControlLayout& layout, QWidget* parent,
+                        const Actions& actions) {
+    BoundWidget bound;
+    switch (control.kind) {
+    case Kind::TextBox:
+        bound = layout.multiLine
+                    ? bindTextEdit(static_cast<TextBox&>(control), layout, parent, actions)
+                    : bindLineEdit(static_cast<TextBox&>(control), layout, parent, actions);
+        break;
+    case Kind::Label:
+        bound = bindLabel(static_cast<Label&>(control), layout, parent);
+        break;
+    case Kind::Button:
+        bound = bindButton(static_cast<Button&>(control), layout, parent, actions);
+        break;
+    case Kind::CheckBox:
+        bound = bindCheckBox(static_cast<CheckBox&>(control), parent, actions);
+        break;
+    case Kind::ComboBox:
+        bound = bindComboBox(static_cast<ComboBox&>(control), parent, actions);
+        break;
+    case Kind::Image:
+        bound = bindImage(static_cast<Image&>(control), layout, parent, actions);
+        break;
+    case Kind::MenuItem:
+        return {};
+    }
+    QWidget* w = bound.widget;
+    w->setObjectName(control.name);
+    w->setGeometry(geometryOf(layout.place));
+    w->setFont(fontOf(layout));
+    if (layout.toolTip)
+        w->setToolTip(QString::fromUtf8(layout.toolTip));
+    bound.sync();
+    return bound;
+}
+
+QFont windowFont() {
+    QFont f;
+    f.setFamilies({QStringLiteral("MS Sans Serif"), QStringLiteral("Microsoft Sans Serif"),
+                   QStringLiteral("Liberation Sans")});
+    f.setPointSizeF(kWindowPoints);
+    return f;
+}
+
+QFont previewFont(double points) {
+    QFont f;
+    // Liberation Mono has the metrics of Courier New where that is not installed.
+    f.setFamilies({QStringLiteral("Courier New"), QStringLiteral("Liberation Mono")});
+    f.setStyleHint(QFont::TypeWriter);
+    f.setBold(true);
+    f.setPointSizeF(points);
+    return f;
+}
+
+QString toWidgetText(const QString& formText) {
+    QString s = formText;
+    s.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    s.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return s;
+}
+
+QString toFormText(const QString& widgetText) {
+    QString s = widgetText;
+    s.replace(QLatin1Char('\n'), QStringLiteral("\r\n"));
+    return s;
+}
+
+} // namespace ml::app

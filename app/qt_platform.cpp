@@ -1,0 +1,43 @@
+#include "app/qt_platform.h"
+
+#include <QApplication>
+#include <QDesktopServices>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTime>
+#include <QUrl>
+
+namespace ml::app {
+
+QString QtClock::timeOfDay() const {
+    return QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
+}
+
+int QtClock::msToNextSecond() const {
+    return 1000 - QTime::currentTime().msec();
+}
+
+int QtClock::msToNextTenth() const {
+    return 100 - QTime::currentTime().msec() % 100;
+}
+
+Answer QtDialogs::messageBox(const QString& text, const QString& title, Icon icon,
+                             Buttons buttons) {
+    QMessageBox box(icon == Icon::Critical ? QMessageBox::Critical : QMessageBox::NoIcon, title,
+                    QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
+                    buttons == Buttons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel
+                                                 : QMessageBox::Ok,
+                    QApplication::activeWindow() ? QApplication::activeWindow() : owner_.data());
+    // Texts carry port names and operator input: never read them as markup.
+    box.setTextFormat(Qt::PlainText);
+    box.setDefaultButton(QMessageBox::Ok);
+    if (QAbstractButton* cancel = box.button(QMessageBox::Cancel))
+        cancel->setText(QStringLiteral("Abbrechen"));
+    return box.exec() == QMessageBox::Cancel ? Answer::Cancel : Answer::Ok;
+}
+
+void QtShell::openUrl(const QString& url) {
+    QDesktopServices::openUrl(QUrl(url));
+}
+
+} // namespace ml::app

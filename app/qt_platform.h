@@ -1,0 +1,37 @@
+#pragma once
+
+// The platform interfaces over Qt: the time of day, message boxes and the desktop shell.
+
+#include "platform/platform.h"
+
+#include <QPointer>
+#include <QWidget>
+
+namespace ml::app {
+
+class QtClock : public Clock {
+  public:
+    QString timeOfDay() const override;
+    int msToNextSecond() const override;
+    int msToNextTenth() const override;
+};
+
+// Application-modal message boxes. While one waits for the operator the event loop runs on, so
+// the match timers keep firing.
+class QtDialogs : public Dialogs {
+  public:
+    // The window the boxes stand over when no window of the program has the focus.
+    void setOwner(QWidget* owner) { owner_ = owner; }
+    Answer messageBox(const QString& text, const QString& title, Icon icon,
+                      Buttons buttons) override;
+
+  private:
+    QPointer<QWidget> owner_;
+};
+
+class QtShell : public Shell {
+  public:
+    void openUrl(const QString& url) override;
+};
+
+} // namespace ml::app

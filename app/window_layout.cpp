@@ -1,0 +1,161 @@
+#include "app/window_layout.h"
+
+#include <cmath>
+
+namespace ml::app {
+
+namespace {
+
+constexpr Qt::Alignment L = Qt::AlignLeft | Qt::AlignVCenter;
+constexpr Qt::Alignment R = Qt::AlignRight | Qt::AlignVCenter;
+constexpr Qt::Alignment C = Qt::AlignHCenter | Qt::AlignVCenter;
+
+constexpr const char* kPenaltyTip = "startet und stoppt eine Strafe";
+constexpr const char* kPenaltyLengthTip = "Startwert einer Strafe in Minuten";
+constexpr const char* kScoreUpTip = "Spielstand um eins erhöhen";
+constexpr const char* kScoreDownTip = "Spielstand um eins verringern";
+constexpr const char* kShowTextTip = "Ihr Text, der unten eingegeben wurde, wird angezeigt";
+constexpr const char* kOutputTip = "Anzeigen ein- / ausschalten";
+constexpr const char* kUpperTextTip = "freier Text oben für die Anzeige";
+constexpr const char* kLowerTextTip = "freier Text unten für die Anzeige";
+constexpr const char* kScrollTextTip = "freier Text für die Anzeige";
+
+// clang-format off
+const ControlLayout kMainWindow[] = {
+    // The replica of the display line: two rows of 735 twips between the side columns.
+    {"Text_l",    {840, 120, 2895, 735},  L, 0, nullptr, 0, Look::Preview},
+    {"Text_r",    {3960, 120, 2895, 735}, R, 0, nullptr, 0, Look::Preview},
+    {"TxtStrL",   {840, 120, 2895, 735},  L, 8, nullptr, 0, Look::Preview},
+    {"TxtStrR",   {3960, 120, 2895, 735}, R, 8, nullptr, 0, Look::Preview},
+    {"SpecL",     {840, 120, 3015, 735},  L, 0, nullptr, 0, Look::Preview},
+    {"SpecR",     {3840, 120, 3015, 735}, R, 0, nullptr, 0, Look::Preview},
+    {"ShText_o",  {840, 120, 6015, 735},  L, 0, nullptr, 0, Look::Preview},
+    {"Show_Prog", {840, 120, 6015, 1575}, Qt::AlignHCenter | Qt::AlignTop, 0, nullptr, 0,
+     Look::Preview, Picture::None, true},
+    {"ShText_s",  {840, 120, 6015, 1575}, L, 0, nullptr, 60, Look::Preview},
+    {"Pkt_l",     {840, 960, 1095, 735},  L, 3, nullptr, 0, Look::Preview},
+    {"FlashL",    {1920, 960, 405, 735},  R, 1, nullptr, 0, Look::Preview},
+    {"D_Min",     {2280, 960, 1335, 735}, R, 4, nullptr, 0, Look::Preview},
+    {"d_Pkt",     {3625, 960, 450, 735},  L, 0, nullptr, 0, Look::Preview},
+    {"D_Sec",     {4080, 960, 1335, 735}, L, 3, nullptr, 0, Look::Preview},
+    {"FlashR",    {5400, 960, 450, 735},  L, 1, nullptr, 0, Look::Preview},
+    {"Pkt_r",     {5760, 960, 1095, 735}, R, 3, nullptr, 0, Look::Preview},
+    {"Uhr_anz",   {2280, 960, 3135, 735}, C, 0, nullptr, 0, Look::Preview},
+    {"Spec_Min",  {2280, 960, 1335, 735}, R, 4, nullptr, 0, Look::Preview},
+    {"Spec_Sec",  {4080, 960, 1335, 735}, L, 3, nullptr, 0, Look::Preview},
+    {"ShText_u",  {840, 960, 6015, 735},  L, 0, nullptr, 0, Look::Preview},
+
+    // The side columns: penalty button, penalty length and the score buttons of one side.
+    {"StrafeL",    {50, 120, 735, 520},   L, 0, kPenaltyTip},
+    {"ValStrafeL", {50, 670, 735, 360},   C, 0, kPenaltyLengthTip},
+    {"up_l",       {50, 1080, 735, 615},  L, 0, kScoreUpTip, 0, Look::Plain, Picture::ArrowUp},
+    {"down_l",     {50, 1080, 735, 615},  L, 0, kScoreDownTip, 0, Look::Plain, Picture::ArrowDown},
+    {"StrafeR",    {6900, 120, 735, 520}, L, 0, kPenaltyTip},
+    {"ValStrafeR", {6900, 670, 735, 360}, C, 0, kPenaltyLengthTip},
+    {"up_r",       {6900, 1080, 735, 615}, L, 0, kScoreUpTip, 0, Look::Plain, Picture::ArrowUp},
+    {"down_r",     {6900, 1080, 735, 615}, L, 0, kScoreDownTip, 0, Look::Plain, Picture::ArrowDown},
+
+    // The command rows.
+    {"Displ",        {240, 1920, 1215, 495},  L, 0, kOutputTip},
+    {"Uhr",          {1680, 1800, 1215, 200}, L, 0, "zeigt die aktuelle Uhrzeit an"},
+    {"Prog",         {1680, 2040, 1215, 200}, L, 0,
+     "Startet das unter \"Extras-Programme\" gewählte Programm auf der Anzeigelinie "},
+    {"ShText",       {1680, 2280, 1215, 200}, L, 0, kShowTextTip},
+    {"St_St",        {3290, 1920, 1095, 495}, C, 0, "startet und stoppt die Spielzeit", 13.5},
+    {"Label1",       {4800, 2100, 855, 255},  L},
+    {"Startwert",    {5760, 2040, 700, 360},  C, 0, "Startwert der Spielzeit in Minuten"},
+    {"Reset_Time",   {6600, 2040, 975, 375},  C, 0,
+     "Rücksetzten der Spielzeit (Rücksetzten mit Punkte in Extras - Reset)"},
+    {"Combo6",       {120, 2650, 1692, 315},  L, 0,
+     "Com Port, an der die Anzeigelinie angeschlossen ist wählen"},
+    {"OpenOutput",   {1920, 2640, 1095, 360}, C, 0, "öffnet oder schliesst den gewählten COM Port"},
+    {"Time_Out",     {3240, 2640, 1335, 360}, C, 0, "startet und stoppt ein Timeout"},
+    {"TimeoutValue", {4680, 2640, 600, 360},  C, 4, "Startwert eines Timeouts in Minuten"},
+    {"Break",        {5400, 2640, 1455, 360}, C, 0, "startet und stoppt eine Pause"},
+    {"BreakValue",   {6960, 2640, 600, 360},  C, 0, "Startwert der Pause in Minuten"},
+
+    // The free-text entry area: each row has a standing and a scrolling box on one place.
+    {"OneLine",   {240, 3420, 1215, 360},  L, 0, kOutputTip},
+    {"Scroll_O",  {1680, 3240, 975, 360},  L, 0, kShowTextTip},
+    {"Scroll_1",  {1680, 3420, 975, 360},  L, 0, kShowTextTip},
+    {"Scroll_U",  {1680, 3600, 975, 360},  L, 0, kShowTextTip},
+    {"FreeT_O",   {2880, 3240, 1695, 360}, L, 16, kUpperTextTip},
+    {"FreeT",     {2880, 3420, 1695, 360}, L, 8, kUpperTextTip},
+    {"FreeT_U",   {2880, 3650, 1695, 360}, L, 16, kLowerTextTip},
+    {"FreeT_O_S", {2880, 3240, 4335, 360}, L, 0, kScrollTextTip},
+    {"FreeT_S",   {2880, 3420, 4335, 360}, L, 0, kScrollTextTip},
+    {"FreeT_U_S", {2880, 3650, 4335, 360}, L, 0, kScrollTextTip},
+    {"Help_text", {7320, 3420, 270, 360},  C},
+
+    // The bottom: the time label, the banner and the maker's line. The banner's tool tip is the
+    // web address it opens, set where the banner is made.
+    {"TimeOut", {5880, 3840, 1695, 315}, C, 0, nullptr, 12, Look::Yellow},
+    {"Image1",  {120, 4320, 7455, 525},  L, 0, nullptr, 0, Look::Plain, Picture::Banner},
+    {"Label2",  {120, 4875, 2775, 255},  L, 0, nullptr, kWindowPoints},
+
+    // Members that lie below the visible area or are never shown.
+    {"Image2", {120, 5160, 495, 495}},
+    {"Image3", {720, 5160, 495, 495}},
+    {"Text1",  {1320, 5160, 1215, 735}, L, 0, nullptr, 0, Look::Plain, Picture::None, true},
+    {"Text5",  {2640, 5160, 1215, 735}, L, 0, nullptr, 0, Look::Plain, Picture::None, true},
+};
+
+const ControlLayout kMessageWindow[] = {
+    {"Image1",     {120, 120, 5760, 525},   L, 0, nullptr, 0, Look::Plain, Picture::Banner},
+    {"lblMessage", {120, 780, 5760, 2880},  Qt::AlignLeft | Qt::AlignTop, 0, nullptr, 0, Look::Plain,
+     Picture::None, true},
+    {"T_Message",  {120, 780, 5760, 2880},  L, 0, nullptr, 0, Look::Plain, Picture::None, true,
+     true},
+    {"btnClose",   {4560, 3780, 1320, 420}, C},
+};
+
+const MenuLayout kMenus[] = {
+    {"Datei", nullptr},
+    {"Ende", "Datei"},
+    {"Extras", nullptr},
+    {"Count", "Extras"},
+    {"up", "Count", true},
+    {"down", "Count", true},
+    {"s_change", "Extras"},
+    {"miror", "Extras", true},
+    {"Mode", "Extras"},
+    {"Mode_up", "Mode", true},
+    {"Mode_down", "Mode", true},
+    {"reset", "Extras"},
+    {"Helligkeit", "Extras"},
+    {"br_low", "Helligkeit", true},
+    {"br_med", "Helligkeit", true},
+    {"br_high", "Helligkeit", true},
+    {"HL_Prog", "Extras"},
+    {"HLProgr", "HL_Prog", true},
+    {"check_comPorts", "Extras"},
+    {"Baudrate", "Extras"},
+    {"Baud_1200", "Baudrate", true},
+    {"Baud_2400", "Baudrate", true},
+    {"Baud_4800", "Baudrate", true},
+    {"Baud_9600", "Baudrate", true},
+    {"Help", nullptr},
+    {"Mess", "Help"},
+    {"abbout", "Help"},
+};
+// clang-format on
+
+} // namespace
+
+std::span<const ControlLayout> mainWindowLayout() {
+    return kMainWindow;
+}
+
+std::span<const ControlLayout> messageWindowLayout() {
+    return kMessageWindow;
+}
+
+std::span<const MenuLayout> menuLayout() {
+    return kMenus;
+}
+
+int pixels(int twips) {
+    return static_cast<int>(std::lround(twips / 15.0));
+}
+
+} // namespace ml::app
