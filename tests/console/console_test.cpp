@@ -1,0 +1,176 @@
+#include "console/event_log.h"
+#include "console/message_window.h"
+#include "console/score_keeping.h"
+#include "platform/fakes/fakes.h"
+
+#include <gtest/gtest.h>
+
+namespace ml {
+namespace {
+
+// A scoreboard transmission: four frames STX, address, brightness, eight characters, LF.
+QString board(const char* f1, const char* f2, const char* f3, const char* f4) {
+    QString t;
+    for (const char* f : {f1, f2, f3, f4})
+        t += QChar(0x02) + QString::fromLatin1(f) + QChar(0x0A);
+    return t;
+}
+// "Heim" 3 : 12 "Gegner" at 20:00.
+const QString kExample = board("12Heim    ", "22  Gegner", "32 3    20", "42:00  12 ");
+
+class EventLogTest : public ::testing::Test {
+  protected:
+    QStringList lines() const { return form.Text1.text.split(QStringLiteral("\r\n")); }
+    Form form;
+    FakeClock clock{QStringLiteral("14:05:09")};
+    EventLog log{form, clock};
+};
+
+TEST_F(EventLogTest, SummaryWrittenOnlyWhenAScorePieceChanges) {
+    form.ClockRunning = true;
+    log.LogEvent(kExample, 1);
+    EXPECT_EQ(
+        form.Text1.text,
+        QStringLiteral("14:05:09 +++ Spielzeit:  20:00 - Heim     : 3   /   Gegner :  12\r\n"));
+    log.LogEvent(board("12Heim    ", "22  Gegner", "32 3    19", "42:59  12 "), 1);
+    EXPECT_EQ(lines().size(), 2);
+    log.LogEvent(board("12Heim    ", "22  Gegner", "32 3    19", "42:58  13 "), 1);
+    EXPECT_EQ(lines().first(),
+              QStringLiteral("14:05:09 +++ Spielzeit:  19:58 - Heim     : 3   /   Gegner :  13"));
+}
+
+TEST_F(EventLogTest, EventTextFollowsFirstRuleThatHolds) {
+    form.D_Min.text = QStringLiteral("12");
+    form.D_Sec.text = QStringLiteral("34");
+    form.Pkt_l.text = QStringLiteral("3");
+    form.Pkt_r.text = QStringLiteral("2");
+    form.Text_l.text = QStringLiteral("Links");
+    form.ValStrafeL.text = QStringLiteral("0.5");
+    struct Case {
+        bool pause, timeout, right, left;
+        const char* event;
+    };
+    const Case cases[] = {
+        {true, true, true, true, "Spielpause"},
+        {false, true, true, true, "Timeout"},
+        {false, false, true, true, "Strafe 2.0min. für Gegner"},
+        {false, false, false, true, "Strafe 0.5min. für Links"},
+        {false, false, false, false, "Spiel Start/Stop"},
+    };
+    for (const Case& c : cases) {
+        form.BreakActive = c.pause;
+        form.TimeoutActive = c.timeout;
+        form.StrafeRActive = c.right;
+        form.StrafeLActive = c.left;
+        form.LogPending = true;
+        log.LogEvent(kExample, 1);
+        EXPECT_FALSE(form.LogPending);
+        EXPECT_EQ(lines().first(), QStringLiteral("14:05:09 +++ Spielzeit: 12:34 (3:2) ") +
+                                       QString::fromUtf8(c.event));
+    }
+    EXPECT_EQ(lines().size(), 6) << "one line per pending event, no summary while the clock stands";
+}
+
+TEST_F(EventLogTest, NoSummaryWhileTimeOfDayShownClockStandsPenaltyOrTimeoutRuns) {
+    const std::function<void(bool)> blockers[] = {
+        [this](bool on) { form.Uhr.setValue(on ? 1 : 0); },
+        [this](bool on) { form.ClockRunning = !on; },
+        [this](bool on) { form.StrafeLActive = on; },
+        [this](bool on) { form.StrafeRActive = on; },
+        [this](bool on) { form.TimeoutActive = on; },
+    };
+    for (const auto& block : blockers) {
+        form.Text1.text.clear();
+        form.LoggedScoreL.clear();
+        form.LoggedScoreR.clear();
+        form.ClockRunning = true;
+        block(true);
+        log.LogEvent(kExample, 1);
+        EXPECT_EQ(form.Text1.text, QString());
+        // The change held back is logged at the first call after the blocker is gone.
+        block(false);
+        log.LogEvent(kExample, 1);
+        EXPECT_EQ(lines().size(), 2);
+    }
+}
+
+TEST_F(EventLogTest, LogAndTickOutputCutToFirstThousandPastLimit) {
+    form.Text1.text = QString(1000, QLatin1Char('n')) + QString(99000, QLatin1Char('o'));
+    form.Text5.text = QString(100000, QLatin1Char('x'));
+    log.LogEvent(QString(), 1);
+    EXPECT_EQ(form.Text1.text.size(), 100000);
+    EXPECT_EQ(form.Text5.text.size(), 100000);
+
+    form.Text1.text += QLatin1Char('o');
+    form.Text5.text.prepend(QLatin1Char('y'));
+    log.LogEvent(QString(), 1);
+    EXPECT_EQ(form.Text1.text, QString(1000, QLatin1Char('n')));
+    EXPECT_EQ(form.Text5.text, QLatin1Char('y') + QString(999, QLatin1Char('x')));
+}
+
+TEST(MessageWindow, OnlyExactly175CharactersGoIntoTheLabelAndClosingForgetsIt) {
+    Form form;
+    FakeShell shell;
+    MessageWindowModel messages{form, shell};
+    const MessageWindow& window = form.frmMessage;
+    for (int n : {175, 174, 176, 0, 175}) {
+        const QString text(n, QLatin1Char('a' + n % 26));
+        messages.ShowMessage(text);
+        const bool inLabel = n == 175;
+        EXPECT_TRUE(window.exists);
+        EXPECT_EQ(window.lblMessage.visible, inLabel) << n;
+        EXPECT_EQ(window.T_Message.visible, !inLabel) << n;
+        EXPECT_EQ(inLabel ? window.lblMessage.text : window.T_Message.text, text) << n;
+    }
+    messages.btnClose_Click();
+    EXPECT_FALSE(window.exists);
+    messages.ShowMessage(QStringLiteral("kurz"));
+    EXPECT_TRUE(window.exists);
+    EXPECT_EQ(window.lblMessage.text, QStringLiteral("Message")) << "reopened from design state";
+}
+
+class ScoreKeepingTest : public ::testing::Test {
+  protected:
+    ScoreKeepingTest() { score.registerHandlers(handlers); }
+    Form form;
+    Handlers handlers;
+    ScoreKeeping score{form};
+};
+
+TEST_F(ScoreKeepingTest, ScoreStepsOnTheButtonsOwnSide) {
+    struct Case {
+        const char *button, *before, *after;
+    };
+    const Case cases[] = {
+        {"up_l", "0", "1"},       {"down_l", "0", "-1"},       {"up_r", "", "1"},
+        {"down_r", "", "-1"},     {"up_l", " ", "1"},          {"up_l", "999", "1000"},
+        {"up_l", "1000", "1"},    {"down_r", "-999", "-1000"}, {"down_r", "-1000", "-1"},
+        {"down_l", "1000", "-1"}, {"up_r", " +05 ", "6"},      {"up_r", "2.5", "3.5"},
+        {"down_l", "-", "-"},     {"up_r", "abc", "abc"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(QStringLiteral("%1 on \"%2\"").arg(c.button, c.before).toStdString());
+        const bool left = QByteArray(c.button).endsWith("_l");
+        TextBox& box = left ? form.Pkt_l : form.Pkt_r;
+        TextBox& other = left ? form.Pkt_r : form.Pkt_l;
+        box.text = QString::fromLatin1(c.before);
+        other.text = QStringLiteral("42");
+        handlers.click[QString::fromLatin1(c.button)]();
+        EXPECT_EQ(box.text, QString::fromLatin1(c.after));
+        EXPECT_EQ(other.text, QStringLiteral("42"));
+    }
+}
+
+TEST_F(ScoreKeepingTest, EnteringScoreOrClockBoxSelectsWholeText) {
+    form.D_Min.text = QStringLiteral("120");
+    form.Pkt_r.text.clear();
+    for (TextBox* box : {&form.Pkt_l, &form.Pkt_r, &form.D_Min, &form.D_Sec}) {
+        box->selStart = box->selLength = 1;
+        handlers.gotFocus[box->name]();
+        EXPECT_EQ(box->selStart, 0) << box->name.toStdString();
+        EXPECT_EQ(box->selLength, box->text.size()) << box->name.toStdString();
+    }
+}
+
+} // namespace
+} // namespace ml
