@@ -132,6 +132,10 @@ BoundWidget bindTextEdit(TextBox& box, const ControlLayout& l, QWidget* parent,
     auto lastColor = std::make_shared<std::optional<unsigned>>();
     auto sync = [e, &box, preview, lastColor] {
         syncCommon(e, box);
+        // The hidden boxes hold the log and the last transmission, rewritten on every tick;
+        // laying them out unseen would only cost time. They take their text when shown.
+        if (e->isHidden())
+            return;
         const QString shown = toWidgetText(box.text);
         if (e->toPlainText() != shown) {
             const QSignalBlocker quiet(e);

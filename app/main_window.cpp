@@ -106,6 +106,8 @@ void MainWindow::buildMenus() {
     for (const MenuLayout& m : menuLayout()) {
         const QString name = QString::fromLatin1(m.name);
         QMenu* parent = m.parent ? menus.value(QString::fromLatin1(m.parent)) : nullptr;
+        // The item array: sixteen actions all named "HLProgr", told apart by their "index"
+        // property (1..16), which is also the argument of their handler.
         if (name == QLatin1String("HLProgr")) {
             for (int i = 1; i < static_cast<int>(program_.form.HLProgr.size()); ++i)
                 bindAction(parent->addAction(QString()), *program_.form.HLProgr[i], true, i);

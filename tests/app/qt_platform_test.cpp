@@ -4,7 +4,6 @@
 
 #include <QAbstractButton>
 #include <QMessageBox>
-#include <QRegularExpression>
 #include <QTimer>
 
 namespace ml::app::testing {
@@ -53,19 +52,6 @@ TEST(QtDialogsTest, OkOnlyBoxWithoutIconReportsOk) {
               Answer::Ok);
     EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
     EXPECT_EQ(seen.buttons.size(), 1);
-}
-
-TEST(QtClockTest, TimeOfDayIsTwoDigitTwentyFourHourTextAndBoundariesAreAhead) {
-    QtClock clock;
-    EXPECT_TRUE(QRegularExpression(QStringLiteral("^([01]\\d|2[0-3]):[0-5]\\d:[0-5]\\d$"))
-                    .match(clock.timeOfDay())
-                    .hasMatch());
-    const int second = clock.msToNextSecond();
-    const int tenth = clock.msToNextTenth();
-    EXPECT_GE(second, 1);
-    EXPECT_LE(second, 1000);
-    EXPECT_GE(tenth, 1);
-    EXPECT_LE(tenth, 100);
 }
 
 } // namespace

@@ -50,17 +50,6 @@ TEST_F(TickSchedulerTest, SlowTickRunsOnlyOnSecondBoundaries) {
     EXPECT_EQ(steps, QStringList({"tenths", "tick", "after"}));
 }
 
-TEST_F(TickSchedulerTest, DisabledTimersRunNothing) {
-    form.Timer2.enabled = false;
-    scheduler.runBoundary(true);
-    EXPECT_EQ(steps, QStringList({"after"}));
-}
-
-TEST_F(TickSchedulerTest, NothingIsArmedBeforeStart) {
-    scheduler.reschedule();
-    EXPECT_FALSE(scheduler.pending());
-}
-
 TEST_F(TickSchedulerTest, ArmsOnTheNextSecondThenOnTenthsInTheLastMinute) {
     scheduler.start();
     ASSERT_TRUE(scheduler.pending());

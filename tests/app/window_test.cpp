@@ -242,15 +242,6 @@ TEST_F(ScoreKeepingOnScreen, ClickingIntoAClockBoxSelectsAllSoTypingReplacesIt) 
     EXPECT_EQ(program.form.D_Min.text, QStringLiteral("5"));
 }
 
-TEST_F(ScoreKeepingOnScreen, TabbingIntoAScoreBoxSelectsItsWholeText) {
-    showWindow();
-    program.form.Pkt_r.text = QStringLiteral("12");
-    window->sync();
-    widget("Pkt_r")->setFocus(Qt::TabFocusReason);
-    QTest::qWait(1);
-    EXPECT_EQ(widget<QLineEdit>("Pkt_r")->selectedText(), QStringLiteral("12"));
-}
-
 using MatchClockOnScreen = WindowTest;
 
 TEST_F(MatchClockOnScreen, StartThenTheNextSecondBoundaryCountsOnScreen) {
@@ -262,14 +253,6 @@ TEST_F(MatchClockOnScreen, StartThenTheNextSecondBoundaryCountsOnScreen) {
     EXPECT_EQ(widget<QLineEdit>("D_Min")->text(), QStringLiteral("19"));
     EXPECT_EQ(widget<QLineEdit>("D_Sec")->text(), QStringLiteral("59"));
     EXPECT_EQ(widget<QLabel>("TimeOut")->text().left(8), QStringLiteral("12:00:01"));
-}
-
-TEST_F(MatchClockOnScreen, TenthBoundaryAloneLeavesTheSecondsOfASlowClockAlone) {
-    showWindow();
-    QTest::mouseClick(widget("St_St"), Qt::LeftButton);
-    clock.advance(1);
-    window->scheduler().runBoundary(false);
-    EXPECT_EQ(widget<QLineEdit>("D_Sec")->text(), QStringLiteral("00"));
 }
 
 TEST_F(MatchClockOnScreen, HandlerMessageBoxIsAnsweredWithoutBlocking) {
