@@ -121,6 +121,9 @@ void SerialLink::openPort(int n) {
     }
     writer_.clear();
     lineUp_ = true;
+    // Whatever the display shows now (it may have been unplugged, or the last write failed), the
+    // first tick after the open sends the whole content again.
+    form_.LastSent.clear();
     log_.addLine(QStringLiteral(" +++ COM-Port %1 wurde geöffnet").arg(n));
     form_.PortOpen = true;
     form_.OpenOutput.text = QStringLiteral("schliessen");

@@ -29,10 +29,13 @@ long envNumber(const char* name, long fallback) {
 // Texts an operator might type, from harmless to hostile.
 QString randomText(std::mt19937& rng) {
     static const QStringList fixed = {
-        "", "0", "1", "-1", "20.0", "0.5", "7.1", "-0", "999", "1000", "-1000", "99999",
-        "-99999", "1e9", "1e308", "-1e308", "abc", " 12 ", "+3", "2.5", ".5", "5.", "-",
-        "+", ".", "1.2.3", "$TIME", "$time", "§O4     ", "Zeit:   §O4     ", "Heim", "Gäste",
-        "ÄÖÜäöüß€", "日本語", "😀", "\t", "32767", "-32768", "546", "600.5", "0.0001"};
+        "",       "0",      "1",        "-1",     "20.0",     "0.5",
+        "7.1",    "-0",     "999",      "1000",   "-1000",    "99999",
+        "-99999", "1e9",    "1e308",    "-1e308", "abc",      " 12 ",
+        "+3",     "2.5",    ".5",       "5.",     "-",        "+",
+        ".",      "1.2.3",  "$TIME",    "$time",  "§O4     ", "Zeit:   §O4     ",
+        "Heim",   "Gäste",  "ÄÖÜäöüß€", "日本語", "😀",        "\t",
+        "32767",  "-32768", "546",      "600.5",  "0.0001"};
     std::uniform_int_distribution<int> pick(0, 9);
     const int kind = pick(rng);
     if (kind < 6)
@@ -55,7 +58,9 @@ class RandomOperator {
         : rng_(seed), program_(clock_, dialogs_, shell_, device_) {
         clock_.set(QStringLiteral("10:00:00"));
         device_.openable = {1, 3};
-        script_ << "time 10:00:00" << "ports 1,3" << "start";
+        script_ << "time 10:00:00"
+                << "ports 1,3"
+                << "start";
         program_.start();
         for (const QString& name : program_.handlers.click.keys())
             clickable_ << name;
@@ -66,7 +71,8 @@ class RandomOperator {
                 c->name != "Text_r")
                 typable_ << c->name;
         }
-        typable_ << "Text_l" << "Text_r";
+        typable_ << "Text_l"
+                 << "Text_r";
         clickable_.sort();
         typable_.sort();
     }
@@ -93,7 +99,10 @@ class RandomOperator {
             program_.tenths();
         } else if (what < 75) {
             answerRandomly();
-            const QString name = clickable_[pick(clickable_.size())];
+            // Operators open the port far more often than anything else breaks it.
+            const QString name = !program_.form.PortOpen && pick(3) == 0
+                                     ? QStringLiteral("OpenOutput")
+                                     : clickable_[pick(clickable_.size())];
             script_ << "click " + name;
             program_.click(name);
         } else if (what < 80) {
@@ -106,6 +115,8 @@ class RandomOperator {
             const QString text = randomText(rng_);
             script_ << "type " + name + " " + text;
             program_.type(name, text);
+        } else if (what < 97) {
+            deviceFault();
         } else if (what < 98) {
             const QStringList items = program_.form.Combo6.items;
             const QString entry = items[pick(items.size())];
@@ -122,8 +133,38 @@ class RandomOperator {
 
     QString script() const { return script_.join('\n') + '\n'; }
 
+    // What the run reached, so that a run that never drives the line fails.
+    long fieldTransmissions = 0;
+    long programFrames = 0;
+    long otherTransmissions = 0;
+
   private:
     int pick(qsizetype n) { return std::uniform_int_distribution<int>(0, int(n) - 1)(rng_); }
+
+    // A fault of the serial line, or its repair.
+    void deviceFault() {
+        switch (pick(6)) {
+        case 0:
+            script_ << "device fail Gerät entfernt";
+            device_.fail(QStringLiteral("Gerät entfernt"));
+            break;
+        case 1:
+            device_.failWrite = !device_.failWrite;
+            script_ << (device_.failWrite ? "device writes refused" : "device writes ok");
+            break;
+        case 2:
+            device_.failClose = !device_.failClose;
+            script_ << (device_.failClose ? "device close fails" : "device close ok");
+            break;
+        case 3:
+            device_.holdWrites = !device_.holdWrites;
+            script_ << (device_.holdWrites ? "device line slow" : "device line fast");
+            break;
+        default:
+            script_ << "device drain";
+            device_.drain();
+        }
+    }
 
     void answerRandomly() {
         if (std::uniform_int_distribution<int>(0, 3)(rng_) == 0) {
@@ -144,7 +185,8 @@ class RandomOperator {
             qsizetype start = 0;
             while (start < t.size()) {
                 if (t[start] != '\x02')
-                    return fail(why, "transmission does not start a frame with STX: " + t.toHex(' '));
+                    return fail(why,
+                                "transmission does not start a frame with STX: " + t.toHex(' '));
                 const qsizetype end = t.indexOf('\n', start);
                 if (end < 0)
                     return fail(why, "frame without LF: " + t.toHex(' '));
@@ -153,10 +195,19 @@ class RandomOperator {
             }
             if (frames.isEmpty())
                 return fail(why, "empty transmission");
+            // Four 12-byte frames addressed by digits are field frames (scoreboard or two
+            // standing rows); scroll frames carry a code byte where the address stands.
             const bool fieldFrames =
-                frames.size() == 4 && std::all_of(frames.begin(), frames.end(), [](const QByteArray& f) {
-                    return f.size() == 12;
+                frames.size() == 4 &&
+                std::all_of(frames.begin(), frames.end(), [](const QByteArray& f) {
+                    return f.size() == 12 && f[1] >= '0' && f[1] <= '9';
                 });
+            if (frames.size() == 4 && frames[0].size() == 12 && frames[0][1] == '1')
+                ++fieldTransmissions;
+            else if (frames.size() == 1 && frames[0].size() == 12)
+                ++programFrames;
+            else
+                ++otherTransmissions;
             if (fieldFrames) {
                 for (int i = 0; i < 4; ++i) {
                     if (frames[i][1] != char('1' + i))
@@ -226,6 +277,11 @@ TEST(RandomOperator, KeepsEveryInvariantOverManyActions) {
                               << path.toStdString();
                 return;
             }
+        }
+        if (actions >= 20000) {
+            EXPECT_GT(op.fieldTransmissions, 0) << "seed " << seed;
+            EXPECT_GT(op.programFrames, 0) << "seed " << seed;
+            EXPECT_GT(op.otherTransmissions, 0) << "seed " << seed;
         }
     }
 }

@@ -72,6 +72,8 @@ class Replay {
                 return fail(error, QStringLiteral("answer takes OK or Cancel"));
             return true;
         }
+        if (cmd == QLatin1String("device"))
+            return deviceCommand(args, error);
         if (cmd == QLatin1String("start")) {
             if (program_)
                 return fail(error, QStringLiteral("start given twice"));
@@ -128,6 +130,28 @@ class Replay {
     }
 
   private:
+    // Faults and line speed of the fake serial device.
+    bool deviceCommand(const QStringList& args, QString& error) {
+        const QString what = args.value(0);
+        const QString how = args.value(1);
+        if (what == QLatin1String("fail") && args.size() >= 2) {
+            device_.fail(args.mid(1).join(QLatin1Char(' ')));
+        } else if (what == QLatin1String("drain") && args.size() == 1) {
+            device_.drain();
+        } else if (what == QLatin1String("writes") && (how == "ok" || how == "refused")) {
+            device_.failWrite = how == QLatin1String("refused");
+        } else if (what == QLatin1String("close") && (how == "ok" || how == "fails")) {
+            device_.failClose = how == QLatin1String("fails");
+        } else if (what == QLatin1String("line") && (how == "fast" || how == "slow")) {
+            device_.holdWrites = how == QLatin1String("slow");
+        } else {
+            return fail(error,
+                        QStringLiteral("device takes: fail REASON | drain | writes ok|refused"
+                                       " | close ok|fails | line fast|slow"));
+        }
+        return true;
+    }
+
     static bool knownCommand(const QString& cmd) {
         static const QStringList known = {QStringLiteral("tick"),  QStringLiteral("tenths"),
                                           QStringLiteral("click"), QStringLiteral("type"),

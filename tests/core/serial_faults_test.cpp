@@ -1,0 +1,103 @@
+// Faults of the serial line in the middle of a match: whatever the line does, the match goes on
+// unchanged, the port ends up closed, and opening it again brings the scoreboard back.
+
+#include "core/program.h"
+#include "platform/fakes/fakes.h"
+
+#include <gtest/gtest.h>
+
+namespace ml {
+namespace {
+
+struct Fault {
+    const char* name;
+    std::function<void(FakeSerialDevice&, Program&)> strike;
+    std::function<void(FakeSerialDevice&)> repair;
+};
+
+QStringList matchState(const Form& f) {
+    return {f.D_Min.text,
+            f.D_Sec.text,
+            f.Pkt_l.text,
+            f.Pkt_r.text,
+            f.TxtStrL.text,
+            f.Text_l.text,
+            f.Text_r.text,
+            QString::number(f.ClockRunning),
+            QString::number(f.StrafeLActive),
+            QString::number(f.StrafeLEndSec),
+            f.FreeT_O.text};
+}
+
+TEST(SerialFaults, MatchStateSurvivesAndPortReopens) {
+    const Fault faults[] = {
+        {"write refused", [](FakeSerialDevice& d, Program&) { d.failWrite = true; },
+         [](FakeSerialDevice& d) { d.failWrite = false; }},
+        {"device gone", [](FakeSerialDevice& d, Program&) { d.fail(QStringLiteral("weg")); },
+         [](FakeSerialDevice&) {}},
+        {"close fails",
+         [](FakeSerialDevice& d, Program& p) {
+             d.failClose = true;
+             p.click(QStringLiteral("OpenOutput"));
+         },
+         [](FakeSerialDevice& d) { d.failClose = false; }},
+    };
+    for (const Fault& fault : faults) {
+        SCOPED_TRACE(fault.name);
+        FakeClock clock(QStringLiteral("10:00:00"));
+        FakeDialogs dialogs;
+        FakeShell shell;
+        FakeSerialDevice device;
+        device.openable = {1};
+        Program p(clock, dialogs, shell, device);
+        p.start();
+        p.click(QStringLiteral("OpenOutput"));
+        p.click(QStringLiteral("Displ"));
+        p.type(QStringLiteral("Pkt_l"), QStringLiteral("3"));
+        p.click(QStringLiteral("St_St"));
+        p.click(QStringLiteral("StrafeL"));
+        clock.advance(5);
+        p.tick();
+        ASSERT_TRUE(p.form.PortOpen);
+        const QStringList before = matchState(p.form);
+
+        fault.strike(device, p);
+        p.click(QStringLiteral("br_high")); // new content for the line
+        p.tick();
+        EXPECT_EQ(matchState(p.form), before);
+        EXPECT_FALSE(p.form.PortOpen);
+        EXPECT_EQ(p.form.OpenOutput.text, QStringLiteral("öffnen"));
+        EXPECT_TRUE(p.form.Combo6.enabled);
+
+        fault.repair(device);
+        const size_t writes = device.writes.size();
+        p.click(QStringLiteral("OpenOutput"));
+        p.tick();
+        ASSERT_TRUE(p.form.PortOpen);
+        ASSERT_GT(device.writes.size(), writes);
+        EXPECT_EQ(device.writes.back().size(), 48) << "the scoreboard comes back";
+    }
+}
+
+TEST(SerialFaults, RefusedOpenLeavesPortClosedAndMatchRunning) {
+    FakeClock clock(QStringLiteral("10:00:00"));
+    FakeDialogs dialogs;
+    FakeShell shell;
+    FakeSerialDevice device;
+    device.openable = {1};
+    Program p(clock, dialogs, shell, device);
+    p.start();
+    p.click(QStringLiteral("St_St"));
+    device.openable.clear(); // taken by another program since the listing
+    p.click(QStringLiteral("OpenOutput"));
+    clock.advance(1);
+    p.tick();
+    EXPECT_FALSE(p.form.PortOpen);
+    EXPECT_EQ(p.form.D_Sec.text, QStringLiteral("59"));
+    device.openable = {1};
+    p.click(QStringLiteral("OpenOutput"));
+    EXPECT_TRUE(p.form.PortOpen);
+}
+
+} // namespace
+} // namespace ml
