@@ -1,0 +1,307 @@
+// The engine alone on a form, with a fake clock and fake message boxes; start-up has run.
+
+#include "console/event_log.h"
+#include "match/match_engine.h"
+#include "platform/fakes/fakes.h"
+
+#include <QStringList>
+
+#include <gtest/gtest.h>
+
+namespace ml {
+namespace {
+
+class EngineTest : public ::testing::Test {
+  protected:
+    EngineTest() { engine.Form_Load(); }
+
+    // A tick at the time of day `t`.
+    void tickAt(const char* t) {
+        clock.set(QString::fromLatin1(t));
+        engine.Timer2_Timer();
+    }
+    // The match clock as shown, "m:ss".
+    QString shown() const { return form.D_Min.text + QLatin1Char(':') + form.D_Sec.text; }
+    void setClock(const char* minutes, const char* seconds) {
+        form.D_Min.text = QString::fromLatin1(minutes);
+        form.D_Sec.text = QString::fromLatin1(seconds);
+    }
+
+    Form form;
+    FakeClock clock{QStringLiteral("12:00:00")};
+    FakeDialogs dialogs;
+    EventLog log{form, clock};
+    MatchEngine engine{form, clock, dialogs, log};
+};
+
+using MatchClock = EngineTest;
+using Interruption = EngineTest;
+using Banner = EngineTest;
+using Penalty = EngineTest;
+
+// --- The match clock ---
+
+TEST_F(MatchClock, StartUpClearsFlagsBeforeBrightnessListsPortsLastAndTickFeedsTheComposer) {
+    form.StrafeLActive = true;
+    form.PortClosedWarn = false;
+    QStringList seen;
+    const auto note = [&](const char* step) {
+        seen << QStringLiteral("%1 %2%3")
+                    .arg(QLatin1String(step))
+                    .arg(form.StrafeLActive)
+                    .arg(form.PortClosedWarn);
+    };
+    engine.setHooks({[&] { note("br_low"); }, [&] { note("ports"); }, [&] { note("preview"); },
+                     [&](const QString& timeOfDay) {
+                         seen << timeOfDay;
+                         return QStringLiteral("sent");
+                     }});
+    engine.Form_Load();
+    tickAt("09:15:30");
+    EXPECT_EQ(seen.join(QLatin1Char('|')),
+              QStringLiteral("br_low 00|ports 01|preview 01|09:15:30\r"));
+    EXPECT_EQ(form.Uhr_anz.text + form.Text5.text, QStringLiteral("09:15:30sent"));
+    EXPECT_EQ(form.Show_Prog.text, QStringLiteral("Programm 1\r\nläuft"));
+}
+
+TEST_F(MatchClock, TenthsCountNineToZeroRestartOnANewSecondAndStopInLastMinuteKeepsThem) {
+    setClock("0", "59");
+    engine.St_St_Click();
+    tickAt("12:00:00");
+    engine.Timer3_Timer(); // takes up the current second
+    QStringList tenths;
+    for (int i = 0; i < 11; ++i) {
+        engine.Timer3_Timer();
+        tenths << form.Spec_Sec.text;
+    }
+    EXPECT_EQ(tenths.join(QLatin1Char(' ')), QStringLiteral("90 80 70 60 50 40 30 20 10 00 90"));
+    tickAt("12:00:01");
+    engine.Timer3_Timer(); // still the old count, then the new second is seen
+    engine.Timer3_Timer();
+    EXPECT_EQ(form.Spec_Min.text + form.Spec_Sec.text, QStringLiteral("5890"));
+    engine.St_St_Click();
+    tickAt("12:00:02");
+    engine.Timer3_Timer();
+    EXPECT_EQ(form.Spec_Min.text + form.Spec_Sec.text, QStringLiteral("5890"));
+    EXPECT_TRUE(form.LastMinute && !form.Timer3.enabled && form.Timer2.interval == 1000);
+}
+
+TEST_F(MatchClock, DirectionIsReadAtEveryTickAndCountingUpHasNoLastMinute) {
+    setClock("0", "10");
+    engine.St_St_Click();
+    tickAt("12:00:04");
+    EXPECT_EQ(shown(), QStringLiteral("0:06"));
+    EXPECT_TRUE(form.LastMinute);
+    engine.Mode_up_Click();
+    tickAt("12:00:05");
+    EXPECT_EQ(shown(), QStringLiteral("0:15"));
+    EXPECT_FALSE(form.LastMinute || form.Timer3.enabled || form.Spec_Min.visible);
+    EXPECT_EQ(form.Timer2.interval, 1000);
+}
+
+TEST_F(MatchClock, EmptyBoxesStartFromZeroAndARestartBelowZeroResumesFromTheShownValue) {
+    setClock("", "");
+    engine.St_St_Click();
+    EXPECT_EQ(shown(), QStringLiteral("0:0"));
+    tickAt("12:00:01");
+    EXPECT_EQ(shown(), QStringLiteral("-0:01"));
+    tickAt("12:01:30");
+    engine.St_St_Click();
+    tickAt("12:05:00");
+    engine.St_St_Click();
+    tickAt("12:05:01");
+    EXPECT_EQ(shown(), QStringLiteral("-1:31"));
+}
+
+TEST_F(MatchClock, StartRefusesAClockBoxThatHoldsNoNumberOrIsTooLarge) {
+    setClock("", "x");
+    engine.St_St_Click();
+    EXPECT_EQ(form.D_Min.text, QString()); // refused before the empty box becomes "0"
+    setClock("99999999999999", "00");
+    engine.St_St_Click();
+    ASSERT_EQ(dialogs.boxes.size(), 2u);
+    EXPECT_EQ(dialogs.boxes[0].text,
+              QStringLiteral("Fehler 13 beim Starten der Spielzeit:\r\n\r\nTypen unverträglich: "
+                             "\"x\" ist keine Zahl\r\n\r\nSekunden der Spielzeit als Zahl "
+                             "eingeben"));
+    EXPECT_EQ(dialogs.boxes[1].text,
+              QStringLiteral("Fehler 6 beim Starten der Spielzeit:\r\n\r\nÜberlauf: "
+                             "\"99999999999999\" ist zu groß\r\n\r\nMinuten der Spielzeit als "
+                             "Zahl eingeben"));
+    EXPECT_FALSE(form.ClockRunning || form.LogPending);
+}
+
+TEST_F(MatchClock, ResetTimeWritesTheStartValueAndRefusesOneTooLarge) {
+    const std::pair<const char*, const char*> cases[] = {
+        {"45", "45:00"}, {"0.5", "0:30"}, {"7.1", "7:6"}, {"20.0", "20:00"}};
+    for (const auto& [start, expected] : cases) {
+        form.Startwert.text = QString::fromLatin1(start);
+        engine.ResetTime();
+        EXPECT_EQ(shown(), QString::fromLatin1(expected)) << start;
+    }
+    EXPECT_TRUE(dialogs.boxes.empty());
+    engine.St_St_Click();
+    tickAt("12:00:03");
+    form.Startwert.text = QStringLiteral("1") + QString(300, QLatin1Char('0'));
+    engine.ResetTime();
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_TRUE(dialogs.boxes[0].text.startsWith(QStringLiteral("Fehler 6 beim Reseten:")));
+    EXPECT_EQ(form.Startwert.text + "|" + shown(), QStringLiteral("20.0|19:57"));
+    EXPECT_FALSE(form.ClockRunning);
+}
+
+// --- Timeouts and breaks ---
+
+TEST_F(Interruption, EndingOnARunOutClockResetsItButOnlyABreakBelowZero) {
+    struct Case {
+        const char *min, *sec;
+        bool isBreak;
+        const char* after;
+    } cases[] = {{"0", "00", false, "20:00"},
+                 {"-2", "10", true, "20:00"},
+                 {"-2", "10", false, "-2:10"},
+                 {"0", "0", false, "0:0"}}; // only the exact texts "0" "00" count
+    for (const Case& c : cases) {
+        setClock(c.min, c.sec);
+        clock.set(QStringLiteral("12:00:00"));
+        form.TimeoutValue.text = form.BreakValue.text = QStringLiteral("0");
+        c.isBreak ? engine.Break_Click() : engine.Time_Out_Click();
+        tickAt("12:00:00");
+        EXPECT_TRUE(form.TimeoutActive || form.BreakActive); // a zero length still shows 0:00
+        tickAt("12:00:01");
+        EXPECT_EQ(shown(), QString::fromLatin1(c.after)) << c.min << ":" << c.sec << c.isBreak;
+        EXPECT_FALSE(form.TimeoutActive || form.BreakActive || form.Spec_Min.visible);
+    }
+}
+
+TEST_F(Interruption, StartingSwitchesOffTimeOfDayAndProgramDisplaysAndItsButtonStopsIt) {
+    int handlerRuns = 0;
+    form.Uhr.initValue(1);
+    form.Uhr.onClick = [&] { ++handlerRuns; };
+    form.Prog.onClick = [&] { ++handlerRuns; };
+    engine.Time_Out_Click();
+    EXPECT_EQ(form.Uhr.value(), 0);
+    EXPECT_EQ(handlerRuns, 1); // `Prog` was clear: its handler does not run
+    engine.Time_Out_Click();
+    EXPECT_FALSE(form.TimeoutActive || form.Spec_Min.visible);
+}
+
+TEST_F(Interruption, StartingTheClockEndsATimeoutAndResumesTheClock) {
+    setClock("7", "30");
+    engine.Time_Out_Click();
+    tickAt("12:00:10");
+    engine.St_St_Click();
+    EXPECT_FALSE(form.TimeoutActive || form.Spec_Min.visible);
+    tickAt("12:00:11");
+    EXPECT_EQ(shown(), QStringLiteral("7:29"));
+}
+
+TEST_F(Banner, ShowsTwoOfEverySevenSecondsAndNeverAtTheFastTick) {
+    engine.Break_Click();
+    QString pattern;
+    for (int i = 0; i < 14; ++i) {
+        tickAt("12:00:00");
+        pattern += form.SpecL.visible ? QLatin1Char('B') : QLatin1Char('-');
+    }
+    EXPECT_EQ(pattern, QStringLiteral("BB-----BB-----"));
+    EXPECT_EQ(form.SpecL.text + form.SpecR.text, QStringLiteral("  SPIEL-PAUSE   "));
+
+    engine.Break_Click();
+    setClock("0", "50");
+    engine.St_St_Click();
+    tickAt("12:00:00"); // this tick still advanced at the 1000 ms period
+    tickAt("12:00:00");
+    EXPECT_EQ(form.BannerPhase, 0);
+    // A timeout started in the last minute: the first tick still runs at 100 ms and shows the
+    // names; the next one, back at 1000 ms, shows the banner.
+    engine.Time_Out_Click();
+    tickAt("12:00:00");
+    EXPECT_FALSE(form.SpecL.visible);
+    tickAt("12:00:01");
+    EXPECT_TRUE(form.SpecL.visible);
+}
+
+TEST_F(Banner, StandingClockShowsUnterbruchOnlyBelowAReadableStartValue) {
+    const auto bannerInFirstTwoTicks = [&] {
+        form.BannerPhase = 0;
+        tickAt("12:00:00");
+        return form.SpecL.visible ? form.SpecL.text + form.SpecR.text : QStringLiteral("names");
+    };
+    EXPECT_EQ(bannerInFirstTwoTicks(), QStringLiteral("names"));
+    setClock("12", "34");
+    EXPECT_EQ(bannerInFirstTwoTicks(), QStringLiteral("  UNTER-BRUCH   "));
+    form.Startwert.text.clear();
+    EXPECT_EQ(bannerInFirstTwoTicks(), QStringLiteral("names"));
+    form.Startwert.text = QStringLiteral("20.0");
+    form.D_Min.text = QStringLiteral("--");
+    EXPECT_EQ(bannerInFirstTwoTicks(), QStringLiteral("names"));
+    setClock("12", "34");
+    engine.St_St_Click();
+    EXPECT_EQ(bannerInFirstTwoTicks(), QStringLiteral("names"));
+    EXPECT_TRUE(dialogs.boxes.empty());
+}
+
+// --- Penalties ---
+
+TEST_F(Penalty, CountingUpTheEndLiesAheadAndTheRightBlankStandsOutside) {
+    engine.Mode_up_Click();
+    setClock("15", "20");
+    engine.StrafeR_Click();
+    EXPECT_EQ(form.StrafeREndMin * 60 + form.StrafeREndSec, 17 * 60 + 20);
+    engine.St_St_Click();
+    tickAt("12:01:59");
+    EXPECT_EQ(shown() + form.TxtStrR.text, QStringLiteral("17:1900:01 "));
+}
+
+TEST_F(Penalty, LengthsEndOnTheEvenSecondAndMinutesMayTakeThreeDigits) {
+    // From 15:20: 0.025 min ends at 918.5 s -> 918, 0.075 min at 915.5 s -> 916.
+    const std::pair<const char*, const char*> cases[] = {
+        {"0.25", " 00:15"}, {"100", " 100:00"}, {"0.025", " 00:02"}, {"0.075", " 00:04"}};
+    setClock("15", "20");
+    for (const auto& [length, text] : cases) {
+        form.ValStrafeL.text = QString::fromLatin1(length);
+        engine.StrafeL_Click();
+        EXPECT_EQ(form.TxtStrL.text, QString::fromLatin1(text)) << length;
+        engine.StrafeL_Click();
+    }
+}
+
+TEST_F(Penalty, EndBelowZeroIsServedWhenTheClockShowsIt) {
+    setClock("1", "30");
+    engine.StrafeL_Click();
+    EXPECT_EQ(form.StrafeLEndMin * 60 + form.StrafeLEndSec, -30);
+    engine.St_St_Click();
+    tickAt("12:01:59");
+    EXPECT_EQ(shown() + form.TxtStrL.text, QStringLiteral("-0:29 00:01"));
+    tickAt("12:02:00");
+    EXPECT_EQ(shown() + form.TxtStrL.text, QStringLiteral("-0:30 00:00"));
+}
+
+TEST_F(Penalty, RefusedWithoutTraceWhenItsEndOrTheClockIsUnusable) {
+    // 600 minutes would end at 20:00 - 36000 s, below the 16-bit range: refused, not wrapped.
+    form.ValStrafeR.text = QStringLiteral("600");
+    engine.StrafeR_Click();
+    EXPECT_EQ(dialogs.boxes.back().title, QStringLiteral("Strafe kontrollieren"));
+    EXPECT_TRUE(dialogs.boxes.back().text.startsWith(QStringLiteral("Fehler 6 beim Starten")));
+    EXPECT_EQ(form.ValStrafeR.text, QStringLiteral("600"));
+    setClock("x", "00");
+    engine.StrafeL_Click();
+    EXPECT_TRUE(dialogs.boxes.back().text.endsWith(QStringLiteral("Minuten der Spielzeit als "
+                                                                  "Zahl eingeben")));
+    EXPECT_EQ(dialogs.boxes.size(), 2u);
+    EXPECT_FALSE(form.StrafeLActive || form.StrafeRActive || form.LogPending);
+    EXPECT_FALSE(form.TxtStrL.visible || form.TxtStrR.visible);
+}
+
+TEST_F(Penalty, ClockBeyondSixteenBitsIsServedWithoutWrapping) {
+    engine.StrafeL_Click(); // ends at 18:00
+    form.D_Min.text = QStringLiteral("9999");
+    engine.St_St_Click();
+    tickAt("12:00:00");
+    EXPECT_EQ(form.TxtStrL.text, QStringLiteral(" 9981:00"));
+    EXPECT_EQ(engine.Strafe(-600, 0, 500, 0), QStringLiteral("00:00"));
+    EXPECT_EQ(engine.Strafe(1000, 0, 0, 0), QStringLiteral("1000:00"));
+}
+
+} // namespace
+} // namespace ml
