@@ -4,90 +4,40 @@
 #include <gtest/gtest.h>
 
 using namespace ml;
-using ml::test::ascii;
-using ml::test::bytes;
+using ml::test::hex;
 using ml::test::Rig;
 
 namespace {
 
-// Field i (1..4) of a 48-byte scoreboard transmission, and its brightness digit.
-QByteArray field(const QByteArray& wire, int i) {
-    return wire.mid(12 * (i - 1) + 3, 8);
+// The four 8-byte fields of a scoreboard transmission, joined by "|".
+QByteArray fields(const QByteArray& wire) {
+    QByteArray out;
+    for (int i = 0; i < 4; ++i)
+        out += (i ? "|" : "") + wire.mid(12 * i + 3, 8);
+    return out;
 }
-char brightnessOf(const QByteArray& wire, int i) {
-    return wire.at(12 * (i - 1) + 2);
-}
-
-struct Live : Rig {
-    Live() {
-        form.Displ.initValue(1);
-        form.TimeOut.text = QStringLiteral("12:00:00");
-    }
-};
 
 } // namespace
 
-TEST(Composer, StandingClockAtStartValueSendsTheExampleScoreboard) {
-    Live r;
-    r.modes.br_med_Click();
-    r.form.Pkt_l.text = QStringLiteral("3");
-    r.form.Pkt_r.text = QStringLiteral("12");
-    r.clock.set(QStringLiteral("12:00:01")); // odd second: separators stay blank all the same
-    r.tick();
-    EXPECT_EQ(r.lastWrite(), ascii("\x02"
-                                   "12Heim    \n\x02"
-                                   "22  Gegner\n\x02"
-                                   "32 3    20\n\x02"
-                                   "42:00  12 \n"));
-    EXPECT_EQ(r.form.OutLine[3], QStringLiteral(" 3    20"));
-    EXPECT_EQ(r.form.FlashL.text, QStringLiteral(" "));
-}
-
-TEST(Composer, StoppedClockAwayFromStartBlinksSeparatorsEverySecond) {
-    Live r;
-    r.form.D_Min.text = QStringLiteral("12");
-    r.form.D_Sec.text = QStringLiteral("34");
-    r.form.Pkt_l.text = QStringLiteral("3");
-    r.form.Pkt_r.text = QStringLiteral("15");
+TEST(Composer, MirrorPutsLeftPenaltyRightAlignedAndNoStartValueKeepsSeparatorsBlank) {
+    Rig r;
+    // An odd second: the separators would blink if the start value read as a number.
     r.clock.set(QStringLiteral("12:00:01"));
-    r.tick();
-    EXPECT_EQ(field(r.lastWrite(), 3), bytes({0x20, 0x33, 0x20, 0x20, 0x3A, 0x20, 0x31, 0x32}));
-    EXPECT_EQ(field(r.lastWrite(), 4), bytes({0x3A, 0x33, 0x34, 0x3A, 0x20, 0x31, 0x35, 0x20}));
-    r.clock.set(QStringLiteral("12:00:02"));
-    r.tick();
-    EXPECT_EQ(r.device.writes.size(), 2U);
-    EXPECT_EQ(field(r.lastWrite(), 3), ascii(" 3    12"));
-    EXPECT_EQ(field(r.lastWrite(), 4), ascii(":34  15 "));
-}
-
-TEST(Composer, MinutesOrStartValueThatAreNoNumberGiveBlankSeparators) {
-    Live r;
-    r.clock.set(QStringLiteral("12:00:01"));
-    r.form.D_Min.text = QString();
-    r.tick();
-    EXPECT_EQ(r.form.FlashL.text, QStringLiteral(" "));
-    r.form.D_Min.text = QStringLiteral("12");
-    r.form.Startwert.text = QStringLiteral("zwanzig");
-    r.tick();
-    EXPECT_EQ(r.form.FlashR.text, QStringLiteral(" "));
-}
-
-TEST(Composer, MirrorPutsLeftPenaltyRightAlignedInTheRightHalf) {
-    Live r;
     r.modes.miror_Click();
     r.form.StrafeLActive = true;
     r.form.TxtStrL.text = QStringLiteral(" 1:45");
     r.form.Pkt_l.text = QStringLiteral("7");
     r.form.Pkt_r.text = QStringLiteral("4");
+    r.form.D_Min.text = QStringLiteral("12");
+    r.form.Startwert.text = QStringLiteral("zwanzig");
     r.tick();
-    EXPECT_EQ(field(r.lastWrite(), 1), ascii("Gegner  "));
-    EXPECT_EQ(field(r.lastWrite(), 2), ascii("    1:45"));
-    EXPECT_EQ(field(r.lastWrite(), 3), ascii(" 4    20"));
-    EXPECT_EQ(field(r.lastWrite(), 4), ascii(":00   7 "));
+    EXPECT_EQ(fields(r.lastWrite()), QByteArray("Gegner  |    1:45| 4    12|:00   7 "));
 }
 
-TEST(Composer, RunningTimeoutShowsBannerAndSecondClock) {
-    Live r;
+TEST(Composer, RunningTimeoutShowsBannerAndSecondClockAndNoMinutesKeepSeparatorsBlank) {
+    Rig r;
+    r.clock.set(QStringLiteral("12:00:01"));
+    r.form.D_Min.text.clear(); // minutes that are no number never blink
     r.form.TimeoutActive = true;
     r.form.SpecL.visible = r.form.SpecR.visible = true;
     r.form.SpecL.text = QStringLiteral("  TIME  ");
@@ -95,76 +45,40 @@ TEST(Composer, RunningTimeoutShowsBannerAndSecondClock) {
     r.form.Spec_Min.text = QStringLiteral("0");
     r.form.Spec_Sec.text = QStringLiteral("45");
     r.tick();
-    EXPECT_EQ(field(r.lastWrite(), 1), ascii("  TIME  "));
-    EXPECT_EQ(field(r.lastWrite(), 2), ascii("  OUT   "));
-    EXPECT_EQ(field(r.lastWrite(), 3), ascii(" 0     0"));
-    EXPECT_EQ(field(r.lastWrite(), 4), ascii(":45   0 "));
-}
-
-TEST(Composer, TimeOfDayTakesThePlaceOfTheClock) {
-    Live r;
-    r.form.Uhr.initValue(1);
-    r.form.TimeOut.text = QStringLiteral("12:34:56");
-    r.form.Pkt_l.text = QStringLiteral("3");
-    r.form.Pkt_r.text = QStringLiteral("12");
-    r.tick();
-    EXPECT_EQ(field(r.lastWrite(), 3), bytes({0x20, 0x33, 0x20, 0x20, 0x31, 0x32, 0x3A, 0x33}));
-    EXPECT_EQ(field(r.lastWrite(), 4), bytes({0x34, 0x3A, 0x35, 0x36, 0x20, 0x20, 0x31, 0x32}));
+    EXPECT_EQ(fields(r.lastWrite()), QByteArray("  TIME  |  OUT   | 0     0|:45   0 "));
 }
 
 TEST(Composer, MinusSignInFieldThreeBlinksBrightnessWhileClockRuns) {
-    for (bool negativeScore : {false, true}) {
-        Live r;
+    for (int variant : {0, 1, 2}) {
+        Rig r;
         r.form.ClockRunning = true;
-        if (negativeScore) {
+        if (variant == 1) {
             // Mirrored, the right team's score stands in field 3.
             r.modes.miror_Click();
             r.form.Pkt_r.text = QStringLiteral("-2");
         } else {
             r.form.D_Min.text = QStringLiteral("-1");
-            r.form.D_Sec.text = QStringLiteral("05");
         }
+        // Free text over a running negative clock blinks with it.
+        if (variant == 2)
+            r.form.ShText.click();
         QByteArray digits;
         for (int i = 0; i < 4; ++i) {
             r.tick();
-            for (int f = 1; f <= 4; ++f)
-                EXPECT_EQ(brightnessOf(r.lastWrite(), f), brightnessOf(r.lastWrite(), 1));
-            digits += brightnessOf(r.lastWrite(), 1);
+            for (int f = 0; f < 4; ++f)
+                digits += r.lastWrite().at(12 * f + 2);
         }
-        EXPECT_EQ(digits, ascii("3131")) << "negative score " << negativeScore;
-        EXPECT_EQ(r.device.writes.size(), 4U);
+        EXPECT_EQ(digits, QByteArray("3333111133331111")) << "variant " << variant;
     }
 }
 
-TEST(Composer, FreeTextBlinksWithTheScoreboardAndProgramOverridesIt) {
-    Live r;
-    r.form.ShText.initValue(1);
-    r.form.TwoLines = true;
-    r.form.TextTop = QStringLiteral("Tor");
-    r.form.ClockRunning = true;
-    r.form.D_Min.text = QStringLiteral("-0");
-    r.tick();
-    r.tick();
-    // The blink phase starts clear, so the first transmission is the bright one.
-    EXPECT_EQ(r.device.writes[0], ascii("\x02"
-                                        "13Tor     \n\x02"
-                                        "23        \n\x02"
-                                        "33        \n\x02"
-                                        "43        \n"));
-    EXPECT_EQ(brightnessOf(r.lastWrite(), 1), '1');
-
-    r.form.ClockRunning = false;
-    r.form.Prog.initValue(1);
-    r.modes.HLProgr_Click(7);
-    r.tick();
-    EXPECT_EQ(r.lastWrite(), toWindows1252(QStringLiteral("\x02"
-                                                          "13§PRG7   \n")));
-}
-
 TEST(Composer, FreeTextLayoutsSendTheirFrames) {
-    Live r;
+    Rig r;
+    r.modes.br_med_Click();
     r.form.ShText.initValue(1);
     r.form.FreeT_U.text = QStringLiteral("unten");
+    r.form.FreeT_U_S.text = QStringLiteral("ab");
+    r.form.FreeT_S.text = QStringLiteral("Tor!");
     auto sent = [&r](const QString& top) {
         r.form.FreeT_O.text = top;
         r.modes.Get_Text();
@@ -172,34 +86,45 @@ TEST(Composer, FreeTextLayoutsSendTheirFrames) {
         return r.lastWrite();
     };
     // A standing row shows its first 16 characters; a short one is padded.
-    QByteArray wire = sent(QStringLiteral("ABCDEFGHIJKLMNOPQRST"));
-    EXPECT_EQ(field(wire, 1) + field(wire, 2), ascii("ABCDEFGHIJKLMNOP"));
-    EXPECT_EQ(field(wire, 3) + field(wire, 4), ascii("unten           "));
-    wire = sent(QStringLiteral("Hallo"));
-    EXPECT_EQ(field(wire, 1) + field(wire, 2), ascii("Hallo           "));
+    EXPECT_EQ(fields(sent(QStringLiteral("ABCDEFGHIJKLMNOPQRST"))),
+              QByteArray("ABCDEFGH|IJKLMNOP|unten   |        "));
+    EXPECT_EQ(fields(sent(QStringLiteral("Hallo"))).left(17), QByteArray("Hallo   |        "));
 
-    // A scrolling upper row goes whole in its pair after the lower row's field frames.
+    // A scrolling row goes whole in its pair after the other row's field frames; the lower
+    // row's pair starts with its companion and has no row digit.
     r.form.Scroll_O.click();
     r.form.FreeT_O_S.text.clear();
-    EXPECT_EQ(sent({}), ascii("\x02"
-                              "31unten   \n\x02"
-                              "41        \n") +
-                            bytes({0x02, 0x80, 0x31, 0x31, 0x0A, 0x02, 0x97, 0x31, 0x31, 0x0A}));
+    const QByteArray upperPair = hex("02 80 32 31 0a 02 97 32 31 0a");
+    EXPECT_EQ(sent({}), QByteArray("\x02"
+                                   "32unten   \n\x02"
+                                   "42        \n") +
+                            upperPair);
+    r.form.Scroll_U.click();
+    EXPECT_EQ(sent({}), upperPair + hex("02 97 32 31 20 20 20 20 20 20 20 0a 02 80 32 61 62 0a"));
 
+    // One big row goes out whole and unfitted, standing or scrolling.
     r.form.OneLine.click();
     r.form.Scroll_1.click();
     r.form.FreeT.text = QStringLiteral("Auszeit für die Gäste");
     EXPECT_EQ(sent({}), toWindows1252(QStringLiteral("\x02"
-                                                     "31Auszeit für die Gäste\n")));
+                                                     "32Auszeit für die Gäste\n")));
+    r.form.Scroll_1.click();
+    EXPECT_EQ(sent({}), hex("02 80 32 32 54 6f 72 21 0a 02 97 32 31 0a"));
 }
 
-TEST(Composer, DisplayOffSendsBlankFieldsAndPreviewTurnsPale) {
-    Live r;
+TEST(Composer, PreviewIsRedWhileLiveAndDisplayOffSendsBlankFieldsOnce) {
+    Rig r;
+    const TextBox* previews[] = {&r.form.Show_Prog, &r.form.Pkt_r, &r.form.Spec_Sec,
+                                 &r.form.TxtStrR, &r.form.ShText_s};
+    r.tick();
+    for (const TextBox* box : previews)
+        EXPECT_EQ(box->foreColor, kRed) << box->name.toStdString();
+
     r.form.Displ.initValue(0);
     r.tick();
     r.tick();
-    ASSERT_EQ(r.device.writes.size(), 1U);
-    for (int f = 1; f <= 4; ++f)
-        EXPECT_EQ(field(r.lastWrite(), f), ascii("        "));
-    EXPECT_EQ(r.form.D_Min.foreColor, kPaleRed);
+    ASSERT_EQ(r.device.writes.size(), 2U);
+    EXPECT_EQ(fields(r.lastWrite()), QByteArray("        |        |        |        "));
+    for (const TextBox* box : previews)
+        EXPECT_EQ(box->foreColor, kPaleRed) << box->name.toStdString();
 }

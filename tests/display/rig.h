@@ -11,24 +11,17 @@
 
 #include <QByteArray>
 
-#include <initializer_list>
-
 namespace ml::test {
 
-inline QByteArray bytes(std::initializer_list<int> values) {
-    QByteArray out;
-    for (int v : values)
-        out.append(static_cast<char>(v));
-    return out;
-}
-
-inline QByteArray ascii(const char* text) {
-    return QByteArray(text);
+// Bytes written as hex pairs, blanks between them allowed.
+inline QByteArray hex(const char* pairs) {
+    return QByteArray::fromHex(pairs);
 }
 
 struct Rig {
-    // Port 1 is opened through the link, as the operator does.
+    // "Anzeigen" ticked and port 1 opened through the link, as the operator does.
     Rig() {
+        form.Displ.initValue(1);
         modes.registerHandlers(handlers);
         device.openable = {1};
         form.Combo6.clear();
@@ -41,7 +34,6 @@ struct Rig {
         modes.previewStep();
         composer.checkAndOut(QStringLiteral("\r"));
     }
-    // The bytes of the last write, empty when nothing was written.
     QByteArray lastWrite() const {
         return device.writes.empty() ? QByteArray() : device.writes.back();
     }
