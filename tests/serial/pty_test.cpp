@@ -12,7 +12,6 @@
 
 #include <gtest/gtest.h>
 
-#include <fcntl.h>
 #include <poll.h>
 #include <pty.h>
 #include <termios.h>
@@ -24,14 +23,6 @@
 namespace ml::test {
 namespace {
 
-QCoreApplication& app() {
-    static int argc = 1;
-    static char name[] = "tests_serial_pty";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication instance(argc, argv);
-    return instance;
-}
-
 // One pseudo-terminal pair. The slave stays open here too, to read its line settings.
 struct Pty {
     Pty() {
@@ -40,13 +31,10 @@ struct Pty {
             path = QString::fromLocal8Bit(name);
     }
     ~Pty() { closeBoth(); }
-    Pty(const Pty&) = delete;
-    Pty& operator=(const Pty&) = delete;
     void closeBoth() {
-        if (master >= 0)
-            ::close(master);
-        if (slave >= 0)
-            ::close(slave);
+        for (int fd : {master, slave})
+            if (fd >= 0)
+                ::close(fd);
         master = slave = -1;
     }
     int master = -1;
@@ -66,13 +54,13 @@ bool waitFor(const std::function<bool()>& done) {
     return true;
 }
 
-// Reads what reaches the master side until `count` bytes have come.
+// What reaches the master side until `count` bytes have come.
 QByteArray readMaster(const Pty& pty, qsizetype count) {
     QByteArray got;
     waitFor([&] {
         pollfd p{pty.master, POLLIN, 0};
+        char buf[256];
         if (::poll(&p, 1, 0) > 0 && (p.revents & POLLIN)) {
-            char buf[256];
             const ssize_t n = ::read(pty.master, buf, sizeof buf);
             if (n > 0)
                 got.append(buf, n);
@@ -84,22 +72,16 @@ QByteArray readMaster(const Pty& pty, qsizetype count) {
 
 class PtyLink : public ::testing::Test {
   protected:
-    // The device reads MARKLIGHT_PORTS when it is made: set the ports first.
+    // The device reads MARKLIGHT_PORTS when it is made: set the ports, then list them.
     void start(const QStringList& ports) {
-        app();
+        static int argc = 1;
+        static char name[] = "tests_serial_pty";
+        static char* argv[] = {name, nullptr};
+        static QCoreApplication app(argc, argv);
         qputenv("MARKLIGHT_PORTS", ports.join(QLatin1Char(',')).toLocal8Bit());
         device = std::make_unique<QtSerialDevice>();
         link = std::make_unique<SerialLink>(form, *device, dialogs, log);
-    }
-    void TearDown() override {
-        link.reset();
-        device.reset();
-        qunsetenv("MARKLIGHT_PORTS");
-    }
-    QString topLine() const { return form.Text1.text.section(QStringLiteral("\r\n"), 0, 0).mid(8); }
-    void select(const QString& entry) {
-        form.Combo6.index = static_cast<int>(form.Combo6.items.indexOf(entry));
-        ASSERT_GE(form.Combo6.index, 0) << entry.toStdString();
+        link->check_comPorts_Click();
     }
 
     Form form;
@@ -110,18 +92,20 @@ class PtyLink : public ::testing::Test {
     std::unique_ptr<SerialLink> link;
 };
 
-TEST_F(PtyLink, ListingFindsExactlyTheOpenablePortsInOrder) {
+TEST_F(PtyLink, ListingFindsExactlyTheOpenablePortsInOrderAndAMissingDeviceFailsToOpen) {
     Pty a, b, held;
-    ASSERT_FALSE(a.path.isEmpty());
-    // Another program holds this one.
-    QSerialPort other(held.path);
+    QSerialPort other(held.path); // another program holds this one
     ASSERT_TRUE(other.open(QIODevice::WriteOnly));
     start({a.path, QStringLiteral("/dev/marklight-missing"), QString(), held.path, b.path});
-    link->check_comPorts_Click();
     EXPECT_EQ(form.Combo6.items, QStringList({QStringLiteral("COM 1"), QStringLiteral("COM 5")}));
     EXPECT_EQ(form.Combo6.notes, QStringList({a.path, b.path}));
-    EXPECT_EQ(topLine(), QStringLiteral(" +++ 2 Comport(s) verfügbar"));
-    EXPECT_TRUE(dialogs.boxes.empty());
+
+    form.Combo6.addItem(QStringLiteral("COM 2"));
+    form.Combo6.index = 2;
+    link->OpenOutput_Click();
+    EXPECT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(form.Text1.text.section(QStringLiteral("\r\n"), 0, 0).mid(8),
+              QStringLiteral(" +++ COM-Port 2 kann nicht geöffnet werden"));
 
     other.close();
     link->check_comPorts_Click();
@@ -132,7 +116,6 @@ TEST_F(PtyLink, ListingFindsExactlyTheOpenablePortsInOrder) {
 TEST_F(PtyLink, EachSpeedReachesTheLineAsEightNoneOne) {
     Pty pty;
     start({pty.path});
-    link->check_comPorts_Click();
     const struct {
         void (SerialLink::*click)();
         speed_t speed;
@@ -147,45 +130,26 @@ TEST_F(PtyLink, EachSpeedReachesTheLineAsEightNoneOne) {
         termios t{};
         ASSERT_EQ(::tcgetattr(pty.slave, &t), 0);
         EXPECT_EQ(cfgetospeed(&t), s.speed);
-        EXPECT_EQ(t.c_cflag & CSIZE, static_cast<tcflag_t>(CS8));
-        EXPECT_EQ(t.c_cflag & (PARENB | CSTOPB), 0u);
+        EXPECT_EQ(t.c_cflag & (CSIZE | PARENB | CSTOPB), static_cast<tcflag_t>(CS8));
         link->OpenOutput_Click();
-        EXPECT_FALSE(form.PortOpen);
     }
     EXPECT_TRUE(dialogs.boxes.empty());
 }
 
-TEST_F(PtyLink, TransmissionBytesArriveExactlyAndAgainAfterReopening) {
+TEST_F(PtyLink, BytesArriveExactlyAndAfterReopeningOnlyTheNewestWaitingTransmission) {
     Pty pty;
     start({pty.path});
-    link->check_comPorts_Click();
     link->OpenOutput_Click();
-    const QString text = QStringLiteral("\x02") + QChar(0x20AC) + QChar(0x0090) + QChar(0x2014) +
-                         QStringLiteral("§äöüÄÖÜß\r\n");
+    link->output(QStringLiteral("\x02") + QChar(0x20AC) + QChar(0x0090) + QChar(0x2014) +
+                 QStringLiteral("§äöüÄÖÜß\r\n"));
     const QByteArray expected("\x02\x80\x90\x97\xA7\xE4\xF6\xFC\xC4\xD6\xDC\xDF\x0D\x0A");
-    link->output(text);
     EXPECT_EQ(readMaster(pty, expected.size()), expected);
 
     link->OpenOutput_Click();
-    // Closed: the port is free for another program at once.
-    QSerialPort other(pty.path);
+    QSerialPort other(pty.path); // closed: the port is free for another program at once
     ASSERT_TRUE(other.open(QIODevice::WriteOnly));
     other.close();
-    link->OpenOutput_Click();
-    ASSERT_TRUE(form.PortOpen);
-    link->output(QStringLiteral("\x02"
-                                "1"
-                                "2ab\n"));
-    EXPECT_EQ(readMaster(pty, 6), QByteArray("\x02"
-                                             "12ab\n"));
-    EXPECT_TRUE(dialogs.boxes.empty());
-}
-
-TEST_F(PtyLink, BackToBackTransmissionsLeaveOnlyTheNewestWaiting) {
-    Pty pty;
-    start({pty.path});
     link->Baud_1200_Click();
-    link->check_comPorts_Click();
     link->OpenOutput_Click();
     for (const char* t : {"AAAA", "BBBB", "CCCC", "DDDD"})
         link->output(QString::fromLatin1(t));
@@ -193,47 +157,25 @@ TEST_F(PtyLink, BackToBackTransmissionsLeaveOnlyTheNewestWaiting) {
     waitFor([&] { return device->bytesQueued() == 0; });
     link->output(QStringLiteral("EEEE"));
     EXPECT_EQ(readMaster(pty, 4), QByteArray("EEEE"));
+    EXPECT_TRUE(dialogs.boxes.empty());
 }
 
-TEST_F(PtyLink, AMissingDeviceFailsToOpenWithBoxAndLine) {
-    start({QStringLiteral("/dev/marklight-missing")});
-    link->check_comPorts_Click();
-    EXPECT_EQ(form.Combo6.items, QStringList({QStringLiteral("Kein Comport verfügbar")}));
-    form.Combo6.clear();
-    form.Combo6.addItem(QStringLiteral("COM 1"));
-    select(QStringLiteral("COM 1"));
-    link->OpenOutput_Click();
-    ASSERT_EQ(dialogs.boxes.size(), 1u);
-    EXPECT_EQ(
-        dialogs.boxes[0].text,
-        QStringLiteral(
-            "Fehler! Sind eventuell keine COM-Ports vorhanden oder die Einstellungen falsch?"));
-    EXPECT_EQ(topLine(), QStringLiteral(" +++ COM-Port 1 kann nicht geöffnet werden"));
-    EXPECT_FALSE(form.PortOpen);
-}
-
-TEST_F(PtyLink, ThePairVanishingUnderAnOpenPortClosesItAndOpeningAgainWorks) {
+TEST_F(PtyLink, ThePairVanishingUnderAnOpenPortClosesItAndAnotherOpens) {
     Pty gone, spare;
     start({gone.path, spare.path});
-    link->check_comPorts_Click();
     link->OpenOutput_Click();
     ASSERT_TRUE(form.PortOpen);
     gone.closeBoth();
     link->output(QStringLiteral("\x02"
-                                "1"
-                                "1abc\n"));
+                                "11abc\n"));
     EXPECT_TRUE(waitFor([&] { return !form.PortOpen; }));
     ASSERT_EQ(dialogs.boxes.size(), 1u);
     EXPECT_TRUE(dialogs.boxes[0].text.startsWith(
         QStringLiteral("Fehler! Der COM-Port 1 ist ausgefallen: ")));
-    EXPECT_EQ(form.OpenOutput.text, QStringLiteral("öffnen"));
-    EXPECT_TRUE(form.Combo6.enabled);
-    EXPECT_TRUE(form.PortClosedWarn);
 
     link->check_comPorts_Click();
     EXPECT_EQ(form.Combo6.items, QStringList({QStringLiteral("COM 2")}));
     link->OpenOutput_Click();
-    ASSERT_TRUE(form.PortOpen);
     link->output(QStringLiteral("ok"));
     EXPECT_EQ(readMaster(spare, 2), QByteArray("ok"));
 }
