@@ -5,15 +5,14 @@
 #include "platform/fakes/fakes.h"
 #include "serial/qt_serial_device.h"
 #include "serial/serial_link.h"
+#include "tests/support/pty.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QSerialPort>
 
 #include <gtest/gtest.h>
 
 #include <poll.h>
-#include <pty.h>
 #include <termios.h>
 #include <unistd.h>
 
@@ -22,53 +21,6 @@
 
 namespace ml::test {
 namespace {
-
-// One pseudo-terminal pair. The slave stays open here too, to read its line settings.
-struct Pty {
-    Pty() {
-        char name[128] = {};
-        if (::openpty(&master, &slave, name, nullptr, nullptr) == 0)
-            path = QString::fromLocal8Bit(name);
-    }
-    ~Pty() { closeBoth(); }
-    void closeBoth() {
-        for (int fd : {master, slave})
-            if (fd >= 0)
-                ::close(fd);
-        master = slave = -1;
-    }
-    int master = -1;
-    int slave = -1;
-    QString path;
-};
-
-// Runs the event loop until `done` holds or two seconds have passed.
-bool waitFor(const std::function<bool()>& done) {
-    QElapsedTimer t;
-    t.start();
-    while (!done()) {
-        if (t.elapsed() > 2000)
-            return false;
-        QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
-    }
-    return true;
-}
-
-// What reaches the master side until `count` bytes have come.
-QByteArray readMaster(const Pty& pty, qsizetype count) {
-    QByteArray got;
-    waitFor([&] {
-        pollfd p{pty.master, POLLIN, 0};
-        char buf[256];
-        if (::poll(&p, 1, 0) > 0 && (p.revents & POLLIN)) {
-            const ssize_t n = ::read(pty.master, buf, sizeof buf);
-            if (n > 0)
-                got.append(buf, n);
-        }
-        return got.size() >= count;
-    });
-    return got;
-}
 
 class PtyLink : public ::testing::Test {
   protected:

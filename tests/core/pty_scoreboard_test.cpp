@@ -1,0 +1,57 @@
+// End to end over a real pseudo-terminal: the whole program core with the QSerialPort device,
+// the port opened and "Anzeigen" ticked, and the scoreboard read from the other end.
+
+#include "core/program.h"
+#include "platform/fakes/fakes.h"
+#include "serial/qt_serial_device.h"
+#include "tests/support/pty.h"
+
+#include <gtest/gtest.h>
+
+namespace ml::test {
+namespace {
+
+QByteArray scoreboard(const char* f1, const char* f2, const char* f3, const char* f4) {
+    QByteArray out;
+    const char* fields[] = {f1, f2, f3, f4};
+    for (int i = 0; i < 4; ++i)
+        out += QByteArray("\x02") + char('1' + i) + '1' + fields[i] + '\n';
+    return out;
+}
+
+TEST(PtyScoreboard, OpenPortAndAnzeigenSendTheMatchToTheOtherEnd) {
+    static int argc = 1;
+    static char name[] = "tests_core_pty";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication app(argc, argv);
+
+    Pty pty;
+    ASSERT_FALSE(pty.path.isEmpty());
+    qputenv("MARKLIGHT_PORTS", pty.path.toLocal8Bit());
+    QtSerialDevice device;
+    FakeClock clock(QStringLiteral("10:00:00"));
+    FakeDialogs dialogs;
+    FakeShell shell;
+    Program p(clock, dialogs, shell, device);
+    p.start();
+    ASSERT_EQ(p.form.Combo6.currentText(), QStringLiteral("COM 1"));
+    p.click(QStringLiteral("OpenOutput"));
+    ASSERT_TRUE(p.form.PortOpen);
+
+    const QByteArray modeSwitch("\x02\x90\x90"
+                                "111234567890\n\x02"
+                                "112345678\n");
+    p.click(QStringLiteral("Displ"));
+    p.type(QStringLiteral("Pkt_l"), QStringLiteral("3"));
+    p.tick();
+    const QByteArray first = scoreboard("Heim    ", "  Gegner", " 3    20", ":00   0 ");
+    EXPECT_EQ(readMaster(pty, modeSwitch.size() + first.size()), modeSwitch + first);
+
+    p.click(QStringLiteral("St_St"));
+    clock.advance(1);
+    p.tick();
+    EXPECT_EQ(readMaster(pty, 48), scoreboard("Heim    ", "  Gegner", " 3    19", ":59   0 "));
+}
+
+} // namespace
+} // namespace ml::test
