@@ -15,6 +15,19 @@ struct Fault {
     std::function<void(FakeSerialDevice&)> repair;
 };
 
+// The program over a fake port 1, started.
+struct Desk {
+    FakeClock clock{QStringLiteral("10:00:00")};
+    FakeDialogs dialogs;
+    FakeShell shell;
+    FakeSerialDevice device;
+    Program p{clock, dialogs, shell, device};
+    Desk() {
+        device.openable = {1};
+        p.start();
+    }
+};
+
 QStringList matchState(const Form& f) {
     return {f.D_Min.text,
             f.D_Sec.text,
@@ -44,19 +57,15 @@ TEST(SerialFaults, MatchStateSurvivesAndPortReopens) {
     };
     for (const Fault& fault : faults) {
         SCOPED_TRACE(fault.name);
-        FakeClock clock(QStringLiteral("10:00:00"));
-        FakeDialogs dialogs;
-        FakeShell shell;
-        FakeSerialDevice device;
-        device.openable = {1};
-        Program p(clock, dialogs, shell, device);
-        p.start();
+        Desk desk;
+        Program& p = desk.p;
+        FakeSerialDevice& device = desk.device;
         p.click(QStringLiteral("OpenOutput"));
         p.click(QStringLiteral("Displ"));
         p.type(QStringLiteral("Pkt_l"), QStringLiteral("3"));
         p.click(QStringLiteral("St_St"));
         p.click(QStringLiteral("StrafeL"));
-        clock.advance(5);
+        desk.clock.advance(5);
         p.tick();
         ASSERT_TRUE(p.form.PortOpen);
         const QStringList before = matchState(p.form);
@@ -80,17 +89,13 @@ TEST(SerialFaults, MatchStateSurvivesAndPortReopens) {
 }
 
 TEST(SerialFaults, RefusedOpenLeavesPortClosedAndMatchRunning) {
-    FakeClock clock(QStringLiteral("10:00:00"));
-    FakeDialogs dialogs;
-    FakeShell shell;
-    FakeSerialDevice device;
-    device.openable = {1};
-    Program p(clock, dialogs, shell, device);
-    p.start();
+    Desk desk;
+    Program& p = desk.p;
+    FakeSerialDevice& device = desk.device;
     p.click(QStringLiteral("St_St"));
     device.openable.clear(); // taken by another program since the listing
     p.click(QStringLiteral("OpenOutput"));
-    clock.advance(1);
+    desk.clock.advance(1);
     p.tick();
     EXPECT_FALSE(p.form.PortOpen);
     EXPECT_EQ(p.form.D_Sec.text, QStringLiteral("59"));
