@@ -1,58 +1,98 @@
-#include "app/qt_platform.h"
+// The Qt side of the platform: timers on the time of day's boundaries and message boxes.
 
-#include "app_fixture.h"
+#include "app/qt_platform.h"
+#include "app/tick_scheduler.h"
 
 #include <QAbstractButton>
+#include <QApplication>
 #include <QMessageBox>
+#include <QTest>
 #include <QTimer>
 
-namespace ml::app::testing {
+#include <gtest/gtest.h>
+
+namespace ml::app {
 namespace {
 
-struct SeenBox {
-    QString title, text;
-    QMessageBox::Icon icon = QMessageBox::NoIcon;
-    Qt::TextFormat format = Qt::AutoText;
-    QStringList buttons;
+// A clock whose distances to the next boundaries are set by the test.
+struct ScriptClock : Clock {
+    QString timeOfDay() const override { return {}; }
+    int msToNextSecond() const override { return toSecond; }
+    int msToNextTenth() const override { return toTenth; }
+    int toSecond = 400, toTenth = 100;
 };
 
-// Reads the box that the next event loop shows, then presses `press` on it.
-void answerNextBox(SeenBox& seen, QMessageBox::StandardButton press) {
-    QTimer::singleShot(0, [&seen, press] {
+struct TickSchedulerTest : ::testing::Test {
+    void lastMinute() {
+        form.Timer2.interval = 100;
+        form.Timer2.enabled = form.Timer3.enabled = true;
+    }
+    Form form;
+    ScriptClock clock;
+    QStringList steps;
+    TickScheduler scheduler{
+        form,
+        clock,
+        {[this] { steps << "tenths"; }, [this] { steps << "tick"; }, [this] { steps << "after"; }}};
+};
+
+TEST_F(TickSchedulerTest, SecondBoundaryRunsTenthsBeforeTickAndASlowTickOnlyOnSeconds) {
+    lastMinute();
+    scheduler.runBoundary(true);
+    EXPECT_EQ(steps, QStringList({"tenths", "tick", "after"}));
+    steps.clear();
+    form.Timer2.interval = 1000; // stopped in the last minute
+    scheduler.runBoundary(false);
+    EXPECT_EQ(steps, QStringList({"tenths", "after"}));
+}
+
+TEST_F(TickSchedulerTest, ArmsOnTheNextSecondThenOnTenthsAndKeepsAWakeUpThatStillFits) {
+    scheduler.start();
+    EXPECT_TRUE(scheduler.pendingOnSecond());
+    // A handler just before the boundary must not re-arm and so skip the boundary.
+    clock.toSecond = 990;
+    scheduler.reschedule();
+    EXPECT_LE(scheduler.pendingMs(), 400 + TickScheduler::kLateMs);
+    lastMinute();
+    clock.toTenth = 30;
+    scheduler.reschedule();
+    EXPECT_LE(scheduler.pendingMs(), 30 + TickScheduler::kLateMs);
+    EXPECT_FALSE(scheduler.pendingOnSecond());
+    form.Timer2.enabled = form.Timer3.enabled = false;
+    scheduler.reschedule();
+    EXPECT_FALSE(scheduler.pending());
+    lastMinute(); // a tenth that is also a second counts as a second
+    clock.toSecond = clock.toTenth = 60;
+    scheduler.reschedule();
+    EXPECT_TRUE(scheduler.pendingOnSecond());
+}
+
+TEST_F(TickSchedulerTest, WakeUpRunsTheBoundaryOnlyOnceItHasPassed) {
+    clock.toSecond = 1;
+    scheduler.start();
+    QTest::qWait(30); // still "1 ms before the second" when it fires: wait, do not step
+    EXPECT_TRUE(steps.isEmpty());
+    clock.toSecond = 997;
+    ASSERT_TRUE(QTest::qWaitFor([&] { return steps.contains("tick"); }, 2000));
+    EXPECT_EQ(steps.first(), QStringLiteral("tick"));
+    EXPECT_TRUE(scheduler.pending());
+}
+
+TEST(QtDialogsTest, BoxShowsPlainTextWithGermanCancelAndReportsCancel) {
+    QTimer::singleShot(0, [] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
-        seen = {box->windowTitle(), box->text(), box->icon(), box->textFormat(), {}};
-        for (QAbstractButton* b : box->buttons())
-            seen.buttons << b->text();
-        box->button(press)->click();
+        EXPECT_EQ(box->text(), QStringLiteral("Fehler <b>5</b>\n\nZeit"));
+        EXPECT_EQ(box->textFormat(), Qt::PlainText);
+        EXPECT_EQ(box->icon(), QMessageBox::Critical);
+        EXPECT_EQ(box->button(QMessageBox::Cancel)->text(), QStringLiteral("Abbrechen"));
+        box->button(QMessageBox::Cancel)->click();
     });
-}
-
-TEST(QtDialogsTest, CriticalOkCancelBoxShowsPlainTextAndReportsCancel) {
-    application();
     QtDialogs dialogs;
-    SeenBox seen;
-    answerNextBox(seen, QMessageBox::Cancel);
-    const Answer a = dialogs.messageBox(QStringLiteral("Fehler <b>5</b>\r\n\r\nZeit"),
-                                        QStringLiteral("1.0"), Icon::Critical, Buttons::OkCancel);
-    EXPECT_EQ(a, Answer::Cancel);
-    EXPECT_EQ(seen.title, QStringLiteral("1.0"));
-    EXPECT_EQ(seen.text, QStringLiteral("Fehler <b>5</b>\n\nZeit"));
-    EXPECT_EQ(seen.icon, QMessageBox::Critical);
-    EXPECT_EQ(seen.format, Qt::PlainText);
-    EXPECT_TRUE(seen.buttons.contains(QStringLiteral("Abbrechen")));
-}
-
-TEST(QtDialogsTest, OkOnlyBoxWithoutIconReportsOk) {
-    application();
-    QtDialogs dialogs;
-    SeenBox seen;
-    answerNextBox(seen, QMessageBox::Ok);
-    EXPECT_EQ(dialogs.messageBox(QStringLiteral("x"), QStringLiteral("t"), Icon::None, Buttons::Ok),
-              Answer::Ok);
-    EXPECT_EQ(seen.icon, QMessageBox::NoIcon);
-    EXPECT_EQ(seen.buttons.size(), 1);
+    EXPECT_EQ(dialogs.messageBox(QStringLiteral("Fehler <b>5</b>\r\n\r\nZeit"),
+                                 QStringLiteral("1.0"), Icon::Critical, Buttons::OkCancel),
+              Answer::Cancel);
 }
 
 } // namespace
-} // namespace ml::app::testing
+} // namespace ml::app
