@@ -10,6 +10,7 @@
 #include <QHash>
 #include <QLayout>
 #include <QLineEdit>
+#include <QLoggingCategory>
 #include <QMenuBar>
 #include <QTimer>
 
@@ -20,12 +21,20 @@ namespace {
 // The preview's black backdrop: the display line between the side columns.
 constexpr Place kDisplayLine{840, 120, 6015, 1575};
 
+// Timing of the ticks for the benchmarks; silent unless QT_LOGGING_RULES enables it.
+Q_LOGGING_CATEGORY(lcTiming, "marklight.timing", QtWarningMsg)
+
 } // namespace
 
 MainWindow::MainWindow(Program& program, const Clock& clock)
     : program_(program), client_(new QWidget(this)),
       scheduler_(program.form, clock,
-                 {[this] { program_.tenths(); }, [this] { program_.tick(); }, [this] { sync(); }}) {
+                 {[this] { program_.tenths(); },
+                  [this] {
+                      program_.tick();
+                      qCDebug(lcTiming) << "tick composed";
+                  },
+                  [this] { sync(); }}) {
     setWindowTitle(QStringLiteral("Marklight"));
     setWindowIcon(applicationIcon());
     setFont(windowFont());

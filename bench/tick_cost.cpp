@@ -1,7 +1,9 @@
 // Cost of one match tick with the output composer, in three situations: the scoreboard with a
 // running clock, the last minute (100 ms tick with tenths), and two-row scrolling free text.
 //
-//   build/bench/bench_tick_cost --benchmark_min_time=1
+//   cmake -S . -B build-bench -G Ninja -DCMAKE_BUILD_TYPE=Release
+//   cmake --build build-bench --target bench_tick_cost
+//   build-bench/bench/bench_tick_cost --benchmark_min_time=1 --benchmark_repetitions=5
 
 #include "core/program.h"
 #include "platform/fakes/fakes.h"
@@ -92,7 +94,8 @@ BENCHMARK(BM_TickScrollingFreeText);
 } // namespace
 
 int main(int argc, char** argv) {
-    std::printf("reproduce: build/bench/bench_tick_cost --benchmark_min_time=1\n");
+    std::printf("reproduce: build-bench/bench/bench_tick_cost --benchmark_min_time=1 "
+                "--benchmark_repetitions=5\n");
     benchmark::Initialize(&argc, argv);
     benchmark::RunSpecifiedBenchmarks();
     benchmark::Shutdown();
