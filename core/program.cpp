@@ -41,18 +41,40 @@ bool Program::tenths() {
     return true;
 }
 
+Control* Program::find(const QString& name) {
+    if (Control* c = form.control(name))
+        return c;
+    if (form.frmMessage.exists) {
+        for (Control* c : form.frmMessage.controls())
+            if (c->name == name)
+                return c;
+    }
+    return nullptr;
+}
+
+// What the operator cannot see or use, the operator cannot click, type into or choose from.
+bool Program::reachable(const Control& c) {
+    return c.visible && c.enabled;
+}
+
 bool Program::click(const QString& name, int index) {
+    Control* c = find(name);
+    if (c == nullptr)
+        return false;
     if (auto it = handlers.indexed.find(name); it != handlers.indexed.end()) {
         if (index < 1 || index > 16)
             return false;
-        it.value()(index);
+        if (reachable(*c))
+            it.value()(index);
         return true;
     }
+    if (!reachable(*c))
+        return true;
     if (auto it = handlers.click.find(name); it != handlers.click.end()) {
         it.value()();
         return true;
     }
-    if (auto* box = dynamic_cast<CheckBox*>(form.control(name))) {
+    if (auto* box = dynamic_cast<CheckBox*>(c)) {
         box->click();
         return true;
     }
@@ -60,33 +82,32 @@ bool Program::click(const QString& name, int index) {
 }
 
 bool Program::type(const QString& name, const QString& text) {
-    Control* c = form.control(name);
-    if (c == nullptr) {
-        for (Control* m : form.frmMessage.controls())
-            if (m->name == name)
-                c = m;
-    }
-    auto* box = dynamic_cast<TextBox*>(c);
+    auto* box = dynamic_cast<TextBox*>(find(name));
     if (box == nullptr)
         return false;
-    box->text = text;
+    if (reachable(*box))
+        box->text = text;
     return true;
 }
 
 bool Program::select(const QString& name, const QString& entry) {
-    auto* combo = dynamic_cast<ComboBox*>(form.control(name));
+    auto* combo = dynamic_cast<ComboBox*>(find(name));
     if (combo == nullptr)
         return false;
     const qsizetype i = combo->items.indexOf(entry);
     if (i < 0)
         return false;
-    combo->index = static_cast<int>(i);
+    if (reachable(*combo))
+        combo->index = static_cast<int>(i);
     return true;
 }
 
 bool Program::focus(const QString& name) {
-    if (form.control(name) == nullptr)
+    Control* c = find(name);
+    if (c == nullptr)
         return false;
+    if (!reachable(*c))
+        return true;
     if (auto it = handlers.gotFocus.find(name); it != handlers.gotFocus.end())
         it.value()();
     return true;

@@ -31,7 +31,8 @@ class Program {
     bool tenths();
 
     // The operator's click on a button, menu item or check box (which toggles); `index` for a
-    // menu item array. False when nothing by that name can be clicked.
+    // menu item array. False when nothing by that name can be clicked. Like the operator's own
+    // actions below, a click on a hidden or disabled control does nothing.
     bool click(const QString& name, int index = 0);
     // The operator's typing: the text box's text becomes `text`. False for no such text box.
     bool type(const QString& name, const QString& text);
@@ -51,6 +52,10 @@ class Program {
     MessageWindowModel messages;
 
   private:
+    // A control of the main window, or of the message window while it exists.
+    Control* find(const QString& name);
+    static bool reachable(const Control& c);
+
     bool busy_ = false;
 };
 
