@@ -1,5 +1,7 @@
 #include "core/program.h"
 
+#include <algorithm>
+
 namespace ml {
 
 Program::Program(Clock& clock, Dialogs& dialogs, Shell& shell, SerialDevice& device)
@@ -44,17 +46,19 @@ bool Program::tenths() {
 Control* Program::find(const QString& name) {
     if (Control* c = form.control(name))
         return c;
-    if (form.frmMessage.exists) {
-        for (Control* c : form.frmMessage.controls())
-            if (c->name == name)
-                return c;
-    }
+    for (Control* c : form.frmMessage.controls())
+        if (c->name == name)
+            return c;
     return nullptr;
 }
 
-// What the operator cannot see or use, the operator cannot click, type into or choose from.
-bool Program::reachable(const Control& c) {
-    return c.visible && c.enabled;
+// What the operator cannot see or use, the operator cannot click, type into or choose from; the
+// message window's controls only exist while the window does.
+bool Program::reachable(Control& c) {
+    if (!c.visible || !c.enabled)
+        return false;
+    const std::vector<Control*> message = form.frmMessage.controls();
+    return form.frmMessage.exists || std::find(message.begin(), message.end(), &c) == message.end();
 }
 
 bool Program::click(const QString& name, int index) {

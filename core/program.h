@@ -52,9 +52,9 @@ class Program {
     MessageWindowModel messages;
 
   private:
-    // A control of the main window, or of the message window while it exists.
+    // A control of the main window or of the message window, by name.
     Control* find(const QString& name);
-    static bool reachable(const Control& c);
+    bool reachable(Control& c);
 
     bool busy_ = false;
 };
