@@ -1,0 +1,43 @@
+#pragma once
+
+// Runs replay script lines against the real program core with the fake platform. What happens
+// (message boxes, serial operations, web addresses, `show` results) goes to the print sink, one
+// line each. The replay tool and the random operator test both drive the program through it.
+
+#include "core/program.h"
+#include "platform/fakes/fakes.h"
+
+#include <memory>
+
+namespace ml {
+
+class ScriptRunner {
+  public:
+    // `print` may be empty: then nothing is printed and the fakes keep no trace.
+    explicit ScriptRunner(Trace print);
+
+    // Runs one script line; false with `error` set when the line is wrong.
+    bool run(const QString& line, QString& error);
+
+    // The program once `start` has run, else null.
+    Program* program() { return program_.get(); }
+    FakeClock& clock() { return clock_; }
+    FakeSerialDevice& device() { return device_; }
+
+  private:
+    bool deviceCommand(const QStringList& args, QString& error);
+    bool show(Program& p, const QStringList& args, QString& error);
+    void say(const QString& line) {
+        if (print_)
+            print_(line);
+    }
+
+    Trace print_;
+    FakeClock clock_;
+    FakeDialogs dialogs_;
+    FakeShell shell_;
+    FakeSerialDevice device_;
+    std::unique_ptr<Program> program_;
+};
+
+} // namespace ml
