@@ -54,6 +54,13 @@ TEST(SerialFaults, MatchStateSurvivesAndPortReopens) {
              p.click(QStringLiteral("OpenOutput"));
          },
          [](FakeSerialDevice& d) { d.failClose = false; }},
+        {"open refused",
+         [](FakeSerialDevice& d, Program& p) {
+             p.click(QStringLiteral("OpenOutput"));
+             d.openable.clear(); // taken by another program since the listing
+             p.click(QStringLiteral("OpenOutput"));
+         },
+         [](FakeSerialDevice& d) { d.openable = {1}; }},
     };
     for (const Fault& fault : faults) {
         SCOPED_TRACE(fault.name);
@@ -86,22 +93,6 @@ TEST(SerialFaults, MatchStateSurvivesAndPortReopens) {
         ASSERT_GT(device.writes.size(), writes);
         EXPECT_EQ(device.writes.back().size(), 48) << "the scoreboard comes back";
     }
-}
-
-TEST(SerialFaults, RefusedOpenLeavesPortClosedAndMatchRunning) {
-    Desk desk;
-    Program& p = desk.p;
-    FakeSerialDevice& device = desk.device;
-    p.click(QStringLiteral("St_St"));
-    device.openable.clear(); // taken by another program since the listing
-    p.click(QStringLiteral("OpenOutput"));
-    desk.clock.advance(1);
-    p.tick();
-    EXPECT_FALSE(p.form.PortOpen);
-    EXPECT_EQ(p.form.D_Sec.text, QStringLiteral("59"));
-    device.openable = {1};
-    p.click(QStringLiteral("OpenOutput"));
-    EXPECT_TRUE(p.form.PortOpen);
 }
 
 } // namespace
