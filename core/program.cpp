@@ -34,6 +34,25 @@ bool Program::tick() {
     return true;
 }
 
+bool Program::boundary(bool wholeSecond) {
+    const auto due = [wholeSecond](const Timer& t) {
+        return t.enabled && (wholeSecond || t.interval < 1000);
+    };
+    if (busy_)
+        return false;
+    busy_ = true;
+    const bool tickDue = due(form.Timer2);
+    if (tickDue)
+        match.tickCount();
+    // The count may just have entered or left the last minute: the tenths timer is read now.
+    if (due(form.Timer3))
+        match.Timer3_Timer();
+    if (tickDue)
+        match.tickOutput();
+    busy_ = false;
+    return true;
+}
+
 bool Program::tenths() {
     if (busy_)
         return false;

@@ -77,6 +77,11 @@ void MatchEngine::Form_Load() {
 }
 
 void MatchEngine::Timer2_Timer() {
+    tickCount();
+    tickOutput();
+}
+
+void MatchEngine::tickCount() {
     Form& f = form_;
     Switch(1);
 
@@ -94,7 +99,10 @@ void MatchEngine::Timer2_Timer() {
         runningClockStep(Get_Sec(now, dialogs_));
     else if (f.TimeoutActive || f.BreakActive)
         interruptionStep(Get_Sec(now, dialogs_));
+}
 
+void MatchEngine::tickOutput() {
+    Form& f = form_;
     if (hooks_.previewStep)
         hooks_.previewStep();
     if (hooks_.checkAndOut)

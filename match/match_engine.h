@@ -28,6 +28,12 @@ class MatchEngine {
 
     void Form_Load();
     void Timer2_Timer();
+    // The tick in its two halves: the banner, the time of day and the running count; then the
+    // free-text previews and the output. A boundary of the time of day that is due for both
+    // timers runs the tenths step between them, so that the transmission carries the second and
+    // tenth that have just begun.
+    void tickCount();
+    void tickOutput();
     void Timer3_Timer();
     void ResetTime();
 

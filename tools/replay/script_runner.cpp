@@ -30,10 +30,10 @@ QString describe(const Control& c) {
 }
 
 bool knownCommand(const QString& cmd) {
-    static const QStringList known = {QStringLiteral("tick"),  QStringLiteral("tenths"),
-                                      QStringLiteral("click"), QStringLiteral("type"),
-                                      QStringLiteral("focus"), QStringLiteral("show"),
-                                      QStringLiteral("select")};
+    static const QStringList known = {QStringLiteral("tick"),   QStringLiteral("tenths"),
+                                      QStringLiteral("click"),  QStringLiteral("type"),
+                                      QStringLiteral("focus"),  QStringLiteral("show"),
+                                      QStringLiteral("select"), QStringLiteral("boundary")};
     return known.contains(cmd);
 }
 
@@ -102,6 +102,12 @@ bool ScriptRunner::run(const QString& line, QString& error) {
             return fail(error, QStringLiteral("%1 takes a count").arg(cmd));
         for (int i = 0; i < *n; ++i)
             cmd == QLatin1String("tick") ? p.tick() : p.tenths();
+        return true;
+    }
+    if (cmd == QLatin1String("boundary")) {
+        if (rest != QLatin1String("second") && rest != QLatin1String("tenth"))
+            return fail(error, QStringLiteral("boundary takes second or tenth"));
+        p.boundary(rest == QLatin1String("second"));
         return true;
     }
     if (cmd == QLatin1String("click")) {
