@@ -29,10 +29,9 @@ Q_LOGGING_CATEGORY(lcTiming, "marklight.timing", QtWarningMsg)
 MainWindow::MainWindow(Program& program, const Clock& clock)
     : program_(program), client_(new QWidget(this)),
       scheduler_(program.form, clock,
-                 {[this] { program_.tenths(); },
-                  [this] {
-                      program_.tick();
-                      qCDebug(lcTiming) << "tick composed";
+                 {[this](bool wholeSecond) {
+                      if (program_.boundary(wholeSecond))
+                          qCDebug(lcTiming) << "tick composed";
                   },
                   [this] { sync(); }}) {
     setWindowTitle(QStringLiteral("Marklight"));

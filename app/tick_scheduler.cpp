@@ -27,7 +27,7 @@ TickScheduler::TickScheduler(const Form& form, const Clock& clock, Steps steps)
 
 void TickScheduler::start() {
     running_ = true;
-    reschedule();
+    runBoundary(true);
 }
 
 TickScheduler::Grain TickScheduler::wanted() const {
@@ -75,11 +75,8 @@ void TickScheduler::wake() {
 }
 
 void TickScheduler::runBoundary(bool secondBoundary) {
-    if (form_.Timer3.enabled && (secondBoundary || fast(form_.Timer3)) && steps_.tenths)
-        steps_.tenths();
-    // The tenths step may have changed the tick's flags; read them now.
-    if (form_.Timer2.enabled && (secondBoundary || fast(form_.Timer2)) && steps_.tick)
-        steps_.tick();
+    if (steps_.boundary)
+        steps_.boundary(secondBoundary);
     if (steps_.after)
         steps_.after();
     if (running_ && !timer_.isActive()) {

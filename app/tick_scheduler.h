@@ -17,19 +17,20 @@ namespace ml::app {
 class TickScheduler {
   public:
     struct Steps {
-        std::function<void()> tenths; // Timer3_Timer
-        std::function<void()> tick;   // Timer2_Timer
-        std::function<void()> after;  // runs once after the steps of one boundary
+        // What falls due at a boundary of the time of day: true for a whole second, false for a
+        // tenth only (`Program::boundary`).
+        std::function<void(bool wholeSecond)> boundary;
+        std::function<void()> after; // runs once after the steps of one boundary
     };
 
     TickScheduler(const Form& form, const Clock& clock, Steps steps);
 
-    // Begins following the form's timers; until then nothing fires.
+    // Runs the first steps at once, as at a whole second, so the window and the display show the
+    // match from start-up on; then follows the form's timers. Until then nothing fires.
     void start();
     // Re-reads the timers' periods and flags; keeps a pending wake-up that still fits.
     void reschedule();
-    // The steps due at one boundary, the tenths before the tick so that a transmission composed
-    // at a second boundary carries that moment's seconds and tenths.
+    // The steps due at one boundary, then `after`, then the next wake-up.
     void runBoundary(bool secondBoundary);
 
     bool pending() const { return timer_.isActive(); }

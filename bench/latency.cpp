@@ -379,10 +379,9 @@ int main(int argc, char** argv) {
     std::vector<double> tickStartMs;
     alignedRig.aligned = std::make_unique<app::TickScheduler>(
         ap.form, shared.clock,
-        app::TickScheduler::Steps{[&ap] { ap.tenths(); },
-                                  [&ap, &tickStartMs] {
+        app::TickScheduler::Steps{[&ap, &tickStartMs](bool wholeSecond) {
                                       tickStartMs.push_back(double(realtimeNs() % 100000000) / 1e6);
-                                      ap.tick();
+                                      ap.boundary(wholeSecond);
                                   },
                                   {}});
     alignedRig.aligned->start();

@@ -29,18 +29,11 @@ struct TickSchedulerTest : ::testing::Test, Clock {
     std::function<void()> step(const char* name) {
         return [this, name] { steps << name; };
     }
-    TickScheduler scheduler{form, *this, {step("tenths"), step("tick"), step("after")}};
+    TickScheduler scheduler{
+        form,
+        *this,
+        {[this](bool second) { steps << (second ? "second" : "tenth"); }, step("after")}};
 };
-
-TEST_F(TickSchedulerTest, SecondBoundaryRunsTenthsBeforeTickAndASlowTickOnlyOnSeconds) {
-    lastMinute();
-    scheduler.runBoundary(true);
-    EXPECT_EQ(steps, QStringList({"tenths", "tick", "after"}));
-    steps.clear();
-    form.Timer2.interval = 1000; // stopped in the last minute
-    scheduler.runBoundary(false);
-    EXPECT_EQ(steps, QStringList({"tenths", "after"}));
-}
 
 TEST_F(TickSchedulerTest, ArmsOnTheNextSecondThenOnTenthsAndKeepsAWakeUpThatStillFits) {
     scheduler.start();
@@ -62,13 +55,15 @@ TEST_F(TickSchedulerTest, ArmsOnTheNextSecondThenOnTenthsAndKeepsAWakeUpThatStil
     EXPECT_TRUE(scheduler.pendingOnSecond());
 }
 
-TEST_F(TickSchedulerTest, WakeUpRunsTheBoundaryOnlyOnceItHasPassed) {
+TEST_F(TickSchedulerTest, StartStepsAtOnceThenWakesOnlyOnceTheBoundaryHasPassed) {
     toSecond = 1;
     scheduler.start();
+    EXPECT_EQ(steps, QStringList({"second", "after"}));
+    steps.clear();
     QTest::qWait(30); // still "1 ms before the second" when it fires: wait, do not step
     EXPECT_TRUE(steps.isEmpty());
     toSecond = 997;
-    ASSERT_TRUE(QTest::qWaitFor([&] { return steps.contains("tick"); }, 2000));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return steps.contains("second"); }, 2000));
     EXPECT_TRUE(scheduler.pending());
 }
 
