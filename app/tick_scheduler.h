@@ -39,7 +39,7 @@ class TickScheduler {
     int pendingMs() const { return timer_.remainingTime(); }
 
     // How long after a boundary the steps run, so the time of day has surely moved on.
-    static constexpr int kLateMs = 3;
+    static constexpr int kLateMs = 1;
 
   private:
     enum class Grain { None, Tenth, Second };
