@@ -1,5 +1,6 @@
-// Both timers due at one boundary of the time of day: the transmission sent there carries the
-// second and the tenth that have just begun, from the first tick of the last minute on.
+// The steps of the window's timers: both due at one boundary of the time of day, the transmission
+// sent there carries the second and the tenth that have just begun; and no step runs while a
+// tick waits in a message box.
 
 #include "core/program.h"
 #include "platform/fakes/fakes.h"
@@ -38,6 +39,33 @@ TEST(Boundary, LastMinuteTransmissionCarriesTheSecondAndTenthJustBegun) {
     clock.advance(1);
     p.boundary(true);
     EXPECT_EQ(lowerRow(), " 0    58:00   0 ") << "a new second reaches the line at its boundary";
+}
+
+TEST(Tick, ATickFallingWhileATicksBoxIsUpIsSkipped) {
+    FakeClock clock(QStringLiteral("10:00:00"));
+    FakeDialogs dialogs;
+    FakeShell shell;
+    FakeSerialDevice device;
+    Program p(clock, dialogs, shell, device);
+    p.start();
+    // A timeout that runs out on a run-out clock resets it, and a bad start value then shows a box.
+    p.type(QStringLiteral("D_Min"), QStringLiteral("0"));
+    p.type(QStringLiteral("D_Sec"), QStringLiteral("00"));
+    p.type(QStringLiteral("TimeoutValue"), QStringLiteral("0"));
+    p.click(QStringLiteral("Time_Out"));
+    p.type(QStringLiteral("Startwert"), QStringLiteral("x"));
+    std::vector<bool> ran;
+    dialogs.whileOpen = [&] {
+        ran.push_back(p.tick());
+        ran.push_back(p.tenths());
+        ran.push_back(p.boundary(true));
+    };
+    clock.advance(1);
+    ASSERT_TRUE(p.tick());
+    ASSERT_EQ(dialogs.boxes.size(), 1U) << "one box, no pile-up";
+    EXPECT_EQ(dialogs.boxes[0].title, QStringLiteral("20.0"));
+    EXPECT_EQ(ran, std::vector<bool>({false, false, false}));
+    EXPECT_TRUE(p.tick()) << "the next tick runs again";
 }
 
 } // namespace
