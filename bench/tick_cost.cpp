@@ -5,8 +5,7 @@
 //   cmake --build build-bench --target bench_tick_cost
 //   build-bench/bench/bench_tick_cost --benchmark_min_time=1 --benchmark_repetitions=5
 
-#include "core/program.h"
-#include "platform/fakes/fakes.h"
+#include "tests/support/desk.h"
 
 #include <benchmark/benchmark.h>
 
@@ -26,25 +25,14 @@ class NullDevice : public FakeSerialDevice {
     qint64 written = 0;
 };
 
-struct Desk {
-    FakeClock clock{QStringLiteral("10:00:00")};
-    FakeDialogs dialogs;
-    FakeShell shell;
-    NullDevice device;
-    Program program{clock, dialogs, shell, device};
-
-    Desk() {
-        device.openable = {1};
-        program.start();
-        program.click(QStringLiteral("OpenOutput"));
-        program.click(QStringLiteral("Displ"));
-    }
+struct Desk : test::BasicDesk<NullDevice> {
+    Desk() { live(); }
     // One second of the time of day: the tick (and in the last minute ten of them).
     void second(benchmark::State& state, int ticksPerSecond) {
         clock.advance(1);
         for (int i = 0; i < ticksPerSecond; ++i) {
-            program.tenths();
-            program.tick();
+            p.tenths();
+            p.tick();
         }
         state.counters["bytes"] = double(device.written);
     }
@@ -52,7 +40,7 @@ struct Desk {
 
 void BM_TickScoreboard(benchmark::State& state) {
     Desk desk;
-    desk.program.click(QStringLiteral("St_St"));
+    desk.p.click(QStringLiteral("St_St"));
     for (auto _ : state)
         desk.second(state, 1);
 }
@@ -60,32 +48,32 @@ BENCHMARK(BM_TickScoreboard);
 
 void BM_TickLastMinute(benchmark::State& state) {
     Desk desk;
-    desk.program.type(QStringLiteral("D_Min"), QStringLiteral("0"));
-    desk.program.type(QStringLiteral("D_Sec"), QStringLiteral("59"));
-    desk.program.click(QStringLiteral("St_St"));
+    desk.p.type(QStringLiteral("D_Min"), QStringLiteral("0"));
+    desk.p.type(QStringLiteral("D_Sec"), QStringLiteral("59"));
+    desk.p.click(QStringLiteral("St_St"));
     int n = 0;
     for (auto _ : state) {
         // Stay inside the last minute: restart it before it runs out.
         if (++n % 50 == 0) {
             state.PauseTiming();
-            desk.program.click(QStringLiteral("St_St"));
-            desk.program.type(QStringLiteral("D_Min"), QStringLiteral("0"));
-            desk.program.type(QStringLiteral("D_Sec"), QStringLiteral("59"));
-            desk.program.click(QStringLiteral("St_St"));
+            desk.p.click(QStringLiteral("St_St"));
+            desk.p.type(QStringLiteral("D_Min"), QStringLiteral("0"));
+            desk.p.type(QStringLiteral("D_Sec"), QStringLiteral("59"));
+            desk.p.click(QStringLiteral("St_St"));
             state.ResumeTiming();
         }
         desk.clock.advance(1);
-        desk.program.tenths();
-        desk.program.tick();
+        desk.p.tenths();
+        desk.p.tick();
     }
 }
 BENCHMARK(BM_TickLastMinute);
 
 void BM_TickScrollingFreeText(benchmark::State& state) {
     Desk desk;
-    desk.program.click(QStringLiteral("Scroll_O"));
-    desk.program.click(QStringLiteral("ShText"));
-    desk.program.click(QStringLiteral("St_St"));
+    desk.p.click(QStringLiteral("Scroll_O"));
+    desk.p.click(QStringLiteral("ShText"));
+    desk.p.click(QStringLiteral("St_St"));
     for (auto _ : state)
         desk.second(state, 1);
 }

@@ -2,30 +2,24 @@
 // sent there carries the second and the tenth that have just begun; and no step runs while a
 // tick waits in a message box.
 
-#include "core/program.h"
-#include "platform/fakes/fakes.h"
+#include "tests/support/desk.h"
 
 #include <gtest/gtest.h>
 
-namespace ml {
+namespace ml::test {
 namespace {
 
 TEST(Boundary, LastMinuteTransmissionCarriesTheSecondAndTenthJustBegun) {
-    FakeClock clock(QStringLiteral("10:00:00"));
-    FakeDialogs dialogs;
-    FakeShell shell;
-    FakeSerialDevice device;
-    device.openable = {1};
-    Program p(clock, dialogs, shell, device);
-    p.start();
-    p.click(QStringLiteral("OpenOutput"));
-    p.click(QStringLiteral("Displ"));
+    Desk desk;
+    Program& p = desk.p;
+    FakeClock& clock = desk.clock;
+    desk.live();
     p.type(QStringLiteral("D_Min"), QStringLiteral("1"));
     p.type(QStringLiteral("D_Sec"), QStringLiteral("00"));
     p.click(QStringLiteral("St_St"));
     // The lower row (fields 3 and 4) of the last transmission.
     const auto lowerRow = [&] {
-        return device.writes.back().mid(27, 8) + device.writes.back().mid(39, 8);
+        return desk.device.writes.back().mid(27, 8) + desk.device.writes.back().mid(39, 8);
     };
 
     clock.advance(1);
@@ -42,12 +36,9 @@ TEST(Boundary, LastMinuteTransmissionCarriesTheSecondAndTenthJustBegun) {
 }
 
 TEST(Tick, ATickFallingWhileATicksBoxIsUpIsSkipped) {
-    FakeClock clock(QStringLiteral("10:00:00"));
-    FakeDialogs dialogs;
-    FakeShell shell;
-    FakeSerialDevice device;
-    Program p(clock, dialogs, shell, device);
-    p.start();
+    Desk desk;
+    Program& p = desk.p;
+    FakeDialogs& dialogs = desk.dialogs;
     // A timeout that runs out on a run-out clock resets it, and a bad start value then shows a box.
     p.type(QStringLiteral("D_Min"), QStringLiteral("0"));
     p.type(QStringLiteral("D_Sec"), QStringLiteral("00"));
@@ -60,7 +51,7 @@ TEST(Tick, ATickFallingWhileATicksBoxIsUpIsSkipped) {
         ran.push_back(p.tenths());
         ran.push_back(p.boundary(true));
     };
-    clock.advance(1);
+    desk.clock.advance(1);
     ASSERT_TRUE(p.tick());
     ASSERT_EQ(dialogs.boxes.size(), 1U) << "one box, no pile-up";
     EXPECT_EQ(dialogs.boxes[0].title, QStringLiteral("20.0"));
@@ -69,4 +60,4 @@ TEST(Tick, ATickFallingWhileATicksBoxIsUpIsSkipped) {
 }
 
 } // namespace
-} // namespace ml
+} // namespace ml::test

@@ -1,31 +1,17 @@
 // Faults of the serial line in the middle of a match: whatever the line does, the match goes on
 // unchanged, the port ends up closed, and opening it again brings the scoreboard back.
 
-#include "core/program.h"
-#include "platform/fakes/fakes.h"
+#include "tests/support/desk.h"
 
 #include <gtest/gtest.h>
 
-namespace ml {
+namespace ml::test {
 namespace {
 
 struct Fault {
     const char* name;
     std::function<void(FakeSerialDevice&, Program&)> strike;
     std::function<void(FakeSerialDevice&)> repair;
-};
-
-// The program over a fake port 1, started.
-struct Desk {
-    FakeClock clock{QStringLiteral("10:00:00")};
-    FakeDialogs dialogs;
-    FakeShell shell;
-    FakeSerialDevice device;
-    Program p{clock, dialogs, shell, device};
-    Desk() {
-        device.openable = {1};
-        p.start();
-    }
 };
 
 QStringList matchState(const Form& f) {
@@ -67,8 +53,7 @@ TEST(SerialFaults, MatchStateSurvivesAndPortReopens) {
         Desk desk;
         Program& p = desk.p;
         FakeSerialDevice& device = desk.device;
-        p.click(QStringLiteral("OpenOutput"));
-        p.click(QStringLiteral("Displ"));
+        desk.live();
         p.type(QStringLiteral("Pkt_l"), QStringLiteral("3"));
         p.click(QStringLiteral("St_St"));
         p.click(QStringLiteral("StrafeL"));
@@ -96,4 +81,4 @@ TEST(SerialFaults, MatchStateSurvivesAndPortReopens) {
 }
 
 } // namespace
-} // namespace ml
+} // namespace ml::test

@@ -1,0 +1,31 @@
+#pragma once
+
+// The whole program core on the fake platform, started, with fake port 1 available: the desk
+// that core tests and benchmarks drive.
+
+#include "core/program.h"
+#include "platform/fakes/fakes.h"
+
+namespace ml::test {
+
+template <class Device = FakeSerialDevice> struct BasicDesk {
+    FakeClock clock{QStringLiteral("10:00:00")};
+    FakeDialogs dialogs;
+    FakeShell shell;
+    Device device;
+    Program p{clock, dialogs, shell, device};
+
+    BasicDesk() {
+        device.openable = {1};
+        p.start();
+    }
+    // The port opened and "Anzeigen" ticked: the display line shows the match.
+    void live() {
+        p.click(QStringLiteral("OpenOutput"));
+        p.click(QStringLiteral("Displ"));
+    }
+};
+
+using Desk = BasicDesk<>;
+
+} // namespace ml::test
