@@ -14,7 +14,7 @@ RUNS=${1:-10}
 [ -x "$MARKLIGHT" ] || { echo "build $MARKLIGHT first" >&2; exit 1; }
 WORK=$(mktemp -d /tmp/marklight-startup.XXXXXX)
 trap 'stop_xvfb || true' EXIT
-start_xvfb 97
+start_xvfb ${XVFB_DISPLAY:-97}
 
 echo "reproduce: bench/startup.sh $RUNS"
 echo "machine: $(nproc) cores, $(uname -sr), load $(cut -d' ' -f1-3 /proc/loadavg)"
@@ -55,5 +55,5 @@ done
 median() { sort -n | awk '{v[NR] = $1} END {print NR % 2 ? v[(NR + 1) / 2] : (v[NR / 2] + v[NR / 2 + 1]) / 2}'; }
 echo "median, process start to window on screen: $(cut -d' ' -f1 "$WORK/results" | median) ms"
 echo "median, process start to first tick composed: $(cut -d' ' -f2 "$WORK/results" | median) ms"
-echo "start, ms: where in the second the process started. The first tick waits for the first"
-echo "second boundary of the time of day after the window has started its timers (tick-window)."
+echo "start, ms: where in the second the process started; tick-window: the first tick's"
+echo "composition less the window's appearance (the window is polled every 10 ms)."
