@@ -17,8 +17,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // The first two bytes choose a width and an alignment; the rest is the text.
     const int width = static_cast<int8_t>(data[0]);
     const QString align = (data[1] & 1) ? QStringLiteral("R") : QStringLiteral("L");
-    const QString text =
-        QString::fromUtf8(reinterpret_cast<const char*>(data + 2), static_cast<qsizetype>(size - 2));
+    const QString text = QString::fromUtf8(reinterpret_cast<const char*>(data + 2),
+                                           static_cast<qsizetype>(size - 2));
 
     FakeDialogs dialogs;
     (void)readNumber(text);
