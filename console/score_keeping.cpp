@@ -62,21 +62,18 @@ void ScoreKeeping::down_r_Click() {
 
 // The +1 and -1 buttons of a side lie on the same place; the direction shows one pair.
 void ScoreKeeping::up_Click() {
-    form_.up.checked = true;
-    form_.down.checked = false;
-    form_.down_l.visible = false;
-    form_.down_r.visible = false;
-    form_.up_l.visible = true;
-    form_.up_r.visible = true;
+    showDirection(true);
 }
 
 void ScoreKeeping::down_Click() {
-    form_.up.checked = false;
-    form_.down.checked = true;
-    form_.down_l.visible = true;
-    form_.down_r.visible = true;
-    form_.up_l.visible = false;
-    form_.up_r.visible = false;
+    showDirection(false);
+}
+
+void ScoreKeeping::showDirection(bool up) {
+    form_.up.checked = up;
+    form_.down.checked = !up;
+    form_.up_l.visible = form_.up_r.visible = up;
+    form_.down_l.visible = form_.down_r.visible = !up;
 }
 
 // Entering a box selects its whole text, so that typing replaces the old value.

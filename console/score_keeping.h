@@ -25,6 +25,9 @@ class ScoreKeeping {
     void D_Sec_GotFocus();
 
   private:
+    // Ticks "Aufwärts" or "Abwärts" and shows that pair of score buttons.
+    void showDirection(bool up);
+
     Form& form_;
 };
 
