@@ -4,11 +4,6 @@ namespace ml::app {
 
 namespace {
 
-// A timer period below a second runs on every tenth boundary, a longer one on every second.
-bool fast(const Timer& t) {
-    return t.interval < 1000;
-}
-
 // Two "time to next" readings this close describe the same boundary: the next tenth is a
 // whole second.
 constexpr int kSameBoundaryMs = 50;
@@ -33,7 +28,7 @@ void TickScheduler::start() {
 TickScheduler::Grain TickScheduler::wanted() const {
     const Timer& tick = form_.Timer2;
     const Timer& tenths = form_.Timer3;
-    if ((tenths.enabled && fast(tenths)) || (tick.enabled && fast(tick)))
+    if ((tenths.enabled && tenths.onTenths()) || (tick.enabled && tick.onTenths()))
         return Grain::Tenth;
     if (tick.enabled || tenths.enabled)
         return Grain::Second;

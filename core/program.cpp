@@ -35,17 +35,14 @@ bool Program::tick() {
 }
 
 bool Program::boundary(bool wholeSecond) {
-    const auto due = [wholeSecond](const Timer& t) {
-        return t.enabled && (wholeSecond || t.interval < 1000);
-    };
     if (busy_)
         return false;
     busy_ = true;
-    const bool tickDue = due(form.Timer2);
+    const bool tickDue = form.Timer2.dueAt(wholeSecond);
     if (tickDue)
         match.tickCount();
     // The count may just have entered or left the last minute: the tenths timer is read now.
-    if (due(form.Timer3))
+    if (form.Timer3.dueAt(wholeSecond))
         match.Timer3_Timer();
     if (tickDue)
         match.tickOutput();

@@ -29,11 +29,10 @@ class Program {
     // message box: such a call is skipped and returns false.
     bool tick();
     bool tenths();
-    // What falls due at one boundary of the time of day (a whole second, or only a tenth): a
-    // timer with a period under a second runs at every tenth, a slower one at every second. When
-    // both are due, the tenths step runs inside the tick, after the count and before the output,
-    // so the transmission at a boundary carries that moment's second and tenth. Skipped (false)
-    // like `tick` while a tick waits in a message box.
+    // What falls due at one boundary of the time of day (a whole second, or only a tenth; see
+    // `Timer::dueAt`). When both are due, the tenths step runs inside the tick, after the count and
+    // before the output, so the transmission at a boundary carries that moment's second and tenth.
+    // Skipped (false) like `tick` while a tick waits in a message box.
     bool boundary(bool wholeSecond);
 
     // The operator's click on a button, menu item or check box (which toggles); `index` for a

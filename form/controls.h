@@ -111,6 +111,11 @@ struct Timer {
     const QString name;
     int interval;
     bool enabled;
+
+    // The window steps timers on the time of day's boundaries: a period under a second at every
+    // tenth, a longer one at every second.
+    bool onTenths() const { return interval < 1000; }
+    bool dueAt(bool wholeSecond) const { return enabled && (wholeSecond || onTenths()); }
 };
 
 } // namespace ml
