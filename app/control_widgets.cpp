@@ -89,18 +89,22 @@ BoundWidget bindLineEdit(TextBox& box, const ControlLayout& l, QWidget* parent,
     auto lastColor = std::make_shared<std::optional<unsigned>>();
     auto sync = [e, &box, preview, limit, lastColor] {
         syncCommon(e, box);
+        // The limit holds the operator's typing only: a longer text written by the system is
+        // shown whole, and the operator may shorten it but not lengthen it. Setting the limit
+        // resets the cursor and selection, so it is set only when it changes.
+        const int maxLength =
+            limit > 0 ? std::max(limit, static_cast<int>(box.text.size())) : 32767;
         if (e->text() != box.text) {
-            // The limit holds the operator's typing only: a longer text written by the system
-            // is shown whole, and the operator may shorten it but not lengthen it.
             const bool typing = e->hasFocus();
             const int cursor = e->cursorPosition();
             e->setMaxLength(32767);
             e->setText(box.text);
+            e->setMaxLength(maxLength);
             if (typing)
                 e->setCursorPosition(std::min(cursor, static_cast<int>(box.text.size())));
+        } else if (e->maxLength() != maxLength) {
+            e->setMaxLength(maxLength);
         }
-        if (limit > 0)
-            e->setMaxLength(std::max(limit, static_cast<int>(box.text.size())));
         if (preview && *lastColor != box.foreColor) {
             setColorsOnBlack(e, colorOf(box.foreColor), QPalette::Text, QPalette::Base);
             *lastColor = box.foreColor;

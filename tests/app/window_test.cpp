@@ -120,6 +120,7 @@ TEST_F(MainWindowTest, ClickIntoAClockBoxSelectsAllSoTypingReplacesIt) {
     auto* minutes = widget<QLineEdit>("D_Min");
     QTest::mouseClick(minutes, Qt::LeftButton, {}, QPoint(10, 20));
     QTest::qWait(1);
+    window.sync(); // the next tick copies the form into the widgets: the selection stays
     EXPECT_EQ(minutes->selectedText(), QStringLiteral("20"));
     QTest::keyClick(minutes, Qt::Key_5);
     EXPECT_EQ(program.form.D_Min.text, QStringLiteral("5"));
