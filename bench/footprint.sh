@@ -3,8 +3,8 @@
 # resident memory, with the port open on a pseudo-terminal and "Anzeigen" ticked.
 #
 #   bench/footprint.sh              60 s in the last minute
-#   bench/footprint.sh --soak       one hour, the last minute started again every 50 s,
-#                                   resident memory sampled every minute
+#   bench/footprint.sh --soak       one hour (SOAK_SECONDS to change it), the last minute
+#                                   started again every 50 s, resident memory sampled every minute
 #
 # Needs a Release build in build-bench (cmake -S . -B build-bench -G Ninja
 # -DCMAKE_BUILD_TYPE=Release && cmake --build build-bench --target marklight), Xvfb, xdotool,
@@ -19,7 +19,7 @@ SECONDS_TOTAL=${FOOTPRINT_SECONDS:-60}
 if [ "${1:-}" = "--soak" ]; then
     MODE=soak
     DISPLAY_NUM=98
-    SECONDS_TOTAL=3600
+    SECONDS_TOTAL=${SOAK_SECONDS:-3600}
 fi
 [ -x "$MARKLIGHT" ] || { echo "build $MARKLIGHT first" >&2; exit 1; }
 
