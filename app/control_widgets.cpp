@@ -1,6 +1,7 @@
 #include "app/control_widgets.h"
 
 #include "app/pictures.h"
+#include "display/frames.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -81,9 +82,19 @@ BoundWidget bindLineEdit(TextBox& box, const ControlLayout& l, QWidget* parent,
         e->setFrame(false);
         e->setTextMargins(0, 0, 0, 0);
     }
-    QObject::connect(
-        e, &QLineEdit::textEdited, e,
-        [name = box.name, type = actions.type](const QString& text) { type(name, text); });
+    // Typed or pasted control characters (a line break from a spreadsheet cell, STX, ESC) become
+    // blanks in the box, as they would on the wire.
+    QObject::connect(e, &QLineEdit::textEdited, e,
+                     [e, name = box.name, type = actions.type](const QString& text) {
+                         const QString clean = frames::blankControls(text);
+                         if (clean != text) {
+                             const QSignalBlocker quiet(e);
+                             const int cursor = e->cursorPosition();
+                             e->setText(clean);
+                             e->setCursorPosition(cursor);
+                         }
+                         type(name, clean);
+                     });
     const bool preview = l.look == Look::Preview;
     const int limit = l.maxLength;
     auto lastColor = std::make_shared<std::optional<unsigned>>();

@@ -167,8 +167,13 @@ void MainWindow::syncMessageWindow() {
     }
     if (!message_) {
         const Actions actions{
-            [this](const QString& name) { act([this, name] { program_.click(name); }); },
-            [this](const QString& name, const QString& text) { program_.type(name, text); },
+            // The message window's banner shares its name with the main window's.
+            [this](const QString& name) {
+                act([this, name] { program_.click(QStringLiteral("frmMessage.") + name); });
+            },
+            [this](const QString& name, const QString& text) {
+                program_.type(QStringLiteral("frmMessage.") + name, text);
+            },
             [](ComboBox&, int) {},
         };
         message_ = new MessageView(model, actions, this);

@@ -59,11 +59,15 @@ bool Program::tenths() {
     return true;
 }
 
+// A plain name finds the main window's control first: both windows have an `Image1`.
 Control* Program::find(const QString& name) {
-    if (Control* c = form.control(name))
+    static const QString kMessagePrefix = QStringLiteral("frmMessage.");
+    const bool message = name.startsWith(kMessagePrefix);
+    if (Control* c = message ? nullptr : form.control(name))
         return c;
+    const QString own = message ? name.mid(kMessagePrefix.size()) : name;
     for (Control* c : form.frmMessage.controls())
-        if (c->name == name)
+        if (c->name == own)
             return c;
     return nullptr;
 }
@@ -81,7 +85,7 @@ bool Program::click(const QString& name, int index) {
     Control* c = find(name);
     if (c == nullptr)
         return false;
-    if (auto it = handlers.indexed.find(name); it != handlers.indexed.end()) {
+    if (auto it = handlers.indexed.find(c->name); it != handlers.indexed.end()) {
         if (index < 1 || index > 16)
             return false;
         if (reachable(*c))
@@ -90,7 +94,7 @@ bool Program::click(const QString& name, int index) {
     }
     if (!reachable(*c))
         return true;
-    if (auto it = handlers.click.find(name); it != handlers.click.end()) {
+    if (auto it = handlers.click.find(c->name); it != handlers.click.end()) {
         it.value()();
         return true;
     }
@@ -128,7 +132,7 @@ bool Program::focus(const QString& name) {
         return false;
     if (!reachable(*c))
         return true;
-    if (auto it = handlers.gotFocus.find(name); it != handlers.gotFocus.end())
+    if (auto it = handlers.gotFocus.find(c->name); it != handlers.gotFocus.end())
         it.value()();
     return true;
 }

@@ -56,9 +56,11 @@ class Program {
     ScoreKeeping score;
     MessageWindowModel messages;
 
-  private:
-    // A control of the main window or of the message window, by name.
+    // A control of the main window or of the message window, by name; "frmMessage.NAME" always
+    // the message window's.
     Control* find(const QString& name);
+
+  private:
     bool reachable(Control& c);
 
     bool busy_ = false;

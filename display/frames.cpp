@@ -17,25 +17,34 @@ QString frame(const QString& body) {
 
 } // namespace
 
+QString blankControls(const QString& text) {
+    QString out = text;
+    for (QChar& c : out) {
+        if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F))
+            c = QLatin1Char(' ');
+    }
+    return out;
+}
+
 QString fieldFrame(int address, int brightness, const QString& text) {
-    return frame(digit(address) + digit(brightness) + text);
+    return frame(digit(address) + digit(brightness) + blankControls(text));
 }
 
 QString bigTextFrame(int brightness, const QString& text) {
-    return frame(QLatin1Char('3') + digit(brightness) + text);
+    return frame(QLatin1Char('3') + digit(brightness) + blankControls(text));
 }
 
 QString scrollUpperFrame(int brightness, const QString& text) {
-    return frame(kCode80 + digit(brightness) + QLatin1Char('1') + text);
+    return frame(kCode80 + digit(brightness) + QLatin1Char('1') + blankControls(text));
 }
 
 // The lower row's scroll frame carries no row digit.
 QString scrollLowerFrame(int brightness, const QString& text) {
-    return frame(kCode80 + digit(brightness) + text);
+    return frame(kCode80 + digit(brightness) + blankControls(text));
 }
 
 QString scrollBigFrame(int brightness, const QString& text) {
-    return frame(kCode80 + digit(brightness) + QLatin1Char('2') + text);
+    return frame(kCode80 + digit(brightness) + QLatin1Char('2') + blankControls(text));
 }
 
 QString companionShortFrame(int brightness) {

@@ -9,14 +9,15 @@ std::optional<double> readNumber(const QString& text) {
     const QString t = text.trimmed();
     if (t.isEmpty())
         return std::nullopt;
-    // Only sign, digits and one point: no exponents, no "inf", no thousands separators.
+    // Only sign, digits and one decimal separator: no exponents, no "inf", no thousands
+    // separators. The German decimal comma counts as the point.
     int digits = 0;
     int points = 0;
     for (int i = 0; i < t.size(); ++i) {
         const QChar c = t[i];
         if (c.isDigit() && c.unicode() < 128)
             ++digits;
-        else if (c == QLatin1Char('.'))
+        else if (c == QLatin1Char('.') || c == QLatin1Char(','))
             ++points;
         else if (!(i == 0 && (c == QLatin1Char('-') || c == QLatin1Char('+'))))
             return std::nullopt;
@@ -24,7 +25,7 @@ std::optional<double> readNumber(const QString& text) {
     if (digits == 0 || points > 1)
         return std::nullopt;
     bool ok = false;
-    const double v = t.toDouble(&ok);
+    const double v = QString(t).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
     if (!ok || !std::isfinite(v))
         return std::nullopt;
     return v;

@@ -10,8 +10,9 @@
 
 namespace ml {
 
-// Reads text such as "20.0", " -3 ", "0.25" as a number: decimal point ".", blanks around,
-// an optional sign. Empty text, letters, a second point or a non-finite value give nothing.
+// Reads text such as "20.0", " -3 ", "0,25" as a number: decimal point "." or ",", blanks
+// around, an optional sign. Empty text, letters, a second separator or a non-finite value give
+// nothing.
 std::optional<double> readNumber(const QString& text);
 
 // Plain decimal text of a whole number: no leading blank, no leading zeros.

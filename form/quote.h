@@ -4,7 +4,8 @@
 
 namespace ml {
 
-// A text in double quotes with CR, LF, quote and backslash escaped, as replay prints texts.
+// A text in double quotes with CR, LF, quote and backslash escaped and other control characters
+// as \xHH, as replay prints texts.
 inline QString quoted(const QString& text) {
     QString out = QStringLiteral("\"");
     for (QChar c : text) {
@@ -22,7 +23,10 @@ inline QString quoted(const QString& text) {
             out += QStringLiteral("\\\\");
             break;
         default:
-            out += c;
+            if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+                out += QStringLiteral("\\x%1").arg(c.unicode(), 2, 16, QLatin1Char('0'));
+            else
+                out += c;
         }
     }
     return out + QLatin1Char('"');

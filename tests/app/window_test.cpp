@@ -7,6 +7,8 @@
 #include "platform/fakes/fakes.h"
 
 #include <QCheckBox>
+#include <QClipboard>
+#include <QGuiApplication>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
@@ -126,6 +128,15 @@ TEST_F(MainWindowTest, ClickIntoAClockBoxSelectsAllSoTypingReplacesIt) {
     EXPECT_EQ(program.form.D_Min.text, QStringLiteral("5"));
 }
 
+TEST_F(MainWindowTest, PastedLineBreakAndControlCharactersBecomeBlanks) {
+    auto* name = widget<QLineEdit>("Text_r");
+    QGuiApplication::clipboard()->setText(QStringLiteral("SV\x02Ost\r\n"));
+    name->selectAll();
+    name->paste();
+    EXPECT_EQ(name->text(), QStringLiteral("SV Ost  "));
+    EXPECT_EQ(program.form.Text_r.text, name->text());
+}
+
 TEST_F(MainWindowTest, SystemTextBeyondTheTypingLimitIsShownWhole) {
     program.form.Pkt_l.text = QStringLiteral("1000");
     window.sync();
@@ -159,6 +170,9 @@ TEST_F(MainWindowTest, MessageWindowIsReplacedInPlaceAndEitherCloseDestroysIt) {
     ASSERT_FALSE(view.isNull());
     action("abbout")->trigger();
     ASSERT_EQ(window.messageView(), view);
+    program.form.Image1.enabled = false; // the click reaches the message window's own banner
+    click("Image1", view);
+    EXPECT_EQ(shell.opened.size(), 1);
     const QString shown = widget<QPlainTextEdit>("T_Message", view)->toPlainText();
     EXPECT_TRUE(shown.startsWith(QStringLiteral("Marklight - Version 1.02\n\n")));
     for (bool closeBox : {false, true}) {

@@ -12,6 +12,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
 namespace ml {
 namespace {
 
@@ -168,6 +170,46 @@ TEST(Composer, FreeTextLayoutsSendTheirFrames) {
                                                      "32Auszeit für die Gäste\n")));
     r.form.Scroll_1.click();
     EXPECT_EQ(sent({}), QByteArray::fromHex("02 80 32 32 54 6f 72 21 0a 02 97 32 31 0a"));
+}
+
+TEST(Composer, ControlCharactersInEveryTextGoOutAsBlanks) {
+    // Each text that reaches a frame, with what makes the composer send it.
+    const std::vector<std::pair<QStringList, std::function<void(Form&)>>> texts = {
+        {{"Text_l", "Text_r", "Pkt_l", "Pkt_r", "D_Min", "D_Sec"}, [](Form&) {}},
+        {{"TxtStrL", "TxtStrR"}, [](Form& f) { f.StrafeLActive = f.StrafeRActive = true; }},
+        {{"Spec_Min", "Spec_Sec", "SpecL", "SpecR"},
+         [](Form& f) { f.TimeoutActive = f.SpecL.visible = f.SpecR.visible = true; }},
+        {{"TimeOut"}, [](Form& f) { f.Uhr.initValue(1); }},
+        {{"FreeT_O", "FreeT_U"}, [](Form& f) { f.ShText.initValue(1); }},
+        {{"FreeT_O_S", "FreeT_U_S"},
+         [](Form& f) { f.ShText.initValue(1), f.Scroll_O.click(), f.Scroll_U.click(); }},
+        {{"FreeT_S"}, [](Form& f) { f.ShText.initValue(1), f.OneLine.click(); }},
+        {{"FreeT"}, [](Form& f) { f.ShText.initValue(1), f.OneLine.click(), f.Scroll_1.click(); }}};
+    for (const auto& [names, mode] : texts) {
+        for (const QString& name : names) {
+            for (char16_t c : {u'\x02', u'\n', u'\x1b', u'\x7f', u'\x90'}) {
+                Rig r;
+                mode(r.form);
+                auto& box = dynamic_cast<TextControl&>(*r.form.control(name));
+                auto sent = [&r, &box](QChar ch) {
+                    box.text = QStringLiteral("4") + ch + QStringLiteral("1EVIL!");
+                    r.form.LastSent.clear();
+                    r.modes.Get_Text();
+                    r.tick();
+                    return r.lastWrite();
+                };
+                const QByteArray blank = sent(QLatin1Char(' '));
+                EXPECT_TRUE(blank.contains("4 ")) << name.toStdString();
+                EXPECT_EQ(sent(QChar(c)), blank) << name.toStdString() << " " << int(c);
+            }
+        }
+    }
+    // A name copied from a spreadsheet cell keeps its field and the line its 48 bytes.
+    Rig r;
+    r.form.Text_r.text = QStringLiteral("SV Ost\r\n");
+    r.tick();
+    EXPECT_EQ(r.lastWrite().size(), 48);
+    EXPECT_EQ(fields(r.lastWrite()).left(17), QByteArray("Heim    |SV Ost  "));
 }
 
 TEST(Composer, PreviewIsRedWhileLiveAndDisplayOffSendsBlankFields) {

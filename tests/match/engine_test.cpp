@@ -1,6 +1,7 @@
 // The engine alone on a form, with a fake clock and fake message boxes; start-up has run.
 
 #include "console/event_log.h"
+#include "form/number_text.h"
 #include "match/match_engine.h"
 #include "platform/fakes/fakes.h"
 
@@ -101,6 +102,15 @@ TEST_F(MatchClock, EmptyBoxesStartFromZeroAndARestartBelowZeroResumesFromTheShow
     tickAt("12:05:00");
     engine.St_St_Click();
     EXPECT_EQ(tickAt("12:05:01"), QStringLiteral("-1:31"));
+}
+
+TEST(NumberText, DecimalCommaReadsAsThePointWithOneSeparatorAtMost) {
+    const std::pair<const char*, std::optional<double>> table[] = {
+        {"0,5", 0.5},  {" 15,5 ", 15.5}, {"-2,5", -2.5}, {",5", 0.5},
+        {"5,", 5.0},   {"20.0", 20},     {"1,5,0", {}},  {"1,5.0", {}},
+        {"1.5.0", {}}, {",", {}},        {"1 ,5", {}},   {"1.000,5", {}}};
+    for (const auto& [text, value] : table)
+        EXPECT_EQ(readNumber(QString::fromLatin1(text)), value) << text;
 }
 
 TEST_F(MatchClock, StartRefusesAClockBoxThatHoldsNoNumberOrIsTooLarge) {

@@ -2,6 +2,8 @@
 
 #include "form/quote.h"
 
+#include <QRegularExpression>
+
 #include <optional>
 
 namespace ml {
@@ -26,7 +28,28 @@ QString describe(const Control& c) {
         line += QStringLiteral(" checked=%1").arg(bit(item->checked));
     if (const auto* combo = dynamic_cast<const ComboBox*>(&c))
         line += QStringLiteral(" items=%1").arg(quoted(combo->items.join(QLatin1Char('|'))));
+    if (const auto* box = dynamic_cast<const TextBox*>(&c))
+        line += QStringLiteral(" color=%1")
+                    .arg(QString::number(box->foreColor, 16)
+                             .rightJustified(6, QLatin1Char('0'))
+                             .toUpper());
     return line;
+}
+
+// The text of a `type` line: "\xHH" is the character HH, "\\" a backslash; any other
+// backslash stands for itself.
+QString unescaped(const QString& text) {
+    static const QRegularExpression escape(QStringLiteral(R"(\\(x[0-9A-Fa-f]{2}|\\))"));
+    QString out;
+    qsizetype from = 0;
+    for (auto it = escape.globalMatch(text); it.hasNext();) {
+        const QRegularExpressionMatch m = it.next();
+        const QString what = m.captured(1);
+        out += text.mid(from, m.capturedStart() - from);
+        out += what.size() == 1 ? QChar(u'\\') : QChar(what.mid(1).toUShort(nullptr, 16));
+        from = m.capturedEnd();
+    }
+    return out + text.mid(from);
 }
 
 bool knownCommand(const QString& cmd) {
@@ -87,6 +110,8 @@ bool ScriptRunner::run(const QString& line, QString& error) {
         if (program_)
             return fail(error, QStringLiteral("start given twice"));
         program_ = std::make_unique<Program>(clock_, dialogs_, shell_, device_);
+        // "Ende" closes the window, which ends the program.
+        program_->serial.closeWindow = [this] { say(QStringLiteral("exit")); };
         program_->start();
         return true;
     }
@@ -120,7 +145,7 @@ bool ScriptRunner::run(const QString& line, QString& error) {
     }
     if (cmd == QLatin1String("type")) {
         const QString name = rest.section(QLatin1Char(' '), 0, 0);
-        const QString text = rest.mid(name.size() + 1);
+        const QString text = unescaped(rest.mid(name.size() + 1));
         if (!p.type(name, text))
             return fail(error, QStringLiteral("no text box '%1'").arg(name));
         return true;
@@ -178,15 +203,9 @@ bool ScriptRunner::show(Program& p, const QStringList& args, QString& error) {
         say(QStringLiteral("frmMessage exists=%1").arg(bit(p.form.frmMessage.exists)));
         return true;
     }
-    if (const Control* c = p.form.control(name)) {
+    if (const Control* c = p.find(name)) {
         say(describe(*c));
         return true;
-    }
-    for (const Control* c : p.form.frmMessage.controls()) {
-        if (c->name == name) {
-            say(describe(*c));
-            return true;
-        }
     }
     if (const Timer* t = p.form.timer(name)) {
         say(QStringLiteral("%1 interval=%2 enabled=%3")
