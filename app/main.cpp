@@ -2,16 +2,47 @@
 
 #include "app/main_window.h"
 #include "app/qt_platform.h"
+#include "console/version.h"
 #include "core/program.h"
 #include "serial/qt_serial_device.h"
 
 #include <QApplication>
+#include <QCommandLineParser>
+
+namespace {
+
+void describeOptions(QCommandLineParser& parser) {
+    parser.setApplicationDescription(
+        QStringLiteral("Steuert eine LED-Anzeigelinie (2 × 16 Zeichen) an einer seriellen "
+                       "Schnittstelle als Scoreboard.\n"
+                       "MARKLIGHT_PORTS=/dev/pts/4,,/dev/ttyUSB0 legt die Geräte der "
+                       "COM-Ports 1, 2, 3 … fest."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+}
+
+} // namespace
 
 int main(int argc, char* argv[]) {
+    QCoreApplication::setApplicationName(QStringLiteral("Marklight"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(ml::kVersionText));
+    {
+        // --help and --version answer before the window system is reached, so they work
+        // without a display. Options of Qt's own (-platform …) are left to QApplication.
+        QCoreApplication early(argc, argv);
+        QCommandLineParser parser;
+        describeOptions(parser);
+        parser.parse(QCoreApplication::arguments());
+        if (parser.isSet(QStringLiteral("help")))
+            parser.showHelp();
+        if (parser.isSet(QStringLiteral("version")))
+            parser.showVersion();
+    }
     QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("Marklight"));
-    QApplication::setApplicationVersion(QStringLiteral("1.0.2"));
     QApplication::setDesktopFileName(QStringLiteral("marklight"));
+    QCommandLineParser parser;
+    describeOptions(parser);
+    parser.process(app);
 
     ml::app::QtClock clock;
     ml::app::QtDialogs dialogs;

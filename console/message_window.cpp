@@ -1,13 +1,10 @@
 #include "console/message_window.h"
 
+#include "console/version.h"
+
 namespace ml {
 
 namespace {
-
-// Program version 1.0.2, shown as "1.02": minor and revision are joined without a separator.
-constexpr int kVersionMajor = 1;
-constexpr int kVersionMinor = 0;
-constexpr int kVersionRevision = 2;
 
 // A text of exactly this length goes into the label; every other into the scrolling text box.
 constexpr qsizetype kLabelLength = 175;
@@ -55,6 +52,7 @@ void MessageWindowModel::Image1_Click() {
     shell_.openUrl(kMakerWebSite);
 }
 
+// Version 1.0.2 reads "1.02": minor and revision are joined without a separator.
 QString MessageWindowModel::aboutText() {
     return QStringLiteral("Marklight - Version ") + QString::number(kVersionMajor) +
            QStringLiteral(".") + QString::number(kVersionMinor) +

@@ -1,10 +1,21 @@
 #!/usr/bin/env bash
-# Installs the Debian packages Marklight needs to build, run and test.
+# Installs the Debian packages Marklight needs:
+#   setup.sh [run]    building and running the program (scripts/run.sh)
+#   setup.sh package  that, and what builds the Debian package (scripts/package.sh)
+#   setup.sh test     that, and the test tools (scripts/test.sh, CI)
 # As root it installs what is missing; otherwise it prints the one line to run.
 set -euo pipefail
-packages=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-serialport-dev
-          libgtest-dev libgmock-dev libbenchmark-dev fonts-liberation xvfb xdotool
-          clang libclang-rt-14-dev)
+run=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-serialport-dev
+     qt6-multimedia-dev fonts-liberation)
+package=(dpkg-dev file librsvg2-bin)
+test=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool clang libclang-rt-14-dev socat
+      pulseaudio pulseaudio-utils desktop-file-utils imagemagick)
+case "${1:-run}" in
+    run) packages=("${run[@]}") ;;
+    package) packages=("${run[@]}" "${package[@]}") ;;
+    test) packages=("${run[@]}" "${package[@]}" "${test[@]}") ;;
+    *) echo "usage: $0 [run|package|test]" >&2; exit 2 ;;
+esac
 missing=()
 for p in "${packages[@]}"; do
     dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
