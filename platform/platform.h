@@ -50,6 +50,9 @@ class SerialDevice {
     // "9600,n,8,1" and the like; used by the next open.
     virtual void setSettings(const QString& settings) = 0;
     virtual bool open() = 0;
+    // After a failed open: true when the device exists but the user may not open it (no
+    // rights), false when it is missing, held by another program or refused the settings.
+    virtual bool openDenied() const { return false; }
     // True when the close succeeded; the device is closed afterwards either way.
     virtual bool close() = 0;
     virtual bool isOpen() const = 0;

@@ -59,7 +59,9 @@ QStringList portsInStableOrder(const QStringList& devicePaths) {
     for (const QString& path : devicePaths) {
         const QString name = path.section(QLatin1Char('/'), -1);
         // macOS lists each port twice; the call-out device cu.* is the one that opens at once.
-        if (name.isEmpty() || name.startsWith(QLatin1String("tty.")))
+        // /dev/ptmx makes a new pseudo-terminal at every open: no port.
+        if (name.isEmpty() || name.startsWith(QLatin1String("tty.")) ||
+            name == QLatin1String("ptmx"))
             continue;
         keyed.emplace_back(sortKey(path), path);
     }

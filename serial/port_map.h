@@ -6,7 +6,7 @@
 // numbers 1, 2, 3, ...; an empty item leaves its number without a device. Otherwise Windows
 // uses "COMn" for port n, and Linux and macOS number the serial devices the system reports in
 // a stable order: ttyS* first, then ttyUSB*, ttyACM*, cu.* and any others, each group by its
-// number (ttyS2 before ttyS10).
+// number (ttyS2 before ttyS10); /dev/ptmx is none of them.
 
 #include <QString>
 #include <QStringList>

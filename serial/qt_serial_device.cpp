@@ -2,14 +2,20 @@
 
 #include "serial/port_map.h"
 
+#include <QFileInfo>
 #include <QSerialPort>
 #include <QTimer>
 
 #include <optional>
 
 #ifdef Q_OS_UNIX
+#include <cerrno>
+#include <fcntl.h>
+#include <poll.h>
+#include <sys/file.h>
 #include <sys/ioctl.h>
 #include <termios.h>
+#include <unistd.h>
 #endif
 
 namespace ml {
@@ -66,6 +72,9 @@ std::optional<LineSettings> parseSettings(const QString& text) {
     return s;
 }
 
+// A device that goes away while open is noticed within this time even when nothing is written.
+constexpr int kWatchMs = 1000;
+
 QString failureReason(QSerialPort::SerialPortError error) {
     switch (error) {
     case QSerialPort::ResourceError:
@@ -89,6 +98,7 @@ QtSerialDevice::~QtSerialDevice() {
         port_->disconnect();
         port_->close();
     }
+    releaseDevice();
 }
 
 bool QtSerialDevice::setPortNumber(int n) {
@@ -106,25 +116,69 @@ QString QtSerialDevice::deviceName(int n) const {
     return n >= 1 && n <= devices_.size() ? devices_[n - 1] : QString();
 }
 
+// Opens the device at `path` for the lock and locks it, before QSerialPort touches its line
+// settings, so that a port held by another Marklight is left as it is.
+bool QtSerialDevice::takeDevice(const QString& path) {
+#ifdef Q_OS_UNIX
+    lockFd_ =
+        ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
+    if (lockFd_ < 0) {
+        denied_ = errno == EACCES || errno == EPERM;
+        return false;
+    }
+    if (::flock(lockFd_, LOCK_EX | LOCK_NB) != 0) {
+        releaseDevice();
+        return false;
+    }
+#else
+    Q_UNUSED(path);
+#endif
+    return true;
+}
+
+void QtSerialDevice::releaseDevice() {
+#ifdef Q_OS_UNIX
+    if (lockFd_ >= 0)
+        ::close(lockFd_);
+#endif
+    lockFd_ = -1;
+}
+
 bool QtSerialDevice::open() {
+    denied_ = false;
     if (isOpen())
         return false;
     const QString device = deviceName(number_);
     const std::optional<LineSettings> s = parseSettings(settings_);
     if (device.isEmpty() || !s)
         return false;
+#ifdef Q_OS_UNIX
+    // The device itself, whatever path reached it; a missing one gives no path. /dev/ptmx makes
+    // a new pseudo-terminal at every open and is no port.
+    const QString path = QFileInfo(device).canonicalFilePath();
+    if (path.isEmpty() || path == QLatin1String("/dev/ptmx"))
+        return false;
+#else
+    const QString& path = device;
+#endif
+    if (!takeDevice(path))
+        return false;
     if (!port_) {
         port_ = std::make_unique<QSerialPort>();
         drainTimer_ = std::make_unique<QTimer>();
         drainTimer_->setSingleShot(true);
+        watchTimer_ = std::make_unique<QTimer>();
+        watchTimer_->setInterval(kWatchMs);
         QObject::connect(drainTimer_.get(), &QTimer::timeout, drainTimer_.get(),
                          [this] { checkDrained(); });
+        QObject::connect(watchTimer_.get(), &QTimer::timeout, watchTimer_.get(),
+                         [this] { checkPresent(); });
         QObject::connect(port_.get(), &QSerialPort::bytesWritten, port_.get(),
                          [this] { checkDrained(); });
         QObject::connect(port_.get(), &QSerialPort::errorOccurred, port_.get(),
                          [this](QSerialPort::SerialPortError e) { onError(e); });
     }
-    port_->setPortName(device);
+    port_->setPortName(path);
     port_->setBaudRate(s->baud);
     port_->setParity(s->parity);
     port_->setDataBits(s->dataBits);
@@ -133,6 +187,7 @@ bool QtSerialDevice::open() {
     // QSerialPort takes the port exclusively (lock file and TIOCEXCL); a held port fails here.
     if (!port_->open(QIODevice::WriteOnly)) {
         port_->clearError();
+        releaseDevice();
         return false;
     }
     baud_ = s->baud;
@@ -140,6 +195,7 @@ bool QtSerialDevice::open() {
     ++generation_;
     failed_ = false;
     writing_ = false;
+    watchTimer_->start();
     return true;
 }
 
@@ -148,12 +204,14 @@ bool QtSerialDevice::close() {
         return false;
     ++generation_;
     drainTimer_->stop();
+    watchTimer_->stop();
     writing_ = false;
     const bool hadFailed = failed_;
     port_->clearError();
     port_->close();
     const bool ok = port_->error() == QSerialPort::NoError;
     port_->clearError();
+    releaseDevice();
     // A port whose device has gone cannot restore its settings; its close is still complete.
     return ok || hadFailed;
 }
@@ -214,15 +272,31 @@ void QtSerialDevice::onError(int error) {
     if (e != QSerialPort::ResourceError && e != QSerialPort::WriteError &&
         e != QSerialPort::ReadError && e != QSerialPort::UnknownError)
         return;
+    reportFailure(failureReason(e));
+}
+
+// An idle port hears nothing of its device going away (it never reads); a device pulled out or
+// a pseudo-terminal whose other side has closed is hung up, which poll reports.
+void QtSerialDevice::checkPresent() {
+#ifdef Q_OS_UNIX
+    if (!isOpen())
+        return;
+    pollfd p{static_cast<int>(port_->handle()), POLLOUT, 0};
+    if (::poll(&p, 1, 0) > 0 && (p.revents & (POLLHUP | POLLERR | POLLNVAL)))
+        reportFailure(failureReason(QSerialPort::ResourceError));
+#endif
+}
+
+void QtSerialDevice::reportFailure(const QString& reason) {
     if (!isOpen() || failed_)
         return;
     failed_ = true;
     writing_ = false;
     drainTimer_->stop();
+    watchTimer_->stop();
     // Stop the port from retrying a write on a device that has gone.
     port_->clear(QSerialPort::Output);
     const quint64 generation = generation_;
-    const QString reason = failureReason(e);
     // Reported from the event loop, so the handler may close the port.
     QMetaObject::invokeMethod(
         port_.get(),

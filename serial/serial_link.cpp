@@ -8,6 +8,12 @@ namespace {
 
 const QString kTitle = QStringLiteral("Marklight");
 const QString kNoPort = QStringLiteral("Kein Comport verfügbar");
+const QString kRightsHint = QStringLiteral(
+    "Benutzer zur Gruppe dialout hinzufügen: sudo usermod -aG dialout $USER, dann neu anmelden");
+const QString kAdapterHint = QStringLiteral(
+    "Ist der Adapter eingesteckt und mit der Anzeigelinie verbunden? Danach unter Extras "
+    "\"COM-Ports prüfen\" wählen. Unter Linux erscheint ein USB-Adapter als /dev/ttyUSB0 "
+    "oder /dev/ttyACM0 (ls -l /dev/ttyUSB* /dev/ttyACM*).");
 
 // The port number in an entry of the list, read from its fourth character on: blanks are
 // skipped, the digits up to the first other character count, anything else gives 0. Only
@@ -71,13 +77,22 @@ void SerialLink::check_comPorts_Click() {
     log_.addLine(QStringLiteral(" +++ Vorhandene COM-Ports abfragen"));
     ComboBox& list = form_.Combo6;
     list.clear();
+    denied_.clear();
     for (int n = 1; n <= 16; ++n) {
-        if (PortTest(n))
+        if (PortTest(n)) {
             list.addItem(QStringLiteral("COM %1").arg(n), device_.deviceName(n));
+        } else if (device_.openDenied()) {
+            denied_.append(device_.deviceName(n));
+            log_.addLine(QStringLiteral(" +++ COM-Port %1 (%2): keine Berechtigung")
+                             .arg(n)
+                             .arg(denied_.last()));
+        }
     }
     if (list.items.isEmpty()) {
         list.addItem(kNoPort);
         log_.addLine(QStringLiteral(" +++ Kein Comport verfügbar"));
+        if (!denied_.isEmpty())
+            log_.addLine(QStringLiteral(" +++ ") + kRightsHint);
     } else {
         log_.addLine(QStringLiteral(" +++ %1 Comport(s) verfügbar").arg(list.items.size()));
     }
@@ -95,7 +110,14 @@ void SerialLink::OpenOutput_Click() {
 void SerialLink::openPort(int n) {
     log_.addLine(QStringLiteral(" +++ Versuch den COM-Port %1 zu öffnen").arg(n));
     if (n == 0) {
-        message(QStringLiteral("Fehler! Sind eventuell keine COM-Ports vorhanden?"));
+        // Say what the operator can do: get the rights to the devices there are, or find the
+        // adapter.
+        const QString next = denied_.isEmpty()
+                                 ? kAdapterHint
+                                 : QStringLiteral("Vorhanden, aber ohne Berechtigung: ") +
+                                       denied_.join(QStringLiteral(", ")) + QStringLiteral("\r\n") +
+                                       kRightsHint;
+        message(QStringLiteral("Fehler! Sind eventuell keine COM-Ports vorhanden?\r\n\r\n") + next);
         log_.addLine(QStringLiteral(" +++ COM-Port 0 kann nicht geöffnet werden "));
         return;
     }
@@ -114,8 +136,13 @@ void SerialLink::openPort(int n) {
         opened = device_.open();
     }
     if (!opened) {
-        message(QStringLiteral(
-            "Fehler! Sind eventuell keine COM-Ports vorhanden oder die Einstellungen falsch?"));
+        QString text = QStringLiteral(
+            "Fehler! Sind eventuell keine COM-Ports vorhanden oder die Einstellungen falsch?");
+        if (device_.openDenied())
+            text += QStringLiteral("\r\n\r\nKeine Berechtigung für %1.\r\n")
+                        .arg(device_.deviceName(n)) +
+                    kRightsHint;
+        message(text);
         log_.addLine(QStringLiteral(" +++ COM-Port %1 kann nicht geöffnet werden").arg(n));
         return;
     }

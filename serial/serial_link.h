@@ -55,6 +55,8 @@ class SerialLink {
     LineWriter writer_;
     // True from a successful open until the close or a failure of the device begins.
     bool lineUp_ = false;
+    // The devices the last listing found but may not open for lack of rights.
+    QStringList denied_;
 };
 
 } // namespace ml

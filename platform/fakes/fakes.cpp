@@ -48,7 +48,8 @@ bool FakeSerialDevice::setPortNumber(int n) {
 }
 
 bool FakeSerialDevice::open() {
-    if (open_ || !openable.contains(port_)) {
+    denied_ = !open_ && denied.contains(port_);
+    if (open_ || !openable.contains(port_) || denied_) {
         if (trace_)
             trace_(QStringLiteral("serial open-failed %1").arg(port_));
         return false;

@@ -70,6 +70,7 @@ class FakeSerialDevice : public SerialDevice {
 
     // --- script ---
     QSet<int> openable;        // port numbers that open
+    QSet<int> denied;          // port numbers whose device exists but refuses: no rights
     bool refuseNumber = false; // setPortNumber fails
     bool failClose = false;    // close reports failure
     bool failWrite = false;    // write refuses the bytes
@@ -88,6 +89,7 @@ class FakeSerialDevice : public SerialDevice {
     int portNumber() const override { return port_; }
     void setSettings(const QString& s) override { settings = s; }
     bool open() override;
+    bool openDenied() const override { return denied_; }
     bool close() override;
     bool isOpen() const override { return open_; }
     bool write(const QByteArray& bytes) override;
@@ -102,6 +104,7 @@ class FakeSerialDevice : public SerialDevice {
     Trace trace_;
     int port_ = 1;
     bool open_ = false;
+    bool denied_ = false;
     qint64 queued_ = 0;
     std::function<void()> drained_;
     std::function<void(const QString&)> failure_;

@@ -8,11 +8,15 @@
 #include "tests/support/pty.h"
 
 #include <QCoreApplication>
+#include <QDir>
+#include <QFile>
 #include <QSerialPort>
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
 #include <termios.h>
+#include <unistd.h>
 
 #include <memory>
 #include <utility>
@@ -116,6 +120,43 @@ TEST_F(PtyLink, ThePairVanishingUnderAnOpenPortClosesItAndAnotherOpens) {
     link->OpenOutput_Click();
     link->output(QStringLiteral("ok"));
     EXPECT_EQ(readMaster(spare, 2), QByteArray("ok"));
+}
+
+TEST_F(PtyLink, OneDeviceThroughTwoPathsOpensOnceAndGoingWhileIdleIsReported) {
+    Pty pty;
+    const QString other =
+        QDir::temp().filePath(QStringLiteral("marklight-link-%1").arg(::getpid()));
+    QFile::remove(other);
+    ASSERT_TRUE(QFile::link(pty.path, other));
+    start({pty.path, other});
+    link->OpenOutput_Click();
+    QtSerialDevice second; // another Marklight, reaching the device through the symlink
+    second.setPortNumber(2);
+    EXPECT_FALSE(second.open());
+    QFile::remove(other);
+
+    ::close(pty.master); // the line goes away while nothing is written
+    pty.master = -1;
+    EXPECT_TRUE(waitFor([&] { return !form.PortOpen; }));
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_EQ(
+        dialogs.boxes[0].text,
+        QStringLiteral("Fehler! Der COM-Port 1 ist ausgefallen: Gerät nicht mehr erreichbar"));
+}
+
+TEST_F(PtyLink, ADeviceWithoutRightsIsNamedInTheLogAndTheBox) {
+    if (::geteuid() == 0)
+        GTEST_SKIP() << "root may open any device: run as another user to test missing rights";
+    Pty pty;
+    ASSERT_EQ(::chmod(pty.path.toLocal8Bit().constData(), 0), 0);
+    start({pty.path});
+    EXPECT_EQ(form.Combo6.items, QStringList({QStringLiteral("Kein Comport verfügbar")}));
+    EXPECT_TRUE(form.Text1.text.contains(
+        QStringLiteral(" +++ COM-Port 1 (%1): keine Berechtigung").arg(pty.path)));
+    link->OpenOutput_Click();
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_TRUE(dialogs.boxes[0].text.contains(
+        QStringLiteral("Vorhanden, aber ohne Berechtigung: ") + pty.path));
 }
 
 } // namespace

@@ -43,7 +43,7 @@ TEST(PortMap, ListGivesDevicesByNumberWithGapsAndStopsAtSixteen) {
 TEST(PortMap, SystemDevicesAreNumberedOnBoardFirstThenAdaptersWhateverTheSystemsOrder) {
     const QStringList found = words("/dev/ttyACM0 /dev/ttyUSB10 /dev/ttyS1 /dev/ttyUSB2 "
                                     "/dev/ttyAMA0 /dev/ttyS0 /dev/cu.usbserial-A1 "
-                                    "/dev/tty.usbserial-A1 /dev/ttyS10 /dev/ttyS2");
+                                    "/dev/tty.usbserial-A1 /dev/ttyS10 /dev/ttyS2 /dev/ptmx");
     const QStringList expected = words("/dev/ttyS0 /dev/ttyS1 /dev/ttyS2 /dev/ttyS10 /dev/ttyUSB2 "
                                        "/dev/ttyUSB10 /dev/ttyACM0 /dev/cu.usbserial-A1 "
                                        "/dev/ttyAMA0");
@@ -114,6 +114,44 @@ TEST(SerialLink, AFailedOpenOrCloseOnExitIsReportedWhileThePortIsAsBeforeAndEnds
                     " +++ COM-Port 7 kann nicht geöffnet werden|"
                     " +++ Versuch den COM-Port 7 zu öffnen",
                     '|'));
+}
+
+TEST(SerialLink, DevicesWithoutRightsAreNamedAndTheNoPortBoxSaysWhatToDo) {
+    const QString rights = QStringLiteral("Benutzer zur Gruppe dialout hinzufügen: sudo usermod "
+                                          "-aG dialout $USER, dann neu anmelden");
+    LinkRig r;
+    r.device.openable = {3};
+    r.device.denied = {2, 3, 5}; // 3 lost its rights since it was last opened
+    r.link.check_comPorts_Click();
+    EXPECT_EQ(r.logLines().mid(1, 4),
+              words(" +++ Kein Comport verfügbar| +++ COM-Port 5 (fake5): keine Berechtigung|"
+                    " +++ COM-Port 3 (fake3): keine Berechtigung|"
+                    " +++ COM-Port 2 (fake2): keine Berechtigung",
+                    '|'));
+    EXPECT_EQ(r.logLines().first(), QStringLiteral(" +++ ") + rights);
+    r.link.OpenOutput_Click();
+    r.device.denied = {2};
+    r.link.check_comPorts_Click(); // a port to open: the rights are only noted
+    EXPECT_EQ(
+        r.logLines().mid(0, 2),
+        words(" +++ 1 Comport(s) verfügbar| +++ COM-Port 2 (fake2): keine Berechtigung", '|'));
+    r.device.denied = {3};
+    r.link.OpenOutput_Click();
+    r.device.denied.clear();
+    r.device.openable.clear();
+    r.link.check_comPorts_Click();
+    r.link.OpenOutput_Click();
+
+    const QString noPort =
+        QStringLiteral("Fehler! Sind eventuell keine COM-Ports vorhanden?\r\n\r\n");
+    ASSERT_EQ(r.dialogs.boxes.size(), 3u);
+    EXPECT_EQ(r.dialogs.boxes[0].text,
+              noPort +
+                  QStringLiteral("Vorhanden, aber ohne Berechtigung: fake2, fake3, fake5\r\n") +
+                  rights);
+    EXPECT_TRUE(r.dialogs.boxes[1].text.endsWith(
+        QStringLiteral("falsch?\r\n\r\nKeine Berechtigung für fake3.\r\n") + rights));
+    EXPECT_TRUE(r.dialogs.boxes[2].text.startsWith(noPort + QStringLiteral("Ist der Adapter")));
 }
 
 TEST(SerialLink, ASlowLineKeepsOnlyTheNewestWaitingButNeverDropsACommandInOrder) {

@@ -183,9 +183,13 @@ bool ScriptRunner::deviceCommand(const QStringList& args, QString& error) {
         device_.failClose = how == QLatin1String("fails");
     } else if (what == QLatin1String("line") && (how == "fast" || how == "slow")) {
         device_.holdWrites = how == QLatin1String("slow");
+    } else if (what == QLatin1String("denied") && args.size() <= 2) {
+        device_.denied.clear();
+        for (const QString& n : how.split(QLatin1Char(','), Qt::SkipEmptyParts))
+            device_.denied.insert(n.trimmed().toInt());
     } else {
         return fail(error, QStringLiteral("device takes: fail REASON | drain | writes ok|refused"
-                                          " | close ok|fails | line fast|slow"));
+                                          " | close ok|fails | line fast|slow | denied [N,N...]"));
     }
     return true;
 }
