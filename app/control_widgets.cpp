@@ -85,7 +85,7 @@ BoundWidget bindLineEdit(TextBox& box, const ControlLayout& l, QWidget* parent,
     // Typed or pasted control characters (a line break from a spreadsheet cell, STX, ESC) become
     // blanks in the box, as they would on the wire.
     QObject::connect(e, &QLineEdit::textEdited, e,
-                     [e, name = box.name, type = actions.type](const QString& text) {
+                     [e, &box, type = actions.type](const QString& text) {
                          const QString clean = frames::blankControls(text);
                          if (clean != text) {
                              const QSignalBlocker quiet(e);
@@ -93,7 +93,7 @@ BoundWidget bindLineEdit(TextBox& box, const ControlLayout& l, QWidget* parent,
                              e->setText(clean);
                              e->setCursorPosition(cursor);
                          }
-                         type(name, clean);
+                         type(box, clean);
                      });
     const bool preview = l.look == Look::Preview;
     const int limit = l.maxLength;
@@ -141,9 +141,8 @@ BoundWidget bindTextEdit(TextBox& box, const ControlLayout& l, QWidget* parent,
     } else {
         e->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
     }
-    QObject::connect(e, &QPlainTextEdit::textChanged, e, [e, name = box.name, type = actions.type] {
-        type(name, toFormText(e->toPlainText()));
-    });
+    QObject::connect(e, &QPlainTextEdit::textChanged, e,
+                     [e, &box, type = actions.type] { type(box, toFormText(e->toPlainText())); });
     auto lastColor = std::make_shared<std::optional<unsigned>>();
     auto sync = [e, &box, preview, lastColor] {
         syncCommon(e, box);
@@ -195,7 +194,7 @@ BoundWidget bindButton(Button& button, const ControlLayout& l, QWidget* parent,
         b = push;
     }
     QObject::connect(b, &QAbstractButton::clicked, b,
-                     [name = button.name, click = actions.click] { click(name); });
+                     [&button, click = actions.click] { click(button); });
     const bool caption = l.picture == Picture::None;
     auto sync = [b, &button, caption] {
         syncCommon(b, button);
@@ -211,8 +210,7 @@ BoundWidget bindButton(Button& button, const ControlLayout& l, QWidget* parent,
 BoundWidget bindCheckBox(CheckBox& box, QWidget* parent, const Actions& actions) {
     auto* w = new QCheckBox(parent);
     // The model toggles the value and runs the handler; the widget is then set from the model.
-    QObject::connect(w, &QCheckBox::clicked, w,
-                     [name = box.name, click = actions.click] { click(name); });
+    QObject::connect(w, &QCheckBox::clicked, w, [&box, click = actions.click] { click(box); });
     auto sync = [w, &box] {
         syncCommon(w, box);
         if (w->text() != box.text)
@@ -255,7 +253,7 @@ BoundWidget bindImage(Image& image, const ControlLayout& l, QWidget* parent,
     QWidget* w = nullptr;
     if (l.picture == Picture::Banner) {
         auto* banner = new Banner(parent);
-        banner->onClick = [name = image.name, click = actions.click] { click(name); };
+        banner->onClick = [&image, click = actions.click] { click(image); };
         w = banner;
     } else {
         w = new QWidget(parent);

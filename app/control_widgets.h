@@ -16,8 +16,8 @@ namespace ml::app {
 
 // Where the operator's actions on a widget go.
 struct Actions {
-    std::function<void(const QString& name)> click;
-    std::function<void(const QString& name, const QString& text)> type;
+    std::function<void(Control& control)> click;
+    std::function<void(TextBox& box, const QString& text)> type;
     std::function<void(ComboBox& combo, int index)> select;
 };
 

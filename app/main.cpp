@@ -52,7 +52,7 @@ int main(int argc, char* argv[]) {
 
     ml::app::MainWindow window(program, clock);
     dialogs.setOwner(&window);
-    program.serial.closeWindow = [&window] { window.close(); };
+    program.closeWindow = [&window] { window.close(); };
     window.show();
     program.start();
     window.sync();

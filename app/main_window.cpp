@@ -61,8 +61,8 @@ void MainWindow::buildControls() {
     backdrop->setPalette(black);
 
     const Actions actions{
-        [this](const QString& name) { act([this, name] { program_.click(name); }); },
-        [this](const QString& name, const QString& text) { program_.type(name, text); },
+        [this](Control& c) { clicked(c); },
+        [this](TextBox& box, const QString& text) { program_.type(box, text); },
         [this](ComboBox& combo, int index) { act([&combo, index] { combo.index = index; }); },
     };
     std::vector<QWidget*> overlays;
@@ -73,8 +73,10 @@ void MainWindow::buildControls() {
         BoundWidget bound = bindControl(*c, l, client_, actions);
         if (l.picture == Picture::Banner)
             bound.widget->setToolTip(kMakerWebSite);
-        if (program_.handlers.gotFocus.contains(c->name))
+        if (auto* box = dynamic_cast<TextBox*>(c); box && box->onFocus) {
+            focusBoxes_.insert(bound.widget, box);
             bound.widget->installEventFilter(this);
+        }
         syncs_.push_back(std::move(bound.sync));
         if (l.look == Look::Preview && l.place.height > kDisplayLine.height / 2)
             overlays.push_back(bound.widget);
@@ -98,9 +100,7 @@ void MainWindow::buildMenus() {
         a->setCheckable(checkable);
         if (index > 0)
             a->setProperty("index", index);
-        connect(a, &QAction::triggered, this, [this, name = item.name, index] {
-            act([this, name, index] { program_.click(name, index); });
-        });
+        connect(a, &QAction::triggered, this, [this, &item] { clicked(item); });
         syncs_.push_back([a, &item] {
             if (a->text() != item.text)
                 a->setText(item.text);
@@ -144,6 +144,14 @@ void MainWindow::act(const std::function<void()>& action) {
     afterHandler();
 }
 
+void MainWindow::clicked(Control& c) {
+    act([this, &c] {
+        if (!program_.click(c))
+            qCritical("Marklight: no handler for the control %s", qUtf8Printable(c.name));
+        Q_ASSERT_X(c.onClick, "MainWindow::clicked", "every control the window offers has one");
+    });
+}
+
 void MainWindow::afterHandler() {
     sync();
     scheduler_.reschedule();
@@ -167,19 +175,12 @@ void MainWindow::syncMessageWindow() {
     }
     if (!message_) {
         const Actions actions{
-            // The message window's banner shares its name with the main window's.
-            [this](const QString& name) {
-                act([this, name] { program_.click(QStringLiteral("frmMessage.") + name); });
-            },
-            [this](const QString& name, const QString& text) {
-                program_.type(QStringLiteral("frmMessage.") + name, text);
-            },
+            [this](Control& c) { clicked(c); },
+            [this](TextBox& box, const QString& text) { program_.type(box, text); },
             [](ComboBox&, int) {},
         };
         message_ = new MessageView(model, actions, this);
-        message_->onCloseBox = [this] {
-            act([this] { program_.click(QStringLiteral("btnClose")); });
-        };
+        message_->onCloseBox = [this] { clicked(program_.form.frmMessage.btnClose); };
         message_->sync();
         message_->move(geometry().center() - message_->rect().center());
         message_->show();
@@ -198,13 +199,10 @@ void MainWindow::startTimers() {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     auto* edit = qobject_cast<QLineEdit*>(watched);
-    if (edit == nullptr || event->type() != QEvent::FocusIn)
+    TextBox* box = focusBoxes_.value(watched);
+    if (edit == nullptr || box == nullptr || event->type() != QEvent::FocusIn)
         return QMainWindow::eventFilter(watched, event);
-    const QString name = edit->objectName();
-    act([this, name] { program_.focus(name); });
-    auto* box = dynamic_cast<TextBox*>(program_.form.control(name));
-    if (box == nullptr)
-        return false;
+    act([this, box] { program_.focus(*box); });
     const auto select = [edit, box] { edit->setSelection(box->selStart, box->selLength); };
     select();
     // A click into the box places the cursor after the focus arrives; select once more after

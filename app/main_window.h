@@ -1,13 +1,14 @@
 #pragma once
 
 // The operator's window: a view of the program's form. One widget per control at its place,
-// named after the control; every operator action goes to the program by control name, and
+// named after the control; every operator action goes to the program with its control, and
 // after every handler and every step of the timers the form is copied back into the widgets.
 
 #include "app/message_view.h"
 #include "app/tick_scheduler.h"
 #include "core/program.h"
 
+#include <QHash>
 #include <QMainWindow>
 #include <QPointer>
 
@@ -41,6 +42,8 @@ class MainWindow : public QMainWindow {
     // Runs one operator action, then shows its outcome.
     void act(const std::function<void()>& action);
     void afterHandler();
+    // The operator's click on a control; one without a handler is reported as the fault it is.
+    void clicked(Control& c);
 
     void buildControls();
     void buildMenus();
@@ -51,6 +54,8 @@ class MainWindow : public QMainWindow {
     TickScheduler scheduler_;
     std::vector<std::function<void()>> syncs_;
     QPointer<MessageView> message_;
+    // The boxes whose focus handler the window reports, by their widget.
+    QHash<QObject*, TextBox*> focusBoxes_;
 };
 
 } // namespace ml::app

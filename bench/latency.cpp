@@ -174,21 +174,21 @@ struct Rig {
         : reader(pty.master), program(s.clock, s.dialogs, s.shell, device) {
         program.start();
         const QString entry = QStringLiteral("COM %1").arg(port);
-        if (!program.select(QStringLiteral("Combo6"), entry)) {
+        if (!program.select(program.form.Combo6, entry)) {
             std::fprintf(stderr, "%s not listed\n", qPrintable(entry));
             std::exit(1);
         }
-        program.click(QStringLiteral("OpenOutput"));
+        program.click(program.form.OpenOutput);
         if (!program.form.PortOpen) {
             std::fprintf(stderr, "%s did not open\n", qPrintable(entry));
             std::exit(1);
         }
-        program.click(QStringLiteral("Displ"));
+        program.click(program.form.Displ);
     }
     void startCountDown(const QString& minutes, const QString& seconds) {
-        program.type(QStringLiteral("D_Min"), minutes);
-        program.type(QStringLiteral("D_Sec"), seconds);
-        program.click(QStringLiteral("St_St"));
+        program.type(program.form.D_Min, minutes);
+        program.type(program.form.D_Sec, seconds);
+        program.click(program.form.St_St);
     }
 
     Reader reader;

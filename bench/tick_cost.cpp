@@ -40,7 +40,7 @@ struct Desk : test::BasicDesk<NullDevice> {
 
 void BM_TickScoreboard(benchmark::State& state) {
     Desk desk;
-    desk.p.click(QStringLiteral("St_St"));
+    desk.p.click(desk.p.form.St_St);
     for (auto _ : state)
         desk.second(state, 1);
 }
@@ -48,18 +48,18 @@ BENCHMARK(BM_TickScoreboard);
 
 void BM_TickLastMinute(benchmark::State& state) {
     Desk desk;
-    desk.p.type(QStringLiteral("D_Min"), QStringLiteral("0"));
-    desk.p.type(QStringLiteral("D_Sec"), QStringLiteral("59"));
-    desk.p.click(QStringLiteral("St_St"));
+    desk.p.type(desk.p.form.D_Min, QStringLiteral("0"));
+    desk.p.type(desk.p.form.D_Sec, QStringLiteral("59"));
+    desk.p.click(desk.p.form.St_St);
     int n = 0;
     for (auto _ : state) {
         // Stay inside the last minute: restart it before it runs out.
         if (++n % 50 == 0) {
             state.PauseTiming();
-            desk.p.click(QStringLiteral("St_St"));
-            desk.p.type(QStringLiteral("D_Min"), QStringLiteral("0"));
-            desk.p.type(QStringLiteral("D_Sec"), QStringLiteral("59"));
-            desk.p.click(QStringLiteral("St_St"));
+            desk.p.click(desk.p.form.St_St);
+            desk.p.type(desk.p.form.D_Min, QStringLiteral("0"));
+            desk.p.type(desk.p.form.D_Sec, QStringLiteral("59"));
+            desk.p.click(desk.p.form.St_St);
             state.ResumeTiming();
         }
         desk.clock.advance(1);
@@ -71,9 +71,9 @@ BENCHMARK(BM_TickLastMinute);
 
 void BM_TickScrollingFreeText(benchmark::State& state) {
     Desk desk;
-    desk.p.click(QStringLiteral("Scroll_O"));
-    desk.p.click(QStringLiteral("ShText"));
-    desk.p.click(QStringLiteral("St_St"));
+    desk.p.click(desk.p.form.Scroll_O);
+    desk.p.click(desk.p.form.ShText);
+    desk.p.click(desk.p.form.St_St);
     for (auto _ : state)
         desk.second(state, 1);
 }

@@ -6,20 +6,9 @@ namespace {
 
 const QString kLineEnd = QStringLiteral("\r\n");
 
-// The log and the tick's output box are cut back to their newest characters past this length.
+// The log is cut back to its newest characters past this length.
 constexpr qsizetype kLogLimit = 100000;
 constexpr qsizetype kLogKeep = 1000;
-
-// Frame and control characters that separate the fields of a transmission: STX, TAB, LF, CR, DC4.
-bool isFrameCharacter(QChar c) {
-    const char16_t u = c.unicode();
-    return u == 2 || u == 9 || u == 10 || u == 13 || u == 20;
-}
-
-// Characters `first` to `last` (1-based, inclusive); whatever of them exists.
-QString piece(const QString& text, qsizetype first, qsizetype last) {
-    return text.mid(first - 1, last - first + 1);
-}
 
 void keepShort(QString& text) {
     if (text.size() > kLogLimit)
@@ -33,10 +22,10 @@ QString eventText(const Form& f) {
         return QStringLiteral(" Spielpause");
     if (f.TimeoutActive)
         return QStringLiteral(" Timeout");
-    if (f.StrafeRActive)
+    if (f.penaltyR.running)
         return QStringLiteral(" Strafe ") + f.ValStrafeR.text + QStringLiteral("min. für ") +
                f.Text_r.text;
-    if (f.StrafeLActive)
+    if (f.penaltyL.running)
         return QStringLiteral(" Strafe ") + f.ValStrafeL.text + QStringLiteral("min. für ") +
                f.Text_l.text;
     return QStringLiteral(" Spiel Start/Stop");
@@ -53,28 +42,20 @@ void EventLog::start() {
         clock_.timeOfDay() + QStringLiteral(" +++ Programmstart. ") + kLineEnd + kLineEnd;
 }
 
-void EventLog::LogEvent(const QString& transmission, int /*unused*/) {
+void EventLog::LogEvent(const Transmission& out) {
     Form& f = form_;
-
-    // A scoreboard transmission without its frame characters is four fields of ten: address
-    // digit, brightness digit, eight characters.
-    QString rest = transmission;
-    rest.removeIf(isFrameCharacter);
-    const QString S = piece(rest, 23, 26);
-    const QString M = piece(rest, 28, 30);
-    const QString C = piece(rest, 33, 35);
-    const QString A = piece(rest, 3, 10);
-    const QString B = piece(rest, 13, 20);
-    const QString R = piece(rest, 36, 39);
-
-    const bool scoreChanged = R != f.LoggedScoreR || S != f.LoggedScoreL;
-    if (scoreChanged && !f.Uhr.ticked() && f.ClockRunning && !f.StrafeRActive && !f.StrafeLActive &&
-        !f.TimeoutActive) {
-        const QString summary = M + C + QStringLiteral(" - ") + A + QStringLiteral(" :") + S +
-                                QStringLiteral(" / ") + B + QStringLiteral(" :") + R;
+    const QString scoreL = out.leftScore();
+    const QString scoreR = out.rightScore();
+    const bool scoreChanged = scoreR != f.LoggedScoreR || scoreL != f.LoggedScoreL;
+    if (scoreChanged && !f.Uhr.ticked() && f.ClockRunning && !f.penaltyR.running &&
+        !f.penaltyL.running && !f.TimeoutActive) {
+        const QString summary = out.minutes() + out.seconds() + QStringLiteral(" - ") +
+                                out.leftHalf() + QStringLiteral(" :") + scoreL +
+                                QStringLiteral(" / ") + out.rightHalf() + QStringLiteral(" :") +
+                                scoreR;
         addLine(QStringLiteral(" +++ Spielzeit: ") + summary);
-        f.LoggedScoreL = S;
-        f.LoggedScoreR = R;
+        f.LoggedScoreL = scoreL;
+        f.LoggedScoreR = scoreR;
     }
 
     if (f.LogPending) {
@@ -86,7 +67,6 @@ void EventLog::LogEvent(const QString& transmission, int /*unused*/) {
     }
 
     keepShort(f.Text1.text);
-    keepShort(f.Text5.text);
 }
 
 } // namespace ml

@@ -4,6 +4,7 @@
 // beginning with " +++", CR LF. Every writer goes through `addLine`.
 
 #include "form/form.h"
+#include "form/transmission.h"
 #include "platform/platform.h"
 
 namespace ml {
@@ -17,7 +18,7 @@ class EventLog {
     // The start line that replaces the whole log at start-up, followed by an empty line.
     void start();
     // Score summary and match event lines from a composed transmission; keeps the log short.
-    void LogEvent(const QString& transmission, int unused);
+    void LogEvent(const Transmission& out);
 
   private:
     Form& form_;

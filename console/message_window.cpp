@@ -11,11 +11,13 @@ constexpr qsizetype kLabelLength = 175;
 
 } // namespace
 
-void MessageWindowModel::registerHandlers(Handlers& h) {
-    h.click[QStringLiteral("Mess")] = [this] { Mess_Click(); };
-    h.click[QStringLiteral("abbout")] = [this] { abbout_Click(); };
-    h.click[QStringLiteral("btnClose")] = [this] { btnClose_Click(); };
-    h.click[QStringLiteral("Image1")] = [this] { Image1_Click(); };
+void MessageWindowModel::bindHandlers() {
+    form_.Mess.onClick = [this] { Mess_Click(); };
+    form_.abbout.onClick = [this] { abbout_Click(); };
+    form_.frmMessage.btnClose.onClick = [this] { btnClose_Click(); };
+    // The maker's banner is on both windows.
+    form_.Image1.onClick = [this] { Image1_Click(); };
+    form_.frmMessage.Image1.onClick = [this] { Image1_Click(); };
 }
 
 void MessageWindowModel::ShowMessage(const QString& text) {

@@ -3,7 +3,6 @@
 // The message window `frmMessage` (log or About text) and the maker's web link.
 
 #include "form/form.h"
-#include "form/handlers.h"
 #include "platform/platform.h"
 
 namespace ml {
@@ -14,7 +13,7 @@ inline const QString kMakerWebSite = QStringLiteral("https://www.marklight.de/")
 class MessageWindowModel {
   public:
     MessageWindowModel(Form& form, Shell& shell) : form_(form), shell_(shell) {}
-    void registerHandlers(Handlers& h);
+    void bindHandlers();
 
     void ShowMessage(const QString& text);
     void Mess_Click();

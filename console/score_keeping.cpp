@@ -31,17 +31,21 @@ void selectAll(TextBox& box) {
 
 } // namespace
 
-void ScoreKeeping::registerHandlers(Handlers& h) {
-    h.click[QStringLiteral("up_l")] = [this] { up_l_Click(); };
-    h.click[QStringLiteral("up_r")] = [this] { up_r_Click(); };
-    h.click[QStringLiteral("down_l")] = [this] { down_l_Click(); };
-    h.click[QStringLiteral("down_r")] = [this] { down_r_Click(); };
-    h.click[QStringLiteral("up")] = [this] { up_Click(); };
-    h.click[QStringLiteral("down")] = [this] { down_Click(); };
-    h.gotFocus[QStringLiteral("Pkt_l")] = [this] { Pkt_l_GotFocus(); };
-    h.gotFocus[QStringLiteral("Pkt_r")] = [this] { Pkt_r_GotFocus(); };
-    h.gotFocus[QStringLiteral("D_Min")] = [this] { D_Min_GotFocus(); };
-    h.gotFocus[QStringLiteral("D_Sec")] = [this] { D_Sec_GotFocus(); };
+void ScoreKeeping::bindHandlers() {
+    form_.up_l.onClick = [this] { up_l_Click(); };
+    form_.up_r.onClick = [this] { up_r_Click(); };
+    form_.down_l.onClick = [this] { down_l_Click(); };
+    form_.down_r.onClick = [this] { down_r_Click(); };
+    form_.up.onClick = [this] { up_Click(); };
+    form_.down.onClick = [this] { down_Click(); };
+    form_.Pkt_l.onFocus = [this] { Pkt_l_GotFocus(); };
+    form_.Pkt_r.onFocus = [this] { Pkt_r_GotFocus(); };
+    form_.D_Min.onFocus = [this] { D_Min_GotFocus(); };
+    form_.D_Sec.onFocus = [this] { D_Sec_GotFocus(); };
+}
+
+void ScoreKeeping::start() {
+    showDirection(true);
 }
 
 void ScoreKeeping::up_l_Click() {

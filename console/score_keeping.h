@@ -4,14 +4,15 @@
 // select-all on entering a score or clock box.
 
 #include "form/form.h"
-#include "form/handlers.h"
 
 namespace ml {
 
 class ScoreKeeping {
   public:
     explicit ScoreKeeping(Form& form) : form_(form) {}
-    void registerHandlers(Handlers& h);
+    void bindHandlers();
+    // Start-up: the score counts up ("Aufwärts").
+    void start();
 
     void up_l_Click();
     void up_r_Click();

@@ -5,31 +5,43 @@
 namespace ml {
 
 Program::Program(Clock& clock, Dialogs& dialogs, Shell& shell, SerialDevice& device)
-    : log(form, clock), serial(form, device, dialogs, log), match(form, clock, dialogs, log),
-      modes(form, clock, dialogs, serial), composer(form, clock, dialogs, serial, log), score(form),
-      messages(form, shell) {
-    match.registerHandlers(handlers);
-    serial.registerHandlers(handlers);
-    modes.registerHandlers(handlers);
-    score.registerHandlers(handlers);
-    messages.registerHandlers(handlers);
-    match.setHooks({
-        [this] { modes.br_low_Click(); },
-        [this] { serial.check_comPorts_Click(); },
-        [this] { modes.previewStep(); },
-        [this](const QString& arg) { return composer.checkAndOut(arg); },
-    });
+    : log(form, clock), serial(form, device, dialogs, log), match(form, clock, dialogs),
+      modes(form, clock, dialogs, serial, match), composer(form, clock, dialogs, serial, log),
+      score(form), messages(form, shell) {
+    match.bindHandlers();
+    serial.bindHandlers();
+    modes.bindHandlers();
+    score.bindHandlers();
+    messages.bindHandlers();
+    form.Ende.onClick = [this] { Ende_Click(); };
 }
 
 void Program::start() {
-    match.Form_Load();
+    match.start();
+    score.start();
+    modes.start();
+    log.start();
+    // Lists the ports, which the log records.
+    serial.start();
+}
+
+// One tick, down the layers, each subsystem once. At a boundary of the time of day the tenths
+// step runs inside it when due, so the transmission carries that moment's second and tenth.
+void Program::runTick(std::optional<bool> boundaryWholeSecond) {
+    match.count();
+    // The count may just have entered or left the last minute: the tenths timer is read now.
+    if (boundaryWholeSecond && form.Timer3.dueAt(*boundaryWholeSecond))
+        match.tenths();
+    modes.previewStep();
+    // Composes, sends what changed to the port and logs it.
+    composer.checkAndOut();
 }
 
 bool Program::tick() {
     if (busy_)
         return false;
     busy_ = true;
-    match.Timer2_Timer();
+    runTick(std::nullopt);
     busy_ = false;
     return true;
 }
@@ -38,14 +50,10 @@ bool Program::boundary(bool wholeSecond) {
     if (busy_)
         return false;
     busy_ = true;
-    const bool tickDue = form.Timer2.dueAt(wholeSecond);
-    if (tickDue)
-        match.tickCount();
-    // The count may just have entered or left the last minute: the tenths timer is read now.
-    if (form.Timer3.dueAt(wholeSecond))
-        match.Timer3_Timer();
-    if (tickDue)
-        match.tickOutput();
+    if (form.Timer2.dueAt(wholeSecond))
+        runTick(wholeSecond);
+    else if (form.Timer3.dueAt(wholeSecond))
+        match.tenths();
     busy_ = false;
     return true;
 }
@@ -54,13 +62,25 @@ bool Program::tenths() {
     if (busy_)
         return false;
     busy_ = true;
-    match.Timer3_Timer();
+    match.tenths();
     busy_ = false;
     return true;
 }
 
+void Program::Ende_Click() {
+    if (form.PortOpen)
+        serial.OpenOutput_Click();
+    if (closeWindow)
+        closeWindow();
+}
+
 // A plain name finds the main window's control first: both windows have an `Image1`.
-Control* Program::find(const QString& name) {
+Control* Program::find(const QString& name, int index) {
+    if (name == QLatin1String("HLProgr")) {
+        if (index < 1 || index >= static_cast<int>(form.HLProgr.size()))
+            return nullptr;
+        return &*form.HLProgr[static_cast<size_t>(index)];
+    }
     static const QString kMessagePrefix = QStringLiteral("frmMessage.");
     const bool message = name.startsWith(kMessagePrefix);
     if (Control* c = message ? nullptr : form.control(name))
@@ -81,32 +101,20 @@ bool Program::reachable(Control& c) {
     return form.frmMessage.exists || std::find(message.begin(), message.end(), &c) == message.end();
 }
 
-bool Program::click(const QString& name, int index) {
-    Control* c = find(name);
-    if (c == nullptr)
+bool Program::click(Control& c) {
+    if (!c.onClick)
         return false;
-    if (auto it = handlers.indexed.find(c->name); it != handlers.indexed.end()) {
-        if (index < 1 || index > 16)
-            return false;
-        if (reachable(*c))
-            it.value()(index);
+    if (!reachable(c))
         return true;
-    }
-    if (!reachable(*c))
-        return true;
-    if (auto it = handlers.click.find(c->name); it != handlers.click.end()) {
-        it.value()();
-        return true;
-    }
-    if (auto* box = dynamic_cast<CheckBox*>(c)) {
+    if (auto* box = dynamic_cast<CheckBox*>(&c))
         box->click();
-        return true;
-    }
-    return false;
+    else
+        c.onClick();
+    return true;
 }
 
-bool Program::type(const QString& name, const QString& text) {
-    auto* box = dynamic_cast<TextBox*>(find(name));
+bool Program::type(Control& c, const QString& text) {
+    auto* box = dynamic_cast<TextBox*>(&c);
     if (box == nullptr)
         return false;
     if (reachable(*box))
@@ -114,8 +122,8 @@ bool Program::type(const QString& name, const QString& text) {
     return true;
 }
 
-bool Program::select(const QString& name, const QString& entry) {
-    auto* combo = dynamic_cast<ComboBox*>(find(name));
+bool Program::select(Control& c, const QString& entry) {
+    auto* combo = dynamic_cast<ComboBox*>(&c);
     if (combo == nullptr)
         return false;
     const qsizetype i = combo->items.indexOf(entry);
@@ -126,15 +134,10 @@ bool Program::select(const QString& name, const QString& entry) {
     return true;
 }
 
-bool Program::focus(const QString& name) {
-    Control* c = find(name);
-    if (c == nullptr)
-        return false;
-    if (!reachable(*c))
-        return true;
-    if (auto it = handlers.gotFocus.find(c->name); it != handlers.gotFocus.end())
-        it.value()();
-    return true;
+void Program::focus(Control& c) {
+    auto* box = dynamic_cast<TextBox*>(&c);
+    if (box != nullptr && box->onFocus && reachable(c))
+        box->onFocus();
 }
 
 } // namespace ml

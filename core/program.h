@@ -1,8 +1,8 @@
 #pragma once
 
 // The whole program without its window: the form, every subsystem wired to it and to the
-// platform, and the operator's actions by control name. The Qt window and the replay tool both
-// drive it.
+// platform, the road of start-up and of one tick, and the operator's actions on a control. The
+// Qt window and the replay tool both drive it.
 
 #include "console/event_log.h"
 #include "console/message_window.h"
@@ -10,10 +10,12 @@
 #include "display/composer.h"
 #include "display/display_modes.h"
 #include "form/form.h"
-#include "form/handlers.h"
 #include "match/match_engine.h"
 #include "platform/platform.h"
 #include "serial/serial_link.h"
+
+#include <functional>
+#include <optional>
 
 namespace ml {
 
@@ -35,19 +37,27 @@ class Program {
     // Skipped (false) like `tick` while a tick waits in a message box.
     bool boundary(bool wholeSecond);
 
-    // The operator's click on a button, menu item or check box (which toggles); `index` for a
-    // menu item array. False when nothing by that name can be clicked. Like the operator's own
-    // actions below, a click on a hidden or disabled control does nothing.
-    bool click(const QString& name, int index = 0);
-    // The operator's typing: the text box's text becomes `text`. False for no such text box.
-    bool type(const QString& name, const QString& text);
+    // A control of the main window or of the message window by name ("frmMessage.NAME" always
+    // the message window's); `index` picks an item of the "HLProgr" array (1..16) and is
+    // ignored otherwise. Null for no such control.
+    Control* find(const QString& name, int index = 0);
+
+    // The operator's click on a button, menu item, clickable image or check box (which
+    // toggles). False when the control has no handler: a programming error for any control
+    // the window offers. Like the operator's own actions below, a click on a hidden or disabled
+    // control does nothing.
+    bool click(Control& c);
+    // The operator's typing: the text box's text becomes `text`. False for no text box.
+    bool type(Control& c, const QString& text);
     // The operator's choice of a combo box entry. False when there is no such entry.
-    bool select(const QString& name, const QString& entry);
+    bool select(Control& c, const QString& entry);
     // The keyboard focus enters the control.
-    bool focus(const QString& name);
+    void focus(Control& c);
+
+    // Closes the main window ("Ende"); set by whoever shows it.
+    std::function<void()> closeWindow;
 
     Form form;
-    Handlers handlers;
     EventLog log;
     SerialLink serial;
     MatchEngine match;
@@ -56,11 +66,10 @@ class Program {
     ScoreKeeping score;
     MessageWindowModel messages;
 
-    // A control of the main window or of the message window, by name; "frmMessage.NAME" always
-    // the message window's.
-    Control* find(const QString& name);
-
   private:
+    // The tick's steps; `boundaryWholeSecond` is set for a tick at a boundary of the time of day.
+    void runTick(std::optional<bool> boundaryWholeSecond);
+    void Ende_Click();
     bool reachable(Control& c);
 
     bool busy_ = false;

@@ -28,115 +28,128 @@ QString Composer::fit(const QString& text, const char* align, int width) {
     return TrimText(text, QString::fromLatin1(align), width, dialogs_);
 }
 
-QString Composer::checkAndOut(const QString&) {
+void Composer::checkAndOut() {
     Form& f = form_;
     f.SpecialOutput = false;
-    int brightness = f.Brightness;
+    setSeparators();
+    const bool live = f.Displ.ticked() && f.PortOpen;
+    SetColor(f, live);
 
-    // A stopped clock away from its start value blinks its separators; a clock or start value
-    // that is no number gives blanks.
+    Transmission out;
+    out.fields = {kEightBlanks, kEightBlanks, kEightBlanks, kEightBlanks};
+    int brightness = f.Brightness;
+    if (live) {
+        out.fields = scoreboardFields(brightness);
+        specialOutput(out, brightness);
+    }
+    if (!f.SpecialOutput)
+        out.text = frames::scoreboard(brightness, out.fields);
+    for (size_t i = 0; i < out.fields.size(); ++i)
+        f.OutLine[i + 1] = out.fields[i];
+    f.OutLine[0] = out.text;
+    send(out);
+}
+
+void Composer::setSeparators() {
+    Form& f = form_;
+    // A clock or start value that is no number gives blanks.
     const bool moved = wholeNumbersDiffer(f.D_Min.text, f.Startwert.text);
     const QString separator =
         moved && !f.ClockRunning ? Flash(f, clock_, dialogs_) : QStringLiteral(" ");
     f.FlashL.text = separator;
     f.FlashR.text = separator;
+}
 
-    const bool live = f.Displ.ticked() && f.PortOpen;
-    SetColor(f, live ? 1 : 0);
+std::array<QString, 4> Composer::scoreboardFields(int& brightness) {
+    Form& f = form_;
+    std::array<QString, 4> field;
+    const bool mirrored = f.miror.checked;
+    const TextBox& leftName = mirrored ? f.Text_r : f.Text_l;
+    const TextBox& rightName = mirrored ? f.Text_l : f.Text_r;
+    const TextBox& leftScore = mirrored ? f.Pkt_r : f.Pkt_l;
+    const TextBox& rightScore = mirrored ? f.Pkt_l : f.Pkt_r;
+    // Each half shows the penalty of the side whose name it carries.
+    const Penalty& leftHalfPenalty = mirrored ? f.penaltyR : f.penaltyL;
+    const Penalty& rightHalfPenalty = mirrored ? f.penaltyL : f.penaltyR;
+    const TextBox& leftPenalty = mirrored ? f.TxtStrR : f.TxtStrL;
+    const TextBox& rightPenalty = mirrored ? f.TxtStrL : f.TxtStrR;
 
-    std::array<QString, 4> field{kEightBlanks, kEightBlanks, kEightBlanks, kEightBlanks};
-    QString transmission;
-    if (live) {
-        const bool mirrored = f.miror.checked;
-        const TextBox& leftName = mirrored ? f.Text_r : f.Text_l;
-        const TextBox& rightName = mirrored ? f.Text_l : f.Text_r;
-        const TextBox& leftScore = mirrored ? f.Pkt_r : f.Pkt_l;
-        const TextBox& rightScore = mirrored ? f.Pkt_l : f.Pkt_r;
-        // Each half shows the penalty of the side whose name it carries.
-        const bool leftHalfPenalty = mirrored ? f.StrafeRActive : f.StrafeLActive;
-        const bool rightHalfPenalty = mirrored ? f.StrafeLActive : f.StrafeRActive;
-        const TextBox& leftPenalty = mirrored ? f.TxtStrR : f.TxtStrL;
-        const TextBox& rightPenalty = mirrored ? f.TxtStrL : f.TxtStrR;
+    field[0] = fit(leftHalfPenalty.running ? leftPenalty.text : leftName.text, "L", 8);
+    field[1] = fit(rightHalfPenalty.running ? rightPenalty.text : rightName.text, "R", 8);
+    const QString scoreL = fit(leftScore.text, "L", 3);
+    const QString scoreR = fit(rightScore.text, "R", 3);
 
-        field[0] = fit(leftHalfPenalty ? leftPenalty.text : leftName.text, "L", 8);
-        field[1] = fit(rightHalfPenalty ? rightPenalty.text : rightName.text, "R", 8);
-        const QString scoreL = fit(leftScore.text, "L", 3);
-        const QString scoreR = fit(rightScore.text, "R", 3);
+    // The interruption banner is 8 characters by construction and is not mirrored.
+    if (f.SpecL.visible)
+        field[0] = f.SpecL.text;
+    if (f.SpecR.visible)
+        field[1] = f.SpecR.text;
 
-        // The interruption banner is 8 characters by construction and is not mirrored.
-        if (f.SpecL.visible)
-            field[0] = f.SpecL.text;
-        if (f.SpecR.visible)
-            field[1] = f.SpecR.text;
+    const bool secondClock = f.TimeoutActive || f.BreakActive || f.LastMinute;
+    const QString& minutes = secondClock ? f.Spec_Min.text : f.D_Min.text;
+    const QString& seconds = secondClock ? f.Spec_Sec.text : f.D_Sec.text;
+    field[2] = fit(scoreL, "R", 4) + f.FlashL.text + fit(minutes, "R", 3);
+    field[3] = QLatin1Char(':') + fit(seconds, "L", 2) + f.FlashR.text + scoreR + QLatin1Char(' ');
 
-        const bool secondClock = f.TimeoutActive || f.BreakActive || f.LastMinute;
-        const QString& minutes = secondClock ? f.Spec_Min.text : f.D_Min.text;
-        const QString& seconds = secondClock ? f.Spec_Sec.text : f.D_Sec.text;
-        field[2] = fit(scoreL, "R", 4) + f.FlashL.text + fit(minutes, "R", 3);
-        field[3] =
-            QLatin1Char(':') + fit(seconds, "L", 2) + f.FlashR.text + scoreR + QLatin1Char(' ');
+    if (f.Uhr.ticked()) {
+        const QString& time = f.TimeOut.text;
+        field[2] = field[2].left(4) + time.left(4);
+        field[3] = time.mid(4, 4) + field[3].mid(3, 4);
+    } else if (field[2].contains(QLatin1Char('-')) && f.ClockRunning) {
+        // Alternate brightness makes the display blink while the clock runs below zero.
+        brightness = f.BlinkPhase ? 1 : 3;
+        f.BlinkPhase = !f.BlinkPhase;
+    }
+    return field;
+}
 
-        if (f.Uhr.ticked()) {
-            const QString& time = f.TimeOut.text;
-            field[2] = field[2].left(4) + time.left(4);
-            field[3] = time.mid(4, 4) + field[3].mid(3, 4);
-        } else if (field[2].contains(QLatin1Char('-')) && f.ClockRunning) {
-            // Alternate brightness makes the display blink while the clock runs below zero.
-            brightness = f.BlinkPhase ? 1 : 3;
-            f.BlinkPhase = !f.BlinkPhase;
-        }
-
-        if (f.ShText.ticked()) {
-            f.SpecialOutput = true;
-            field[0] = fit(f.TextTop, "L", 8);
-            field[1] = f.ShText_o.text.size() > 8 ? fit(f.TextTop.mid(8, 8), "L", 8) : kEightBlanks;
-            field[2] = fit(f.TextBottom, "L", 8);
-            field[3] =
-                f.ShText_u.text.size() > 8 ? fit(f.TextBottom.mid(8, 8), "L", 8) : kEightBlanks;
-            if (f.TwoLines) {
-                if (!f.ScrollTop)
-                    transmission += frames::fieldFrame(1, brightness, field[0]) +
-                                    frames::fieldFrame(2, brightness, field[1]);
-                if (!f.ScrollBottom)
-                    transmission += frames::fieldFrame(3, brightness, field[2]) +
-                                    frames::fieldFrame(4, brightness, field[3]);
-                if (f.ScrollTop)
-                    transmission += frames::upperScrollPair(brightness, f.TextTop);
-                if (f.ScrollBottom)
-                    transmission += frames::lowerScrollPair(brightness, f.TextBottom);
-            } else if (f.ScrollBig) {
-                transmission = frames::bigScrollPair(brightness, f.TextBig);
-            } else {
-                transmission = frames::bigTextFrame(brightness, f.TextBig);
-            }
-        }
-
-        if (f.Prog.ticked()) {
-            f.SpecialOutput = true;
-            transmission = frames::programFrame(brightness, f.ProgramNumber);
+void Composer::specialOutput(Transmission& out, int brightness) {
+    Form& f = form_;
+    std::array<QString, 4>& field = out.fields;
+    if (f.ShText.ticked()) {
+        f.SpecialOutput = true;
+        field[0] = fit(f.TextTop, "L", 8);
+        field[1] = f.ShText_o.text.size() > 8 ? fit(f.TextTop.mid(8, 8), "L", 8) : kEightBlanks;
+        field[2] = fit(f.TextBottom, "L", 8);
+        field[3] = f.ShText_u.text.size() > 8 ? fit(f.TextBottom.mid(8, 8), "L", 8) : kEightBlanks;
+        if (f.TwoLines) {
+            if (!f.ScrollTop)
+                out.text += frames::fieldFrame(1, brightness, field[0]) +
+                            frames::fieldFrame(2, brightness, field[1]);
+            if (!f.ScrollBottom)
+                out.text += frames::fieldFrame(3, brightness, field[2]) +
+                            frames::fieldFrame(4, brightness, field[3]);
+            if (f.ScrollTop)
+                out.text += frames::upperScrollPair(brightness, f.TextTop);
+            if (f.ScrollBottom)
+                out.text += frames::lowerScrollPair(brightness, f.TextBottom);
+        } else if (f.ScrollBig) {
+            out.text = frames::bigScrollPair(brightness, f.TextBig);
+        } else {
+            out.text = frames::bigTextFrame(brightness, f.TextBig);
         }
     }
+    if (f.Prog.ticked()) {
+        f.SpecialOutput = true;
+        out.text = frames::programFrame(brightness, f.ProgramNumber);
+    }
+}
 
-    if (!f.SpecialOutput)
-        transmission = frames::scoreboard(brightness, field);
-    for (size_t i = 0; i < field.size(); ++i)
-        f.OutLine[i + 1] = field[i];
-    f.OutLine[0] = transmission;
-
+void Composer::send(const Transmission& out) {
+    Form& f = form_;
     if (f.PortOpen) {
-        if (transmission != f.LastSent) {
-            link_.output(transmission);
-            f.LastSent = transmission;
-            log_.LogEvent(transmission, 1);
+        if (out.text != f.LastSent) {
+            link_.output(out.text);
+            f.LastSent = out.text;
+            log_.LogEvent(out);
         }
-    } else {
-        if (f.PortClosedWarn)
-            log_.addLine(kPortClosedLine);
-        f.PortClosedWarn = false;
-        if (f.LogPending)
-            log_.LogEvent(transmission, 1);
+        return;
     }
-    return {};
+    if (f.PortClosedWarn)
+        log_.addLine(kPortClosedLine);
+    f.PortClosedWarn = false;
+    if (f.LogPending)
+        log_.LogEvent(out);
 }
 
 } // namespace ml

@@ -5,6 +5,7 @@
 
 #include "console/event_log.h"
 #include "form/form.h"
+#include "form/transmission.h"
 #include "platform/platform.h"
 #include "serial/serial_link.h"
 
@@ -13,10 +14,21 @@ namespace ml {
 class Composer {
   public:
     Composer(Form& form, const Clock& clock, Dialogs& dialogs, SerialLink& link, EventLog& log);
-    // The argument is not used; returns an empty text (the tick puts it into `Text5`).
-    QString checkAndOut(const QString& unused);
+    // The tick's output: separators, the scoreboard's fields, the free-text or program frames
+    // over them, then the send.
+    void checkAndOut();
 
   private:
+    // The separators beside the minutes blink while a stopped clock is away from its start.
+    void setSeparators();
+    // The four fields of the scoreboard; `brightness` alternates while the clock runs below zero.
+    std::array<QString, 4> scoreboardFields(int& brightness);
+    // The free texts or the display's program instead of the scoreboard, when chosen; leaves
+    // `out` alone otherwise.
+    void specialOutput(Transmission& out, int brightness);
+    // Writes a changed transmission to the open port and logs it; with the port closed, warns
+    // once and logs a pending event.
+    void send(const Transmission& out);
     // `TrimText` with this composer's dialogs.
     QString fit(const QString& text, const char* align, int width);
 

@@ -47,10 +47,11 @@ void scrollPreview(int& pos, const QString& text, int window, TextBox& preview) 
 
 } // namespace
 
-DisplayModes::DisplayModes(Form& form, const Clock& clock, Dialogs& dialogs, SerialLink& link)
-    : form_(form), clock_(clock), dialogs_(dialogs), link_(link) {}
+DisplayModes::DisplayModes(Form& form, const Clock& clock, Dialogs& dialogs, SerialLink& link,
+                           MatchEngine& match)
+    : form_(form), clock_(clock), dialogs_(dialogs), link_(link), match_(match) {}
 
-void DisplayModes::registerHandlers(Handlers& h) {
+void DisplayModes::bindHandlers() {
     form_.Displ.onClick = [this] { Displ_Click(); };
     form_.Uhr.onClick = [this] { Uhr_Click(); };
     form_.Prog.onClick = [this] { Prog_Click(); };
@@ -59,12 +60,13 @@ void DisplayModes::registerHandlers(Handlers& h) {
     form_.Scroll_O.onClick = [this] { Scroll_O_Click(); };
     form_.Scroll_U.onClick = [this] { Scroll_U_Click(); };
     form_.Scroll_1.onClick = [this] { Scroll_1_Click(); };
-    h.click[QStringLiteral("Help_text")] = [this] { Help_text_Click(); };
-    h.click[QStringLiteral("miror")] = [this] { miror_Click(); };
-    h.click[QStringLiteral("br_low")] = [this] { br_low_Click(); };
-    h.click[QStringLiteral("br_med")] = [this] { br_med_Click(); };
-    h.click[QStringLiteral("br_high")] = [this] { br_high_Click(); };
-    h.indexed[QStringLiteral("HLProgr")] = [this](int index) { HLProgr_Click(index); };
+    form_.Help_text.onClick = [this] { Help_text_Click(); };
+    form_.miror.onClick = [this] { miror_Click(); };
+    form_.br_low.onClick = [this] { br_low_Click(); };
+    form_.br_med.onClick = [this] { br_med_Click(); };
+    form_.br_high.onClick = [this] { br_high_Click(); };
+    for (int i = 1; i < static_cast<int>(form_.HLProgr.size()); ++i)
+        form_.HLProgr[static_cast<size_t>(i)]->onClick = [this, i] { HLProgr_Click(i); };
 }
 
 // Never replaced on a slow line: the display must get it before the new mode's content.
@@ -73,10 +75,15 @@ void DisplayModes::sendModeSwitch() {
         link_.outputInOrder(frames::modeSwitchSequence());
 }
 
-void DisplayModes::endTimeout() {
-    form_.TimeoutActive = false;
-    form_.Time_Out.text = QStringLiteral("Start Timeout");
-    setVisible({&form_.Spec_Min, &form_.Spec_Sec}, false);
+void DisplayModes::start() {
+    Form& f = form_;
+    f.miror.checked = false;
+    f.SpecialOutput = false;
+    setBrightness(1);
+    f.HLProgr[1]->checked = true;
+    f.Show_Prog.visible = false;
+    f.Show_Prog.text = QStringLiteral("Programm 1\r\nläuft");
+    f.ProgramNumber = 1;
 }
 
 void DisplayModes::Displ_Click() {
@@ -91,7 +98,8 @@ void DisplayModes::Uhr_Click() {
         setVisible({&f.D_Min, &f.d_Pkt, &f.D_Sec, &f.FlashL, &f.FlashR, &f.Show_Prog}, false);
         f.Prog.setValue(0);
         f.ShText.setValue(0);
-        endTimeout();
+        // A running break goes on.
+        match_.endInterruption(Interruption::Timeout);
     } else {
         f.Uhr_anz.visible = false;
         setVisible({&f.D_Min, &f.d_Pkt, &f.D_Sec, &f.FlashL, &f.FlashR}, true);
@@ -107,7 +115,8 @@ void DisplayModes::Prog_Click() {
         setVisible(
             {&f.D_Min, &f.d_Pkt, &f.D_Sec, &f.FlashL, &f.FlashR, &f.Uhr_anz, &f.Pkt_l, &f.Pkt_r},
             false);
-        endTimeout();
+        // A running break goes on.
+        match_.endInterruption(Interruption::Timeout);
         setVisible({&f.ShText_u, &f.ShText_o}, false);
         f.ShText.setValue(0);
     } else {

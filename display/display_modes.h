@@ -5,7 +5,7 @@
 // previews that every tick refreshes.
 
 #include "form/form.h"
-#include "form/handlers.h"
+#include "match/match_engine.h"
 #include "platform/platform.h"
 #include "serial/serial_link.h"
 
@@ -13,9 +13,13 @@ namespace ml {
 
 class DisplayModes {
   public:
-    DisplayModes(Form& form, const Clock& clock, Dialogs& dialogs, SerialLink& link);
-    // Wires the check boxes' click handlers and registers the menu and button handlers.
-    void registerHandlers(Handlers& h);
+    DisplayModes(Form& form, const Clock& clock, Dialogs& dialogs, SerialLink& link,
+                 MatchEngine& match);
+    // Sets the handlers of the controls it owns: the mode check boxes, brightness, mirror,
+    // programs.
+    void bindHandlers();
+    // The display's part of start-up: not mirrored, low brightness, program 1, no special output.
+    void start();
 
     void Displ_Click();
     void Uhr_Click();
@@ -38,14 +42,13 @@ class DisplayModes {
   private:
     // The mode-switch sequence, when the port is open.
     void sendModeSwitch();
-    // Ends a running timeout (a running break goes on).
-    void endTimeout();
     void setBrightness(int level);
 
     Form& form_;
     const Clock& clock_;
     Dialogs& dialogs_;
     SerialLink& link_;
+    MatchEngine& match_;
 };
 
 } // namespace ml

@@ -41,14 +41,14 @@ QString Flash(const Form& form, const Clock& clock, Dialogs& dialogs) {
     return QStringLiteral(" ");
 }
 
-void SetColor(Form& form, int type) {
+void SetColor(Form& form, bool live) {
     TextBox* const boxes[] = {
         &form.Show_Prog, &form.Text_l,   &form.Text_r,  &form.Pkt_l,    &form.Pkt_r,
         &form.Uhr_anz,   &form.D_Min,    &form.D_Sec,   &form.FlashL,   &form.FlashR,
         &form.Spec_Min,  &form.Spec_Sec, &form.SpecL,   &form.SpecR,    &form.ShText_u,
         &form.ShText_o,  &form.TxtStrL,  &form.TxtStrR, &form.ShText_s,
     };
-    const unsigned color = type == 1 ? kRed : kPaleRed;
+    const unsigned color = live ? kRed : kPaleRed;
     for (TextBox* box : boxes)
         box->foreColor = color;
 }

@@ -15,8 +15,8 @@ QString TrimText(const QString& text, const QString& align, int width, Dialogs& 
 // ":" on odd seconds of the time of day while the clock stands and `Uhr` is clear, else " ".
 QString Flash(const Form& form, const Clock& clock, Dialogs& dialogs);
 
-// Red text on the 19 preview boxes when `type` is 1, pale red otherwise.
-void SetColor(Form& form, int type);
+// Red text on the 19 preview boxes while the display is live, pale red otherwise.
+void SetColor(Form& form, bool live);
 
 inline constexpr unsigned kRed = 0xFF0000;
 inline constexpr unsigned kPaleRed = 0xFFC0C0;

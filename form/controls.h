@@ -1,7 +1,9 @@
 #pragma once
 
 // The window's controls as plain values. Subsystems read and write these; the Qt view copies
-// them into widgets after every handler and tick. No control knows about Qt Widgets.
+// them into widgets after every handler and tick. No control knows about Qt Widgets. A control
+// the operator can click carries its handler itself: the subsystem that owns the action sets
+// `onClick` on the control, so the compiler checks the name.
 
 #include <QString>
 #include <QStringList>
@@ -22,6 +24,9 @@ struct Control {
     const QString name;
     bool visible = true;
     bool enabled = true;
+    // What the operator's click runs; empty on a control that cannot be clicked. A check box
+    // runs it whenever its value changes.
+    std::function<void()> onClick;
 };
 
 // Text box, label or button: `text` is the box's text or the caption.
@@ -37,6 +42,8 @@ struct TextBox : TextControl {
     int selLength = 0;
     // Text colour as 0xRRGGBB; the preview boxes switch between red and pale red.
     unsigned foreColor = 0xFF0000;
+    // What runs when the keyboard focus enters the box; mostly empty.
+    std::function<void()> onFocus;
 };
 
 struct Label : TextControl {
@@ -70,8 +77,6 @@ struct CheckBox : TextControl {
     void click() { setValue(1 - value_); }
     // Sets the value without running the handler: only for the form's first state.
     void initValue(int v) { value_ = v ? 1 : 0; }
-
-    std::function<void()> onClick;
 
   private:
     int value_ = 0;

@@ -3,6 +3,7 @@
 // The main window `MainForm` as one plain record: every control with the window's own name, and
 // the form-level fields of the match state, display, serial link and log. It owns all state.
 
+#include "form/captions.h"
 #include "form/controls.h"
 
 #include <array>
@@ -22,6 +23,16 @@ struct MessageWindow {
 
     void reset();
     std::vector<Control*> controls();
+};
+
+// One side's penalty as the match keeps it. The side's controls show it: `StrafeL` starts and
+// stops it, `ValStrafeL` holds its length in minutes, `TxtStrL` the time still to serve (and
+// their right-hand twins).
+struct Penalty {
+    bool running = false;
+    // The match clock value at which it ends.
+    int endMin = 0;
+    int endSec = 0;
 };
 
 struct Form {
@@ -52,11 +63,11 @@ struct Form {
     TextBox ShText_u{"ShText_u", QStringLiteral("freier text")};
 
     // --- side columns ---
-    Button StrafeL{"StrafeL", QStringLiteral("Start Strafe")};
+    Button StrafeL{"StrafeL", captions::kStartStrafe};
     TextBox ValStrafeL{"ValStrafeL", QStringLiteral("2.0")};
     Button up_l{"up_l"};
     Button down_l{"down_l"};
-    Button StrafeR{"StrafeR", QStringLiteral("Start Strafe")};
+    Button StrafeR{"StrafeR", captions::kStartStrafe};
     TextBox ValStrafeR{"ValStrafeR", QStringLiteral("2.0")};
     Button up_r{"up_r"};
     Button down_r{"down_r"};
@@ -66,7 +77,7 @@ struct Form {
     CheckBox Uhr{"Uhr", QStringLiteral("Akt. Zeit")};
     CheckBox Prog{"Prog", QStringLiteral("Programm")};
     CheckBox ShText{"ShText", QStringLiteral("freier Text")};
-    Button St_St{"St_St", QStringLiteral("Start")};
+    Button St_St{"St_St", captions::kStart};
     Label Label1{"Label1", QStringLiteral("Startwert")};
     TextBox Startwert{"Startwert", QStringLiteral("20.0")};
     Button Reset_Time{"Reset_Time", QStringLiteral("Reset")};
@@ -74,7 +85,7 @@ struct Form {
     Button OpenOutput{"OpenOutput", QStringLiteral("öffnen")};
     Button Time_Out{"Time_Out", QStringLiteral("StartTimeout")};
     TextBox TimeoutValue{"TimeoutValue", QStringLiteral("1.0")};
-    Button Break{"Break", QStringLiteral("Start Pause")};
+    Button Break{"Break", captions::kStartPause};
     TextBox BreakValue{"BreakValue", QStringLiteral("5.0")};
 
     // --- free-text entry area ---
@@ -146,12 +157,8 @@ struct Form {
     double StartSec = 0;
     double CurSec = 0;
     double NowSec = 0;
-    bool StrafeLActive = false;
-    bool StrafeRActive = false;
-    int StrafeLEndMin = 0;
-    int StrafeLEndSec = 0;
-    int StrafeREndMin = 0;
-    int StrafeREndSec = 0;
+    Penalty penaltyL;
+    Penalty penaltyR;
     bool LogPending = false;
     double BannerPhase = 0;
 

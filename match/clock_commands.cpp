@@ -1,5 +1,6 @@
 // The match clock commands: start/stop, the two resets, change of ends and the count direction.
 
+#include "form/captions.h"
 #include "form/number_text.h"
 #include "match/failure_box.h"
 #include "match/match_engine.h"
@@ -11,7 +12,7 @@ namespace ml {
 
 void MatchEngine::ResetTime() {
     Form& f = form_;
-    f.St_St.text = QStringLiteral("Start");
+    f.St_St.text = captions::kStart;
     f.ClockRunning = false;
     f.TimeoutActive = false;
     f.BreakActive = false;
@@ -44,7 +45,7 @@ void MatchEngine::ResetTime() {
 void MatchEngine::St_St_Click() {
     Form& f = form_;
     if (f.ClockRunning) {
-        f.St_St.text = QStringLiteral("Start");
+        f.St_St.text = captions::kStart;
         f.ClockRunning = false;
     } else {
         // A clock the operator left unreadable is refused before anything changes, so the
@@ -55,17 +56,14 @@ void MatchEngine::St_St_Click() {
             return;
         }
         f.RefTime = Get_Sec(clock_.timeOfDay(), dialogs_);
-        f.St_St.text = QStringLiteral("Stop");
+        f.St_St.text = captions::kStop;
         if (f.D_Sec.text.isEmpty())
             f.D_Sec.text = QStringLiteral("0");
         if (f.D_Min.text.isEmpty())
             f.D_Min.text = QStringLiteral("0");
         f.StartSec = *start;
         f.ClockRunning = true;
-        f.TimeoutActive = false;
-        f.BreakActive = false;
-        f.Time_Out.text = QStringLiteral("Start Timeout");
-        f.Break.text = QStringLiteral("Start Pause");
+        endInterruption(Interruption::Both);
     }
     f.LogPending = true;
     showSecondClock(false);

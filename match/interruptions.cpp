@@ -1,6 +1,7 @@
 // Timeouts and match breaks: the two buttons, their count-down in the tick, and the banner that
 // alternates with the team names while the match is interrupted.
 
+#include "form/captions.h"
 #include "form/number_text.h"
 #include "match/failure_box.h"
 #include "match/match_engine.h"
@@ -25,37 +26,45 @@ void leaveSpecialDisplays(Form& form) {
 
 } // namespace
 
+void MatchEngine::endInterruption(Interruption which) {
+    Form& f = form_;
+    if (which != Interruption::Break) {
+        f.TimeoutActive = false;
+        f.Time_Out.text = captions::kStartTimeout;
+    }
+    if (which != Interruption::Timeout) {
+        f.BreakActive = false;
+        f.Break.text = captions::kStartPause;
+    }
+    showSecondClock(false);
+}
+
+// A click ends a running timeout; otherwise it ends a running break and starts a timeout.
 void MatchEngine::Time_Out_Click() {
     Form& f = form_;
     leaveSpecialDisplays(f);
-    f.BreakActive = false;
-    f.Break.text = QStringLiteral("Start Pause");
     if (f.TimeoutActive) {
-        f.TimeoutActive = false;
-        f.Time_Out.text = QStringLiteral("Start Timeout");
-        showSecondClock(false);
+        endInterruption(Interruption::Both);
         return;
     }
+    endInterruption(Interruption::Break);
     if (startInterruption(f.TimeoutValue)) {
         f.TimeoutActive = true;
-        f.Time_Out.text = QStringLiteral("Stop Timeout");
+        f.Time_Out.text = captions::kStopTimeout;
     }
 }
 
 void MatchEngine::Break_Click() {
     Form& f = form_;
     leaveSpecialDisplays(f);
-    f.TimeoutActive = false;
-    f.Time_Out.text = QStringLiteral("Start Timeout");
     if (f.BreakActive) {
-        f.BreakActive = false;
-        f.Break.text = QStringLiteral("Start Pause");
-        showSecondClock(false);
+        endInterruption(Interruption::Both);
         return;
     }
+    endInterruption(Interruption::Timeout);
     if (startInterruption(f.BreakValue)) {
         f.BreakActive = true;
-        f.Break.text = QStringLiteral("Stop Pause");
+        f.Break.text = captions::kStopPause;
     }
 }
 
@@ -63,7 +72,7 @@ bool MatchEngine::startInterruption(TextBox& lengthBox) {
     Form& f = form_;
     f.LogPending = true;
     // The match clock stops and keeps the texts of its last tick.
-    f.St_St.text = QStringLiteral("Start");
+    f.St_St.text = captions::kStart;
     f.ClockRunning = false;
     showSecondClock(true);
 
@@ -106,16 +115,12 @@ void MatchEngine::interruptionStep(double nowSec) {
     const bool breakBelowZero = f.D_Min.text.contains(QLatin1Char('-')) && f.BreakActive;
     if (clockAtZero || breakBelowZero)
         ResetTime();
-    showSecondClock(false);
-    f.Time_Out.text = QStringLiteral("Start Timeout");
-    f.Break.text = QStringLiteral("Start Pause");
-    f.TimeoutActive = false;
-    f.BreakActive = false;
+    endInterruption(Interruption::Both);
 }
 
-void MatchEngine::Switch(int advance) {
+void MatchEngine::switchBanner() {
     Form& f = form_;
-    if (advance == 1 && f.Timer2.interval > 0)
+    if (f.Timer2.interval > 0)
         f.BannerPhase += 1000.0 / f.Timer2.interval;
     const bool shown = f.BannerPhase < 3;
     if (f.BannerPhase > 6)

@@ -1,4 +1,4 @@
-// Start-up, the tick and the tenths step of the last minute.
+// The match's start-up, the count of the tick and the tenths step of the last minute.
 
 #include "match/match_engine.h"
 
@@ -7,83 +7,43 @@
 
 namespace ml {
 
-MatchEngine::MatchEngine(Form& form, const Clock& clock, Dialogs& dialogs, EventLog& log)
-    : form_(form), clock_(clock), dialogs_(dialogs), log_(log) {}
+MatchEngine::MatchEngine(Form& form, const Clock& clock, Dialogs& dialogs)
+    : form_(form), clock_(clock), dialogs_(dialogs) {}
 
 void MatchEngine::showSecondClock(bool shown) {
     form_.Spec_Min.visible = shown;
     form_.Spec_Sec.visible = shown;
 }
 
-void MatchEngine::registerHandlers(Handlers& h) {
-    h.click[QStringLiteral("St_St")] = [this] { St_St_Click(); };
-    h.click[QStringLiteral("Reset_Time")] = [this] { Reset_Time_Click(); };
-    h.click[QStringLiteral("reset")] = [this] { reset_Click(); };
-    h.click[QStringLiteral("s_change")] = [this] { s_change_Click(); };
-    h.click[QStringLiteral("Mode_up")] = [this] { Mode_up_Click(); };
-    h.click[QStringLiteral("Mode_down")] = [this] { Mode_down_Click(); };
-    h.click[QStringLiteral("Time_Out")] = [this] { Time_Out_Click(); };
-    h.click[QStringLiteral("Break")] = [this] { Break_Click(); };
-    h.click[QStringLiteral("StrafeL")] = [this] { StrafeL_Click(); };
-    h.click[QStringLiteral("StrafeR")] = [this] { StrafeR_Click(); };
+void MatchEngine::bindHandlers() {
+    form_.St_St.onClick = [this] { St_St_Click(); };
+    form_.Reset_Time.onClick = [this] { Reset_Time_Click(); };
+    form_.reset.onClick = [this] { reset_Click(); };
+    form_.s_change.onClick = [this] { s_change_Click(); };
+    form_.Mode_up.onClick = [this] { Mode_up_Click(); };
+    form_.Mode_down.onClick = [this] { Mode_down_Click(); };
+    form_.Time_Out.onClick = [this] { Time_Out_Click(); };
+    form_.Break.onClick = [this] { Break_Click(); };
+    form_.StrafeL.onClick = [this] { StrafeL_Click(); };
+    form_.StrafeR.onClick = [this] { StrafeR_Click(); };
 }
 
-void MatchEngine::Form_Load() {
+void MatchEngine::start() {
     Form& f = form_;
-    f.Combo6.clear();
-    f.Combo6.addItem(QStringLiteral("Kein Comport verfügbar"));
-    f.Combo6.index = 0;
-
-    f.Baud_9600.checked = true;
-    f.Baud_1200.checked = false;
-    f.Baud_2400.checked = false;
-    f.Baud_4800.checked = false;
-
-    f.up.checked = true;
     f.Mode_down.checked = true;
-    f.down.checked = false;
-    f.down_r.visible = false;
-    f.down_l.visible = false;
-    f.up_r.visible = true;
-    f.up_l.visible = true;
-    f.miror.checked = false;
-
     f.ClockRunning = false;
     f.TimeoutActive = false;
     f.BreakActive = false;
     f.LastMinute = false;
-    f.StrafeLActive = false;
-    f.StrafeRActive = false;
+    f.penaltyL.running = false;
+    f.penaltyR.running = false;
     f.LogPending = false;
-    f.SpecialOutput = false;
-
-    if (hooks_.br_low_Click)
-        hooks_.br_low_Click();
-
-    f.HLProgr[1]->checked = true;
-    f.Show_Prog.visible = false;
-    f.Show_Prog.text = QStringLiteral("Programm 1\r\nläuft");
-    f.ProgramNumber = 1;
-
-    f.PortOpen = false;
-    f.PortClosedWarn = true;
-
     f.Timer2.enabled = true;
-
-    log_.start();
-
-    if (hooks_.check_comPorts_Click)
-        hooks_.check_comPorts_Click();
 }
 
-void MatchEngine::Timer2_Timer() {
-    tickCount();
-    tickOutput();
-}
-
-void MatchEngine::tickCount() {
+void MatchEngine::count() {
     Form& f = form_;
-    Switch(1);
+    switchBanner();
 
     // One reading of the time of day serves the whole tick, so the caption and the count agree.
     const QString now = clock_.timeOfDay();
@@ -99,14 +59,6 @@ void MatchEngine::tickCount() {
         runningClockStep(Get_Sec(now, dialogs_));
     else if (f.TimeoutActive || f.BreakActive)
         interruptionStep(Get_Sec(now, dialogs_));
-}
-
-void MatchEngine::tickOutput() {
-    Form& f = form_;
-    if (hooks_.previewStep)
-        hooks_.previewStep();
-    if (hooks_.checkAndOut)
-        f.Text5.text = hooks_.checkAndOut(f.TimeOut.text + QLatin1Char('\r'));
 }
 
 void MatchEngine::runningClockStep(double nowSec) {
@@ -127,7 +79,7 @@ void MatchEngine::runningClockStep(double nowSec) {
     advancePenalties();
 }
 
-void MatchEngine::Timer3_Timer() {
+void MatchEngine::tenths() {
     Form& f = form_;
     if (!f.ClockRunning)
         return;

@@ -1,41 +1,33 @@
 #pragma once
 
-// The match engine: start-up, the tick and the tenths step, the clock commands, timeouts and
-// breaks, and penalties. It calls the display and serial link only through its hooks.
+// The match engine: its part of start-up, the count of the tick and the tenths step, the clock
+// commands, timeouts and breaks, and penalties. It calls nothing above it: `Program` runs the
+// display and the serial link after it.
 
-#include "console/event_log.h"
 #include "form/form.h"
-#include "form/handlers.h"
 #include "platform/platform.h"
-
-#include <functional>
 
 namespace ml {
 
-// The places where start-up and the tick reach other subsystems; empty hooks do nothing.
-struct EngineHooks {
-    std::function<void()> br_low_Click;
-    std::function<void()> check_comPorts_Click;
-    std::function<void()> previewStep;
-    std::function<QString(const QString&)> checkAndOut;
-};
+// Which interruption `endInterruption` ends.
+enum class Interruption { Timeout, Break, Both };
 
 class MatchEngine {
   public:
-    MatchEngine(Form& form, const Clock& clock, Dialogs& dialogs, EventLog& log);
-    void setHooks(EngineHooks hooks) { hooks_ = std::move(hooks); }
-    void registerHandlers(Handlers& h);
+    MatchEngine(Form& form, const Clock& clock, Dialogs& dialogs);
+    void bindHandlers();
 
-    void Form_Load();
-    void Timer2_Timer();
-    // The tick in its two halves: the banner, the time of day and the running count; then the
-    // free-text previews and the output. A boundary of the time of day that is due for both
-    // timers runs the tenths step between them, so that the transmission carries the second and
-    // tenth that have just begun.
-    void tickCount();
-    void tickOutput();
-    void Timer3_Timer();
+    // The match's part of start-up: clock direction, no clock, interruption or penalty running.
+    void start();
+    // The match's part of a tick: the banner, the time of day and the running count.
+    void count();
+    // The tenths of the last minute, stepped ten times a second while the clock runs.
+    void tenths();
     void ResetTime();
+    // Ends a timeout, a break or both: the button shows its start caption again and the second
+    // clock hides. Every end of an interruption (its button, its count-down, a display mode that
+    // hides the count, the start of the clock) goes through here.
+    void endInterruption(Interruption which);
 
     void St_St_Click();
     void Reset_Time_Click();
@@ -46,7 +38,8 @@ class MatchEngine {
 
     void Time_Out_Click();
     void Break_Click();
-    void Switch(int advance);
+    // Moves the banner on by one tick and shows or hides it.
+    void switchBanner();
 
     void StrafeL_Click();
     void StrafeR_Click();
@@ -69,14 +62,12 @@ class MatchEngine {
     // the length in `lengthBox`. False, after the error box, when the length is no number or
     // too large.
     bool startInterruption(TextBox& lengthBox);
-    // One side's penalty: its button, length box, text box and fields.
+    // One side's penalty with the side's button, length box and text box.
     struct PenaltySide {
         Button& button;
         TextBox& length;
         TextBox& text;
-        bool& active;
-        int& endMin;
-        int& endSec;
+        Penalty& penalty;
         bool left;
     };
     PenaltySide leftPenalty();
@@ -87,8 +78,6 @@ class MatchEngine {
     Form& form_;
     const Clock& clock_;
     Dialogs& dialogs_;
-    EventLog& log_;
-    EngineHooks hooks_;
 };
 
 } // namespace ml

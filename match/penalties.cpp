@@ -6,6 +6,7 @@
 // types it), so the time still to serve is computed in 64-bit integers from the clock held
 // within the int range.
 
+#include "form/captions.h"
 #include "form/number_text.h"
 #include "match/failure_box.h"
 #include "match/match_engine.h"
@@ -28,14 +29,12 @@ QString twoDigits(long long v) {
 
 MatchEngine::PenaltySide MatchEngine::leftPenalty() {
     Form& f = form_;
-    return {f.StrafeL,       f.ValStrafeL,    f.TxtStrL, f.StrafeLActive,
-            f.StrafeLEndMin, f.StrafeLEndSec, true};
+    return {f.StrafeL, f.ValStrafeL, f.TxtStrL, f.penaltyL, true};
 }
 
 MatchEngine::PenaltySide MatchEngine::rightPenalty() {
     Form& f = form_;
-    return {f.StrafeR,       f.ValStrafeR,    f.TxtStrR, f.StrafeRActive,
-            f.StrafeREndMin, f.StrafeREndSec, false};
+    return {f.StrafeR, f.ValStrafeR, f.TxtStrR, f.penaltyR, false};
 }
 
 void MatchEngine::StrafeL_Click() {
@@ -48,9 +47,9 @@ void MatchEngine::StrafeR_Click() {
 
 void MatchEngine::penaltyClick(const PenaltySide& side) {
     Form& f = form_;
-    if (side.active) {
-        side.active = false;
-        side.button.text = QStringLiteral("Start Strafe");
+    if (side.penalty.running) {
+        side.penalty.running = false;
+        side.button.text = captions::kStartStrafe;
         side.text.visible = false;
         return;
     }
@@ -82,12 +81,12 @@ void MatchEngine::penaltyClick(const PenaltySide& side) {
     }
 
     f.LogPending = true;
-    side.active = true;
-    side.button.text = QStringLiteral("Stop Strafe");
+    side.penalty.running = true;
+    side.button.text = captions::kStopStrafe;
     side.text.visible = true;
     const long long endSeconds = roundHalfEven(end);
-    side.endMin = static_cast<int>(endSeconds / 60);
-    side.endSec = static_cast<int>(endSeconds - side.endMin * 60LL);
+    side.penalty.endMin = static_cast<int>(endSeconds / 60);
+    side.penalty.endSec = static_cast<int>(endSeconds - side.penalty.endMin * 60LL);
     side.text.text = penaltyText(side, *clock);
 }
 
@@ -98,20 +97,20 @@ QString MatchEngine::penaltyText(const PenaltySide& side, double clock) const {
         static_cast<long long>(std::clamp(clock, double{-INT_MAX}, double{INT_MAX}));
     const auto minutes = static_cast<int>(c / 60);
     const auto seconds = static_cast<int>(c % 60);
-    const QString served = Strafe(minutes, seconds, side.endMin, side.endSec);
+    const QString served = Strafe(minutes, seconds, side.penalty.endMin, side.penalty.endSec);
     // The blank stands on the outer side of each team's half.
     return side.left ? QStringLiteral(" ") + served : served + QStringLiteral(" ");
 }
 
 void MatchEngine::advancePenalties() {
     const Form& f = form_;
-    if (!f.StrafeLActive && !f.StrafeRActive)
+    if (!f.penaltyL.running && !f.penaltyR.running)
         return;
     const std::optional<double> clock = readClock(f.D_Min.text, f.D_Sec.text);
     if (!clock)
         return;
     for (const PenaltySide& side : {leftPenalty(), rightPenalty()})
-        if (side.active)
+        if (side.penalty.running)
             side.text.text = penaltyText(side, *clock);
 }
 

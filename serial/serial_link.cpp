@@ -48,14 +48,24 @@ SerialLink::~SerialLink() {
     device_.setFailureHandler({});
 }
 
-void SerialLink::registerHandlers(Handlers& h) {
-    h.click[QStringLiteral("OpenOutput")] = [this] { OpenOutput_Click(); };
-    h.click[QStringLiteral("check_comPorts")] = [this] { check_comPorts_Click(); };
-    h.click[QStringLiteral("Baud_1200")] = [this] { Baud_1200_Click(); };
-    h.click[QStringLiteral("Baud_2400")] = [this] { Baud_2400_Click(); };
-    h.click[QStringLiteral("Baud_4800")] = [this] { Baud_4800_Click(); };
-    h.click[QStringLiteral("Baud_9600")] = [this] { Baud_9600_Click(); };
-    h.click[QStringLiteral("Ende")] = [this] { Ende_Click(); };
+void SerialLink::bindHandlers() {
+    form_.OpenOutput.onClick = [this] { OpenOutput_Click(); };
+    form_.check_comPorts.onClick = [this] { check_comPorts_Click(); };
+    form_.Baud_1200.onClick = [this] { Baud_1200_Click(); };
+    form_.Baud_2400.onClick = [this] { Baud_2400_Click(); };
+    form_.Baud_4800.onClick = [this] { Baud_4800_Click(); };
+    form_.Baud_9600.onClick = [this] { Baud_9600_Click(); };
+}
+
+void SerialLink::start() {
+    Form& f = form_;
+    f.Combo6.clear();
+    f.Combo6.addItem(kNoPort);
+    f.Combo6.index = 0;
+    checkSpeed(f.Baud_9600);
+    f.PortOpen = false;
+    f.PortClosedWarn = true;
+    check_comPorts_Click();
 }
 
 void SerialLink::message(const QString& text) {
@@ -206,13 +216,6 @@ void SerialLink::Baud_4800_Click() {
 
 void SerialLink::Baud_9600_Click() {
     checkSpeed(form_.Baud_9600);
-}
-
-void SerialLink::Ende_Click() {
-    if (form_.PortOpen)
-        OpenOutput_Click();
-    if (closeWindow)
-        closeWindow();
 }
 
 void SerialLink::output(const QString& transmission) {

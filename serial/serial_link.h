@@ -1,15 +1,12 @@
 #pragma once
 
-// The serial link: port listing, line speed, the open/close toggle, exit, and writing
+// The serial link: port listing, line speed, the open/close toggle, and writing
 // transmissions to the open port.
 
 #include "console/event_log.h"
 #include "form/form.h"
-#include "form/handlers.h"
 #include "platform/platform.h"
 #include "serial/line_writer.h"
-
-#include <functional>
 
 namespace ml {
 
@@ -19,7 +16,9 @@ class SerialLink {
     ~SerialLink();
     SerialLink(const SerialLink&) = delete;
     SerialLink& operator=(const SerialLink&) = delete;
-    void registerHandlers(Handlers& h);
+    void bindHandlers();
+    // Start-up: 9600 baud, no port open, and the ports listed.
+    void start();
 
     bool PortTest(int port);
     void check_comPorts_Click();
@@ -28,7 +27,6 @@ class SerialLink {
     void Baud_2400_Click();
     void Baud_4800_Click();
     void Baud_9600_Click();
-    void Ende_Click();
 
     // Writes one transmission to the open port in one piece (Windows-1252). On a slow line a
     // newer transmission replaces one still waiting for the line.
@@ -36,9 +34,6 @@ class SerialLink {
     // The same for a command that must reach the display (the mode switch): it is never
     // replaced, and what follows waits behind it.
     void outputInOrder(const QString& transmission);
-
-    // Closes the main window; set by whoever shows it.
-    std::function<void()> closeWindow;
 
   private:
     void openPort(int n);

@@ -19,6 +19,8 @@
 
 #include <algorithm>
 #include <cmath>
+#include <set>
+#include <span>
 
 namespace ml::app {
 namespace {
@@ -148,6 +150,45 @@ TEST_F(MainWindowTest, CheckBoxClickRunsItsHandlerOnceAndCodeUnticksTheWidget) {
     EXPECT_TRUE(widget<QCheckBox>("Uhr")->isChecked());
     click("Prog"); // clears the time of day from code
     EXPECT_FALSE(widget<QCheckBox>("Uhr")->isChecked());
+}
+
+// Every button, check box, clickable image and leaf menu item that the windows offer carries a
+// handler, and no other control does: a click never reaches nothing.
+TEST_F(MainWindowTest, EveryClickableControlAndNoOtherHasAHandler) {
+    Form& f = program.form;
+    std::set<const Control*> clickable;
+    const auto addFrom = [&](std::span<const ControlLayout> layout, auto&& lookup) {
+        for (const ControlLayout& l : layout) {
+            const Control* c = lookup(QString::fromLatin1(l.name));
+            ASSERT_NE(c, nullptr) << l.name;
+            if (c->kind == Kind::Button || c->kind == Kind::CheckBox ||
+                (c->kind == Kind::Image && l.picture == Picture::Banner))
+                clickable.insert(c);
+        }
+    };
+    addFrom(mainWindowLayout(), [&](const QString& n) { return f.control(n); });
+    addFrom(messageWindowLayout(), [&](const QString& n) -> const Control* {
+        for (const Control* c : f.frmMessage.controls())
+            if (c->name == n)
+                return c;
+        return nullptr;
+    });
+    for (const MenuLayout& m : menuLayout()) {
+        const bool leaf = std::none_of(menuLayout().begin(), menuLayout().end(), [&](auto& child) {
+            return child.parent != nullptr && qstrcmp(child.parent, m.name) == 0;
+        });
+        if (leaf && qstrcmp(m.name, "HLProgr") != 0)
+            clickable.insert(f.control(QString::fromLatin1(m.name)));
+    }
+    for (std::optional<MenuItem>& item : f.HLProgr)
+        if (item)
+            clickable.insert(&*item);
+
+    std::vector<Control*> all = f.controls();
+    for (Control* c : f.frmMessage.controls())
+        all.push_back(c);
+    for (const Control* c : all)
+        EXPECT_EQ(static_cast<bool>(c->onClick), clickable.count(c) == 1) << c->name.toStdString();
 }
 
 TEST_F(MainWindowTest, HandlerMessageBoxIsAnsweredWithoutBlockingAndBannerOpensTheSite) {

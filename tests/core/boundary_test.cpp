@@ -14,9 +14,9 @@ TEST(Boundary, LastMinuteTransmissionCarriesTheSecondAndTenthJustBegun) {
     Program& p = desk.p;
     FakeClock& clock = desk.clock;
     desk.live();
-    p.type(QStringLiteral("D_Min"), QStringLiteral("1"));
-    p.type(QStringLiteral("D_Sec"), QStringLiteral("00"));
-    p.click(QStringLiteral("St_St"));
+    p.type(p.form.D_Min, QStringLiteral("1"));
+    p.type(p.form.D_Sec, QStringLiteral("00"));
+    p.click(p.form.St_St);
     // The lower row (fields 3 and 4) of the last transmission.
     const auto lowerRow = [&] {
         return desk.device.writes.back().mid(27, 8) + desk.device.writes.back().mid(39, 8);
@@ -40,11 +40,11 @@ TEST(Tick, ATickFallingWhileATicksBoxIsUpIsSkipped) {
     Program& p = desk.p;
     FakeDialogs& dialogs = desk.dialogs;
     // A timeout that runs out on a run-out clock resets it, and a bad start value then shows a box.
-    p.type(QStringLiteral("D_Min"), QStringLiteral("0"));
-    p.type(QStringLiteral("D_Sec"), QStringLiteral("00"));
-    p.type(QStringLiteral("TimeoutValue"), QStringLiteral("0"));
-    p.click(QStringLiteral("Time_Out"));
-    p.type(QStringLiteral("Startwert"), QStringLiteral("x"));
+    p.type(p.form.D_Min, QStringLiteral("0"));
+    p.type(p.form.D_Sec, QStringLiteral("00"));
+    p.type(p.form.TimeoutValue, QStringLiteral("0"));
+    p.click(p.form.Time_Out);
+    p.type(p.form.Startwert, QStringLiteral("x"));
     std::vector<bool> ran;
     dialogs.whileOpen = [&] {
         ran.push_back(p.tick());

@@ -35,19 +35,19 @@ TEST(PtyScoreboard, OpenPortAndAnzeigenSendTheMatchToTheOtherEnd) {
     Program p(clock, dialogs, shell, device);
     p.start();
     ASSERT_EQ(p.form.Combo6.currentText(), QStringLiteral("COM 1"));
-    p.click(QStringLiteral("OpenOutput"));
+    p.click(p.form.OpenOutput);
     ASSERT_TRUE(p.form.PortOpen);
 
     const QByteArray modeSwitch("\x02\x90\x90"
                                 "111234567890\n\x02"
                                 "112345678\n");
-    p.click(QStringLiteral("Displ"));
-    p.type(QStringLiteral("Pkt_l"), QStringLiteral("3"));
+    p.click(p.form.Displ);
+    p.type(p.form.Pkt_l, QStringLiteral("3"));
     p.tick();
     const QByteArray first = scoreboard("Heim    ", "  Gegner", " 3    20", ":00   0 ");
     EXPECT_EQ(readMaster(pty, modeSwitch.size() + first.size()), modeSwitch + first);
 
-    p.click(QStringLiteral("St_St"));
+    p.click(p.form.St_St);
     clock.advance(1);
     p.tick();
     EXPECT_EQ(readMaster(pty, 48), scoreboard("Heim    ", "  Gegner", " 3    19", ":59   0 "));

@@ -41,13 +41,13 @@ class RandomOperator {
         for (const char* line : {"time 10:00:00", "ports 1,3", "start"})
             run(QString::fromUtf8(line));
         const Program& p = *runner_.program();
-        clickable_ = p.handlers.click.keys();
         for (const Control* c : p.form.controls()) {
-            if (c->kind == Kind::CheckBox)
+            if (c->onClick && c->name != "HLProgr")
                 clickable_ << c->name;
             if (c->kind == Kind::TextBox && c->name != "Text1" && c->name != "Text5")
                 typable_ << c->name;
         }
+        clickable_ << QStringLiteral("btnClose");
         clickable_.sort();
         typable_.sort();
     }

@@ -23,8 +23,8 @@ QStringList matchState(const Form& f) {
             f.Text_l.text,
             f.Text_r.text,
             QString::number(f.ClockRunning),
-            QString::number(f.StrafeLActive),
-            QString::number(f.StrafeLEndSec),
+            QString::number(f.penaltyL.running),
+            QString::number(f.penaltyL.endSec),
             f.FreeT_O.text};
 }
 
@@ -37,14 +37,14 @@ TEST(SerialFaults, MatchStateSurvivesAndPortReopens) {
         {"close fails",
          [](FakeSerialDevice& d, Program& p) {
              d.failClose = true;
-             p.click(QStringLiteral("OpenOutput"));
+             p.click(p.form.OpenOutput);
          },
          [](FakeSerialDevice& d) { d.failClose = false; }},
         {"open refused",
          [](FakeSerialDevice& d, Program& p) {
-             p.click(QStringLiteral("OpenOutput"));
+             p.click(p.form.OpenOutput);
              d.openable.clear(); // taken by another program since the listing
-             p.click(QStringLiteral("OpenOutput"));
+             p.click(p.form.OpenOutput);
          },
          [](FakeSerialDevice& d) { d.openable = {1}; }},
     };
@@ -54,16 +54,16 @@ TEST(SerialFaults, MatchStateSurvivesAndPortReopens) {
         Program& p = desk.p;
         FakeSerialDevice& device = desk.device;
         desk.live();
-        p.type(QStringLiteral("Pkt_l"), QStringLiteral("3"));
-        p.click(QStringLiteral("St_St"));
-        p.click(QStringLiteral("StrafeL"));
+        p.type(p.form.Pkt_l, QStringLiteral("3"));
+        p.click(p.form.St_St);
+        p.click(p.form.StrafeL);
         desk.clock.advance(5);
         p.tick();
         ASSERT_TRUE(p.form.PortOpen);
         const QStringList before = matchState(p.form);
 
         fault.strike(device, p);
-        p.click(QStringLiteral("br_high")); // new content for the line
+        p.click(p.form.br_high); // new content for the line
         p.tick();
         EXPECT_EQ(matchState(p.form), before);
         EXPECT_FALSE(p.form.PortOpen);
@@ -72,12 +72,25 @@ TEST(SerialFaults, MatchStateSurvivesAndPortReopens) {
 
         fault.repair(device);
         const size_t writes = device.writes.size();
-        p.click(QStringLiteral("OpenOutput"));
+        p.click(p.form.OpenOutput);
         p.tick();
         ASSERT_TRUE(p.form.PortOpen);
         ASSERT_GT(device.writes.size(), writes);
         EXPECT_EQ(device.writes.back().size(), 48) << "the scoreboard comes back";
     }
+}
+
+// "Ende" closes the port, reporting a failed close, before the window closes.
+TEST(SerialFaults, EndeClosesThePortBeforeTheWindow) {
+    Desk desk;
+    desk.live();
+    desk.device.failClose = true;
+    bool openAtWindowClose = true;
+    desk.p.closeWindow = [&] { openAtWindowClose = desk.device.isOpen(); };
+    ASSERT_TRUE(desk.p.click(desk.p.form.Ende));
+    EXPECT_FALSE(openAtWindowClose);
+    EXPECT_FALSE(desk.p.form.PortOpen);
+    EXPECT_EQ(desk.dialogs.boxes.size(), 1U);
 }
 
 } // namespace

@@ -21,7 +21,7 @@ namespace {
 struct Rig {
     Rig() {
         form.Displ.initValue(1);
-        modes.registerHandlers(handlers);
+        modes.bindHandlers();
         device.openable = {1};
         link.check_comPorts_Click();
         link.OpenOutput_Click();
@@ -29,7 +29,7 @@ struct Rig {
     // One tick's display work: previews, then the composer.
     void tick() {
         modes.previewStep();
-        composer.checkAndOut(QStringLiteral("\r"));
+        composer.checkAndOut();
     }
     QByteArray lastWrite() const {
         return device.writes.empty() ? QByteArray() : device.writes.back();
@@ -39,10 +39,10 @@ struct Rig {
     FakeClock clock{QStringLiteral("12:00:00")};
     FakeDialogs dialogs;
     FakeSerialDevice device;
-    Handlers handlers;
     EventLog log{form, clock};
     SerialLink link{form, device, dialogs, log};
-    DisplayModes modes{form, clock, dialogs, link};
+    MatchEngine match{form, clock, dialogs};
+    DisplayModes modes{form, clock, dialogs, link, match};
     Composer composer{form, clock, dialogs, link, log};
 };
 
@@ -90,7 +90,7 @@ TEST(Composer, MirrorAndTimeoutFillTheFieldsAndWhatIsNoNumberKeepsSeparatorsBlan
     // An odd second: the separators would blink if the start value read as a number.
     r.clock.set(QStringLiteral("12:00:01"));
     r.modes.miror_Click();
-    r.form.StrafeLActive = true;
+    r.form.penaltyL.running = true;
     r.form.TxtStrL.text = QStringLiteral(" 1:45");
     r.form.Pkt_l.text = QStringLiteral("7");
     r.form.Pkt_r.text = QStringLiteral("4");
@@ -176,7 +176,7 @@ TEST(Composer, ControlCharactersInEveryTextGoOutAsBlanks) {
     // Each text that reaches a frame, with what makes the composer send it.
     const std::vector<std::pair<QStringList, std::function<void(Form&)>>> texts = {
         {{"Text_l", "Text_r", "Pkt_l", "Pkt_r", "D_Min", "D_Sec"}, [](Form&) {}},
-        {{"TxtStrL", "TxtStrR"}, [](Form& f) { f.StrafeLActive = f.StrafeRActive = true; }},
+        {{"TxtStrL", "TxtStrR"}, [](Form& f) { f.penaltyL.running = f.penaltyR.running = true; }},
         {{"Spec_Min", "Spec_Sec", "SpecL", "SpecR"},
          [](Form& f) { f.TimeoutActive = f.SpecL.visible = f.SpecR.visible = true; }},
         {{"TimeOut"}, [](Form& f) { f.Uhr.initValue(1); }},

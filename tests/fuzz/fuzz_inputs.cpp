@@ -30,6 +30,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     EventLog log(form, clock);
     form.ClockRunning = (data[1] & 2) != 0;
     form.LogPending = (data[1] & 4) != 0;
-    log.LogEvent(text, 1);
+    Transmission out;
+    out.text = text;
+    out.fields = {text, text.mid(8), text.mid(16), text.mid(24)};
+    log.LogEvent(out);
     return 0;
 }

@@ -1,6 +1,5 @@
 // The engine alone on a form, with a fake clock and fake message boxes; start-up has run.
 
-#include "console/event_log.h"
 #include "form/number_text.h"
 #include "match/match_engine.h"
 #include "platform/fakes/fakes.h"
@@ -14,14 +13,14 @@ namespace {
 
 class MatchClock : public ::testing::Test {
   protected:
-    MatchClock() { engine.Form_Load(); }
+    MatchClock() { engine.start(); }
 
     // The match clock as shown, "m:ss".
     QString shown() const { return form.D_Min.text + QLatin1Char(':') + form.D_Sec.text; }
     // A tick at the time of day `t`; gives the clock as shown after it.
     QString tickAt(const char* t) {
         clock.set(QString::fromLatin1(t));
-        engine.Timer2_Timer();
+        engine.count();
         return shown();
     }
     void setClock(const char* minutes, const char* seconds) {
@@ -36,52 +35,32 @@ class MatchClock : public ::testing::Test {
     Form form;
     FakeClock clock{QStringLiteral("12:00:00")};
     FakeDialogs dialogs;
-    EventLog log{form, clock};
-    MatchEngine engine{form, clock, dialogs, log};
+    MatchEngine engine{form, clock, dialogs};
 };
 
-using Interruption = MatchClock;
+using Interruptions = MatchClock;
 using Banner = MatchClock;
-using Penalty = MatchClock;
+using Penalties = MatchClock;
 
 // --- The match clock ---
-
-TEST_F(MatchClock, StartUpClearsFlagsBeforeBrightnessListsPortsLastAndTickFeedsTheComposer) {
-    form.StrafeLActive = true;
-    form.PortClosedWarn = false;
-    QStringList seen;
-    const auto note = [&](const char* step) {
-        seen << step + QString::number(form.StrafeLActive) + QString::number(form.PortClosedWarn);
-    };
-    engine.setHooks({[&] { note("br_low"); }, [&] { note("ports"); }, [&] { note("preview"); },
-                     [&](const QString& timeOfDay) {
-                         seen << timeOfDay;
-                         return QStringLiteral("sent");
-                     }});
-    engine.Form_Load();
-    tickAt("09:15:30");
-    EXPECT_EQ(seen.join(QLatin1Char('|')), QStringLiteral("br_low00|ports01|preview01|09:15:30\r"));
-    EXPECT_EQ(form.Uhr_anz.text + form.Text5.text, QStringLiteral("09:15:30sent"));
-    EXPECT_EQ(form.Show_Prog.text, QStringLiteral("Programm 1\r\nläuft"));
-}
 
 TEST_F(MatchClock, TenthsCountNineToZeroRestartOnANewSecondAndStopInLastMinuteKeepsThem) {
     startAt("0", "59");
     tickAt("12:00:00");
-    engine.Timer3_Timer(); // takes up the current second
+    engine.tenths(); // takes up the current second
     QStringList tenths;
     for (int i = 0; i < 11; ++i) {
-        engine.Timer3_Timer();
+        engine.tenths();
         tenths << form.Spec_Sec.text;
     }
     EXPECT_EQ(tenths.join(QLatin1Char(' ')), QStringLiteral("90 80 70 60 50 40 30 20 10 00 90"));
     tickAt("12:00:01");
-    engine.Timer3_Timer(); // still the old count, then the new second is seen
-    engine.Timer3_Timer();
+    engine.tenths(); // still the old count, then the new second is seen
+    engine.tenths();
     EXPECT_EQ(form.Spec_Min.text + form.Spec_Sec.text, QStringLiteral("5890"));
     engine.St_St_Click();
     tickAt("12:00:02");
-    engine.Timer3_Timer();
+    engine.tenths();
     EXPECT_EQ(form.Spec_Min.text + form.Spec_Sec.text, QStringLiteral("5890"));
     EXPECT_TRUE(form.LastMinute && !form.Timer3.enabled && form.Timer2.interval == 1000);
 }
@@ -149,7 +128,7 @@ TEST_F(MatchClock, ResetTimeWritesTheStartValueAndRefusesOneTooLarge) {
 
 // --- Timeouts and breaks ---
 
-TEST_F(Interruption, EndingOnARunOutClockResetsItButOnlyABreakBelowZero) {
+TEST_F(Interruptions, EndingOnARunOutClockResetsItButOnlyABreakBelowZero) {
     // Only the exact texts "0" "00" count as run out.
     struct Case {
         const char *min, *sec;
@@ -171,7 +150,7 @@ TEST_F(Interruption, EndingOnARunOutClockResetsItButOnlyABreakBelowZero) {
     }
 }
 
-TEST_F(Interruption, StartingClearsTimeOfDayAndProgramDisplaysAndItsButtonOrTheClockStartEndsIt) {
+TEST_F(Interruptions, StartingClearsTimeOfDayAndProgramDisplaysAndItsButtonOrTheClockStartEndsIt) {
     int handlerRuns = 0;
     form.Uhr.initValue(1);
     form.Uhr.onClick = [&] { ++handlerRuns; };
@@ -229,14 +208,14 @@ TEST_F(Banner, StandingClockShowsUnterbruchOnlyBelowAReadableStartValue) {
 
 // --- Penalties ---
 
-TEST_F(Penalty, CountingUpTheEndLiesAheadAndTheRightBlankStandsOutside) {
+TEST_F(Penalties, CountingUpTheEndLiesAheadAndTheRightBlankStandsOutside) {
     engine.Mode_up_Click();
     setClock("15", "20");
     engine.StrafeR_Click(); // ends at 17:20
     EXPECT_EQ(form.TxtStrR.text, QStringLiteral("02:00 "));
 }
 
-TEST_F(Penalty, LengthsEndOnTheEvenSecondAndMinutesMayTakeThreeDigits) {
+TEST_F(Penalties, LengthsEndOnTheEvenSecondAndMinutesMayTakeThreeDigits) {
     // From 15:20: 0.025 min ends at 918.5 s -> 918, 0.075 min at 915.5 s -> 916.
     const std::pair<const char*, const char*> cases[] = {
         {"0.25", " 00:15"}, {"100", " 100:00"}, {"0.025", " 00:02"}, {"0.075", " 00:04"}};
@@ -249,7 +228,7 @@ TEST_F(Penalty, LengthsEndOnTheEvenSecondAndMinutesMayTakeThreeDigits) {
     }
 }
 
-TEST_F(Penalty, EndBelowZeroIsServedWhenTheClockShowsIt) {
+TEST_F(Penalties, EndBelowZeroIsServedWhenTheClockShowsIt) {
     startAt("1", "30");
     engine.StrafeL_Click();
     tickAt("12:01:59");
@@ -258,7 +237,7 @@ TEST_F(Penalty, EndBelowZeroIsServedWhenTheClockShowsIt) {
     EXPECT_EQ(shown() + form.TxtStrL.text, QStringLiteral("-0:30 00:00"));
 }
 
-TEST_F(Penalty, RefusedWithoutTraceWhenItsEndOrTheClockIsUnusable) {
+TEST_F(Penalties, RefusedWithoutTraceWhenItsEndOrTheClockIsUnusable) {
     // 600 minutes would end at 20:00 - 36000 s, below the 16-bit range: refused, not wrapped.
     form.ValStrafeR.text = QStringLiteral("600");
     engine.StrafeR_Click();
@@ -268,11 +247,11 @@ TEST_F(Penalty, RefusedWithoutTraceWhenItsEndOrTheClockIsUnusable) {
     setClock("x", "00");
     engine.StrafeL_Click();
     EXPECT_EQ(dialogs.boxes.size(), 2u);
-    EXPECT_FALSE(form.StrafeLActive || form.StrafeRActive || form.LogPending);
+    EXPECT_FALSE(form.penaltyL.running || form.penaltyR.running || form.LogPending);
     EXPECT_FALSE(form.TxtStrL.visible || form.TxtStrR.visible);
 }
 
-TEST_F(Penalty, ClockBeyondSixteenBitsIsServedWithoutWrapping) {
+TEST_F(Penalties, ClockBeyondSixteenBitsIsServedWithoutWrapping) {
     engine.StrafeL_Click(); // ends at 18:00
     startAt("9999", "00");
     tickAt("12:00:00");

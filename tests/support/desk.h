@@ -21,8 +21,8 @@ template <class Device = FakeSerialDevice> struct BasicDesk {
     }
     // The port opened and "Anzeigen" ticked: the display line shows the match.
     void live() {
-        p.click(QStringLiteral("OpenOutput"));
-        p.click(QStringLiteral("Displ"));
+        p.click(p.form.OpenOutput);
+        p.click(p.form.Displ);
     }
 };
 

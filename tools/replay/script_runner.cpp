@@ -111,7 +111,7 @@ bool ScriptRunner::run(const QString& line, QString& error) {
             return fail(error, QStringLiteral("start given twice"));
         program_ = std::make_unique<Program>(clock_, dialogs_, shell_, device_);
         // "Ende" closes the window, which ends the program.
-        program_->serial.closeWindow = [this] { say(QStringLiteral("exit")); };
+        program_->closeWindow = [this] { say(QStringLiteral("exit")); };
         program_->start();
         return true;
     }
@@ -139,26 +139,31 @@ bool ScriptRunner::run(const QString& line, QString& error) {
         if (args.isEmpty() || args.size() > 2)
             return fail(error, QStringLiteral("click takes a name and an optional index"));
         const int index = args.size() == 2 ? args[1].toInt() : 0;
-        if (!p.click(args[0], index))
+        Control* c = p.find(args[0], index);
+        if (c == nullptr || !p.click(*c))
             return fail(error, QStringLiteral("cannot click '%1'").arg(rest));
         return true;
     }
     if (cmd == QLatin1String("type")) {
         const QString name = rest.section(QLatin1Char(' '), 0, 0);
         const QString text = unescaped(rest.mid(name.size() + 1));
-        if (!p.type(name, text))
+        Control* c = p.find(name);
+        if (c == nullptr || !p.type(*c, text))
             return fail(error, QStringLiteral("no text box '%1'").arg(name));
         return true;
     }
     if (cmd == QLatin1String("select")) {
         const QString name = rest.section(QLatin1Char(' '), 0, 0);
-        if (!p.select(name, rest.mid(name.size() + 1)))
+        Control* c = p.find(name);
+        if (c == nullptr || !p.select(*c, rest.mid(name.size() + 1)))
             return fail(error, QStringLiteral("cannot select '%1'").arg(rest));
         return true;
     }
     if (cmd == QLatin1String("focus")) {
-        if (args.size() != 1 || !p.focus(args[0]))
+        Control* c = args.size() == 1 ? p.find(args[0]) : nullptr;
+        if (c == nullptr)
             return fail(error, QStringLiteral("cannot focus '%1'").arg(rest));
+        p.focus(*c);
         return true;
     }
     if (cmd == QLatin1String("show")) {
