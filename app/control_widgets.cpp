@@ -1,8 +1,10 @@
 #include "app/control_widgets.h"
 
 #include "app/pictures.h"
+#include "core/keys.h"
 #include "display/frames.h"
 
+#include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QFontMetrics>
@@ -20,21 +22,6 @@
 namespace ml::app {
 
 namespace {
-
-QRect geometryOf(const Place& p) {
-    const int left = pixels(p.left);
-    const int top = pixels(p.top);
-    return {left, top, pixels(p.left + p.width) - left, pixels(p.top + p.height) - top};
-}
-
-QFont fontOf(const ControlLayout& l) {
-    if (l.look == Look::Preview)
-        return previewFont(l.pointSize > 0 ? l.pointSize : kPreviewPoints);
-    QFont f = windowFont();
-    if (l.pointSize > 0)
-        f.setPointSizeF(l.pointSize);
-    return f;
-}
 
 QColor colorOf(unsigned rgb) {
     return QColor::fromRgb(static_cast<QRgb>(rgb & 0xFFFFFF));
@@ -223,11 +210,29 @@ BoundWidget bindCheckBox(CheckBox& box, QWidget* parent, const Actions& actions)
     return {w, sync};
 }
 
-BoundWidget bindComboBox(ComboBox& combo, QWidget* parent, const Actions& actions) {
+// The port list is narrower than its entries ("Kein Comport verfügbar"): its tool tip adds the
+// entry whole when it is cut, and the opened list is as wide as its longest entry.
+void showWholeEntries(QComboBox* w, const QString& toolTip) {
+    const QFontMetrics fm(w->font());
+    int widest = 0;
+    for (int i = 0; i < w->count(); ++i)
+        widest = std::max(widest, fm.horizontalAdvance(w->itemText(i)));
+    w->view()->setMinimumWidth(widest + 2 * fm.averageCharWidth());
+    const int room =
+        w->width() - w->style()->pixelMetric(QStyle::PM_ScrollBarExtent) - fm.averageCharWidth();
+    const QString text = w->currentText();
+    const QString tip =
+        fm.horizontalAdvance(text) > room ? toolTip + QLatin1Char('\n') + text : toolTip;
+    if (w->toolTip() != tip)
+        w->setToolTip(tip);
+}
+
+BoundWidget bindComboBox(ComboBox& combo, const QString& toolTip, QWidget* parent,
+                         const Actions& actions) {
     auto* w = new QComboBox(parent);
     QObject::connect(w, &QComboBox::activated, w,
                      [&combo, select = actions.select](int index) { select(combo, index); });
-    auto sync = [w, &combo] {
+    auto sync = [w, &combo, toolTip] {
         syncCommon(w, combo);
         const QSignalBlocker quiet(w);
         bool same = w->count() == combo.items.size();
@@ -244,6 +249,7 @@ BoundWidget bindComboBox(ComboBox& combo, QWidget* parent, const Actions& action
         }
         if (w->currentIndex() != combo.index)
             w->setCurrentIndex(combo.index);
+        showWholeEntries(w, toolTip);
     };
     return {w, sync};
 }
@@ -282,7 +288,8 @@ BoundWidget bindControl(Control& control, const ControlLayout& layout, QWidget* 
         bound = bindCheckBox(static_cast<CheckBox&>(control), parent, actions);
         break;
     case Kind::ComboBox:
-        bound = bindComboBox(static_cast<ComboBox&>(control), parent, actions);
+        bound = bindComboBox(static_cast<ComboBox&>(control), toolTipOf(control, layout), parent,
+                             actions);
         break;
     case Kind::Image:
         bound = bindImage(static_cast<Image&>(control), layout, parent, actions);
@@ -294,10 +301,27 @@ BoundWidget bindControl(Control& control, const ControlLayout& layout, QWidget* 
     w->setObjectName(control.name);
     w->setGeometry(geometryOf(layout.place));
     w->setFont(fontOf(layout));
-    if (layout.toolTip)
-        w->setToolTip(QString::fromUtf8(layout.toolTip));
+    w->setToolTip(toolTipOf(control, layout));
     bound.sync();
     return bound;
+}
+
+QFont fontOf(const ControlLayout& l, double scale) {
+    QFont f = l.look == Look::Preview ? previewFont(l.pointSize > 0 ? l.pointSize : kPreviewPoints)
+                                      : windowFont();
+    if (l.look != Look::Preview && l.pointSize > 0)
+        f.setPointSizeF(l.pointSize);
+    f.setPointSizeF(f.pointSizeF() * scale);
+    return f;
+}
+
+QString toolTipOf(const Control& control, const ControlLayout& layout) {
+    QString tip = layout.toolTip ? QString::fromUtf8(layout.toolTip) : QString();
+    const QStringList keys = keysOf(control.name);
+    if (!tip.isEmpty() && !keys.isEmpty())
+        tip += (keys.size() == 1 ? QStringLiteral("\nTaste: ") : QStringLiteral("\nTasten: ")) +
+               keys.join(QStringLiteral(", "));
+    return tip;
 }
 
 QFont windowFont() {

@@ -30,6 +30,11 @@ struct BoundWidget {
 BoundWidget bindControl(Control& control, const ControlLayout& layout, QWidget* parent,
                         const Actions& actions);
 
+// The font of a control at a scale of its design size.
+QFont fontOf(const ControlLayout& layout, double scale = 1);
+// The control's tool tip, naming the keys that run it.
+QString toolTipOf(const Control& control, const ControlLayout& layout);
+
 // The font of the window's ordinary controls and of the display line's replica.
 QFont windowFont();
 QFont previewFont(double points);

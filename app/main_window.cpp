@@ -4,15 +4,26 @@
 #include "app/message_view.h"
 #include "app/pictures.h"
 #include "console/message_window.h"
+#include "core/keys.h"
 
+#include <QAbstractButton>
 #include <QAction>
+#include <QActionGroup>
+#include <QApplication>
+#include <QCheckBox>
 #include <QEvent>
 #include <QHash>
+#include <QKeyEvent>
+#include <QKeySequence>
 #include <QLayout>
 #include <QLineEdit>
 #include <QLoggingCategory>
 #include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QProxyStyle>
 #include <QTimer>
+
+#include <map>
 
 namespace ml::app {
 
@@ -23,6 +34,71 @@ constexpr Place kDisplayLine{840, 120, 6015, 1575};
 
 // Timing of the ticks for the benchmarks; silent unless QT_LOGGING_RULES enables it.
 Q_LOGGING_CATEGORY(lcTiming, "marklight.timing", QtWarningMsg)
+
+// The application's style with its sizes (check marks, frames, arrows) grown by a factor, so
+// that a larger window draws its controls larger instead of stretching a picture of them.
+class ScaledStyle : public QProxyStyle {
+  public:
+    explicit ScaledStyle(double factor) : factor_(factor) {}
+    int pixelMetric(PixelMetric metric, const QStyleOption* option,
+                    const QWidget* widget) const override {
+        const int base = QProxyStyle::pixelMetric(metric, option, widget);
+        switch (metric) {
+        case PM_IndicatorWidth:
+        case PM_IndicatorHeight:
+        case PM_ExclusiveIndicatorWidth:
+        case PM_ExclusiveIndicatorHeight:
+        case PM_CheckBoxLabelSpacing:
+        case PM_DefaultFrameWidth:
+        case PM_ComboBoxFrameWidth:
+        case PM_ButtonMargin:
+        case PM_ScrollBarExtent:
+        case PM_ScrollBarSliderMin:
+            return qRound(base * factor_);
+        default:
+            return base;
+        }
+    }
+
+  private:
+    double factor_;
+};
+
+// One style per size for the whole run; the application deletes them at its end, after every
+// window that uses one.
+QStyle* styleFor(int percent) {
+    static std::map<int, QStyle*> styles;
+    QStyle*& style = styles[percent];
+    if (style == nullptr) {
+        style = new ScaledStyle(percent / 100.0);
+        style->setParent(qApp);
+    }
+    return style;
+}
+
+bool isEditing(const QWidget* w) {
+    if (const auto* line = qobject_cast<const QLineEdit*>(w))
+        return !line->isReadOnly();
+    if (const auto* text = qobject_cast<const QPlainTextEdit*>(w))
+        return !text->isReadOnly();
+    return false;
+}
+
+// A key press as the key table writes it. With Num Lock off the keypad reports its second
+// meanings (Home for 7 …); they count as the digits printed on the keys.
+QString keyName(const QKeyEvent* e) {
+    int key = e->key();
+    if (e->modifiers() & Qt::KeypadModifier) {
+        static const QHash<int, int> digits{
+            {Qt::Key_Insert, Qt::Key_0},   {Qt::Key_End, Qt::Key_1},  {Qt::Key_Down, Qt::Key_2},
+            {Qt::Key_PageDown, Qt::Key_3}, {Qt::Key_Left, Qt::Key_4}, {Qt::Key_Clear, Qt::Key_5},
+            {Qt::Key_Right, Qt::Key_6},    {Qt::Key_Home, Qt::Key_7}, {Qt::Key_Up, Qt::Key_8},
+            {Qt::Key_PageUp, Qt::Key_9}};
+        key = digits.value(key, key);
+    }
+    return QKeySequence(QKeyCombination(e->modifiers(), Qt::Key(key)))
+        .toString(QKeySequence::PortableText);
+}
 
 } // namespace
 
@@ -38,33 +114,37 @@ MainWindow::MainWindow(Program& program, const Clock& clock)
     setWindowIcon(applicationIcon());
     setFont(windowFont());
     client_->setObjectName(QStringLiteral("MainForm"));
-    client_->setFixedSize(pixels(kClientWidthTwips), pixels(kClientHeightTwips));
+    // The form itself holds the focus when no box does: at start-up, after Esc, after a click
+    // beside the controls. The match keys then work without typing anywhere.
+    client_->setFocusPolicy(Qt::ClickFocus);
     setCentralWidget(client_);
     buildMenus();
     buildControls();
+    buildViewMenu();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
-    sync();
+    setScale(100);
+    client_->setFocus();
+    qApp->installEventFilter(this);
 }
 
 MainWindow::~MainWindow() = default;
 
 void MainWindow::buildControls() {
-    auto* backdrop = new QWidget(client_);
-    backdrop->setObjectName(QStringLiteral("displayLine"));
-    backdrop->setGeometry(
-        pixels(kDisplayLine.left), pixels(kDisplayLine.top),
-        pixels(kDisplayLine.left + kDisplayLine.width) - pixels(kDisplayLine.left),
-        pixels(kDisplayLine.top + kDisplayLine.height) - pixels(kDisplayLine.top));
-    backdrop->setAutoFillBackground(true);
-    QPalette black = backdrop->palette();
+    backdrop_ = new QWidget(client_);
+    backdrop_->setObjectName(QStringLiteral("displayLine"));
+    backdrop_->setAutoFillBackground(true);
+    QPalette black = backdrop_->palette();
     black.setColor(QPalette::Window, Qt::black);
-    backdrop->setPalette(black);
+    backdrop_->setPalette(black);
 
     const Actions actions{
         [this](Control& c) { clicked(c); },
         [this](TextBox& box, const QString& text) { program_.type(box, text); },
         [this](ComboBox& combo, int index) { act([&combo, index] { combo.index = index; }); },
     };
+    QHash<QString, QWidget*> operated;
+    for (const char* name : readingOrder())
+        operated.insert(QString::fromLatin1(name), nullptr);
     std::vector<QWidget*> overlays;
     for (const ControlLayout& l : mainWindowLayout()) {
         Control* c = program_.form.control(QString::fromLatin1(l.name));
@@ -73,13 +153,28 @@ void MainWindow::buildControls() {
         BoundWidget bound = bindControl(*c, l, client_, actions);
         if (l.picture == Picture::Banner)
             bound.widget->setToolTip(kMakerWebSite);
-        if (auto* box = dynamic_cast<TextBox*>(c); box && box->onFocus) {
-            focusBoxes_.insert(bound.widget, box);
-            bound.widget->installEventFilter(this);
+        if (auto* box = dynamic_cast<TextBox*>(c))
+            boxes_.insert(bound.widget, box);
+        if (operated.contains(c->name)) {
+            operated[c->name] = bound.widget;
+        } else {
+            // Only the operator's own controls take the focus; the separators and the boxes
+            // that show what the system writes take neither the focus nor typing.
+            bound.widget->setFocusPolicy(Qt::NoFocus);
+            if (auto* line = qobject_cast<QLineEdit*>(bound.widget))
+                line->setReadOnly(true);
         }
+        placed_.push_back({bound.widget, &l});
         syncs_.push_back(std::move(bound.sync));
         if (l.look == Look::Preview && l.place.height > kDisplayLine.height / 2)
             overlays.push_back(bound.widget);
+    }
+    QWidget* previous = nullptr;
+    for (const char* name : readingOrder()) {
+        QWidget* w = operated.value(QString::fromLatin1(name));
+        if (previous != nullptr)
+            setTabOrder(previous, w);
+        previous = w;
     }
     // A note over both rows (program, big text) covers the clock boxes that the tick may still
     // show beneath it.
@@ -95,15 +190,22 @@ void MainWindow::buildMenus() {
             n += m.parent != nullptr && qstrcmp(m.parent, name) == 0;
         return n;
     };
-    const auto bindAction = [this](QAction* a, MenuItem& item, bool checkable, int index) {
+    // The caption as the menu shows it: with its accelerator and, after a tab, its key.
+    const auto shown = [](const MenuItem& item) {
+        const QStringList keys = keysOf(item.name);
+        const QString caption = withMnemonic(item.name, item.text);
+        return keys.isEmpty() ? caption : caption + QLatin1Char('\t') + keys.first();
+    };
+    const auto bindAction = [this, shown](QAction* a, MenuItem& item, bool checkable, int index) {
         a->setObjectName(item.name);
         a->setCheckable(checkable);
         if (index > 0)
             a->setProperty("index", index);
         connect(a, &QAction::triggered, this, [this, &item] { clicked(item); });
-        syncs_.push_back([a, &item] {
-            if (a->text() != item.text)
-                a->setText(item.text);
+        syncs_.push_back([a, &item, shown] {
+            const QString text = shown(item);
+            if (a->text() != text)
+                a->setText(text);
             if (a->isChecked() != item.checked)
                 a->setChecked(item.checked);
             a->setVisible(item.visible);
@@ -127,9 +229,10 @@ void MainWindow::buildMenus() {
             menus.insert(name, menu);
             QAction* a = menu->menuAction();
             a->setObjectName(name);
-            syncs_.push_back([a, item] {
-                if (a->text() != item->text)
-                    a->setText(item->text);
+            syncs_.push_back([a, item, shown] {
+                const QString text = shown(*item);
+                if (a->text() != text)
+                    a->setText(text);
                 a->setVisible(item->visible);
                 a->setEnabled(item->enabled);
             });
@@ -137,6 +240,52 @@ void MainWindow::buildMenus() {
         }
         bindAction(parent->addAction(QString()), *item, m.checkable, 0);
     }
+}
+
+// "Ansicht" belongs to the window alone: the size is how the form is shown, not match state.
+void MainWindow::buildViewMenu() {
+    auto* view = new QMenu(QStringLiteral("&Ansicht"), menuBar());
+    view->menuAction()->setObjectName(QStringLiteral("Ansicht"));
+    QAction* help = nullptr;
+    for (QAction* a : menuBar()->actions())
+        if (a->objectName() == QLatin1String("Help"))
+            help = a;
+    menuBar()->insertMenu(help, view);
+    QMenu* sizes = view->addMenu(QStringLiteral("&Größe"));
+    sizes->menuAction()->setObjectName(QStringLiteral("Groesse"));
+    sizes_ = new QActionGroup(this);
+    for (int percent : kScales) {
+        QAction* a = sizes->addAction(QStringLiteral("%1 %").arg(percent));
+        a->setObjectName(QStringLiteral("Groesse%1").arg(percent));
+        a->setCheckable(true);
+        a->setData(percent);
+        sizes_->addAction(a);
+        connect(a, &QAction::triggered, this, [this, percent] {
+            setScale(percent);
+            if (onScaleChosen)
+                onScaleChosen(percent);
+        });
+    }
+}
+
+void MainWindow::setScale(int percent) {
+    scale_ = percent;
+    const double f = percent / 100.0;
+    QStyle* style = percent == 100 ? nullptr : styleFor(percent);
+    QFont font = windowFont();
+    font.setPointSizeF(kWindowPoints * f);
+    setFont(font);
+    menuBar()->setStyle(style);
+    client_->setFixedSize(pixels(kClientWidthTwips, f), pixels(kClientHeightTwips, f));
+    backdrop_->setGeometry(geometryOf(kDisplayLine, f));
+    for (const Placed& p : placed_) {
+        p.widget->setStyle(style);
+        p.widget->setGeometry(geometryOf(p.layout->place, f));
+        p.widget->setFont(fontOf(*p.layout, f));
+    }
+    for (QAction* a : sizes_->actions())
+        a->setChecked(a->data().toInt() == percent);
+    sync();
 }
 
 void MainWindow::act(const std::function<void()>& action) {
@@ -198,17 +347,62 @@ void MainWindow::startTimers() {
 }
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
-    auto* edit = qobject_cast<QLineEdit*>(watched);
-    TextBox* box = focusBoxes_.value(watched);
-    if (edit == nullptr || box == nullptr || event->type() != QEvent::FocusIn)
+    auto* w = qobject_cast<QWidget*>(watched);
+    if (w == nullptr || (w->window() != this && w->window() != message_.data()))
         return QMainWindow::eventFilter(watched, event);
+    if (event->type() == QEvent::KeyPress)
+        return routeKey(w, static_cast<QKeyEvent*>(event));
+    if (event->type() == QEvent::FocusIn && w->window() == this)
+        focusEntered(w);
+    return QMainWindow::eventFilter(watched, event);
+}
+
+bool MainWindow::routeKey(QWidget* receiver, QKeyEvent* event) {
+    // A message box owns every key while it is open.
+    if (QApplication::activeModalWidget() != nullptr)
+        return false;
+    QWidget* focus = QApplication::focusWidget();
+    const bool editing = isEditing(focus);
+    const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;
+    if (event->key() == Qt::Key_Escape && mods == Qt::NoModifier) {
+        if (!editing || focus->window() != this)
+            return false;
+        client_->setFocus(Qt::ShortcutFocusReason);
+        return true;
+    }
+    // Space belongs to the clock, so Enter is the key that presses a focused button.
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+        mods == Qt::NoModifier) {
+        auto* button = qobject_cast<QAbstractButton*>(focus);
+        if (button == nullptr || receiver != button)
+            return false;
+        if (!event->isAutoRepeat())
+            button->click();
+        return true;
+    }
+    const QString name = keyName(event);
+    const KeyBinding* key = findKey(name);
+    if (key == nullptr || (key->typesInBox && editing))
+        return false;
+    // Holding a key down runs its command once.
+    if (!event->isAutoRepeat())
+        act([this, name] { program_.key(name); });
+    return true;
+}
+
+void MainWindow::focusEntered(QWidget* widget) {
+    auto* edit = qobject_cast<QLineEdit*>(widget);
+    TextBox* box = boxes_.value(widget);
+    if (edit == nullptr || box == nullptr)
+        return;
     act([this, box] { program_.focus(*box); });
+    if (!box->onFocus)
+        return;
     const auto select = [edit, box] { edit->setSelection(box->selStart, box->selLength); };
     select();
     // A click into the box places the cursor after the focus arrives; select once more after
     // the click has been handled.
     QTimer::singleShot(0, edit, select);
-    return false;
 }
 
 } // namespace ml::app

@@ -6,6 +6,7 @@
 
 #include "app/message_view.h"
 #include "app/tick_scheduler.h"
+#include "app/window_layout.h"
 #include "core/program.h"
 
 #include <QHash>
@@ -15,6 +16,8 @@
 #include <functional>
 #include <vector>
 
+class QActionGroup;
+class QKeyEvent;
 class QMenu;
 
 namespace ml::app {
@@ -35,6 +38,13 @@ class MainWindow : public QMainWindow {
     // The message window while the form says it exists.
     MessageView* messageView() const { return message_; }
 
+    // "Ansicht" > "Größe": the whole window, its fonts and pictures at `percent` of the design
+    // size (one of `kScales`); at 100 every control stands at its designed place and size.
+    void setScale(int percent);
+    int scale() const { return scale_; }
+    // Reports the operator's choice of size (for remembering it).
+    std::function<void(int percent)> onScaleChosen;
+
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
@@ -47,15 +57,28 @@ class MainWindow : public QMainWindow {
 
     void buildControls();
     void buildMenus();
+    void buildViewMenu();
     void syncMessageWindow();
+    // The operator's keys, wherever the focus is in the program's windows; true when used.
+    bool routeKey(QWidget* receiver, QKeyEvent* event);
+    void focusEntered(QWidget* widget);
+
+    struct Placed {
+        QWidget* widget;
+        const ControlLayout* layout;
+    };
 
     Program& program_;
     QWidget* client_;
+    QWidget* backdrop_ = nullptr;
+    std::vector<Placed> placed_;
+    QActionGroup* sizes_ = nullptr;
+    int scale_ = 100;
     TickScheduler scheduler_;
     std::vector<std::function<void()>> syncs_;
     QPointer<MessageView> message_;
-    // The boxes whose focus handler the window reports, by their widget.
-    QHash<QObject*, TextBox*> focusBoxes_;
+    // The text boxes of the main window, by their widget.
+    QHash<QObject*, TextBox*> boxes_;
 };
 
 } // namespace ml::app

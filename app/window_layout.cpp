@@ -136,11 +136,61 @@ const MenuLayout kMenus[] = {
     {"Baud_9600", "Baudrate", true},
     {"Help", nullptr},
     {"Mess", "Help"},
+    {"Tasten", "Help"},
     {"abbout", "Help"},
+};
+
+// One line for each row of the window.
+const char* const kReadingOrder[] = {
+    "StrafeL", "Text_l", "Text_r", "StrafeR",
+    "ValStrafeL", "ValStrafeR",
+    "up_l", "down_l", "Pkt_l", "D_Min", "D_Sec", "Pkt_r", "up_r", "down_r",
+    "Displ", "Uhr", "Prog", "ShText", "St_St", "Startwert", "Reset_Time",
+    "Combo6", "OpenOutput", "Time_Out", "TimeoutValue", "Break", "BreakValue",
+    "Scroll_O", "FreeT_O", "FreeT_O_S",
+    "OneLine", "Scroll_1", "FreeT", "FreeT_S", "Help_text",
+    "Scroll_U", "FreeT_U", "FreeT_U_S",
+};
+
+// Accelerators, distinct within each menu (one line per menu).
+const struct {
+    const char* name;
+    char16_t key;
+} kMnemonics[] = {
+    {"Datei", u'D'}, {"Extras", u'E'}, {"Help", u'?'},
+    {"Ende", u'E'},
+    {"Count", u'Z'}, {"s_change", u'S'}, {"miror", u'g'}, {"Mode", u'M'}, {"reset", u'e'},
+    {"Helligkeit", u'H'}, {"HL_Prog", u'P'}, {"check_comPorts", u'C'}, {"Baudrate", u'B'},
+    {"up", u'A'}, {"down", u'b'},
+    {"Mode_up", u'U'}, {"Mode_down", u'D'},
+    {"br_low", u's'}, {"br_med", u'm'}, {"br_high", u't'},
+    {"Baud_1200", u'1'}, {"Baud_2400", u'2'}, {"Baud_4800", u'4'}, {"Baud_9600", u'9'},
+    {"Mess", u'M'}, {"Tasten", u'T'},
 };
 // clang-format on
 
 } // namespace
+
+std::span<const char* const> readingOrder() {
+    return kReadingOrder;
+}
+
+QString withMnemonic(const QString& name, const QString& caption) {
+    for (const auto& m : kMnemonics) {
+        if (name != QLatin1String(m.name))
+            continue;
+        const qsizetype at = caption.indexOf(QChar(m.key));
+        return at < 0 ? caption : caption.left(at) + QLatin1Char('&') + caption.mid(at);
+    }
+    return caption;
+}
+
+QRect geometryOf(const Place& p, double scale) {
+    const int left = pixels(p.left, scale);
+    const int top = pixels(p.top, scale);
+    return {left, top, pixels(p.left + p.width, scale) - left,
+            pixels(p.top + p.height, scale) - top};
+}
 
 std::span<const ControlLayout> mainWindowLayout() {
     return kMainWindow;
@@ -154,8 +204,8 @@ std::span<const MenuLayout> menuLayout() {
     return kMenus;
 }
 
-int pixels(int twips) {
-    return static_cast<int>(std::lround(twips / 15.0));
+int pixels(int twips, double scale) {
+    return static_cast<int>(std::lround(twips * scale / 15.0));
 }
 
 } // namespace ml::app

@@ -4,6 +4,8 @@
 // character limit, tool tip, font and picture. The form model holds the state; this holds the
 // design of the widgets that show it.
 
+#include <QRect>
+#include <QString>
 #include <Qt>
 
 #include <span>
@@ -59,7 +61,18 @@ std::span<const ControlLayout> messageWindowLayout();
 // In menu order; a parent comes before its entries. `HLProgr` stands for the whole item array.
 std::span<const MenuLayout> menuLayout();
 
-// Twips to pixels, rounding each edge so that neighbouring controls keep their joins.
-int pixels(int twips);
+// The controls the operator works with, in reading order: the Tab order. Every other control
+// of the main window only shows and takes neither the focus nor typing.
+std::span<const char* const> readingOrder();
+// A menu caption with its accelerator marked ("&Datei"); captions without one stay as they are.
+QString withMnemonic(const QString& name, const QString& caption);
+
+// The sizes the window can take, in per cent of its design size.
+inline constexpr int kScales[] = {100, 125, 150, 200};
+
+// Twips to pixels at a scale, rounding each edge so that neighbouring controls keep their
+// joins.
+int pixels(int twips, double scale = 1);
+QRect geometryOf(const Place& p, double scale = 1);
 
 } // namespace ml::app

@@ -1,5 +1,7 @@
 #include "core/program.h"
 
+#include "core/keys.h"
+
 #include <algorithm>
 
 namespace ml {
@@ -7,13 +9,14 @@ namespace ml {
 Program::Program(Clock& clock, Dialogs& dialogs, Shell& shell, SerialDevice& device)
     : log(form, clock), serial(form, device, dialogs, log), match(form, clock, dialogs),
       modes(form, clock, dialogs, serial, match), composer(form, clock, dialogs, serial, log),
-      score(form), messages(form, shell) {
+      score(form), messages(form, shell), dialogs_(dialogs) {
     match.bindHandlers();
     serial.bindHandlers();
     modes.bindHandlers();
     score.bindHandlers();
     messages.bindHandlers();
     form.Ende.onClick = [this] { Ende_Click(); };
+    form.Tasten.onClick = [this] { Tasten_Click(); };
 }
 
 void Program::start() {
@@ -138,6 +141,25 @@ void Program::focus(Control& c) {
     auto* box = dynamic_cast<TextBox*>(&c);
     if (box != nullptr && box->onFocus && reachable(c))
         box->onFocus();
+}
+
+bool Program::key(const QString& name) {
+    const KeyBinding* k = findKey(name);
+    if (k == nullptr)
+        return false;
+    Control* c = find(QString::fromLatin1(k->control));
+    if (c == nullptr)
+        return false;
+    if (k->evenHidden && !c->visible) {
+        if (c->enabled)
+            c->onClick();
+        return true;
+    }
+    return click(*c);
+}
+
+void Program::Tasten_Click() {
+    dialogs_.messageBox(keyListText(), QStringLiteral("Tastenkürzel"), Icon::None, Buttons::Ok);
 }
 
 } // namespace ml

@@ -56,6 +56,9 @@ class Program {
 
     // Closes the main window ("Ende"); set by whoever shows it.
     std::function<void()> closeWindow;
+    // The operator's key (a name of `keyBindings`): the click on the key's control. False for
+    // a key without a command.
+    bool key(const QString& name);
 
     Form form;
     EventLog log;
@@ -71,7 +74,10 @@ class Program {
     void runTick(std::optional<bool> boundaryWholeSecond);
     void Ende_Click();
     bool reachable(Control& c);
+    // The key list ("?" > "Tastenkürzel…").
+    void Tasten_Click();
 
+    Dialogs& dialogs_;
     bool busy_ = false;
 };
 

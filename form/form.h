@@ -143,6 +143,7 @@ struct Form {
     MenuItem Baud_9600{"Baud_9600", QStringLiteral("9600"), true};
     MenuItem Help{"Help", QStringLiteral("?")};
     MenuItem Mess{"Mess", QStringLiteral("Meldungen")};
+    MenuItem Tasten{"Tasten", QStringLiteral("Tastenkürzel…")};
     MenuItem abbout{"abbout", QStringLiteral("?")};
 
     MessageWindow frmMessage;

@@ -1,17 +1,21 @@
 // The operator's window over a program with the fake platform: layout, first state, the
 // operator's clicks and typing, and the message window.
 
+#include "app/control_widgets.h"
 #include "app/main_window.h"
 #include "app/window_layout.h"
 #include "core/program.h"
 #include "platform/fakes/fakes.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QGuiApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QTest>
 
@@ -96,7 +100,10 @@ TEST_F(MainWindowTest, EveryControlHasOneWidgetOrMenuEntryAtItsPlaceShowingItsFi
         EXPECT_TRUE((m.parent ? action(m.parent)->menu()->actions() : window.menuBar()->actions())
                         .contains(a));
         const auto* item = static_cast<MenuItem*>(program.form.control(a->objectName()));
-        EXPECT_EQ(a->text(), item->text);
+        EXPECT_EQ(a->text().remove(QLatin1Char('&')).section(QLatin1Char('\t'), 0, 0), item->text);
+        if (m.parent == nullptr) { // Alt+D, Alt+E, Alt+?
+            EXPECT_TRUE(a->text().startsWith(QLatin1Char('&')));
+        }
         EXPECT_EQ(a->isCheckable(), m.checkable);
     }
     EXPECT_EQ(action("HL_Prog")->menu()->actions().last()->property("index").toInt(), 16);
@@ -223,6 +230,124 @@ TEST_F(MainWindowTest, MessageWindowIsReplacedInPlaceAndEitherCloseDestroysIt) {
         action("Mess")->trigger(); // made again from its design-time state
         ASSERT_TRUE(view = window.messageView());
     }
+}
+
+// The operator's keys, with the focus on nothing, a text box, a button and a check box.
+class KeyTest : public MainWindowTest, public ::testing::WithParamInterface<const char*> {
+  protected:
+    void press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
+        QTest::keyClick(QApplication::focusWidget(), key, mods);
+    }
+};
+
+TEST_P(KeyTest, EveryCommandKeyRunsItsControlWhereverTheFocusIs) {
+    if (*GetParam() != '\0')
+        widget(GetParam())->setFocus();
+    const Form& f = program.form;
+    const struct {
+        Qt::Key key;
+        Qt::KeyboardModifiers mods;
+        std::function<bool()> done;
+    } steps[] = {
+        {Qt::Key_F2, {}, [&] { return f.Pkt_l.text == "1"; }},
+        {Qt::Key_F3, {}, [&] { return f.Pkt_l.text == "0"; }}, // -1 while "Aufwärts" hides it
+        {Qt::Key_F2, {}, [&] { return f.Pkt_l.text == "1"; }},
+        {Qt::Key_F11, {}, [&] { return f.Pkt_r.text == "1"; }},
+        {Qt::Key_F10, {}, [&] { return f.Pkt_r.text == "0"; }},
+        {Qt::Key_F10, {}, [&] { return f.Pkt_r.text == "-1"; }},
+        {Qt::Key_F4, {}, [&] { return f.penaltyL.running; }},
+        {Qt::Key_F9, {}, [&] { return f.penaltyR.running; }},
+        {Qt::Key_F8, {}, [&] { return f.Displ.ticked(); }},
+        {Qt::Key_F5, {}, [&] { return f.ClockRunning; }},
+        {Qt::Key_F5, {}, [&] { return !f.ClockRunning; }},
+        {Qt::Key_F6, {}, [&] { return f.TimeoutActive; }},
+        {Qt::Key_F7, {}, [&] { return f.BreakActive && !f.TimeoutActive; }},
+        {Qt::Key_F12, {}, [&] { return f.Uhr.ticked(); }},
+        {Qt::Key_F1, {}, [&] { return dialogs.boxes.back().title == "Tastenkürzel"; }},
+        {Qt::Key_O, Qt::ControlModifier, [&] { return dialogs.boxes.size() == 2; }}, // no port
+    };
+    const QString shownName = program.form.Text_l.text;
+    for (const auto& s : steps) {
+        SCOPED_TRACE(QKeySequence(s.key | s.mods).toString().toStdString());
+        press(s.key, s.mods);
+        EXPECT_TRUE(s.done());
+    }
+    EXPECT_EQ(program.form.Text_l.text, shownName); // nothing typed
+    // Space and the keypad are the match's, also on a button or check box, unless a text box is
+    // being edited: there they type.
+    const bool typing = qobject_cast<QLineEdit*>(QApplication::focusWidget()) != nullptr;
+    press(Qt::Key_Space);
+    press(Qt::Key_7, Qt::KeypadModifier);
+    EXPECT_EQ(f.ClockRunning, !typing);
+    EXPECT_EQ(f.Pkt_l.text, typing ? QStringLiteral("1") : QStringLiteral("2"));
+    EXPECT_EQ(f.Text_l.text, typing ? QStringLiteral("Heim 7") : QStringLiteral("Heim"));
+    if (typing) {
+        press(Qt::Key_Escape); // leaves the box, its text kept; the keys are the match's again
+        EXPECT_EQ(QApplication::focusWidget(), window.client());
+    }
+    press(Qt::Key_Home, Qt::KeypadModifier); // the keypad's 7 with Num Lock off
+    EXPECT_EQ(f.Pkt_l.text, typing ? QStringLiteral("2") : QStringLiteral("3"));
+    EXPECT_EQ(f.Text_l.text, typing ? QStringLiteral("Heim 7") : QStringLiteral("Heim"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Focus, KeyTest, ::testing::Values("", "Text_l", "St_St", "Displ"));
+
+TEST_F(MainWindowTest, KeysRepeatNothingGoToAnOpenBoxOnlyAndAcceleratorsTypeNothing) {
+    EXPECT_EQ(QApplication::focusWidget(), window.client()); // no text box at start-up
+    QKeyEvent held(QEvent::KeyPress, Qt::Key_F2, Qt::NoModifier, QString(), true);
+    QApplication::sendEvent(window.client(), &held);
+    EXPECT_EQ(program.form.Pkt_l.text, QStringLiteral("0"));
+
+    QMessageBox box(QMessageBox::NoIcon, "t", "t", QMessageBox::Ok, &window);
+    box.setWindowModality(Qt::ApplicationModal);
+    box.show();
+    QTest::keyClick(box.focusWidget() ? box.focusWidget() : &box, Qt::Key_F2);
+    box.close();
+    EXPECT_EQ(program.form.Pkt_l.text, QStringLiteral("0"));
+
+    auto* name = widget<QLineEdit>("Text_r");
+    name->setFocus();
+    QTest::keyClick(name, Qt::Key_E, Qt::AltModifier);
+    EXPECT_EQ(name->text(), QStringLiteral("Gegner"));
+    EXPECT_TRUE(action("Extras")->menu()->isVisible());
+    action("Extras")->menu()->close();
+    // Enter presses the focused button: Space belongs to the clock.
+    widget("Time_Out")->setFocus();
+    QTest::keyClick(widget("Time_Out"), Qt::Key_Return);
+    EXPECT_TRUE(program.form.TimeoutActive);
+    EXPECT_TRUE(widget("St_St")->toolTip().endsWith(
+        QStringLiteral("Tasten: F5, Leertaste, Ziffernblock 0")));
+}
+
+TEST_F(MainWindowTest, TabWalksTheOperatorsControlsInReadingOrderAndSkipsWhatOnlyShows) {
+    QStringList walked, expected;
+    for (const char* name : readingOrder())
+        if (widget(name)->isVisible() && widget(name)->isEnabled())
+            expected << QString::fromLatin1(name);
+    for (qsizetype i = 0; i < expected.size(); ++i) {
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        walked << QApplication::focusWidget()->objectName();
+    }
+    EXPECT_EQ(walked, expected);
+    for (const char* shows : {"FlashL", "d_Pkt", "FlashR", "TxtStrL", "Uhr_anz", "ShText_u"}) {
+        EXPECT_EQ(widget(shows)->focusPolicy(), Qt::NoFocus) << shows;
+        EXPECT_TRUE(widget<QLineEdit>(shows)->isReadOnly()) << shows;
+    }
+}
+
+TEST_F(MainWindowTest, EachSizeLaysEveryControlAtItsPlaceTimesTheFactor) {
+    for (int percent : {200, 125, 100}) {
+        window.setScale(percent);
+        const double f = percent / 100.0;
+        EXPECT_EQ(window.client()->size(), QSize(std::lround(513 * f), std::lround(341 * f)));
+        for (const ControlLayout& l : mainWindowLayout()) {
+            EXPECT_EQ(widget(l.name)->geometry(), geometryOf(l.place, f)) << l.name;
+            EXPECT_DOUBLE_EQ(widget(l.name)->font().pointSizeF(), fontOf(l).pointSizeF() * f);
+        }
+        // The port list is narrower than its entry: the tool tip shows it whole.
+        EXPECT_TRUE(widget("Combo6")->toolTip().endsWith(QStringLiteral("Kein Comport verfügbar")));
+    }
+    EXPECT_EQ(widget("St_St")->geometry(), QRect(219, 128, 73, 33));
 }
 
 } // namespace

@@ -53,10 +53,10 @@ QString unescaped(const QString& text) {
 }
 
 bool knownCommand(const QString& cmd) {
-    static const QStringList known = {QStringLiteral("tick"),   QStringLiteral("tenths"),
-                                      QStringLiteral("click"),  QStringLiteral("type"),
-                                      QStringLiteral("focus"),  QStringLiteral("show"),
-                                      QStringLiteral("select"), QStringLiteral("boundary")};
+    static const QStringList known = {
+        QStringLiteral("tick"),   QStringLiteral("tenths"),   QStringLiteral("click"),
+        QStringLiteral("type"),   QStringLiteral("focus"),    QStringLiteral("show"),
+        QStringLiteral("select"), QStringLiteral("boundary"), QStringLiteral("key")};
     return known.contains(cmd);
 }
 
@@ -164,6 +164,11 @@ bool ScriptRunner::run(const QString& line, QString& error) {
         if (c == nullptr)
             return fail(error, QStringLiteral("cannot focus '%1'").arg(rest));
         p.focus(*c);
+        return true;
+    }
+    if (cmd == QLatin1String("key")) {
+        if (args.size() != 1 || !p.key(args[0]))
+            return fail(error, QStringLiteral("no key '%1'").arg(rest));
         return true;
     }
     if (cmd == QLatin1String("show")) {
