@@ -31,4 +31,14 @@ QByteArray toWindows1252(const QString& text) {
     return out;
 }
 
+QString fromWindows1252(QByteArrayView bytes) {
+    QString out(bytes.size(), Qt::Uninitialized);
+    QChar* c = out.data();
+    for (const char b : bytes) {
+        const auto u = static_cast<unsigned char>(b);
+        *c++ = QChar(u >= 0x80 && u < 0xA0 ? kHigh[u - 0x80] : char16_t(u));
+    }
+    return out;
+}
+
 } // namespace ml

@@ -1,0 +1,176 @@
+// The wire read back: what the program core writes for a form state, decoded, must give the two
+// rows a spectator reads (written out here from the frames' fields). Every transmission is also
+// fed one byte at a time and must give the same state.
+
+#include "display/line_decoder.h"
+#include "tests/support/desk.h"
+
+#include <gtest/gtest.h>
+
+// Rows read as text in failure messages.
+void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
+
+namespace ml::test {
+namespace {
+
+using Rows = std::array<QString, 2>;
+constexpr qint64 kCell = kScrollStepMs * kCellColumns; // one character of scrolling
+
+struct WireDesk : Desk {
+    WireDesk() { live(); }
+    // Decodes every write since the last call (at time `at`), whole and byte by byte.
+    const LineState& decode(qint64 at = 0) {
+        for (; seen < device.writes.size(); ++seen) {
+            const QByteArray& w = device.writes[seen];
+            whole.feed(w, at);
+            for (char c : w)
+                bytewise.feed(QByteArrayView(&c, 1), at);
+            whole.flush(at);
+            bytewise.flush(at);
+            EXPECT_EQ(whole.state(), bytewise.state()) << w.toHex(' ').toStdString();
+        }
+        EXPECT_EQ(whole.skipped(), 0U);
+        return whole.state();
+    }
+    Rows rows(qint64 at = 0) { return visibleRows(decode(), at, QStringLiteral("10:00:00")); }
+    Rows tickRows(qint64 at = 0) {
+        p.tick();
+        return rows(at);
+    }
+    LineDecoder whole, bytewise;
+    size_t seen = 0;
+};
+
+TEST(LineDecoder, ScoreboardMirrorBrightnessTimeOfDayAndWindows1252) {
+    WireDesk d;
+    d.p.click(QStringLiteral("br_med"));
+    d.p.type(QStringLiteral("Pkt_l"), QStringLiteral("3"));
+    d.p.type(QStringLiteral("Pkt_r"), QStringLiteral("12"));
+    EXPECT_EQ(d.tickRows(), (Rows{"Heim      Gegner", " 3    20:00  12 "}));
+    EXPECT_EQ(d.whole.state().brightness, 2);
+
+    d.p.click(QStringLiteral("miror"));
+    d.p.type(QStringLiteral("Text_l"), QStringLiteral("Müller"));
+    d.p.type(QStringLiteral("Text_r"), QStringLiteral("Straße€"));
+    EXPECT_EQ(d.tickRows(), (Rows{"Straße€   Müller", " 12   20:00   3 "}));
+
+    d.p.click(QStringLiteral("Uhr"));
+    d.clock.set(QStringLiteral("12:34:56"));
+    EXPECT_EQ(d.tickRows(), (Rows{"Straße€   Müller", " 12 12:34:56   3"}));
+}
+
+TEST(LineDecoder, StandingAndScrollingFreeTextOnTwoRows) {
+    WireDesk d;
+    d.p.click(QStringLiteral("ShText"));
+    // The lower row's default text calls for the display's clock.
+    EXPECT_EQ(d.tickRows(), (Rows{"Text oben       ", "Zeit:   10:00:00"}));
+    EXPECT_TRUE(animated(d.whole.state()));
+
+    d.p.click(QStringLiteral("Scroll_O"));
+    d.p.type(QStringLiteral("FreeT_O_S"), QStringLiteral("ABC"));
+    d.p.click(QStringLiteral("ShText"));
+    d.p.click(QStringLiteral("ShText"));
+    d.p.tick();
+    const qint64 t0 = 5000;
+    d.decode(t0);
+    // The text enters at the right edge and leaves at the left, then starts over.
+    EXPECT_EQ(d.rows(t0)[0], QString(16, ' '));
+    EXPECT_EQ(d.rows(t0 + kCell)[0], QString(15, ' ') + "A");
+    EXPECT_EQ(d.rows(t0 + 16 * kCell), (Rows{"ABC             ", "Zeit:   10:00:00"}));
+    EXPECT_EQ(d.rows(t0 + 19 * kCell)[0], QString(16, ' '));
+    int shift = -1;
+    rowWindow(d.whole.state().rows[0], 16, 1, t0 + kCell + 2 * kScrollStepMs, {}, &shift);
+    EXPECT_EQ(shift, 2);
+    // Sent again, the same text goes on where it was.
+    d.p.click(QStringLiteral("br_high"));
+    d.p.tick();
+    d.decode(t0 + 3 * kCell);
+    EXPECT_EQ(d.rows(t0 + 16 * kCell)[0], "ABC             ");
+
+    // The lower row scrolls only from a form the operator cannot reach; its frame has no row
+    // digit, so a text that begins with "1" is told by the pair's long companion.
+    d.p.form.Scroll_U.enabled = true;
+    d.p.click(QStringLiteral("Scroll_U"));
+    d.p.type(QStringLiteral("FreeT_U_S"), QStringLiteral("1. Halbzeit"));
+    d.p.click(QStringLiteral("ShText"));
+    d.p.click(QStringLiteral("ShText"));
+    d.p.tick();
+    d.decode(t0);
+    EXPECT_EQ(d.rows(t0 + 16 * kCell), (Rows{"ABC             ", "1. Halbzeit     "}));
+}
+
+TEST(LineDecoder, BigTextStandingAndScrolling) {
+    WireDesk d;
+    d.p.click(QStringLiteral("OneLine"));
+    d.p.type(QStringLiteral("FreeT_S"), QStringLiteral("GROSS"));
+    d.p.click(QStringLiteral("ShText"));
+    d.p.tick();
+    d.decode(0);
+    EXPECT_EQ(d.whole.state().layout, LineState::Layout::Big);
+    EXPECT_EQ(d.rows(8 * 2 * kCell), (Rows{"GGRROOSSSS      ", "GGRROOSSSS      "}));
+
+    // Standing big text of eight characters looks like field 3 until no field 4 follows it.
+    d.p.form.Scroll_1.initValue(0);
+    d.p.type(QStringLiteral("FreeT"), QStringLiteral("TxtGROSS"));
+    d.p.click(QStringLiteral("ShText"));
+    d.p.click(QStringLiteral("ShText"));
+    d.p.tick();
+    EXPECT_EQ(d.rows(), (Rows{"TTxxttGGRROOSSSS", "TTxxttGGRROOSSSS"}));
+}
+
+TEST(LineDecoder, ProgramsAndTheModeSwitchSequence) {
+    WireDesk d;
+    d.p.click(QStringLiteral("br_high"));
+    d.p.click(QStringLiteral("Prog"));
+    EXPECT_EQ(d.tickRows(), (Rows{"   Programm 1   ", "    läuft...    "}));
+    EXPECT_EQ(d.whole.state().brightness, 3);
+    d.p.click(QStringLiteral("HLProgr"), 16);
+    d.p.tick();
+    EXPECT_EQ(d.decode().program, 16);
+
+    // Switching the program off sends the mode switch alone: the display goes blank.
+    d.p.click(QStringLiteral("Prog"));
+    EXPECT_EQ(d.rows(), (Rows{QString(16, ' '), QString(16, ' ')}));
+    EXPECT_EQ(d.tickRows(), (Rows{"Heim      Gegner", " 0    20:00   0 "}));
+}
+
+TEST(LineDecoder, BlinksWhileTheBrightnessAlternates) {
+    WireDesk d;
+    d.p.type(QStringLiteral("Pkt_l"), QStringLiteral("-1"));
+    d.p.click(QStringLiteral("St_St"));
+    for (int s = 1; s <= 3; ++s) {
+        d.clock.advance(1);
+        d.p.tick();
+        d.decode(s * 1000);
+    }
+    EXPECT_TRUE(d.whole.blinking(3000));
+    EXPECT_FALSE(d.whole.blinking(6000));
+}
+
+TEST(LineDecoder, SkipsAndCountsWhatItCannotReadAndResynchronises) {
+    const QByteArray good("\x02"
+                          "11Heim    \n");
+    LineDecoder dec;
+    // Noise, a frame cut by the next STX, an unknown address, a bad brightness digit, an empty
+    // frame, then a good frame.
+    dec.feed(QByteArray("zz\x02"
+                        "11Ga\x02Z1abc\n\x02"
+                        "19Gast    \n\x02\n") +
+                 good,
+             0);
+    EXPECT_EQ(dec.skipped(), 2U + 5U + 7U + 12U + 2U);
+    EXPECT_EQ(visibleRows(dec.state(), 0, {})[0], "Heim            ");
+
+    // An endless frame is dropped without holding it, and reading goes on after it.
+    dec.feed("\x02" + QByteArray(3 * kMaxFrameBytes, '1'), 0);
+    dec.feed(QByteArray("\n\x02"
+                        "21  Gegner\n"),
+             0);
+    EXPECT_EQ(dec.skipped(), 28U + 3U * kMaxFrameBytes + 2U);
+    EXPECT_EQ(visibleRows(dec.state(), 0, {})[0], "Heim      Gegner");
+}
+
+} // namespace
+} // namespace ml::test
