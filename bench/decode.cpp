@@ -8,9 +8,16 @@
 namespace {
 
 void BM_DecodeScoreboard(benchmark::State& state) {
-    const QByteArray wire[2] = {
-        "\x02" "11Heim    \n\x02" "21  Gegner\n\x02" "31 3  : 12\n\x02" "41:34: 15 \n",
-        "\x02" "11Heim    \n\x02" "21  Gegner\n\x02" "31 3    12\n\x02" "41:34  15 \n"};
+    const QByteArray wire[2] = {"\x02"
+                                "11Heim    \n\x02"
+                                "21  Gegner\n\x02"
+                                "31 3  : 12\n\x02"
+                                "41:34: 15 \n",
+                                "\x02"
+                                "11Heim    \n\x02"
+                                "21  Gegner\n\x02"
+                                "31 3    12\n\x02"
+                                "41:34  15 \n"};
     ml::LineDecoder decoder;
     qint64 now = 0;
     for (auto _ : state) {

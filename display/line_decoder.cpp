@@ -272,8 +272,7 @@ std::array<QString, 2> programCaption(int program) {
             centred(QStringLiteral("läuft..."), kRowChars)};
 }
 
-std::array<QString, 2> visibleRows(const LineState& state, qint64 nowMs,
-                                   const QString& timeOfDay) {
+std::array<QString, 2> visibleRows(const LineState& state, qint64 nowMs, const QString& timeOfDay) {
     switch (state.layout) {
     case LineState::Layout::Program:
         return programCaption(state.program);

@@ -101,8 +101,7 @@ class LineDecoder {
 // The two rows as a spectator reads them at `nowMs`, each 16 characters; `timeOfDay`
 // ("hh:mm:ss") stands in the place of a clock escape. Big text doubles each character on both
 // rows.
-std::array<QString, 2> visibleRows(const LineState& state, qint64 nowMs,
-                                   const QString& timeOfDay);
+std::array<QString, 2> visibleRows(const LineState& state, qint64 nowMs, const QString& timeOfDay);
 
 // What a row or the big line shows in its `cells` places at `nowMs`: a standing text from its
 // start, a scrolling text at its current position; `shift` gets the dot columns (0 to

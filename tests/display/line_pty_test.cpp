@@ -1,0 +1,127 @@
+// marklight-display --text on one end of a socat pseudo-terminal pair while the program core
+// writes a scripted match to the other; the pair goes away and comes back.
+
+#include "core/program.h"
+#include "platform/fakes/fakes.h"
+#include "serial/qt_serial_device.h"
+#include "tests/support/pty.h"
+
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace ml::test {
+namespace {
+
+QCoreApplication& app() {
+    static int argc = 1;
+    static char name[] = "tests_display_pty";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication a(argc, argv);
+    return a;
+}
+
+bool waitLong(const std::function<bool()>& done) {
+    for (int i = 0; i < 5; ++i)
+        if (waitFor(done))
+            return true;
+    return false;
+}
+
+// Two linked pseudo-terminals at fixed paths, as `socat` makes them.
+struct Link {
+    explicit Link(const QString& dir) : a(dir + "/a"), b(dir + "/b") {}
+    ~Link() { stop(); }
+    bool start() {
+        socat.start(QStringLiteral("socat"), {QStringLiteral("pty,raw,echo=0,link=") + a,
+                                              QStringLiteral("pty,raw,echo=0,link=") + b});
+        return waitLong([this] { return QFile::exists(a) && QFile::exists(b); });
+    }
+    void stop() {
+        socat.terminate();
+        socat.waitForFinished();
+    }
+    QString a, b;
+    QProcess socat;
+};
+
+struct Tool {
+    explicit Tool(const QStringList& args) {
+        process.start(QStringLiteral(MARKLIGHT_DISPLAY_TOOL), args);
+        process.waitForStarted();
+    }
+    ~Tool() {
+        process.kill();
+        process.waitForFinished();
+    }
+    // Waits until the output holds `text`; everything up to it is consumed.
+    bool saw(const QString& text) {
+        const bool found = waitLong([&] {
+            out += QString::fromUtf8(process.readAllStandardOutput());
+            return out.contains(text);
+        });
+        if (found)
+            out = out.mid(out.indexOf(text) + text.size());
+        return found;
+    }
+    QProcess process;
+    QString out;
+};
+
+TEST(DisplayToolOverPty, PrintsTheMatchAsMarklightSendsItAndWaitsForTheLineToComeBack) {
+    app();
+    QTemporaryDir dir;
+    Link link(dir.path());
+    ASSERT_TRUE(link.start());
+    Tool tool({QStringLiteral("--text"), link.b});
+
+    qputenv("MARKLIGHT_PORTS", link.a.toLocal8Bit());
+    QtSerialDevice device;
+    FakeClock clock(QStringLiteral("10:00:00"));
+    FakeDialogs dialogs;
+    FakeShell shell;
+    Program p(clock, dialogs, shell, device);
+    p.start();
+    p.click(QStringLiteral("OpenOutput"));
+    ASSERT_TRUE(p.form.PortOpen);
+    p.click(QStringLiteral("Displ"));
+    p.type(QStringLiteral("Pkt_l"), QStringLiteral("3"));
+    p.tick();
+    EXPECT_TRUE(tool.saw("|Heim      Gegner| Helligkeit 1"));
+    EXPECT_TRUE(tool.saw("| 3    20:00   0 |"));
+
+    p.click(QStringLiteral("St_St"));
+    clock.advance(1);
+    p.tick();
+    EXPECT_TRUE(tool.saw("| 3    19:59   0 |"));
+    // The last minute shows seconds and tenths.
+    clock.set(QStringLiteral("10:19:30"));
+    p.boundary(true);
+    EXPECT_TRUE(tool.saw("| 3    30:0"));
+
+    link.stop();
+    EXPECT_TRUE(tool.saw("nicht mehr erreichbar"));
+    if (p.form.PortOpen)
+        p.click(QStringLiteral("OpenOutput"));
+    ASSERT_TRUE(link.start());
+    EXPECT_TRUE(tool.saw(link.b + ": geöffnet"));
+    p.click(QStringLiteral("OpenOutput"));
+    ASSERT_TRUE(p.form.PortOpen);
+    p.click(QStringLiteral("br_high"));
+    p.tick();
+    EXPECT_TRUE(tool.saw("Helligkeit 3"));
+}
+
+TEST(DisplayToolOnStandardInput, CountsSkippedBytesAndEndsWithTheInput) {
+    Tool tool({QStringLiteral("--text"), QStringLiteral("-")});
+    tool.process.write("noise\x02"
+                       "12Gast    \n");
+    tool.process.closeWriteChannel();
+    EXPECT_TRUE(tool.saw("übersprungen: 5 Bytes (insgesamt 5)"));
+    EXPECT_TRUE(tool.saw("|Gast            | Helligkeit 2"));
+    EXPECT_TRUE(tool.process.waitForFinished(5000));
+}
+
+} // namespace
+} // namespace ml::test

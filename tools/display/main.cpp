@@ -1,0 +1,113 @@
+// marklight-display: shows what a display line shows, from the bytes on its wire. Reads a serial
+// port (read only) or standard input; prints each change as text with --text.
+
+#include "tools/display/line_source.h"
+
+#include <QCommandLineParser>
+#include <QCoreApplication>
+#include <QTextStream>
+#include <QTime>
+
+#include <array>
+#include <cstdio>
+
+namespace ml::display {
+namespace {
+
+QString stamp() {
+    return QTime::currentTime().toString(QStringLiteral("hh:mm:ss.zzz"));
+}
+
+// Prints the display line as two rows between bars whenever what it shows changes.
+class TextOutput {
+  public:
+    explicit TextOutput(LineSource& source) : source_(source) {
+        animation_.setInterval(kScrollStepMs);
+        QObject::connect(&animation_, &QTimer::timeout, [this] { report(); });
+        source.onBurst = [this] { report(); };
+        source.onNote = [this](const QString& note) { line(stamp() + QLatin1Char(' ') + note); };
+    }
+
+    void report() {
+        const LineDecoder& d = source_.decoder();
+        const qint64 now = source_.now();
+        if (d.skipped() != skipped_) {
+            line(QStringLiteral("%1 übersprungen: %2 Bytes (insgesamt %3)")
+                     .arg(stamp())
+                     .arg(d.skipped() - skipped_)
+                     .arg(d.skipped()));
+            skipped_ = d.skipped();
+        }
+        const std::array<QString, 2> rows =
+            visibleRows(d.state(), now, QTime::currentTime().toString(QStringLiteral("hh:mm:ss")));
+        const bool blinking = d.blinking(now);
+        const bool moving = animated(d.state()) || blinking;
+        if (moving != animation_.isActive())
+            moving ? animation_.start() : animation_.stop();
+        if (shown_ && rows == rows_ && d.state().brightness == brightness_ && blinking == blinking_)
+            return;
+        shown_ = true;
+        rows_ = rows;
+        brightness_ = d.state().brightness;
+        blinking_ = blinking;
+        const QString time = stamp();
+        line(QStringLiteral("%1 |%2| Helligkeit %3%4")
+                 .arg(time, rows[0])
+                 .arg(brightness_)
+                 .arg(blinking ? QStringLiteral(", blinkt") : QString()));
+        line(QStringLiteral("%1 |%2|").arg(QString(time.size(), QLatin1Char(' ')), rows[1]));
+    }
+
+  private:
+    void line(const QString& text) {
+        out_ << text << '\n';
+        out_.flush();
+    }
+
+    LineSource& source_;
+    QTimer animation_;
+    QTextStream out_{stdout};
+    std::array<QString, 2> rows_;
+    int brightness_ = 0;
+    bool blinking_ = false;
+    bool shown_ = false;
+    quint64 skipped_ = 0;
+};
+
+} // namespace
+} // namespace ml::display
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    QCoreApplication::setApplicationName(QStringLiteral("marklight-display"));
+    QCoreApplication::setApplicationVersion(QStringLiteral("1.0.2"));
+
+    QCommandLineParser parser;
+    parser.setApplicationDescription(
+        QStringLiteral("Zeigt, was eine Anzeigezeile an ihrer seriellen Leitung empfängt."));
+    parser.addHelpOption();
+    parser.addVersionOption();
+    const QCommandLineOption baud(QStringLiteral("baud"),
+                                  QStringLiteral("Baudrate (1200, 2400, 4800, 9600)."),
+                                  QStringLiteral("N"), QStringLiteral("9600"));
+    const QCommandLineOption text(QStringLiteral("text"),
+                                  QStringLiteral("Jede Änderung als zwei Textzeilen ausgeben."));
+    parser.addOption(baud);
+    parser.addOption(text);
+    parser.addPositionalArgument(
+        QStringLiteral("DEVICE"),
+        QStringLiteral("Serielles Gerät, oder - für die Standardeingabe."));
+    parser.process(app);
+    bool ok = false;
+    const int rate = parser.value(baud).toInt(&ok);
+    if (parser.positionalArguments().size() != 1 || !ok || rate <= 0) {
+        std::fputs(qPrintable(parser.helpText()), stderr);
+        return 2;
+    }
+
+    ml::display::LineSource source(parser.positionalArguments().first(), rate);
+    ml::display::TextOutput output(source);
+    source.onEnd = [] { QCoreApplication::quit(); };
+    source.start();
+    return QCoreApplication::exec();
+}
