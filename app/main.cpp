@@ -2,12 +2,14 @@
 
 #include "app/main_window.h"
 #include "app/qt_platform.h"
+#include "app/wire_monitor.h"
 #include "console/version.h"
 #include "core/program.h"
 #include "serial/qt_serial_device.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QMenuBar>
 
 namespace {
 
@@ -48,11 +50,18 @@ int main(int argc, char* argv[]) {
     ml::app::QtDialogs dialogs;
     ml::app::QtShell shell;
     ml::QtSerialDevice serial;
-    ml::Program program(clock, dialogs, shell, serial);
+    ml::app::WireMonitor monitor;
+    ml::app::TappedSerialDevice device(serial,
+                                       [&monitor](const QByteArray& b) { monitor.written(b); });
+    ml::Program program(clock, dialogs, shell, device);
 
     ml::app::MainWindow window(program, clock);
     dialogs.setOwner(&window);
     program.closeWindow = [&window] { window.close(); };
+    // "Ansicht" stands before "?", which stays last.
+    QMenu* view = new QMenu(QStringLiteral("Ansicht"), window.menuBar());
+    window.menuBar()->insertMenu(window.menuBar()->actions().constLast(), view);
+    view->addAction(QStringLiteral("Anzeige-Monitor"), [&monitor] { monitor.show(); });
     window.show();
     program.start();
     window.sync();

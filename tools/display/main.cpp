@@ -1,15 +1,19 @@
 // marklight-display: shows what a display line shows, from the bytes on its wire. Reads a serial
-// port (read only) or standard input; prints each change as text with --text.
+// port (read only) or standard input; shows the monitor window, or prints each change as text
+// with --text.
 
+#include "app/monitor/led_monitor.h"
 #include "tools/display/line_source.h"
 
+#include <QApplication>
 #include <QCommandLineParser>
-#include <QCoreApplication>
 #include <QTextStream>
 #include <QTime>
 
+#include <algorithm>
 #include <array>
 #include <cstdio>
+#include <memory>
 
 namespace ml::display {
 namespace {
@@ -74,11 +78,41 @@ class TextOutput {
     quint64 skipped_ = 0;
 };
 
+// The monitor window, with what is wrong with the line in its corner.
+class WindowOutput {
+  public:
+    WindowOutput(LineSource& source, const QString& device)
+        : source_(source), monitor_(source.decoder(), [&source] { return source.now(); }) {
+        monitor_.setWindowTitle(QStringLiteral("Anzeige-Monitor – %1").arg(device));
+        source.onBurst = [this] {
+            if (source_.decoder().skipped() != 0 && device_.isEmpty())
+                monitor_.setNote(
+                    QStringLiteral("übersprungen: %1 Bytes").arg(source_.decoder().skipped()));
+            monitor_.refresh();
+        };
+        source.onNote = [this](const QString& note) {
+            device_ = note.endsWith(QStringLiteral(": geöffnet")) ? QString() : note;
+            monitor_.setNote(device_);
+        };
+        monitor_.show();
+    }
+
+  private:
+    LineSource& source_;
+    monitor::LedMonitor monitor_;
+    QString device_;
+};
+
 } // namespace
 } // namespace ml::display
 
 int main(int argc, char* argv[]) {
-    QCoreApplication app(argc, argv);
+    // The window needs a display; the text does not.
+    const bool textOnly =
+        std::any_of(argv + 1, argv + argc, [](const char* a) { return qstrcmp(a, "--text") == 0; });
+    std::unique_ptr<QCoreApplication> app = textOnly
+                                                ? std::make_unique<QCoreApplication>(argc, argv)
+                                                : std::make_unique<QApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("marklight-display"));
     QCoreApplication::setApplicationVersion(QStringLiteral("1.0.2"));
 
@@ -90,14 +124,14 @@ int main(int argc, char* argv[]) {
     const QCommandLineOption baud(QStringLiteral("baud"),
                                   QStringLiteral("Baudrate (1200, 2400, 4800, 9600)."),
                                   QStringLiteral("N"), QStringLiteral("9600"));
-    const QCommandLineOption text(QStringLiteral("text"),
-                                  QStringLiteral("Jede Änderung als zwei Textzeilen ausgeben."));
+    const QCommandLineOption textOption(
+        QStringLiteral("text"), QStringLiteral("Jede Änderung als zwei Textzeilen ausgeben."));
     parser.addOption(baud);
-    parser.addOption(text);
+    parser.addOption(textOption);
     parser.addPositionalArgument(
         QStringLiteral("DEVICE"),
         QStringLiteral("Serielles Gerät, oder - für die Standardeingabe."));
-    parser.process(app);
+    parser.process(*app);
     bool ok = false;
     const int rate = parser.value(baud).toInt(&ok);
     if (parser.positionalArguments().size() != 1 || !ok || rate <= 0) {
@@ -105,9 +139,16 @@ int main(int argc, char* argv[]) {
         return 2;
     }
 
-    ml::display::LineSource source(parser.positionalArguments().first(), rate);
-    ml::display::TextOutput output(source);
-    source.onEnd = [] { QCoreApplication::quit(); };
+    const QString device = parser.positionalArguments().first();
+    ml::display::LineSource source(device, rate);
+    std::unique_ptr<ml::display::TextOutput> text;
+    std::unique_ptr<ml::display::WindowOutput> window;
+    if (parser.isSet(textOption)) {
+        text = std::make_unique<ml::display::TextOutput>(source);
+        source.onEnd = [] { QCoreApplication::quit(); };
+    } else {
+        window = std::make_unique<ml::display::WindowOutput>(source, device);
+    }
     source.start();
     return QCoreApplication::exec();
 }

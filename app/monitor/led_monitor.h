@@ -1,0 +1,68 @@
+#pragma once
+
+// The display line on screen: a window that draws what a decoder of the wire says the line
+// shows, as a matrix of round red LED dots on black, the unlit dots faintly visible. It scrolls
+// by itself; everything else changes when `refresh` is called after feeding the decoder. Only
+// the dots that changed are repainted. Double-click or F11 switches full screen; size, place and
+// full screen are kept between runs.
+
+#include "display/line_decoder.h"
+
+#include <QPixmap>
+#include <QTimer>
+#include <QWidget>
+
+#include <bitset>
+#include <functional>
+
+namespace ml::monitor {
+
+class LedMonitor : public QWidget {
+  public:
+    // `now` is the decoder's clock in milliseconds.
+    LedMonitor(const LineDecoder& decoder, std::function<qint64()> now, QWidget* parent = nullptr);
+    ~LedMonitor() override;
+
+    // Shows the decoder's state afresh.
+    void refresh();
+    // A line of small text in the lower left corner; empty for none.
+    void setNote(const QString& note);
+    // The rows as a spectator reads them at this moment.
+    std::array<QString, 2> rows() const;
+
+    QSize sizeHint() const override { return {960, 200}; }
+
+    // Dots across and down the display line.
+    static constexpr int kColumns = kRowChars * kCellColumns;
+    static constexpr int kDotRows = 16;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void hideEvent(QHideEvent* event) override;
+
+  private:
+    using Dots = std::array<std::bitset<kColumns>, kDotRows>;
+    Dots compose(qint64 now) const;
+    void placeDots();
+    QRect dotRect(int column, int row) const;
+    QRect noteRect() const;
+    void toggleFullScreen();
+
+    const LineDecoder& decoder_;
+    std::function<qint64()> now_;
+    QTimer animation_;
+    Dots dots_{};
+    int brightness_ = 1;
+    QString note_;
+    std::array<QString, 2> logged_;
+    // Dot pitch and the top left corner of the matrix, in pixels.
+    int pitch_ = 1;
+    QPoint origin_;
+    // An unlit dot and a lit one at each brightness, at the current pitch.
+    std::array<QPixmap, 4> dot_;
+};
+
+} // namespace ml::monitor
