@@ -114,13 +114,15 @@ TEST(DisplayToolOverPty, PrintsTheMatchAsMarklightSendsItAndWaitsForTheLineToCom
 }
 
 TEST(DisplayToolOnStandardInput, CountsSkippedBytesAndEndsWithTheInput) {
+    app();
     Tool tool({QStringLiteral("--text"), QStringLiteral("-")});
     tool.process.write("noise\x02"
                        "12Gast    \n");
     tool.process.closeWriteChannel();
     EXPECT_TRUE(tool.saw("übersprungen: 5 Bytes (insgesamt 5)"));
     EXPECT_TRUE(tool.saw("|Gast            | Helligkeit 2"));
-    EXPECT_TRUE(tool.process.waitForFinished(5000));
+    EXPECT_TRUE(waitLong([&] { return tool.process.state() == QProcess::NotRunning; }));
+    EXPECT_EQ(tool.process.exitCode(), 0);
 }
 
 } // namespace
