@@ -46,6 +46,7 @@ class TappedSerialDevice : public SerialDevice {
     int portNumber() const override { return device_.portNumber(); }
     void setSettings(const QString& settings) override { device_.setSettings(settings); }
     bool open() override { return device_.open(); }
+    bool openDenied() const override { return device_.openDenied(); }
     bool close() override { return device_.close(); }
     bool isOpen() const override { return device_.isOpen(); }
     bool write(const QByteArray& bytes) override;

@@ -3,6 +3,7 @@
 // with --text.
 
 #include "app/monitor/led_monitor.h"
+#include "console/version.h"
 #include "tools/display/line_source.h"
 
 #include <QApplication>
@@ -114,7 +115,7 @@ int main(int argc, char* argv[]) {
                                                 ? std::make_unique<QCoreApplication>(argc, argv)
                                                 : std::make_unique<QApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("marklight-display"));
-    QCoreApplication::setApplicationVersion(QStringLiteral("1.0.2"));
+    QCoreApplication::setApplicationVersion(QString::fromLatin1(ml::kVersionText));
 
     QCommandLineParser parser;
     parser.setApplicationDescription(
