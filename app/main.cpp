@@ -54,6 +54,7 @@ int main(int argc, char* argv[]) {
     ml::app::TappedSerialDevice device(serial,
                                        [&monitor](const QByteArray& b) { monitor.written(b); });
     ml::Program program(clock, dialogs, shell, device);
+    program.composer.rehearse = [&monitor](const QString& t) { monitor.rehearsed(t); };
 
     ml::app::MainWindow window(program, clock);
     dialogs.setOwner(&window);

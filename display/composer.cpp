@@ -38,12 +38,22 @@ void Composer::checkAndOut() {
     Transmission out;
     out.fields = {kEightBlanks, kEightBlanks, kEightBlanks, kEightBlanks};
     int brightness = f.Brightness;
-    if (live) {
+    const bool rehearsing = rehearse && !f.PortOpen && f.Displ.ticked();
+    if (live || rehearsing) {
         out.fields = scoreboardFields(brightness);
         specialOutput(out, brightness);
     }
     if (!f.SpecialOutput)
         out.text = frames::scoreboard(brightness, out.fields);
+    if (rehearse && !f.PortOpen) {
+        rehearse(out.text);
+        // The closed port's own transmission stays blank.
+        if (rehearsing) {
+            f.SpecialOutput = false;
+            out.fields = {kEightBlanks, kEightBlanks, kEightBlanks, kEightBlanks};
+            out.text = frames::scoreboard(f.Brightness, out.fields);
+        }
+    }
     for (size_t i = 0; i < out.fields.size(); ++i)
         f.OutLine[i + 1] = out.fields[i];
     f.OutLine[0] = out.text;

@@ -9,6 +9,8 @@
 #include "platform/platform.h"
 #include "serial/serial_link.h"
 
+#include <functional>
+
 namespace ml {
 
 class Composer {
@@ -17,6 +19,10 @@ class Composer {
     // The tick's output: separators, the scoreboard's fields, the free-text or program frames
     // over them, then the send.
     void checkAndOut();
+
+    // While no port is open, gets on every tick what an open port would be sent: the display
+    // monitor shows it for rehearsing without the hardware.
+    std::function<void(const QString& transmission)> rehearse;
 
   private:
     // The separators beside the minutes blink while a stopped clock is away from its start.

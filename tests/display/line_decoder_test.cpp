@@ -3,6 +3,7 @@
 // fed one byte at a time and must give the same state.
 
 #include "display/line_decoder.h"
+#include "serial/windows1252.h"
 #include "tests/support/desk.h"
 
 #include <gtest/gtest.h>
@@ -45,33 +46,33 @@ struct WireDesk : Desk {
 
 TEST(LineDecoder, ScoreboardMirrorBrightnessTimeOfDayAndWindows1252) {
     WireDesk d;
-    d.p.click(QStringLiteral("br_med"));
-    d.p.type(QStringLiteral("Pkt_l"), QStringLiteral("3"));
-    d.p.type(QStringLiteral("Pkt_r"), QStringLiteral("12"));
+    d.p.click(d.p.form.br_med);
+    d.p.type(d.p.form.Pkt_l, QStringLiteral("3"));
+    d.p.type(d.p.form.Pkt_r, QStringLiteral("12"));
     EXPECT_EQ(d.tickRows(), (Rows{"Heim      Gegner", " 3    20:00  12 "}));
     EXPECT_EQ(d.whole.state().brightness, 2);
 
-    d.p.click(QStringLiteral("miror"));
-    d.p.type(QStringLiteral("Text_l"), QStringLiteral("Müller"));
-    d.p.type(QStringLiteral("Text_r"), QStringLiteral("Straße€"));
+    d.p.click(d.p.form.miror);
+    d.p.type(d.p.form.Text_l, QStringLiteral("Müller"));
+    d.p.type(d.p.form.Text_r, QStringLiteral("Straße€"));
     EXPECT_EQ(d.tickRows(), (Rows{"Straße€   Müller", " 12   20:00   3 "}));
 
-    d.p.click(QStringLiteral("Uhr"));
+    d.p.click(d.p.form.Uhr);
     d.clock.set(QStringLiteral("12:34:56"));
     EXPECT_EQ(d.tickRows(), (Rows{"Straße€   Müller", " 12 12:34:56   3"}));
 }
 
 TEST(LineDecoder, StandingAndScrollingFreeTextOnTwoRows) {
     WireDesk d;
-    d.p.click(QStringLiteral("ShText"));
+    d.p.click(d.p.form.ShText);
     // The lower row's default text calls for the display's clock.
     EXPECT_EQ(d.tickRows(), (Rows{"Text oben       ", "Zeit:   10:00:00"}));
     EXPECT_TRUE(animated(d.whole.state()));
 
-    d.p.click(QStringLiteral("Scroll_O"));
-    d.p.type(QStringLiteral("FreeT_O_S"), QStringLiteral("ABC"));
-    d.p.click(QStringLiteral("ShText"));
-    d.p.click(QStringLiteral("ShText"));
+    d.p.click(d.p.form.Scroll_O);
+    d.p.type(d.p.form.FreeT_O_S, QStringLiteral("ABC"));
+    d.p.click(d.p.form.ShText);
+    d.p.click(d.p.form.ShText);
     d.p.tick();
     const qint64 t0 = 5000;
     d.decode(t0);
@@ -84,7 +85,7 @@ TEST(LineDecoder, StandingAndScrollingFreeTextOnTwoRows) {
     rowWindow(d.whole.state().rows[0], 16, 1, t0 + kCell + 2 * kScrollStepMs, {}, &shift);
     EXPECT_EQ(shift, 2);
     // Sent again, the same text goes on where it was.
-    d.p.click(QStringLiteral("br_high"));
+    d.p.click(d.p.form.br_high);
     d.p.tick();
     d.decode(t0 + 3 * kCell);
     EXPECT_EQ(d.rows(t0 + 16 * kCell)[0], "ABC             ");
@@ -92,10 +93,10 @@ TEST(LineDecoder, StandingAndScrollingFreeTextOnTwoRows) {
     // The lower row scrolls only from a form the operator cannot reach; its frame has no row
     // digit, so a text that begins with "1" is told by the pair's long companion.
     d.p.form.Scroll_U.enabled = true;
-    d.p.click(QStringLiteral("Scroll_U"));
-    d.p.type(QStringLiteral("FreeT_U_S"), QStringLiteral("1. Halbzeit"));
-    d.p.click(QStringLiteral("ShText"));
-    d.p.click(QStringLiteral("ShText"));
+    d.p.click(d.p.form.Scroll_U);
+    d.p.type(d.p.form.FreeT_U_S, QStringLiteral("1. Halbzeit"));
+    d.p.click(d.p.form.ShText);
+    d.p.click(d.p.form.ShText);
     d.p.tick();
     d.decode(t0);
     EXPECT_EQ(d.rows(t0 + 16 * kCell), (Rows{"ABC             ", "1. Halbzeit     "}));
@@ -103,9 +104,9 @@ TEST(LineDecoder, StandingAndScrollingFreeTextOnTwoRows) {
 
 TEST(LineDecoder, BigTextStandingAndScrolling) {
     WireDesk d;
-    d.p.click(QStringLiteral("OneLine"));
-    d.p.type(QStringLiteral("FreeT_S"), QStringLiteral("GROSS"));
-    d.p.click(QStringLiteral("ShText"));
+    d.p.click(d.p.form.OneLine);
+    d.p.type(d.p.form.FreeT_S, QStringLiteral("GROSS"));
+    d.p.click(d.p.form.ShText);
     d.p.tick();
     d.decode(0);
     EXPECT_EQ(d.whole.state().layout, LineState::Layout::Big);
@@ -113,33 +114,33 @@ TEST(LineDecoder, BigTextStandingAndScrolling) {
 
     // Standing big text of eight characters looks like field 3 until no field 4 follows it.
     d.p.form.Scroll_1.initValue(0);
-    d.p.type(QStringLiteral("FreeT"), QStringLiteral("TxtGROSS"));
-    d.p.click(QStringLiteral("ShText"));
-    d.p.click(QStringLiteral("ShText"));
+    d.p.type(d.p.form.FreeT, QStringLiteral("TxtGROSS"));
+    d.p.click(d.p.form.ShText);
+    d.p.click(d.p.form.ShText);
     d.p.tick();
     EXPECT_EQ(d.rows(), (Rows{"TTxxttGGRROOSSSS", "TTxxttGGRROOSSSS"}));
 }
 
 TEST(LineDecoder, ProgramsAndTheModeSwitchSequence) {
     WireDesk d;
-    d.p.click(QStringLiteral("br_high"));
-    d.p.click(QStringLiteral("Prog"));
+    d.p.click(d.p.form.br_high);
+    d.p.click(d.p.form.Prog);
     EXPECT_EQ(d.tickRows(), (Rows{"   Programm 1   ", "    läuft...    "}));
     EXPECT_EQ(d.whole.state().brightness, 3);
-    d.p.click(QStringLiteral("HLProgr"), 16);
+    d.p.click(*d.p.form.HLProgr[16]);
     d.p.tick();
     EXPECT_EQ(d.decode().program, 16);
 
     // Switching the program off sends the mode switch alone: the display goes blank.
-    d.p.click(QStringLiteral("Prog"));
+    d.p.click(d.p.form.Prog);
     EXPECT_EQ(d.rows(), (Rows{QString(16, ' '), QString(16, ' ')}));
     EXPECT_EQ(d.tickRows(), (Rows{"Heim      Gegner", " 0    20:00   0 "}));
 }
 
 TEST(LineDecoder, BlinksWhileTheBrightnessAlternates) {
     WireDesk d;
-    d.p.type(QStringLiteral("Pkt_l"), QStringLiteral("-1"));
-    d.p.click(QStringLiteral("St_St"));
+    d.p.type(d.p.form.Pkt_l, QStringLiteral("-1"));
+    d.p.click(d.p.form.St_St);
     for (int s = 1; s <= 3; ++s) {
         d.clock.advance(1);
         d.p.tick();
@@ -147,6 +148,21 @@ TEST(LineDecoder, BlinksWhileTheBrightnessAlternates) {
     }
     EXPECT_TRUE(d.whole.blinking(3000));
     EXPECT_FALSE(d.whole.blinking(6000));
+}
+
+TEST(LineDecoder, WithoutAPortTheMonitorGetsWhatAnOpenPortWould) {
+    Desk d;
+    QString rehearsed;
+    d.p.composer.rehearse = [&rehearsed](const QString& t) { rehearsed = t; };
+    d.p.click(d.p.form.Displ);
+    d.p.type(d.p.form.Pkt_l, QStringLiteral("3"));
+    d.p.tick();
+    LineDecoder dec;
+    dec.feed(toWindows1252(rehearsed), 0);
+    EXPECT_EQ(visibleRows(dec.state(), 0, {}), (Rows{"Heim      Gegner", " 3    20:00   0 "}));
+    // The closed port's own transmission, which the log reads, stays blank.
+    EXPECT_TRUE(d.device.writes.empty());
+    EXPECT_EQ(d.p.form.OutLine[1], QString(8, ' '));
 }
 
 TEST(LineDecoder, SkipsAndCountsWhatItCannotReadAndResynchronises) {

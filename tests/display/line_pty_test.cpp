@@ -83,15 +83,15 @@ TEST(DisplayToolOverPty, PrintsTheMatchAsMarklightSendsItAndWaitsForTheLineToCom
     FakeShell shell;
     Program p(clock, dialogs, shell, device);
     p.start();
-    p.click(QStringLiteral("OpenOutput"));
+    p.click(p.form.OpenOutput);
     ASSERT_TRUE(p.form.PortOpen);
-    p.click(QStringLiteral("Displ"));
-    p.type(QStringLiteral("Pkt_l"), QStringLiteral("3"));
+    p.click(p.form.Displ);
+    p.type(p.form.Pkt_l, QStringLiteral("3"));
     p.tick();
     EXPECT_TRUE(tool.saw("|Heim      Gegner| Helligkeit 1"));
     EXPECT_TRUE(tool.saw("| 3    20:00   0 |"));
 
-    p.click(QStringLiteral("St_St"));
+    p.click(p.form.St_St);
     clock.advance(1);
     p.tick();
     EXPECT_TRUE(tool.saw("| 3    19:59   0 |"));
@@ -103,12 +103,12 @@ TEST(DisplayToolOverPty, PrintsTheMatchAsMarklightSendsItAndWaitsForTheLineToCom
     link.stop();
     EXPECT_TRUE(tool.saw("nicht mehr erreichbar"));
     if (p.form.PortOpen)
-        p.click(QStringLiteral("OpenOutput"));
+        p.click(p.form.OpenOutput);
     ASSERT_TRUE(link.start());
     EXPECT_TRUE(tool.saw(link.b + ": geöffnet"));
-    p.click(QStringLiteral("OpenOutput"));
+    p.click(p.form.OpenOutput);
     ASSERT_TRUE(p.form.PortOpen);
-    p.click(QStringLiteral("br_high"));
+    p.click(p.form.br_high);
     p.tick();
     EXPECT_TRUE(tool.saw("Helligkeit 3"));
 }
