@@ -59,10 +59,11 @@ int main(int argc, char* argv[]) {
     ml::app::MainWindow window(program, clock);
     dialogs.setOwner(&window);
     program.closeWindow = [&window] { window.close(); };
-    // "Ansicht" stands before "?", which stays last.
-    QMenu* view = new QMenu(QStringLiteral("Ansicht"), window.menuBar());
-    window.menuBar()->insertMenu(window.menuBar()->actions().constLast(), view);
-    view->addAction(QStringLiteral("Anzeige-Monitor"), [&monitor] { monitor.show(); });
+    // The monitor joins the window's own "Ansicht" menu.
+    for (QAction* a : window.menuBar()->actions())
+        if (a->objectName() == QLatin1String("Ansicht"))
+            a->menu()->addAction(QStringLiteral("Anzeige-&Monitor"),
+                                 [&monitor] { monitor.show(); });
     window.show();
     program.start();
     window.sync();
