@@ -48,6 +48,8 @@ int main(int argc, char** argv) {
             line.chop(1);
         if (line.trimmed().isEmpty() || line.trimmed().startsWith(QLatin1Char('#')))
             continue;
+        // The command first, so that the output reads as a transcript.
+        print(QStringLiteral("> ") + line);
         QString error;
         if (!replay.run(line, error)) {
             std::fflush(stdout);
