@@ -8,7 +8,7 @@ set -euo pipefail
 run=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-serialport-dev
      qt6-multimedia-dev fonts-liberation)
 package=(dpkg-dev file librsvg2-bin)
-test=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool clang libclang-rt-14-dev socat
+test=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool clang clang-format libclang-rt-14-dev socat
       pulseaudio pulseaudio-utils desktop-file-utils imagemagick)
 case "${1:-run}" in
     run) packages=("${run[@]}") ;;
