@@ -92,6 +92,43 @@ TEST(NumberText, DecimalCommaReadsAsThePointWithOneSeparatorAtMost) {
         EXPECT_EQ(readNumber(QString::fromLatin1(text)), value) << text;
 }
 
+TEST(NumberText, ReadsSignsAndBlanksButNoExponentsOrWords) {
+    const std::pair<const char*, std::optional<double>> table[] = {
+        {"20.0", 20}, {" -3 ", -3}, {"+5", 5},    {"-0", 0},      {".5", 0.5},
+        {"5.", 5},    {"", {}},     {"   ", {}},  {"-", {}},      {"1e3", {}},
+        {"1E3", {}},  {"inf", {}},  {"nan", {}},  {"3-", {}},     {"--3", {}},
+        {"1 2", {}},  {"abc", {}},  {"0x10", {}}, {"\t7\r\n", 7}, {"٣", {}}};
+    for (const auto& [text, value] : table)
+        EXPECT_EQ(readNumber(QString::fromUtf8(text)), value) << text;
+}
+
+TEST(NumberText, WritesTheShortestTextAndRoundsThreeWays) {
+    const std::pair<double, const char*> written[] = {
+        {0, "0"},         {-0.0, "0"},        {20, "20"},     {0.5, "0.5"},
+        {-1.25, "-1.25"}, {0.1 + 0.2, "0.3"}, {1e20, "1e+20"}};
+    for (const auto& [value, text] : written)
+        EXPECT_EQ(numberText(value), QString::fromLatin1(text)) << value;
+
+    constexpr long long kClamp = 9'200'000'000'000'000'000;
+    struct Rounding {
+        double value;
+        long long down, towardZero, halfEven;
+    };
+    const Rounding roundings[] = {
+        {2.5, 2, 2, 2},
+        {3.5, 3, 3, 4},
+        {-2.5, -3, -2, -2},
+        {-0.4, -1, 0, 0},
+        {-1.5, -2, -1, -2},
+        {7.0, 7, 7, 7},
+        {1e300, kClamp, kClamp, kClamp}}; // held at the end of the range, not undefined
+    for (const Rounding& r : roundings) {
+        EXPECT_EQ(roundDown(r.value), r.down) << r.value;
+        EXPECT_EQ(truncateTowardZero(r.value), r.towardZero) << r.value;
+        EXPECT_EQ(roundHalfEven(r.value), r.halfEven) << r.value;
+    }
+}
+
 TEST_F(MatchClock, StartRefusesAClockBoxThatHoldsNoNumberOrIsTooLarge) {
     startAt("", "x");
     EXPECT_EQ(form.D_Min.text, QString()); // refused before the empty box becomes "0"
