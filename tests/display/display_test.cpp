@@ -85,7 +85,7 @@ TEST(Flash, ColonOnlyOnOddSecondsWhileClockStandsAndUhrIsClear) {
     EXPECT_EQ(Flash(r.form, r.clock, r.dialogs), QStringLiteral(" "));
 }
 
-TEST(Composer, MirrorAndTimeoutFillTheFieldsAndWhatIsNoNumberKeepsSeparatorsBlank) {
+TEST(Composer, MirrorSwapsNamesScoresAndPenaltiesAndAStartValueThatIsNoNumberNeverBlinks) {
     Rig r;
     // An odd second: the separators would blink if the start value read as a number.
     r.clock.set(QStringLiteral("12:00:01"));
@@ -98,9 +98,13 @@ TEST(Composer, MirrorAndTimeoutFillTheFieldsAndWhatIsNoNumberKeepsSeparatorsBlan
     r.form.Startwert.text = QStringLiteral("zwanzig");
     r.tick();
     EXPECT_EQ(fields(r.lastWrite()), QByteArray("Gegner  |    1:45| 4    12|:00   7 "));
+}
 
-    // A running timeout: its banner and second clock; minutes that are no number never blink.
-    r.form.Startwert.text = QStringLiteral("20");
+TEST(Composer, ATimeoutShowsItsBannerAndSecondClockAndMinutesThatAreNoNumberNeverBlink) {
+    Rig r;
+    r.clock.set(QStringLiteral("12:00:01"));
+    r.form.Pkt_l.text = QStringLiteral("4");
+    r.form.Pkt_r.text = QStringLiteral("7");
     r.form.D_Min.text.clear();
     r.form.TimeoutActive = true;
     r.form.SpecL.visible = r.form.SpecR.visible = true;

@@ -73,9 +73,13 @@ TEST_F(MatchClock, DirectionIsReadAtEveryTickAndCountingUpHasNoLastMinute) {
     EXPECT_FALSE(form.LastMinute || form.Timer3.enabled || form.Spec_Min.visible);
 }
 
-TEST_F(MatchClock, EmptyBoxesStartFromZeroAndARestartBelowZeroResumesFromTheShownValue) {
+TEST_F(MatchClock, EmptyBoxesStartFromZero) {
     startAt("", "");
     EXPECT_EQ(shown(), QStringLiteral("0:0"));
+}
+
+TEST_F(MatchClock, ARestartBelowZeroResumesFromTheShownValue) {
+    startAt("0", "0");
     tickAt("12:01:30");
     engine.St_St_Click();
     tickAt("12:05:00");
@@ -187,7 +191,7 @@ TEST_F(Interruptions, EndingOnARunOutClockResetsItButOnlyABreakBelowZero) {
     }
 }
 
-TEST_F(Interruptions, StartingClearsTimeOfDayAndProgramDisplaysAndItsButtonOrTheClockStartEndsIt) {
+TEST_F(Interruptions, StartingClearsTimeOfDayAndProgramDisplaysAndItsButtonEndsIt) {
     int handlerRuns = 0;
     form.Uhr.initValue(1);
     form.Uhr.onClick = [&] { ++handlerRuns; };
@@ -196,7 +200,9 @@ TEST_F(Interruptions, StartingClearsTimeOfDayAndProgramDisplaysAndItsButtonOrThe
     EXPECT_EQ(handlerRuns, 1); // `Uhr` clears through its handler; `Prog` was clear already
     engine.Time_Out_Click();
     EXPECT_FALSE(form.TimeoutActive || form.Spec_Min.visible);
+}
 
+TEST_F(Interruptions, StartingTheClockEndsATimeout) {
     setClock("7", "30");
     engine.Time_Out_Click();
     tickAt("12:00:10");
