@@ -16,9 +16,13 @@ namespace ml {
 // showing and its closing; `reset` gives it its design-time state again.
 struct MessageWindow {
     bool exists = false;
+    // the message shown as a label (an exactly 175-character text)
     Label lblMessage{"lblMessage", QStringLiteral("Message")};
+    // the message shown in a scrolling box (the log, the About text)
     TextBox T_Message{"T_Message", QStringLiteral("Text1")};
+    // closes the message window
     Button btnClose{"btnClose", QStringLiteral("&Close")};
+    // the maker's banner; a click opens the maker's web site
     Image Image1{"Image1"};
 
     void reset();
@@ -41,109 +45,200 @@ struct Form {
     Form& operator=(const Form&) = delete;
 
     // --- preview of the display line ---
+    // home team's name, shown in the left half of the upper row
     TextBox Text_l{"Text_l", QStringLiteral("Heim")};
+    // guest team's name, shown in the right half of the upper row
     TextBox Text_r{"Text_r", QStringLiteral("Gegner")};
+    // time still to serve of the left penalty, shown instead of the home name
     TextBox TxtStrL{"TxtStrL", QStringLiteral("0")};
+    // time still to serve of the right penalty, shown instead of the guest name
     TextBox TxtStrR{"TxtStrR", QStringLiteral("0")};
+    // left half of the "TIME-OUT" / "SPIEL-PAUSE" / "UNTER-BRUCH" banner
     TextBox SpecL{"SpecL", QStringLiteral("Heim")};
+    // right half of that banner
     TextBox SpecR{"SpecR", QStringLiteral("Gegner")};
+    // upper row of the free text as the display shows it
     TextBox ShText_o{"ShText_o", QStringLiteral("freier text")};
+    // note that the display's own program runs ("Programm N läuft")
     TextBox Show_Prog{"Show_Prog"};
+    // the big one-line free text as the display shows it
     TextBox ShText_s{"ShText_s", QStringLiteral("scrollender text")};
+    // home team's score
     TextBox Pkt_l{"Pkt_l", QStringLiteral("0")};
+    // separator left of the clock; blinks while a moved clock stands
     TextBox FlashL{"FlashL", QStringLiteral(":")};
+    // minutes of the match clock
     TextBox D_Min{"D_Min", QStringLiteral("20")};
+    // the colon between minutes and seconds
     TextBox d_Pkt{"d_Pkt", QStringLiteral(":")};
+    // seconds of the match clock
     TextBox D_Sec{"D_Sec", QStringLiteral("00")};
+    // separator right of the clock
     TextBox FlashR{"FlashR", QStringLiteral(":")};
+    // guest team's score
     TextBox Pkt_r{"Pkt_r", QStringLiteral("0")};
+    // the time of day, shown instead of the clock ("Akt. Zeit")
     TextBox Uhr_anz{"Uhr_anz", QStringLiteral("hh:mm:ss")};
+    // second clock: seconds in the last minute, or minutes of a timeout or break
     TextBox Spec_Min{"Spec_Min", QStringLiteral("20")};
+    // second clock: tenths in the last minute, or seconds of a timeout or break
     TextBox Spec_Sec{"Spec_Sec", QStringLiteral("00")};
+    // lower row of the free text as the display shows it
     TextBox ShText_u{"ShText_u", QStringLiteral("freier text")};
 
     // --- side columns ---
+    // starts and stops the home team's penalty
     Button StrafeL{"StrafeL", captions::kStartStrafe};
+    // length of the home team's penalty in minutes
     TextBox ValStrafeL{"ValStrafeL", QStringLiteral("2.0")};
+    // adds one to the home score
     Button up_l{"up_l"};
+    // takes one from the home score
     Button down_l{"down_l"};
+    // starts and stops the guest team's penalty
     Button StrafeR{"StrafeR", captions::kStartStrafe};
+    // length of the guest team's penalty in minutes
     TextBox ValStrafeR{"ValStrafeR", QStringLiteral("2.0")};
+    // adds one to the guest score
     Button up_r{"up_r"};
+    // takes one from the guest score
     Button down_r{"down_r"};
 
     // --- command rows ---
+    // "Anzeigen": sends to the display at all
     CheckBox Displ{"Displ", QStringLiteral("Anzeigen")};
+    // "Akt. Zeit": the display shows the time of day instead of the clock
     CheckBox Uhr{"Uhr", QStringLiteral("Akt. Zeit")};
+    // "Programm": the display runs its own program chosen under Extras
     CheckBox Prog{"Prog", QStringLiteral("Programm")};
+    // "freier Text": the display shows the free texts
     CheckBox ShText{"ShText", QStringLiteral("freier Text")};
+    // starts and stops the match clock
     Button St_St{"St_St", captions::kStart};
+    // caption of the start value
     Label Label1{"Label1", QStringLiteral("Startwert")};
+    // start value of the match clock in minutes
     TextBox Startwert{"Startwert", QStringLiteral("20.0")};
+    // sets the match clock back to its start value (asks first)
     Button Reset_Time{"Reset_Time", QStringLiteral("Reset")};
+    // the serial port the display hangs on
     ComboBox Combo6{"Combo6"};
+    // opens or closes the chosen port
     Button OpenOutput{"OpenOutput", QStringLiteral("öffnen")};
+    // starts and stops a timeout
     Button Time_Out{"Time_Out", QStringLiteral("StartTimeout")};
+    // length of a timeout in minutes
     TextBox TimeoutValue{"TimeoutValue", QStringLiteral("1.0")};
+    // starts and stops a match break
     Button Break{"Break", captions::kStartPause};
+    // length of a match break in minutes
     TextBox BreakValue{"BreakValue", QStringLiteral("5.0")};
 
     // --- free-text entry area ---
+    // "Eine Zeile": one big line of free text instead of two rows
     CheckBox OneLine{"OneLine", QStringLiteral("Eine Zeile")};
+    // the upper row scrolls
     CheckBox Scroll_O{"Scroll_O", QStringLiteral("Scrollen")};
+    // the big line scrolls
     CheckBox Scroll_1{"Scroll_1", QStringLiteral("Scrollen")};
+    // the lower row scrolls
     CheckBox Scroll_U{"Scroll_U", QStringLiteral("Scrollen")};
+    // upper row of free text (standing)
     TextBox FreeT_O{"FreeT_O", QStringLiteral("Text oben ")};
+    // the big line of free text (standing)
     TextBox FreeT{"FreeT", QStringLiteral("TxtGROSS")};
+    // lower row of free text (standing)
     TextBox FreeT_U{"FreeT_U", QStringLiteral("Zeit:   §O4     ")};
+    // upper row of free text (scrolling)
     TextBox FreeT_O_S{"FreeT_O_S", QStringLiteral("oben freier Text scrollend")};
+    // the big line of free text (scrolling)
     TextBox FreeT_S{"FreeT_S", QStringLiteral("freier Text GROSS scrollend")};
+    // lower row of free text (scrolling)
     TextBox FreeT_U_S{"FreeT_U_S", QStringLiteral("unten freier Text scrollend")};
+    // explains when a changed free text reaches the display
     Button Help_text{"Help_text", QStringLiteral("?")};
 
     // --- bottom ---
+    // the time of day under the commands
     Label TimeOut{"TimeOut", QStringLiteral("00:00:00.00")};
+    // the maker's banner; a click opens the maker's web site
     Image Image1{"Image1"};
+    // the maker's line
     Label Label2{"Label2", QStringLiteral("Marklight professional Timing")};
+    // unused picture below the window
     Image Image2{"Image2"};
+    // unused picture below the window
     Image Image3{"Image3"};
 
     // --- invisible members ---
+    // the event log, newest line first (shown by "Meldungen")
     TextBox Text1{"Text1"};
+    // hidden box; holds nothing
     TextBox Text5{"Text5"};
+    // unused timer of the window
     Timer Timer1{"Timer1", 1000, false};
+    // the match tick: once a second, ten times a second in the last minute
     Timer Timer2{"Timer2", 1000, true};
+    // the tenths of the last minute
     Timer Timer3{"Timer3", 100, false};
 
     // --- menus ---
+    // menu "Datei"
     MenuItem Datei{"Datei", QStringLiteral("Datei")};
+    // ends the program, closing the port first
     MenuItem Ende{"Ende", QStringLiteral("Ende")};
+    // menu "Extras"
     MenuItem Extras{"Extras", QStringLiteral("Extras")};
+    // submenu "Zählen": which way the score buttons count
     MenuItem Count{"Count", QStringLiteral("Zählen")};
+    // the score buttons add one
     MenuItem up{"up", QStringLiteral("Aufwärts"), true};
+    // the score buttons take one
     MenuItem down{"down", QStringLiteral("Abwärts")};
+    // change of ends: swaps the names and scores
     MenuItem s_change{"s_change", QStringLiteral("Seitenwechsel")};
+    // mirrors the display: sides swapped
     MenuItem miror{"miror", QStringLiteral("Spiegeln")};
+    // submenu "Zeit Modus": which way the match clock runs
     MenuItem Mode{"Mode", QStringLiteral("Zeit Modus")};
+    // the match clock counts up
     MenuItem Mode_up{"Mode_up", QStringLiteral("Up")};
+    // the match clock counts down
     MenuItem Mode_down{"Mode_down", QStringLiteral("Down"), true};
+    // sets the clock back and both scores to 0
     MenuItem reset{"reset", QStringLiteral("Reset")};
+    // submenu "Helligkeit" of the display
     MenuItem Helligkeit{"Helligkeit", QStringLiteral("Helligkeit")};
+    // low brightness
     MenuItem br_low{"br_low", QStringLiteral("schwach"), true};
+    // medium brightness
     MenuItem br_med{"br_med", QStringLiteral("mittel")};
+    // high brightness
     MenuItem br_high{"br_high", QStringLiteral("stark")};
+    // submenu "Programme": the display's own programs
     MenuItem HL_Prog{"HL_Prog", QStringLiteral("Programme")};
-    // The "Prog 1" ... "Prog 16" item array; index 0 is unused so that indexes match the menu.
+    // "Prog 1" ... "Prog 16": chooses the display's own program; index 0 is unused so that
+    // indexes match the menu.
     std::array<std::optional<MenuItem>, 17> HLProgr;
+    // lists the ports that open
     MenuItem check_comPorts{"check_comPorts", QStringLiteral("COM-Ports prüfen")};
+    // submenu "Baudrate": speed of the line
     MenuItem Baudrate{"Baudrate", QStringLiteral("Baudrate")};
+    // 1200 baud
     MenuItem Baud_1200{"Baud_1200", QStringLiteral("1200")};
+    // 2400 baud
     MenuItem Baud_2400{"Baud_2400", QStringLiteral("2400")};
+    // 4800 baud
     MenuItem Baud_4800{"Baud_4800", QStringLiteral("4800")};
+    // 9600 baud
     MenuItem Baud_9600{"Baud_9600", QStringLiteral("9600"), true};
+    // menu "?"
     MenuItem Help{"Help", QStringLiteral("?")};
+    // "Meldungen": shows the event log
     MenuItem Mess{"Mess", QStringLiteral("Meldungen")};
+    // "Tastenkürzel…": lists the keys of the match commands
     MenuItem Tasten{"Tasten", QStringLiteral("Tastenkürzel…")};
+    // shows the About text
     MenuItem abbout{"abbout", QStringLiteral("?")};
 
     MessageWindow frmMessage;
