@@ -15,7 +15,6 @@ const QString kTimeWord = QStringLiteral("$TIME");
 const QString kHelpText =
     QStringLiteral("geänderter Text wird bei laufender Text-Anzeige erst nach\r\n"
                    "Aus-/Ein-schalten der Option *Anzeigen* oder *freier Text* aktiv.");
-const QString kTitle = QStringLiteral("Marklight");
 
 void setVisible(std::initializer_list<Control*> controls, bool visible) {
     for (Control* c : controls)
@@ -176,7 +175,7 @@ void DisplayModes::Scroll_1_Click() {
 }
 
 void DisplayModes::Help_text_Click() {
-    dialogs_.messageBox(kHelpText, kTitle, Icon::None, Buttons::Ok);
+    dialogs_.messageBox(kHelpText, captions::kBoxTitle, Icon::None, Buttons::Ok);
 }
 
 void DisplayModes::miror_Click() {

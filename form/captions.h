@@ -1,7 +1,8 @@
 #pragma once
 
-// Captions that more than one place writes: the start and stop captions of the buttons that
-// start and stop something, each defined once.
+// Captions and texts that more than one place writes, each defined once: the start and stop
+// captions of the buttons that start and stop something, the port button and list, and the
+// title of the program's message boxes.
 
 #include <QString>
 
@@ -15,5 +16,9 @@ inline const QString kStartPause = QStringLiteral("Start Pause");
 inline const QString kStopPause = QStringLiteral("Stop Pause");
 inline const QString kStartStrafe = QStringLiteral("Start Strafe");
 inline const QString kStopStrafe = QStringLiteral("Stop Strafe");
+inline const QString kOpenPort = QStringLiteral("öffnen");
+inline const QString kClosePort = QStringLiteral("schliessen");
+inline const QString kNoPort = QStringLiteral("Kein Comport verfügbar");
+inline const QString kBoxTitle = QStringLiteral("Marklight");
 
 } // namespace ml::captions

@@ -124,7 +124,7 @@ struct Form {
     // the serial port the display hangs on
     ComboBox Combo6{"Combo6"};
     // opens or closes the chosen port
-    Button OpenOutput{"OpenOutput", QStringLiteral("öffnen")};
+    Button OpenOutput{"OpenOutput", captions::kOpenPort};
     // starts and stops a timeout
     Button Time_Out{"Time_Out", QStringLiteral("StartTimeout")};
     // length of a timeout in minutes

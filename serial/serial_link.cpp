@@ -6,8 +6,6 @@ namespace ml {
 
 namespace {
 
-const QString kTitle = QStringLiteral("Marklight");
-const QString kNoPort = QStringLiteral("Kein Comport verfügbar");
 const QString kRightsHint = QStringLiteral(
     "Benutzer zur Gruppe dialout hinzufügen: sudo usermod -aG dialout $USER, dann neu anmelden");
 const QString kAdapterHint = QStringLiteral(
@@ -60,7 +58,7 @@ void SerialLink::bindHandlers() {
 void SerialLink::start() {
     Form& f = form_;
     f.Combo6.clear();
-    f.Combo6.addItem(kNoPort);
+    f.Combo6.addItem(captions::kNoPort);
     f.Combo6.index = 0;
     checkSpeed(f.Baud_9600);
     f.PortOpen = false;
@@ -69,7 +67,7 @@ void SerialLink::start() {
 }
 
 void SerialLink::message(const QString& text) {
-    dialogs_.messageBox(text, kTitle, Icon::None, Buttons::Ok);
+    dialogs_.messageBox(text, captions::kBoxTitle, Icon::None, Buttons::Ok);
 }
 
 bool SerialLink::PortTest(int port) {
@@ -99,7 +97,7 @@ void SerialLink::check_comPorts_Click() {
         }
     }
     if (list.items.isEmpty()) {
-        list.addItem(kNoPort);
+        list.addItem(captions::kNoPort);
         log_.addLine(QStringLiteral(" +++ Kein Comport verfügbar"));
         if (!denied_.isEmpty())
             log_.addLine(QStringLiteral(" +++ ") + kRightsHint);
@@ -163,7 +161,7 @@ void SerialLink::openPort(int n) {
     form_.LastSent.clear();
     log_.addLine(QStringLiteral(" +++ COM-Port %1 wurde geöffnet").arg(n));
     form_.PortOpen = true;
-    form_.OpenOutput.text = QStringLiteral("schliessen");
+    form_.OpenOutput.text = captions::kClosePort;
     form_.Combo6.enabled = false;
 }
 
@@ -179,7 +177,7 @@ void SerialLink::closePort() {
         log_.addLine(QStringLiteral(" +++ COM-Port %1 geschlossen").arg(p));
     }
     form_.PortOpen = false;
-    form_.OpenOutput.text = QStringLiteral("öffnen");
+    form_.OpenOutput.text = captions::kOpenPort;
     form_.Combo6.enabled = true;
     form_.PortClosedWarn = true;
 }
