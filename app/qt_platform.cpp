@@ -1,6 +1,7 @@
 #include "app/qt_platform.h"
 
 #include <QApplication>
+#include <QDateTime>
 #include <QDesktopServices>
 #include <QMessageBox>
 #include <QPushButton>
@@ -13,12 +14,8 @@ QString QtClock::timeOfDay() const {
     return QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
 }
 
-int QtClock::msToNextSecond() const {
-    return 1000 - QTime::currentTime().msec();
-}
-
-int QtClock::msToNextTenth() const {
-    return 100 - QTime::currentTime().msec() % 100;
+qint64 QtClock::wallMs() const {
+    return QDateTime::currentMSecsSinceEpoch();
 }
 
 Answer QtDialogs::messageBox(const QString& text, const QString& title, Icon icon,

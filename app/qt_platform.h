@@ -4,6 +4,7 @@
 
 #include "platform/platform.h"
 
+#include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
 
@@ -11,9 +12,13 @@ namespace ml::app {
 
 class QtClock : public Clock {
   public:
+    QtClock() { sinceStart_.start(); }
     QString timeOfDay() const override;
-    int msToNextSecond() const override;
-    int msToNextTenth() const override;
+    qint64 wallMs() const override;
+    qint64 monotonicMs() const override { return sinceStart_.elapsed(); }
+
+  private:
+    QElapsedTimer sinceStart_;
 };
 
 // Application-modal message boxes. While one waits for the operator the event loop runs on, so

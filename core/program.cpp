@@ -120,8 +120,11 @@ bool Program::type(Control& c, const QString& text) {
     auto* box = dynamic_cast<TextBox*>(&c);
     if (box == nullptr)
         return false;
-    if (reachable(*box))
+    if (reachable(*box) && box->text != text) {
         box->text = text;
+        if (box->onChange)
+            box->onChange();
+    }
     return true;
 }
 

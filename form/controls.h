@@ -42,8 +42,10 @@ struct TextBox : TextControl {
     int selLength = 0;
     // Text colour as 0xRRGGBB; the preview boxes switch between red and pale red.
     unsigned foreColor = 0xFF0000;
-    // What runs when the keyboard focus enters the box; mostly empty.
+    // What runs when the keyboard focus enters the box, and when the operator's typing changes
+    // its text; mostly empty.
     std::function<void()> onFocus;
+    std::function<void()> onChange;
 };
 
 struct Label : TextControl {

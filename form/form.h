@@ -39,6 +39,19 @@ struct Penalty {
     int endSec = 0;
 };
 
+// Where the running count (the match clock, a timeout or a break) stands on the clock of real
+// time. The count stood at `StartSec` at `monoMs`, a moment on a second boundary of the time of
+// day, so that its whole seconds turn when the time of day's do.
+struct CountAnchor {
+    qint64 monoMs = 0;
+    // The computer's clock less the clock of real time when the anchor was set: a change means
+    // the computer's clock was set.
+    qint64 wallOffsetMs = 0;
+    // The most time counted so far: a count re-aligned with a changed computer's clock stands
+    // still rather than go back.
+    qint64 countedMs = 0;
+};
+
 struct Form {
     Form();
     Form(const Form&) = delete;
@@ -248,11 +261,15 @@ struct Form {
     bool TimeoutActive = false;
     bool BreakActive = false;
     bool LastMinute = false;
+    // The tenths digit of the last minute as last shown.
     int TenthCount = 0;
+    // Seconds of the day at the start of the running count and at this tick, as the time of day
+    // reads; the count itself runs on `anchor`.
     double RefTime = 0;
     double StartSec = 0;
     double CurSec = 0;
     double NowSec = 0;
+    CountAnchor anchor;
     Penalty penaltyL;
     Penalty penaltyR;
     bool LogPending = false;

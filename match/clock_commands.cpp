@@ -14,9 +14,9 @@ void MatchEngine::ResetTime() {
     Form& f = form_;
     f.St_St.text = captions::kStart;
     f.ClockRunning = false;
-    f.TimeoutActive = false;
-    f.BreakActive = false;
     f.LastMinute = false;
+    // A timeout or break ends completely: its button offers a new one.
+    endInterruption(Interruption::Both);
 
     const std::optional<double> minutes = readNumber(f.Startwert.text);
     const bool fits = minutes && countInRange(*minutes * 60);
@@ -56,6 +56,7 @@ void MatchEngine::St_St_Click() {
             return;
         }
         f.RefTime = Get_Sec(clock_.timeOfDay(), dialogs_);
+        startCount(f.anchor, clock_);
         f.St_St.text = captions::kStop;
         if (f.D_Sec.text.isEmpty())
             f.D_Sec.text = QStringLiteral("0");
@@ -67,6 +68,13 @@ void MatchEngine::St_St_Click() {
     }
     f.LogPending = true;
     showSecondClock(false);
+}
+
+// A clock that stood in its last minute and is given a new value by the operator leaves it: the
+// display shows the typed minutes and seconds, as the window does.
+void MatchEngine::D_Min_Change() {
+    if (!form_.ClockRunning)
+        form_.LastMinute = false;
 }
 
 void MatchEngine::refuseUnreadableClock(const QString& action) {

@@ -37,6 +37,12 @@ void MatchEngine::endInterruption(Interruption which) {
         f.Break.text = captions::kStartPause;
     }
     showSecondClock(false);
+    // A clock that stood in its last minute shows its seconds and tenths on the display again,
+    // not what is left of the interruption.
+    if (f.LastMinute && !f.ClockRunning) {
+        f.Spec_Min.text = f.D_Sec.text;
+        f.Spec_Sec.text = wholeText(f.TenthCount) + QLatin1Char('0');
+    }
 }
 
 // A click ends a running timeout; otherwise it ends a running break and starts a timeout.
@@ -84,10 +90,13 @@ bool MatchEngine::startInterruption(TextBox& lengthBox) {
                             : notANumberDescription(lengthBox.text),
                     QStringLiteral("Zeit in Min eingeben"));
         lengthBox.text = QStringLiteral("1.0");
+        // No count-down runs: the window shows the match clock, as the display does.
+        showSecondClock(false);
         return false;
     }
     const double v = *minutes * 60;
     f.RefTime = Get_Sec(clock_.timeOfDay(), dialogs_);
+    startCount(f.anchor, clock_);
     const long long wholeMinutes = truncateTowardZero(v / 60);
     const double rest = v - static_cast<double>(wholeMinutes) * 60;
     f.Spec_Min.text = wholeText(wholeMinutes);
@@ -103,7 +112,7 @@ bool MatchEngine::startInterruption(TextBox& lengthBox) {
 void MatchEngine::interruptionStep(double nowSec) {
     Form& f = form_;
     f.NowSec = nowSec;
-    f.CurSec = f.RefTime - f.NowSec + f.StartSec;
+    f.CurSec = f.StartSec - static_cast<double>(countedMs(f.anchor, clock_) / 1000);
     f.Spec_Min.text = minutesText(f.CurSec, false);
     f.Spec_Sec.text = secondsText(f.CurSec);
     if (f.CurSec >= 0)

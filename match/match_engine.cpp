@@ -17,6 +17,8 @@ void MatchEngine::showSecondClock(bool shown) {
 
 void MatchEngine::bindHandlers() {
     form_.St_St.onClick = [this] { St_St_Click(); };
+    form_.D_Min.onChange = [this] { D_Min_Change(); };
+    form_.D_Sec.onChange = [this] { D_Min_Change(); };
     form_.Reset_Time.onClick = [this] { Reset_Time_Click(); };
     form_.reset.onClick = [this] { reset_Click(); };
     form_.s_change.onClick = [this] { s_change_Click(); };
@@ -61,12 +63,19 @@ void MatchEngine::count() {
         interruptionStep(Get_Sec(now, dialogs_));
 }
 
+// The running clock's value after `counted` milliseconds. The direction is read at every tick:
+// switching it mirrors the elapsed time around the start value.
+double MatchEngine::runningValue(qint64 counted) const {
+    const Form& f = form_;
+    const auto whole = static_cast<double>(counted / 1000);
+    return f.Mode_down.checked ? f.StartSec - whole : f.StartSec + whole;
+}
+
 void MatchEngine::runningClockStep(double nowSec) {
     Form& f = form_;
     f.NowSec = nowSec;
-    // The direction is read at every tick: switching it mirrors the elapsed time.
-    f.CurSec =
-        f.Mode_down.checked ? f.RefTime - f.NowSec + f.StartSec : f.NowSec - f.RefTime + f.StartSec;
+    const qint64 counted = countedMs(f.anchor, clock_);
+    f.CurSec = runningValue(counted);
     f.D_Min.text = minutesText(f.CurSec, true);
     f.D_Sec.text = secondsText(f.CurSec);
 
@@ -75,20 +84,29 @@ void MatchEngine::runningClockStep(double nowSec) {
     f.Timer3.enabled = lastMinute;
     showSecondClock(lastMinute);
     f.Timer2.interval = lastMinute ? kLastMinuteTickMs : kTickMs;
+    if (lastMinute)
+        showTenths(counted);
 
     advancePenalties();
 }
 
+// The seconds and tenths of the last minute, from the same count as the whole seconds: from each
+// second boundary the tenths read 90, 80, ... 00.
+void MatchEngine::showTenths(qint64 counted) {
+    Form& f = form_;
+    const double value = runningValue(counted);
+    // Below zero the clock has left its last minute; the tick shows it.
+    if (value < 0)
+        return;
+    f.TenthCount = 9 - static_cast<int>(counted % 1000 / 100);
+    f.Spec_Min.text = secondsText(value);
+    f.Spec_Sec.text = wholeText(f.TenthCount) + QLatin1Char('0');
+}
+
 void MatchEngine::tenths() {
     Form& f = form_;
-    if (!f.ClockRunning)
-        return;
-    f.Spec_Sec.text = wholeText(f.TenthCount) + QLatin1Char('0');
-    f.TenthCount -= 1;
-    // A new second starts the tenths again at 9.
-    if (f.Spec_Min.text != f.D_Sec.text || f.TenthCount < 0)
-        f.TenthCount = 9;
-    f.Spec_Min.text = f.D_Sec.text;
+    if (f.ClockRunning && f.LastMinute)
+        showTenths(countedMs(f.anchor, clock_));
 }
 
 } // namespace ml

@@ -21,7 +21,7 @@ class MatchEngine {
     void start();
     // The match's part of a tick: the banner, the time of day and the running count.
     void count();
-    // The tenths of the last minute, stepped ten times a second while the clock runs.
+    // The tenths of the last minute, stepped ten times a second while the clock runs in it.
     void tenths();
     void ResetTime();
     // Ends a timeout, a break or both: the button shows its start caption again and the second
@@ -30,6 +30,8 @@ class MatchEngine {
     void endInterruption(Interruption which);
 
     void St_St_Click();
+    // The operator typed into `D_Min` or `D_Sec`.
+    void D_Min_Change();
     void Reset_Time_Click();
     void reset_Click();
     void s_change_Click();
@@ -55,6 +57,8 @@ class MatchEngine {
     void showSecondClock(bool shown);
     // The tick's branches: the running match clock, and a timeout or break count-down.
     void runningClockStep(double nowSec);
+    double runningValue(qint64 counted) const;
+    void showTenths(qint64 counted);
     void interruptionStep(double nowSec);
     void advancePenalties();
 

@@ -3,7 +3,9 @@
 #include "form/number_text.h"
 #include "match/failure_box.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdlib>
 
 namespace ml {
 
@@ -28,6 +30,42 @@ std::optional<double> readClock(const QString& minutes, const QString& seconds) 
         return std::nullopt;
     const double value = static_cast<double>(roundDown(std::fabs(*m) * 60 + *s));
     return minutes.trimmed().startsWith(QLatin1Char('-')) ? -value : value;
+}
+
+namespace {
+
+qint64 floorMod(qint64 a, qint64 b) {
+    return ((a % b) + b) % b;
+}
+
+// A change of the computer's clock against real time larger than this is a setting of it.
+// Below it the count keeps its boundaries: a slewing clock does not make it jump.
+constexpr qint64 kClockSetMs = 500;
+
+} // namespace
+
+void startCount(CountAnchor& count, const Clock& clock) {
+    const qint64 mono = clock.monotonicMs();
+    const qint64 wall = clock.wallMs();
+    count.monoMs = mono - floorMod(wall, 1000);
+    count.wallOffsetMs = wall - mono;
+    count.countedMs = 0;
+}
+
+qint64 countedMs(CountAnchor& count, const Clock& clock) {
+    const qint64 mono = clock.monotonicMs();
+    const qint64 wall = clock.wallMs();
+    if (std::llabs(wall - mono - count.wallOffsetMs) > kClockSetMs) {
+        // Shift the anchor by the least amount that puts the turns back on the time of day's
+        // second boundaries.
+        qint64 shift = floorMod(wall - (mono - count.monoMs), 1000);
+        if (shift > 500)
+            shift -= 1000;
+        count.monoMs -= shift;
+        count.wallOffsetMs = wall - mono;
+    }
+    count.countedMs = std::max(count.countedMs, mono - count.monoMs);
+    return count.countedMs;
 }
 
 QString minutesText(double seconds, bool markNegativeZero) {

@@ -3,6 +3,7 @@
 // Time values and their text forms: the time of day as seconds, the clock's minutes and seconds
 // texts, and reading a clock back into seconds.
 
+#include "form/form.h"
 #include "platform/platform.h"
 
 #include <QString>
@@ -27,6 +28,14 @@ inline constexpr double kMaxCountSeconds = 1e15;
 inline bool countInRange(double seconds) {
     return seconds > -kMaxCountSeconds && seconds < kMaxCountSeconds;
 }
+
+// Anchors a count that starts now (`CountAnchor`).
+void startCount(CountAnchor& count, const Clock& clock);
+// The milliseconds the running count has counted: the real time passed since its start, plus the
+// part of the time of day's second at the start, so that whole seconds turn on the time of day's
+// boundaries. When the computer's clock has been set the count is re-aligned with it, keeping
+// the time counted to within half a second; it never goes back.
+qint64 countedMs(CountAnchor& count, const Clock& clock);
 
 // Minutes text of a count in seconds: seconds / 60 truncated toward zero ("19", "0", "-1").
 // With `markNegativeZero` a negative count under one minute reads "-0", as the match clock

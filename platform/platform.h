@@ -10,15 +10,27 @@
 
 namespace ml {
 
-// The computer's local time of day.
+// The computer's clock, and a clock of the time that really passes. The first may be set (by
+// hand, by network time, at a change of daylight saving); the second only ever moves on, so the
+// counts of the match measure with it.
 class Clock {
   public:
     virtual ~Clock() = default;
-    // "hh:mm:ss", 24-hour clock, two digits each.
+    // The local time of day, "hh:mm:ss", 24-hour clock, two digits each.
     virtual QString timeOfDay() const = 0;
-    // Milliseconds from now to the next whole second / tenth of the time of day.
-    virtual int msToNextSecond() const = 0;
-    virtual int msToNextTenth() const = 0;
+    // The computer's clock in milliseconds since the epoch; its seconds turn when the time of
+    // day's do.
+    virtual qint64 wallMs() const = 0;
+    // Milliseconds of real time from an arbitrary start; no setting of the computer's clock
+    // moves it.
+    virtual qint64 monotonicMs() const = 0;
+
+    // Milliseconds from now to the next whole second / tenth of the time of day (1..1000).
+    int msToNextSecond() const { return 1000 - static_cast<int>(msPast(1000)); }
+    int msToNextTenth() const { return 100 - static_cast<int>(msPast(100)); }
+
+  private:
+    qint64 msPast(qint64 unit) const { return ((wallMs() % unit) + unit) % unit; }
 };
 
 enum class Icon { None, Critical };

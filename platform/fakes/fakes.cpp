@@ -2,15 +2,65 @@
 
 #include "form/quote.h"
 
+#include <QRegularExpression>
 #include <QTime>
 
 namespace ml {
 
-void FakeClock::advance(int seconds) {
-    QTime t = QTime::fromString(time_, QStringLiteral("HH:mm:ss"));
-    if (!t.isValid())
+namespace {
+
+constexpr qint64 kDayMs = 24 * 3600 * 1000;
+
+// Milliseconds of the day for "hh:mm:ss", or -1.
+qint64 msOfDay(const QString& text) {
+    static const QRegularExpression form(QStringLiteral(R"(^\d\d:\d\d:\d\d$)"));
+    const QTime t = QTime::fromString(text, QStringLiteral("HH:mm:ss"));
+    return form.match(text).hasMatch() && t.isValid() ? t.msecsSinceStartOfDay() : -1;
+}
+
+qint64 floorMod(qint64 a, qint64 b) {
+    return ((a % b) + b) % b;
+}
+
+} // namespace
+
+FakeClock::FakeClock(const QString& time) {
+    if (!setComputerClock(time))
+        odd_ = time;
+}
+
+void FakeClock::passUntil(const QString& time) {
+    const qint64 target = msOfDay(time);
+    if (target < 0) {
+        odd_ = time;
         return;
-    time_ = t.addSecs(seconds).toString(QStringLiteral("HH:mm:ss"));
+    }
+    advanceMs(floorMod(target - wall_, kDayMs));
+}
+
+bool FakeClock::setComputerClock(const QString& time) {
+    const qint64 target = msOfDay(time);
+    if (target < 0)
+        return false;
+    qint64 step = floorMod(target - wall_, kDayMs);
+    if (step > kDayMs / 2)
+        step -= kDayMs;
+    wall_ += step;
+    odd_.clear();
+    return true;
+}
+
+void FakeClock::advanceMs(qint64 ms) {
+    wall_ += ms;
+    mono_ += ms;
+    odd_.clear();
+}
+
+QString FakeClock::timeOfDay() const {
+    if (!odd_.isEmpty())
+        return odd_;
+    return QTime::fromMSecsSinceStartOfDay(static_cast<int>(floorMod(wall_, kDayMs)))
+        .toString(QStringLiteral("HH:mm:ss"));
 }
 
 Answer FakeDialogs::messageBox(const QString& text, const QString& title, Icon icon,

@@ -15,18 +15,30 @@ namespace ml {
 
 using Trace = std::function<void(const QString& line)>;
 
+// The computer's clock and the time that passes, both moved by the test or script. It starts
+// today at `time`.
 class FakeClock : public Clock {
   public:
-    explicit FakeClock(QString time = QStringLiteral("12:00:00")) : time_(std::move(time)) {}
-    void set(const QString& time) { time_ = time; }
-    // Moves the time of day on by whole seconds (wrapping at midnight).
-    void advance(int seconds);
-    QString timeOfDay() const override { return time_; }
-    int msToNextSecond() const override { return 1000; }
-    int msToNextTenth() const override { return 100; }
+    explicit FakeClock(const QString& time = QStringLiteral("12:00:00"));
+    // Time passes until the time of day `time` ("hh:mm:ss"), past midnight when that is earlier
+    // than now. A text that is no valid "hh:mm:ss" becomes the time of day's text as it is, and
+    // no time passes.
+    void passUntil(const QString& time);
+    // The computer's clock is set to the nearest `time` (at most 12 hours back or forward); no
+    // time passes. False for no valid "hh:mm:ss".
+    bool setComputerClock(const QString& time);
+    void advanceMs(qint64 ms);
+    void advance(int seconds) { advanceMs(seconds * 1000LL); }
+
+    QString timeOfDay() const override;
+    qint64 wallMs() const override { return wall_; }
+    qint64 monotonicMs() const override { return mono_; }
 
   private:
-    QString time_;
+    qint64 wall_ = 0;
+    qint64 mono_ = 0;
+    // A time of day that is no valid "hh:mm:ss", shown until time passes or the clock is set.
+    QString odd_;
 };
 
 struct RecordedBox {

@@ -14,12 +14,12 @@
 namespace ml::app {
 namespace {
 
-// The fixture is the clock: the test sets the distances to the next boundaries.
+// The fixture is the clock: the test sets the milliseconds past the second.
 struct TickSchedulerTest : ::testing::Test, Clock {
     QString timeOfDay() const override { return {}; }
-    int msToNextSecond() const override { return toSecond; }
-    int msToNextTenth() const override { return toTenth; }
-    int toSecond = 400, toTenth = 100;
+    qint64 wallMs() const override { return wall; }
+    qint64 monotonicMs() const override { return wall; }
+    qint64 wall = 600;
     void lastMinute() {
         form.Timer2.interval = 100;
         form.Timer2.enabled = form.Timer3.enabled = true;
@@ -38,11 +38,11 @@ struct TickSchedulerTest : ::testing::Test, Clock {
 TEST_F(TickSchedulerTest, ArmsOnTheNextSecondThenOnTenthsAndKeepsAWakeUpThatStillFits) {
     scheduler.start();
     // A handler just before the boundary must not re-arm and so skip the boundary.
-    toSecond = 990;
+    wall = 10;
     scheduler.reschedule();
     EXPECT_LE(scheduler.pendingMs(), 400 + TickScheduler::kLateMs);
     lastMinute();
-    toTenth = 30;
+    wall = 70;
     scheduler.reschedule();
     EXPECT_LE(scheduler.pendingMs(), 30 + TickScheduler::kLateMs);
     EXPECT_FALSE(scheduler.pendingOnSecond());
@@ -50,19 +50,19 @@ TEST_F(TickSchedulerTest, ArmsOnTheNextSecondThenOnTenthsAndKeepsAWakeUpThatStil
     scheduler.reschedule();
     EXPECT_FALSE(scheduler.pending());
     lastMinute(); // a tenth that is also a second counts as a second
-    toSecond = toTenth = 60;
+    wall = 940;
     scheduler.reschedule();
     EXPECT_TRUE(scheduler.pendingOnSecond());
 }
 
 TEST_F(TickSchedulerTest, StartStepsAtOnceThenWakesOnlyOnceTheBoundaryHasPassed) {
-    toSecond = 1;
+    wall = 999;
     scheduler.start();
     EXPECT_EQ(steps, QStringList({"second", "after"}));
     steps.clear();
     QTest::qWait(30); // still "1 ms before the second" when it fires: wait, do not step
     EXPECT_TRUE(steps.isEmpty());
-    toSecond = 997;
+    wall = 3;
     ASSERT_TRUE(QTest::qWaitFor([&] { return steps.contains("second"); }, 2000));
     EXPECT_TRUE(scheduler.pending());
 }

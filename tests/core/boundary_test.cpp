@@ -1,6 +1,6 @@
-// The steps of the window's timers: both due at one boundary of the time of day, the transmission
-// sent there carries the second and the tenth that have just begun; and no step runs while a
-// tick waits in a message box.
+// The steps of the window's timers: at each boundary of the time of day the transmission carries
+// the second and the tenth that have just begun; and no step runs while a tick waits in a message
+// box.
 
 #include "tests/support/desk.h"
 
@@ -9,7 +9,13 @@
 namespace ml::test {
 namespace {
 
-TEST(Boundary, LastMinuteTransmissionCarriesTheSecondAndTenthJustBegun) {
+// The match clock on the line in the last transmission: minutes (or seconds) and ":ss".
+QString clockOnLine(const Desk& desk) {
+    const QByteArray& w = desk.device.writes.back();
+    return QString::fromLatin1(w.mid(32, 3).trimmed() + w.mid(39, 3));
+}
+
+TEST(Boundary, TheLastMinuteReachesTheLineTenthByTenthDownToZeroThenBelowIt) {
     Desk desk;
     Program& p = desk.p;
     FakeClock& clock = desk.clock;
@@ -17,22 +23,43 @@ TEST(Boundary, LastMinuteTransmissionCarriesTheSecondAndTenthJustBegun) {
     p.type(p.form.D_Min, QStringLiteral("1"));
     p.type(p.form.D_Sec, QStringLiteral("00"));
     p.click(p.form.St_St);
-    // The lower row (fields 3 and 4) of the last transmission.
-    const auto lowerRow = [&] {
-        return desk.device.writes.back().mid(27, 8) + desk.device.writes.back().mid(39, 8);
-    };
+    QStringList expected;
+    for (int second = 59; second >= 0; --second)
+        for (int tenth = 9; tenth >= 0; --tenth)
+            expected << QStringLiteral("%1:%2").arg(second, 2, 10, QLatin1Char('0')).arg(tenth) +
+                            QLatin1Char('0');
+    expected << QStringLiteral("-0:01");
+    // The clock on the line after each boundary of the time of day, as the window steps them.
+    QStringList seen;
+    while (seen.size() < expected.size()) {
+        clock.advanceMs(clock.msToNextTenth());
+        const size_t writes = desk.device.writes.size();
+        p.boundary(clock.msToNextSecond() == 1000);
+        if (desk.device.writes.size() > writes)
+            seen << clockOnLine(desk);
+    }
+    EXPECT_EQ(seen.join(QLatin1Char(' ')), expected.join(QLatin1Char(' ')));
+}
 
-    clock.advance(1);
-    p.boundary(true);
-    EXPECT_EQ(lowerRow(), " 0    59:00   0 ") << "the last minute shows its first second at once";
-    p.boundary(false);
-    EXPECT_EQ(lowerRow(), " 0    59:90   0 ");
-    for (int i = 0; i < 8; ++i)
-        p.boundary(false);
-    EXPECT_EQ(lowerRow(), " 0    59:10   0 ");
-    clock.advance(1);
-    p.boundary(true);
-    EXPECT_EQ(lowerRow(), " 0    58:00   0 ") << "a new second reaches the line at its boundary";
+TEST(Boundary, AClockStoppedInItsLastMinuteStaysOnTheLineAfterATimeoutUntilTheOperatorTypes) {
+    Desk desk;
+    Program& p = desk.p;
+    desk.live();
+    p.type(p.form.D_Min, QStringLiteral("0"));
+    p.type(p.form.D_Sec, QStringLiteral("43"));
+    p.click(p.form.St_St);
+    desk.clock.advanceMs(1300);
+    p.tick();
+    p.click(p.form.St_St);
+    p.type(p.form.TimeoutValue, QStringLiteral("0.1"));
+    p.click(p.form.Time_Out);
+    desk.clock.advance(7);
+    p.tick();
+    p.tick();
+    EXPECT_EQ(clockOnLine(desk), QStringLiteral("42:60"));
+    p.type(p.form.D_Sec, QStringLiteral("30"));
+    p.tick();
+    EXPECT_EQ(clockOnLine(desk), QStringLiteral("0:30"));
 }
 
 TEST(Tick, ATickFallingWhileATicksBoxIsUpIsSkipped) {

@@ -76,7 +76,7 @@ TEST(TrimText, PadsOnTheLeftOnlyForCapitalRCutsAndReportsNegativeWidth) {
 
 TEST(Flash, ColonOnlyOnOddSecondsWhileClockStandsAndUhrIsClear) {
     Rig r;
-    r.clock.set(QStringLiteral("12:00:01"));
+    r.clock.passUntil(QStringLiteral("12:00:01"));
     EXPECT_EQ(Flash(r.form, r.clock, r.dialogs), QStringLiteral(":"));
     r.form.ClockRunning = true;
     EXPECT_EQ(Flash(r.form, r.clock, r.dialogs), QStringLiteral(" "));
@@ -88,7 +88,7 @@ TEST(Flash, ColonOnlyOnOddSecondsWhileClockStandsAndUhrIsClear) {
 TEST(Composer, MirrorSwapsNamesScoresAndPenaltiesAndAStartValueThatIsNoNumberNeverBlinks) {
     Rig r;
     // An odd second: the separators would blink if the start value read as a number.
-    r.clock.set(QStringLiteral("12:00:01"));
+    r.clock.passUntil(QStringLiteral("12:00:01"));
     r.modes.miror_Click();
     r.form.penaltyL.running = true;
     r.form.TxtStrL.text = QStringLiteral(" 1:45");
@@ -271,7 +271,7 @@ TEST(DisplayModes, OnlyTheExactWordTimeBecomesTheTimeEscape) {
     r.form.FreeT_O.text = QStringLiteral("$TIME");
     r.form.FreeT_U.text = QStringLiteral("$time");
     r.form.ShText.click();
-    r.clock.set(QStringLiteral("21:05:09"));
+    r.clock.passUntil(QStringLiteral("21:05:09"));
     r.tick();
     EXPECT_EQ(r.form.ShText_o.text, QStringLiteral("21:05:09"));
     EXPECT_EQ(r.lastWrite().mid(3, 8), QByteArray::fromHex("a7 4f 34 20 20 20 20 20"));

@@ -19,7 +19,7 @@ class MatchClock : public ::testing::Test {
     QString shown() const { return form.D_Min.text + QLatin1Char(':') + form.D_Sec.text; }
     // A tick at the time of day `t`; gives the clock as shown after it.
     QString tickAt(const char* t) {
-        clock.set(QString::fromLatin1(t));
+        clock.passUntil(QString::fromLatin1(t));
         engine.count();
         return shown();
     }
@@ -44,24 +44,30 @@ using Penalties = MatchClock;
 
 // --- The match clock ---
 
-TEST_F(MatchClock, TenthsCountNineToZeroRestartOnANewSecondAndStopInLastMinuteKeepsThem) {
-    startAt("0", "59");
-    tickAt("12:00:00");
-    engine.tenths(); // takes up the current second
-    QStringList tenths;
-    for (int i = 0; i < 11; ++i) {
-        engine.tenths();
-        tenths << form.Spec_Sec.text;
-    }
-    EXPECT_EQ(tenths.join(QLatin1Char(' ')), QStringLiteral("90 80 70 60 50 40 30 20 10 00 90"));
-    tickAt("12:00:01");
-    engine.tenths(); // still the old count, then the new second is seen
-    engine.tenths();
-    EXPECT_EQ(form.Spec_Min.text + form.Spec_Sec.text, QStringLiteral("5890"));
-    engine.St_St_Click();
-    tickAt("12:00:02");
-    engine.tenths();
-    EXPECT_EQ(form.Spec_Min.text + form.Spec_Sec.text, QStringLiteral("5890"));
+TEST_F(MatchClock, TenthsRunDownFromEachSecondAndSettingTheComputersClockNeverTurnsThemBack) {
+    startAt("0", "59"); // at 12:00:00.000
+    QStringList seen;
+    const auto after = [&](qint64 ms) {
+        clock.advanceMs(ms);
+        engine.count();
+        seen << form.Spec_Min.text + form.Spec_Sec.text;
+    };
+    for (const qint64 ms : {0, 100, 850, 50, 300})
+        after(ms);
+    // Set back 50.3 s: the count stands until its seconds turn with the computer's clock again.
+    clock.setComputerClock(QStringLiteral("11:59:11"));
+    for (const qint64 ms : {0, 200, 200, 600, 700})
+        after(ms);
+    // Set forward by an hour, 0.3 s before a turn: it turns at once, with the computer's clock.
+    clock.setComputerClock(QStringLiteral("13:00:00"));
+    after(0);
+    after(1000);
+    EXPECT_EQ(seen.join(QLatin1Char(' ')), QStringLiteral("5990 5980 5900 5890 5860 5860 5860 5850 "
+                                                          "5790 5720 5690 5590"));
+    EXPECT_EQ(shown(), QStringLiteral("0:55"));
+    engine.St_St_Click(); // a stop keeps the seconds and tenths for the display
+    after(1000);
+    EXPECT_EQ(seen.back(), QStringLiteral("5590"));
     EXPECT_TRUE(form.LastMinute && !form.Timer3.enabled && form.Timer2.interval == 1000);
 }
 
@@ -181,7 +187,7 @@ TEST_F(Interruptions, EndingOnARunOutClockResetsItButOnlyABreakBelowZero) {
                  {"0", "0", false, "0:0"}};
     for (const Case& c : cases) {
         setClock(c.min, c.sec);
-        clock.set(QStringLiteral("12:00:00"));
+        clock.passUntil(QStringLiteral("12:00:00"));
         form.TimeoutValue.text = form.BreakValue.text = QStringLiteral("0");
         c.isBreak ? engine.Break_Click() : engine.Time_Out_Click();
         tickAt("12:00:00");

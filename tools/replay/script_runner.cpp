@@ -86,7 +86,12 @@ bool ScriptRunner::run(const QString& line, QString& error) {
     const QStringList args = rest.split(QLatin1Char(' '), Qt::SkipEmptyParts);
 
     if (cmd == QLatin1String("time")) {
-        clock_.set(rest.trimmed());
+        clock_.passUntil(rest.trimmed());
+        return true;
+    }
+    if (cmd == QLatin1String("clock-set")) {
+        if (!clock_.setComputerClock(rest.trimmed()))
+            return fail(error, QStringLiteral("clock-set takes hh:mm:ss"));
         return true;
     }
     if (cmd == QLatin1String("ports")) {
@@ -132,7 +137,11 @@ bool ScriptRunner::run(const QString& line, QString& error) {
     if (cmd == QLatin1String("boundary")) {
         if (rest != QLatin1String("second") && rest != QLatin1String("tenth"))
             return fail(error, QStringLiteral("boundary takes second or tenth"));
-        p.boundary(rest == QLatin1String("second"));
+        // Time passes until that boundary; a tenth that begins a second is a whole second, as
+        // the window's timers see it.
+        clock_.advanceMs(rest == QLatin1String("second") ? clock_.msToNextSecond()
+                                                         : clock_.msToNextTenth());
+        p.boundary(clock_.msToNextSecond() == 1000);
         return true;
     }
     if (cmd == QLatin1String("click")) {
