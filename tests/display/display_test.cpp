@@ -102,7 +102,7 @@ TEST(Composer, MirrorSwapsNamesScoresAndPenaltiesAndAStartValueThatIsNoNumberNev
 
 TEST(Composer, ATimeoutShowsItsBannerAndSecondClockAndMinutesThatAreNoNumberNeverBlink) {
     Rig r;
-    r.clock.set(QStringLiteral("12:00:01"));
+    r.clock.passUntil(QStringLiteral("12:00:01"));
     r.form.Pkt_l.text = QStringLiteral("4");
     r.form.Pkt_r.text = QStringLiteral("7");
     r.form.D_Min.text.clear();
