@@ -11,6 +11,7 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCheckBox>
+#include <QCloseEvent>
 #include <QEvent>
 #include <QHash>
 #include <QKeyEvent>
@@ -340,6 +341,14 @@ void MainWindow::syncMessageWindow() {
         message_->raise();
         message_->activateWindow();
     }
+}
+
+void MainWindow::closeEvent(QCloseEvent* event) {
+    if (program_.ending)
+        return QMainWindow::closeEvent(event);
+    event->ignore();
+    // After this close has ended: "Ende" closes the window once more when it goes ahead.
+    QTimer::singleShot(0, this, [this] { clicked(program_.form.Ende); });
 }
 
 void MainWindow::startTimers() {

@@ -47,6 +47,8 @@ class MainWindow : public QMainWindow {
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
+    // The window's close box is "Ende", with its question.
+    void closeEvent(QCloseEvent* event) override;
 
   private:
     // Runs one operator action, then shows its outcome.

@@ -18,19 +18,39 @@ qint64 QtClock::wallMs() const {
     return QDateTime::currentMSecsSinceEpoch();
 }
 
-Answer QtDialogs::messageBox(const QString& text, const QString& title, Icon icon,
-                             Buttons buttons) {
+Answer QtDialogs::messageBox(const QString& text, const QString& title, Icon icon, Buttons buttons,
+                             Answer defaultAnswer) {
+    QMessageBox::StandardButtons shown = QMessageBox::Ok;
+    if (buttons == Buttons::OkCancel)
+        shown = QMessageBox::Ok | QMessageBox::Cancel;
+    if (buttons == Buttons::YesNo)
+        shown = QMessageBox::Yes | QMessageBox::No;
     QMessageBox box(icon == Icon::Critical ? QMessageBox::Critical : QMessageBox::NoIcon, title,
-                    QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")),
-                    buttons == Buttons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel
-                                                 : QMessageBox::Ok,
+                    QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")), shown,
                     QApplication::activeWindow() ? QApplication::activeWindow() : owner_.data());
     // Texts carry port names and operator input: never read them as markup.
     box.setTextFormat(Qt::PlainText);
-    box.setDefaultButton(QMessageBox::Ok);
+    if (buttons == Buttons::YesNo) {
+        box.button(QMessageBox::Yes)->setText(QStringLiteral("Ja"));
+        box.button(QMessageBox::No)->setText(QStringLiteral("Nein"));
+        box.setDefaultButton(defaultAnswer == Answer::No ? QMessageBox::No : QMessageBox::Yes);
+        // Closing the box (Escape, its close button) answers with the default, not with "No".
+        box.setEscapeButton(box.defaultButton());
+    } else {
+        box.setDefaultButton(QMessageBox::Ok);
+    }
     if (QAbstractButton* cancel = box.button(QMessageBox::Cancel))
         cancel->setText(QStringLiteral("Abbrechen"));
-    return box.exec() == QMessageBox::Cancel ? Answer::Cancel : Answer::Ok;
+    switch (box.exec()) {
+    case QMessageBox::Cancel:
+        return Answer::Cancel;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Ok;
+    }
 }
 
 void QtShell::openUrl(const QString& url) {

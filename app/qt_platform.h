@@ -27,8 +27,8 @@ class QtDialogs : public Dialogs {
   public:
     // The window the boxes stand over when no window of the program has the focus.
     void setOwner(QWidget* owner) { owner_ = owner; }
-    Answer messageBox(const QString& text, const QString& title, Icon icon,
-                      Buttons buttons) override;
+    Answer messageBox(const QString& text, const QString& title, Icon icon, Buttons buttons,
+                      Answer defaultAnswer = Answer::Ok) override;
 
   private:
     QPointer<QWidget> owner_;

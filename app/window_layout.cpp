@@ -113,6 +113,8 @@ const MenuLayout kMenus[] = {
     {"Datei", nullptr},
     {"Ende", "Datei"},
     {"Extras", nullptr},
+    {"undo", "Extras"},
+    {"redo", "Extras"},
     {"Count", "Extras"},
     {"up", "Count", true},
     {"down", "Count", true},
@@ -159,7 +161,8 @@ const struct {
 } kMnemonics[] = {
     {"Datei", u'D'}, {"Extras", u'E'}, {"Help", u'?'},
     {"Ende", u'E'},
-    {"Count", u'Z'}, {"s_change", u'S'}, {"miror", u'g'}, {"Mode", u'M'}, {"reset", u'e'},
+    {"undo", u'R'}, {"redo", u'W'}, {"Count", u'Z'}, {"s_change", u'S'}, {"miror", u'g'},
+    {"Mode", u'M'}, {"reset", u'e'},
     {"Helligkeit", u'H'}, {"HL_Prog", u'P'}, {"check_comPorts", u'C'}, {"Baudrate", u'B'},
     {"up", u'A'}, {"down", u'b'},
     {"Mode_up", u'U'}, {"Mode_down", u'D'},

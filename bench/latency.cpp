@@ -116,7 +116,7 @@ class Reader {
 
 class QuietDialogs : public Dialogs {
   public:
-    Answer messageBox(const QString& text, const QString& title, Icon, Buttons) override {
+    Answer messageBox(const QString& text, const QString& title, Icon, Buttons, Answer) override {
         std::fprintf(stderr, "message box %s: %s\n", qPrintable(title), qPrintable(text));
         return Answer::Ok;
     }

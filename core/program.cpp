@@ -9,12 +9,13 @@ namespace ml {
 Program::Program(Clock& clock, Dialogs& dialogs, Shell& shell, SerialDevice& device)
     : log(form, clock), serial(form, device, dialogs, log), match(form, clock, dialogs),
       modes(form, clock, dialogs, serial, match), composer(form, clock, dialogs, serial, log),
-      score(form), messages(form, shell), dialogs_(dialogs) {
+      score(form), messages(form, shell), history(form, match, log), dialogs_(dialogs) {
     match.bindHandlers();
     serial.bindHandlers();
     modes.bindHandlers();
     score.bindHandlers();
     messages.bindHandlers();
+    history.bindHandlers();
     form.Ende.onClick = [this] { Ende_Click(); };
     form.Tasten.onClick = [this] { Tasten_Click(); };
 }
@@ -70,7 +71,24 @@ bool Program::tenths() {
     return true;
 }
 
+// Ending while something runs loses the match: ask first. What the display line shows stays.
 void Program::Ende_Click() {
+    QStringList running;
+    if (form.ClockRunning)
+        running << QStringLiteral("die Spielzeit");
+    if (form.TimeoutActive)
+        running << QStringLiteral("ein Timeout");
+    if (form.BreakActive)
+        running << QStringLiteral("eine Pause");
+    if (form.penaltyL.running || form.penaltyR.running)
+        running << QStringLiteral("eine Strafe");
+    if (!running.isEmpty() &&
+        dialogs_.messageBox(QStringLiteral("Es läuft noch ") + running.join(QStringLiteral(", ")) +
+                                QStringLiteral(".\r\n\r\nMarklight beenden?"),
+                            QStringLiteral("Ende"), Icon::None, Buttons::YesNo,
+                            Answer::No) != Answer::Yes)
+        return;
+    ending = true;
     if (form.PortOpen)
         serial.OpenOutput_Click();
     if (closeWindow)
@@ -109,10 +127,12 @@ bool Program::click(Control& c) {
         return false;
     if (!reachable(c))
         return true;
-    if (auto* box = dynamic_cast<CheckBox*>(&c))
-        box->click();
-    else
-        c.onClick();
+    history.click(c, [&c] {
+        if (auto* box = dynamic_cast<CheckBox*>(&c))
+            box->click();
+        else
+            c.onClick();
+    });
     return true;
 }
 
@@ -121,7 +141,7 @@ bool Program::type(Control& c, const QString& text) {
     if (box == nullptr)
         return false;
     if (reachable(*box) && box->text != text) {
-        box->text = text;
+        history.type(*box, text);
         if (box->onChange)
             box->onChange();
     }
@@ -142,6 +162,7 @@ bool Program::select(Control& c, const QString& entry) {
 
 void Program::focus(Control& c) {
     auto* box = dynamic_cast<TextBox*>(&c);
+    history.endTyping();
     if (box != nullptr && box->onFocus && reachable(c))
         box->onFocus();
 }
@@ -155,7 +176,7 @@ bool Program::key(const QString& name) {
         return false;
     if (k->evenHidden && !c->visible) {
         if (c->enabled)
-            c->onClick();
+            history.click(*c, c->onClick);
         return true;
     }
     return click(*c);

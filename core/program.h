@@ -7,6 +7,7 @@
 #include "console/event_log.h"
 #include "console/message_window.h"
 #include "console/score_keeping.h"
+#include "core/undo.h"
 #include "display/composer.h"
 #include "display/display_modes.h"
 #include "form/form.h"
@@ -56,6 +57,8 @@ class Program {
 
     // Closes the main window ("Ende"); set by whoever shows it.
     std::function<void()> closeWindow;
+    // Set once "Ende" has been confirmed: the window may close.
+    bool ending = false;
     // The operator's key (a name of `keyBindings`): the click on the key's control. False for
     // a key without a command.
     bool key(const QString& name);
@@ -68,6 +71,7 @@ class Program {
     Composer composer;
     ScoreKeeping score;
     MessageWindowModel messages;
+    UndoHistory history;
 
   private:
     // The tick's steps; `boundaryWholeSecond` is set for a tick at a boundary of the time of day.

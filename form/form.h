@@ -37,6 +37,7 @@ struct Penalty {
     // The match clock value at which it ends.
     int endMin = 0;
     int endSec = 0;
+    bool operator==(const Penalty&) const = default;
 };
 
 // Where the running count (the match clock, a timeout or a break) stands on the clock of real
@@ -202,6 +203,10 @@ struct Form {
     MenuItem Ende{"Ende", QStringLiteral("Ende")};
     // menu "Extras"
     MenuItem Extras{"Extras", QStringLiteral("Extras")};
+    // takes back the operator's last change of the match state; the caption names it
+    MenuItem undo{"undo", QStringLiteral("Rückgängig")};
+    // does the change taken back again
+    MenuItem redo{"redo", QStringLiteral("Wiederholen")};
     // submenu "Zählen": which way the score buttons count
     MenuItem Count{"Count", QStringLiteral("Zählen")};
     // the score buttons add one

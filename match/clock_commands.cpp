@@ -100,7 +100,24 @@ void MatchEngine::Reset_Time_Click() {
         ResetTime();
 }
 
+// Clearing both scores cannot be seen coming on the display: it asks first when there is a
+// score to lose or the clock stands elsewhere than at its start value.
 void MatchEngine::reset_Click() {
+    const Form& f = form_;
+    const auto zero = [](const QString& score) {
+        const std::optional<double> v =
+            readNumber(score.trimmed().isEmpty() ? QStringLiteral("0") : score);
+        return v && *v == 0;
+    };
+    const std::optional<double> shown = readClock(f.D_Min.text, f.D_Sec.text);
+    const std::optional<double> start = readNumber(f.Startwert.text);
+    const bool atStart = !f.ClockRunning && shown && start && *shown == *start * 60;
+    if ((!zero(f.Pkt_l.text) || !zero(f.Pkt_r.text) || !atStart) &&
+        dialogs_.messageBox(QStringLiteral("Beide Spielstände auf 0 und die Spielzeit auf den "
+                                           "Startwert zurücksetzen?"),
+                            QStringLiteral("Reset"), Icon::None, Buttons::YesNo,
+                            Answer::No) != Answer::Yes)
+        return;
     ResetTime();
     form_.Pkt_l.text = QStringLiteral("0");
     form_.Pkt_r.text = QStringLiteral("0");

@@ -46,6 +46,8 @@ class MatchEngine {
     void StrafeL_Click();
     void StrafeR_Click();
     QString Strafe(int minutes, int seconds, int endMin, int endSec) const;
+    // Writes the time still to serve of each running penalty from the clock as it shows.
+    void advancePenalties();
 
   private:
     // Tick periods: once a second, ten times a second in the last minute of a count-down.
@@ -60,7 +62,6 @@ class MatchEngine {
     double runningValue(qint64 counted) const;
     void showTenths(qint64 counted);
     void interruptionStep(double nowSec);
-    void advancePenalties();
 
     // The common start of a timeout or break: stops the clock and starts the count-down from
     // the length in `lengthBox`. False, after the error box, when the length is no number or

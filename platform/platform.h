@@ -34,15 +34,16 @@ class Clock {
 };
 
 enum class Icon { None, Critical };
-enum class Buttons { Ok, OkCancel };
-enum class Answer { Ok, Cancel };
+enum class Buttons { Ok, OkCancel, YesNo };
+enum class Answer { Ok, Cancel, Yes, No };
 
 // Modal message boxes. The caller waits for the answer; the match tick keeps running.
 class Dialogs {
   public:
     virtual ~Dialogs() = default;
-    virtual Answer messageBox(const QString& text, const QString& title, Icon icon,
-                              Buttons buttons) = 0;
+    // `defaultAnswer`: for YesNo, the button that Enter presses.
+    virtual Answer messageBox(const QString& text, const QString& title, Icon icon, Buttons buttons,
+                              Answer defaultAnswer = Answer::Ok) = 0;
 };
 
 // The desktop shell: opens a web address in the browser. Failures are not reported.

@@ -63,24 +63,65 @@ QString FakeClock::timeOfDay() const {
         .toString(QStringLiteral("HH:mm:ss"));
 }
 
+namespace {
+
+const char* buttonsName(Buttons b) {
+    switch (b) {
+    case Buttons::Ok:
+        return "ok";
+    case Buttons::OkCancel:
+        return "okcancel";
+    case Buttons::YesNo:
+        return "yesno";
+    }
+    return "";
+}
+
+const char* answerName(Answer a) {
+    switch (a) {
+    case Answer::Ok:
+        return "OK";
+    case Answer::Cancel:
+        return "Cancel";
+    case Answer::Yes:
+        return "Yes";
+    case Answer::No:
+        return "No";
+    }
+    return "";
+}
+
+// Whether the box offers the button that answers so.
+bool offers(Buttons b, Answer a) {
+    switch (b) {
+    case Buttons::Ok:
+        return a == Answer::Ok;
+    case Buttons::OkCancel:
+        return a == Answer::Ok || a == Answer::Cancel;
+    case Buttons::YesNo:
+        return a == Answer::Yes || a == Answer::No;
+    }
+    return false;
+}
+
+} // namespace
+
 Answer FakeDialogs::messageBox(const QString& text, const QString& title, Icon icon,
-                               Buttons buttons) {
-    Answer a = Answer::Ok;
+                               Buttons buttons, Answer defaultAnswer) {
+    // Unscripted, the operator presses Enter: the default button, or OK.
+    Answer a = buttons == Buttons::YesNo ? defaultAnswer : Answer::Ok;
     if (!answers_.empty()) {
-        a = answers_.front();
+        if (offers(buttons, answers_.front()))
+            a = answers_.front();
         answers_.pop_front();
     }
-    // A box that offers only OK cannot be cancelled.
-    if (buttons == Buttons::Ok)
-        a = Answer::Ok;
     if (whileOpen)
         whileOpen();
     boxes.push_back({text, title, icon, buttons, a});
     if (trace_)
         trace_(QStringLiteral("box title=%1 icon=%2 buttons=%3 text=%4 -> %5")
                    .arg(quoted(title), icon == Icon::Critical ? "critical" : "none",
-                        buttons == Buttons::Ok ? "ok" : "okcancel", quoted(text),
-                        a == Answer::Ok ? "OK" : "Cancel"));
+                        buttonsName(buttons), quoted(text), answerName(a)));
     return a;
 }
 

@@ -51,10 +51,11 @@ struct RecordedBox {
 class FakeDialogs : public Dialogs {
   public:
     explicit FakeDialogs(Trace trace = {}) : trace_(std::move(trace)) {}
-    // The next box is answered so; boxes without a scripted answer get OK.
+    // The next box is answered so; boxes without a scripted answer (or whose buttons do not
+    // offer it) get their default button: OK, or for Yes/No the one Enter presses.
     void answerNext(Answer a) { answers_.push_back(a); }
-    Answer messageBox(const QString& text, const QString& title, Icon icon,
-                      Buttons buttons) override;
+    Answer messageBox(const QString& text, const QString& title, Icon icon, Buttons buttons,
+                      Answer defaultAnswer = Answer::Ok) override;
     std::vector<RecordedBox> boxes;
     // Runs inside every box, while it "waits" for the operator (to test re-entry).
     std::function<void()> whileOpen;

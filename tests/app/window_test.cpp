@@ -353,5 +353,25 @@ TEST_F(MainWindowTest, EachSizeLaysEveryControlAtItsPlaceTimesTheFactor) {
     EXPECT_EQ(widget("St_St")->geometry(), QRect(219, 128, 73, 33));
 }
 
+TEST_F(MainWindowTest, CtrlZInABoxTakesBackTheMatchChangeAndTheCloseBoxAsksLikeEnde) {
+    EXPECT_FALSE(action("undo")->isEnabled());
+    EXPECT_EQ(action("undo")->text(), QStringLiteral("&Rückgängig\tStrg+Z"));
+    auto* name = widget<QLineEdit>("Text_l");
+    name->setFocus();
+    QTest::keyClicks(name, QStringLiteral("er"));
+    QTest::keyClick(widget("St_St"), Qt::Key_F2);
+    QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+    QTest::keyClick(name, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(name->text(), QStringLiteral("Heim"));
+    EXPECT_EQ(program.form.Pkt_l.text, QStringLiteral("0"));
+    EXPECT_EQ(action("redo")->text(), QStringLiteral("&Wiederholen: Name Heim\tStrg+Y"));
+
+    QTest::keyClick(name, Qt::Key_F5);
+    window.close(); // the clock runs: "Ende" asks, Enter means "Nein"
+    QTest::qWait(1);
+    EXPECT_TRUE(window.isVisible());
+    EXPECT_EQ(dialogs.boxes.back().title, QStringLiteral("Ende"));
+}
+
 } // namespace
 } // namespace ml::app

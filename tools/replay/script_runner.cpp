@@ -105,8 +105,12 @@ bool ScriptRunner::run(const QString& line, QString& error) {
             dialogs_.answerNext(Answer::Ok);
         else if (rest == QLatin1String("Cancel"))
             dialogs_.answerNext(Answer::Cancel);
+        else if (rest == QLatin1String("Yes"))
+            dialogs_.answerNext(Answer::Yes);
+        else if (rest == QLatin1String("No"))
+            dialogs_.answerNext(Answer::No);
         else
-            return fail(error, QStringLiteral("answer takes OK or Cancel"));
+            return fail(error, QStringLiteral("answer takes OK, Cancel, Yes or No"));
         return true;
     }
     if (cmd == QLatin1String("device"))

@@ -1,0 +1,179 @@
+#include "core/undo.h"
+
+#include "form/captions.h"
+
+#include <algorithm>
+
+namespace ml {
+
+namespace {
+
+// The clock boxes' place in `State::texts`.
+constexpr std::size_t kMinutes = 4;
+constexpr std::size_t kSeconds = 5;
+
+} // namespace
+
+UndoHistory::UndoHistory(Form& form, MatchEngine& match, EventLog& log)
+    : form_(form), match_(match),
+      log_(log), boxes_{&form.Text_l, &form.Text_r, &form.Pkt_l,    &form.Pkt_r,
+                        &form.D_Min,  &form.D_Sec,  &form.Startwert} {}
+
+void UndoHistory::bindHandlers() {
+    form_.undo.onClick = [this] { undo_Click(); };
+    form_.redo.onClick = [this] { redo_Click(); };
+    showMenu();
+}
+
+UndoHistory::State UndoHistory::capture() const {
+    State s;
+    for (std::size_t i = 0; i < kBoxes; ++i)
+        s.texts[i] = boxes_[i]->text;
+    s.clockRunning = form_.ClockRunning;
+    s.left = form_.penaltyL;
+    s.right = form_.penaltyR;
+    return s;
+}
+
+void UndoHistory::click(Control& c, const std::function<void()>& run) {
+    typing_ = nullptr;
+    const State before = capture();
+    run();
+    const QString what = describe(c, before);
+    if (what.isEmpty())
+        return;
+    State after = capture();
+    // Starting and stopping changes the clock's running, not its value: the boxes move with
+    // the time of day, and a step that set them back would rewind it.
+    if (&c == &form_.St_St) {
+        after.texts[kMinutes] = before.texts[kMinutes];
+        after.texts[kSeconds] = before.texts[kSeconds];
+    }
+    record(what, before, after);
+}
+
+void UndoHistory::type(TextBox& box, const QString& text) {
+    const State before = capture();
+    box.text = text;
+    const auto slot = std::find(boxes_.begin(), boxes_.end(), &box);
+    if (slot == boxes_.end() || before.texts[slot - boxes_.begin()] == text)
+        return;
+    if (typing_ == &box && !done_.empty()) {
+        done_.back().after.texts[slot - boxes_.begin()] = text;
+        undone_.clear();
+        showMenu();
+        return;
+    }
+    static const QString kTyped[kBoxes] = {
+        QStringLiteral("Name Heim"),         QStringLiteral("Name Gegner"),
+        QStringLiteral("Spielstand Heim"),   QStringLiteral("Spielstand Gegner"),
+        QStringLiteral("Spielzeit Minuten"), QStringLiteral("Spielzeit Sekunden"),
+        QStringLiteral("Startwert")};
+    record(kTyped[slot - boxes_.begin()], before, capture());
+    typing_ = &box;
+}
+
+void UndoHistory::record(const QString& what, const State& before, State after) {
+    if (before == after)
+        return;
+    done_.push_back({what, before, std::move(after)});
+    if (done_.size() > kSteps)
+        done_.pop_front();
+    undone_.clear();
+    showMenu();
+}
+
+// The commands whose changes are steps, named for the menu and the log. Others (a timeout, a
+// display mode) change nothing that a step holds, or are not the operator's to take back.
+QString UndoHistory::describe(const Control& c, const State& before) const {
+    const Form& f = form_;
+    const auto startStop = [](bool running, const QString& what) {
+        return what + (running ? QStringLiteral(" stoppen") : QStringLiteral(" starten"));
+    };
+    if (&c == &f.up_l || &c == &f.down_l || &c == &f.up_r || &c == &f.down_r)
+        return QStringLiteral("Spielstand %1 %2")
+            .arg(&c == &f.up_l || &c == &f.down_l ? QStringLiteral("Heim")
+                                                  : QStringLiteral("Gegner"),
+                 &c == &f.up_l || &c == &f.up_r ? QStringLiteral("+1") : QStringLiteral("-1"));
+    if (&c == &f.St_St)
+        return startStop(before.clockRunning, QStringLiteral("Spielzeit"));
+    if (&c == &f.StrafeL)
+        return startStop(before.left.running, QStringLiteral("Strafe Heim"));
+    if (&c == &f.StrafeR)
+        return startStop(before.right.running, QStringLiteral("Strafe Gegner"));
+    if (&c == &f.Reset_Time)
+        return QStringLiteral("Spielzeit zurücksetzen");
+    if (&c == &f.reset)
+        return QStringLiteral("Reset");
+    if (&c == &f.s_change)
+        return QStringLiteral("Seitenwechsel");
+    return {};
+}
+
+void UndoHistory::undo_Click() {
+    typing_ = nullptr;
+    if (done_.empty())
+        return;
+    Step step = std::move(done_.back());
+    done_.pop_back();
+    apply(step, false);
+    log_.addLine(QStringLiteral(" +++ Rückgängig: ") + step.what);
+    undone_.push_back(std::move(step));
+    showMenu();
+}
+
+void UndoHistory::redo_Click() {
+    typing_ = nullptr;
+    if (undone_.empty())
+        return;
+    Step step = std::move(undone_.back());
+    undone_.pop_back();
+    apply(step, true);
+    log_.addLine(QStringLiteral(" +++ Wiederholen: ") + step.what);
+    done_.push_back(std::move(step));
+    showMenu();
+}
+
+void UndoHistory::apply(const Step& step, bool forward) {
+    Form& f = form_;
+    const State& to = forward ? step.after : step.before;
+    const bool clock = step.before.clockRunning != step.after.clockRunning;
+    // The clock stops before its boxes are set and starts after, from the value they then show.
+    if (clock && !to.clockRunning && f.ClockRunning)
+        match_.St_St_Click();
+    // A box set back is as if the operator had typed its value.
+    for (std::size_t i = 0; i < kBoxes; ++i) {
+        if (step.before.texts[i] == step.after.texts[i])
+            continue;
+        boxes_[i]->text = to.texts[i];
+        if (boxes_[i]->onChange)
+            boxes_[i]->onChange();
+    }
+    if (step.before.left != step.after.left)
+        showPenalty(f.StrafeL, f.TxtStrL, f.penaltyL, to.left);
+    if (step.before.right != step.after.right)
+        showPenalty(f.StrafeR, f.TxtStrR, f.penaltyR, to.right);
+    if (clock && to.clockRunning && !f.ClockRunning)
+        match_.St_St_Click();
+    match_.advancePenalties();
+}
+
+// A penalty comes back with its end in match time: it has served what the clock has run since.
+void UndoHistory::showPenalty(Button& button, TextBox& text, Penalty& penalty, const Penalty& to) {
+    if (to.running && !penalty.running)
+        form_.LogPending = true;
+    penalty = to;
+    button.text = to.running ? captions::kStopStrafe : captions::kStartStrafe;
+    text.visible = to.running;
+}
+
+void UndoHistory::showMenu() {
+    const auto show = [](MenuItem& item, const QString& caption, const Step* last) {
+        item.enabled = last != nullptr;
+        item.text = last ? caption + QStringLiteral(": ") + last->what : caption;
+    };
+    show(form_.undo, QStringLiteral("Rückgängig"), done_.empty() ? nullptr : &done_.back());
+    show(form_.redo, QStringLiteral("Wiederholen"), undone_.empty() ? nullptr : &undone_.back());
+}
+
+} // namespace ml

@@ -1,0 +1,71 @@
+#pragma once
+
+// Taking back the operator's changes of the match state, and doing them again: goals (buttons,
+// keys or a typed score), the two resets, the change of ends, the clock's start and stop, a
+// penalty's start and stop, and a typed clock, start value or team name. Each step remembers
+// the state before and after; taking it back restores what the step changed and nothing else.
+// The time of day is never rewound: taking back a clock start stops the clock at the value it
+// shows now, and taking back a stop lets it run on from there.
+
+#include "console/event_log.h"
+#include "form/form.h"
+#include "match/match_engine.h"
+
+#include <array>
+#include <deque>
+#include <functional>
+#include <vector>
+
+namespace ml {
+
+class UndoHistory {
+  public:
+    // Steps kept; the oldest goes first.
+    static constexpr std::size_t kSteps = 100;
+
+    UndoHistory(Form& form, MatchEngine& match, EventLog& log);
+    void bindHandlers();
+
+    // Runs the operator's click on `c`; what it changed of the match state becomes one step.
+    void click(Control& c, const std::function<void()>& run);
+    // The operator's typing into `box`: keystrokes into one box without anything in between
+    // are one step.
+    void type(TextBox& box, const QString& text);
+    // The focus moved on: the next typing is a step of its own.
+    void endTyping() { typing_ = nullptr; }
+
+    void undo_Click();
+    void redo_Click();
+
+  private:
+    // The text boxes whose typed values are steps.
+    static constexpr std::size_t kBoxes = 7;
+    struct State {
+        std::array<QString, kBoxes> texts;
+        bool clockRunning = false;
+        Penalty left, right;
+        bool operator==(const State&) const = default;
+    };
+    struct Step {
+        QString what;
+        State before, after;
+    };
+
+    State capture() const;
+    void record(const QString& what, const State& before, State after);
+    // Sets what the step changed to its state after (`forward`) or before.
+    void apply(const Step& step, bool forward);
+    void showPenalty(Button& button, TextBox& text, Penalty& penalty, const Penalty& to);
+    QString describe(const Control& c, const State& before) const;
+    void showMenu();
+
+    Form& form_;
+    MatchEngine& match_;
+    EventLog& log_;
+    std::array<TextBox*, kBoxes> boxes_;
+    std::deque<Step> done_;
+    std::vector<Step> undone_;
+    TextBox* typing_ = nullptr;
+};
+
+} // namespace ml
