@@ -240,6 +240,8 @@ void MainWindow::buildMenus() {
             continue;
         }
         bindAction(parent->addAction(QString()), *item, m.checkable, 0);
+        if (item == &program_.form.redo)
+            parent->addSeparator();
     }
 }
 
@@ -277,6 +279,9 @@ void MainWindow::setScale(int percent) {
     font.setPointSizeF(kWindowPoints * f);
     setFont(font);
     menuBar()->setStyle(style);
+    // The menus open as windows of their own and take no font from the window.
+    for (QMenu* menu : menuBar()->findChildren<QMenu*>())
+        menu->setFont(font);
     client_->setFixedSize(pixels(kClientWidthTwips, f), pixels(kClientHeightTwips, f));
     backdrop_->setGeometry(geometryOf(kDisplayLine, f));
     for (const Placed& p : placed_) {

@@ -343,6 +343,7 @@ TEST_F(MainWindowTest, EachSizeLaysEveryControlAtItsPlaceTimesTheFactor) {
         window.setScale(percent);
         const double f = percent / 100.0;
         EXPECT_EQ(window.client()->size(), QSize(std::lround(513 * f), std::lround(341 * f)));
+        EXPECT_DOUBLE_EQ(action("Mode")->menu()->font().pointSizeF(), kWindowPoints * f);
         for (const ControlLayout& l : mainWindowLayout()) {
             EXPECT_EQ(widget(l.name)->geometry(), geometryOf(l.place, f)) << l.name;
             EXPECT_DOUBLE_EQ(widget(l.name)->font().pointSizeF(), fontOf(l).pointSizeF() * f);
