@@ -2,7 +2,7 @@
 # CPU cost of the display monitor ("Ansicht → Anzeige-Monitor") with a scrolling text running:
 # marklight under Xvfb, port open on a pseudo-terminal, "Anzeigen" and "freier Text" ticked with
 # the upper row scrolling; CPU share of one core over MONITOR_SECONDS (default 60) with the
-# monitor closed, then the same span with it open (960 × 200 pixels).
+# monitor closed, then the same span with it open at its first size, then at the screen's size.
 #
 # Needs a Release build in build-bench (cmake --build build-bench --target marklight), Xvfb,
 # xdotool and python3. Run from the repository's top directory.
@@ -52,11 +52,16 @@ echo "reproduce: bench/monitor_cpu.sh"
 echo "machine: $(nproc) cores, $(uname -sr), load $(cut -d' ' -f1-3 /proc/loadavg)"
 sleep 2
 span "monitor closed"
-# "Ansicht", the menu before "?", then its first item.
-xdotool mousemove $((WIN_X + ANSICHT_X)) $((WIN_Y + MENU_H / 2)) click 1
+# "Ansicht", then its item "Anzeige-Monitor" (below "Größe").
+xdotool mousemove $((WIN_X + 114)) $((WIN_Y + MENU_H / 2)) click 1
 sleep 0.5
-xdotool key Down Return
+xdotool mousemove $((WIN_X + 165)) $((WIN_Y + MENU_H + 31)) click 1
 sleep 1
 xdotool search --onlyvisible --name '^Anzeige-Monitor$' >/dev/null || { echo "no monitor" >&2; exit 1; }
-span "monitor open"
+eval "$(xdotool getwindowgeometry --shell "$(xdotool search --onlyvisible --name '^Anzeige-Monitor$' | head -1)")"
+span "monitor open, ${WIDTH} × ${HEIGHT} pixels"
+# As large as the screen (Xvfb has no window manager to honour F11's full screen).
+xdotool search --onlyvisible --name '^Anzeige-Monitor$' windowmove 0 0 windowsize 1024 768
+sleep 1
+span "monitor at the screen's size, 1024 × 768 pixels"
 echo "load at end: $(cut -d' ' -f1-3 /proc/loadavg)"

@@ -118,12 +118,13 @@ void LineDecoder::frame(qint64 nowMs) {
         settlePending(readable && body[0] == '4' && isBrightness(body[1]), nowMs);
     const bool afterLongCompanion = std::exchange(afterLongCompanion_, false);
     const bool afterModeSwitch = std::exchange(afterModeSwitch_, false);
+    open_ = false;
     if (readable && body[0] == kModeSwitchCode) {
         state_.layout = LineState::Layout::Rows;
         state_.rows = LineState{}.rows;
         state_.big = {};
         state_.program = 0;
-        afterModeSwitch_ = true;
+        afterModeSwitch_ = open_ = true;
         return;
     }
     if (!readable || !isBrightness(body[1])) {
@@ -147,6 +148,8 @@ void LineDecoder::frame(qint64 nowMs) {
             state_.big = {characters(body.sliced(2))};
         } else {
             field(code - '0', characters(body.sliced(2)));
+            // Fields 1 to 3 are followed by the rest of their transmission.
+            open_ = code != '4';
         }
         return;
     }
@@ -160,17 +163,19 @@ void LineDecoder::frame(qint64 nowMs) {
         } else if (rest[0] == '1') {
             rows();
             scroll(state_.rows[0], characters(rest.sliced(1)), nowMs);
+            open_ = true;
         } else {
             if (state_.layout != LineState::Layout::Big)
                 state_.big = {};
             state_.layout = LineState::Layout::Big;
             scroll(state_.big, characters(rest.sliced(1)), nowMs);
+            open_ = true;
         }
         return;
     }
     if (code == kCompanionCode) {
         setBrightness(body[1], nowMs);
-        afterLongCompanion_ = body.size() > 3;
+        afterLongCompanion_ = open_ = body.size() > 3;
         return;
     }
     skipped_ += quint64(body.size()) + 2;

@@ -69,8 +69,9 @@ class LineDecoder {
     bool blinking(qint64 nowMs) const;
     // Bytes that could not be read: outside a frame, in a cut, unknown or overlong frame.
     quint64 skipped() const { return skipped_; }
-    // True between an STX and its LF.
-    bool inFrame() const { return inFrame_; }
+    // The last frame ended a transmission of the kinds the composer sends (not in the middle of
+    // a scoreboard, a scroll pair or the mode switch): a whole new picture to show.
+    bool settled() const { return !inFrame_ && !open_ && pending_.isEmpty(); }
 
   private:
     void frame(qint64 nowMs);
@@ -85,6 +86,8 @@ class LineDecoder {
     QByteArray buf_;
     bool inFrame_ = false;
     bool overlong_ = false;
+    // The last frame is one that others of its transmission follow.
+    bool open_ = false;
     quint64 skipped_ = 0;
     // A "3" frame of eight characters, waiting for the next frame to tell whether it is field 3
     // or big text.

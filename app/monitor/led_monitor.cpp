@@ -151,6 +151,13 @@ void LedMonitor::placeDots() {
         p.drawEllipse(QRectF(inset, inset, diameter, diameter));
         dot_[level] = dot;
     }
+    // The dark matrix once, so that painting copies it and adds only the lit dots.
+    unlit_ = QPixmap(size());
+    unlit_.fill(Qt::black);
+    QPainter p(&unlit_);
+    for (int y = 0; y < kDotRows; ++y)
+        for (int x = 0; x < kColumns; ++x)
+            p.drawPixmap(dotRect(x, y).topLeft(), dot_[0]);
 }
 
 QRect LedMonitor::dotRect(int column, int row) const {
@@ -165,7 +172,7 @@ QRect LedMonitor::noteRect() const {
 void LedMonitor::paintEvent(QPaintEvent* event) {
     QPainter p(this);
     const QRect area = event->rect();
-    p.fillRect(area, Qt::black);
+    p.drawPixmap(area, unlit_, area);
     const int x0 = std::max(0, (area.left() - origin_.x()) / pitch_);
     const int x1 = std::min(kColumns - 1, (area.right() - origin_.x()) / pitch_);
     const int y0 = std::max(0, (area.top() - origin_.y()) / pitch_);
@@ -173,7 +180,8 @@ void LedMonitor::paintEvent(QPaintEvent* event) {
     const QPixmap& lit = dot_[size_t(std::clamp(brightness_, 1, 3))];
     for (int y = y0; y <= y1; ++y)
         for (int x = x0; x <= x1; ++x)
-            p.drawPixmap(dotRect(x, y).topLeft(), dots_[size_t(y)][size_t(x)] ? lit : dot_[0]);
+            if (dots_[size_t(y)][size_t(x)])
+                p.drawPixmap(dotRect(x, y).topLeft(), lit);
     if (!note_.isEmpty() && area.intersects(noteRect())) {
         p.setPen(QColor(160, 160, 160));
         p.drawText(noteRect().adjusted(6, 0, -6, 0), Qt::AlignLeft | Qt::AlignVCenter, note_);

@@ -63,6 +63,8 @@ class LedMonitor : public QWidget {
     QPoint origin_;
     // An unlit dot and a lit one at each brightness, at the current pitch.
     std::array<QPixmap, 4> dot_;
+    // Black with every dot unlit, at the window's size.
+    QPixmap unlit_;
 };
 
 } // namespace ml::monitor

@@ -30,6 +30,8 @@ struct WireDesk : Desk {
                 bytewise.feed(QByteArrayView(&c, 1), at);
             whole.flush(at);
             bytewise.flush(at);
+            // Every transmission ends a picture: nothing of it waits for more.
+            EXPECT_TRUE(whole.settled()) << w.toHex(' ').toStdString();
             EXPECT_EQ(whole.state(), bytewise.state()) << w.toHex(' ').toStdString();
         }
         EXPECT_EQ(whole.skipped(), 0U);

@@ -87,7 +87,16 @@ void LineSource::lost(const QString& why) {
     retry_.start();
 }
 
+// Shows every transmission that a read completes, not only the last of them: under load one
+// read can bring several.
 void LineSource::take(QByteArrayView bytes) {
+    qsizetype lf;
+    while ((lf = bytes.indexOf('\n')) >= 0) {
+        decoder_.feed(bytes.first(lf + 1), now());
+        bytes = bytes.sliced(lf + 1);
+        if (decoder_.settled() && onBurst)
+            onBurst();
+    }
     decoder_.feed(bytes, now());
     quiet_.start();
 }
