@@ -63,5 +63,6 @@ span "monitor open, ${WIDTH} × ${HEIGHT} pixels"
 # As large as the screen (Xvfb has no window manager to honour F11's full screen).
 xdotool search --onlyvisible --name '^Anzeige-Monitor$' windowmove 0 0 windowsize 1024 768
 sleep 1
-span "monitor at the screen's size, 1024 × 768 pixels"
+eval "$(xdotool getwindowgeometry --shell "$(xdotool search --onlyvisible --name '^Anzeige-Monitor$' | head -1)")"
+span "monitor at the screen's size, ${WIDTH} × ${HEIGHT} pixels"
 echo "load at end: $(cut -d' ' -f1-3 /proc/loadavg)"
