@@ -81,4 +81,23 @@ class SerialDevice {
     virtual QString deviceName(int n) const = 0;
 };
 
+// The horn: a loud tone through the computer's sound output, which clubs connect to the hall's
+// loudspeakers. Sounding never blocks; a sound output that is missing or fails is reported
+// through the failure handler and the match goes on without it.
+class Horn {
+  public:
+    virtual ~Horn() = default;
+    // Gets the sound output ready, so the first signal starts at once; reports a missing one.
+    virtual void prepare() = 0;
+    // Sounds for `ms` milliseconds, replacing whatever sounds.
+    virtual void sound(int ms) = 0;
+    // Sounds until `stop`, replacing whatever sounds (the operator holds the horn).
+    virtual void start() = 0;
+    virtual void stop() = 0;
+    // 0 (silent) to 100 (full scale); applies to what sounds now and later.
+    virtual void setVolume(int percent) = 0;
+    // Called (on the UI thread) when there is no sound output or it fails.
+    virtual void setFailureHandler(std::function<void(const QString& reason)> handler) = 0;
+};
+
 } // namespace ml

@@ -186,4 +186,35 @@ void FakeSerialDevice::fail(const QString& reason) {
         failure_(reason);
 }
 
+bool FakeHorn::available() {
+    if (missing && failure_)
+        failure_(QStringLiteral("kein Audiogerät"));
+    return !missing;
+}
+
+void FakeHorn::record(bool on, int ms, const QString& line) {
+    events.push_back({on, ms, clock_.timeOfDay()});
+    if (trace_)
+        trace_(line);
+}
+
+void FakeHorn::prepare() {
+    available();
+}
+
+void FakeHorn::sound(int ms) {
+    if (available())
+        record(true, ms, QStringLiteral("horn on %1 ms").arg(ms));
+}
+
+void FakeHorn::start() {
+    if (available())
+        record(true, 0, QStringLiteral("horn on"));
+}
+
+void FakeHorn::stop() {
+    if (sounding())
+        record(false, 0, QStringLiteral("horn off"));
+}
+
 } // namespace ml

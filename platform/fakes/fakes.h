@@ -123,4 +123,45 @@ class FakeSerialDevice : public SerialDevice {
     std::function<void(const QString&)> failure_;
 };
 
+// A horn that records each signal with the time of day it began. Without a sound output
+// (`missing`) it records nothing and reports the failure, as the real horn does.
+class FakeHorn : public Horn {
+  public:
+    explicit FakeHorn(const Clock& clock, Trace trace = {})
+        : clock_(clock), trace_(std::move(trace)) {}
+
+    // --- script ---
+    bool missing = false;
+
+    // --- record ---
+    // `ms` is the length of a timed signal, 0 for one held until `stop`; a stop has on false.
+    struct Event {
+        bool on;
+        int ms;
+        QString time;
+    };
+    std::vector<Event> events;
+    int volume = 100;
+    bool sounding() const { return !events.empty() && events.back().on && events.back().ms == 0; }
+
+    // --- Horn ---
+    void prepare() override;
+    void sound(int ms) override;
+    void start() override;
+    void stop() override;
+    void setVolume(int percent) override { volume = percent; }
+    void setFailureHandler(std::function<void(const QString&)> h) override {
+        failure_ = std::move(h);
+    }
+
+  private:
+    // False, after reporting the failure, when there is no sound output.
+    bool available();
+    void record(bool on, int ms, const QString& line);
+
+    const Clock& clock_;
+    Trace trace_;
+    std::function<void(const QString&)> failure_;
+};
+
 } // namespace ml
