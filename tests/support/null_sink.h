@@ -52,9 +52,10 @@ class NullSink {
         env.insert(QStringLiteral("PULSE_RUNTIME_PATH"), dir_.filePath(QStringLiteral("rt")));
         server_.setProcessEnvironment(env);
         server_.setStandardErrorFile(dir_.filePath(QStringLiteral("server.log")));
+        // Should this process die, the server ends itself 10 s after its last client.
         server_.start(QStringLiteral("pulseaudio"),
                       {QStringLiteral("-n"), QStringLiteral("-F"), conf.fileName(),
-                       QStringLiteral("--daemonize=no"), QStringLiteral("--exit-idle-time=-1"),
+                       QStringLiteral("--daemonize=no"), QStringLiteral("--exit-idle-time=10"),
                        QStringLiteral("--use-pid-file=no"), QStringLiteral("--log-target=stderr")});
         // Ready when a client sees the sink.
         const QDeadlineTimer deadline(5000);
