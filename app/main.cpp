@@ -1,6 +1,7 @@
 // Marklight: the operator's window over the scoreboard core and the real serial port.
 
 #include "app/main_window.h"
+#include "app/qt_horn.h"
 #include "app/qt_platform.h"
 #include "app/wire_monitor.h"
 #include "console/version.h"
@@ -53,7 +54,8 @@ int main(int argc, char* argv[]) {
     ml::app::WireMonitor monitor;
     ml::app::TappedSerialDevice device(serial,
                                        [&monitor](const QByteArray& b) { monitor.written(b); });
-    ml::Program program(clock, dialogs, shell, device);
+    ml::app::QtHorn horn;
+    ml::Program program(clock, dialogs, shell, device, horn);
     program.composer.rehearse = [&monitor](const QString& t) { monitor.rehearsed(t); };
 
     ml::app::MainWindow window(program, clock);

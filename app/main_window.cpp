@@ -1,6 +1,7 @@
 #include "app/main_window.h"
 
 #include "app/control_widgets.h"
+#include "app/horn_dialog.h"
 #include "app/message_view.h"
 #include "app/pictures.h"
 #include "console/message_window.h"
@@ -152,6 +153,8 @@ void MainWindow::buildControls() {
         if (c == nullptr)
             continue;
         BoundWidget bound = bindControl(*c, l, client_, actions);
+        if (c->onHold)
+            bindHold(*c, static_cast<QAbstractButton*>(bound.widget));
         if (l.picture == Picture::Banner)
             bound.widget->setToolTip(kMakerWebSite);
         if (auto* box = dynamic_cast<TextBox*>(c))
@@ -181,6 +184,24 @@ void MainWindow::buildControls() {
     // show beneath it.
     for (QWidget* w : overlays)
         w->raise();
+}
+
+// A button that acts while held: press and release instead of a click.
+void MainWindow::bindHold(Control& c, QAbstractButton* button) {
+    disconnect(button, &QAbstractButton::clicked, nullptr, nullptr);
+    connect(button, &QAbstractButton::pressed, this,
+            [this, &c] { act([this, &c] { program_.hold(c, true); }); });
+    connect(button, &QAbstractButton::released, this,
+            [this, &c] { act([this, &c] { program_.hold(c, false); }); });
+}
+
+void MainWindow::showHornDialog() {
+    if (!hornDialog_)
+        hornDialog_ = new HornDialog(
+            program_, [this] { afterHandler(); }, this);
+    hornDialog_->show();
+    hornDialog_->raise();
+    hornDialog_->activateWindow();
 }
 
 void MainWindow::buildMenus() {
@@ -243,6 +264,10 @@ void MainWindow::buildMenus() {
         if (item == &program_.form.redo)
             parent->addSeparator();
     }
+    // The horn's settings are the window's own dialog, not a control of the form.
+    QAction* horn = menus.value(QStringLiteral("Extras"))->addAction(QStringLiteral("H&upe…"));
+    horn->setObjectName(QStringLiteral("HornSettings"));
+    connect(horn, &QAction::triggered, this, &MainWindow::showHornDialog);
 }
 
 // "Ansicht" belongs to the window alone: the size is how the form is shown, not match state.
@@ -366,6 +391,8 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
         return QMainWindow::eventFilter(watched, event);
     if (event->type() == QEvent::KeyPress)
         return routeKey(w, static_cast<QKeyEvent*>(event));
+    if (event->type() == QEvent::KeyRelease)
+        return releaseKey(static_cast<QKeyEvent*>(event));
     if (event->type() == QEvent::FocusIn && w->window() == this)
         focusEntered(w);
     return QMainWindow::eventFilter(watched, event);
@@ -402,6 +429,26 @@ bool MainWindow::routeKey(QWidget* receiver, QKeyEvent* event) {
     if (!event->isAutoRepeat())
         act([this, name] { program_.key(name); });
     return true;
+}
+
+// Letting go of the key of a control that acts while held ends it, wherever the focus and
+// whatever box is up by then.
+bool MainWindow::releaseKey(QKeyEvent* event) {
+    const QString name = keyName(event);
+    const KeyBinding* key = findKey(name);
+    Control* c = key ? program_.find(QString::fromLatin1(key->control)) : nullptr;
+    if (c == nullptr || !c->onHold)
+        return false;
+    if (!event->isAutoRepeat())
+        act([this, name] { program_.key(name, false); });
+    return true;
+}
+
+// The operator cannot let go of a key or button in a window that has lost the keyboard.
+void MainWindow::changeEvent(QEvent* event) {
+    if (event->type() == QEvent::ActivationChange && !isActiveWindow())
+        act([this] { program_.hold(program_.form.Hupe, false); });
+    QMainWindow::changeEvent(event);
 }
 
 void MainWindow::focusEntered(QWidget* widget) {

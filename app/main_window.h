@@ -18,6 +18,8 @@
 
 class QActionGroup;
 class QKeyEvent;
+class QAbstractButton;
+class QDialog;
 class QMenu;
 
 namespace ml::app {
@@ -49,6 +51,7 @@ class MainWindow : public QMainWindow {
     bool eventFilter(QObject* watched, QEvent* event) override;
     // The window's close box is "Ende", with its question.
     void closeEvent(QCloseEvent* event) override;
+    void changeEvent(QEvent* event) override;
 
   private:
     // Runs one operator action, then shows its outcome.
@@ -60,9 +63,12 @@ class MainWindow : public QMainWindow {
     void buildControls();
     void buildMenus();
     void buildViewMenu();
+    void bindHold(Control& c, QAbstractButton* button);
+    void showHornDialog();
     void syncMessageWindow();
     // The operator's keys, wherever the focus is in the program's windows; true when used.
     bool routeKey(QWidget* receiver, QKeyEvent* event);
+    bool releaseKey(QKeyEvent* event);
     void focusEntered(QWidget* widget);
 
     struct Placed {
@@ -81,6 +87,7 @@ class MainWindow : public QMainWindow {
     QPointer<MessageView> message_;
     // The text boxes of the main window, by their widget.
     QHash<QObject*, TextBox*> boxes_;
+    QPointer<QDialog> hornDialog_;
 };
 
 } // namespace ml::app

@@ -73,6 +73,7 @@ const ControlLayout kMainWindow[] = {
     {"TimeoutValue", {4680, 2640, 600, 360},  C, 4, "Startwert eines Timeouts in Minuten"},
     {"Break",        {5400, 2640, 1455, 360}, C, 0, "startet und stoppt eine Pause"},
     {"BreakValue",   {6960, 2640, 600, 360},  C, 0, "Startwert der Pause in Minuten"},
+    {"Hupe",         {240, 3840, 1215, 375},  C, 0, "Hupe: ertönt, solange gedrückt"},
 
     // The free-text entry area: each row has a standing and a scrolling box on one place.
     {"OneLine",   {240, 3420, 1215, 360},  L, 0, kOutputTip},
@@ -92,6 +93,9 @@ const ControlLayout kMainWindow[] = {
     {"TimeOut", {5880, 3840, 1695, 315}, C, 0, nullptr, 12, Look::Yellow},
     {"Image1",  {120, 4320, 7455, 525},  L, 0, nullptr, 0, Look::Plain, Picture::Banner},
     {"Label2",  {120, 4875, 2775, 255},  L, 0, nullptr, kWindowPoints},
+    {"HupeFehlt", {5160, 4860, 2415, 255}, C, 0,
+     "Die Hupe kann nicht spielen: kein Audiogerät gefunden oder es ist ausgefallen", 0,
+     Look::Yellow},
 
     // Members that lie below the visible area or are never shown.
     {"Image2", {120, 5160, 495, 495}},

@@ -127,6 +127,16 @@ class NoShell : public Shell {
     void openUrl(const QString&) override {}
 };
 
+class NoHorn : public Horn {
+  public:
+    void prepare() override {}
+    void sound(int) override {}
+    void start() override {}
+    void stop() override {}
+    void setVolume(int) override {}
+    void setFailureHandler(std::function<void(const QString&)>) override {}
+};
+
 // The original's timers: the tick and the tenths step on their own periods from whenever they
 // were started, periods and flags re-read from the form after every step.
 class FreeRunningTimers {
@@ -166,12 +176,13 @@ struct Shared {
     app::QtClock clock;
     QuietDialogs dialogs;
     NoShell shell;
+    NoHorn horn;
 };
 
 // One program with its own port, pseudo-terminal and timers.
 struct Rig {
     Rig(Shared& s, Pty& pty, int port)
-        : reader(pty.master), program(s.clock, s.dialogs, s.shell, device) {
+        : reader(pty.master), program(s.clock, s.dialogs, s.shell, device, s.horn) {
         program.start();
         const QString entry = QStringLiteral("COM %1").arg(port);
         if (!program.select(program.form.Combo6, entry)) {

@@ -8,7 +8,8 @@ namespace {
 // penalty), the guest side mirrored on the right block (F11 +1, F10 -1, F9 penalty), the match
 // commands in the middle block; the keyboard's corners F1 (help, as everywhere) and F12 are
 // found without looking. The numeric keypad repeats the frequent commands for one hand: the
-// wide 0 for the clock, the left column for the home side, the right one for the guest side.
+// wide 0 for the clock, the left column for the home side, the right one for the guest side,
+// and the middle key 5 (the one with the bump) the hand horn, sounding while it is held.
 // Ctrl+O opens the port, as "open" does in every program.
 // clang-format off
 constexpr KeyBinding kKeys[] = {
@@ -32,6 +33,7 @@ constexpr KeyBinding kKeys[] = {
     {"F8",           "Displ",      "Anzeigen ein / aus"},
     {"F12",          "Uhr",        "Aktuelle Zeit ein / aus"},
     {"Ctrl+O",       "OpenOutput", "COM-Port öffnen / schließen"},
+    {"Num+5",        "Hupe",       "Hupe, solange gedrückt", true},
     {"Ctrl+Z",       "undo",       "Rückgängig"},
     {"Ctrl+Y",       "redo",       "Wiederholen"},
     {"Ctrl+Shift+Z", "redo",       "Wiederholen"},

@@ -6,16 +6,19 @@
 
 namespace ml {
 
-Program::Program(Clock& clock, Dialogs& dialogs, Shell& shell, SerialDevice& device)
+Program::Program(Clock& clock, Dialogs& dialogs, Shell& shell, SerialDevice& device,
+                 Horn& hornOutput)
     : log(form, clock), serial(form, device, dialogs, log), match(form, clock, dialogs),
       modes(form, clock, dialogs, serial, match), composer(form, clock, dialogs, serial, log),
-      score(form), messages(form, shell), history(form, match, log), dialogs_(dialogs) {
+      score(form), messages(form, shell), history(form, match, log), horn(form, hornOutput, log),
+      dialogs_(dialogs) {
     match.bindHandlers();
     serial.bindHandlers();
     modes.bindHandlers();
     score.bindHandlers();
     messages.bindHandlers();
     history.bindHandlers();
+    horn.bindHandlers();
     form.Ende.onClick = [this] { Ende_Click(); };
     form.Tasten.onClick = [this] { Tasten_Click(); };
 }
@@ -25,6 +28,8 @@ void Program::start() {
     score.start();
     modes.start();
     log.start();
+    // A missing sound output is marked and logged now, not at the end of the playing time.
+    horn.start();
     // Lists the ports, which the log records.
     serial.start();
 }
@@ -39,6 +44,8 @@ void Program::runTick(std::optional<bool> boundaryWholeSecond) {
     modes.previewStep();
     // Composes, sends what changed to the port and logs it.
     composer.checkAndOut();
+    // Right after the transmission that shows an end, in the same step.
+    horn.afterOutput();
 }
 
 bool Program::tick() {
@@ -167,13 +174,17 @@ void Program::focus(Control& c) {
         box->onFocus();
 }
 
-bool Program::key(const QString& name) {
+bool Program::key(const QString& name, bool down) {
     const KeyBinding* k = findKey(name);
     if (k == nullptr)
         return false;
     Control* c = find(QString::fromLatin1(k->control));
     if (c == nullptr)
         return false;
+    if (c->onHold)
+        return hold(*c, down);
+    if (!down)
+        return true;
     if (k->evenHidden && !c->visible) {
         if (c->enabled)
             history.click(*c, c->onClick);
@@ -184,6 +195,14 @@ bool Program::key(const QString& name) {
 
 void Program::Tasten_Click() {
     dialogs_.messageBox(keyListText(), QStringLiteral("Tastenkürzel"), Icon::None, Buttons::Ok);
+}
+
+bool Program::hold(Control& c, bool down) {
+    if (!c.onHold)
+        return false;
+    if (!down || reachable(c))
+        c.onHold(down);
+    return true;
 }
 
 } // namespace ml

@@ -7,6 +7,7 @@
 #include "console/event_log.h"
 #include "console/message_window.h"
 #include "console/score_keeping.h"
+#include "core/horn_signals.h"
 #include "core/undo.h"
 #include "display/composer.h"
 #include "display/display_modes.h"
@@ -22,7 +23,7 @@ namespace ml {
 
 class Program {
   public:
-    Program(Clock& clock, Dialogs& dialogs, Shell& shell, SerialDevice& device);
+    Program(Clock& clock, Dialogs& dialogs, Shell& shell, SerialDevice& device, Horn& hornOutput);
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
@@ -59,9 +60,14 @@ class Program {
     std::function<void()> closeWindow;
     // Set once "Ende" has been confirmed: the window may close.
     bool ending = false;
-    // The operator's key (a name of `keyBindings`): the click on the key's control. False for
-    // a key without a command.
-    bool key(const QString& name);
+    // The operator presses (`down`) or lets go of a control that acts while held (`onHold`).
+    // False for no such control. Letting go always reaches it, also when the control was
+    // disabled meanwhile.
+    bool hold(Control& c, bool down);
+    // The operator's key (a name of `keyBindings`) pressed (`down`) or let go: pressed, the click
+    // on the key's control, or for a control that acts while held, its press; let go, its
+    // release (other controls do nothing then). False for a key without a command.
+    bool key(const QString& name, bool down = true);
 
     Form form;
     EventLog log;
@@ -72,6 +78,7 @@ class Program {
     ScoreKeeping score;
     MessageWindowModel messages;
     UndoHistory history;
+    HornSignals horn;
 
   private:
     // The tick's steps; `boundaryWholeSecond` is set for a tick at a boundary of the time of day.

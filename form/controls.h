@@ -27,6 +27,9 @@ struct Control {
     // What the operator's click runs; empty on a control that cannot be clicked. A check box
     // runs it whenever its value changes.
     std::function<void()> onClick;
+    // What pressing (true) and letting go (false) run on a control that acts while held (the
+    // hand horn); empty on every other control.
+    std::function<void(bool down)> onHold;
 };
 
 // Text box, label or button: `text` is the box's text or the caption.

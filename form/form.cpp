@@ -30,7 +30,7 @@ Form::Form() {
     for (Control* c : std::initializer_list<Control*>{
              &TxtStrL, &TxtStrR, &SpecL, &SpecR, &ShText_o, &Show_Prog, &ShText_s, &Uhr_anz,
              &Spec_Min, &Spec_Sec, &ShText_u, &FreeT, &FreeT_O_S, &FreeT_S, &FreeT_U_S, &Scroll_1,
-             &Text1, &Text5})
+             &Text1, &Text5, &HupeFehlt})
         c->visible = false;
     Scroll_1.enabled = false;
     Scroll_1.initValue(1);
@@ -53,6 +53,7 @@ Form::Form() {
     controls_.insert(controls_.end(), {&undo, &redo});
     for (int i = 1; i <= 16; ++i)
         controls_.push_back(&*HLProgr[i]);
+    controls_.insert(controls_.end(), {&Hupe, &HupeFehlt});
 }
 
 Control* Form::control(const QString& name) const {
@@ -121,6 +122,12 @@ std::optional<QString> Form::fieldText(const QString& name) const {
         {"PortClosedWarn", [&] { return flag(PortClosedWarn); }},
         {"LoggedScoreL", [&] { return quoted(LoggedScoreL); }},
         {"LoggedScoreR", [&] { return quoted(LoggedScoreR); }},
+        {"HornOn", [&] { return flag(HornOn); }},
+        {"HornLength", [&] { return number(HornLength); }},
+        {"HornVolume", [&] { return number(HornVolume); }},
+        {"StopAtZero", [&] { return flag(StopAtZero); }},
+        {"ClockEnded", [&] { return flag(ClockEnded); }},
+        {"HornFailed", [&] { return flag(HornFailed); }},
     };
     for (const auto& [fieldName, value] : fields)
         if (name == QLatin1String(fieldName))

@@ -53,6 +53,9 @@ struct CountAnchor {
     qint64 countedMs = 0;
 };
 
+// The horn's automatic signals, as the tick calls for them.
+enum class HornSignal { None, MatchEnd, TimeoutEnd, BreakEnd };
+
 struct Form {
     Form();
     Form(const Form&) = delete;
@@ -147,6 +150,8 @@ struct Form {
     Button Break{"Break", captions::kStartPause};
     // length of a match break in minutes
     TextBox BreakValue{"BreakValue", QStringLiteral("5.0")};
+    // The hand horn: sounds while the operator holds it.
+    Button Hupe{"Hupe", QStringLiteral("Hupe")};
 
     // --- free-text entry area ---
     // "Eine Zeile": one big line of free text instead of two rows
@@ -179,6 +184,8 @@ struct Form {
     Image Image1{"Image1"};
     // the maker's line
     Label Label2{"Label2", QStringLiteral("Marklight professional Timing")};
+    // the mark of a horn without sound output (missing or failed); hidden until then
+    Label HupeFehlt{"HupeFehlt", QStringLiteral("Hupe: kein Audiogerät")};
     // unused picture below the window
     Image Image2{"Image2"};
     // unused picture below the window
@@ -279,6 +286,19 @@ struct Form {
     Penalty penaltyR;
     bool LogPending = false;
     double BannerPhase = 0;
+
+    // --- horn ---
+    // Settings ("Extras → Hupe…"): the horn at all, the automatic signal's length and the
+    // volume, and whether a count-down clock stops at 0:00 instead of running below zero.
+    bool HornOn = true;
+    int HornLength = 1500;
+    int HornVolume = 100;
+    bool StopAtZero = false;
+    // The running count-down has passed 0:00 (its signal is given); cleared by a new period.
+    bool ClockEnded = false;
+    // Called for by the tick, sounded after its transmission.
+    HornSignal HornDue = HornSignal::None;
+    bool HornFailed = false;
 
     // --- display output ---
     std::array<QString, 5> OutLine;

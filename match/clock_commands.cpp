@@ -17,6 +17,7 @@ void MatchEngine::ResetTime() {
     f.LastMinute = false;
     // A timeout or break ends completely: its button offers a new one.
     endInterruption(Interruption::Both);
+    f.ClockEnded = false;
 
     const std::optional<double> minutes = readNumber(f.Startwert.text);
     const bool fits = minutes && countInRange(*minutes * 60);
@@ -63,6 +64,12 @@ void MatchEngine::St_St_Click() {
         if (f.D_Min.text.isEmpty())
             f.D_Min.text = QStringLiteral("0");
         f.StartSec = *start;
+        // A clock started below zero has had its end; one started at 0:00 has it ahead unless
+        // it stopped itself there.
+        if (f.StartSec > 0)
+            f.ClockEnded = false;
+        else if (f.StartSec < 0)
+            f.ClockEnded = true;
         f.ClockRunning = true;
         endInterruption(Interruption::Both);
     }

@@ -117,6 +117,7 @@ void MatchEngine::interruptionStep(double nowSec) {
     f.Spec_Sec.text = secondsText(f.CurSec);
     if (f.CurSec >= 0)
         return;
+    f.HornDue = f.TimeoutActive ? HornSignal::TimeoutEnd : HornSignal::BreakEnd;
 
     // An interruption that ends on a run-out clock prepares the clock for the next period.
     const bool clockAtZero =

@@ -2,6 +2,7 @@
 
 #include "match/match_engine.h"
 
+#include "form/captions.h"
 #include "form/number_text.h"
 #include "match/time_values.h"
 
@@ -76,6 +77,16 @@ void MatchEngine::runningClockStep(double nowSec) {
     f.NowSec = nowSec;
     const qint64 counted = countedMs(f.anchor, clock_);
     f.CurSec = runningValue(counted);
+    // The count-down passes 0:00: the playing time is over. The horn sounds once for it, after
+    // this tick's transmission; the clock runs on below zero unless it is to stop at 0:00.
+    if (f.Mode_down.checked && f.CurSec < 0 && !f.ClockEnded) {
+        f.ClockEnded = true;
+        f.HornDue = HornSignal::MatchEnd;
+        if (f.StopAtZero) {
+            stopAtZero();
+            return;
+        }
+    }
     f.D_Min.text = minutesText(f.CurSec, true);
     f.D_Sec.text = secondsText(f.CurSec);
 
@@ -87,6 +98,23 @@ void MatchEngine::runningClockStep(double nowSec) {
     if (lastMinute)
         showTenths(counted);
 
+    advancePenalties();
+}
+
+void MatchEngine::stopAtZero() {
+    Form& f = form_;
+    f.CurSec = 0;
+    f.D_Min.text = QStringLiteral("0");
+    f.D_Sec.text = QStringLiteral("00");
+    // A clock stopped in its last minute shows seconds and tenths: all zero now.
+    f.Spec_Min.text = QStringLiteral("00");
+    f.Spec_Sec.text = QStringLiteral("00");
+    f.St_St.text = captions::kStart;
+    f.ClockRunning = false;
+    f.LogPending = true;
+    showSecondClock(false);
+    f.Timer3.enabled = false;
+    f.Timer2.interval = kTickMs;
     advancePenalties();
 }
 

@@ -62,6 +62,8 @@ class MatchEngine {
     double runningValue(qint64 counted) const;
     void showTenths(qint64 counted);
     void interruptionStep(double nowSec);
+    // The end of a count-down that is to stop there: the clock stands at 0:00.
+    void stopAtZero();
 
     // The common start of a timeout or break: stops the clock and starts the count-down from
     // the length in `lengthBox`. False, after the error box, when the length is no number or

@@ -52,7 +52,8 @@ class MainWindowTest : public ::testing::Test {
     FakeDialogs dialogs;
     FakeShell shell;
     FakeSerialDevice serial;
-    Program program{clock, dialogs, shell, serial};
+    FakeHorn horn{clock};
+    Program program{clock, dialogs, shell, serial, horn};
     MainWindow window{program, clock};
 };
 

@@ -32,7 +32,8 @@ TEST(PtyScoreboard, OpenPortAndAnzeigenSendTheMatchToTheOtherEnd) {
     FakeClock clock(QStringLiteral("10:00:00"));
     FakeDialogs dialogs;
     FakeShell shell;
-    Program p(clock, dialogs, shell, device);
+    FakeHorn horn(clock);
+    Program p(clock, dialogs, shell, device, horn);
     p.start();
     ASSERT_EQ(p.form.Combo6.currentText(), QStringLiteral("COM 1"));
     p.click(p.form.OpenOutput);

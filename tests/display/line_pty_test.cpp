@@ -81,7 +81,8 @@ TEST(DisplayToolOverPty, PrintsTheMatchAsMarklightSendsItAndWaitsForTheLineToCom
     FakeClock clock(QStringLiteral("10:00:00"));
     FakeDialogs dialogs;
     FakeShell shell;
-    Program p(clock, dialogs, shell, device);
+    FakeHorn horn(clock);
+    Program p(clock, dialogs, shell, device, horn);
     p.start();
     p.click(p.form.OpenOutput);
     ASSERT_TRUE(p.form.PortOpen);

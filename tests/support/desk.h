@@ -13,7 +13,8 @@ template <class Device = FakeSerialDevice> struct BasicDesk {
     FakeDialogs dialogs;
     FakeShell shell;
     Device device;
-    Program p{clock, dialogs, shell, device};
+    FakeHorn horn{clock};
+    Program p{clock, dialogs, shell, device, horn};
 
     BasicDesk() {
         device.openable = {1};

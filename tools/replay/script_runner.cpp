@@ -56,7 +56,8 @@ bool knownCommand(const QString& cmd) {
     static const QStringList known = {
         QStringLiteral("tick"),   QStringLiteral("tenths"),   QStringLiteral("click"),
         QStringLiteral("type"),   QStringLiteral("focus"),    QStringLiteral("show"),
-        QStringLiteral("select"), QStringLiteral("boundary"), QStringLiteral("key")};
+        QStringLiteral("select"), QStringLiteral("boundary"), QStringLiteral("key"),
+        QStringLiteral("press"),  QStringLiteral("release"),  QStringLiteral("setting")};
     return known.contains(cmd);
 }
 
@@ -78,7 +79,8 @@ std::optional<int> count(const QStringList& args) {
 } // namespace
 
 ScriptRunner::ScriptRunner(Trace print)
-    : print_(print), dialogs_(print), shell_(print), device_(std::move(print)) {}
+    : print_(print), dialogs_(print), shell_(print), device_(print),
+      horn_(clock_, std::move(print)) {}
 
 bool ScriptRunner::run(const QString& line, QString& error) {
     const QString cmd = line.section(QLatin1Char(' '), 0, 0);
@@ -115,10 +117,16 @@ bool ScriptRunner::run(const QString& line, QString& error) {
     }
     if (cmd == QLatin1String("device"))
         return deviceCommand(args, error);
+    if (cmd == QLatin1String("audio")) {
+        if (rest != QLatin1String("missing") && rest != QLatin1String("present"))
+            return fail(error, QStringLiteral("audio takes missing or present"));
+        horn_.missing = rest == QLatin1String("missing");
+        return true;
+    }
     if (cmd == QLatin1String("start")) {
         if (program_)
             return fail(error, QStringLiteral("start given twice"));
-        program_ = std::make_unique<Program>(clock_, dialogs_, shell_, device_);
+        program_ = std::make_unique<Program>(clock_, dialogs_, shell_, device_, horn_);
         // "Ende" closes the window, which ends the program.
         program_->closeWindow = [this] { say(QStringLiteral("exit")); };
         program_->start();
@@ -172,6 +180,14 @@ bool ScriptRunner::run(const QString& line, QString& error) {
             return fail(error, QStringLiteral("cannot select '%1'").arg(rest));
         return true;
     }
+    if (cmd == QLatin1String("press") || cmd == QLatin1String("release")) {
+        Control* c = args.size() == 1 ? p.find(args[0]) : nullptr;
+        if (c == nullptr || !p.hold(*c, cmd == QLatin1String("press")))
+            return fail(error, QStringLiteral("cannot %1 '%2'").arg(cmd, rest));
+        return true;
+    }
+    if (cmd == QLatin1String("setting"))
+        return settingCommand(p, args, error);
     if (cmd == QLatin1String("focus")) {
         Control* c = args.size() == 1 ? p.find(args[0]) : nullptr;
         if (c == nullptr)
@@ -182,6 +198,8 @@ bool ScriptRunner::run(const QString& line, QString& error) {
     if (cmd == QLatin1String("key")) {
         if (args.size() != 1 || !p.key(args[0]))
             return fail(error, QStringLiteral("no key '%1'").arg(rest));
+        // Pressed and let go: what acts while held does so briefly.
+        p.key(args[0], false);
         return true;
     }
     if (cmd == QLatin1String("show")) {
@@ -214,6 +232,31 @@ bool ScriptRunner::deviceCommand(const QStringList& args, QString& error) {
         return fail(error, QStringLiteral("device takes: fail REASON | drain | writes ok|refused"
                                           " | close ok|fails | line fast|slow | denied [N,N...]"));
     }
+    return true;
+}
+
+// The settings of "Extras → Hupe…", as the dialog writes them; `setting Test` is its button.
+bool ScriptRunner::settingCommand(Program& p, const QStringList& args, QString& error) {
+    const QString name = args.value(0);
+    bool ok = args.size() == 2;
+    const int value = args.value(1).toInt(&ok);
+    if (name == QLatin1String("Test") && args.size() == 1) {
+        p.horn.test();
+        return true;
+    }
+    if (!ok || args.size() != 2)
+        return fail(error, QStringLiteral("setting takes a name and a number, or Test"));
+    if (name == QLatin1String("HornOn"))
+        p.form.HornOn = value != 0;
+    else if (name == QLatin1String("HornLength"))
+        p.form.HornLength = value;
+    else if (name == QLatin1String("HornVolume"))
+        p.form.HornVolume = value;
+    else if (name == QLatin1String("StopAtZero"))
+        p.form.StopAtZero = value != 0;
+    else
+        return fail(error, QStringLiteral("unknown setting '%1'").arg(name));
+    p.horn.applySettings();
     return true;
 }
 

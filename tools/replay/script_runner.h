@@ -23,9 +23,11 @@ class ScriptRunner {
     Program* program() { return program_.get(); }
     FakeClock& clock() { return clock_; }
     FakeSerialDevice& device() { return device_; }
+    FakeHorn& horn() { return horn_; }
 
   private:
     bool deviceCommand(const QStringList& args, QString& error);
+    bool settingCommand(Program& p, const QStringList& args, QString& error);
     bool show(Program& p, const QStringList& args, QString& error);
     void say(const QString& line) {
         if (print_)
@@ -37,6 +39,7 @@ class ScriptRunner {
     FakeDialogs dialogs_;
     FakeShell shell_;
     FakeSerialDevice device_;
+    FakeHorn horn_;
     std::unique_ptr<Program> program_;
 };
 

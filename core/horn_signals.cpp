@@ -1,0 +1,82 @@
+#include "core/horn_signals.h"
+
+#include <algorithm>
+#include <utility>
+
+namespace ml {
+
+HornSignals::HornSignals(Form& form, Horn& horn, EventLog& log)
+    : form_(form), horn_(horn), log_(log) {
+    horn_.setFailureHandler([this](const QString& reason) { failed(reason); });
+}
+
+void HornSignals::bindHandlers() {
+    form_.Hupe.onHold = [this](bool down) { hold(down); };
+    form_.Hupe.onClick = [this] {
+        hold(true);
+        hold(false);
+    };
+}
+
+void HornSignals::start() {
+    applySettings();
+    horn_.prepare();
+}
+
+void HornSignals::applySettings() {
+    // Kept within what the settings offer, whatever was stored.
+    form_.HornLength = std::clamp(form_.HornLength, kMinLength, kMaxLength);
+    form_.HornVolume = std::clamp(form_.HornVolume, 0, 100);
+    horn_.setVolume(form_.HornVolume);
+    form_.Hupe.enabled = form_.HornOn;
+    if (!form_.HornOn) {
+        held_ = false;
+        horn_.stop();
+    }
+}
+
+void HornSignals::afterOutput() {
+    const HornSignal due = std::exchange(form_.HornDue, HornSignal::None);
+    if (due == HornSignal::None || !form_.HornOn)
+        return;
+    horn_.sound(form_.HornLength);
+    switch (due) {
+    case HornSignal::MatchEnd:
+        log_.addLine(QStringLiteral(" +++ Hupe: Spielzeit zu Ende"));
+        break;
+    case HornSignal::TimeoutEnd:
+        log_.addLine(QStringLiteral(" +++ Hupe: Timeout zu Ende"));
+        break;
+    case HornSignal::BreakEnd:
+        log_.addLine(QStringLiteral(" +++ Hupe: Pause zu Ende"));
+        break;
+    case HornSignal::None:
+        break;
+    }
+}
+
+void HornSignals::hold(bool down) {
+    if (down && form_.HornOn) {
+        held_ = true;
+        horn_.start();
+    } else if (!down && held_) {
+        // Only what the hand started: a stray release never cuts an automatic signal.
+        held_ = false;
+        horn_.stop();
+    }
+}
+
+void HornSignals::test() {
+    horn_.sound(form_.HornLength);
+}
+
+// Told once: the mark stays in the window, the log has one line; the match goes on.
+void HornSignals::failed(const QString& reason) {
+    if (form_.HornFailed)
+        return;
+    form_.HornFailed = true;
+    form_.HupeFehlt.visible = true;
+    log_.addLine(QStringLiteral(" +++ Hupe: ") + reason);
+}
+
+} // namespace ml

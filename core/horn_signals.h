@@ -1,0 +1,42 @@
+#pragma once
+
+// The horn's rules: the automatic signals the tick calls for (end of the playing time, of a
+// timeout, of a break), the operator's hand horn, the settings, and a sound output that fails.
+
+#include "console/event_log.h"
+#include "form/form.h"
+#include "platform/platform.h"
+
+namespace ml {
+
+class HornSignals {
+  public:
+    // The automatic signal's length in milliseconds, as the settings offer it.
+    static constexpr int kMinLength = 500;
+    static constexpr int kMaxLength = 10000;
+
+    HornSignals(Form& form, Horn& horn, EventLog& log);
+
+    // The hand horn's button acts while held; a click is a short press.
+    void bindHandlers();
+    // Start-up: applies the settings and gets the sound output ready.
+    void start();
+    // After the tick's transmission: the signal the tick called for, if the horn is on.
+    void afterOutput();
+    // The hand horn: sounds from press to release while the horn is on.
+    void hold(bool down);
+    // The settings' "Test": one automatic signal, also while the horn is off.
+    void test();
+    // The settings changed: the volume and the hand horn's button follow them.
+    void applySettings();
+
+  private:
+    void failed(const QString& reason);
+
+    Form& form_;
+    Horn& horn_;
+    EventLog& log_;
+    bool held_ = false;
+};
+
+} // namespace ml
