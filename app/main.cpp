@@ -6,11 +6,13 @@
 #include "app/wire_monitor.h"
 #include "console/version.h"
 #include "core/program.h"
+#include "platform/qt_storage.h"
 #include "serial/qt_serial_device.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QMenuBar>
+#include <QStandardPaths>
 
 namespace {
 
@@ -55,12 +57,16 @@ int main(int argc, char* argv[]) {
     ml::app::TappedSerialDevice device(serial,
                                        [&monitor](const QByteArray& b) { monitor.written(b); });
     ml::app::QtHorn horn;
-    ml::Program program(clock, dialogs, shell, device, horn);
+    // Settings in the configuration folder, the match state and records in the data folder.
+    ml::QtStorage storage(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
+                          QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    ml::Program program(clock, dialogs, shell, device, horn, storage);
     program.composer.rehearse = [&monitor](const QString& t) { monitor.rehearsed(t); };
 
     ml::app::MainWindow window(program, clock);
     dialogs.setOwner(&window);
     program.closeWindow = [&window] { window.close(); };
+    program.store.showForm = [&window] { window.sync(); };
     // The monitor joins the window's own "Ansicht" menu.
     for (QAction* a : window.menuBar()->actions())
         if (a->objectName() == QLatin1String("Ansicht"))

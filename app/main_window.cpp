@@ -142,7 +142,9 @@ void MainWindow::buildControls() {
     const Actions actions{
         [this](Control& c) { clicked(c); },
         [this](TextBox& box, const QString& text) { program_.type(box, text); },
-        [this](ComboBox& combo, int index) { act([&combo, index] { combo.index = index; }); },
+        [this](ComboBox& combo, int index) {
+            act([this, &combo, index] { program_.select(combo, combo.items.value(index)); });
+        },
     };
     QHash<QString, QWidget*> operated;
     for (const char* name : readingOrder())

@@ -3,8 +3,11 @@
 #include <QApplication>
 #include <QDateTime>
 #include <QDesktopServices>
+#include <QDir>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QStandardPaths>
 #include <QTime>
 #include <QUrl>
 
@@ -18,6 +21,10 @@ qint64 QtClock::wallMs() const {
     return QDateTime::currentMSecsSinceEpoch();
 }
 
+QWidget* QtDialogs::parent() const {
+    return QApplication::activeWindow() ? QApplication::activeWindow() : owner_.data();
+}
+
 Answer QtDialogs::messageBox(const QString& text, const QString& title, Icon icon, Buttons buttons,
                              Answer defaultAnswer) {
     QMessageBox::StandardButtons shown = QMessageBox::Ok;
@@ -27,7 +34,7 @@ Answer QtDialogs::messageBox(const QString& text, const QString& title, Icon ico
         shown = QMessageBox::Yes | QMessageBox::No;
     QMessageBox box(icon == Icon::Critical ? QMessageBox::Critical : QMessageBox::NoIcon, title,
                     QString(text).replace(QStringLiteral("\r\n"), QStringLiteral("\n")), shown,
-                    QApplication::activeWindow() ? QApplication::activeWindow() : owner_.data());
+                    parent());
     // Texts carry port names and operator input: never read them as markup.
     box.setTextFormat(Qt::PlainText);
     if (buttons == Buttons::YesNo) {
@@ -51,6 +58,16 @@ Answer QtDialogs::messageBox(const QString& text, const QString& title, Icon ico
     default:
         return Answer::Ok;
     }
+}
+
+QString QtDialogs::saveFileName(const QString& title, const QString& suggested,
+                                const QString& filters, QString& filter) {
+    const QString start =
+        QDir::isRelativePath(suggested)
+            ? QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation) +
+                  QLatin1Char('/') + suggested
+            : suggested;
+    return QFileDialog::getSaveFileName(parent(), title, start, filters, &filter);
 }
 
 void QtShell::openUrl(const QString& url) {

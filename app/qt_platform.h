@@ -25,10 +25,14 @@ class QtClock : public Clock {
 // the match timers keep firing.
 class QtDialogs : public Dialogs {
   public:
+    QWidget* parent() const;
     // The window the boxes stand over when no window of the program has the focus.
     void setOwner(QWidget* owner) { owner_ = owner; }
     Answer messageBox(const QString& text, const QString& title, Icon icon, Buttons buttons,
                       Answer defaultAnswer = Answer::Ok) override;
+    // A relative `suggested` name starts in the user's documents folder.
+    QString saveFileName(const QString& title, const QString& suggested, const QString& filters,
+                         QString& filter) override;
 
   private:
     QPointer<QWidget> owner_;

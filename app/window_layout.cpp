@@ -115,6 +115,7 @@ const ControlLayout kMessageWindow[] = {
 
 const MenuLayout kMenus[] = {
     {"Datei", nullptr},
+    {"SaveReport", "Datei"},
     {"Ende", "Datei"},
     {"Extras", nullptr},
     {"undo", "Extras"},
@@ -140,6 +141,7 @@ const MenuLayout kMenus[] = {
     {"Baud_2400", "Baudrate", true},
     {"Baud_4800", "Baudrate", true},
     {"Baud_9600", "Baudrate", true},
+    {"ResetSettings", "Extras"},
     {"Help", nullptr},
     {"Mess", "Help"},
     {"Tasten", "Help"},

@@ -15,10 +15,12 @@
 #include "app/qt_platform.h"
 #include "app/tick_scheduler.h"
 #include "core/program.h"
+#include "platform/qt_storage.h"
 #include "serial/qt_serial_device.h"
 
 #include <QCoreApplication>
 #include <QRandomGenerator>
+#include <QTemporaryDir>
 #include <QTimer>
 
 #include <poll.h>
@@ -120,6 +122,9 @@ class QuietDialogs : public Dialogs {
         std::fprintf(stderr, "message box %s: %s\n", qPrintable(title), qPrintable(text));
         return Answer::Ok;
     }
+    QString saveFileName(const QString&, const QString&, const QString&, QString&) override {
+        return {};
+    }
 };
 
 class NoShell : public Shell {
@@ -182,7 +187,7 @@ struct Shared {
 // One program with its own port, pseudo-terminal and timers.
 struct Rig {
     Rig(Shared& s, Pty& pty, int port)
-        : reader(pty.master), program(s.clock, s.dialogs, s.shell, device, s.horn) {
+        : reader(pty.master), program(s.clock, s.dialogs, s.shell, device, s.horn, storage) {
         program.start();
         const QString entry = QStringLiteral("COM %1").arg(port);
         if (!program.select(program.form.Combo6, entry)) {
@@ -204,6 +209,10 @@ struct Rig {
 
     Reader reader;
     QtSerialDevice device;
+    // Storage on, as in the program: each rig keeps its state and record in a folder of its own.
+    QTemporaryDir folder;
+    QtStorage storage{folder.path() + QStringLiteral("/config"),
+                      folder.path() + QStringLiteral("/data")};
     Program program;
     std::unique_ptr<app::TickScheduler> aligned;
     std::unique_ptr<FreeRunningTimers> free;

@@ -34,12 +34,17 @@ QString eventText(const Form& f) {
 } // namespace
 
 void EventLog::addLine(const QString& text) {
-    form_.Text1.text = clock_.timeOfDay() + text + kLineEnd + form_.Text1.text;
+    const QString line = clock_.timeOfDay() + text;
+    form_.Text1.text = line + kLineEnd + form_.Text1.text;
+    if (onLine)
+        onLine(line);
 }
 
 void EventLog::start() {
-    form_.Text1.text =
-        clock_.timeOfDay() + QStringLiteral(" +++ Programmstart. ") + kLineEnd + kLineEnd;
+    const QString line = clock_.timeOfDay() + QStringLiteral(" +++ Programmstart. ");
+    form_.Text1.text = line + kLineEnd + kLineEnd;
+    if (onLine)
+        onLine(line);
 }
 
 void EventLog::LogEvent(const Transmission& out) {

@@ -7,6 +7,8 @@
 #include "form/transmission.h"
 #include "platform/platform.h"
 
+#include <functional>
+
 namespace ml {
 
 class EventLog {
@@ -19,6 +21,9 @@ class EventLog {
     void start();
     // Score summary and match event lines from a composed transmission; keeps the log short.
     void LogEvent(const Transmission& out);
+
+    // Receives every line as it is written (time of day and text), for the match record.
+    std::function<void(const QString& line)> onLine;
 
   private:
     Form& form_;

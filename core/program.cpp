@@ -7,11 +7,11 @@
 namespace ml {
 
 Program::Program(Clock& clock, Dialogs& dialogs, Shell& shell, SerialDevice& device,
-                 Horn& hornOutput)
+                 Horn& hornOutput, Storage& storage)
     : log(form, clock), serial(form, device, dialogs, log), match(form, clock, dialogs),
       modes(form, clock, dialogs, serial, match), composer(form, clock, dialogs, serial, log),
       score(form), messages(form, shell), history(form, match, log), horn(form, hornOutput, log),
-      dialogs_(dialogs) {
+      store(form, clock, dialogs, storage, log, match, serial), dialogs_(dialogs) {
     match.bindHandlers();
     serial.bindHandlers();
     modes.bindHandlers();
@@ -19,6 +19,7 @@ Program::Program(Clock& clock, Dialogs& dialogs, Shell& shell, SerialDevice& dev
     messages.bindHandlers();
     history.bindHandlers();
     horn.bindHandlers();
+    store.bindHandlers();
     form.Ende.onClick = [this] { Ende_Click(); };
     form.Tasten.onClick = [this] { Tasten_Click(); };
 }
@@ -32,6 +33,7 @@ void Program::start() {
     horn.start();
     // Lists the ports, which the log records.
     serial.start();
+    store.start();
 }
 
 // One tick, down the layers, each subsystem once. At a boundary of the time of day the tenths
@@ -46,6 +48,7 @@ void Program::runTick(std::optional<bool> boundaryWholeSecond) {
     composer.checkAndOut();
     // Right after the transmission that shows an end, in the same step.
     horn.afterOutput();
+    store.afterTick();
 }
 
 bool Program::tick() {
@@ -98,6 +101,8 @@ void Program::Ende_Click() {
     ending = true;
     if (form.PortOpen)
         serial.OpenOutput_Click();
+    // The match is over: the next start does not offer to resume it.
+    store.end();
     if (closeWindow)
         closeWindow();
 }
@@ -129,6 +134,11 @@ bool Program::reachable(Control& c) {
     return form.frmMessage.exists || std::find(message.begin(), message.end(), &c) == message.end();
 }
 
+bool Program::acted(bool result) {
+    store.afterAction();
+    return result;
+}
+
 bool Program::click(Control& c) {
     if (!c.onClick)
         return false;
@@ -140,7 +150,7 @@ bool Program::click(Control& c) {
         else
             c.onClick();
     });
-    return true;
+    return acted(true);
 }
 
 bool Program::type(Control& c, const QString& text) {
@@ -152,7 +162,7 @@ bool Program::type(Control& c, const QString& text) {
         if (box->onChange)
             box->onChange();
     }
-    return true;
+    return acted(true);
 }
 
 bool Program::select(Control& c, const QString& entry) {
@@ -164,14 +174,16 @@ bool Program::select(Control& c, const QString& entry) {
         return false;
     if (reachable(*combo))
         combo->index = static_cast<int>(i);
-    return true;
+    return acted(true);
 }
 
 void Program::focus(Control& c) {
     auto* box = dynamic_cast<TextBox*>(&c);
     history.endTyping();
-    if (box != nullptr && box->onFocus && reachable(c))
+    if (box != nullptr && box->onFocus && reachable(c)) {
         box->onFocus();
+        acted(true);
+    }
 }
 
 bool Program::key(const QString& name, bool down) {
@@ -188,7 +200,7 @@ bool Program::key(const QString& name, bool down) {
     if (k->evenHidden && !c->visible) {
         if (c->enabled)
             history.click(*c, c->onClick);
-        return true;
+        return acted(true);
     }
     return click(*c);
 }

@@ -8,12 +8,14 @@
 #include "console/message_window.h"
 #include "console/score_keeping.h"
 #include "core/horn_signals.h"
+#include "core/match_store.h"
 #include "core/undo.h"
 #include "display/composer.h"
 #include "display/display_modes.h"
 #include "form/form.h"
 #include "match/match_engine.h"
 #include "platform/platform.h"
+#include "platform/storage.h"
 #include "serial/serial_link.h"
 
 #include <functional>
@@ -23,11 +25,12 @@ namespace ml {
 
 class Program {
   public:
-    Program(Clock& clock, Dialogs& dialogs, Shell& shell, SerialDevice& device, Horn& hornOutput);
+    Program(Clock& clock, Dialogs& dialogs, Shell& shell, SerialDevice& device, Horn& hornOutput,
+            Storage& storage);
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
-    // Start-up (`Form_Load`).
+    // Start-up (`Form_Load`), then the kept settings and the question whether to resume.
     void start();
     // The match tick and the tenths step. Neither runs while the other, or a tick, waits in a
     // message box: such a call is skipped and returns false.
@@ -79,12 +82,15 @@ class Program {
     MessageWindowModel messages;
     UndoHistory history;
     HornSignals horn;
+    MatchStore store;
 
   private:
     // The tick's steps; `boundaryWholeSecond` is set for a tick at a boundary of the time of day.
     void runTick(std::optional<bool> boundaryWholeSecond);
     void Ende_Click();
     bool reachable(Control& c);
+    // Every operator action ends here: what it changed is kept.
+    bool acted(bool result);
     // The key list ("?" > "Tastenkürzel…").
     void Tasten_Click();
 

@@ -50,7 +50,7 @@ Form::Form() {
         &Mode_down,      &reset,    &Helligkeit, &br_low,    &br_med,       &br_high,   &HL_Prog,
         &check_comPorts, &Baudrate, &Baud_1200,  &Baud_2400, &Baud_4800,    &Baud_9600, &Help,
         &Mess,           &Tasten,   &abbout};
-    controls_.insert(controls_.end(), {&undo, &redo});
+    controls_.insert(controls_.end(), {&undo, &redo, &SaveReport, &ResetSettings});
     for (int i = 1; i <= 16; ++i)
         controls_.push_back(&*HLProgr[i]);
     controls_.insert(controls_.end(), {&Hupe, &HupeFehlt});

@@ -206,6 +206,8 @@ struct Form {
     // --- menus ---
     // menu "Datei"
     MenuItem Datei{"Datei", QStringLiteral("Datei")};
+    // writes the match record with a header to a file the operator chooses
+    MenuItem SaveReport{"SaveReport", QStringLiteral("Spielbericht speichern…")};
     // ends the program, closing the port first
     MenuItem Ende{"Ende", QStringLiteral("Ende")};
     // menu "Extras"
@@ -257,6 +259,8 @@ struct Form {
     MenuItem Baud_4800{"Baud_4800", QStringLiteral("4800")};
     // 9600 baud
     MenuItem Baud_9600{"Baud_9600", QStringLiteral("9600"), true};
+    // returns the kept settings to their defaults
+    MenuItem ResetSettings{"ResetSettings", QStringLiteral("Einstellungen zurücksetzen")};
     // menu "?"
     MenuItem Help{"Help", QStringLiteral("?")};
     // "Meldungen": shows the event log

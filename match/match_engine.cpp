@@ -6,6 +6,8 @@
 #include "form/number_text.h"
 #include "match/time_values.h"
 
+#include <cmath>
+
 namespace ml {
 
 MatchEngine::MatchEngine(Form& form, const Clock& clock, Dialogs& dialogs)
@@ -129,6 +131,28 @@ void MatchEngine::showTenths(qint64 counted) {
     f.TenthCount = 9 - static_cast<int>(counted % 1000 / 100);
     f.Spec_Min.text = secondsText(value);
     f.Spec_Sec.text = wholeText(f.TenthCount) + QLatin1Char('0');
+}
+
+// The value now, to the millisecond, of the count that shows whole seconds.
+std::optional<double> MatchEngine::runningCount() {
+    Form& f = form_;
+    if (!f.ClockRunning && !f.TimeoutActive && !f.BreakActive)
+        return std::nullopt;
+    const double counted = static_cast<double>(countedMs(f.anchor, clock_)) / 1000;
+    return countsUp() ? f.StartSec + counted : f.StartSec - counted;
+}
+
+void MatchEngine::resumeCount(double seconds) {
+    Form& f = form_;
+    f.RefTime = Get_Sec(clock_.timeOfDay(), dialogs_);
+    startCount(f.anchor, clock_);
+    // The anchor lies on the second boundary just passed; the count keeps whole seconds there.
+    const double intoSecond = static_cast<double>(countedMs(f.anchor, clock_)) / 1000;
+    f.StartSec = std::round(countsUp() ? seconds - intoSecond : seconds + intoSecond);
+}
+
+bool MatchEngine::countsUp() const {
+    return form_.ClockRunning && !form_.Mode_down.checked;
 }
 
 void MatchEngine::tenths() {

@@ -7,6 +7,8 @@
 #include "form/form.h"
 #include "platform/platform.h"
 
+#include <optional>
+
 namespace ml {
 
 // Which interruption `endInterruption` ends.
@@ -28,6 +30,14 @@ class MatchEngine {
     // clock hides. Every end of an interruption (its button, its count-down, a display mode that
     // hides the count, the start of the clock) goes through here.
     void endInterruption(Interruption which);
+
+    // The value now of the running count (the match clock, or a timeout or break count-down),
+    // in seconds; nothing when no count runs or the time of day does not read.
+    std::optional<double> runningCount();
+    // Lets the running count go on from `seconds` now, as after a restart of the program.
+    void resumeCount(double seconds);
+    // The running count is the match clock counting up (a timeout or break always counts down).
+    bool countsUp() const;
 
     void St_St_Click();
     // The operator typed into `D_Min` or `D_Sec`.

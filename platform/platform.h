@@ -44,6 +44,11 @@ class Dialogs {
     // `defaultAnswer`: for YesNo, the button that Enter presses.
     virtual Answer messageBox(const QString& text, const QString& title, Icon icon, Buttons buttons,
                               Answer defaultAnswer = Answer::Ok) = 0;
+    // The operator's choice of a file to write, starting at `suggested`; `filters` as the file
+    // dialog takes them ("Text (*.txt);;CSV (*.csv)"), `filter` receives the one chosen. Empty
+    // when the operator cancels.
+    virtual QString saveFileName(const QString& title, const QString& suggested,
+                                 const QString& filters, QString& filter) = 0;
 };
 
 // The desktop shell: opens a web address in the browser. Failures are not reported.

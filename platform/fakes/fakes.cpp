@@ -125,6 +125,21 @@ Answer FakeDialogs::messageBox(const QString& text, const QString& title, Icon i
     return a;
 }
 
+QString FakeDialogs::saveFileName(const QString& title, const QString& suggested,
+                                  const QString& filters, QString& filter) {
+    QString path;
+    if (!files_.empty()) {
+        path = files_.front();
+        files_.pop_front();
+    }
+    const int chosen = path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive) ? 1 : 0;
+    filter = filters.section(QStringLiteral(";;"), chosen, chosen);
+    if (trace_)
+        trace_(QStringLiteral("file dialog title=%1 suggested=%2 -> %3")
+                   .arg(quoted(title), quoted(suggested), quoted(path)));
+    return path;
+}
+
 void FakeShell::openUrl(const QString& url) {
     opened.append(url);
     if (trace_)
@@ -215,6 +230,61 @@ void FakeHorn::start() {
 void FakeHorn::stop() {
     if (sounding())
         record(false, 0, QStringLiteral("horn off"));
+}
+
+bool FakeStorage::failed() {
+    if (failWrites.isEmpty())
+        return false;
+    if (failure_.isEmpty())
+        failure_ = failWrites;
+    return true;
+}
+
+void FakeStorage::writeSettings(const QVariantMap& values) {
+    if (!failed())
+        settings = values;
+}
+
+void FakeStorage::writeState(const QByteArray& bytes) {
+    if (failed())
+        return;
+    state = bytes;
+    ++stateWrites;
+}
+
+QString FakeStorage::setStateAside(Aside why) {
+    if (!state)
+        return {};
+    asides.emplace_back(why, *state);
+    state.reset();
+    return why == Aside::Backup ? QStringLiteral("state-backup.json")
+                                : QStringLiteral("state-unreadable.json");
+}
+
+QString FakeStorage::startRecord() {
+    record = QStringLiteral("match-%1").arg(records.size() + 1);
+    if (!failed())
+        records.insert(record, {});
+    return record;
+}
+
+bool FakeStorage::continueRecord(const QString& name) {
+    if (!records.contains(name))
+        return false;
+    record = name;
+    return true;
+}
+
+void FakeStorage::appendRecord(const QString& line) {
+    if (!failed() && records.contains(record))
+        records[record].append(line);
+}
+
+std::optional<QString> FakeStorage::writeFile(const QString& path, const QByteArray& bytes) {
+    if (!failWrites.isEmpty())
+        return failWrites;
+    files.insert(path, bytes);
+    return std::nullopt;
 }
 
 } // namespace ml

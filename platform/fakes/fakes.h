@@ -4,11 +4,14 @@
 // happens and reports it, in order, to an optional trace sink in replay's line format.
 
 #include "platform/platform.h"
+#include "platform/storage.h"
 
+#include <QHash>
 #include <QSet>
 #include <QStringList>
 
 #include <deque>
+#include <utility>
 #include <vector>
 
 namespace ml {
@@ -54,8 +57,13 @@ class FakeDialogs : public Dialogs {
     // The next box is answered so; boxes without a scripted answer (or whose buttons do not
     // offer it) get their default button: OK, or for Yes/No the one Enter presses.
     void answerNext(Answer a) { answers_.push_back(a); }
+    // The next file dialog chooses `path` (the CSV filter when it ends in ".csv"); without one
+    // the dialog is cancelled.
+    void chooseFileNext(const QString& path) { files_.push_back(path); }
     Answer messageBox(const QString& text, const QString& title, Icon icon, Buttons buttons,
                       Answer defaultAnswer = Answer::Ok) override;
+    QString saveFileName(const QString& title, const QString& suggested, const QString& filters,
+                         QString& filter) override;
     std::vector<RecordedBox> boxes;
     // Runs inside every box, while it "waits" for the operator (to test re-entry).
     std::function<void()> whileOpen;
@@ -63,6 +71,7 @@ class FakeDialogs : public Dialogs {
   private:
     Trace trace_;
     std::deque<Answer> answers_;
+    std::deque<QString> files_;
 };
 
 class FakeShell : public Shell {
@@ -162,6 +171,42 @@ class FakeHorn : public Horn {
     const Clock& clock_;
     Trace trace_;
     std::function<void(const QString&)> failure_;
+};
+
+// Storage in memory. Everything written can be read back at once; `failWrites` makes every
+// write fail with that reason, `otherInstance` makes the state already claimed.
+class FakeStorage : public Storage {
+  public:
+    // --- script ---
+    QString failWrites;
+    bool otherInstance = false;
+
+    // --- record ---
+    QVariantMap settings;
+    std::optional<QByteArray> state;
+    int stateWrites = 0;
+    std::vector<std::pair<Aside, QByteArray>> asides;
+    QHash<QString, QStringList> records;
+    QString record;
+    QHash<QString, QByteArray> files;
+
+    // --- Storage ---
+    QVariantMap readSettings() override { return settings; }
+    void writeSettings(const QVariantMap& values) override;
+    bool claimState() override { return !otherInstance; }
+    std::optional<QByteArray> readState() override { return state; }
+    void writeState(const QByteArray& bytes) override;
+    QString setStateAside(Aside why) override;
+    QString startRecord() override;
+    bool continueRecord(const QString& name) override;
+    void appendRecord(const QString& line) override;
+    QStringList recordLines() override { return records.value(record); }
+    std::optional<QString> writeFile(const QString& path, const QByteArray& bytes) override;
+    QString takeFailure() override { return std::exchange(failure_, QString()); }
+
+  private:
+    bool failed();
+    QString failure_;
 };
 
 } // namespace ml

@@ -83,5 +83,21 @@ TEST(QtDialogsTest, BoxShowsPlainTextWithGermanCancelAndReportsCancel) {
               Answer::Cancel);
 }
 
+TEST(QtDialogsTest, YesNoBoxSaysJaNeinAndEnterGivesTheDefault) {
+    for (const Answer preset : {Answer::Yes, Answer::No}) {
+        QTimer::singleShot(0, [] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            ASSERT_NE(box, nullptr);
+            EXPECT_EQ(box->button(QMessageBox::Yes)->text(), QStringLiteral("Ja"));
+            EXPECT_EQ(box->button(QMessageBox::No)->text(), QStringLiteral("Nein"));
+            QTest::keyClick(box, Qt::Key_Return);
+        });
+        QtDialogs dialogs;
+        EXPECT_EQ(dialogs.messageBox(QStringLiteral("Fortsetzen?"), QStringLiteral("Marklight"),
+                                     Icon::None, Buttons::YesNo, preset),
+                  preset);
+    }
+}
+
 } // namespace
 } // namespace ml::app

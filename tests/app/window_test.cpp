@@ -53,7 +53,8 @@ class MainWindowTest : public ::testing::Test {
     FakeShell shell;
     FakeSerialDevice serial;
     FakeHorn horn{clock};
-    Program program{clock, dialogs, shell, serial, horn};
+    FakeStorage storage;
+    Program program{clock, dialogs, shell, serial, horn, storage};
     MainWindow window{program, clock};
 };
 

@@ -33,7 +33,8 @@ TEST(PtyScoreboard, OpenPortAndAnzeigenSendTheMatchToTheOtherEnd) {
     FakeDialogs dialogs;
     FakeShell shell;
     FakeHorn horn(clock);
-    Program p(clock, dialogs, shell, device, horn);
+    FakeStorage storage;
+    Program p(clock, dialogs, shell, device, horn, storage);
     p.start();
     ASSERT_EQ(p.form.Combo6.currentText(), QStringLiteral("COM 1"));
     p.click(p.form.OpenOutput);

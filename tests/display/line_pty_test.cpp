@@ -82,7 +82,8 @@ TEST(DisplayToolOverPty, PrintsTheMatchAsMarklightSendsItAndWaitsForTheLineToCom
     FakeDialogs dialogs;
     FakeShell shell;
     FakeHorn horn(clock);
-    Program p(clock, dialogs, shell, device, horn);
+    FakeStorage storage;
+    Program p(clock, dialogs, shell, device, horn, storage);
     p.start();
     p.click(p.form.OpenOutput);
     ASSERT_TRUE(p.form.PortOpen);

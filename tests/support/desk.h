@@ -14,7 +14,8 @@ template <class Device = FakeSerialDevice> struct BasicDesk {
     FakeShell shell;
     Device device;
     FakeHorn horn{clock};
-    Program p{clock, dialogs, shell, device, horn};
+    FakeStorage storage;
+    Program p{clock, dialogs, shell, device, horn, storage};
 
     BasicDesk() {
         device.openable = {1};

@@ -126,7 +126,7 @@ bool ScriptRunner::run(const QString& line, QString& error) {
     if (cmd == QLatin1String("start")) {
         if (program_)
             return fail(error, QStringLiteral("start given twice"));
-        program_ = std::make_unique<Program>(clock_, dialogs_, shell_, device_, horn_);
+        program_ = std::make_unique<Program>(clock_, dialogs_, shell_, device_, horn_, storage_);
         // "Ende" closes the window, which ends the program.
         program_->closeWindow = [this] { say(QStringLiteral("exit")); };
         program_->start();

@@ -40,6 +40,7 @@ class ScriptRunner {
     FakeShell shell_;
     FakeSerialDevice device_;
     FakeHorn horn_;
+    FakeStorage storage_;
     std::unique_ptr<Program> program_;
 };
 

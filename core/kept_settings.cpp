@@ -1,0 +1,186 @@
+#include "core/kept_settings.h"
+
+#include "form/number_text.h"
+
+namespace ml {
+
+namespace {
+
+const QString kBaud = QStringLiteral("baud");
+const QString kBrightness = QStringLiteral("brightness");
+const QString kMirror = QStringLiteral("mirror");
+const QString kCountDown = QStringLiteral("countDown");
+const QString kStartValue = QStringLiteral("startValue");
+const QString kTimeout = QStringLiteral("timeoutLength");
+const QString kBreak = QStringLiteral("breakLength");
+const QString kPenaltyLeft = QStringLiteral("penaltyLeft");
+const QString kPenaltyRight = QStringLiteral("penaltyRight");
+const QString kHome = QStringLiteral("homeName");
+const QString kGuest = QStringLiteral("guestName");
+const QString kPort = QStringLiteral("portDevice");
+
+bool printable(const QString& text, qsizetype maxLength) {
+    if (text.size() > maxLength)
+        return false;
+    for (QChar c : text)
+        if (c.unicode() < 0x20 || c.unicode() == 0x7F)
+            return false;
+    return true;
+}
+
+// A length or start value in minutes as the operator types it: "20.0", at most 999 minutes.
+bool minutesText(const QString& text) {
+    const std::optional<double> v = readNumber(text);
+    return text.size() <= 10 && v && *v >= 0 && *v <= 999;
+}
+
+bool nameText(const QString& text) {
+    return printable(text, 64);
+}
+
+// Settings files hold texts: "true" and "false" are the only flags.
+std::optional<bool> flagOf(const QVariant& v) {
+    const QString text = v.toString();
+    if (text == QLatin1String("true"))
+        return true;
+    if (text == QLatin1String("false"))
+        return false;
+    return std::nullopt;
+}
+
+std::optional<int> wholeOf(const QVariant& v) {
+    bool ok = false;
+    const int n = v.toString().toInt(&ok);
+    return ok ? std::optional<int>(n) : std::nullopt;
+}
+
+void takeText(const QVariantMap& values, const QString& key, bool (*valid)(const QString&),
+              QString& into) {
+    const QVariant v = values.value(key);
+    if (v.typeId() == QMetaType::QString && valid(v.toString()))
+        into = v.toString();
+}
+
+} // namespace
+
+Settings Settings::fromValues(const QVariantMap& values) {
+    Settings s;
+    if (const auto b = wholeOf(values.value(kBaud));
+        b && (*b == 1200 || *b == 2400 || *b == 4800 || *b == 9600))
+        s.baud = *b;
+    if (const auto b = wholeOf(values.value(kBrightness)); b && *b >= 1 && *b <= 3)
+        s.brightness = *b;
+    if (const auto m = flagOf(values.value(kMirror)))
+        s.mirror = *m;
+    if (const auto d = flagOf(values.value(kCountDown)))
+        s.countDown = *d;
+    takeText(values, kStartValue, minutesText, s.startValue);
+    takeText(values, kTimeout, minutesText, s.timeoutLength);
+    takeText(values, kBreak, minutesText, s.breakLength);
+    takeText(values, kPenaltyLeft, minutesText, s.penaltyLeft);
+    takeText(values, kPenaltyRight, minutesText, s.penaltyRight);
+    takeText(values, kHome, nameText, s.home);
+    takeText(values, kGuest, nameText, s.guest);
+    takeText(
+        values, kPort, [](const QString& t) { return !t.isEmpty() && printable(t, 256); }, s.port);
+    return s;
+}
+
+QVariantMap Settings::toValues() const {
+    const auto flag = [](bool b) { return b ? QStringLiteral("true") : QStringLiteral("false"); };
+    QVariantMap v{
+        {kBaud, QString::number(baud)},
+        {kBrightness, QString::number(brightness)},
+        {kMirror, flag(mirror)},
+        {kCountDown, flag(countDown)},
+        {kStartValue, startValue},
+        {kTimeout, timeoutLength},
+        {kBreak, breakLength},
+        {kPenaltyLeft, penaltyLeft},
+        {kPenaltyRight, penaltyRight},
+        {kHome, home},
+        {kGuest, guest},
+    };
+    if (!port.isEmpty())
+        v.insert(kPort, port);
+    return v;
+}
+
+void KeptSettings::click(MenuItem& item) {
+    if (item.onClick)
+        item.onClick();
+}
+
+void KeptSettings::apply(const Settings& s) {
+    Form& f = form_;
+    click(s.baud == 1200   ? f.Baud_1200
+          : s.baud == 2400 ? f.Baud_2400
+          : s.baud == 4800 ? f.Baud_4800
+                           : f.Baud_9600);
+    click(s.brightness == 3 ? f.br_high : s.brightness == 2 ? f.br_med : f.br_low);
+    if (f.miror.checked != s.mirror)
+        click(f.miror);
+    click(s.countDown ? f.Mode_down : f.Mode_up);
+    f.Startwert.text = s.startValue;
+    f.TimeoutValue.text = s.timeoutLength;
+    f.BreakValue.text = s.breakLength;
+    f.ValStrafeL.text = s.penaltyLeft;
+    f.ValStrafeR.text = s.penaltyRight;
+    f.Text_l.text = s.home;
+    f.Text_r.text = s.guest;
+    // The same adapter under whatever number it has today; not opened by itself.
+    const qsizetype entry = s.port.isEmpty() ? -1 : f.Combo6.notes.indexOf(s.port);
+    if (entry >= 0 && !f.PortOpen)
+        f.Combo6.index = static_cast<int>(entry);
+}
+
+Settings KeptSettings::fromForm() const {
+    const Form& f = form_;
+    Settings s = kept_;
+    s.baud = f.Baud_1200.checked   ? 1200
+             : f.Baud_2400.checked ? 2400
+             : f.Baud_4800.checked ? 4800
+                                   : 9600;
+    s.brightness = f.Brightness >= 1 && f.Brightness <= 3 ? f.Brightness : 1;
+    s.mirror = f.miror.checked;
+    s.countDown = f.Mode_down.checked;
+    const auto take = [](const QString& text, bool (*valid)(const QString&), QString& into) {
+        if (valid(text))
+            into = text;
+    };
+    take(f.Startwert.text, minutesText, s.startValue);
+    take(f.TimeoutValue.text, minutesText, s.timeoutLength);
+    take(f.BreakValue.text, minutesText, s.breakLength);
+    take(f.ValStrafeL.text, minutesText, s.penaltyLeft);
+    take(f.ValStrafeR.text, minutesText, s.penaltyRight);
+    take(f.Text_l.text, nameText, s.home);
+    take(f.Text_r.text, nameText, s.guest);
+    const QString device = f.Combo6.notes.value(f.Combo6.index);
+    if (!device.isEmpty())
+        s.port = device;
+    return s;
+}
+
+void KeptSettings::restore() {
+    kept_ = Settings::fromValues(storage_.readSettings());
+    apply(kept_);
+}
+
+void KeptSettings::keep() {
+    const Settings now = fromForm();
+    if (now == kept_)
+        return;
+    kept_ = now;
+    storage_.writeSettings(now.toValues());
+}
+
+void KeptSettings::ResetSettings_Click() {
+    apply(Settings());
+    if (!form_.PortOpen)
+        form_.Combo6.index = 0;
+    kept_ = Settings();
+    kept_ = fromForm();
+    storage_.writeSettings(kept_.toValues());
+}
+
+} // namespace ml

@@ -1,0 +1,58 @@
+#pragma once
+
+// The operator's settings kept between runs: line speed, brightness, mirror, clock direction,
+// start value, timeout, break and penalty lengths, team names and the port, found again by its
+// device. Read at start-up, written whenever the operator has changed one of them.
+
+#include "form/form.h"
+#include "platform/storage.h"
+
+namespace ml {
+
+struct Settings {
+    int baud = 9600;
+    int brightness = 1;
+    bool mirror = false;
+    bool countDown = true;
+    QString startValue = QStringLiteral("20.0");
+    QString timeoutLength = QStringLiteral("1.0");
+    QString breakLength = QStringLiteral("5.0");
+    QString penaltyLeft = QStringLiteral("2.0");
+    QString penaltyRight = QStringLiteral("2.0");
+    QString home = QStringLiteral("Heim");
+    QString guest = QStringLiteral("Gegner");
+    // The device of the port last chosen (a path such as /dev/ttyUSB0, or COM3); empty for none.
+    QString port;
+
+    bool operator==(const Settings&) const = default;
+
+    // From stored values: each value that is missing or impossible keeps its default.
+    static Settings fromValues(const QVariantMap& values);
+    QVariantMap toValues() const;
+};
+
+class KeptSettings {
+  public:
+    KeptSettings(Form& form, Storage& storage) : form_(form), storage_(storage) {}
+
+    // Start-up: the stored settings into the form (the port only selected in the list).
+    void restore();
+    // After an operator action: stores the settings when the operator has changed one.
+    void keep();
+    // "Einstellungen zurücksetzen": forgets the stored settings and shows the defaults.
+    void ResetSettings_Click();
+
+  private:
+    // The settings as the form shows them; a value the operator has left impossible keeps the
+    // one stored last.
+    Settings fromForm() const;
+    void apply(const Settings& s);
+    // Runs the menu item's own handler, as the operator's choice would.
+    void click(MenuItem& item);
+
+    Form& form_;
+    Storage& storage_;
+    Settings kept_;
+};
+
+} // namespace ml

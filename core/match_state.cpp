@@ -1,0 +1,253 @@
+#include "core/match_state.h"
+
+#include "form/number_text.h"
+
+#include <QJsonArray>
+#include <QJsonDocument>
+
+#include <cmath>
+#include <variant>
+
+namespace ml {
+
+namespace {
+
+const QString kFormat = QStringLiteral("marklight-state");
+constexpr int kVersion = 1;
+// No box of the window holds more: a longer text in a state file is not one this program wrote.
+constexpr qsizetype kMaxText = 1000;
+
+// Controls that the tick rewrites from other state, or that stand for the port (restored by
+// opening it again) or the log (restored from the match record).
+bool derived(const Control& c) {
+    static const QStringList names = {
+        QStringLiteral("Combo6"), QStringLiteral("OpenOutput"), QStringLiteral("Text1"),
+        QStringLiteral("Text5"),  QStringLiteral("SpecL"),      QStringLiteral("SpecR"),
+        QStringLiteral("FlashL"), QStringLiteral("FlashR"),     QStringLiteral("Uhr_anz")};
+    return c.kind == Kind::Label || c.kind == Kind::Image || names.contains(c.name);
+}
+
+// The free-text previews: their text is the tick's, their visibility is the display mode's.
+bool derivedText(const Control& c) {
+    return c.kind == Kind::MenuItem || c.name == QLatin1String("ShText_o") ||
+           c.name == QLatin1String("ShText_s") || c.name == QLatin1String("ShText_u");
+}
+
+// Each stored control under its name; the items of the program menu array as "HLProgr(i)".
+template <class F> void forEachControl(const Form& form, F f) {
+    for (Control* c : form.controls()) {
+        if (derived(*c))
+            continue;
+        QString key = c->name;
+        for (int i = 1; i < static_cast<int>(form.HLProgr.size()); ++i)
+            if (c == &*form.HLProgr[i])
+                key = QStringLiteral("HLProgr(%1)").arg(i);
+        f(key, *c);
+    }
+}
+
+// The match fields, with the range each may hold.
+struct Field {
+    const char* name;
+    std::variant<bool*, int*, QString*> at;
+    int min = 0, max = 0;
+};
+
+std::vector<Field> fields(Form& f) {
+    return {
+        {"ClockRunning", &f.ClockRunning},
+        {"TimeoutActive", &f.TimeoutActive},
+        {"BreakActive", &f.BreakActive},
+        {"LastMinute", &f.LastMinute},
+        {"penaltyL.running", &f.penaltyL.running},
+        {"penaltyL.endMin", &f.penaltyL.endMin, INT16_MIN, INT16_MAX},
+        {"penaltyL.endSec", &f.penaltyL.endSec, INT16_MIN, INT16_MAX},
+        {"penaltyR.running", &f.penaltyR.running},
+        {"penaltyR.endMin", &f.penaltyR.endMin, INT16_MIN, INT16_MAX},
+        {"penaltyR.endSec", &f.penaltyR.endSec, INT16_MIN, INT16_MAX},
+        {"LogPending", &f.LogPending},
+        {"SpecialOutput", &f.SpecialOutput},
+        {"TextTop", &f.TextTop},
+        {"TextBottom", &f.TextBottom},
+        {"TextBig", &f.TextBig},
+        {"ScrollTop", &f.ScrollTop},
+        {"ScrollBottom", &f.ScrollBottom},
+        {"ScrollBig", &f.ScrollBig},
+        {"TwoLines", &f.TwoLines},
+        {"LoggedScoreL", &f.LoggedScoreL},
+        {"LoggedScoreR", &f.LoggedScoreR},
+    };
+}
+
+QJsonObject controlState(const Control& c) {
+    QJsonObject o{{QStringLiteral("visible"), c.visible}, {QStringLiteral("enabled"), c.enabled}};
+    if (const auto* t = dynamic_cast<const TextControl*>(&c); t && !derivedText(c))
+        o.insert(QStringLiteral("text"), t->text);
+    if (const auto* box = dynamic_cast<const CheckBox*>(&c))
+        o.insert(QStringLiteral("value"), box->value());
+    if (const auto* item = dynamic_cast<const MenuItem*>(&c))
+        o.insert(QStringLiteral("checked"), item->checked);
+    return o;
+}
+
+void restoreControl(Control& c, const QJsonObject& o) {
+    const auto flag = [&](const char* key, bool& into) {
+        if (const QJsonValue v = o.value(QLatin1String(key)); v.isBool())
+            into = v.toBool();
+    };
+    flag("visible", c.visible);
+    flag("enabled", c.enabled);
+    if (auto* t = dynamic_cast<TextControl*>(&c); t && !derivedText(c)) {
+        if (const QJsonValue v = o.value(QLatin1String("text"));
+            v.isString() && v.toString().size() <= kMaxText)
+            t->text = v.toString();
+    }
+    // The value is put back without running the box's handler: the rest of the form is restored
+    // as the handler left it.
+    if (auto* box = dynamic_cast<CheckBox*>(&c)) {
+        if (const QJsonValue v = o.value(QLatin1String("value"));
+            v.isDouble() && (v.toDouble() == 0 || v.toDouble() == 1))
+            box->initValue(v.toInt());
+    }
+    if (auto* item = dynamic_cast<MenuItem*>(&c))
+        flag("checked", item->checked);
+}
+
+// Groups whose members must agree; a group that does not is put back as it was.
+void keepGroupsConsistent(Form& form, const Form& fresh) {
+    const auto menuGroup = [&](std::vector<MenuItem*> items, std::vector<const MenuItem*> before) {
+        int checked = 0;
+        for (MenuItem* m : items)
+            checked += m->checked;
+        if (checked != 1)
+            for (size_t i = 0; i < items.size(); ++i)
+                items[i]->checked = before[i]->checked;
+    };
+    menuGroup({&form.Baud_1200, &form.Baud_2400, &form.Baud_4800, &form.Baud_9600},
+              {&fresh.Baud_1200, &fresh.Baud_2400, &fresh.Baud_4800, &fresh.Baud_9600});
+    menuGroup({&form.br_low, &form.br_med, &form.br_high},
+              {&fresh.br_low, &fresh.br_med, &fresh.br_high});
+    menuGroup({&form.Mode_up, &form.Mode_down}, {&fresh.Mode_up, &fresh.Mode_down});
+    menuGroup({&form.up, &form.down}, {&fresh.up, &fresh.down});
+    std::vector<MenuItem*> programs;
+    std::vector<const MenuItem*> freshPrograms;
+    for (size_t i = 1; i < form.HLProgr.size(); ++i) {
+        programs.push_back(&*form.HLProgr[i]);
+        freshPrograms.push_back(&*fresh.HLProgr[i]);
+    }
+    menuGroup(programs, freshPrograms);
+    // The fields that follow a menu group are taken from its check mark.
+    form.Brightness = form.br_high.checked ? 3 : form.br_med.checked ? 2 : 1;
+    for (size_t i = 1; i < form.HLProgr.size(); ++i)
+        if (form.HLProgr[i]->checked)
+            form.ProgramNumber = static_cast<int>(i);
+
+    if (form.ClockRunning + form.TimeoutActive + form.BreakActive > 1) {
+        form.ClockRunning = fresh.ClockRunning;
+        form.TimeoutActive = fresh.TimeoutActive;
+        form.BreakActive = fresh.BreakActive;
+    }
+    if (form.Uhr.ticked() + form.Prog.ticked() + form.ShText.ticked() > 1) {
+        form.Uhr.initValue(fresh.Uhr.value());
+        form.Prog.initValue(fresh.Prog.value());
+        form.ShText.initValue(fresh.ShText.value());
+    }
+    // The timers follow the count: the next tick sets them exactly.
+    const bool tenths = form.ClockRunning && form.LastMinute;
+    form.Timer2.enabled = true;
+    form.Timer2.interval = tenths ? 100 : 1000;
+    form.Timer3.enabled = tenths;
+}
+
+} // namespace
+
+QJsonObject stateContent(const Form& form) {
+    QJsonObject controls;
+    forEachControl(
+        form, [&](const QString& key, const Control& c) { controls.insert(key, controlState(c)); });
+    QJsonObject values;
+    for (const Field& field : fields(const_cast<Form&>(form))) {
+        const QString key = QLatin1String(field.name);
+        std::visit([&](auto* p) { values.insert(key, *p); }, field.at);
+    }
+    return {{QStringLiteral("controls"), controls}, {QStringLiteral("fields"), values}};
+}
+
+void restoreContent(Form& form, const QJsonObject& content) {
+    // The form as start-up left it, for the groups that do not agree.
+    Form fresh;
+    fresh.Baud_1200.checked = form.Baud_1200.checked;
+    fresh.Baud_2400.checked = form.Baud_2400.checked;
+    fresh.Baud_4800.checked = form.Baud_4800.checked;
+    fresh.Baud_9600.checked = form.Baud_9600.checked;
+    fresh.br_low.checked = form.br_low.checked;
+    fresh.br_med.checked = form.br_med.checked;
+    fresh.br_high.checked = form.br_high.checked;
+    fresh.Mode_up.checked = form.Mode_up.checked;
+    fresh.Mode_down.checked = form.Mode_down.checked;
+
+    const QJsonObject controls = content.value(QLatin1String("controls")).toObject();
+    forEachControl(form, [&](const QString& key, const Control& c) {
+        if (const QJsonValue v = controls.value(key); v.isObject())
+            restoreControl(const_cast<Control&>(c), v.toObject());
+    });
+    const QJsonObject values = content.value(QLatin1String("fields")).toObject();
+    for (const Field& field : fields(form)) {
+        const QJsonValue v = values.value(QLatin1String(field.name));
+        if (auto* const* b = std::get_if<bool*>(&field.at); b && v.isBool())
+            **b = v.toBool();
+        if (auto* const* n = std::get_if<int*>(&field.at); n && v.isDouble()) {
+            const double d = v.toDouble();
+            if (d == std::floor(d) && d >= field.min && d <= field.max)
+                **n = static_cast<int>(d);
+        }
+        if (auto* const* t = std::get_if<QString*>(&field.at);
+            t && v.isString() && v.toString().size() <= kMaxText)
+            **t = v.toString();
+    }
+    keepGroupsConsistent(form, fresh);
+}
+
+QByteArray MatchState::toJson() const {
+    QJsonObject o = content;
+    o.insert(QStringLiteral("format"), kFormat);
+    o.insert(QStringLiteral("version"), kVersion);
+    o.insert(QStringLiteral("ended"), ended);
+    o.insert(QStringLiteral("savedAt"), double(savedAtMs));
+    o.insert(QStringLiteral("timeOfDay"), timeOfDay);
+    if (count)
+        o.insert(QStringLiteral("count"), *count);
+    o.insert(QStringLiteral("record"), record);
+    o.insert(QStringLiteral("port"), QJsonObject{{QStringLiteral("device"), portDevice},
+                                                 {QStringLiteral("open"), portOpen}});
+    return QJsonDocument(o).toJson(QJsonDocument::Indented);
+}
+
+std::optional<MatchState> MatchState::fromJson(const QByteArray& bytes) {
+    QJsonParseError error{};
+    const QJsonDocument doc = QJsonDocument::fromJson(bytes, &error);
+    const QJsonObject o = doc.object();
+    if (error.error != QJsonParseError::NoError || !doc.isObject() ||
+        o.value(QLatin1String("format")) != kFormat ||
+        o.value(QLatin1String("version")) != kVersion)
+        return std::nullopt;
+    MatchState s;
+    s.content = {{QStringLiteral("controls"), o.value(QLatin1String("controls"))},
+                 {QStringLiteral("fields"), o.value(QLatin1String("fields"))}};
+    s.ended = o.value(QLatin1String("ended")).toBool(false);
+    const double at = o.value(QLatin1String("savedAt")).toDouble(0);
+    // Milliseconds since 1970 up to the year 9999; anything else says nothing of the save.
+    if (at == std::floor(at) && at > 0 && at < 253402300800000.0)
+        s.savedAtMs = static_cast<qint64>(at);
+    s.timeOfDay = o.value(QLatin1String("timeOfDay")).toString().left(8);
+    const QJsonValue count = o.value(QLatin1String("count"));
+    if (count.isDouble() && std::abs(count.toDouble()) < 1e9)
+        s.count = count.toDouble();
+    s.record = o.value(QLatin1String("record")).toString();
+    const QJsonObject port = o.value(QLatin1String("port")).toObject();
+    s.portDevice = port.value(QLatin1String("device")).toString().left(256);
+    s.portOpen = port.value(QLatin1String("open")).toBool(false);
+    return s;
+}
+
+} // namespace ml

@@ -1,0 +1,299 @@
+#include "core/match_store.h"
+
+#include "match/time_values.h"
+
+#include <QDateTime>
+#include <QFileInfo>
+#include <QJsonDocument>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace ml {
+
+namespace {
+
+const QString kTitle = QStringLiteral("Marklight");
+// The log box's limit (the log cuts itself back when it grows past it).
+constexpr qsizetype kLogLimit = 100000;
+
+// The state compared with the one written last: the form's part and the port.
+QByteArray comparable(const MatchState& s) {
+    return QJsonDocument(s.content).toJson(QJsonDocument::Compact) + '\n' + s.portDevice.toUtf8() +
+           (s.portOpen ? "\n1" : "\n0");
+}
+
+QString standText(const QString& timeOfDay) {
+    static const QRegularExpression form(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d$"));
+    return form.match(timeOfDay).hasMatch() ? timeOfDay : QStringLiteral("--:--:--");
+}
+
+// A CSV cell: quoted when it holds the separator, a quote or a line break; a leading sign that a
+// spreadsheet would take for a formula is defused.
+QString csvCell(QString text) {
+    if (!text.isEmpty() && QStringLiteral("=+-@").contains(text.front()))
+        text.prepend(QLatin1Char('\''));
+    if (text.contains(QLatin1Char(';')) || text.contains(QLatin1Char('"')) ||
+        text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r')))
+        return QLatin1Char('"') + text.replace(QStringLiteral("\""), QStringLiteral("\"\"")) +
+               QLatin1Char('"');
+    return text;
+}
+
+} // namespace
+
+MatchStore::MatchStore(Form& form, const Clock& clock, Dialogs& dialogs, Storage& storage,
+                       EventLog& log, MatchEngine& match, SerialLink& serial)
+    : form_(form), clock_(clock), dialogs_(dialogs), storage_(storage), log_(log), match_(match),
+      serial_(serial), settings_(form, storage) {
+    log_.onLine = [this](const QString& line) { recordLine(line); };
+}
+
+void MatchStore::bindHandlers() {
+    form_.SaveReport.onClick = [this] { SaveReport_Click(); };
+    form_.ResetSettings.onClick = [this] { ResetSettings_Click(); };
+}
+
+void MatchStore::message(const QString& text) {
+    dialogs_.messageBox(text, kTitle, Icon::None, Buttons::Ok);
+}
+
+void MatchStore::recordLine(const QString& line) {
+    if (recording_)
+        storage_.appendRecord(line);
+    else
+        pending_.append(line);
+}
+
+void MatchStore::start() {
+    settings_.restore();
+    claimed_ = storage_.claimState();
+    std::optional<MatchState> last;
+    std::optional<QString> unreadable;
+    if (claimed_) {
+        if (const std::optional<QByteArray> bytes = storage_.readState()) {
+            last = MatchState::fromJson(*bytes);
+            if (!last)
+                unreadable = storage_.setStateAside(Storage::Aside::Unreadable);
+            else if (last->ended)
+                last.reset();
+        }
+    }
+
+    bool resumed = false;
+    QString backup;
+    if (last) {
+        if (showForm)
+            showForm();
+        const Answer a = dialogs_.messageBox(
+            QStringLiteral("Das letzte Spiel wurde nicht beendet (Stand %1). Fortsetzen?")
+                .arg(standText(last->timeOfDay)),
+            kTitle, Icon::None, Buttons::YesNo, Answer::Yes);
+        if (a == Answer::Yes)
+            resumed = resume(*last);
+        else
+            backup = storage_.setStateAside(Storage::Aside::Backup);
+    }
+    if (!resumed) {
+        record_ = storage_.startRecord();
+        recording_ = true;
+        for (const QString& line : std::exchange(pending_, {}))
+            storage_.appendRecord(line);
+    }
+
+    if (!claimed_) {
+        message(QStringLiteral("Marklight läuft bereits. Dieses Fenster speichert den Spielstand "
+                               "nicht und kann kein Spiel fortsetzen."));
+        log_.addLine(
+            QStringLiteral(" +++ Marklight läuft bereits: Spielstand wird nicht gespeichert"));
+    }
+    if (unreadable)
+        log_.addLine(QStringLiteral(" +++ Gespeicherter Spielstand nicht lesbar") +
+                     (unreadable->isEmpty() ? QString()
+                                            : QStringLiteral(", aufbewahrt als ") + *unreadable));
+    if (!backup.isEmpty())
+        log_.addLine(QStringLiteral(" +++ Letzter Spielstand aufbewahrt als ") + backup);
+    if (resumed)
+        log_.addLine(
+            QStringLiteral(" +++ Spiel fortgesetzt (Stand %1)").arg(standText(last->timeOfDay)));
+
+    // A fresh start is stored from its first change on; a resumed one at once.
+    marks_ = tickMarks();
+    if (resumed) {
+        store(true);
+    } else {
+        MatchState now;
+        now.content = stateContent(form_);
+        now.portDevice = form_.Combo6.notes.value(form_.Combo6.index);
+        written_ = comparable(now);
+    }
+    reportFailure();
+}
+
+bool MatchStore::resume(const MatchState& state) {
+    Form& f = form_;
+    restoreContent(f, state.content);
+
+    // The running count goes on as if it had run meanwhile: its value at the save, less (or, for
+    // a clock counting up, plus) the wall time since. A clock set back counts as no time passed.
+    if (f.ClockRunning || f.TimeoutActive || f.BreakActive) {
+        std::optional<double> value = state.count;
+        if (!value)
+            value = f.ClockRunning ? readClock(f.D_Min.text, f.D_Sec.text)
+                                   : readClock(f.Spec_Min.text, f.Spec_Sec.text);
+        const double passed =
+            state.savedAtMs > 0
+                ? std::max<double>(0, double(clock_.wallMs() - state.savedAtMs) / 1000)
+                : 0;
+        if (value && countInRange(*value))
+            match_.resumeCount(match_.countsUp() ? *value + passed : *value - passed);
+        else
+            f.ClockRunning = f.TimeoutActive = f.BreakActive = false;
+    }
+
+    // The record goes on; the log box shows its lines again, under those of this start.
+    QStringList older;
+    if (storage_.continueRecord(state.record)) {
+        record_ = state.record;
+        older = storage_.recordLines();
+    } else {
+        record_ = storage_.startRecord();
+    }
+    recording_ = true;
+    for (const QString& line : std::exchange(pending_, {}))
+        storage_.appendRecord(line);
+    rebuildLog(older);
+
+    // The port, if it is there, found by its device and opened again when it was open.
+    const qsizetype entry =
+        state.portDevice.isEmpty() ? -1 : f.Combo6.notes.indexOf(state.portDevice);
+    if (entry >= 0) {
+        f.Combo6.index = static_cast<int>(entry);
+        if (state.portOpen)
+            serial_.OpenOutput_Click();
+    } else if (state.portOpen) {
+        log_.addLine(QStringLiteral(" +++ COM-Port ") + state.portDevice +
+                     QStringLiteral(" nicht vorhanden"));
+    }
+    return true;
+}
+
+void MatchStore::rebuildLog(const QStringList& older) {
+    QString& log = form_.Text1.text;
+    for (auto it = older.crbegin(); it != older.crend(); ++it) {
+        if (log.size() + it->size() + 2 > kLogLimit)
+            break;
+        log += *it + QStringLiteral("\r\n");
+    }
+}
+
+MatchStore::TickMarks MatchStore::tickMarks() const {
+    const Form& f = form_;
+    return {f.ClockRunning,     f.TimeoutActive,    f.BreakActive, f.LastMinute,
+            f.penaltyL.running, f.penaltyR.running, f.LogPending,  f.PortOpen,
+            f.D_Min.text,       f.LoggedScoreL,     f.LoggedScoreR};
+}
+
+void MatchStore::store(bool force) {
+    if (!claimed_ || (ended_ && !force))
+        return;
+    MatchState s;
+    s.content = stateContent(form_);
+    s.portDevice = form_.Combo6.notes.value(form_.Combo6.index);
+    s.portOpen = form_.PortOpen;
+    QByteArray now = comparable(s);
+    if (!force && now == written_)
+        return;
+    written_ = std::move(now);
+    s.ended = ended_;
+    s.savedAtMs = clock_.wallMs();
+    s.timeOfDay = clock_.timeOfDay();
+    s.count = match_.runningCount();
+    s.record = record_;
+    storage_.writeState(s.toJson());
+}
+
+void MatchStore::afterAction() {
+    settings_.keep();
+    store();
+    marks_ = tickMarks();
+    reportFailure();
+}
+
+void MatchStore::afterTick() {
+    TickMarks now = tickMarks();
+    if (!(now == marks_)) {
+        marks_ = std::move(now);
+        store();
+    }
+    reportFailure();
+}
+
+void MatchStore::end() {
+    settings_.keep();
+    ended_ = true;
+    store(true);
+    reportFailure();
+}
+
+void MatchStore::reportFailure() {
+    const QString reason = storage_.takeFailure();
+    if (reason.isEmpty() || failureShown_)
+        return;
+    // Once a run: the match goes on without its state on disk.
+    failureShown_ = true;
+    message(QStringLiteral("Spielstand kann nicht gespeichert werden: ") + reason);
+    log_.addLine(QStringLiteral(" +++ Spielstand kann nicht gespeichert werden: ") + reason);
+}
+
+void MatchStore::SaveReport_Click() {
+    const QDateTime now = QDateTime::fromMSecsSinceEpoch(clock_.wallMs());
+    QString filter;
+    QString path = dialogs_.saveFileName(
+        QStringLiteral("Spielbericht speichern"),
+        QStringLiteral("Spielbericht %1.txt").arg(now.toString(QStringLiteral("yyyy-MM-dd"))),
+        QStringLiteral("Text (*.txt);;CSV (*.csv)"), filter);
+    if (path.isEmpty())
+        return;
+    const bool csv = filter.contains(QLatin1String("csv"), Qt::CaseInsensitive) ||
+                     path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive);
+    if (QFileInfo(path).suffix().isEmpty())
+        path += csv ? QStringLiteral(".csv") : QStringLiteral(".txt");
+
+    const Form& f = form_;
+    QStringList lines = storage_.recordLines();
+    // Without a record on disk the log box is all there is (newest first, perhaps cut).
+    if (lines.isEmpty()) {
+        lines = f.Text1.text.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+        std::reverse(lines.begin(), lines.end());
+    }
+    const QString date = now.toString(QStringLiteral("dd.MM.yyyy"));
+    const QString score = f.Pkt_l.text + QLatin1Char(':') + f.Pkt_r.text;
+    const QString clock = f.D_Min.text + QLatin1Char(':') + f.D_Sec.text;
+    QString text;
+    if (csv) {
+        text = QStringLiteral("\uFEFFSpielbericht;\r\nDatum;%1\r\nMannschaft links;%2\r\n"
+                              "Mannschaft rechts;%3\r\nStand;%4\r\nSpielzeit;%5\r\n\r\n"
+                              "Zeit;Meldung\r\n")
+                   .arg(date, csvCell(f.Text_l.text), csvCell(f.Text_r.text), csvCell(score),
+                        csvCell(clock));
+        for (const QString& line : lines) {
+            const qsizetype mark = line.indexOf(QLatin1String(" +++"));
+            const QString time = mark < 0 ? QString() : line.left(mark);
+            const QString what = mark < 0 ? line : line.mid(mark + 4).trimmed();
+            text += csvCell(time) + QLatin1Char(';') + csvCell(what) + QStringLiteral("\r\n");
+        }
+    } else {
+        text = QStringLiteral("Spielbericht\nDatum: %1\nMannschaften: %2 - %3\nStand: %4\n"
+                              "Spielzeit: %5\n\n")
+                   .arg(date, f.Text_l.text, f.Text_r.text, score, clock);
+        text += lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
+    }
+    if (const std::optional<QString> error = storage_.writeFile(path, text.toUtf8())) {
+        message(QStringLiteral("Spielbericht kann nicht gespeichert werden: ") + *error);
+        return;
+    }
+    log_.addLine(QStringLiteral(" +++ Spielbericht gespeichert: ") + path);
+}
+
+} // namespace ml

@@ -1,0 +1,80 @@
+#pragma once
+
+// Keeps the match on disk: the settings between runs, the state of the match under way after
+// every change (so that a crashed run can be resumed), and the record of every log line of the
+// match. Decides what is stored and when; the storage only keeps it.
+
+#include "console/event_log.h"
+#include "core/kept_settings.h"
+#include "core/match_state.h"
+#include "form/form.h"
+#include "match/match_engine.h"
+#include "platform/platform.h"
+#include "platform/storage.h"
+#include "serial/serial_link.h"
+
+#include <functional>
+
+namespace ml {
+
+class MatchStore {
+  public:
+    MatchStore(Form& form, const Clock& clock, Dialogs& dialogs, Storage& storage, EventLog& log,
+               MatchEngine& match, SerialLink& serial);
+    void bindHandlers();
+
+    // Start-up, after the form's own: the kept settings, then the question whether to resume a
+    // match that did not end, then the match record.
+    void start();
+    // After each operator action: keeps the settings and the state when they changed.
+    void afterAction();
+    // After each tick: keeps the state when the tick changed it (a cheap look first).
+    void afterTick();
+    // "Ende": the match is over; the state says so and is not written again.
+    void end();
+
+    // Shows the form as start-up has left it, behind the question whether to resume; set by
+    // the window.
+    std::function<void()> showForm;
+
+    void SaveReport_Click();
+    void ResetSettings_Click() { settings_.ResetSettings_Click(); }
+
+  private:
+    // What a tick can change of the stored state; compared after every tick.
+    struct TickMarks {
+        bool clockRunning, timeout, pause, lastMinute, penaltyL, penaltyR, logPending, portOpen;
+        QString minutes, loggedL, loggedR;
+        bool operator==(const TickMarks&) const = default;
+    };
+    TickMarks tickMarks() const;
+
+    bool resume(const MatchState& state);
+    // Writes the state when it differs from the one written last (or always with `force`).
+    void store(bool force = false);
+    void recordLine(const QString& line);
+    // The log box rebuilt from the record's lines, newest first, within the box's limit.
+    void rebuildLog(const QStringList& older);
+    void reportFailure();
+    void message(const QString& text);
+
+    Form& form_;
+    const Clock& clock_;
+    Dialogs& dialogs_;
+    Storage& storage_;
+    EventLog& log_;
+    MatchEngine& match_;
+    SerialLink& serial_;
+    KeptSettings settings_;
+
+    bool claimed_ = false;
+    bool ended_ = false;
+    bool failureShown_ = false;
+    bool recording_ = false;
+    QStringList pending_;
+    QString record_;
+    QByteArray written_;
+    TickMarks marks_{};
+};
+
+} // namespace ml

@@ -1,0 +1,56 @@
+#pragma once
+
+// What outlives a run: the operator's settings, the state of the match under way (so that a
+// crashed match can be resumed) and the record of every match. The core decides what to keep and
+// when; this interface only keeps it. Writes may finish later, off the user-interface thread, so
+// that the tick never waits for a disk; their failures come back through `takeFailure`.
+
+#include <QByteArray>
+#include <QString>
+#include <QStringList>
+#include <QVariantMap>
+
+#include <optional>
+
+namespace ml {
+
+class Storage {
+  public:
+    virtual ~Storage() = default;
+
+    // --- settings ---
+    virtual QVariantMap readSettings() = 0;
+    // Replaces every stored setting by `values`; an empty map forgets them all.
+    virtual void writeSettings(const QVariantMap& values) = 0;
+
+    // --- the state of the match under way ---
+    // Claims the state for this run; false when another running instance holds it. A run that
+    // has not claimed it neither reads nor writes it.
+    virtual bool claimState() = 0;
+    // The state last saved; nothing when there is none. A file that exists but cannot be read
+    // gives empty bytes.
+    virtual std::optional<QByteArray> readState() = 0;
+    // Replaces the saved state in one step: a crash in the middle leaves the previous state.
+    virtual void writeState(const QByteArray& state) = 0;
+    enum class Aside { Backup, Unreadable };
+    // Moves the saved state out of the way, kept under a name that says why; returns that name.
+    virtual QString setStateAside(Aside why) = 0;
+
+    // --- the record of a match: every log line, oldest first, never cut ---
+    // Begins a new record and returns its name.
+    virtual QString startRecord() = 0;
+    // Appends to the record `name` (begun by an earlier run) from now on; false when it is gone.
+    virtual bool continueRecord(const QString& name) = 0;
+    virtual void appendRecord(const QString& line) = 0;
+    // The lines of the current record, oldest first.
+    virtual QStringList recordLines() = 0;
+
+    // Writes the whole file at `path` (chosen by the operator) in one step; the reason when it
+    // fails.
+    virtual std::optional<QString> writeFile(const QString& path, const QByteArray& bytes) = 0;
+
+    // The reason of the first write that failed since the last call; empty when none did.
+    virtual QString takeFailure() = 0;
+};
+
+} // namespace ml

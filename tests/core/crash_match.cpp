@@ -1,0 +1,130 @@
+// The match that the crash test kills: the real program core over the real storage in FOLDER, on
+// the real time of day, with the port and the message boxes faked (boxes get their default).
+//
+//   crash_match FOLDER run SEED   plays a random match until it is killed
+//   crash_match FOLDER check      starts once (resuming with the default "Ja"), ticks, reports
+//
+// Lines on standard output: "T <wall ms>" when the clock starts, "S <match>" before every state
+// written (so a state on disk was printed before), "R <match>|<clock seconds>|<wall ms before the
+// tick>|<wall ms after>" from check.
+
+#include "core/program.h"
+#include "platform/fakes/fakes.h"
+#include "platform/qt_storage.h"
+
+#include <QCoreApplication>
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QRandomGenerator>
+#include <QThread>
+#include <QTime>
+
+#include <cstdio>
+
+namespace {
+
+using namespace ml;
+
+class WallClock : public Clock {
+  public:
+    WallClock() { sinceStart_.start(); }
+    QString timeOfDay() const override {
+        return QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
+    }
+    qint64 wallMs() const override { return QDateTime::currentMSecsSinceEpoch(); }
+    qint64 monotonicMs() const override { return sinceStart_.elapsed(); }
+
+  private:
+    QElapsedTimer sinceStart_;
+};
+
+void say(const QString& line) {
+    std::fputs(qPrintable(line + QLatin1Char('\n')), stdout);
+    std::fflush(stdout);
+}
+
+// What must come back exactly: scores, names, penalties, display mode.
+QString match(const Form& f) {
+    return QStringList{f.Pkt_l.text,
+                       f.Pkt_r.text,
+                       f.Text_l.text,
+                       f.Text_r.text,
+                       QString::number(f.penaltyL.running),
+                       QString::number(f.penaltyL.endMin),
+                       QString::number(f.penaltyL.endSec),
+                       QString::number(f.penaltyR.running),
+                       QString::number(f.penaltyR.endMin),
+                       QString::number(f.penaltyR.endSec),
+                       QString::number(f.Displ.value()),
+                       QString::number(f.Uhr.value()),
+                       QString::number(f.ShText.value()),
+                       QString::number(f.ClockRunning)}
+        .join(QLatin1Char(' '));
+}
+
+// Says which match each state is before it is written, then waits until it is on disk.
+class TellingStorage : public QtStorage {
+  public:
+    using QtStorage::QtStorage;
+    void writeState(const QByteArray& state) override {
+        if (form)
+            say(QStringLiteral("S ") + match(*form));
+        QtStorage::writeState(state);
+        flush();
+    }
+    const Form* form = nullptr;
+};
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    QCoreApplication app(argc, argv);
+    const QStringList args = app.arguments();
+    if (args.size() < 3)
+        return 2;
+    WallClock clock;
+    FakeDialogs dialogs;
+    FakeShell shell;
+    FakeSerialDevice device;
+    device.openable = {1};
+    FakeHorn horn(clock);
+    TellingStorage storage(args[1] + QStringLiteral("/config"), args[1] + QStringLiteral("/data"));
+    Program p(clock, dialogs, shell, device, horn, storage);
+    storage.form = &p.form;
+    p.start();
+
+    if (args[2] == QLatin1String("check")) {
+        const qint64 before = clock.wallMs();
+        p.tick();
+        say(QStringLiteral("R %1|%2|%3|%4")
+                .arg(match(p.form))
+                .arg(p.form.CurSec)
+                .arg(before)
+                .arg(clock.wallMs()));
+        return 0;
+    }
+
+    if (!p.form.ClockRunning) {
+        // The first run: penalties long enough to outlast the test, the clock started once.
+        p.type(p.form.ValStrafeL, QStringLiteral("30.0"));
+        p.type(p.form.ValStrafeR, QStringLiteral("30.0"));
+        p.click(p.form.OpenOutput);
+        say(QStringLiteral("T %1").arg(clock.wallMs()));
+        p.click(p.form.St_St);
+    }
+    QRandomGenerator random(args.value(3).toUInt());
+    Control* const clicks[] = {&p.form.up_l,  &p.form.up_r, &p.form.StrafeL, &p.form.StrafeR,
+                               &p.form.Displ, &p.form.Uhr,  &p.form.ShText,  &p.form.s_change,
+                               &p.form.up,    &p.form.down};
+    for (;;) {
+        const int pick = random.bounded(13);
+        if (pick < 10)
+            p.click(*clicks[pick]);
+        else if (pick == 10)
+            p.type(p.form.Text_l, QStringLiteral("Heim%1").arg(random.bounded(100)));
+        else if (pick == 11)
+            p.type(p.form.Text_r, QStringLiteral("Gast%1").arg(random.bounded(100)));
+        p.tick();
+        QThread::msleep(random.bounded(5));
+    }
+}

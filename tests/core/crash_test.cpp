@@ -1,0 +1,73 @@
+// A match killed with SIGKILL at random moments and resumed each time: the restart restores the
+// scores, names, penalties and display mode of a state that was written whole, and the clock
+// within a second of one that ran on all along. MARKLIGHT_CRASH_KILLS sets the number of kills.
+
+#include <QProcess>
+#include <QRandomGenerator>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// Runs the helper; with `killAfterMs` >= 0 kills it that long after it has said `first`.
+QStringList helper(const QStringList& args, int killAfterMs = -1, const char* first = "S ") {
+    QProcess p;
+    p.start(QStringLiteral(CRASH_MATCH_PATH), args);
+    EXPECT_TRUE(p.waitForStarted());
+    QByteArray out;
+    if (killAfterMs >= 0) {
+        while (!('\n' + out).contains(QByteArray("\n") + first) && p.waitForReadyRead(10000))
+            out += p.readAllStandardOutput();
+        p.waitForFinished(killAfterMs);
+        p.kill();
+    }
+    p.waitForFinished(30000);
+    out += p.readAllStandardOutput();
+    return QString::fromUtf8(out).split(QLatin1Char('\n'));
+}
+
+TEST(CrashTest, KilledMatchResumesAsItWasWritten) {
+    const int kills = qEnvironmentVariableIntValue("MARKLIGHT_CRASH_KILLS") > 0
+                          ? qEnvironmentVariableIntValue("MARKLIGHT_CRASH_KILLS")
+                          : 200;
+    const quint32 seed = QRandomGenerator::global()->generate();
+    SCOPED_TRACE(seed);
+    QRandomGenerator random(seed);
+    QTemporaryDir dir;
+    qint64 clockStart = -1;
+    // The states that may be on disk: the last two announced (the newer may not have been
+    // written when the kill came).
+    QStringList written;
+    for (int k = 0; k < kills; ++k) {
+        SCOPED_TRACE(k);
+        for (const QString& line :
+             helper({dir.path(), QStringLiteral("run"), QString::number(random.generate())},
+                    random.bounded(10, 200), clockStart < 0 ? "T " : "S ")) {
+            if (line.startsWith(QLatin1String("T ")))
+                clockStart = line.mid(2).toLongLong();
+            if (line.startsWith(QLatin1String("S ")))
+                written.append(line.mid(2));
+        }
+        ASSERT_GT(clockStart, 0);
+        ASSERT_FALSE(written.isEmpty());
+
+        const QStringList check = helper({dir.path(), QStringLiteral("check")});
+        const auto result = std::find_if(check.begin(), check.end(), [](const QString& l) {
+            return l.startsWith(QLatin1String("R "));
+        });
+        ASSERT_NE(result, check.end());
+        const QStringList r = result->mid(2).split(QLatin1Char('|'));
+        ASSERT_EQ(r.size(), 4);
+        EXPECT_TRUE(r[0] == written.last() ||
+                    (written.size() > 1 && r[0] == written.at(written.size() - 2)))
+            << r[0].toStdString() << " / " << written.last().toStdString();
+        // Counting down from 20:00 since the clock started, give or take a second.
+        const double shown = r[1].toDouble();
+        EXPECT_LE(shown, 1200 - (r[2].toLongLong() - clockStart) / 1000.0 + 1);
+        EXPECT_GE(shown, 1200 - (r[3].toLongLong() - clockStart) / 1000.0 - 1);
+        written = {r[0]};
+    }
+}
+
+} // namespace

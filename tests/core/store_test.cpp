@@ -1,0 +1,318 @@
+// What is kept between runs: settings, the match under way (resumed after a crash) and the
+// match record, over storage in memory. A "crash" is a run destroyed without "Ende".
+
+#include "core/match_state.h"
+#include "core/program.h"
+#include "platform/fakes/fakes.h"
+
+#include <QDateTime>
+#include <QJsonDocument>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+inline void PrintTo(const QString& s, std::ostream* os) {
+    *os << s.toStdString();
+}
+inline void PrintTo(const QJsonObject& o, std::ostream* os) {
+    *os << QJsonDocument(o).toJson().toStdString();
+}
+
+namespace ml::test {
+namespace {
+
+struct Session {
+    Session(FakeClock& clock, FakeStorage& storage, std::optional<Answer> answer = std::nullopt)
+        : horn(clock), p(clock, dialogs, shell, device, horn, storage) {
+        device.openable = {1, 2};
+        if (answer)
+            dialogs.answerNext(*answer);
+        p.start();
+    }
+    void click(const char* name, int index = 0) {
+        p.click(*p.find(QString::fromLatin1(name), index));
+    }
+    void type(const char* name, const char* text) {
+        p.type(*p.find(QString::fromLatin1(name)), QString::fromUtf8(text));
+    }
+    FakeDialogs dialogs;
+    FakeShell shell;
+    FakeSerialDevice device;
+    FakeHorn horn;
+    Program p;
+};
+
+struct Store : ::testing::Test {
+    FakeClock clock{QStringLiteral("10:00:00")};
+    FakeStorage storage;
+    std::unique_ptr<Session> run = std::make_unique<Session>(clock, storage);
+
+    // Time passes on the wall and on the time of day alike.
+    void pass(int seconds, bool ticking = false) {
+        for (int i = 0; i < seconds; ++i) {
+            clock.advance(1);
+            if (ticking)
+                run->p.tick();
+        }
+    }
+    std::unique_ptr<Session> restart(std::optional<Answer> answer = Answer::Yes) {
+        return std::make_unique<Session>(clock, storage, answer);
+    }
+    static QString shown(const Form& f) { return f.D_Min.text + ':' + f.D_Sec.text; }
+    // The stored form, but the second clock only while it is shown: a count-down that ended
+    // while the program was down leaves the last value it showed in the hidden box, not 0:00.
+    static QJsonObject seen(const Form& f) {
+        QJsonObject content = stateContent(f);
+        QJsonObject controls = content[QStringLiteral("controls")].toObject();
+        if (!f.Spec_Min.visible) {
+            controls.remove(QStringLiteral("Spec_Min"));
+            controls.remove(QStringLiteral("Spec_Sec"));
+        }
+        content[QStringLiteral("controls")] = controls;
+        return content;
+    }
+};
+
+TEST_F(Store, SettingsComeBackAndImpossibleOnesFallBackOneByOne) {
+    Session& r = *run;
+    r.click("Baud_2400");
+    r.click("br_high");
+    r.click("miror");
+    r.click("Mode_up");
+    r.type("Startwert", "15.0");
+    r.type("TimeoutValue", "0.5");
+    r.type("BreakValue", "10.0");
+    r.type("ValStrafeL", "5.0");
+    r.type("ValStrafeR", "1.0");
+    r.type("Text_l", "Füchse");
+    r.type("Text_r", "Bären");
+    r.p.select(r.p.form.Combo6, QStringLiteral("COM 2"));
+    const QJsonObject kept = stateContent(r.p.form);
+    r.click("Ende"); // no match to resume: the settings alone
+
+    Session again(clock, storage);
+    EXPECT_EQ(stateContent(again.p.form), kept);
+    EXPECT_EQ(again.p.form.Brightness, 3);
+    EXPECT_FALSE(again.p.form.PortOpen);
+
+    storage.settings[QStringLiteral("baud")] = QStringLiteral("12345");
+    storage.settings[QStringLiteral("brightness")] = QStringLiteral("7");
+    storage.settings[QStringLiteral("homeName")] = QString(10000, QLatin1Char('x'));
+    storage.settings[QStringLiteral("breakLength")] = QStringLiteral("-3.0");
+    storage.settings[QStringLiteral("mirror")] = QStringLiteral("vielleicht");
+    storage.settings[QStringLiteral("portDevice")] = QStringLiteral("/dev/weg");
+    Session bad(clock, storage);
+    const Form& f = bad.p.form;
+    EXPECT_TRUE(f.Baud_9600.checked && f.br_low.checked && !f.miror.checked);
+    EXPECT_EQ(f.Text_l.text, QStringLiteral("Heim"));
+    EXPECT_EQ(f.BreakValue.text, QStringLiteral("5.0"));
+    EXPECT_EQ(f.Combo6.currentText(), QStringLiteral("COM 1"));
+    EXPECT_EQ(f.Text_r.text, QStringLiteral("Bären")); // the good values stay
+    EXPECT_EQ(f.Startwert.text, QStringLiteral("15.0"));
+
+    bad.click("ResetSettings");
+    Session reset(clock, storage);
+    EXPECT_TRUE(reset.p.form.Mode_down.checked);
+    EXPECT_EQ(reset.p.form.Text_r.text, QStringLiteral("Gegner"));
+    EXPECT_EQ(reset.p.form.Startwert.text, QStringLiteral("20.0"));
+}
+
+TEST_F(Store, ResumedMatchIsTheFormAsItStoodWithThePortOpenAgain) {
+    Session& r = *run;
+    r.click("OpenOutput");
+    r.click("Displ");
+    r.type("Pkt_l", "3");
+    r.type("Text_r", "Gäste");
+    r.click("up_r");
+    r.click("StrafeR");
+    r.click("br_med");
+    r.click("HLProgr", 7);
+    r.type("FreeT_O", "Halbzeit");
+    r.click("ShText");
+    r.p.tick();
+    const QJsonObject before = stateContent(r.p.form);
+    const QString log = r.p.form.Text1.text;
+    run.reset();
+
+    run = restart();
+    const Form& f = run->p.form;
+    ASSERT_EQ(run->dialogs.boxes.size(), 1u);
+    EXPECT_EQ(run->dialogs.boxes[0].text,
+              QStringLiteral("Das letzte Spiel wurde nicht beendet (Stand 10:00:00). Fortsetzen?"));
+    EXPECT_EQ(run->dialogs.boxes[0].buttons, Buttons::YesNo);
+    EXPECT_EQ(stateContent(f), before);
+    EXPECT_TRUE(f.PortOpen);
+    // The log box holds this start's lines above the earlier ones, all from the record.
+    EXPECT_TRUE(f.Text1.text.endsWith(log.left(log.size() - 2))) << f.Text1.text.toStdString();
+    EXPECT_TRUE(f.Text1.text.contains(QStringLiteral(" +++ Spiel fortgesetzt (Stand 10:00:00)")));
+}
+
+// Each count restored after a pause shows what the same match shows that ran on without one.
+TEST_F(Store, CountsRunOnWhileTheProgramIsDown) {
+    const std::pair<const char*, std::function<void(Session&)>> cases[] = {
+        {"clock", [](Session& r) { r.click("St_St"); }},
+        {"clock counting up",
+         [](Session& r) {
+             r.click("Mode_up");
+             r.click("St_St");
+         }},
+        {"timeout ending meanwhile", [](Session& r) { r.click("Time_Out"); }},
+        {"break", [](Session& r) { r.click("Break"); }},
+        {"last minute",
+         [](Session& r) {
+             r.type("D_Min", "1");
+             r.type("D_Sec", "30");
+             r.click("St_St");
+         }},
+        {"penalty",
+         [](Session& r) {
+             r.click("St_St");
+             r.click("StrafeL");
+         }},
+    };
+    for (const auto& [name, begin] : cases) {
+        SCOPED_TRACE(name);
+        FakeStorage ranOnStorage;
+        clock.passUntil(QStringLiteral("10:00:00"));
+        Session ranOn(clock, ranOnStorage);
+        run = restart(std::nullopt);
+        begin(ranOn);
+        begin(*run);
+        run.reset();
+        for (int i = 0; i < 90; ++i) {
+            pass(1);
+            ranOn.p.tick();
+        }
+        run = restart();
+        run->p.tick();
+        EXPECT_EQ(shown(run->p.form), shown(ranOn.p.form));
+        EXPECT_EQ(seen(run->p.form), seen(ranOn.p.form));
+        storage = FakeStorage();
+    }
+}
+
+TEST_F(Store, RunningClockIsWrittenOnlyWhenTheMatchChanges) {
+    run->click("St_St");
+    const int writes = storage.stateWrites;
+    pass(20, true); // 20:00 to 19:40: the minute changed once
+    EXPECT_EQ(storage.stateWrites, writes + 1);
+    run->click("up_l");
+    EXPECT_EQ(storage.stateWrites, writes + 2);
+}
+
+TEST_F(Store, NoEndedOrDeclinedMatchIsResumed) {
+    run->type("Pkt_l", "4");
+    run.reset();
+    run = restart(Answer::No);
+    EXPECT_EQ(run->p.form.Pkt_l.text, QStringLiteral("0"));
+    ASSERT_EQ(storage.asides.size(), 1u);
+    EXPECT_EQ(storage.asides[0].first, Storage::Aside::Backup);
+    EXPECT_TRUE(run->p.form.Text1.text.contains(
+        QStringLiteral("Letzter Spielstand aufbewahrt als state-backup.json")));
+
+    run->type("Pkt_l", "5");
+    run->click("Ende");
+    run = restart();
+    EXPECT_TRUE(run->dialogs.boxes.empty());
+    EXPECT_EQ(run->p.form.Pkt_l.text, QStringLiteral("0"));
+}
+
+TEST_F(Store, BadStateFilesNeverCrashAndFallBackValueByValue) {
+    run->type("Pkt_l", "2");
+    const QByteArray written = *storage.state;
+    run.reset();
+    for (const QByteArray& bytes :
+         {QByteArray(), QByteArray("\x00\xff garbage", 10), written.left(written.size() / 2),
+          QByteArray(written).replace("\"version\": 1", "\"version\": 9")}) {
+        storage.state = bytes;
+        storage.asides.clear();
+        run = restart();
+        EXPECT_TRUE(run->dialogs.boxes.empty());
+        ASSERT_EQ(storage.asides.size(), 1u);
+        EXPECT_EQ(storage.asides[0].first, Storage::Aside::Unreadable);
+        EXPECT_EQ(run->p.form.Text1.text.count(QStringLiteral("Spielstand nicht lesbar")), 1);
+    }
+
+    // Impossible values edited in by hand: each keeps the fresh form's own.
+    QJsonObject o = QJsonDocument::fromJson(written).object();
+    QJsonObject controls = o[QStringLiteral("controls")].toObject();
+    QJsonObject fields = o[QStringLiteral("fields")].toObject();
+    controls[QStringLiteral("Text_l")] =
+        QJsonObject{{"text", QString(10000, QLatin1Char('x'))}, {"visible", 3}};
+    controls[QStringLiteral("br_high")] = QJsonObject{{"checked", true}}; // two brightnesses
+    controls[QStringLiteral("Displ")] = QJsonObject{{"value", 7}};
+    fields[QStringLiteral("ClockRunning")] = true;
+    fields[QStringLiteral("BreakActive")] = true; // two counts at once
+    fields[QStringLiteral("penaltyL.endMin")] = 1e9;
+    o[QStringLiteral("controls")] = controls;
+    o[QStringLiteral("fields")] = fields;
+    o[QStringLiteral("count")] = QStringLiteral("viel");
+    storage.state = QJsonDocument(o).toJson();
+    run = restart();
+    const Form& f = run->p.form;
+    EXPECT_EQ(f.Pkt_l.text, QStringLiteral("2"));
+    EXPECT_EQ(f.Text_l.text, QStringLiteral("Heim"));
+    EXPECT_TRUE(f.Text_l.visible);
+    EXPECT_TRUE(f.br_low.checked && !f.br_high.checked);
+    EXPECT_EQ(f.Displ.value(), 0);
+    EXPECT_FALSE(f.ClockRunning || f.BreakActive);
+    EXPECT_EQ(f.penaltyL.endMin, 0);
+}
+
+TEST_F(Store, UnwritableStorageSaysSoOnceAndTheMatchGoesOn) {
+    storage.failWrites = QStringLiteral("/data: Keine Berechtigung");
+    run->type("Pkt_l", "1");
+    run->type("Pkt_l", "2");
+    run->click("St_St");
+    pass(3, true);
+    ASSERT_EQ(run->dialogs.boxes.size(), 1u);
+    EXPECT_EQ(
+        run->dialogs.boxes[0].text,
+        QStringLiteral("Spielstand kann nicht gespeichert werden: /data: Keine Berechtigung"));
+    EXPECT_EQ(run->p.form.Text1.text.count(QStringLiteral("kann nicht gespeichert werden")), 1);
+    EXPECT_EQ(shown(run->p.form), QStringLiteral("19:57"));
+
+    storage.failWrites.clear();
+    storage.otherInstance = true;
+    run = restart();
+    ASSERT_EQ(run->dialogs.boxes.size(), 1u); // no question, only the note
+    EXPECT_TRUE(run->dialogs.boxes[0].text.startsWith(QStringLiteral("Marklight läuft bereits")));
+    const int writes = storage.stateWrites;
+    run->type("Pkt_l", "9");
+    EXPECT_EQ(storage.stateWrites, writes);
+}
+
+TEST_F(Store, RecordKeepsEveryLineOldestFirstAndTheReportHasAHeader) {
+    run->type("Text_l", "A;B");
+    run->click("St_St");
+    pass(1, true);
+    run.reset();
+    run = restart();
+    run->click("St_St");
+    run->p.tick();
+    const QStringList record = storage.recordLines();
+    ASSERT_GE(record.size(), 8);
+    EXPECT_TRUE(record[0].endsWith(QStringLiteral(" +++ Programmstart. ")));
+    EXPECT_TRUE(record.last().endsWith(QStringLiteral("(0:0) Spiel Start/Stop")));
+    EXPECT_EQ(storage.records.size(), 1);
+
+    run->dialogs.chooseFileNext(QStringLiteral("/tmp/bericht"));
+    run->click("SaveReport");
+    run->dialogs.chooseFileNext(QStringLiteral("/tmp/bericht.csv"));
+    run->click("SaveReport");
+    const QString text = QString::fromUtf8(storage.files.value(QStringLiteral("/tmp/bericht.txt")));
+    const QString today =
+        QDateTime::fromMSecsSinceEpoch(clock.wallMs()).toString(QStringLiteral("dd.MM.yyyy"));
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Spielbericht\nDatum: ") + today +
+                                QStringLiteral("\nMannschaften: A;B - Gegner\nStand: 0:0\n"
+                                               "Spielzeit: 19:59\n\n")))
+        << text.toStdString();
+    EXPECT_TRUE(text.endsWith(record.join('\n') + '\n'));
+    const QString csv = QString::fromUtf8(storage.files.value(QStringLiteral("/tmp/bericht.csv")));
+    EXPECT_TRUE(csv.contains(QStringLiteral("Mannschaft links;\"A;B\"\r\n")));
+    EXPECT_TRUE(csv.contains(QStringLiteral(";Spielzeit: 19:59 (0:0) Spiel Start/Stop\r\n")));
+}
+
+} // namespace
+} // namespace ml::test
