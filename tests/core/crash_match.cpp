@@ -1,12 +1,12 @@
 // The match that the crash test kills: the real program core over the real storage in FOLDER, on
 // the real time of day, with the port and the message boxes faked (boxes get their default).
 //
-//   crash_match FOLDER run SEED   plays a random match until it is killed
-//   crash_match FOLDER check      starts once (resuming with the default "Ja"), ticks, reports
+//   crash_match FOLDER SEED   resumes the match there (answering the question with its default,
+//                             "Ja"), reports it, then plays on at random until it is killed
 //
-// Lines on standard output: "T <wall ms>" when the clock starts, "S <match>" before every state
-// written (so a state on disk was printed before), "R <match>|<clock seconds>|<wall ms before the
-// tick>|<wall ms after>" from check.
+// Lines on standard output: "T <wall ms>" when a fresh match starts its clock, "R <match>|<clock
+// seconds>|<wall ms before the tick>|<wall ms after>" for a resumed match after its first tick,
+// "S <match>" before every state written (so a state on disk was printed before).
 
 #include "core/program.h"
 #include "platform/fakes/fakes.h"
@@ -93,7 +93,7 @@ int main(int argc, char* argv[]) {
     storage.form = &p.form;
     p.start();
 
-    if (args[2] == QLatin1String("check")) {
+    if (p.form.ClockRunning) {
         const qint64 before = clock.wallMs();
         p.tick();
         say(QStringLiteral("R %1|%2|%3|%4")
@@ -101,10 +101,7 @@ int main(int argc, char* argv[]) {
                 .arg(p.form.CurSec)
                 .arg(before)
                 .arg(clock.wallMs()));
-        return 0;
-    }
-
-    if (!p.form.ClockRunning) {
+    } else {
         // The first run: penalties long enough to outlast the test, the clock started once.
         p.type(p.form.ValStrafeL, QStringLiteral("30.0"));
         p.type(p.form.ValStrafeR, QStringLiteral("30.0"));
@@ -112,7 +109,7 @@ int main(int argc, char* argv[]) {
         say(QStringLiteral("T %1").arg(clock.wallMs()));
         p.click(p.form.St_St);
     }
-    QRandomGenerator random(args.value(3).toUInt());
+    QRandomGenerator random(args[2].toUInt());
     Control* const clicks[] = {&p.form.up_l,  &p.form.up_r, &p.form.StrafeL, &p.form.StrafeR,
                                &p.form.Displ, &p.form.Uhr,  &p.form.ShText,  &p.form.s_change,
                                &p.form.up,    &p.form.down};
