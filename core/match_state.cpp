@@ -17,13 +17,15 @@ constexpr int kVersion = 1;
 // No box of the window holds more: a longer text in a state file is not one this program wrote.
 constexpr qsizetype kMaxText = 1000;
 
-// Controls that the tick rewrites from other state, or that stand for the port (restored by
-// opening it again) or the log (restored from the match record).
+// Controls that the tick rewrites from other state, that stand for the port (restored by
+// opening it again), the log (restored from the match record) or the undo history (which does not
+// outlive a run).
 bool derived(const Control& c) {
     static const QStringList names = {
         QStringLiteral("Combo6"), QStringLiteral("OpenOutput"), QStringLiteral("Text1"),
         QStringLiteral("Text5"),  QStringLiteral("SpecL"),      QStringLiteral("SpecR"),
-        QStringLiteral("FlashL"), QStringLiteral("FlashR"),     QStringLiteral("Uhr_anz")};
+        QStringLiteral("FlashL"), QStringLiteral("FlashR"),     QStringLiteral("Uhr_anz"),
+        QStringLiteral("undo"),   QStringLiteral("redo")};
     return c.kind == Kind::Label || c.kind == Kind::Image || names.contains(c.name);
 }
 
