@@ -20,7 +20,7 @@ HornDialog::HornDialog(Program& program, std::function<void()> changed, QWidget*
     setWindowTitle(QStringLiteral("Hupe"));
     Form& f = program.form;
     const auto apply = [&program, changed = std::move(changed)] {
-        program.horn.applySettings();
+        program.settingsChanged();
         changed();
     };
 

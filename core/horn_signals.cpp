@@ -29,7 +29,7 @@ void HornSignals::applySettings() {
     form_.HornVolume = std::clamp(form_.HornVolume, 0, 100);
     horn_.setVolume(form_.HornVolume);
     form_.Hupe.enabled = form_.HornOn;
-    if (!form_.HornOn) {
+    if (!form_.HornOn && held_) {
         held_ = false;
         horn_.stop();
     }

@@ -1,5 +1,6 @@
 #include "core/kept_settings.h"
 
+#include "core/horn_signals.h"
 #include "form/number_text.h"
 
 namespace ml {
@@ -18,6 +19,10 @@ const QString kPenaltyRight = QStringLiteral("penaltyRight");
 const QString kHome = QStringLiteral("homeName");
 const QString kGuest = QStringLiteral("guestName");
 const QString kPort = QStringLiteral("portDevice");
+const QString kHornOn = QStringLiteral("hornOn");
+const QString kHornLength = QStringLiteral("hornLengthMs");
+const QString kHornVolume = QStringLiteral("hornVolume");
+const QString kStopAtZero = QStringLiteral("stopClockAtZero");
 
 bool printable(const QString& text, qsizetype maxLength) {
     if (text.size() > maxLength)
@@ -74,6 +79,15 @@ Settings Settings::fromValues(const QVariantMap& values) {
         s.mirror = *m;
     if (const auto d = flagOf(values.value(kCountDown)))
         s.countDown = *d;
+    if (const auto h = flagOf(values.value(kHornOn)))
+        s.hornOn = *h;
+    if (const auto l = wholeOf(values.value(kHornLength));
+        l && *l >= HornSignals::kMinLength && *l <= HornSignals::kMaxLength)
+        s.hornLength = *l;
+    if (const auto v = wholeOf(values.value(kHornVolume)); v && *v >= 0 && *v <= 100)
+        s.hornVolume = *v;
+    if (const auto z = flagOf(values.value(kStopAtZero)))
+        s.stopAtZero = *z;
     takeText(values, kStartValue, minutesText, s.startValue);
     takeText(values, kTimeout, minutesText, s.timeoutLength);
     takeText(values, kBreak, minutesText, s.breakLength);
@@ -100,6 +114,10 @@ QVariantMap Settings::toValues() const {
         {kPenaltyRight, penaltyRight},
         {kHome, home},
         {kGuest, guest},
+        {kHornOn, flag(hornOn)},
+        {kHornLength, QString::number(hornLength)},
+        {kHornVolume, QString::number(hornVolume)},
+        {kStopAtZero, flag(stopAtZero)},
     };
     if (!port.isEmpty())
         v.insert(kPort, port);
@@ -128,6 +146,10 @@ void KeptSettings::apply(const Settings& s) {
     f.ValStrafeR.text = s.penaltyRight;
     f.Text_l.text = s.home;
     f.Text_r.text = s.guest;
+    f.HornOn = s.hornOn;
+    f.HornLength = s.hornLength;
+    f.HornVolume = s.hornVolume;
+    f.StopAtZero = s.stopAtZero;
     // The same adapter under whatever number it has today; not opened by itself.
     const qsizetype entry = s.port.isEmpty() ? -1 : f.Combo6.notes.indexOf(s.port);
     if (entry >= 0 && !f.PortOpen)
@@ -144,6 +166,10 @@ Settings KeptSettings::fromForm() const {
     s.brightness = f.Brightness >= 1 && f.Brightness <= 3 ? f.Brightness : 1;
     s.mirror = f.miror.checked;
     s.countDown = f.Mode_down.checked;
+    s.hornOn = f.HornOn;
+    s.hornLength = f.HornLength;
+    s.hornVolume = f.HornVolume;
+    s.stopAtZero = f.StopAtZero;
     const auto take = [](const QString& text, bool (*valid)(const QString&), QString& into) {
         if (valid(text))
             into = text;

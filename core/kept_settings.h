@@ -1,8 +1,8 @@
 #pragma once
 
 // The operator's settings kept between runs: line speed, brightness, mirror, clock direction,
-// start value, timeout, break and penalty lengths, team names and the port, found again by its
-// device. Read at start-up, written whenever the operator has changed one of them.
+// start value, timeout, break and penalty lengths, team names, the horn and the port, found
+// again by its device. Read at start-up, written whenever the operator has changed one of them.
 
 #include "form/form.h"
 #include "platform/storage.h"
@@ -21,6 +21,11 @@ struct Settings {
     QString penaltyRight = QStringLiteral("2.0");
     QString home = QStringLiteral("Heim");
     QString guest = QStringLiteral("Gegner");
+    // The horn ("Extras → Hupe…").
+    bool hornOn = true;
+    int hornLength = 1500;
+    int hornVolume = 100;
+    bool stopAtZero = false;
     // The device of the port last chosen (a path such as /dev/ttyUSB0, or COM3); empty for none.
     QString port;
 

@@ -61,6 +61,7 @@ std::vector<Field> fields(Form& f) {
         {"TimeoutActive", &f.TimeoutActive},
         {"BreakActive", &f.BreakActive},
         {"LastMinute", &f.LastMinute},
+        {"ClockEnded", &f.ClockEnded},
         {"penaltyL.running", &f.penaltyL.running},
         {"penaltyL.endMin", &f.penaltyL.endMin, INT16_MIN, INT16_MAX},
         {"penaltyL.endSec", &f.penaltyL.endSec, INT16_MIN, INT16_MAX},

@@ -29,11 +29,12 @@ void Program::start() {
     score.start();
     modes.start();
     log.start();
-    // A missing sound output is marked and logged now, not at the end of the playing time.
-    horn.start();
     // Lists the ports, which the log records.
     serial.start();
     store.start();
+    // With the kept settings; a missing sound output is marked and logged now, not at the end
+    // of the playing time.
+    horn.start();
 }
 
 // One tick, down the layers, each subsystem once. At a boundary of the time of day the tenths
@@ -135,6 +136,8 @@ bool Program::reachable(Control& c) {
 }
 
 bool Program::acted(bool result) {
+    // An action may have changed the horn's settings ("Einstellungen zurücksetzen").
+    horn.applySettings();
     store.afterAction();
     return result;
 }

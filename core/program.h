@@ -71,6 +71,8 @@ class Program {
     // on the key's control, or for a control that acts while held, its press; let go, its
     // release (other controls do nothing then). False for a key without a command.
     bool key(const QString& name, bool down = true);
+    // The operator changed the horn's settings in their dialog: they apply and are kept.
+    void settingsChanged() { acted(true); }
 
     Form form;
     EventLog log;
@@ -91,6 +93,7 @@ class Program {
     bool reachable(Control& c);
     // Every operator action ends here: what it changed is kept.
     bool acted(bool result);
+
     // The key list ("?" > "Tastenkürzel…").
     void Tasten_Click();
 

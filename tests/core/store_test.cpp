@@ -88,6 +88,10 @@ TEST_F(Store, SettingsComeBackAndImpossibleOnesFallBackOneByOne) {
     r.type("Text_l", "Füchse");
     r.type("Text_r", "Bären");
     r.p.select(r.p.form.Combo6, QStringLiteral("COM 2"));
+    r.p.form.HornOn = false;
+    r.p.form.HornLength = 3000;
+    r.p.form.StopAtZero = true;
+    r.p.settingsChanged();
     const QJsonObject kept = stateContent(r.p.form);
     r.click("Ende"); // no match to resume: the settings alone
 
@@ -95,6 +99,8 @@ TEST_F(Store, SettingsComeBackAndImpossibleOnesFallBackOneByOne) {
     EXPECT_EQ(stateContent(again.p.form), kept);
     EXPECT_EQ(again.p.form.Brightness, 3);
     EXPECT_FALSE(again.p.form.PortOpen);
+    EXPECT_TRUE(!again.p.form.HornOn && !again.p.form.Hupe.enabled && again.p.form.StopAtZero);
+    EXPECT_EQ(again.p.form.HornLength, 3000);
 
     storage.settings[QStringLiteral("baud")] = QStringLiteral("12345");
     storage.settings[QStringLiteral("brightness")] = QStringLiteral("7");
@@ -102,6 +108,7 @@ TEST_F(Store, SettingsComeBackAndImpossibleOnesFallBackOneByOne) {
     storage.settings[QStringLiteral("breakLength")] = QStringLiteral("-3.0");
     storage.settings[QStringLiteral("mirror")] = QStringLiteral("vielleicht");
     storage.settings[QStringLiteral("portDevice")] = QStringLiteral("/dev/weg");
+    storage.settings[QStringLiteral("hornLengthMs")] = QStringLiteral("-1");
     Session bad(clock, storage);
     const Form& f = bad.p.form;
     EXPECT_TRUE(f.Baud_9600.checked && f.br_low.checked && !f.miror.checked);
@@ -110,6 +117,7 @@ TEST_F(Store, SettingsComeBackAndImpossibleOnesFallBackOneByOne) {
     EXPECT_EQ(f.Combo6.currentText(), QStringLiteral("COM 1"));
     EXPECT_EQ(f.Text_r.text, QStringLiteral("Bären")); // the good values stay
     EXPECT_EQ(f.Startwert.text, QStringLiteral("15.0"));
+    EXPECT_EQ(f.HornLength, 1500);
 
     bad.click("ResetSettings");
     Session reset(clock, storage);
@@ -190,6 +198,19 @@ TEST_F(Store, CountsRunOnWhileTheProgramIsDown) {
         EXPECT_EQ(seen(run->p.form), seen(ranOn.p.form));
         storage = FakeStorage();
     }
+}
+
+TEST_F(Store, AnEndWhoseHornHasSoundedDoesNotSoundAgainAfterAResume) {
+    run->type("D_Min", "0");
+    run->type("D_Sec", "01");
+    run->click("St_St");
+    pass(2, true);
+    EXPECT_EQ(run->horn.events.size(), 1U);
+    run.reset();
+    run = restart();
+    pass(2, true);
+    EXPECT_TRUE(run->horn.events.empty());
+    EXPECT_EQ(shown(run->p.form), QStringLiteral("-0:03"));
 }
 
 TEST_F(Store, RunningClockIsWrittenOnlyWhenTheMatchChanges) {

@@ -256,7 +256,7 @@ bool ScriptRunner::settingCommand(Program& p, const QStringList& args, QString& 
         p.form.StopAtZero = value != 0;
     else
         return fail(error, QStringLiteral("unknown setting '%1'").arg(name));
-    p.horn.applySettings();
+    p.settingsChanged();
     return true;
 }
 
