@@ -8,13 +8,16 @@
 // on the master side of each pseudo-terminal stamps the arrival of every byte.
 //
 //   build-bench/bench/bench_latency [--seconds 180] [--start 2:30] [--free 4] [--trace]
+//                                   [--no-storage]
 //
+// --no-storage keeps the match state in memory instead of on disk (for comparison).
 // --trace also prints every scoreboard transmission of the aligned program: its arrival in ms
 // after the second, field 3 and field 4.
 
 #include "app/qt_platform.h"
 #include "app/tick_scheduler.h"
 #include "core/program.h"
+#include "platform/fakes/fakes.h"
 #include "platform/qt_storage.h"
 #include "serial/qt_serial_device.h"
 
@@ -182,12 +185,14 @@ struct Shared {
     QuietDialogs dialogs;
     NoShell shell;
     NoHorn horn;
+    bool storeOnDisk = true;
 };
 
 // One program with its own port, pseudo-terminal and timers.
 struct Rig {
     Rig(Shared& s, Pty& pty, int port)
-        : reader(pty.master), program(s.clock, s.dialogs, s.shell, device, s.horn, storage) {
+        : reader(pty.master), program(s.clock, s.dialogs, s.shell, device, s.horn,
+                                      s.storeOnDisk ? static_cast<Storage&>(disk) : memory) {
         program.start();
         const QString entry = QStringLiteral("COM %1").arg(port);
         if (!program.select(program.form.Combo6, entry)) {
@@ -211,8 +216,9 @@ struct Rig {
     QtSerialDevice device;
     // Storage on, as in the program: each rig keeps its state and record in a folder of its own.
     QTemporaryDir folder;
-    QtStorage storage{folder.path() + QStringLiteral("/config"),
-                      folder.path() + QStringLiteral("/data")};
+    QtStorage disk{folder.path() + QStringLiteral("/config"),
+                   folder.path() + QStringLiteral("/data")};
+    FakeStorage memory;
     Program program;
     std::unique_ptr<app::TickScheduler> aligned;
     std::unique_ptr<FreeRunningTimers> free;
@@ -334,8 +340,8 @@ std::string loadAverage() {
 }
 
 void usage() {
-    std::fprintf(stderr,
-                 "usage: bench_latency [--seconds N] [--start M:SS] [--free N] [--trace]\n");
+    std::fprintf(stderr, "usage: bench_latency [--seconds N] [--start M:SS] [--free N] [--trace] "
+                         "[--no-storage]\n");
     std::exit(2);
 }
 
@@ -347,10 +353,15 @@ int main(int argc, char** argv) {
     QString startSec = QStringLiteral("30");
     int freeCount = 4;
     bool trace = false;
+    bool storeOnDisk = true;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--trace") {
             trace = true;
+            continue;
+        }
+        if (arg == "--no-storage") {
+            storeOnDisk = false;
             continue;
         }
         if (i + 1 >= argc)
@@ -374,8 +385,10 @@ int main(int argc, char** argv) {
         usage();
 
     QCoreApplication qapp(argc, argv);
-    std::printf("reproduce: build-bench/bench/bench_latency --seconds %d --start %s:%s --free %d\n",
-                seconds, qPrintable(startMin), qPrintable(startSec), freeCount);
+    std::printf(
+        "reproduce: build-bench/bench/bench_latency --seconds %d --start %s:%s --free %d%s\n",
+        seconds, qPrintable(startMin), qPrintable(startSec), freeCount,
+        storeOnDisk ? "" : " --no-storage");
     std::printf("load average at start: %s\n", loadAverage().c_str());
 
     // Port 1 for the aligned program, ports 2.. for the free-running ones. The devices read
@@ -389,6 +402,7 @@ int main(int argc, char** argv) {
     qputenv("MARKLIGHT_PORTS", paths.join(QLatin1Char(',')).toLocal8Bit());
 
     Shared shared;
+    shared.storeOnDisk = storeOnDisk;
     std::vector<std::unique_ptr<Rig>> rigs;
     for (int i = 0; i <= freeCount; ++i)
         rigs.push_back(std::make_unique<Rig>(shared, *ptys[std::size_t(i)], i + 1));
