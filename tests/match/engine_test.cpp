@@ -79,11 +79,6 @@ TEST_F(MatchClock, DirectionIsReadAtEveryTickAndCountingUpHasNoLastMinute) {
     EXPECT_FALSE(form.LastMinute || form.Timer3.enabled || form.Spec_Min.visible);
 }
 
-TEST_F(MatchClock, EmptyBoxesStartFromZero) {
-    startAt("", "");
-    EXPECT_EQ(shown(), QStringLiteral("0:0"));
-}
-
 TEST_F(MatchClock, ARestartBelowZeroResumesFromTheShownValue) {
     startAt("0", "0");
     tickAt("12:01:30");
@@ -93,21 +88,14 @@ TEST_F(MatchClock, ARestartBelowZeroResumesFromTheShownValue) {
     EXPECT_EQ(tickAt("12:05:01"), QStringLiteral("-1:31"));
 }
 
-TEST(NumberText, DecimalCommaReadsAsThePointWithOneSeparatorAtMost) {
+TEST(NumberText, ReadsSignsBlanksAndOneDecimalCommaButNoExponentsOrWords) {
     const std::pair<const char*, std::optional<double>> table[] = {
-        {"0,5", 0.5},  {" 15,5 ", 15.5}, {"-2,5", -2.5}, {",5", 0.5},
-        {"5,", 5.0},   {"20.0", 20},     {"1,5,0", {}},  {"1,5.0", {}},
-        {"1.5.0", {}}, {",", {}},        {"1 ,5", {}},   {"1.000,5", {}}};
-    for (const auto& [text, value] : table)
-        EXPECT_EQ(readNumber(QString::fromLatin1(text)), value) << text;
-}
-
-TEST(NumberText, ReadsSignsAndBlanksButNoExponentsOrWords) {
-    const std::pair<const char*, std::optional<double>> table[] = {
-        {"20.0", 20}, {" -3 ", -3}, {"+5", 5},    {"-0", 0},      {".5", 0.5},
-        {"5.", 5},    {"", {}},     {"   ", {}},  {"-", {}},      {"1e3", {}},
-        {"1E3", {}},  {"inf", {}},  {"nan", {}},  {"3-", {}},     {"--3", {}},
-        {"1 2", {}},  {"abc", {}},  {"0x10", {}}, {"\t7\r\n", 7}, {"٣", {}}};
+        {"0,5", 0.5},  {" 15,5 ", 15.5}, {"-2,5", -2.5}, {",5", 0.5}, {"5,", 5.0},  {"20.0", 20},
+        {"1,5,0", {}}, {"1,5.0", {}},    {"1.5.0", {}},  {",", {}},   {"1 ,5", {}}, {"1.000,5", {}},
+        {" -3 ", -3},  {"+5", 5},        {"-0", 0},      {".5", 0.5}, {"5.", 5},    {"", {}},
+        {"   ", {}},   {"-", {}},        {"1e3", {}},    {"1E3", {}}, {"inf", {}},  {"nan", {}},
+        {"3-", {}},    {"--3", {}},      {"1 2", {}},    {"abc", {}}, {"0x10", {}}, {"\t7\r\n", 7},
+        {"٣", {}}};
     for (const auto& [text, value] : table)
         EXPECT_EQ(readNumber(QString::fromUtf8(text)), value) << text;
 }
@@ -153,6 +141,8 @@ TEST_F(MatchClock, StartRefusesAClockBoxThatHoldsNoNumberOrIsTooLarge) {
                              "\"99999999999999\" ist zu groß\r\n\r\nMinuten der Spielzeit als "
                              "Zahl eingeben"));
     EXPECT_FALSE(form.ClockRunning || form.LogPending);
+    startAt("", ""); // empty boxes are no fault: they start from zero
+    EXPECT_EQ(shown(), QStringLiteral("0:0"));
 }
 
 TEST_F(MatchClock, ResetTimeWritesTheStartValueAndRefusesOneTooLarge) {
@@ -197,7 +187,7 @@ TEST_F(Interruptions, EndingOnARunOutClockResetsItButOnlyABreakBelowZero) {
     }
 }
 
-TEST_F(Interruptions, StartingClearsTimeOfDayAndProgramDisplaysAndItsButtonEndsIt) {
+TEST_F(Interruptions, StartingClearsTimeOfDayAndProgramDisplaysAndItsButtonOrTheClockEndsIt) {
     int handlerRuns = 0;
     form.Uhr.initValue(1);
     form.Uhr.onClick = [&] { ++handlerRuns; };
@@ -206,9 +196,6 @@ TEST_F(Interruptions, StartingClearsTimeOfDayAndProgramDisplaysAndItsButtonEndsI
     EXPECT_EQ(handlerRuns, 1); // `Uhr` clears through its handler; `Prog` was clear already
     engine.Time_Out_Click();
     EXPECT_FALSE(form.TimeoutActive || form.Spec_Min.visible);
-}
-
-TEST_F(Interruptions, StartingTheClockEndsATimeout) {
     setClock("7", "30");
     engine.Time_Out_Click();
     tickAt("12:00:10");
@@ -257,14 +244,7 @@ TEST_F(Banner, StandingClockShowsUnterbruchOnlyBelowAReadableStartValue) {
 
 // --- Penalties ---
 
-TEST_F(Penalties, CountingUpTheEndLiesAheadAndTheRightBlankStandsOutside) {
-    engine.Mode_up_Click();
-    setClock("15", "20");
-    engine.StrafeR_Click(); // ends at 17:20
-    EXPECT_EQ(form.TxtStrR.text, QStringLiteral("02:00 "));
-}
-
-TEST_F(Penalties, LengthsEndOnTheEvenSecondAndMinutesMayTakeThreeDigits) {
+TEST_F(Penalties, LengthsEndOnTheEvenSecondMinutesMayTakeThreeDigitsCountingUpLiesAhead) {
     // From 15:20: 0.025 min ends at 918.5 s -> 918, 0.075 min at 915.5 s -> 916.
     const std::pair<const char*, const char*> cases[] = {
         {"0.25", " 00:15"}, {"100", " 100:00"}, {"0.025", " 00:02"}, {"0.075", " 00:04"}};
@@ -275,6 +255,10 @@ TEST_F(Penalties, LengthsEndOnTheEvenSecondAndMinutesMayTakeThreeDigits) {
         EXPECT_EQ(form.TxtStrL.text, QString::fromLatin1(text)) << length;
         engine.StrafeL_Click();
     }
+    // Counting up, the end lies ahead; the right penalty's blank stands outside.
+    engine.Mode_up_Click();
+    engine.StrafeR_Click(); // ends at 17:20
+    EXPECT_EQ(form.TxtStrR.text, QStringLiteral("02:00 "));
 }
 
 TEST_F(Penalties, EndBelowZeroIsServedWhenTheClockShowsIt) {
