@@ -141,7 +141,6 @@ TEST(Composer, FreeTextLayoutsSendTheirFrames) {
     r.modes.br_med_Click();
     r.form.ShText.initValue(1);
     r.form.FreeT_U.text = QStringLiteral("unten");
-    r.form.FreeT_U_S.text = QStringLiteral("ab");
     r.form.FreeT_S.text = QStringLiteral("Tor!");
     auto sent = [&r](const QString& top) {
         r.form.FreeT_O.text = top;
@@ -153,19 +152,7 @@ TEST(Composer, FreeTextLayoutsSendTheirFrames) {
     EXPECT_EQ(fields(sent(QStringLiteral("ABCDEFGHIJKLMNOPQRST"))),
               QByteArray("ABCDEFGH|IJKLMNOP|unten   |        "));
 
-    // A scrolling row goes whole in its pair after the other row's field frames; the lower
-    // row's pair starts with its companion and has no row digit.
-    r.form.Scroll_O.click();
-    r.form.FreeT_O_S.text.clear();
-    const QByteArray upperPair = QByteArray::fromHex("02 80 32 31 0a 02 97 32 31 0a");
-    EXPECT_EQ(sent({}), QByteArray("\x02"
-                                   "32unten   \n\x02"
-                                   "42        \n") +
-                            upperPair);
-    r.form.Scroll_U.click();
-    EXPECT_EQ(sent({}), upperPair + QByteArray::fromHex("02 97 32 31 20 20 20 20 20 20 20 0a"
-                                                        "02 80 32 61 62 0a"));
-
+    // Scrolling rows: read back in LineDecoder.StandingAndScrollingFreeTextOnTwoRows.
     // One big row goes out whole and unfitted, standing or scrolling.
     r.form.OneLine.click();
     r.form.Scroll_1.click();
@@ -208,12 +195,6 @@ TEST(Composer, ControlCharactersInEveryTextGoOutAsBlanks) {
             }
         }
     }
-    // A name copied from a spreadsheet cell keeps its field and the line its 48 bytes.
-    Rig r;
-    r.form.Text_r.text = QStringLiteral("SV Ost\r\n");
-    r.tick();
-    EXPECT_EQ(r.lastWrite().size(), 48);
-    EXPECT_EQ(fields(r.lastWrite()).left(17), QByteArray("Heim    |SV Ost  "));
 }
 
 TEST(Composer, PreviewIsRedWhileLiveAndDisplayOffSendsBlankFields) {
