@@ -34,13 +34,12 @@ QStringList words(const char* text, char separator = ' ') {
     return QString::fromUtf8(text).split(QLatin1Char(separator));
 }
 
-TEST(PortMap, ListGivesDevicesByNumberWithGapsAndStopsAtSixteen) {
+// A list gives devices by number with gaps and stops at sixteen; the system's devices are
+// numbered on-board first, then adapters, whatever the system's order.
+TEST(PortMap, ListKeepsGapsAndStopsAtSixteenAndSystemDevicesGoOnBoardFirst) {
     EXPECT_EQ(portsFromList(QStringLiteral(" /dev/a, ,/dev/b,")), words("/dev/a,,/dev/b,", ','));
     EXPECT_EQ(portsFromList(QStringLiteral("1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16,17")),
               words("1,2,3,4,5,6,7,8,9,10,11,12,13,14,15,16", ','));
-}
-
-TEST(PortMap, SystemDevicesAreNumberedOnBoardFirstThenAdaptersWhateverTheSystemsOrder) {
     const QStringList found = words("/dev/ttyACM0 /dev/ttyUSB10 /dev/ttyS1 /dev/ttyUSB2 "
                                     "/dev/ttyAMA0 /dev/ttyS0 /dev/cu.usbserial-A1 "
                                     "/dev/tty.usbserial-A1 /dev/ttyS10 /dev/ttyS2 /dev/ptmx");
