@@ -37,13 +37,10 @@ void Program::start() {
     horn.start();
 }
 
-// One tick, down the layers, each subsystem once. At a boundary of the time of day the tenths
-// step runs inside it when due, so the transmission carries that moment's second and tenth.
-void Program::runTick(std::optional<bool> boundaryWholeSecond) {
+// One tick, down the layers, each subsystem once. In the last minute the count writes the
+// tenths too, so the transmission carries the second and tenth of this moment.
+void Program::runTick() {
     match.count();
-    // The count may just have entered or left the last minute: the tenths timer is read now.
-    if (boundaryWholeSecond && form.Timer3.dueAt(*boundaryWholeSecond))
-        match.tenths();
     modes.previewStep();
     // Composes, sends what changed to the port and logs it.
     composer.checkAndOut();
@@ -56,7 +53,7 @@ bool Program::tick() {
     if (busy_)
         return false;
     busy_ = true;
-    runTick(std::nullopt);
+    runTick();
     busy_ = false;
     return true;
 }
@@ -66,7 +63,7 @@ bool Program::boundary(bool wholeSecond) {
         return false;
     busy_ = true;
     if (form.Timer2.dueAt(wholeSecond))
-        runTick(wholeSecond);
+        runTick();
     else if (form.Timer3.dueAt(wholeSecond))
         match.tenths();
     busy_ = false;

@@ -19,7 +19,6 @@
 #include "serial/serial_link.h"
 
 #include <functional>
-#include <optional>
 
 namespace ml {
 
@@ -37,9 +36,8 @@ class Program {
     bool tick();
     bool tenths();
     // What falls due at one boundary of the time of day (a whole second, or only a tenth; see
-    // `Timer::dueAt`). When both are due, the tenths step runs inside the tick, after the count and
-    // before the output, so the transmission at a boundary carries that moment's second and tenth.
-    // Skipped (false) like `tick` while a tick waits in a message box.
+    // `Timer::dueAt`). When both are due, the tick runs alone: its count writes the tenths of the
+    // last minute. Skipped (false) like `tick` while a tick waits in a message box.
     bool boundary(bool wholeSecond);
 
     // A control of the main window or of the message window by name ("frmMessage.NAME" always
@@ -87,8 +85,8 @@ class Program {
     MatchStore store;
 
   private:
-    // The tick's steps; `boundaryWholeSecond` is set for a tick at a boundary of the time of day.
-    void runTick(std::optional<bool> boundaryWholeSecond);
+    // The tick's steps, down the layers.
+    void runTick();
     void Ende_Click();
     bool reachable(Control& c);
     // Every operator action ends here: what it changed is kept.
