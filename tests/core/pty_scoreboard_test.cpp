@@ -1,9 +1,8 @@
 // End to end over a real pseudo-terminal: the whole program core with the QSerialPort device,
 // the port opened and "Anzeigen" ticked, and the scoreboard read from the other end.
 
-#include "core/program.h"
-#include "platform/fakes/fakes.h"
 #include "serial/qt_serial_device.h"
+#include "tests/support/desk.h"
 #include "tests/support/pty.h"
 
 #include <gtest/gtest.h>
@@ -28,14 +27,8 @@ TEST(PtyScoreboard, OpenPortAndAnzeigenSendTheMatchToTheOtherEnd) {
     Pty pty;
     ASSERT_FALSE(pty.path.isEmpty());
     qputenv("MARKLIGHT_PORTS", pty.path.toLocal8Bit());
-    QtSerialDevice device;
-    FakeClock clock(QStringLiteral("10:00:00"));
-    FakeDialogs dialogs;
-    FakeShell shell;
-    FakeHorn horn(clock);
-    FakeStorage storage;
-    Program p(clock, dialogs, shell, device, horn, storage);
-    p.start();
+    test::BasicDesk<QtSerialDevice> desk;
+    Program& p = desk.p;
     ASSERT_EQ(p.form.Combo6.currentText(), QStringLiteral("COM 1"));
     p.click(p.form.OpenOutput);
     ASSERT_TRUE(p.form.PortOpen);
@@ -50,7 +43,7 @@ TEST(PtyScoreboard, OpenPortAndAnzeigenSendTheMatchToTheOtherEnd) {
     EXPECT_EQ(readMaster(pty, modeSwitch.size() + first.size()), modeSwitch + first);
 
     p.click(p.form.St_St);
-    clock.advance(1);
+    desk.clock.advance(1);
     p.tick();
     EXPECT_EQ(readMaster(pty, 48), scoreboard("Heim    ", "  Gegner", " 3    19", ":59   0 "));
 }

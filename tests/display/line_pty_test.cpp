@@ -1,9 +1,8 @@
 // marklight-display --text on one end of a socat pseudo-terminal pair while the program core
 // writes a scripted match to the other; the pair goes away and comes back.
 
-#include "core/program.h"
-#include "platform/fakes/fakes.h"
 #include "serial/qt_serial_device.h"
+#include "tests/support/desk.h"
 #include "tests/support/pty.h"
 
 #include <QProcess>
@@ -77,14 +76,8 @@ TEST(DisplayToolOverPty, PrintsTheMatchAsMarklightSendsItAndWaitsForTheLineToCom
     Tool tool({QStringLiteral("--text"), link.b});
 
     qputenv("MARKLIGHT_PORTS", link.a.toLocal8Bit());
-    QtSerialDevice device;
-    FakeClock clock(QStringLiteral("10:00:00"));
-    FakeDialogs dialogs;
-    FakeShell shell;
-    FakeHorn horn(clock);
-    FakeStorage storage;
-    Program p(clock, dialogs, shell, device, horn, storage);
-    p.start();
+    test::BasicDesk<QtSerialDevice> desk;
+    Program& p = desk.p;
     p.click(p.form.OpenOutput);
     ASSERT_TRUE(p.form.PortOpen);
     p.click(p.form.Displ);
@@ -94,11 +87,11 @@ TEST(DisplayToolOverPty, PrintsTheMatchAsMarklightSendsItAndWaitsForTheLineToCom
     EXPECT_TRUE(tool.saw("| 3    20:00   0 |"));
 
     p.click(p.form.St_St);
-    clock.advance(1);
+    desk.clock.advance(1);
     p.tick();
     EXPECT_TRUE(tool.saw("| 3    19:59   0 |"));
     // The last minute shows seconds and tenths.
-    clock.passUntil(QStringLiteral("10:19:30"));
+    desk.clock.passUntil(QStringLiteral("10:19:30"));
     p.boundary(true);
     EXPECT_TRUE(tool.saw("| 3    30:90"));
 
