@@ -1,6 +1,6 @@
 #include "app/monitor/led_monitor.h"
 
-#include "app/monitor/led_font.h"
+#include "display/led_font.h"
 
 #include <QKeyEvent>
 #include <QLoggingCategory>
@@ -60,7 +60,7 @@ void LedMonitor::refresh() {
         logged_ = shown;
     }
 
-    const Dots dots = compose(now);
+    const Dots dots = ledDots(state, now, timeOfDay());
     if (state.brightness != brightness_) {
         brightness_ = state.brightness;
         dots_ = dots;
@@ -92,47 +92,6 @@ void LedMonitor::setNote(const QString& note) {
     update(noteRect());
     note_ = note;
     update(noteRect());
-}
-
-LedMonitor::Dots LedMonitor::compose(qint64 now) const {
-    Dots dots{};
-    const QString clock = timeOfDay();
-    // One character at dot column x of the dot row y, `scale` dots to a dot of the font.
-    const auto put = [&dots](QChar c, int x, int y, int scale) {
-        const std::array<std::uint8_t, 5> g = glyph(c);
-        for (int col = 0; col < 5; ++col)
-            for (int row = 0; row < 7; ++row)
-                if (g[size_t(col)] >> row & 1)
-                    for (int dx = 0; dx < scale; ++dx)
-                        for (int dy = 0; dy < scale; ++dy) {
-                            const int px = x + col * scale + dx;
-                            if (px >= 0 && px < kColumns)
-                                dots[size_t(y + row * scale + dy)][size_t(px)] = true;
-                        }
-    };
-    const auto line = [&](const LineRow& row, int cells, int scale, int y) {
-        int shift = 0;
-        const QString text = rowWindow(row, cells, scale, now, clock, &shift);
-        for (int i = 0; i < text.size(); ++i)
-            put(text[i], i * kCellColumns * scale - shift, y, scale);
-    };
-    const LineState& state = decoder_.state();
-    switch (state.layout) {
-    case LineState::Layout::Rows:
-        line(state.rows[0], kRowChars, 1, 0);
-        line(state.rows[1], kRowChars, 1, 8);
-        break;
-    case LineState::Layout::Big:
-        line(state.big, kBigChars, 2, 1);
-        break;
-    case LineState::Layout::Program: {
-        const std::array<QString, 2> caption = programCaption(state.program);
-        line(LineRow{caption[0]}, kRowChars, 1, 0);
-        line(LineRow{caption[1]}, kRowChars, 1, 8);
-        break;
-    }
-    }
-    return dots;
 }
 
 void LedMonitor::placeDots() {

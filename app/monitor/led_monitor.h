@@ -6,13 +6,12 @@
 // the dots that changed are repainted. Double-click or F11 switches full screen; size, place and
 // full screen are kept between runs.
 
-#include "display/line_decoder.h"
+#include "display/led_font.h"
 
 #include <QPixmap>
 #include <QTimer>
 #include <QWidget>
 
-#include <bitset>
 #include <functional>
 
 namespace ml::monitor {
@@ -32,9 +31,7 @@ class LedMonitor : public QWidget {
 
     QSize sizeHint() const override { return {960, 200}; }
 
-    // Dots across and down the display line.
-    static constexpr int kColumns = kRowChars * kCellColumns;
-    static constexpr int kDotRows = 16;
+    static constexpr int kColumns = kDotColumns;
 
   protected:
     void paintEvent(QPaintEvent* event) override;
@@ -44,8 +41,7 @@ class LedMonitor : public QWidget {
     void hideEvent(QHideEvent* event) override;
 
   private:
-    using Dots = std::array<std::bitset<kColumns>, kDotRows>;
-    Dots compose(qint64 now) const;
+    using Dots = LedDots;
     void placeDots();
     QRect dotRect(int column, int row) const;
     QRect noteRect() const;

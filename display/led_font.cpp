@@ -1,10 +1,10 @@
-#include "app/monitor/led_font.h"
+#include "display/led_font.h"
 
 #include <QString>
 
 #include <iterator>
 
-namespace ml::monitor {
+namespace ml {
 
 namespace {
 
@@ -77,4 +77,43 @@ Glyph glyph(QChar c) {
     return kAscii['?' - 0x20];
 }
 
-} // namespace ml::monitor
+LedDots ledDots(const LineState& state, qint64 nowMs, const QString& timeOfDay) {
+    LedDots dots{};
+    // One character at dot column x of the dot row y, `scale` dots to a dot of the font.
+    const auto put = [&dots](QChar c, int x, int y, int scale) {
+        const std::array<std::uint8_t, 5> g = glyph(c);
+        for (int col = 0; col < 5; ++col)
+            for (int row = 0; row < 7; ++row)
+                if (g[size_t(col)] >> row & 1)
+                    for (int dx = 0; dx < scale; ++dx)
+                        for (int dy = 0; dy < scale; ++dy) {
+                            const int px = x + col * scale + dx;
+                            if (px >= 0 && px < kDotColumns)
+                                dots[size_t(y + row * scale + dy)][size_t(px)] = true;
+                        }
+    };
+    const auto line = [&](const LineRow& row, int cells, int scale, int y) {
+        int shift = 0;
+        const QString text = rowWindow(row, cells, scale, nowMs, timeOfDay, &shift);
+        for (int i = 0; i < text.size(); ++i)
+            put(text[i], i * kCellColumns * scale - shift, y, scale);
+    };
+    switch (state.layout) {
+    case LineState::Layout::Rows:
+        line(state.rows[0], kRowChars, 1, 0);
+        line(state.rows[1], kRowChars, 1, 8);
+        break;
+    case LineState::Layout::Big:
+        line(state.big, kBigChars, 2, 1);
+        break;
+    case LineState::Layout::Program: {
+        const std::array<QString, 2> caption = programCaption(state.program);
+        line(LineRow{caption[0]}, kRowChars, 1, 0);
+        line(LineRow{caption[1]}, kRowChars, 1, 8);
+        break;
+    }
+    }
+    return dots;
+}
+
+} // namespace ml
