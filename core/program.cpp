@@ -35,6 +35,7 @@ void Program::start() {
     // With the kept settings; a missing sound output is marked and logged now, not at the end
     // of the playing time.
     horn.start();
+    stepped();
 }
 
 // One tick, down the layers, each subsystem once. In the last minute the count writes the
@@ -55,6 +56,7 @@ bool Program::tick() {
     busy_ = true;
     runTick();
     busy_ = false;
+    stepped();
     return true;
 }
 
@@ -67,6 +69,7 @@ bool Program::boundary(bool wholeSecond) {
     else if (form.Timer3.dueAt(wholeSecond))
         match.tenths();
     busy_ = false;
+    stepped();
     return true;
 }
 
@@ -76,6 +79,7 @@ bool Program::tenths() {
     busy_ = true;
     match.tenths();
     busy_ = false;
+    stepped();
     return true;
 }
 
@@ -136,7 +140,13 @@ bool Program::acted(bool result) {
     // An action may have changed the horn's settings ("Einstellungen zurücksetzen").
     horn.applySettings();
     store.afterAction();
+    stepped();
     return result;
+}
+
+void Program::stepped() {
+    for (const auto& reader : afterStep)
+        reader();
 }
 
 bool Program::click(Control& c) {

@@ -19,6 +19,7 @@
 #include "serial/serial_link.h"
 
 #include <functional>
+#include <vector>
 
 namespace ml {
 
@@ -69,8 +70,12 @@ class Program {
     // on the key's control, or for a control that acts while held, its press; let go, its
     // release (other controls do nothing then). False for a key without a command.
     bool key(const QString& name, bool down = true);
-    // The operator changed the horn's settings in their dialog: they apply and are kept.
+    // The operator changed settings in a dialog of the window (the horn, the network): they
+    // apply and are kept.
     void settingsChanged() { acted(true); }
+    // Run at the end of every step (start-up, a tick, a tenths step, a boundary, an operator
+    // action), after the step's transmission: readers of the whole state take it from here.
+    std::vector<std::function<void()>> afterStep;
 
     Form form;
     EventLog log;
@@ -91,6 +96,7 @@ class Program {
     bool reachable(Control& c);
     // Every operator action ends here: what it changed is kept.
     bool acted(bool result);
+    void stepped();
 
     // The key list ("?" > "Tastenkürzel…").
     void Tasten_Click();
