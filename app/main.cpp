@@ -3,16 +3,21 @@
 #include "app/main_window.h"
 #include "app/qt_horn.h"
 #include "app/qt_platform.h"
+#include "app/web_dialog.h"
 #include "app/wire_monitor.h"
 #include "console/version.h"
 #include "core/program.h"
 #include "platform/qt_storage.h"
 #include "serial/qt_serial_device.h"
+#include "web/web_server.h"
 
 #include <QApplication>
 #include <QCommandLineParser>
 #include <QMenuBar>
+#include <QPointer>
 #include <QStandardPaths>
+
+#include <cstdio>
 
 namespace {
 
@@ -24,6 +29,17 @@ void describeOptions(QCommandLineParser& parser) {
                        "COM-Ports 1, 2, 3 … fest."));
     parser.addHelpOption();
     parser.addVersionOption();
+    parser.addOption({QStringLiteral("web"),
+                      QStringLiteral("Bietet die Webseiten für diesen Lauf an ADRESSE:PORT an "
+                                     "(ohne ADRESSE 127.0.0.1), z. B. --web 8470 oder "
+                                     "--web 0.0.0.0:8470, und nennt ihre Adressen."),
+                      QStringLiteral("[ADRESSE:]PORT")});
+}
+
+// The address of `--web`, when given and readable.
+bool webAddress(const QCommandLineParser& parser, QHostAddress& address, quint16& port) {
+    return parser.isSet(QStringLiteral("web")) &&
+           ml::web::parseListenAddress(parser.value(QStringLiteral("web")), address, port);
 }
 
 } // namespace
@@ -42,6 +58,13 @@ int main(int argc, char* argv[]) {
             parser.showHelp();
         if (parser.isSet(QStringLiteral("version")))
             parser.showVersion();
+        QHostAddress address;
+        quint16 port = 0;
+        if (parser.isSet(QStringLiteral("web")) && !webAddress(parser, address, port)) {
+            std::fprintf(stderr, "marklight: --web erwartet [ADRESSE:]PORT, z. B. "
+                                 "127.0.0.1:8470\n");
+            return 2;
+        }
     }
     QApplication app(argc, argv);
     QApplication::setDesktopFileName(QStringLiteral("marklight"));
@@ -63,6 +86,13 @@ int main(int argc, char* argv[]) {
     ml::Program program(clock, dialogs, shell, device, horn, storage);
     program.composer.rehearse = [&monitor](const QString& t) { monitor.rehearsed(t); };
 
+    ml::web::WebServer web(program, clock, dialogs,
+                           {monitor.decoder(), [&monitor] { return monitor.now(); }});
+    QHostAddress webAt;
+    quint16 webPort = 0;
+    if (webAddress(parser, webAt, webPort))
+        web.pin(webAt, webPort);
+
     ml::app::MainWindow window(program, clock);
     dialogs.setOwner(&window);
     program.closeWindow = [&window] { window.close(); };
@@ -72,8 +102,27 @@ int main(int argc, char* argv[]) {
         if (a->objectName() == QLatin1String("Ansicht"))
             a->menu()->addAction(QStringLiteral("Anzeige-&Monitor"),
                                  [&monitor] { monitor.show(); });
+    QPointer<ml::app::WebDialog> webDialog;
+    for (QAction* a : window.menuBar()->actions())
+        if (a->objectName() == QLatin1String("Extras"))
+            a->menu()
+                ->addAction(QStringLiteral("&Netzwerk…"),
+                            [&] {
+                                if (!webDialog)
+                                    webDialog = new ml::app::WebDialog(program, web, &window);
+                                webDialog->show();
+                                webDialog->raise();
+                                webDialog->activateWindow();
+                            })
+                ->setObjectName(QStringLiteral("WebSettings"));
     window.show();
     program.start();
+    if (web.pinned()) {
+        // The pages' addresses, for whoever started Marklight with --web (a kiosk, a script).
+        for (const QString& url : web.pageUrls())
+            std::printf("%s\n", qPrintable(url));
+        std::fflush(stdout);
+    }
     window.sync();
     window.startTimers();
     return QApplication::exec();

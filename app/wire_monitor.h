@@ -25,6 +25,8 @@ class WireMonitor {
     // Opens the window, or brings it to the front.
     void show();
     LineDecoder& decoder() { return decoder_; }
+    // The decoder's clock in milliseconds.
+    qint64 now() const { return clock_.elapsed(); }
 
   private:
     void feed(const QByteArray& bytes, const QString& note);

@@ -23,6 +23,9 @@ const QString kHornOn = QStringLiteral("hornOn");
 const QString kHornLength = QStringLiteral("hornLengthMs");
 const QString kHornVolume = QStringLiteral("hornVolume");
 const QString kStopAtZero = QStringLiteral("stopClockAtZero");
+const QString kWebOn = QStringLiteral("webOn");
+const QString kWebPort = QStringLiteral("webPort");
+const QString kWebNetwork = QStringLiteral("webNetwork");
 
 bool printable(const QString& text, qsizetype maxLength) {
     if (text.size() > maxLength)
@@ -88,6 +91,12 @@ Settings Settings::fromValues(const QVariantMap& values) {
         s.hornVolume = *v;
     if (const auto z = flagOf(values.value(kStopAtZero)))
         s.stopAtZero = *z;
+    if (const auto w = flagOf(values.value(kWebOn)))
+        s.webOn = *w;
+    if (const auto p = wholeOf(values.value(kWebPort)); p && *p >= 1 && *p <= 65535)
+        s.webPort = *p;
+    if (const auto n = flagOf(values.value(kWebNetwork)))
+        s.webNetwork = *n;
     takeText(values, kStartValue, minutesText, s.startValue);
     takeText(values, kTimeout, minutesText, s.timeoutLength);
     takeText(values, kBreak, minutesText, s.breakLength);
@@ -118,6 +127,9 @@ QVariantMap Settings::toValues() const {
         {kHornLength, QString::number(hornLength)},
         {kHornVolume, QString::number(hornVolume)},
         {kStopAtZero, flag(stopAtZero)},
+        {kWebOn, flag(webOn)},
+        {kWebPort, QString::number(webPort)},
+        {kWebNetwork, flag(webNetwork)},
     };
     if (!port.isEmpty())
         v.insert(kPort, port);
@@ -150,6 +162,9 @@ void KeptSettings::apply(const Settings& s) {
     f.HornLength = s.hornLength;
     f.HornVolume = s.hornVolume;
     f.StopAtZero = s.stopAtZero;
+    f.WebOn = s.webOn;
+    f.WebPort = s.webPort;
+    f.WebNetwork = s.webNetwork;
     // The same adapter under whatever number it has today; not opened by itself.
     const qsizetype entry = s.port.isEmpty() ? -1 : f.Combo6.notes.indexOf(s.port);
     if (entry >= 0 && !f.PortOpen)
@@ -170,6 +185,9 @@ Settings KeptSettings::fromForm() const {
     s.hornLength = f.HornLength;
     s.hornVolume = f.HornVolume;
     s.stopAtZero = f.StopAtZero;
+    s.webOn = f.WebOn;
+    s.webPort = f.WebPort >= 1 && f.WebPort <= 65535 ? f.WebPort : kept_.webPort;
+    s.webNetwork = f.WebNetwork;
     const auto take = [](const QString& text, bool (*valid)(const QString&), QString& into) {
         if (valid(text))
             into = text;

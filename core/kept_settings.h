@@ -1,7 +1,8 @@
 #pragma once
 
 // The operator's settings kept between runs: line speed, brightness, mirror, clock direction,
-// start value, timeout, break and penalty lengths, team names, the horn and the port, found
+// start value, timeout, break and penalty lengths, team names, the horn, the web face and the
+// port, found
 // again by its device. Read at start-up, written whenever the operator has changed one of them.
 
 #include "form/form.h"
@@ -26,6 +27,10 @@ struct Settings {
     int hornLength = 1500;
     int hornVolume = 100;
     bool stopAtZero = false;
+    // The web face ("Extras → Netzwerk…").
+    bool webOn = false;
+    int webPort = 8470;
+    bool webNetwork = false;
     // The device of the port last chosen (a path such as /dev/ttyUSB0, or COM3); empty for none.
     QString port;
 

@@ -128,6 +128,9 @@ std::optional<QString> Form::fieldText(const QString& name) const {
         {"StopAtZero", [&] { return flag(StopAtZero); }},
         {"ClockEnded", [&] { return flag(ClockEnded); }},
         {"HornFailed", [&] { return flag(HornFailed); }},
+        {"WebOn", [&] { return flag(WebOn); }},
+        {"WebPort", [&] { return number(WebPort); }},
+        {"WebNetwork", [&] { return flag(WebNetwork); }},
     };
     for (const auto& [fieldName, value] : fields)
         if (name == QLatin1String(fieldName))

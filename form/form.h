@@ -304,6 +304,13 @@ struct Form {
     HornSignal HornDue = HornSignal::None;
     bool HornFailed = false;
 
+    // --- web face ---
+    // Settings ("Extras → Netzwerk…"): the pages served at all, their port, and whether they
+    // are offered to the hall's network or to this computer only.
+    bool WebOn = false;
+    int WebPort = 8470;
+    bool WebNetwork = false;
+
     // --- display output ---
     std::array<QString, 5> OutLine;
     QString LastSent;

@@ -6,10 +6,11 @@
 # As root it installs what is missing; otherwise it prints the one line to run.
 set -euo pipefail
 run=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-serialport-dev
-     qt6-multimedia-dev fonts-liberation)
+     qt6-multimedia-dev qt6-httpserver-dev qt6-websockets-dev fonts-liberation)
 package=(dpkg-dev file librsvg2-bin)
 test=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool clang clang-format libclang-rt-14-dev socat
-      pulseaudio pulseaudio-utils desktop-file-utils imagemagick)
+      pulseaudio pulseaudio-utils desktop-file-utils imagemagick chromium chromium-driver
+      python3-selenium)
 case "${1:-run}" in
     run) packages=("${run[@]}") ;;
     package) packages=("${run[@]}" "${package[@]}") ;;

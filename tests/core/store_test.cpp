@@ -91,6 +91,8 @@ TEST_F(Store, SettingsComeBackAndImpossibleOnesFallBackOneByOne) {
     r.p.form.HornOn = false;
     r.p.form.HornLength = 3000;
     r.p.form.StopAtZero = true;
+    r.p.form.WebOn = r.p.form.WebNetwork = true;
+    r.p.form.WebPort = 18470;
     r.p.settingsChanged();
     const QJsonObject kept = stateContent(r.p.form);
     r.click("Ende"); // no match to resume: the settings alone
@@ -101,6 +103,7 @@ TEST_F(Store, SettingsComeBackAndImpossibleOnesFallBackOneByOne) {
     EXPECT_FALSE(again.p.form.PortOpen);
     EXPECT_TRUE(!again.p.form.HornOn && !again.p.form.Hupe.enabled && again.p.form.StopAtZero);
     EXPECT_EQ(again.p.form.HornLength, 3000);
+    EXPECT_TRUE(again.p.form.WebOn && again.p.form.WebNetwork && again.p.form.WebPort == 18470);
 
     storage.settings[QStringLiteral("baud")] = QStringLiteral("12345");
     storage.settings[QStringLiteral("brightness")] = QStringLiteral("7");
@@ -109,6 +112,7 @@ TEST_F(Store, SettingsComeBackAndImpossibleOnesFallBackOneByOne) {
     storage.settings[QStringLiteral("mirror")] = QStringLiteral("vielleicht");
     storage.settings[QStringLiteral("portDevice")] = QStringLiteral("/dev/weg");
     storage.settings[QStringLiteral("hornLengthMs")] = QStringLiteral("-1");
+    storage.settings[QStringLiteral("webPort")] = QStringLiteral("70000");
     Session bad(clock, storage);
     const Form& f = bad.p.form;
     EXPECT_TRUE(f.Baud_9600.checked && f.br_low.checked && !f.miror.checked);
@@ -118,6 +122,7 @@ TEST_F(Store, SettingsComeBackAndImpossibleOnesFallBackOneByOne) {
     EXPECT_EQ(f.Text_r.text, QStringLiteral("Bären")); // the good values stay
     EXPECT_EQ(f.Startwert.text, QStringLiteral("15.0"));
     EXPECT_EQ(f.HornLength, 1500);
+    EXPECT_EQ(f.WebPort, 8470);
 
     bad.click("ResetSettings");
     Session reset(clock, storage);

@@ -1,0 +1,129 @@
+// Marklight's live feed for the pages: keeps the match from /live, reconnects by itself and
+// says when it is offline. Between messages the counts run here, from the value and the
+// server's time of the value; every message corrects them, and a shown count never goes back.
+"use strict";
+const Marklight = (() => {
+  const state = {};
+  let render = () => {};
+  let socket = null, lastMessage = 0, retry = 500, timer = null;
+  // The server's clock less this browser's: the largest of the recent samples of (server's
+  // time of sending - time of arrival), so the page is never ahead by the message's way.
+  const samples = [];
+  let offset = null;
+  const shown = {};
+
+  const offline = document.createElement("div");
+  offline.id = "offline";
+  offline.textContent = "Keine Verbindung – verbinde neu …";
+
+  function setOnline(on) {
+    document.body.classList.toggle("offline", !on);
+  }
+
+  function connect() {
+    const scheme = location.protocol === "https:" ? "wss://" : "ws://";
+    socket = new WebSocket(scheme + location.host + "/live");
+    socket.onmessage = (event) => {
+      const m = JSON.parse(event.data);
+      lastMessage = Date.now();
+      samples.push(m.now - lastMessage);
+      if (samples.length > 30) samples.shift();
+      offset = Math.max(...samples);
+      if (m.type === "state") {
+        for (const k of Object.keys(state)) delete state[k];
+        Object.assign(state, m.state);
+      } else {
+        Object.assign(state, m.changes);
+      }
+      retry = 500;
+      setOnline(true);
+      update();
+    };
+    socket.onclose = () => {
+      socket = null;
+      setOnline(false);
+      setTimeout(connect, retry);
+      retry = Math.min(retry * 2, 5000);
+    };
+  }
+
+  // A count as (second, tenth) now: counting down the second is the value's ceiling, as the
+  // display line shows it; counting up its floor.
+  function run(name, count, down, stopsAtZero) {
+    const ms = count.running && offset !== null
+      ? count.ms + (down ? -1 : 1) * (Date.now() + offset - count.at) : count.ms;
+    // The shown value in tenths.
+    let q = down ? Math.floor((ms + 999) / 100) : Math.floor(ms / 100);
+    if (stopsAtZero) q = Math.max(q, 0);
+    const last = shown[name];
+    // A jump of more than a second and a half is the operator's (a typed clock), not drift.
+    if (count.running && last && Math.abs(q - last.q) <= 15)
+      q = down ? Math.min(q, last.q) : Math.max(q, last.q);
+    shown[name] = { q: q };
+    const second = Math.floor(q / 10);
+    return { second: second, tenth: q - second * 10, ms: ms };
+  }
+
+  function clockText(second) {
+    const minutes = Math.trunc(second / 60);
+    const rest = Math.abs(second - minutes * 60);
+    return (second < 0 && minutes === 0 ? "-0" : String(minutes)) + ":" +
+      (rest < 10 ? "0" : "") + rest;
+  }
+
+  // The match clock and the timeout or break count as the page shows them now.
+  function clocks() {
+    const c = state.clock, out = {};
+    if (c.running) {
+      const r = run("clock", c, c.countsDown, c.stopsAtZero);
+      out.clock = { text: clockText(r.second), running: true, ms: r.ms,
+        tenths: c.countsDown && r.second >= 0 && r.second < 60 ? r.tenth : null,
+        seconds: r.second };
+    } else {
+      shown.clock = null;
+      out.clock = { text: c.text, running: false, ms: c.ms, tenths: c.tenths,
+        seconds: Math.round(c.ms / 1000) };
+    }
+    const i = state.interruption;
+    if (i && i.running) {
+      const r = run("interruption", i, true, true);
+      out.interruption = { kind: i.kind, text: clockText(r.second) };
+    } else {
+      shown.interruption = null;
+      out.interruption = i ? { kind: i.kind, text: i.text } : null;
+    }
+    return out;
+  }
+
+  // Renders now, and again when a running count shows its next tenth.
+  function update() {
+    clearTimeout(timer);
+    if (!state.clock) return;
+    const c = clocks();
+    render(state, c);
+    const i = state.interruption;
+    if ((state.clock.running || (i && i.running)) && offset !== null) {
+      const ms = state.clock.running ? c.clock.ms : i.ms - (Date.now() + offset - i.at);
+      const down = state.clock.running ? state.clock.countsDown : true;
+      const wait = down ? ((ms + 999) % 100 + 100) % 100 + 1 : 100 - ((ms % 100) + 100) % 100;
+      timer = setTimeout(update, Math.max(1, wait));
+    }
+  }
+
+  // Watches the line: the server sends at least once a second (the time of day).
+  setInterval(() => {
+    if (socket && socket.readyState === WebSocket.OPEN && Date.now() - lastMessage > 4000)
+      socket.close();
+  }, 1000);
+
+  return {
+    // `fn(state, clocks)` runs on every message and whenever a running count turns.
+    start(fn) {
+      render = fn;
+      document.body.appendChild(offline);
+      setOnline(false);
+      connect();
+    },
+    params: new URLSearchParams(location.search),
+  };
+})();

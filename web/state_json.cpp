@@ -1,0 +1,133 @@
+#include "web/state_json.h"
+
+#include "match/time_values.h"
+
+#include <QJsonArray>
+
+#include <cmath>
+
+namespace ml::web {
+
+namespace {
+
+CountReading running(MatchEngine& match, const Clock& clock) {
+    const std::optional<double> seconds = match.runningCount();
+    const qint64 at = clock.wallMs();
+    if (!seconds)
+        return {};
+    return {true, std::llround(*seconds * 1000), at};
+}
+
+CountReading standing(const QString& minutes, const QString& seconds) {
+    const std::optional<double> value = readClock(minutes, seconds);
+    return {false, value ? std::llround(*value * 1000) : 0, 0};
+}
+
+QJsonValue countJson(const CountReading& count, QJsonObject object) {
+    object.insert(QStringLiteral("running"), count.running);
+    object.insert(QStringLiteral("ms"), count.ms);
+    object.insert(QStringLiteral("at"), count.running ? QJsonValue(count.atMs) : QJsonValue());
+    return object;
+}
+
+QJsonObject side(const TextBox& name, const TextBox& score, const Penalty& penalty,
+                 const TextBox& served) {
+    return {{QStringLiteral("name"), name.text},
+            {QStringLiteral("score"), score.text},
+            {QStringLiteral("penalty"),
+             penalty.running ? QJsonValue(QJsonObject{{QStringLiteral("text"), served.text}})
+                             : QJsonValue()}};
+}
+
+QString mode(const Form& f) {
+    if (f.Prog.ticked())
+        return QStringLiteral("program");
+    if (f.ShText.ticked())
+        return QStringLiteral("freeText");
+    if (f.Uhr.ticked())
+        return QStringLiteral("timeOfDay");
+    return QStringLiteral("scoreboard");
+}
+
+// A dot row as 24 hex digits, the leftmost dot in the top bit of the first.
+QString hexRow(const std::bitset<kDotColumns>& row) {
+    QString hex;
+    for (int nibble = 0; nibble < kDotColumns / 4; ++nibble) {
+        int v = 0;
+        for (int bit = 0; bit < 4; ++bit)
+            v = v << 1 | int(row[size_t(nibble * 4 + bit)]);
+        hex += QLatin1Char("0123456789abcdef"[v]);
+    }
+    return hex;
+}
+
+} // namespace
+
+ClockReadings readClocks(Form& form, MatchEngine& match, const Clock& clock) {
+    ClockReadings r;
+    const bool interrupted = form.TimeoutActive || form.BreakActive;
+    r.match =
+        form.ClockRunning ? running(match, clock) : standing(form.D_Min.text, form.D_Sec.text);
+    if (interrupted)
+        r.interruption = form.ClockRunning ? standing(form.Spec_Min.text, form.Spec_Sec.text)
+                                           : running(match, clock);
+    return r;
+}
+
+LineView lineView(const LineDecoder& decoder, qint64 decoderNowMs, const QString& timeOfDay) {
+    const LineState& state = decoder.state();
+    return {visibleRows(state, decoderNowMs, timeOfDay), state.brightness,
+            decoder.blinking(decoderNowMs), ledDots(state, decoderNowMs, timeOfDay)};
+}
+
+QJsonObject stateJson(const Form& f, const ClockReadings& clocks, const LineView& line) {
+    const bool interrupted = f.TimeoutActive || f.BreakActive;
+    // In the last minute the second clock shows the seconds and, in its second box, the tenths.
+    const bool tenths = f.LastMinute && !interrupted && f.Spec_Sec.visible;
+    QJsonObject clock{
+        {QStringLiteral("text"), f.D_Min.text + QLatin1Char(':') + f.D_Sec.text},
+        {QStringLiteral("countsDown"), f.Mode_down.checked},
+        {QStringLiteral("stopsAtZero"), f.Mode_down.checked && f.StopAtZero},
+        {QStringLiteral("tenths"),
+         tenths ? QJsonValue(f.Spec_Sec.text.left(1).toInt()) : QJsonValue()},
+    };
+    QJsonValue interruption;
+    if (interrupted)
+        interruption = countJson(
+            clocks.interruption,
+            {{QStringLiteral("kind"),
+              f.TimeoutActive ? QStringLiteral("timeout") : QStringLiteral("break")},
+             {QStringLiteral("text"), f.Spec_Min.text + QLatin1Char(':') + f.Spec_Sec.text}});
+    QJsonArray dots;
+    for (const auto& row : line.dots)
+        dots.append(hexRow(row));
+    return {
+        {QStringLiteral("version"), kFeedVersion},
+        {QStringLiteral("home"), side(f.Text_l, f.Pkt_l, f.penaltyL, f.TxtStrL)},
+        {QStringLiteral("guest"), side(f.Text_r, f.Pkt_r, f.penaltyR, f.TxtStrR)},
+        {QStringLiteral("clock"), countJson(clocks.match, clock)},
+        {QStringLiteral("interruption"), interruption},
+        {QStringLiteral("banner"),
+         f.SpecL.visible ? QJsonValue((f.SpecL.text + f.SpecR.text).simplified()) : QJsonValue()},
+        {QStringLiteral("display"), f.Displ.ticked()},
+        {QStringLiteral("mode"), mode(f)},
+        {QStringLiteral("mirror"), f.miror.checked},
+        {QStringLiteral("brightness"), f.Brightness},
+        {QStringLiteral("program"), f.ProgramNumber},
+        {QStringLiteral("freeText"), QJsonObject{{QStringLiteral("oneLine"), !f.TwoLines},
+                                                 {QStringLiteral("top"), f.TextTop},
+                                                 {QStringLiteral("bottom"), f.TextBottom},
+                                                 {QStringLiteral("big"), f.TextBig},
+                                                 {QStringLiteral("scrollTop"), f.ScrollTop},
+                                                 {QStringLiteral("scrollBottom"), f.ScrollBottom},
+                                                 {QStringLiteral("scrollBig"), f.ScrollBig}}},
+        {QStringLiteral("timeOfDay"), f.TimeOut.text.left(8)},
+        {QStringLiteral("line"),
+         QJsonObject{{QStringLiteral("rows"), QJsonArray{line.rows[0], line.rows[1]}},
+                     {QStringLiteral("brightness"), line.brightness},
+                     {QStringLiteral("blinking"), line.blinking},
+                     {QStringLiteral("dots"), dots}}},
+    };
+}
+
+} // namespace ml::web

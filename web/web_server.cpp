@@ -1,0 +1,298 @@
+#include "web/web_server.h"
+
+#include <QAbstractHttpServer>
+#include <QFile>
+#include <QHttpServerRequest>
+#include <QHttpServerResponder>
+#include <QJsonDocument>
+#include <QNetworkInterface>
+#include <QTcpServer>
+#include <QTcpSocket>
+#include <QWebSocket>
+
+#include <algorithm>
+
+namespace ml::web {
+
+namespace {
+
+struct Page {
+    const char* path;
+    const char* file;
+    const char* type;
+};
+
+const char* const kHtml = "text/html; charset=utf-8";
+// Everything that is served: any other path, or another method, is 404. The files come from the
+// program's resources and nowhere else.
+constexpr Page kPages[] = {
+    {"/", "index.html", kHtml},
+    {"/anzeige", "anzeige.html", kHtml},
+    {"/uhr", "uhr.html", kHtml},
+    {"/overlay", "overlay.html", kHtml},
+    {"/live.js", "live.js", "text/javascript; charset=utf-8"},
+    {"/pages.css", "pages.css", "text/css; charset=utf-8"},
+};
+const QString kStatePath = QStringLiteral("/api/state");
+const QString kLivePath = QStringLiteral("/live");
+
+QByteArray message(const char* type, const char* key, const QJsonObject& body, qint64 now) {
+    return QJsonDocument(QJsonObject{{QLatin1String("type"), QLatin1String(type)},
+                                     {QStringLiteral("now"), now},
+                                     {QLatin1String(key), body}})
+        .toJson(QJsonDocument::Compact);
+}
+
+// Cuts off a client whose request line or header line grows past `kMaxLineBytes`, or whose
+// whole head past `kMaxHeadBytes`, before the HTTP server buffers it: its own reader runs after
+// this one on the same bytes.
+class GuardedTcpServer : public QTcpServer {
+  public:
+    using QTcpServer::QTcpServer;
+
+  protected:
+    void incomingConnection(qintptr handle) override {
+        auto* socket = new QTcpSocket(this);
+        if (!socket->setSocketDescriptor(handle)) {
+            delete socket;
+            return;
+        }
+        connect(socket, &QTcpSocket::readyRead, socket, [socket, line = 0, head = 0]() mutable {
+            for (const char c : socket->peek(socket->bytesAvailable())) {
+                ++head;
+                if (c != '\n') {
+                    ++line;
+                } else {
+                    // An empty line ends the head; what follows is the next request.
+                    if (line <= 1)
+                        head = 0;
+                    line = 0;
+                }
+                if (line > WebServer::kMaxLineBytes || head > WebServer::kMaxHeadBytes) {
+                    // The server's own reader is not to see these bytes.
+                    socket->disconnect();
+                    socket->abort();
+                    socket->deleteLater();
+                    return;
+                }
+            }
+        });
+        addPendingConnection(socket);
+    }
+};
+
+} // namespace
+
+class HttpFace : public QAbstractHttpServer {
+  public:
+    explicit HttpFace(std::function<QByteArray()> state) : state_(std::move(state)) {
+        for (const Page& p : kPages) {
+            QFile file(QStringLiteral(":/web/") + QLatin1String(p.file));
+            if (file.open(QIODevice::ReadOnly))
+                files_.insert(QLatin1String(p.path), {file.readAll(), QByteArray(p.type)});
+        }
+    }
+
+  protected:
+    bool handleRequest(const QHttpServerRequest& request, QTcpSocket* socket) override {
+        // The server hands a WebSocket to `newWebSocketConnection` after this, whatever its path.
+        if (request.value("upgrade").compare("websocket", Qt::CaseInsensitive) == 0)
+            return true;
+        QHttpServerResponder responder = makeResponder(request, socket);
+        const QString path = request.url().path(QUrl::FullyEncoded);
+        const bool get = request.method() == QHttpServerRequest::Method::Get;
+        if (get && path == kStatePath) {
+            responder.write(state_(),
+                            {{"Content-Type", "application/json"}, {"Cache-Control", "no-store"}});
+        } else if (const auto it = files_.constFind(path); get && it != files_.cend()) {
+            responder.write(it->first,
+                            {{"Content-Type", it->second}, {"Cache-Control", "no-cache"}});
+        } else {
+            responder.write(QHttpServerResponder::StatusCode::NotFound);
+        }
+        return true;
+    }
+    void missingHandler(const QHttpServerRequest& request, QTcpSocket* socket) override {
+        makeResponder(request, socket).write(QHttpServerResponder::StatusCode::NotFound);
+    }
+
+  private:
+    std::function<QByteArray()> state_;
+    QHash<QString, std::pair<QByteArray, QByteArray>> files_;
+};
+
+WebServer::WebServer(Program& program, const Clock& clock, Dialogs& dialogs, Line line)
+    : program_(program), clock_(clock), dialogs_(dialogs), line_(std::move(line)) {
+    animation_.setInterval(kScrollStepMs);
+    connect(&animation_, &QTimer::timeout, this, [this] { step(); });
+    program_.afterStep.push_back([this] { step(); });
+}
+
+WebServer::~WebServer() {
+    stop();
+}
+
+QJsonObject WebServer::state() {
+    Form& f = program_.form;
+    return stateJson(f, readClocks(f, program_.match, clock_),
+                     lineView(line_.decoder, line_.nowMs(), clock_.timeOfDay()));
+}
+
+QJsonObject WebServer::stateNow() {
+    return QJsonDocument::fromJson(message("state", "state", state(), clock_.wallMs())).object();
+}
+
+void WebServer::pin(const QHostAddress& address, quint16 port) {
+    pinned_ = true;
+    pin_ = {true, address, port};
+}
+
+bool WebServer::listening() const {
+    return tcp_ && tcp_->isListening();
+}
+
+void WebServer::applySettings() {
+    const Form& f = program_.form;
+    const Wanted wanted =
+        pinned_ ? pin_
+                : Wanted{f.WebOn,
+                         QHostAddress(f.WebNetwork ? QHostAddress::Any : QHostAddress::LocalHost),
+                         static_cast<quint16>(f.WebPort)};
+    if (wanted == applied_)
+        return;
+    applied_ = wanted;
+    stop();
+    if (wanted.on)
+        listen(wanted.address, wanted.port);
+}
+
+bool WebServer::listen(const QHostAddress& address, quint16 port) {
+    auto* tcp = new GuardedTcpServer;
+    if (!tcp->listen(address, port)) {
+        const QString text = QStringLiteral("Webseiten: Port %1 ist nicht verfügbar (%2). Das "
+                                            "Spiel läuft ohne Webseiten weiter.")
+                                 .arg(port)
+                                 .arg(tcp->errorString());
+        delete tcp;
+        program_.log.addLine(QStringLiteral(" +++ ") + text);
+        // Not in the middle of the step that asked for it.
+        QTimer::singleShot(0, this, [this, text] {
+            dialogs_.messageBox(text, QStringLiteral("Netzwerk"), Icon::Critical, Buttons::Ok);
+        });
+        return false;
+    }
+    http_ = std::make_unique<HttpFace>(
+        [this] { return message("state", "state", state(), clock_.wallMs()); });
+    connect(http_.get(), &QAbstractHttpServer::newWebSocketConnection, this, [this] { accept(); });
+    http_->bind(tcp);
+    tcp_ = tcp;
+    address_ = address;
+    port_ = tcp->serverPort();
+    program_.log.addLine(QStringLiteral(" +++ Webseiten: ") + pageUrls().value(0));
+    return true;
+}
+
+void WebServer::stop() {
+    animation_.stop();
+    for (QWebSocket* s : std::exchange(clients_, {})) {
+        s->disconnect(this);
+        s->abort();
+        s->deleteLater();
+    }
+    http_.reset();
+    port_ = 0;
+}
+
+QStringList WebServer::pageUrls() const {
+    if (!listening())
+        return {};
+    QList<QHostAddress> hosts{address_};
+    if (address_ == QHostAddress::Any || address_ == QHostAddress::AnyIPv4) {
+        hosts = {QHostAddress(QHostAddress::LocalHost)};
+        for (const QHostAddress& a : QNetworkInterface::allAddresses())
+            if (a.protocol() == QAbstractSocket::IPv4Protocol && !a.isLoopback())
+                hosts.append(a);
+    }
+    QStringList urls;
+    for (const QHostAddress& h : hosts) {
+        const QString host = h.protocol() == QAbstractSocket::IPv6Protocol
+                                 ? QLatin1Char('[') + h.toString() + QLatin1Char(']')
+                                 : h.toString();
+        for (const char* page : {"", "anzeige", "uhr", "overlay"})
+            urls << QStringLiteral("http://%1:%2/%3").arg(host).arg(port_).arg(QLatin1String(page));
+    }
+    return urls;
+}
+
+void WebServer::accept() {
+    while (http_ && http_->hasPendingWebSocketConnections()) {
+        QWebSocket* s = http_->nextPendingWebSocketConnection().release();
+        s->setParent(this);
+        connect(s, &QWebSocket::disconnected, s, &QObject::deleteLater);
+        if (s->requestUrl().path() != kLivePath || clients() >= kMaxClients) {
+            s->close(QWebSocketProtocol::CloseCodePolicyViolated);
+            // A client that does not answer the close is cut off.
+            QTimer::singleShot(1000, s, [s] { s->abort(); });
+            continue;
+        }
+        // Anything a client sends is ignored; a large message closes it.
+        s->setMaxAllowedIncomingFrameSize(kMaxIncomingBytes);
+        s->setMaxAllowedIncomingMessageSize(kMaxIncomingBytes);
+        connect(s, &QWebSocket::disconnected, this, [this, s] {
+            clients_.erase(std::remove(clients_.begin(), clients_.end(), s), clients_.end());
+        });
+        clients_.push_back(s);
+        s->sendTextMessage(QString::fromUtf8(message("state", "state", state(), clock_.wallMs())));
+    }
+    // The line may already be scrolling.
+    step();
+}
+
+void WebServer::step() {
+    applySettings();
+    const bool moving = !clients_.empty() && animated(line_.decoder.state());
+    if (moving != animation_.isActive())
+        moving ? animation_.start() : animation_.stop();
+    if (clients_.empty())
+        return;
+    const QJsonObject changed = diff_.next(state());
+    if (!changed.isEmpty())
+        send(message("change", "changes", changed, clock_.wallMs()));
+}
+
+void WebServer::send(const QByteArray& bytes) {
+    const QString text = QString::fromUtf8(bytes);
+    for (QWebSocket* s : std::vector<QWebSocket*>(clients_)) {
+        // A client that does not read is cut off rather than buffered for without end.
+        if (s->bytesToWrite() > kMaxQueuedBytes) {
+            s->abort();
+            continue;
+        }
+        s->sendTextMessage(text);
+    }
+}
+
+bool parseListenAddress(const QString& text, QHostAddress& address, quint16& port) {
+    QString host = QStringLiteral("127.0.0.1");
+    QString number = text;
+    if (text.startsWith(QLatin1Char('['))) {
+        const qsizetype close = text.indexOf(QLatin1String("]:"));
+        if (close < 0)
+            return false;
+        host = text.mid(1, close - 1);
+        number = text.mid(close + 2);
+    } else if (const qsizetype colon = text.lastIndexOf(QLatin1Char(':')); colon >= 0) {
+        host = text.left(colon);
+        number = text.mid(colon + 1);
+    }
+    bool ok = false;
+    const uint value = number.toUInt(&ok);
+    QHostAddress parsed;
+    if (!ok || value > 65535 || !parsed.setAddress(host))
+        return false;
+    address = parsed;
+    port = static_cast<quint16>(value);
+    return true;
+}
+
+} // namespace ml::web
