@@ -58,6 +58,8 @@ class GuardedTcpServer : public QTcpServer {
             return;
         }
         connect(socket, &QTcpSocket::readyRead, socket, [socket, line = 0, head = 0]() mutable {
+            if (!socket->isOpen())
+                return;
             for (const char c : socket->peek(socket->bytesAvailable())) {
                 ++head;
                 if (c != '\n') {
@@ -241,8 +243,12 @@ void WebServer::accept() {
         connect(s, &QWebSocket::disconnected, this, [this, s] {
             clients_.erase(std::remove(clients_.begin(), clients_.end(), s), clients_.end());
         });
+        const QJsonObject now = state();
+        // The first client's state is what the next change is counted from.
+        if (clients_.empty())
+            diff_.next(now);
         clients_.push_back(s);
-        s->sendTextMessage(QString::fromUtf8(message("state", "state", state(), clock_.wallMs())));
+        s->sendTextMessage(QString::fromUtf8(message("state", "state", now, clock_.wallMs())));
     }
     // The line may already be scrolling.
     step();

@@ -1,0 +1,198 @@
+// The web face over loopback: the live feed as a browser reads it, and the bounds on what a
+// client may ask or cost.
+
+#include "display/line_decoder.h"
+#include "tests/support/desk.h"
+#include "web/web_server.h"
+
+#include <QCoreApplication>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QNetworkAccessManager>
+#include <QNetworkReply>
+#include <QTcpSocket>
+#include <QTest>
+#include <QWebSocket>
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <memory>
+
+namespace ml::test {
+namespace {
+
+// The desk with the web face on a free loopback port, and the display line read back from the
+// bytes the program writes, as the window's monitor reads them.
+struct Face {
+    Desk desk;
+    LineDecoder decoder;
+    size_t fed = 0;
+    web::WebServer server{
+        desk.p, desk.clock, desk.dialogs, {decoder, [this] { return desk.clock.monotonicMs(); }}};
+
+    Face() {
+        desk.p.afterStep.insert(desk.p.afterStep.begin(), [this] {
+            for (; fed < desk.device.writes.size(); ++fed)
+                decoder.feed(desk.device.writes[fed], desk.clock.monotonicMs());
+            decoder.flush(desk.clock.monotonicMs());
+        });
+        server.pin(QHostAddress(QHostAddress::LocalHost), 0);
+        desk.live();
+        desk.p.tick();
+    }
+    QUrl url(const QString& path) const {
+        return QUrl(QStringLiteral("http://127.0.0.1:%1%2").arg(server.port()).arg(path));
+    }
+};
+
+// A browser's side of /live: every message, parsed.
+struct Client {
+    QWebSocket socket;
+    QList<QJsonObject> messages;
+
+    explicit Client(const Face& face, const QString& path = QStringLiteral("/live")) {
+        QObject::connect(&socket, &QWebSocket::textMessageReceived, [this](const QString& m) {
+            messages << QJsonDocument::fromJson(m.toUtf8()).object();
+        });
+        QUrl url = face.url(path);
+        url.setScheme(QStringLiteral("ws"));
+        socket.open(url);
+    }
+    // Waits for the message after those seen so far; an empty object when none comes.
+    QJsonObject next() {
+        const qsizetype seen = messages.size();
+        (void)QTest::qWaitFor([&] { return messages.size() > seen; }, 3000);
+        return messages.value(seen);
+    }
+};
+
+TEST(LiveFeed, FirstMessageIsTheWholeState) {
+    Face face;
+    Client client(face);
+    const QJsonObject first = client.next();
+    EXPECT_EQ(first[QStringLiteral("type")], QStringLiteral("state"));
+    const QJsonObject state = first[QStringLiteral("state")].toObject();
+    EXPECT_EQ(state[QStringLiteral("version")], web::kFeedVersion);
+    EXPECT_EQ(state.keys(), web::stateJson(face.desk.p.form, {}, {}).keys());
+    EXPECT_EQ(state[QStringLiteral("line")][QStringLiteral("rows")][1],
+              QStringLiteral(" 0    20:00   0 "));
+}
+
+TEST(LiveFeed, GoalOnTheDeskArrivesAsAChangeOfThatSideOnly) {
+    Face face;
+    Client client(face);
+    client.next();
+    face.desk.p.click(face.desk.p.form.up_l);
+    const QJsonObject changes = client.next()[QStringLiteral("changes")].toObject();
+    EXPECT_EQ(changes[QStringLiteral("home")][QStringLiteral("score")], QStringLiteral("1"));
+    EXPECT_FALSE(changes.contains(QStringLiteral("guest")));
+    // The line shows it after the tick that sends it.
+    face.desk.p.tick();
+    const QJsonObject line =
+        client.next()[QStringLiteral("changes")][QStringLiteral("line")].toObject();
+    EXPECT_EQ(line[QStringLiteral("rows")][1], QStringLiteral(" 1    20:00   0 "));
+}
+
+// What a page shows from the clock's value and time at a later moment of the server's clock.
+QString shownAt(const QJsonObject& clock, qint64 wallMs) {
+    const double ms = clock[QStringLiteral("ms")].toDouble() - double(wallMs) +
+                      clock[QStringLiteral("at")].toDouble();
+    const auto second = static_cast<long long>(std::ceil(ms / 1000));
+    return QStringLiteral("%1:%2")
+        .arg(second / 60)
+        .arg(std::llabs(second % 60), 2, 10, QLatin1Char('0'));
+}
+
+TEST(LiveFeed, ClockValueAndTimeLetAClientRunTheClockBetweenMessages) {
+    Face face;
+    Program& p = face.desk.p;
+    FakeClock& clock = face.desk.clock;
+    Client client(face);
+    client.next();
+    clock.advanceMs(300);
+    p.click(p.form.St_St);
+    const QJsonObject started = client.next()[QStringLiteral("changes")].toObject();
+    const QJsonObject at = started[QStringLiteral("clock")].toObject();
+    EXPECT_TRUE(at[QStringLiteral("running")].toBool());
+    // Each later second of the time of day, the client's own reckoning from that one message
+    // agrees with the window's clock.
+    for (int i = 0; i < 70; ++i) {
+        clock.advanceMs(clock.msToNextSecond() + 1);
+        p.boundary(true);
+        ASSERT_EQ(shownAt(at, clock.wallMs()), p.form.D_Min.text + ':' + p.form.D_Sec.text) << i;
+    }
+}
+
+// One request sent raw: the status code of the answer, or "cut" when the connection is closed
+// without one.
+QString answer(const Face& face, const QByteArray& request) {
+    QTcpSocket socket;
+    socket.connectToHost(QHostAddress::LocalHost, face.server.port());
+    socket.write(request);
+    QByteArray reply;
+    (void)QTest::qWaitFor(
+        [&] {
+            reply += socket.readAll();
+            return reply.contains("\r\n\r\n") ||
+                   socket.state() == QAbstractSocket::UnconnectedState;
+        },
+        3000);
+    return reply.startsWith("HTTP/1.1 ") ? QString::fromLatin1(reply.mid(9, 3))
+                                         : QStringLiteral("cut");
+}
+
+TEST(WebFace, AnswersOnlyTheDocumentedRequestsWithinTheirBounds) {
+    Face face;
+    const QByteArray longText(9000, 'a');
+    const struct {
+        QByteArray request;
+        const char* expected;
+    } rows[] = {
+        {"GET / HTTP/1.1\r\n\r\n", "200"},
+        {"GET /uhr?x=1 HTTP/1.1\r\nHost: a\r\n\r\n", "200"},
+        {"GET /api/state HTTP/1.1\r\n\r\n", "200"},
+        {"GET /../etc/passwd HTTP/1.1\r\n\r\n", "404"},
+        {"GET /%2e%2e/%2E%2E/etc/passwd HTTP/1.1\r\n\r\n", "404"},
+        {"GET /uhr/../../web/web_server.cpp HTTP/1.1\r\n\r\n", "404"},
+        {"GET //etc/passwd HTTP/1.1\r\n\r\n", "404"},
+        {"GET :/web/uhr.html HTTP/1.1\r\n\r\n", "404"},
+        {"GET /uhr.html HTTP/1.1\r\n\r\n", "404"},
+        {"POST /api/state HTTP/1.1\r\nContent-Length: 0\r\n\r\n", "404"},
+        {"GET /" + longText + " HTTP/1.1\r\n\r\n", "cut"},
+        {"GET / HTTP/1.1\r\nX-Long: " + longText + "\r\n\r\n", "cut"},
+        {"GET / HTTP/1.1\r\n" + QByteArray("X: 1\r\n").repeated(12000) + "\r\n", "cut"},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(answer(face, row.request), QLatin1String(row.expected))
+            << row.request.left(60).data();
+
+    // A WebSocket elsewhere than /live, and one past the limit of clients, are closed at once;
+    // what a client sends is ignored.
+    Client elsewhere(face, QStringLiteral("/uhr"));
+    std::vector<std::unique_ptr<Client>> clients;
+    for (int i = 0; i <= web::WebServer::kMaxClients; ++i)
+        clients.push_back(std::make_unique<Client>(face));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return face.server.clients() == web::WebServer::kMaxClients; }, 5000));
+    EXPECT_TRUE(QTest::qWaitFor(
+        [&] { return elsewhere.socket.state() == QAbstractSocket::UnconnectedState; }, 3000));
+    EXPECT_EQ(elsewhere.socket.state(), QAbstractSocket::UnconnectedState);
+    EXPECT_EQ(face.server.clients(), web::WebServer::kMaxClients);
+    Client& first = *clients.front();
+    first.socket.sendTextMessage(QStringLiteral("{\"click\":\"up_l\"}"));
+    face.desk.p.click(face.desk.p.form.up_r);
+    EXPECT_EQ(
+        first.next()[QStringLiteral("changes")][QStringLiteral("guest")][QStringLiteral("score")],
+        QStringLiteral("1"));
+    EXPECT_EQ(face.desk.p.form.Pkt_l.text, QStringLiteral("0"));
+}
+
+} // namespace
+} // namespace ml::test
+
+int main(int argc, char* argv[]) {
+    ::testing::InitGoogleTest(&argc, argv);
+    QCoreApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}
