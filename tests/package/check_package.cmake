@@ -33,7 +33,8 @@ foreach(path ${expected})
 endforeach()
 
 run(dpkg-deb -f ${deb} Depends)
-foreach(lib libqt6core6 libqt6widgets6 libqt6serialport6 fonts-liberation)
+foreach(lib libqt6core6 libqt6widgets6 libqt6serialport6 libqt6httpserver6 libqt6websockets6
+            fonts-liberation)
     if(NOT out MATCHES "(^|, )${lib}( |,|$)")
         message(FATAL_ERROR "Depends does not name ${lib}: ${out}")
     endif()

@@ -1,0 +1,243 @@
+#!/usr/bin/env python3
+"""The web face end to end: marklight under Xvfb with a pseudo-terminal as its port and
+`--web`, the clock running.
+
+  web_feed.py lag [--seconds 120]      wire to browser: from the first byte of each new second
+                                       on the pseudo-terminal to /uhr's DOM in headless Chromium
+                                       showing it
+  web_feed.py clients [--seconds 60] [--clients 50] [--last-minute]
+                                       Marklight's CPU, memory and clock-to-wire latency over a
+                                       span without feed clients, then over one with them
+
+Needs a build of marklight (MARKLIGHT, default build-bench/app/marklight), Xvfb, xdotool, and
+for `lag` Chromium, its driver and python3-selenium (run with /usr/bin/python3).
+"""
+
+import argparse, base64, os, re, selectors, shutil, socket, statistics, subprocess, sys
+import tempfile, threading, time
+
+MARKLIGHT = os.environ.get("MARKLIGHT", "build-bench/app/marklight")
+# Fields 3 and 4 of a scoreboard transmission: score, minutes | seconds, score.
+SCORE = re.compile(rb"\x023[123](.{8})\n\x024[123](.{8})\n", re.S)
+
+
+class Line(threading.Thread):
+    """The display line's end of a pseudo-terminal: every scoreboard transmission with the time
+    (epoch ms) its first byte arrived."""
+
+    def __init__(self):
+        super().__init__(daemon=True)
+        self.master, self.slave = os.openpty()
+        self.path = os.ttyname(self.slave)
+        self.shown = []  # (arrival ms, "mm:ss") for each transmission
+
+    def run(self):
+        buf, chunks = b"", []  # chunks: (offset in buf, arrival ms)
+        while True:
+            data = os.read(self.master, 4096)
+            chunks.append((len(buf), time.time() * 1000))
+            buf += data
+            end = 0
+            for m in SCORE.finditer(buf):
+                arrival = max(t for off, t in chunks if off <= m.start())
+                minutes = m.group(1)[5:8].decode("latin-1").strip()
+                self.shown.append((arrival, f"{minutes}:{m.group(2)[1:3].decode('latin-1')}"))
+                end = m.end()
+            if end:
+                first = max(t for off, t in chunks if off <= end)
+                chunks = [(0, first)] + [(off - end, t) for off, t in chunks if off > end]
+                buf = buf[end:]
+
+
+class Desk:
+    """marklight under its own Xvfb, driven by keys."""
+
+    def __init__(self, line):
+        self.display = f":{80 + os.getpid() % 10}"
+        self.env = dict(os.environ, DISPLAY=self.display, MARKLIGHT_PORTS=line.path,
+                        XDG_CONFIG_HOME=tempfile.mkdtemp(), XDG_DATA_HOME=tempfile.mkdtemp())
+        self.xvfb = subprocess.Popen(["Xvfb", self.display, "-screen", "0", "1024x768x24",
+                                      "-nolisten", "tcp"], stderr=subprocess.DEVNULL)
+        time.sleep(0.7)
+        self.app = subprocess.Popen([MARKLIGHT, "--web", "127.0.0.1:0"], env=self.env,
+                                    stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+        self.base = self.app.stdout.readline().strip()
+        for _ in range(100):
+            out = self.xdo("search", "--onlyvisible", "--name", "^Marklight$").split()
+            if out:
+                self.window = out[0]
+                break
+            time.sleep(0.05)
+        time.sleep(0.5)
+        self.xdo("windowfocus", "--sync", self.window)
+        geometry = dict(l.split("=") for l in self.xdo("getwindowgeometry", "--shell",
+                                                       self.window).split())
+        self.x, self.y = int(geometry["X"]), int(geometry["Y"]) + int(geometry["HEIGHT"]) - 341
+
+    def xdo(self, *args):
+        return subprocess.run(["xdotool", *args], env=self.env, capture_output=True,
+                              text=True).stdout
+
+    def keys(self, *keys):
+        for k in keys:
+            self.xdo("key", k)
+            time.sleep(0.3)
+
+    def type_into(self, left, top, width, height, text):
+        self.xdo("mousemove", str(self.x + (left + width // 2) // 15),
+                 str(self.y + (top + height // 2) // 15), "click", "1")
+        time.sleep(0.2)
+        self.xdo("key", "ctrl+a")
+        self.xdo("type", text)
+        self.xdo("key", "Escape")
+        time.sleep(0.2)
+
+    def last_minute(self):
+        """Stops the clock, sets it to 0:59 and starts it."""
+        if self.running:
+            self.keys("F5")
+        self.type_into(2280, 960, 1335, 735, "0")
+        self.type_into(4080, 960, 1335, 735, "59")
+        self.keys("F5")
+        self.running = True
+
+    def start(self):
+        self.keys("ctrl+o", "F8", "F5")
+        self.running = True
+
+    def cpu_ticks(self):
+        fields = open(f"/proc/{self.app.pid}/stat").read().rsplit(")", 1)[1].split()
+        return int(fields[11]) + int(fields[12])
+
+    def rss_kb(self):
+        for l in open(f"/proc/{self.app.pid}/status"):
+            if l.startswith("VmRSS"):
+                return int(l.split()[1])
+
+    def close(self):
+        for p in (self.app, self.xvfb):
+            p.terminate()
+            p.wait()
+
+
+def pct(values, q):
+    values = sorted(values)
+    return values[min(len(values) - 1, int(q * len(values)))]
+
+
+def lag(desk, line, seconds):
+    from selenium import webdriver
+    from selenium.webdriver.chrome.service import Service
+    options = webdriver.ChromeOptions()
+    for flag in ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic",
+                 "--no-first-run", "--disable-background-networking", "--disable-component-update",
+                 "--disable-sync", "--user-data-dir=" + tempfile.mkdtemp(),
+                 "--window-size=1280,720"]:
+        options.add_argument(flag)
+    options.binary_location = shutil.which("chromium")
+    driver = webdriver.Chrome(service=Service(shutil.which("chromedriver")), options=options)
+    try:
+        driver.get(desk.base + "uhr")
+        time.sleep(2)
+        driver.execute_script("""
+            window.seen = [];
+            const e = document.getElementById('clock');
+            new MutationObserver(() => window.seen.push([Date.now(), e.textContent]))
+                .observe(e, {childList: true, characterData: true, subtree: true});""")
+        desk.start()
+        time.sleep(seconds)
+        seen = driver.execute_script("return window.seen")
+    finally:
+        driver.quit()
+    dom = {}
+    for at, text in seen:
+        dom.setdefault(text, at)
+    wire, previous = {}, None
+    for at, text in line.shown:
+        if text != previous:
+            wire.setdefault(text, at)
+        previous = text
+    lags = [dom[t] - wire[t] for t in wire if t in dom and t != "20:00"]
+    print(f"wire to browser over {seconds} s: {len(lags)} seconds, "
+          f"p50 {statistics.median(lags):.0f} ms, p99 {pct(lags, 0.99):.0f} ms, "
+          f"max {max(lags):.0f} ms, min {min(lags):.0f} ms (negative: the page ahead)")
+    missing = [t for t in wire if t not in dom and t != "20:00"]
+    if missing:
+        print(f"seconds on the wire never shown by the page: {missing[:10]}")
+
+
+class Clients(threading.Thread):
+    """Feed clients on /live that read and drop everything."""
+
+    def __init__(self, port, count):
+        super().__init__(daemon=True)
+        self.sel = selectors.DefaultSelector()
+        self.bytes = 0
+        for _ in range(count):
+            s = socket.create_connection(("127.0.0.1", port))
+            key = base64.b64encode(os.urandom(16)).decode()
+            s.sendall(f"GET /live HTTP/1.1\r\nHost: 127.0.0.1:{port}\r\nUpgrade: websocket\r\n"
+                      f"Connection: Upgrade\r\nSec-WebSocket-Key: {key}\r\n"
+                      "Sec-WebSocket-Version: 13\r\n\r\n".encode())
+            self.sel.register(s, selectors.EVENT_READ)
+
+    def run(self):
+        while True:
+            for key, _ in self.sel.select():
+                data = key.fileobj.recv(65536)
+                self.bytes += len(data)
+                if not data:
+                    self.sel.unregister(key.fileobj)
+
+
+def span(desk, line, seconds, what, last_minute):
+    if last_minute:
+        desk.last_minute()
+        time.sleep(1.5)
+    start = len(line.shown)
+    t0, c0 = time.time(), desk.cpu_ticks()
+    time.sleep(seconds)
+    t1, c1 = time.time(), desk.cpu_ticks()
+    unit = 100 if last_minute else 1000
+    # Each transmission that shows a new second or tenth: its arrival after that boundary.
+    lags, previous = [], None
+    for at, text in line.shown[start:]:
+        if text != previous:
+            lags.append(at % unit)
+        previous = text
+    cpu = 100 * (c1 - c0) / os.sysconf("SC_CLK_TCK") / (t1 - t0)
+    print(f"{what}: CPU {cpu:.2f} % of one core over {t1 - t0:.0f} s, RSS {desk.rss_kb() / 1024:.1f}"
+          f" MB, clock to wire ({len(lags)} transmissions) p50 {statistics.median(lags):.1f} ms, "
+          f"p99 {pct(lags, 0.99):.1f} ms, max {max(lags):.1f} ms")
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument("what", choices=["lag", "clients"])
+    parser.add_argument("--seconds", type=int)
+    parser.add_argument("--clients", type=int, default=50)
+    parser.add_argument("--last-minute", action="store_true")
+    a = parser.parse_args()
+    line = Line()
+    line.start()
+    desk = Desk(line)
+    print(f"reproduce: bench/web_feed.py {' '.join(sys.argv[1:])}")
+    print(f"machine: {os.cpu_count()} cores, load {open('/proc/loadavg').read().split()[:3]}")
+    try:
+        if a.what == "lag":
+            lag(desk, line, a.seconds or 120)
+        else:
+            desk.start()
+            time.sleep(2)
+            span(desk, line, a.seconds or 60, "no feed clients", a.last_minute)
+            clients = Clients(int(desk.base.rsplit(":", 1)[1].strip("/")), a.clients)
+            clients.start()
+            time.sleep(2)
+            span(desk, line, a.seconds or 60, f"{a.clients} feed clients", a.last_minute)
+            print(f"the clients received {clients.bytes / 1024:.0f} KB")
+    finally:
+        desk.close()
+
+
+if __name__ == "__main__":
+    main()
