@@ -28,8 +28,10 @@ cleanup() {
     [ -n "${APP_PID:-}" ] && kill "$APP_PID" 2>/dev/null || true
     [ -n "${LINE_PID:-}" ] && kill "$LINE_PID" 2>/dev/null || true
     stop_xvfb || true
+    rm -rf "$WORK"
 }
 trap cleanup EXIT
+fresh_profile "$WORK/profile"
 
 start_xvfb "$DISPLAY_NUM"
 python3 bench/pty_line.py "$WORK/pty" "$WORK/line.log" &

@@ -17,8 +17,10 @@ cleanup() {
     [ -n "${READER_PID:-}" ] && kill "$READER_PID" 2>/dev/null || true
     [ -n "${PA_PID:-}" ] && kill "$PA_PID" 2>/dev/null || true
     stop_xvfb
+    rm -rf "$WORK"
 }
 trap cleanup EXIT
+fresh_profile "$WORK/profile"
 
 # A sound server of our own with one null sink.
 cat >"$WORK/null.pa" <<PA

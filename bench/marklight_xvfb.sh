@@ -3,6 +3,14 @@
 
 MARKLIGHT=${MARKLIGHT:-build-bench/app/marklight}
 
+# Gives marklight, from here on, settings and data folders of its own, made afresh under $1, so
+# that no earlier match's resume question blocks its window and no run leaves one to the next.
+fresh_profile() {
+    rm -rf "$1"
+    mkdir -p "$1/config" "$1/data"
+    export XDG_CONFIG_HOME=$1/config XDG_DATA_HOME=$1/data
+}
+
 # Starts Xvfb on display $1 (96 dpi) and waits until it answers.
 start_xvfb() {
     DISPLAY_NUM=$1

@@ -17,8 +17,11 @@ cleanup() {
     [ -n "${APP_PID:-}" ] && kill "$APP_PID" 2>/dev/null || true
     [ -n "${LINE_PID:-}" ] && kill "$LINE_PID" 2>/dev/null || true
     stop_xvfb || true
+    rm -rf "$WORK"
 }
 trap cleanup EXIT
+# A profile of its own: the monitor opens at its first size.
+fresh_profile "$WORK/profile"
 
 start_xvfb 95
 python3 bench/pty_line.py "$WORK/pty" "$WORK/line.log" &
@@ -26,8 +29,6 @@ LINE_PID=$!
 for _ in $(seq 100); do [ -s "$WORK/pty" ] && break; sleep 0.05; done
 export MARKLIGHT_PORTS
 MARKLIGHT_PORTS=$(cat "$WORK/pty")
-# A fresh settings file, so the monitor opens at its first size.
-export XDG_CONFIG_HOME=$WORK/config
 
 "$MARKLIGHT" &
 APP_PID=$!

@@ -13,7 +13,7 @@ cd "$(dirname "$0")/.."
 RUNS=${1:-10}
 [ -x "$MARKLIGHT" ] || { echo "build $MARKLIGHT first" >&2; exit 1; }
 WORK=$(mktemp -d /tmp/marklight-startup.XXXXXX)
-trap 'stop_xvfb || true' EXIT
+trap 'stop_xvfb || true; rm -rf "$WORK"' EXIT
 start_xvfb ${XVFB_DISPLAY:-97}
 
 echo "reproduce: bench/startup.sh $RUNS"
@@ -21,6 +21,8 @@ echo "machine: $(nproc) cores, $(uname -sr), load $(cut -d' ' -f1-3 /proc/loadav
 printf '%4s %10s %12s %12s %12s\n' run "start, ms" "window, ms" "1st tick, ms" "tick-window"
 for run in $(seq "$RUNS"); do
     rm -f "$WORK/t0" "$WORK/log"
+    # Every run a first start: a killed run leaves a match that the next would offer to resume.
+    fresh_profile "$WORK/profile"
     # Start anywhere in the second: the first tick waits for the next second boundary.
     sleep "0.$(printf '%03d' $((RANDOM % 1000)))"
     # The stamp is taken just before exec, so it is if anything early.
