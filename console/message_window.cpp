@@ -1,6 +1,6 @@
 #include "console/message_window.h"
 
-#include "console/version.h"
+#include "form/version.h"
 
 namespace ml {
 

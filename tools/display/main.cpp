@@ -3,7 +3,7 @@
 // with --text.
 
 #include "app/monitor/led_monitor.h"
-#include "console/version.h"
+#include "form/version.h"
 #include "tools/display/line_source.h"
 
 #include <QApplication>
