@@ -2,7 +2,7 @@
 
 #include "app/pictures.h"
 #include "core/keys.h"
-#include "display/frames.h"
+#include "display/wire_format.h"
 
 #include <QAbstractItemView>
 #include <QCheckBox>
@@ -73,7 +73,7 @@ BoundWidget bindLineEdit(TextBox& box, const ControlLayout& l, QWidget* parent,
     // blanks in the box, as they would on the wire.
     QObject::connect(e, &QLineEdit::textEdited, e,
                      [e, &box, type = actions.type](const QString& text) {
-                         const QString clean = frames::blankControls(text);
+                         const QString clean = wire::blankControls(text);
                          if (clean != text) {
                              const QSignalBlocker quiet(e);
                              const int cursor = e->cursorPosition();

@@ -1,6 +1,7 @@
 #include "display/display_modes.h"
 
 #include "display/frames.h"
+#include "display/wire_format.h"
 
 #include <initializer_list>
 
@@ -9,7 +10,7 @@ namespace ml {
 namespace {
 
 // The display's own time of day; stands in the free texts and is shown as the PC's time.
-const QString kTimeEscape = QStringLiteral("§O4     ");
+const QString kTimeEscape = wire::timeEscape();
 const QString kTimeWord = QStringLiteral("$TIME");
 
 const QString kHelpText =
@@ -48,7 +49,9 @@ void scrollPreview(int& pos, const QString& text, int window, TextBox& preview) 
 
 DisplayModes::DisplayModes(Form& form, const Clock& clock, Dialogs& dialogs, SerialLink& link,
                            MatchEngine& match)
-    : form_(form), clock_(clock), dialogs_(dialogs), link_(link), match_(match) {}
+    : form_(form), clock_(clock), dialogs_(dialogs), link_(link), match_(match) {
+    form_.FreeT_U.text = QStringLiteral("Zeit:   ") + kTimeEscape;
+}
 
 void DisplayModes::bindHandlers() {
     form_.Displ.onClick = [this] { Displ_Click(); };

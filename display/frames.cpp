@@ -1,72 +1,66 @@
 #include "display/frames.h"
 
+#include "display/wire_format.h"
+
 namespace ml::frames {
 
 namespace {
 
-constexpr QChar kStx = QChar(0x02);
-constexpr QChar kLf = QChar(0x0A);
+using wire::blankControls;
 
 QString digit(int n) {
     return QString::number(n);
 }
 
 QString frame(const QString& body) {
-    return kStx + body + kLf;
+    return QLatin1Char(wire::kStx) + body + QLatin1Char(wire::kLf);
 }
 
 } // namespace
-
-QString blankControls(const QString& text) {
-    QString out = text;
-    for (QChar& c : out) {
-        if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() <= 0x9F))
-            c = QLatin1Char(' ');
-    }
-    return out;
-}
 
 QString fieldFrame(int address, int brightness, const QString& text) {
     return frame(digit(address) + digit(brightness) + blankControls(text));
 }
 
 QString bigTextFrame(int brightness, const QString& text) {
-    return frame(QLatin1Char('3') + digit(brightness) + blankControls(text));
+    return frame(QLatin1Char(wire::kBigText) + digit(brightness) + blankControls(text));
 }
 
 QString scrollUpperFrame(int brightness, const QString& text) {
-    return frame(kCode80 + digit(brightness) + QLatin1Char('1') + blankControls(text));
+    return frame(wire::kScrollCode + digit(brightness) + QLatin1Char(wire::kScrollUpper) +
+                 blankControls(text));
 }
 
 // The lower row's scroll frame carries no row digit.
 QString scrollLowerFrame(int brightness, const QString& text) {
-    return frame(kCode80 + digit(brightness) + blankControls(text));
+    return frame(wire::kScrollCode + digit(brightness) + blankControls(text));
 }
 
 QString scrollBigFrame(int brightness, const QString& text) {
-    return frame(kCode80 + digit(brightness) + QLatin1Char('2') + blankControls(text));
+    return frame(wire::kScrollCode + digit(brightness) + QLatin1Char(wire::kScrollBig) +
+                 blankControls(text));
 }
 
 QString companionShortFrame(int brightness) {
-    return frame(kCode97 + digit(brightness) + QLatin1Char('1'));
+    return frame(wire::kCompanionCode + digit(brightness) + QLatin1Char(wire::kCompanionRow));
 }
 
 QString companionLongFrame(int brightness) {
-    return frame(kCode97 + digit(brightness) + QLatin1Char('1') + QString(7, QLatin1Char(' ')));
+    return frame(wire::kCompanionCode + digit(brightness) + QLatin1Char(wire::kCompanionRow) +
+                 QString(wire::kLongCompanionBlanks, QLatin1Char(' ')));
 }
 
-// Brightness first, then "3": the reverse of a field frame. The payload after the "3" is padded
-// with blanks to eight characters.
+// Brightness first, then the address: the reverse of a field frame. The payload is padded with
+// blanks to a field's width.
 QString programFrame(int brightness, int program) {
-    QString payload = QStringLiteral("§PRG") + QString::number(program);
-    while (payload.size() < 8)
-        payload += QLatin1Char(' ');
-    return frame(digit(brightness) + QLatin1Char('3') + payload);
+    const QString payload = wire::programEscape() + QString::number(program);
+    return frame(digit(brightness) + QLatin1Char(wire::kProgramAddress) +
+                 payload.leftJustified(wire::kFieldChars, QLatin1Char(' ')));
 }
 
 QString modeSwitchSequence() {
-    return frame(QString(2, kCode90) + QStringLiteral("111234567890")) +
-           frame(QStringLiteral("112345678"));
+    return frame(QString(2, wire::kModeSwitchCode) + QLatin1String(wire::kModeSwitchDigits)) +
+           frame(QLatin1String(wire::kModeSwitchSecond));
 }
 
 QString upperScrollPair(int brightness, const QString& text) {

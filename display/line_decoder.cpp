@@ -1,5 +1,6 @@
 #include "display/line_decoder.h"
 
+#include "display/wire_format.h"
 #include "serial/windows1252.h"
 
 #include <algorithm>
@@ -10,28 +11,25 @@ namespace ml {
 
 namespace {
 
-constexpr char kStx = 0x02;
-constexpr char kLf = 0x0A;
-constexpr char kScrollCode = '\x80';
-constexpr char kModeSwitchCode = '\x90';
-constexpr char kCompanionCode = '\x97';
+using wire::kLf;
+using wire::kStx;
 // Two changes between low and high brightness no further apart than this are a blink; the
 // composer alternates on every transmission, at least once a second while the clock runs.
 constexpr qint64 kBlinkGapMs = 1500;
 
-const QString kClockEscape = QStringLiteral("§O4     ");
+const QString kClockEscape = wire::timeEscape();
 
 bool isBrightness(char c) {
-    return c >= '1' && c <= '3';
+    return c >= wire::kLowestBrightness && c <= wire::kHighestBrightness;
+}
+
+bool isField(char c) {
+    return c >= wire::kFirstField && c <= wire::kLastField;
 }
 
 // Frame text as characters; control characters show as blanks.
 QString characters(QByteArrayView bytes) {
-    QString s = fromWindows1252(bytes);
-    for (QChar& c : s)
-        if (c.unicode() < 0x20 || (c.unicode() >= 0x7F && c.unicode() < 0xA0))
-            c = QLatin1Char(' ');
-    return s;
+    return wire::blankControls(fromWindows1252(bytes));
 }
 
 QString blanks(int n) {
@@ -115,11 +113,11 @@ void LineDecoder::frame(qint64 nowMs) {
     const QByteArrayView body(buf_);
     const bool readable = body.size() >= 2;
     if (!pending_.isEmpty())
-        settlePending(readable && body[0] == '4' && isBrightness(body[1]), nowMs);
+        settlePending(readable && body[0] == wire::kLastField && isBrightness(body[1]), nowMs);
     const bool afterLongCompanion = std::exchange(afterLongCompanion_, false);
     const bool afterModeSwitch = std::exchange(afterModeSwitch_, false);
     open_ = false;
-    if (readable && body[0] == kModeSwitchCode) {
+    if (readable && body[0] == wire::kModeSwitchByte) {
         state_.layout = LineState::Layout::Rows;
         state_.rows = LineState{}.rows;
         state_.big = {};
@@ -134,33 +132,34 @@ void LineDecoder::frame(qint64 nowMs) {
     const char code = body[0];
     if (programFrame(nowMs))
         return;
-    if (code >= '1' && code <= '4') {
+    if (isField(code)) {
         // The mode switch's second frame looks like a short field 1; it belongs to the switch.
-        if (afterModeSwitch && body == QByteArrayView("112345678"))
+        if (afterModeSwitch && body == QByteArrayView(wire::kModeSwitchSecond))
             return;
-        if (code == '3' && body.size() == 10) {
+        if (code == wire::kBigText && body.size() == 2 + wire::kFieldChars) {
             pending_ = buf_;
             return;
         }
         setBrightness(body[1], nowMs);
-        if (code == '3') {
+        if (code == wire::kBigText) {
             state_.layout = LineState::Layout::Big;
             state_.big = {characters(body.sliced(2))};
         } else {
-            field(code - '0', characters(body.sliced(2)));
+            field(code - wire::kFirstField + 1, characters(body.sliced(2)));
             // Fields 1 to 3 are followed by the rest of their transmission.
-            open_ = code != '4';
+            open_ = code != wire::kLastField;
         }
         return;
     }
-    if (code == kScrollCode) {
+    if (code == wire::kScrollByte) {
         setBrightness(body[1], nowMs);
         const QByteArrayView rest = body.sliced(2);
         // The lower row's scroll text has no row digit; its pair opens with the long companion.
-        if (afterLongCompanion || rest.isEmpty() || (rest[0] != '1' && rest[0] != '2')) {
+        if (afterLongCompanion || rest.isEmpty() ||
+            (rest[0] != wire::kScrollUpper && rest[0] != wire::kScrollBig)) {
             rows();
             scroll(state_.rows[1], characters(rest), nowMs);
-        } else if (rest[0] == '1') {
+        } else if (rest[0] == wire::kScrollUpper) {
             rows();
             scroll(state_.rows[0], characters(rest.sliced(1)), nowMs);
             open_ = true;
@@ -173,7 +172,7 @@ void LineDecoder::frame(qint64 nowMs) {
         }
         return;
     }
-    if (code == kCompanionCode) {
+    if (code == wire::kCompanionByte) {
         setBrightness(body[1], nowMs);
         afterLongCompanion_ = open_ = body.size() > 3;
         return;
@@ -194,18 +193,21 @@ void LineDecoder::settlePending(bool field4Follows, qint64 nowMs) {
     }
 }
 
-// Brightness digit, "3", "§PRG", the number, blanks. It is told from a field frame at
-// brightness 3 whose text begins "§PRG" and a number by that text alone.
+// Brightness digit, the program address, the escape, the number, blanks. It is told from a
+// field frame at the highest brightness whose text begins with the escape and a number by that
+// text alone.
 bool LineDecoder::programFrame(qint64 nowMs) {
     const QByteArrayView body(buf_);
-    if (body.size() < 7 || !isBrightness(body[0]) || body[1] != '3' ||
-        !body.sliced(2).startsWith("\xA7PRG"))
+    const QByteArrayView escape(wire::kProgramEscape);
+    const qsizetype digits = 2 + escape.size();
+    if (body.size() <= digits || !isBrightness(body[0]) || body[1] != wire::kProgramAddress ||
+        !body.sliced(2).startsWith(escape))
         return false;
-    qsizetype i = 6;
+    qsizetype i = digits;
     int number = 0;
-    while (i < body.size() && i < 9 && body[i] >= '0' && body[i] <= '9')
+    while (i < body.size() && i < digits + wire::kProgramDigits && body[i] >= '0' && body[i] <= '9')
         number = number * 10 + (body[i++] - '0');
-    if (i == 6)
+    if (i == digits)
         return false;
     for (qsizetype j = i; j < body.size(); ++j)
         if (body[j] != ' ')

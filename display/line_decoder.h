@@ -11,7 +11,7 @@
 // - big text stands in double-size characters, 8 to the line;
 // - a built-in program is shown as the caption "Programm n" over "läuft...";
 // - the mode-switch sequence clears the display;
-// - the clock escape "§O4" and five blanks shows the time of day in its eight places.
+// - the time escape (wire_format.h) shows the time of day in its eight places.
 
 #include <QByteArray>
 #include <QByteArrayView>

@@ -166,8 +166,9 @@ struct Form {
     TextBox FreeT_O{"FreeT_O", QStringLiteral("Text oben ")};
     // the big line of free text (standing)
     TextBox FreeT{"FreeT", QStringLiteral("TxtGROSS")};
-    // lower row of free text (standing)
-    TextBox FreeT_U{"FreeT_U", QStringLiteral("Zeit:   §O4     ")};
+    // lower row of free text (standing); its first text, with the display's clock, comes from
+    // DisplayModes, which knows the wire
+    TextBox FreeT_U{"FreeT_U"};
     // upper row of free text (scrolling)
     TextBox FreeT_O_S{"FreeT_O_S", QStringLiteral("oben freier Text scrollend")};
     // the big line of free text (scrolling)

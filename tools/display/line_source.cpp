@@ -1,5 +1,7 @@
 #include "tools/display/line_source.h"
 
+#include "display/wire_format.h"
+
 #include <QSerialPort>
 #include <QSocketNotifier>
 
@@ -91,7 +93,7 @@ void LineSource::lost(const QString& why) {
 // read can bring several.
 void LineSource::take(QByteArrayView bytes) {
     qsizetype lf;
-    while ((lf = bytes.indexOf('\n')) >= 0) {
+    while ((lf = bytes.indexOf(wire::kLf)) >= 0) {
         decoder_.feed(bytes.first(lf + 1), now());
         bytes = bytes.sliced(lf + 1);
         if (decoder_.settled() && onBurst)
