@@ -3,14 +3,24 @@
 #include "display/wire_format.h"
 
 #include <QSerialPort>
+
+#ifdef Q_OS_UNIX
 #include <QSocketNotifier>
 
 #include <unistd.h>
+#else
+#include <cstdio>
+#include <fcntl.h>
+#include <io.h>
+#include <mutex>
+#include <thread>
+#endif
 
 namespace ml::display {
 
 namespace {
 constexpr int kRetryMs = 500;
+constexpr int kReadChunk = 4096;
 } // namespace
 
 LineSource::LineSource(QString device, int baud) : device_(std::move(device)), baud_(baud) {
@@ -31,20 +41,74 @@ void LineSource::start() {
         tryOpen();
         return;
     }
-    stdin_ = std::make_unique<QSocketNotifier>(STDIN_FILENO, QSocketNotifier::Read);
-    connect(stdin_.get(), &QSocketNotifier::activated, this, [this] {
-        char buf[4096];
-        const ssize_t n = ::read(STDIN_FILENO, buf, sizeof buf);
-        if (n > 0) {
-            take(QByteArrayView(buf, n));
+    readStdin();
+}
+
+#ifdef Q_OS_UNIX
+void LineSource::readStdin() {
+    auto notifier = std::make_unique<QSocketNotifier>(STDIN_FILENO, QSocketNotifier::Read);
+    connect(notifier.get(), &QSocketNotifier::activated, this, [this, n = notifier.get()] {
+        char buf[kReadChunk];
+        const ssize_t got = ::read(STDIN_FILENO, buf, sizeof buf);
+        if (got > 0) {
+            take(QByteArrayView(buf, got));
             return;
         }
-        stdin_->setEnabled(false);
-        quiet_.stop();
-        quiet();
-        if (onEnd)
-            onEnd();
+        n->setEnabled(false);
+        stdinEnded();
     });
+    stdin_ = std::move(notifier);
+}
+#else
+// Windows has no notifier for a pipe or a console: a thread of its own waits in the reads, and the
+// event loop takes what it has read every few milliseconds. The thread touches only the inbox,
+// which it keeps alive, so the program may end while it waits.
+void LineSource::readStdin() {
+    struct Inbox {
+        std::mutex lock;
+        QByteArray bytes;
+        bool ended = false;
+    };
+    auto inbox = std::make_shared<Inbox>();
+    // The wire's bytes as they are: no CR LF translation, no end at 0x1A.
+    _setmode(_fileno(stdin), _O_BINARY);
+    std::thread([inbox] {
+        char buf[kReadChunk];
+        int got;
+        while ((got = _read(_fileno(stdin), buf, sizeof buf)) > 0) {
+            const std::lock_guard<std::mutex> hold(inbox->lock);
+            inbox->bytes.append(buf, got);
+        }
+        const std::lock_guard<std::mutex> hold(inbox->lock);
+        inbox->ended = true;
+    }).detach();
+    auto poll = std::make_unique<QTimer>();
+    poll->setInterval(10);
+    connect(poll.get(), &QTimer::timeout, this, [this, inbox, t = poll.get()] {
+        QByteArray bytes;
+        bool ended;
+        {
+            const std::lock_guard<std::mutex> hold(inbox->lock);
+            bytes.swap(inbox->bytes);
+            ended = inbox->ended;
+        }
+        if (!bytes.isEmpty())
+            take(bytes);
+        if (ended) {
+            t->stop();
+            stdinEnded();
+        }
+    });
+    poll->start();
+    stdin_ = std::move(poll);
+}
+#endif
+
+void LineSource::stdinEnded() {
+    quiet_.stop();
+    quiet();
+    if (onEnd)
+        onEnd();
 }
 
 void LineSource::tryOpen() {

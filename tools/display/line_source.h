@@ -14,7 +14,6 @@
 #include <memory>
 
 class QSerialPort;
-class QSocketNotifier;
 
 namespace ml::display {
 
@@ -39,6 +38,8 @@ class LineSource : public QObject {
 
   private:
     void tryOpen();
+    void readStdin();
+    void stdinEnded();
     void lost(const QString& why);
     void take(QByteArrayView bytes);
     void quiet();
@@ -48,7 +49,8 @@ class LineSource : public QObject {
     LineDecoder decoder_;
     QElapsedTimer clock_;
     std::unique_ptr<QSerialPort> port_;
-    std::unique_ptr<QSocketNotifier> stdin_;
+    // What wakes the reading of standard input: a notifier on Unix, a timer on Windows.
+    std::unique_ptr<QObject> stdin_;
     QTimer retry_;
     QTimer quiet_;
     bool waiting_ = false;
