@@ -93,7 +93,7 @@ int main(int argc, char* argv[]) {
     if (webAddress(parser, webAt, webPort))
         web.pin(webAt, webPort);
 
-    ml::app::MainWindow window(program, clock);
+    ml::app::MainWindow window(program);
     dialogs.setOwner(&window);
     program.closeWindow = [&window] { window.close(); };
     program.store.showForm = [&window] { window.sync(); };

@@ -104,14 +104,15 @@ QString keyName(const QKeyEvent* e) {
 
 } // namespace
 
-MainWindow::MainWindow(Program& program, const Clock& clock)
+MainWindow::MainWindow(Program& program)
     : program_(program), client_(new QWidget(this)),
-      scheduler_(program.form, clock,
-                 {[this](bool wholeSecond) {
-                      if (program_.boundary(wholeSecond))
-                          qCDebug(lcTiming) << "tick composed";
+      scheduler_({[this] {
+                      if (!program_.wake())
+                          return false;
+                      qCDebug(lcTiming) << "tick composed";
+                      return true;
                   },
-                  [this] { sync(); }}) {
+                  [this] { return program_.msToNextWake(); }, [this] { sync(); }}) {
     setWindowTitle(QStringLiteral("Marklight"));
     setWindowIcon(applicationIcon());
     setFont(windowFont());

@@ -26,7 +26,7 @@ namespace ml::app {
 
 class MainWindow : public QMainWindow {
   public:
-    MainWindow(Program& program, const Clock& clock);
+    explicit MainWindow(Program& program);
     ~MainWindow() override;
 
     // Copies the whole form (and the message window) into the widgets.

@@ -1,29 +1,33 @@
-// Clock-to-wire latency: how long after the time of day's second (or tenth) boundary the
-// display line receives the transmission that shows it.
+// Clock-to-wire latency: how long after a running count's own second (in the last minute, its
+// tenth) the display line receives the transmission that shows it; and how long after the
+// operator's click a goal reaches the line.
 //
-// The real program core runs with real timers over real pseudo-terminals, several programs in one
-// event loop: one on the aligned scheduler of the window, the others on plain free-running timers
-// of the same periods, started at phases spread over the second. Each program has its port open,
-// "Anzeigen" ticked and a count-down running that crosses into the last minute. A reader thread
-// on the master side of each pseudo-terminal stamps the arrival of every byte.
+// The real program core runs on the window's scheduler with real timers over real
+// pseudo-terminals, several programs in one event loop. Each has its port open, "Anzeigen"
+// ticked and a count-down, started at a random moment of the second, that crosses into the last
+// minute and runs below zero; every few seconds, at a random moment, each clicks a goal. A reader
+// thread on the master side of each pseudo-terminal stamps the arrival of every byte on the
+// monotonic clock that the programs count on, and reads the wire with the display decoder.
 //
-//   build-bench/bench/bench_latency [--seconds 180] [--start 2:30] [--free 4] [--trace]
+//   build-bench/bench/bench_latency [--seconds 150] [--start 1:30] [--programs 3] [--trace]
 //                                   [--no-storage]
 //
 // --no-storage keeps the match state in memory instead of on disk (for comparison).
-// --trace also prints every scoreboard transmission of the aligned program: its arrival in ms
-// after the second, field 3 and field 4.
+// --trace prints the lower row of every transmission of the first program with its delay.
 
-#include "app/qt_platform.h"
 #include "app/tick_scheduler.h"
 #include "core/program.h"
+#include "display/line_decoder.h"
+#include "match/time_values.h"
 #include "platform/fakes/fakes.h"
 #include "platform/qt_storage.h"
 #include "serial/qt_serial_device.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QRandomGenerator>
 #include <QTemporaryDir>
+#include <QTime>
 #include <QTimer>
 
 #include <poll.h>
@@ -33,12 +37,10 @@
 
 #include <algorithm>
 #include <atomic>
-#include <cctype>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -49,11 +51,26 @@ namespace {
 
 using namespace ml;
 
-std::int64_t realtimeNs() {
+std::int64_t monoNs() {
     timespec ts{};
-    ::clock_gettime(CLOCK_REALTIME, &ts);
+    ::clock_gettime(CLOCK_MONOTONIC, &ts);
     return std::int64_t(ts.tv_sec) * 1000000000 + ts.tv_nsec;
 }
+
+// The program's clocks, with the monotonic one on a known origin: a count's boundaries are then
+// moments the reader's stamps can be set against.
+class BenchClock : public Clock {
+  public:
+    QString timeOfDay() const override {
+        return QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
+    }
+    qint64 wallMs() const override { return QDateTime::currentMSecsSinceEpoch(); }
+    qint64 monotonicMs() const override { return (monoNs() - originNs) / 1000000; }
+    // Nanoseconds of the monotonic clock at which `monotonicMs` first reads `ms`.
+    std::int64_t nsAt(qint64 ms) const { return originNs + ms * 1000000; }
+
+    const std::int64_t originNs = monoNs();
+};
 
 // A pseudo-terminal pair. The slave stays open here as well, so the master never sees a hang-up
 // while the program's port is closed between probing and opening.
@@ -77,15 +94,17 @@ struct Pty {
     QString path;
 };
 
-// Stamps what arrives on the master side, on its own thread so that the event loop under test
+// What the line showed from a moment on: the lower row, stamped with the first byte of the read
+// that completed it.
+struct Arrival {
+    std::int64_t ns;
+    QString lower;
+};
+
+// Reads what arrives on the master side, on its own thread so that the event loop under test
 // does not delay the stamp.
 class Reader {
   public:
-    struct Chunk {
-        std::int64_t ns;
-        std::string bytes;
-    };
-
     explicit Reader(int fd) : fd_(fd), thread_([this] { run(); }) {}
     ~Reader() { stop(); }
     Reader(const Reader&) = delete;
@@ -97,25 +116,30 @@ class Reader {
             thread_.join();
     }
     // Only after stop().
-    const std::vector<Chunk>& chunks() const { return chunks_; }
+    const std::vector<Arrival>& arrivals() const { return arrivals_; }
 
   private:
     void run() {
         char buf[4096];
+        LineDecoder decoder;
         while (!stop_) {
             pollfd p{fd_, POLLIN, 0};
             if (::poll(&p, 1, 50) <= 0 || !(p.revents & POLLIN))
                 continue;
-            const std::int64_t ns = realtimeNs();
+            const std::int64_t ns = monoNs();
             const ssize_t n = ::read(fd_, buf, sizeof buf);
-            if (n > 0)
-                chunks_.push_back({ns, std::string(buf, std::size_t(n))});
+            if (n <= 0)
+                continue;
+            decoder.feed(QByteArrayView(buf, n), ns / 1000000);
+            const QString lower = decoder.state().rows[1].text;
+            if (decoder.settled() && (arrivals_.empty() || arrivals_.back().lower != lower))
+                arrivals_.push_back({ns, lower});
         }
     }
 
     int fd_;
     std::atomic<bool> stop_{false};
-    std::vector<Chunk> chunks_;
+    std::vector<Arrival> arrivals_;
     std::thread thread_;
 };
 
@@ -145,54 +169,28 @@ class NoHorn : public Horn {
     void setFailureHandler(std::function<void(const QString&)>) override {}
 };
 
-// The original's timers: the tick and the tenths step on their own periods from whenever they
-// were started, periods and flags re-read from the form after every step.
-class FreeRunningTimers {
-  public:
-    explicit FreeRunningTimers(Program& program) : program_(program) {
-        for (QTimer* t : {&tick_, &tenths_})
-            t->setTimerType(Qt::PreciseTimer);
-        QObject::connect(&tick_, &QTimer::timeout, [this] {
-            program_.tick();
-            follow();
-        });
-        QObject::connect(&tenths_, &QTimer::timeout, [this] {
-            program_.tenths();
-            follow();
-        });
-    }
-    void follow() {
-        follow(program_.form.Timer2, tick_);
-        follow(program_.form.Timer3, tenths_);
-    }
-
-  private:
-    // A changed period starts the timer afresh, as setting a timer's interval does.
-    static void follow(const Timer& t, QTimer& q) {
-        if (!t.enabled)
-            q.stop();
-        else if (!q.isActive() || q.interval() != t.interval)
-            q.start(t.interval);
-    }
-
-    Program& program_;
-    QTimer tick_;
-    QTimer tenths_;
-};
-
 struct Shared {
-    app::QtClock clock;
+    BenchClock clock;
     QuietDialogs dialogs;
     NoShell shell;
     NoHorn horn;
     bool storeOnDisk = true;
 };
 
-// One program with its own port, pseudo-terminal and timers.
+// A goal clicked: when, and the home score it gave.
+struct Click {
+    std::int64_t ns;
+    QString score;
+};
+
+// One program with its own port, pseudo-terminal and scheduler.
 struct Rig {
     Rig(Shared& s, Pty& pty, int port)
-        : reader(pty.master), program(s.clock, s.dialogs, s.shell, device, s.horn,
-                                      s.storeOnDisk ? static_cast<Storage&>(disk) : memory) {
+        : shared(s), reader(pty.master),
+          program(s.clock, s.dialogs, s.shell, device, s.horn,
+                  s.storeOnDisk ? static_cast<Storage&>(disk) : memory),
+          scheduler(
+              {[this] { return program.wake(); }, [this] { return program.msToNextWake(); }, {}}) {
         program.start();
         const QString entry = QStringLiteral("COM %1").arg(port);
         if (!program.select(program.form.Combo6, entry)) {
@@ -205,13 +203,38 @@ struct Rig {
             std::exit(1);
         }
         program.click(program.form.Displ);
+        scheduler.start();
     }
     void startCountDown(const QString& minutes, const QString& seconds) {
         program.type(program.form.D_Min, minutes);
         program.type(program.form.D_Sec, seconds);
         program.click(program.form.St_St);
+        startMs = program.form.anchor.monoMs;
+        startValueMs = program.form.anchor.valueMs;
+        scheduler.reschedule();
+    }
+    void goal() {
+        const std::int64_t ns = monoNs();
+        program.click(program.form.up_l);
+        clicks.push_back({ns, program.form.Pkt_l.text});
+        scheduler.reschedule();
+    }
+    // The moment a count-down shows `shownValueMs` first: the first millisecond of running at
+    // which what it shows has come down to it.
+    std::int64_t dueNs(qint64 shownValueMs) const {
+        qint64 low = 0;
+        qint64 high = startValueMs + 3600000;
+        while (low < high) {
+            const qint64 mid = (low + high) / 2;
+            if (shownMs(startValueMs - mid, CountKind::ClockDown) <= shownValueMs)
+                high = mid;
+            else
+                low = mid + 1;
+        }
+        return shared.clock.nsAt(startMs + low);
     }
 
+    Shared& shared;
     Reader reader;
     QtSerialDevice device;
     // Storage on, as in the program: each rig keeps its state and record in a folder of its own.
@@ -220,93 +243,68 @@ struct Rig {
                    folder.path() + QStringLiteral("/data")};
     FakeStorage memory;
     Program program;
-    std::unique_ptr<app::TickScheduler> aligned;
-    std::unique_ptr<FreeRunningTimers> free;
-    int phaseMs = 0;
+    app::TickScheduler scheduler;
+    qint64 startMs = -1;
+    qint64 startValueMs = 0;
+    std::vector<Click> clicks;
 };
-
-// One scoreboard transmission as it arrived: the stamp of its first byte and fields 3 and 4.
-struct Arrival {
-    std::int64_t ns;
-    std::string field3;
-    std::string field4;
-};
-
-// Splits the byte stream into frames and keeps the scoreboard transmissions (field frames 1 to
-// 4 in a row); the mode-switch sequence and anything else is passed over.
-std::vector<Arrival> scoreboardTransmissions(const std::vector<Reader::Chunk>& chunks) {
-    std::vector<Arrival> out;
-    std::string frame;
-    std::int64_t frameNs = 0;
-    std::int64_t firstNs = 0;
-    std::string fields[4];
-    int next = 1;
-    for (const auto& c : chunks) {
-        for (char ch : c.bytes) {
-            if (ch == '\x02') {
-                frame.clear();
-                frameNs = c.ns;
-            }
-            frame.push_back(ch);
-            if (ch != '\n')
-                continue;
-            const bool field =
-                frame.size() == 12 && frame[0] == '\x02' && frame[1] >= '1' && frame[1] <= '4';
-            const int address = field ? frame[1] - '0' : 0;
-            if (address == 1)
-                firstNs = frameNs;
-            if (address != 0 && (address == next || address == 1)) {
-                fields[address - 1] = frame.substr(3, 8);
-                next = address + 1;
-                if (address == 4) {
-                    out.push_back({firstNs, fields[2], fields[3]});
-                    next = 1;
-                }
-            } else {
-                next = 1;
-            }
-            frame.clear();
-        }
-    }
-    return out;
-}
-
-std::string trimmed(const std::string& s) {
-    const auto b = s.find_first_not_of(' ');
-    if (b == std::string::npos)
-        return {};
-    return s.substr(b, s.find_last_not_of(' ') - b + 1);
-}
 
 struct Delays {
     std::vector<double> secondsBefore; // a new second, before the last minute or after it
     std::vector<double> secondsLast;   // a new second in the last minute
     std::vector<double> tenths;        // a new tenth in the last minute
+    std::vector<double> goals;         // a goal, from the click
 };
 
-// What the display shows: before the last minute the clock's seconds stand in field 4; in the
-// last minute field 3's minutes place carries the seconds and field 4's seconds place the
-// tenths. The two-digit minutes place tells the last minute (the count starts below ten minutes).
-void collect(const std::vector<Arrival>& arrivals, Delays& d) {
-    std::string lastSecond;
-    std::string lastTenth;
+// The clock a lower row shows, in milliseconds: " 0    12:34   0 " is 754000; in the last minute
+// the minutes place carries the seconds and the seconds place the tenths, " 0    42:60   0 " is
+// 42600. A two-digit minutes place tells the last minute (the counts start below ten minutes).
+bool shownClock(const QString& lower, qint64& ms, bool& lastMinute) {
+    const QString minutes = lower.mid(5, 3).trimmed();
+    bool okMinutes = false;
+    bool okSeconds = false;
+    const int m = minutes.toInt(&okMinutes);
+    const int s = lower.mid(9, 2).toInt(&okSeconds);
+    if (!okMinutes || !okSeconds || lower.at(8) != QLatin1Char(':'))
+        return false;
+    lastMinute = minutes.size() == 2 && minutes.at(0).isDigit();
+    if (lastMinute) {
+        ms = m * 1000LL + s * 10LL;
+        return true;
+    }
+    const qint64 value = (std::abs(m) * 60LL + s) * 1000;
+    ms = minutes.startsWith(QLatin1Char('-')) ? -value : value;
+    return true;
+}
+
+void collect(const Rig& rig, Delays& d, bool trace) {
+    qint64 last = 0;
     bool first = true;
-    for (const Arrival& a : arrivals) {
-        const std::string minutes = trimmed(a.field3.substr(5, 3));
-        const std::string secondsPlace = a.field4.substr(1, 2);
-        const bool lastMinute = minutes.size() == 2 && std::isdigit((unsigned char)minutes[0]) &&
-                                std::isdigit((unsigned char)minutes[1]);
-        const std::string second = lastMinute ? minutes : secondsPlace;
-        const std::string tenth = lastMinute ? secondsPlace : std::string();
-        const double intoSecondMs = double(a.ns % 1000000000) / 1e6;
-        const double intoTenthMs = double(a.ns % 100000000) / 1e6;
-        if (!first && second != lastSecond)
-            (lastMinute ? d.secondsLast : d.secondsBefore).push_back(intoSecondMs);
-        if (!first && lastMinute && !lastTenth.empty() && tenth != lastTenth)
-            d.tenths.push_back(intoTenthMs);
-        lastSecond = second;
-        lastTenth = tenth;
+    for (const Arrival& a : rig.reader.arrivals()) {
+        qint64 value = 0;
+        bool lastMinute = false;
+        if (!shownClock(a.lower, value, lastMinute) || a.ns < rig.shared.clock.nsAt(rig.startMs))
+            continue;
+        const double delay = double(a.ns - rig.dueNs(value)) / 1e6;
+        if (trace)
+            std::printf("%9.2f ms  [%s]\n", delay, qPrintable(a.lower));
+        if (!first && value != last) {
+            if (!lastMinute)
+                d.secondsBefore.push_back(delay);
+            else if (value / 1000 != last / 1000)
+                d.secondsLast.push_back(delay);
+            else
+                d.tenths.push_back(delay);
+        }
+        last = value;
         first = false;
+    }
+    for (const Click& c : rig.clicks) {
+        for (const Arrival& a : rig.reader.arrivals())
+            if (a.ns >= c.ns && a.lower.left(4).trimmed() == c.score) {
+                d.goals.push_back(double(a.ns - c.ns) / 1e6);
+                break;
+            }
     }
 }
 
@@ -318,18 +316,9 @@ double percentile(std::vector<double> v, double p) {
     return v[rank - 1];
 }
 
-void printRow(const char* arm, const char* what, const std::vector<double>& v) {
-    std::printf("%-13s %-28s %6zu %9.2f %9.2f %9.2f\n", arm, what, v.size(), percentile(v, 50),
+void printRow(const char* what, const std::vector<double>& v) {
+    std::printf("%-34s %6zu %9.2f %9.2f %9.2f\n", what, v.size(), percentile(v, 50),
                 percentile(v, 99), v.empty() ? 0.0 : *std::max_element(v.begin(), v.end()));
-}
-
-void printArm(const char* arm, const Delays& d) {
-    std::vector<double> all = d.secondsBefore;
-    all.insert(all.end(), d.secondsLast.begin(), d.secondsLast.end());
-    printRow(arm, "new second (all)", all);
-    printRow(arm, "new second, before/after", d.secondsBefore);
-    printRow(arm, "new second, last minute", d.secondsLast);
-    printRow(arm, "new tenth, last minute", d.tenths);
 }
 
 std::string loadAverage() {
@@ -340,18 +329,18 @@ std::string loadAverage() {
 }
 
 void usage() {
-    std::fprintf(stderr, "usage: bench_latency [--seconds N] [--start M:SS] [--free N] [--trace] "
-                         "[--no-storage]\n");
+    std::fprintf(stderr, "usage: bench_latency [--seconds N] [--start M:SS] [--programs N] "
+                         "[--trace] [--no-storage]\n");
     std::exit(2);
 }
 
 } // namespace
 
 int main(int argc, char** argv) {
-    int seconds = 180;
-    QString startMin = QStringLiteral("2");
+    int seconds = 150;
+    QString startMin = QStringLiteral("1");
     QString startSec = QStringLiteral("30");
-    int freeCount = 4;
+    int programs = 3;
     bool trace = false;
     bool storeOnDisk = true;
     for (int i = 1; i < argc; ++i) {
@@ -369,8 +358,8 @@ int main(int argc, char** argv) {
         const QString value = QString::fromLocal8Bit(argv[++i]);
         if (arg == "--seconds") {
             seconds = value.toInt();
-        } else if (arg == "--free") {
-            freeCount = value.toInt();
+        } else if (arg == "--programs") {
+            programs = value.toInt();
         } else if (arg == "--start") {
             const QStringList ms = value.split(QLatin1Char(':'));
             if (ms.size() != 2 || ms[0].toInt() > 9)
@@ -381,21 +370,20 @@ int main(int argc, char** argv) {
             usage();
         }
     }
-    if (seconds < 1 || freeCount < 1)
+    if (seconds < 1 || programs < 1)
         usage();
 
     QCoreApplication qapp(argc, argv);
-    std::printf(
-        "reproduce: build-bench/bench/bench_latency --seconds %d --start %s:%s --free %d%s\n",
-        seconds, qPrintable(startMin), qPrintable(startSec), freeCount,
-        storeOnDisk ? "" : " --no-storage");
+    std::printf("reproduce: build-bench/bench/bench_latency --seconds %d --start %s:%s "
+                "--programs %d%s\n",
+                seconds, qPrintable(startMin), qPrintable(startSec), programs,
+                storeOnDisk ? "" : " --no-storage");
     std::printf("load average at start: %s\n", loadAverage().c_str());
 
-    // Port 1 for the aligned program, ports 2.. for the free-running ones. The devices read
-    // the port list when they are made.
+    // The devices read the port list when they are made.
     std::vector<std::unique_ptr<Pty>> ptys;
     QStringList paths;
-    for (int i = 0; i <= freeCount; ++i) {
+    for (int i = 0; i < programs; ++i) {
         ptys.push_back(std::make_unique<Pty>());
         paths << ptys.back()->path;
     }
@@ -404,38 +392,23 @@ int main(int argc, char** argv) {
     Shared shared;
     shared.storeOnDisk = storeOnDisk;
     std::vector<std::unique_ptr<Rig>> rigs;
-    for (int i = 0; i <= freeCount; ++i)
+    for (int i = 0; i < programs; ++i)
         rigs.push_back(std::make_unique<Rig>(shared, *ptys[std::size_t(i)], i + 1));
 
-    Rig& alignedRig = *rigs.front();
-    Program& ap = alignedRig.program;
-    // When the aligned tick step begins, after its boundary: the scheduler's share of the delay.
-    std::vector<double> tickStartMs;
-    alignedRig.aligned = std::make_unique<app::TickScheduler>(
-        ap.form, shared.clock,
-        app::TickScheduler::Steps{[&ap, &tickStartMs](bool wholeSecond) {
-                                      tickStartMs.push_back(double(realtimeNs() % 100000000) / 1e6);
-                                      ap.boundary(wholeSecond);
-                                  },
-                                  {}});
-    alignedRig.aligned->start();
-
-    // Free-running timers start at phases spread over the second from a random offset, so that
-    // together they sample the lag an arbitrary start gives.
-    const int base = int(QRandomGenerator::global()->bounded(1000));
-    for (int i = 1; i <= freeCount; ++i) {
-        Rig& rig = *rigs[std::size_t(i)];
-        // Spread over the tenth as well, for the tenths step of the last minute.
-        rig.phaseMs = (base + (i - 1) * (1000 / freeCount + 100 / freeCount)) % 1000;
-        rig.free = std::make_unique<FreeRunningTimers>(rig.program);
-        const int now = int((realtimeNs() / 1000000) % 1000);
-        const int wait = (rig.phaseMs - now + 1000) % 1000;
-        QTimer::singleShot(wait, Qt::PreciseTimer, [&rig] { rig.free->follow(); });
+    QRandomGenerator* random = QRandomGenerator::global();
+    for (auto& rig : rigs) {
+        Rig* r = rig.get();
+        QTimer::singleShot(int(random->bounded(1000)), Qt::PreciseTimer,
+                           [r, startMin, startSec] { r->startCountDown(startMin, startSec); });
+        // A goal every 2 to 5 s, at a moment with no relation to any second.
+        auto* goals = new QTimer(&qapp);
+        goals->setTimerType(Qt::PreciseTimer);
+        QObject::connect(goals, &QTimer::timeout, [r, goals, random] {
+            r->goal();
+            goals->start(2000 + int(random->bounded(3000)));
+        });
+        goals->start(1500 + int(random->bounded(3000)));
     }
-
-    for (auto& rig : rigs)
-        rig->startCountDown(startMin, startSec);
-    alignedRig.aligned->reschedule();
 
     QTimer::singleShot(seconds * 1000 + 1000, Qt::PreciseTimer, &qapp, &QCoreApplication::quit);
     QCoreApplication::exec();
@@ -444,28 +417,17 @@ int main(int argc, char** argv) {
         rig->reader.stop();
     std::printf("load average at end: %s\n", loadAverage().c_str());
 
-    Delays aligned;
-    Delays free;
-    const std::vector<Arrival> alignedArrivals =
-        scoreboardTransmissions(alignedRig.reader.chunks());
-    collect(alignedArrivals, aligned);
-    if (trace) {
-        // What the aligned program's display showed, and when within the second.
-        for (const Arrival& a : alignedArrivals)
-            std::printf("%8.2f ms  [%s][%s]\n", double(a.ns % 1000000000) / 1e6, a.field3.c_str(),
-                        a.field4.c_str());
-    }
-    std::printf("free-running phases (ms after the second):");
-    for (int i = 1; i <= freeCount; ++i) {
-        collect(scoreboardTransmissions(rigs[std::size_t(i)]->reader.chunks()), free);
-        std::printf(" %d", rigs[std::size_t(i)]->phaseMs);
-    }
-    std::printf("\n\ndelay from the time of day's boundary to the first byte, ms\n");
-    std::printf("%-13s %-28s %6s %9s %9s %9s\n", "timers", "transmission", "n", "p50", "p99",
-                "max");
-    printArm("aligned", aligned);
-    printArm("free-running", free);
-    std::printf("\n");
-    printRow("aligned", "tick step begins", tickStartMs);
+    Delays d;
+    for (std::size_t i = 0; i < rigs.size(); ++i)
+        collect(*rigs[i], d, trace && i == 0);
+    std::vector<double> seconds_ = d.secondsBefore;
+    seconds_.insert(seconds_.end(), d.secondsLast.begin(), d.secondsLast.end());
+    std::printf("\ndelay to the first byte, ms\n");
+    std::printf("%-34s %6s %9s %9s %9s\n", "from", "n", "p50", "p99", "max");
+    printRow("count's new second (all)", seconds_);
+    printRow("count's new second, before/after", d.secondsBefore);
+    printRow("count's new second, last minute", d.secondsLast);
+    printRow("count's new tenth, last minute", d.tenths);
+    printRow("click of a goal", d.goals);
     return 0;
 }

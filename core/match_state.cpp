@@ -51,9 +51,12 @@ template <class F> void forEachControl(const Form& form, F f) {
 // The match fields, with the range each may hold.
 struct Field {
     const char* name;
-    std::variant<bool*, int*, QString*> at;
-    int min = 0, max = 0;
+    std::variant<bool*, int*, qint64*, QString*> at;
+    qint64 min = 0, max = 0;
 };
+
+// A count's exact value in milliseconds stays within the seconds a clock may hold.
+constexpr qint64 kMaxCountMs = INT16_MAX * 1000LL;
 
 std::vector<Field> fields(Form& f) {
     return {
@@ -61,6 +64,7 @@ std::vector<Field> fields(Form& f) {
         {"TimeoutActive", &f.TimeoutActive},
         {"BreakActive", &f.BreakActive},
         {"LastMinute", &f.LastMinute},
+        {"ClockMs", &f.ClockMs, -kMaxCountMs, kMaxCountMs},
         {"ClockEnded", &f.ClockEnded},
         {"penaltyL.running", &f.penaltyL.running},
         {"penaltyL.endMin", &f.penaltyL.endMin, INT16_MIN, INT16_MAX},
@@ -171,7 +175,7 @@ QJsonObject stateContent(const Form& form) {
     QJsonObject values;
     for (const Field& field : fields(const_cast<Form&>(form))) {
         const QString key = QLatin1String(field.name);
-        std::visit([&](auto* p) { values.insert(key, *p); }, field.at);
+        std::visit([&](auto* p) { values.insert(key, QJsonValue(*p)); }, field.at);
     }
     return {{QStringLiteral("controls"), controls}, {QStringLiteral("fields"), values}};
 }
@@ -199,11 +203,13 @@ void restoreContent(Form& form, const QJsonObject& content) {
         const QJsonValue v = values.value(QLatin1String(field.name));
         if (auto* const* b = std::get_if<bool*>(&field.at); b && v.isBool())
             **b = v.toBool();
-        if (auto* const* n = std::get_if<int*>(&field.at); n && v.isDouble()) {
-            const double d = v.toDouble();
-            if (d == std::floor(d) && d >= field.min && d <= field.max)
-                **n = static_cast<int>(d);
-        }
+        const double d = v.toDouble();
+        const bool whole =
+            v.isDouble() && d == std::floor(d) && d >= double(field.min) && d <= double(field.max);
+        if (auto* const* n = std::get_if<int*>(&field.at); n && whole)
+            **n = static_cast<int>(d);
+        if (auto* const* n = std::get_if<qint64*>(&field.at); n && whole)
+            **n = static_cast<qint64>(d);
         if (auto* const* t = std::get_if<QString*>(&field.at);
             t && v.isString() && v.toString().size() <= kMaxText)
             **t = v.toString();

@@ -95,6 +95,8 @@ void MatchStore::start() {
             backup = storage_.setStateAside(Storage::Aside::Backup);
     }
     if (!resumed) {
+        // A fresh match begins at the kept start value.
+        match_.ResetTime();
         record_ = storage_.startRecord();
         recording_ = true;
         for (const QString& line : std::exchange(pending_, {}))

@@ -11,7 +11,7 @@ Program::Program(Clock& clock, Dialogs& dialogs, Shell& shell, SerialDevice& dev
     : log(form, clock), serial(form, device, dialogs, log), match(form, clock, dialogs),
       modes(form, clock, dialogs, serial, match), composer(form, clock, dialogs, serial, log),
       score(form), messages(form, shell), history(form, match, log), horn(form, hornOutput, log),
-      store(form, clock, dialogs, storage, log, match, serial), dialogs_(dialogs) {
+      store(form, clock, dialogs, storage, log, match, serial), clock_(clock), dialogs_(dialogs) {
     match.bindHandlers();
     serial.bindHandlers();
     modes.bindHandlers();
@@ -38,11 +38,16 @@ void Program::start() {
     stepped();
 }
 
-// One tick, down the layers, each subsystem once. In the last minute the count writes the
-// tenths too, so the transmission carries the second and tenth of this moment.
-void Program::runTick() {
-    match.count();
-    modes.previewStep();
+// One tick, down the layers, each subsystem once: the whole tick with the banner, the time of
+// day and the previews, or the running count's own step between two of them.
+void Program::runTick(bool whole) {
+    if (whole) {
+        tickSecond_ = floorDiv(clock_.wallMs(), 1000);
+        match.count();
+        modes.previewStep();
+    } else {
+        match.countStep();
+    }
     // Composes, sends what changed to the port and logs it.
     composer.checkAndOut();
     // Right after the transmission that shows an end, in the same step.
@@ -54,20 +59,7 @@ bool Program::tick() {
     if (busy_)
         return false;
     busy_ = true;
-    runTick();
-    busy_ = false;
-    stepped();
-    return true;
-}
-
-bool Program::boundary(bool wholeSecond) {
-    if (busy_)
-        return false;
-    busy_ = true;
-    if (form.Timer2.dueAt(wholeSecond))
-        runTick();
-    else if (form.Timer3.dueAt(wholeSecond))
-        match.tenths();
+    runTick(true);
     busy_ = false;
     stepped();
     return true;
@@ -81,6 +73,48 @@ bool Program::tenths() {
     busy_ = false;
     stepped();
     return true;
+}
+
+bool Program::wake() {
+    if (busy_)
+        return false;
+    const bool second = floorDiv(clock_.wallMs(), 1000) != tickSecond_;
+    if (second || match.msToNextChange() == 0) {
+        busy_ = true;
+        runTick(second);
+        busy_ = false;
+        stepped();
+    }
+    return true;
+}
+
+qint64 Program::msToNextWake() const {
+    if (floorDiv(clock_.wallMs(), 1000) != tickSecond_)
+        return 0;
+    const qint64 second = clock_.msToNextSecond();
+    return std::min(second, match.msToNextChange().value_or(second));
+}
+
+void Program::passTime(qint64 ms, const std::function<void(qint64)>& advance) {
+    for (qint64 next = msToNextWake(); next <= ms; next = msToNextWake()) {
+        advance(next);
+        ms -= next;
+        if (!wake())
+            break;
+    }
+    advance(ms);
+}
+
+void Program::showAction() {
+    if (busy_)
+        return;
+    busy_ = true;
+    match.showTimeOfDay();
+    match.switchBanner(false);
+    modes.previewStep(false);
+    composer.checkAndOut();
+    horn.afterOutput();
+    busy_ = false;
 }
 
 // Ending while something runs loses the match: ask first. What the display line shows stays.
@@ -139,6 +173,7 @@ bool Program::reachable(Control& c) {
 bool Program::acted(bool result) {
     // An action may have changed the horn's settings ("Einstellungen zurücksetzen").
     horn.applySettings();
+    showAction();
     store.afterAction();
     stepped();
     return result;

@@ -36,10 +36,16 @@ class Program {
     // message box: such a call is skipped and returns false.
     bool tick();
     bool tenths();
-    // What falls due at one boundary of the time of day (a whole second, or only a tenth; see
-    // `Timer::dueAt`). When both are due, the tick runs alone: its count writes the tenths of the
-    // last minute. Skipped (false) like `tick` while a tick waits in a message box.
-    bool boundary(bool wholeSecond);
+    // What the window's timers run when they wake: the tick once the time of day's second has
+    // turned since the last one, otherwise the running count's step once what it shows has
+    // changed; nothing when neither is due. Skipped (false) like `tick`.
+    bool wake();
+    // Milliseconds until the next wake is due (0: now): the time of day's next second or the
+    // next change of what the running count shows, whichever comes first.
+    qint64 msToNextWake() const;
+    // `ms` milliseconds pass, moved on by `advance` (a fake clock's), and every wake that falls
+    // due meanwhile runs at its moment, as the window's timers would run it.
+    void passTime(qint64 ms, const std::function<void(qint64 ms)>& advance);
 
     // A control of the main window or of the message window by name ("frmMessage.NAME" always
     // the message window's); `index` picks an item of the "HLProgr" array (1..16) and is
@@ -90,8 +96,10 @@ class Program {
     MatchStore store;
 
   private:
-    // The tick's steps, down the layers.
-    void runTick();
+    // The tick's steps, down the layers; `whole` for the tick, otherwise the count's own step.
+    void runTick(bool whole);
+    // After an operator's action: what it changed goes to the display line at once.
+    void showAction();
     void Ende_Click();
     bool reachable(Control& c);
     // Every operator action ends here: what it changed is kept.
@@ -101,8 +109,11 @@ class Program {
     // The key list ("?" > "Tastenkürzel…").
     void Tasten_Click();
 
+    Clock& clock_;
     Dialogs& dialogs_;
     bool busy_ = false;
+    // The time of day's second (since the epoch) of the last tick.
+    qint64 tickSecond_ = -1;
 };
 
 } // namespace ml

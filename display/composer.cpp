@@ -40,7 +40,8 @@ void Composer::checkAndOut() {
     int brightness = f.Brightness;
     const bool rehearsing = rehearse && !f.PortOpen && f.Displ.ticked();
     if (live || rehearsing) {
-        out.fields = scoreboardFields(brightness);
+        out.fields = scoreboardFields();
+        brightness = blink(out.fields[2]);
         specialOutput(out, brightness);
     }
     if (!f.SpecialOutput)
@@ -70,7 +71,7 @@ void Composer::setSeparators() {
     f.FlashR.text = separator;
 }
 
-std::array<QString, 4> Composer::scoreboardFields(int& brightness) {
+std::array<QString, 4> Composer::scoreboardFields() {
     Form& f = form_;
     std::array<QString, 4> field;
     const bool mirrored = f.miror.checked;
@@ -105,12 +106,23 @@ std::array<QString, 4> Composer::scoreboardFields(int& brightness) {
         const QString& time = f.TimeOut.text;
         field[2] = field[2].left(4) + time.left(4);
         field[3] = time.mid(4, 4) + field[3].mid(3, 4);
-    } else if (field[2].contains(QLatin1Char('-')) && f.ClockRunning) {
-        // Alternate brightness makes the display blink while the clock runs below zero.
-        brightness = f.BlinkPhase ? 1 : 3;
-        f.BlinkPhase = !f.BlinkPhase;
     }
     return field;
+}
+
+// Alternate brightness makes the display blink while the clock runs below zero (or a minus sign
+// stands in field 3 for another reason): it alternates with each new value the clock shows, so
+// an operator's change between two of them keeps the brightness of the moment.
+int Composer::blink(const QString& field3) {
+    Form& f = form_;
+    if (f.Uhr.ticked() || !field3.contains(QLatin1Char('-')) || !f.ClockRunning)
+        return f.Brightness;
+    const QString clock = f.D_Min.text + f.D_Sec.text + f.Spec_Min.text + f.Spec_Sec.text;
+    if (clock == blinkedAt_)
+        return f.BlinkPhase ? 3 : 1;
+    blinkedAt_ = clock;
+    f.BlinkPhase = !f.BlinkPhase;
+    return f.BlinkPhase ? 3 : 1;
 }
 
 void Composer::specialOutput(Transmission& out, int brightness) {

@@ -27,8 +27,10 @@ class Composer {
   private:
     // The separators beside the minutes blink while a stopped clock is away from its start.
     void setSeparators();
-    // The four fields of the scoreboard; `brightness` alternates while the clock runs below zero.
-    std::array<QString, 4> scoreboardFields(int& brightness);
+    // The four fields of the scoreboard.
+    std::array<QString, 4> scoreboardFields();
+    // The brightness of this transmission, `Brightness` or, while it blinks, the alternate one.
+    int blink(const QString& field3);
     // The free texts or the display's program instead of the scoreboard, when chosen; leaves
     // `out` alone otherwise.
     void specialOutput(Transmission& out, int brightness);
@@ -43,6 +45,8 @@ class Composer {
     Dialogs& dialogs_;
     SerialLink& link_;
     EventLog& log_;
+    // The clock's texts at the last alternation of the blink.
+    QString blinkedAt_;
 };
 
 } // namespace ml

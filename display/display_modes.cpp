@@ -3,6 +3,7 @@
 #include "display/frames.h"
 #include "display/wire_format.h"
 
+#include <algorithm>
 #include <initializer_list>
 
 namespace ml {
@@ -37,12 +38,11 @@ void takeRow(const CheckBox& scroll, const TextBox& standing, const TextBox& scr
     preview.text = text;
 }
 
-// Moves a scrolling preview on by one character, starting over after the last one.
-void scrollPreview(int& pos, const QString& text, int window, TextBox& preview) {
-    ++pos;
-    if (pos > text.size())
+// Moves a scrolling preview on by one character (`advance`), starting over after the last one.
+void scrollPreview(int& pos, const QString& text, int window, TextBox& preview, bool advance) {
+    if (advance && ++pos > text.size())
         pos = 1;
-    preview.text = text.mid(pos - 1, window);
+    preview.text = text.mid(std::max(pos, 1) - 1, window);
 }
 
 } // namespace
@@ -232,7 +232,7 @@ void DisplayModes::Get_Text() {
     f.PreviewBig = f.TextBig;
 }
 
-void DisplayModes::previewStep() {
+void DisplayModes::previewStep(bool advance) {
     Form& f = form_;
     const QString time = clock_.timeOfDay();
     auto withTime = [&time](QString text) {
@@ -241,13 +241,14 @@ void DisplayModes::previewStep() {
     f.ShText_o.text = withTime(f.PreviewTop);
     f.ShText_u.text = withTime(f.PreviewBottom);
     f.ShText_s.text = withTime(f.PreviewBig);
-    // The scroll windows are cut from the texts as sent, escape and all.
+    // The scroll windows are cut from the texts as sent, escape and all; they move on with the
+    // tick only.
     if (f.ScrollBig)
-        scrollPreview(f.ScrollPosBig, f.TextBig, 8, f.ShText_s);
+        scrollPreview(f.ScrollPosBig, f.TextBig, 8, f.ShText_s, advance);
     if (f.ScrollTop)
-        scrollPreview(f.ScrollPosTop, f.TextTop, 16, f.ShText_o);
+        scrollPreview(f.ScrollPosTop, f.TextTop, 16, f.ShText_o, advance);
     if (f.ScrollBottom)
-        scrollPreview(f.ScrollPosBottom, f.TextBottom, 16, f.ShText_u);
+        scrollPreview(f.ScrollPosBottom, f.TextBottom, 16, f.ShText_u, advance);
 }
 
 } // namespace ml

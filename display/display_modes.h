@@ -37,7 +37,7 @@ class DisplayModes {
     void HLProgr_Click(int index);
     void Get_Text();
     // Refreshes and scrolls the free-text previews; run by every tick.
-    void previewStep();
+    void previewStep(bool advance = true);
 
   private:
     // The mode-switch sequence, when the port is open.

@@ -114,18 +114,14 @@ struct MenuItem : TextControl {
     bool checked;
 };
 
-// A timer of the window: its period and whether it runs. The app schedules real timers from it.
+// A timer of the window as the match sets it: its period and whether it runs. The banner steps
+// by the tick's period; the window itself wakes when the program asks (`Program::msToNextWake`).
 struct Timer {
     explicit Timer(const char* n, int ms, bool on)
         : name(QString::fromLatin1(n)), interval(ms), enabled(on) {}
     const QString name;
     int interval;
     bool enabled;
-
-    // The window steps timers on the time of day's boundaries: a period under a second at every
-    // tenth, a longer one at every second.
-    bool onTenths() const { return interval < 1000; }
-    bool dueAt(bool wholeSecond) const { return enabled && (wholeSecond || onTenths()); }
 };
 
 } // namespace ml

@@ -92,6 +92,7 @@ std::optional<QString> Form::fieldText(const QString& name) const {
         {"StartSec", [&] { return number(StartSec); }},
         {"CurSec", [&] { return number(CurSec); }},
         {"NowSec", [&] { return number(NowSec); }},
+        {"ClockMs", [&] { return number(static_cast<double>(ClockMs)); }},
         {"StrafeLActive", [&] { return flag(penaltyL.running); }},
         {"StrafeRActive", [&] { return flag(penaltyR.running); }},
         {"StrafeLEndMin", [&] { return number(penaltyL.endMin); }},

@@ -41,16 +41,10 @@ struct Penalty {
 };
 
 // Where the running count (the match clock, a timeout or a break) stands on the clock of real
-// time. The count stood at `StartSec` at `monoMs`, a moment on a second boundary of the time of
-// day, so that its whole seconds turn when the time of day's do.
+// time: it stood at `valueMs` at the moment `monoMs`.
 struct CountAnchor {
     qint64 monoMs = 0;
-    // The computer's clock less the clock of real time when the anchor was set: a change means
-    // the computer's clock was set.
-    qint64 wallOffsetMs = 0;
-    // The most time counted so far: a count re-aligned with a changed computer's clock stands
-    // still rather than go back.
-    qint64 countedMs = 0;
+    qint64 valueMs = 0;
 };
 
 // The horn's automatic signals, as the tick calls for them.
@@ -281,12 +275,16 @@ struct Form {
     // The tenths digit of the last minute as last shown.
     int TenthCount = 0;
     // Seconds of the day at the start of the running count and at this tick, as the time of day
-    // reads; the count itself runs on `anchor`.
+    // reads; the count itself runs on `anchor`, to the millisecond.
     double RefTime = 0;
     double StartSec = 0;
     double CurSec = 0;
     double NowSec = 0;
     CountAnchor anchor;
+    // The match clock's exact value in milliseconds: where it stood at the last step while it
+    // runs, where it stopped while it stands. `D_Min` and `D_Sec` show it until the operator
+    // types another value.
+    qint64 ClockMs = 20 * 60 * 1000;
     Penalty penaltyL;
     Penalty penaltyR;
     bool LogPending = false;

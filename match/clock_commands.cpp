@@ -6,6 +6,7 @@
 #include "match/match_engine.h"
 #include "match/time_values.h"
 
+#include <cmath>
 #include <utility>
 
 namespace ml {
@@ -37,6 +38,7 @@ void MatchEngine::ResetTime() {
     // Only a zero is padded here; the next tick of a running clock writes two digits anyway.
     if (f.D_Sec.text == QLatin1String("0"))
         f.D_Sec.text = QStringLiteral("00");
+    f.ClockMs = std::llround(v * 1000);
 
     f.Timer3.enabled = false;
     showSecondClock(false);
@@ -46,35 +48,54 @@ void MatchEngine::ResetTime() {
 void MatchEngine::St_St_Click() {
     Form& f = form_;
     if (f.ClockRunning) {
+        // Stops at the exact value of this moment, which the next start goes on from.
+        runningClockStep();
         f.St_St.text = captions::kStart;
         f.ClockRunning = false;
     } else {
         // A clock the operator left unreadable is refused before anything changes, so the
         // count never starts from a value nobody can see.
-        const std::optional<double> start = readClock(f.D_Min.text, f.D_Sec.text);
-        if (!start || !countInRange(*start)) {
+        const std::optional<double> typed = readClock(f.D_Min.text, f.D_Sec.text);
+        if (!typed || !countInRange(*typed)) {
             refuseUnreadableClock(QStringLiteral(" beim Starten der Spielzeit:"));
             return;
         }
+        const qint64 start = startValueMs(*typed);
         f.RefTime = Get_Sec(clock_.timeOfDay(), dialogs_);
-        startCount(f.anchor, clock_);
+        startCount(f.anchor, clock_, start);
         f.St_St.text = captions::kStop;
         if (f.D_Sec.text.isEmpty())
             f.D_Sec.text = QStringLiteral("0");
         if (f.D_Min.text.isEmpty())
             f.D_Min.text = QStringLiteral("0");
-        f.StartSec = *start;
+        f.StartSec = static_cast<double>(start) / 1000;
+        f.CurSec = f.StartSec;
+        f.ClockMs = start;
         // A clock started below zero has had its end; one started at 0:00 has it ahead unless
         // it stopped itself there.
-        if (f.StartSec > 0)
+        if (start > 0)
             f.ClockEnded = false;
-        else if (f.StartSec < 0)
+        else if (shownMs(start, CountKind::ClockDown) < 0)
             f.ClockEnded = true;
         f.ClockRunning = true;
         endInterruption(Interruption::Both);
     }
     f.LogPending = true;
     showSecondClock(false);
+    // The boxes show the running clock from this moment on (in the last minute with tenths).
+    if (f.ClockRunning)
+        runningClockStep();
+}
+
+// Where the clock starts: from its exact value while the boxes still show it, from the typed
+// whole seconds once the operator has given it another value.
+qint64 MatchEngine::startValueMs(double typedSeconds) const {
+    const Form& f = form_;
+    const CountKind kind = f.Mode_down.checked ? CountKind::ClockDown : CountKind::ClockUp;
+    const qint64 shownSeconds = shownMs(f.ClockMs, kind) / 1000;
+    if (static_cast<double>(shownSeconds) == typedSeconds)
+        return f.ClockMs;
+    return std::llround(typedSeconds * 1000);
 }
 
 // A clock that stood in its last minute and is given a new value by the operator leaves it: the

@@ -7,6 +7,8 @@
 #include "match/match_engine.h"
 #include "match/time_values.h"
 
+#include <cmath>
+
 namespace ml {
 
 namespace {
@@ -96,7 +98,6 @@ bool MatchEngine::startInterruption(TextBox& lengthBox) {
     }
     const double v = *minutes * 60;
     f.RefTime = Get_Sec(clock_.timeOfDay(), dialogs_);
-    startCount(f.anchor, clock_);
     const long long wholeMinutes = truncateTowardZero(v / 60);
     const double rest = v - static_cast<double>(wholeMinutes) * 60;
     f.Spec_Min.text = wholeText(wholeMinutes);
@@ -106,16 +107,19 @@ bool MatchEngine::startInterruption(TextBox& lengthBox) {
     // as it was computed.
     const double shownRest = readNumber(f.Spec_Sec.text).value_or(rest);
     f.StartSec = static_cast<double>(roundDown(static_cast<double>(wholeMinutes) * 60 + shownRest));
+    f.CurSec = f.StartSec;
+    startCount(f.anchor, clock_, std::llround(f.StartSec * 1000));
     return true;
 }
 
-void MatchEngine::interruptionStep(double nowSec) {
+void MatchEngine::interruptionStep() {
     Form& f = form_;
-    f.NowSec = nowSec;
-    f.CurSec = f.StartSec - static_cast<double>(countedMs(f.anchor, clock_) / 1000);
-    f.Spec_Min.text = minutesText(f.CurSec, false);
-    f.Spec_Sec.text = secondsText(f.CurSec);
-    if (f.CurSec >= 0)
+    const qint64 value = valueNow();
+    const qint64 shown = shownMs(value, CountKind::Interruption);
+    f.CurSec = static_cast<double>(value) / 1000;
+    f.Spec_Min.text = minutesText(static_cast<double>(shown / 1000), false);
+    f.Spec_Sec.text = secondsText(static_cast<double>(shown / 1000));
+    if (shown >= 0)
         return;
     f.HornDue = f.TimeoutActive ? HornSignal::TimeoutEnd : HornSignal::BreakEnd;
 
@@ -128,9 +132,9 @@ void MatchEngine::interruptionStep(double nowSec) {
     endInterruption(Interruption::Both);
 }
 
-void MatchEngine::switchBanner() {
+void MatchEngine::switchBanner(bool advance) {
     Form& f = form_;
-    if (f.Timer2.interval > 0)
+    if (advance && f.Timer2.interval > 0)
         f.BannerPhase += 1000.0 / f.Timer2.interval;
     const bool shown = f.BannerPhase < 3;
     if (f.BannerPhase > 6)

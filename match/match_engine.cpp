@@ -51,37 +51,67 @@ void MatchEngine::count() {
     switchBanner();
 
     // One reading of the time of day serves the whole tick, so the caption and the count agree.
-    const QString now = clock_.timeOfDay();
-    f.TimeOut.text = now;
-    f.Uhr_anz.text = now;
+    f.NowSec = Get_Sec(showTimeOfDay(), dialogs_);
 
     if (!f.ClockRunning) {
         f.Timer3.enabled = false;
         f.Timer2.interval = kTickMs;
     }
-
-    if (f.ClockRunning)
-        runningClockStep(Get_Sec(now, dialogs_));
-    else if (f.TimeoutActive || f.BreakActive)
-        interruptionStep(Get_Sec(now, dialogs_));
+    countStep();
 }
 
-// The running clock's value after `counted` milliseconds. The direction is read at every tick:
-// switching it mirrors the elapsed time around the start value.
-double MatchEngine::runningValue(qint64 counted) const {
+QString MatchEngine::showTimeOfDay() {
+    const QString now = clock_.timeOfDay();
+    form_.TimeOut.text = now;
+    form_.Uhr_anz.text = now;
+    return now;
+}
+
+void MatchEngine::countStep() {
     const Form& f = form_;
-    const auto whole = static_cast<double>(counted / 1000);
-    return f.Mode_down.checked ? f.StartSec - whole : f.StartSec + whole;
+    if (f.ClockRunning)
+        runningClockStep();
+    else if (f.TimeoutActive || f.BreakActive)
+        interruptionStep();
 }
 
-void MatchEngine::runningClockStep(double nowSec) {
+CountKind MatchEngine::runningKind() const {
+    const Form& f = form_;
+    if (!f.ClockRunning)
+        return CountKind::Interruption;
+    return f.Mode_down.checked ? CountKind::ClockDown : CountKind::ClockUp;
+}
+
+bool MatchEngine::counting() const {
+    const Form& f = form_;
+    return f.ClockRunning || f.TimeoutActive || f.BreakActive;
+}
+
+qint64 MatchEngine::valueNow() const {
+    return countValueMs(form_.anchor, clock_, runningKind() == CountKind::ClockUp);
+}
+
+std::optional<qint64> MatchEngine::msToNextChange() const {
+    if (!counting())
+        return std::nullopt;
+    const CountKind kind = runningKind();
+    const qint64 value = valueNow();
+    const auto last = static_cast<qint64>(std::llround(form_.CurSec * 1000));
+    if (shownMs(value, kind) != shownMs(last, kind))
+        return 0;
+    return msToNextTurn(value, kind);
+}
+
+void MatchEngine::runningClockStep() {
     Form& f = form_;
-    f.NowSec = nowSec;
-    const qint64 counted = countedMs(f.anchor, clock_);
-    f.CurSec = runningValue(counted);
+    const qint64 value = valueNow();
+    const CountKind kind = runningKind();
+    const qint64 shown = shownMs(value, kind);
+    f.CurSec = static_cast<double>(value) / 1000;
+    f.ClockMs = value;
     // The count-down passes 0:00: the playing time is over. The horn sounds once for it, after
-    // this tick's transmission; the clock runs on below zero unless it is to stop at 0:00.
-    if (f.Mode_down.checked && f.CurSec < 0 && !f.ClockEnded) {
+    // this step's transmission; the clock runs on below zero unless it is to stop at 0:00.
+    if (kind == CountKind::ClockDown && shown < 0 && !f.ClockEnded) {
         f.ClockEnded = true;
         f.HornDue = HornSignal::MatchEnd;
         if (f.StopAtZero) {
@@ -89,28 +119,39 @@ void MatchEngine::runningClockStep(double nowSec) {
             return;
         }
     }
-    f.D_Min.text = minutesText(f.CurSec, true);
-    f.D_Sec.text = secondsText(f.CurSec);
-
-    const bool lastMinute = f.D_Min.text == QLatin1String("0") && f.Mode_down.checked;
+    showClock(shown, kind);
+    const bool lastMinute = inLastMinute(shown, kind);
     f.LastMinute = lastMinute;
     f.Timer3.enabled = lastMinute;
     showSecondClock(lastMinute);
     f.Timer2.interval = lastMinute ? kLastMinuteTickMs : kTickMs;
-    if (lastMinute)
-        showTenths(counted);
-
     advancePenalties();
+}
+
+// The clock boxes for a shown value: minutes and seconds; in the last minute also the seconds
+// and the tenths in the second clock, which the display shows then.
+void MatchEngine::showClock(qint64 shown, CountKind kind) {
+    Form& f = form_;
+    const qint64 wholeSeconds = shown / 1000;
+    f.D_Min.text = minutesText(static_cast<double>(wholeSeconds), true);
+    f.D_Sec.text = secondsText(static_cast<double>(wholeSeconds));
+    if (!inLastMinute(shown, kind))
+        return;
+    f.TenthCount = static_cast<int>(shown % 1000 / 100);
+    f.Spec_Min.text = f.D_Sec.text;
+    f.Spec_Sec.text = wholeText(f.TenthCount) + QLatin1Char('0');
 }
 
 void MatchEngine::stopAtZero() {
     Form& f = form_;
     f.CurSec = 0;
+    f.ClockMs = 0;
     f.D_Min.text = QStringLiteral("0");
     f.D_Sec.text = QStringLiteral("00");
     // A clock stopped in its last minute shows seconds and tenths: all zero now.
     f.Spec_Min.text = QStringLiteral("00");
     f.Spec_Sec.text = QStringLiteral("00");
+    f.TenthCount = 0;
     f.St_St.text = captions::kStart;
     f.ClockRunning = false;
     f.LogPending = true;
@@ -120,45 +161,32 @@ void MatchEngine::stopAtZero() {
     advancePenalties();
 }
 
-// The seconds and tenths of the last minute, from the same count as the whole seconds: from each
-// second boundary the tenths read 90, 80, ... 00.
-void MatchEngine::showTenths(qint64 counted) {
-    Form& f = form_;
-    const double value = runningValue(counted);
-    // Below zero the clock has left its last minute; the tick shows it.
-    if (value < 0)
-        return;
-    f.TenthCount = 9 - static_cast<int>(counted % 1000 / 100);
-    f.Spec_Min.text = secondsText(value);
-    f.Spec_Sec.text = wholeText(f.TenthCount) + QLatin1Char('0');
-}
-
-// The value now, to the millisecond, of the count that shows whole seconds.
-std::optional<double> MatchEngine::runningCount() {
-    Form& f = form_;
-    if (!f.ClockRunning && !f.TimeoutActive && !f.BreakActive)
+// The value now, to the millisecond, of the running count.
+std::optional<double> MatchEngine::runningCount() const {
+    if (!counting())
         return std::nullopt;
-    const double counted = static_cast<double>(countedMs(f.anchor, clock_)) / 1000;
-    return countsUp() ? f.StartSec + counted : f.StartSec - counted;
+    return static_cast<double>(valueNow()) / 1000;
 }
 
 void MatchEngine::resumeCount(double seconds) {
     Form& f = form_;
     f.RefTime = Get_Sec(clock_.timeOfDay(), dialogs_);
-    startCount(f.anchor, clock_);
-    // The anchor lies on the second boundary just passed; the count keeps whole seconds there.
-    const double intoSecond = static_cast<double>(countedMs(f.anchor, clock_)) / 1000;
-    f.StartSec = std::round(countsUp() ? seconds - intoSecond : seconds + intoSecond);
+    const auto value = static_cast<qint64>(std::llround(seconds * 1000));
+    startCount(f.anchor, clock_, value);
+    f.StartSec = static_cast<double>(value) / 1000;
+    f.CurSec = f.StartSec;
+    if (f.ClockRunning)
+        f.ClockMs = value;
 }
 
 bool MatchEngine::countsUp() const {
-    return form_.ClockRunning && !form_.Mode_down.checked;
+    return runningKind() == CountKind::ClockUp;
 }
 
 void MatchEngine::tenths() {
-    Form& f = form_;
+    const Form& f = form_;
     if (f.ClockRunning && f.LastMinute)
-        showTenths(countedMs(f.anchor, clock_));
+        runningClockStep();
 }
 
 } // namespace ml

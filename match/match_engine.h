@@ -5,6 +5,7 @@
 // display and the serial link after it.
 
 #include "form/form.h"
+#include "match/time_values.h"
 #include "platform/platform.h"
 
 #include <optional>
@@ -23,8 +24,15 @@ class MatchEngine {
     void start();
     // The match's part of a tick: the banner, the time of day and the running count.
     void count();
+    // Writes the time of day where the window and the display show it; gives it.
+    QString showTimeOfDay();
+    // The running count alone: what it shows now. Runs whenever that changes.
+    void countStep();
     // The tenths of the last minute, stepped ten times a second while the clock runs in it.
     void tenths();
+    // Milliseconds until what the running count shows changes: 0 when it has changed since the
+    // last step, nothing when no count runs.
+    std::optional<qint64> msToNextChange() const;
     void ResetTime();
     // Ends a timeout, a break or both: the button shows its start caption again and the second
     // clock hides. Every end of an interruption (its button, its count-down, a display mode that
@@ -32,8 +40,8 @@ class MatchEngine {
     void endInterruption(Interruption which);
 
     // The value now of the running count (the match clock, or a timeout or break count-down),
-    // in seconds; nothing when no count runs or the time of day does not read.
-    std::optional<double> runningCount();
+    // in seconds to the millisecond; nothing when no count runs.
+    std::optional<double> runningCount() const;
     // Lets the running count go on from `seconds` now, as after a restart of the program.
     void resumeCount(double seconds);
     // The running count is the match clock counting up (a timeout or break always counts down).
@@ -50,8 +58,8 @@ class MatchEngine {
 
     void Time_Out_Click();
     void Break_Click();
-    // Moves the banner on by one tick and shows or hides it.
-    void switchBanner();
+    // Moves the banner on by one tick (`advance`), and shows or hides it as the match stands.
+    void switchBanner(bool advance = true);
 
     void StrafeL_Click();
     void StrafeR_Click();
@@ -66,12 +74,16 @@ class MatchEngine {
 
     // Tells the operator which clock box (`D_Min` or `D_Sec`) holds no usable number.
     void refuseUnreadableClock(const QString& action);
+    qint64 startValueMs(double typedSeconds) const;
     void showSecondClock(bool shown);
-    // The tick's branches: the running match clock, and a timeout or break count-down.
-    void runningClockStep(double nowSec);
-    double runningValue(qint64 counted) const;
-    void showTenths(qint64 counted);
-    void interruptionStep(double nowSec);
+    bool counting() const;
+    CountKind runningKind() const;
+    // The running count's exact value now, in milliseconds.
+    qint64 valueNow() const;
+    // The count's branches: the running match clock, and a timeout or break count-down.
+    void runningClockStep();
+    void showClock(qint64 shown, CountKind kind);
+    void interruptionStep();
     // The end of a count-down that is to stop there: the clock stands at 0:00.
     void stopAtZero();
 

@@ -3,9 +3,7 @@
 #include "form/number_text.h"
 #include "match/failure_box.h"
 
-#include <algorithm>
 #include <cmath>
-#include <cstdlib>
 
 namespace ml {
 
@@ -32,40 +30,66 @@ std::optional<double> readClock(const QString& minutes, const QString& seconds) 
     return minutes.trimmed().startsWith(QLatin1Char('-')) ? -value : value;
 }
 
-namespace {
-
-qint64 floorMod(qint64 a, qint64 b) {
-    return ((a % b) + b) % b;
+qint64 floorDiv(qint64 a, qint64 b) {
+    return a / b - ((a % b != 0) && ((a < 0) != (b < 0)));
 }
 
-// A change of the computer's clock against real time larger than this is a setting of it.
-// Below it the count keeps its boundaries: a slewing clock does not make it jump.
-constexpr qint64 kClockSetMs = 500;
+namespace {
+
+qint64 ceilDiv(qint64 a, qint64 b) {
+    return -floorDiv(-a, b);
+}
+
+constexpr qint64 kSecondMs = 1000;
+constexpr qint64 kTenthMs = 100;
+constexpr qint64 kMinuteMs = 60 * kSecondMs;
 
 } // namespace
 
-void startCount(CountAnchor& count, const Clock& clock) {
-    const qint64 mono = clock.monotonicMs();
-    const qint64 wall = clock.wallMs();
-    count.monoMs = mono - floorMod(wall, 1000);
-    count.wallOffsetMs = wall - mono;
-    count.countedMs = 0;
+qint64 shownMs(qint64 valueMs, CountKind kind) {
+    switch (kind) {
+    case CountKind::ClockUp:
+        return floorDiv(valueMs, kSecondMs) * kSecondMs;
+    case CountKind::Interruption:
+        return ceilDiv(valueMs, kSecondMs) * kSecondMs;
+    case CountKind::ClockDown:
+        break;
+    }
+    const qint64 tenths = ceilDiv(valueMs, kTenthMs) * kTenthMs;
+    if (tenths >= 0 && tenths < kMinuteMs)
+        return tenths;
+    if (tenths > 0)
+        return ceilDiv(valueMs, kSecondMs) * kSecondMs;
+    return floorDiv(valueMs, kSecondMs) * kSecondMs;
 }
 
-qint64 countedMs(CountAnchor& count, const Clock& clock) {
-    const qint64 mono = clock.monotonicMs();
-    const qint64 wall = clock.wallMs();
-    if (std::llabs(wall - mono - count.wallOffsetMs) > kClockSetMs) {
-        // Shift the anchor by the least amount that puts the turns back on the time of day's
-        // second boundaries.
-        qint64 shift = floorMod(wall - (mono - count.monoMs), 1000);
-        if (shift > 500)
-            shift -= 1000;
-        count.monoMs -= shift;
-        count.wallOffsetMs = wall - mono;
-    }
-    count.countedMs = std::max(count.countedMs, mono - count.monoMs);
-    return count.countedMs;
+bool inLastMinute(qint64 shownValueMs, CountKind kind) {
+    return kind == CountKind::ClockDown && shownValueMs >= 0 && shownValueMs < kMinuteMs;
+}
+
+qint64 msToNextTurn(qint64 valueMs, CountKind kind) {
+    const qint64 shown = shownMs(valueMs, kind);
+    if (kind == CountKind::ClockUp)
+        return shown + kSecondMs - valueMs;
+    // Counting down, what is shown changes where the value reaches a whole tenth (the upper
+    // ends of seconds and tenths) or falls just below a whole second (below zero); the first
+    // such place within the next second and a tenth is the turn.
+    const qint64 firstTenth = ceilDiv(valueMs, kTenthMs) * kTenthMs - kTenthMs;
+    for (qint64 at = firstTenth; at >= firstTenth - 11 * kTenthMs; at -= kTenthMs)
+        for (const qint64 value : {at, at - 1})
+            if (shownMs(value, kind) != shown)
+                return valueMs - value;
+    return kSecondMs;
+}
+
+void startCount(CountAnchor& count, const Clock& clock, qint64 valueMs) {
+    count.monoMs = clock.monotonicMs();
+    count.valueMs = valueMs;
+}
+
+qint64 countValueMs(const CountAnchor& count, const Clock& clock, bool up) {
+    const qint64 ran = clock.monotonicMs() - count.monoMs;
+    return up ? count.valueMs + ran : count.valueMs - ran;
 }
 
 QString minutesText(double seconds, bool markNegativeZero) {

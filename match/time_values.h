@@ -29,13 +29,29 @@ inline bool countInRange(double seconds) {
     return seconds > -kMaxCountSeconds && seconds < kMaxCountSeconds;
 }
 
-// Anchors a count that starts now (`CountAnchor`).
-void startCount(CountAnchor& count, const Clock& clock);
-// The milliseconds the running count has counted: the real time passed since its start, plus the
-// part of the time of day's second at the start, so that whole seconds turn on the time of day's
-// boundaries. When the computer's clock has been set the count is re-aligned with it, keeping
-// the time counted to within half a second; it never goes back.
-qint64 countedMs(CountAnchor& count, const Clock& clock);
+// `a` / `b` rounded toward minus infinity.
+qint64 floorDiv(qint64 a, qint64 b);
+
+// How a count shows its exact value: the match clock counting down (whole seconds, and in the
+// last minute seconds and tenths), the match clock counting up, and a timeout or break.
+enum class CountKind { ClockDown, ClockUp, Interruption };
+
+// The value a count shows, in milliseconds, for its exact value in milliseconds. A count-down
+// shows the upper end of the second (or tenth) it is in, so its first second lasts a whole
+// second of running time and 0:00 (in the last minute 00.0) comes when the time has run out;
+// below zero it shows the second it has begun (-0:01 from the first tenth below zero on). A
+// count-up shows the seconds it has completed.
+qint64 shownMs(qint64 valueMs, CountKind kind);
+// A count-down match clock shows seconds and tenths: the last minute.
+bool inLastMinute(qint64 shownValueMs, CountKind kind);
+// Milliseconds of running time from `valueMs` until what the count shows changes (at least 1).
+qint64 msToNextTurn(qint64 valueMs, CountKind kind);
+
+// Starts a count that stands at `valueMs` now.
+void startCount(CountAnchor& count, const Clock& clock, qint64 valueMs);
+// The exact value of a running count now: down (or, `up`, up) from where it started by the real
+// time that has passed since.
+qint64 countValueMs(const CountAnchor& count, const Clock& clock, bool up);
 
 // Minutes text of a count in seconds: seconds / 60 truncated toward zero ("19", "0", "-1").
 // With `markNegativeZero` a negative count under one minute reads "-0", as the match clock

@@ -14,57 +14,38 @@
 namespace ml::app {
 namespace {
 
-// The fixture is the clock: the test sets the milliseconds past the second.
-struct TickSchedulerTest : ::testing::Test, Clock {
-    QString timeOfDay() const override { return {}; }
-    qint64 wallMs() const override { return wall; }
-    qint64 monotonicMs() const override { return wall; }
-    qint64 wall = 600;
-    void lastMinute() {
-        form.Timer2.interval = 100;
-        form.Timer2.enabled = form.Timer3.enabled = true;
-    }
-    Form form;
+// The program as the scheduler sees it: whether its step runs, and when it wants the next.
+struct TickSchedulerTest : ::testing::Test {
     QStringList steps;
-    std::function<void()> step(const char* name) {
-        return [this, name] { steps << name; };
-    }
-    TickScheduler scheduler{
-        form,
-        *this,
-        {[this](bool second) { steps << (second ? "second" : "tenth"); }, step("after")}};
+    bool busy = false;
+    qint64 next = 400;
+    TickScheduler scheduler{{[this] {
+                                 steps << (busy ? "skipped" : "step");
+                                 return !busy;
+                             },
+                             [this] { return next; }, [this] { steps << "after"; }}};
 };
 
-TEST_F(TickSchedulerTest, ArmsOnTheNextSecondThenOnTenthsAndKeepsAWakeUpThatStillFits) {
+TEST_F(TickSchedulerTest, StartStepsAtOnceThenArmsForTheMomentTheProgramAsks) {
     scheduler.start();
-    // A handler just before the boundary must not re-arm and so skip the boundary.
-    wall = 10;
+    EXPECT_EQ(steps, QStringList({"step", "after"}));
+    EXPECT_GT(scheduler.pendingMs(), 300);
+    next = 20;
     scheduler.reschedule();
-    EXPECT_LE(scheduler.pendingMs(), 400 + TickScheduler::kLateMs);
-    lastMinute();
-    wall = 70;
-    scheduler.reschedule();
-    EXPECT_LE(scheduler.pendingMs(), 30 + TickScheduler::kLateMs);
-    EXPECT_FALSE(scheduler.pendingOnSecond());
-    form.Timer2.enabled = form.Timer3.enabled = false;
-    scheduler.reschedule();
-    EXPECT_FALSE(scheduler.pending());
-    lastMinute(); // a tenth that is also a second counts as a second
-    wall = 940;
-    scheduler.reschedule();
-    EXPECT_TRUE(scheduler.pendingOnSecond());
+    EXPECT_LE(scheduler.pendingMs(), 20);
+    steps.clear();
+    ASSERT_TRUE(QTest::qWaitFor([&] { return steps.contains("after"); }, 2000));
 }
 
-TEST_F(TickSchedulerTest, StartStepsAtOnceThenWakesOnlyOnceTheBoundaryHasPassed) {
-    wall = 999;
+TEST_F(TickSchedulerTest, AWakeSkippedBehindATicksBoxLeavesTheNextWakeToThatTick) {
     scheduler.start();
-    EXPECT_EQ(steps, QStringList({"second", "after"}));
+    busy = true;
+    next = 0;
     steps.clear();
-    QTest::qWait(30); // still "1 ms before the second" when it fires: wait, do not step
-    EXPECT_TRUE(steps.isEmpty());
-    wall = 3;
-    ASSERT_TRUE(QTest::qWaitFor([&] { return steps.contains("second"); }, 2000));
-    EXPECT_TRUE(scheduler.pending());
+    scheduler.reschedule();
+    QTest::qWait(50);
+    EXPECT_EQ(steps, QStringList({"skipped"})) << "no wake-up spins while the box is up";
+    EXPECT_FALSE(scheduler.pending());
 }
 
 TEST(QtDialogsTest, BoxShowsPlainTextWithGermanCancelAndReportsCancel) {

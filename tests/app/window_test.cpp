@@ -55,7 +55,7 @@ class MainWindowTest : public ::testing::Test {
     FakeHorn horn{clock};
     FakeStorage storage;
     Program program{clock, dialogs, shell, serial, horn, storage};
-    MainWindow window{program, clock};
+    MainWindow window{program};
 };
 
 // Each edge is rounded on its own, so neighbours keep their joins.
@@ -114,7 +114,7 @@ TEST_F(MainWindowTest, EveryControlHasOneWidgetOrMenuEntryAtItsPlaceShowingItsFi
 TEST_F(MainWindowTest, StartThenTheNextSecondBoundaryCountsOnScreen) {
     click("St_St");
     clock.advance(1);
-    window.scheduler().runBoundary(true);
+    window.scheduler().wake();
     EXPECT_EQ(widget<QLineEdit>("D_Sec")->text(), QStringLiteral("59"));
 }
 

@@ -98,7 +98,7 @@ int main(int argc, char* argv[]) {
         p.tick();
         say(QStringLiteral("R %1|%2|%3|%4")
                 .arg(match(p.form))
-                .arg(p.form.CurSec)
+                .arg(p.form.CurSec, 0, 'f', 3)
                 .arg(before)
                 .arg(clock.wallMs()));
     } else {

@@ -70,7 +70,7 @@ class RandomOperator {
             if (logged && f.Text1.text.size() > 100000)
                 return fail(why, "Text1 longer than 100000 after LogEvent");
         } else if (what < 45) {
-            run(anyOf({"tenths", "boundary tenth", "boundary second"}));
+            run(anyOf({"tenths", "boundary tenth", "boundary second", "run 37", "run 1250"}));
         } else if (what < 80) {
             if (pick(4) == 0)
                 run("answer Cancel");

@@ -94,6 +94,8 @@ TEST_F(Store, SettingsComeBackAndImpossibleOnesFallBackOneByOne) {
     r.p.form.WebOn = r.p.form.WebNetwork = true;
     r.p.form.WebPort = 18470;
     r.p.settingsChanged();
+    // The next start shows the clock at the kept start value.
+    r.p.match.ResetTime();
     const QJsonObject kept = stateContent(r.p.form);
     r.click("Ende"); // no match to resume: the settings alone
 

@@ -116,9 +116,9 @@ TEST(Composer, ATimeoutShowsItsBannerAndSecondClockAndMinutesThatAreNoNumberNeve
     EXPECT_EQ(fields(r.lastWrite()), QByteArray("  TIME  |  OUT   | 4     0|:45   7 "));
 }
 
-TEST(Composer, MinusSignInFieldThreeBlinksBrightnessWhileClockRuns) {
+TEST(Composer, MinusSignInFieldThreeBlinksBrightnessWithEachNewClockValue) {
     // Mirrored, the right team's score stands in field 3; free text over the clock blinks too;
-    // a stopped clock does not blink.
+    // a stopped clock does not blink. A goal between two seconds keeps the brightness.
     for (int variant : {0, 1, 2, 3}) {
         Rig r;
         r.form.ClockRunning = variant != 3;
@@ -129,10 +129,15 @@ TEST(Composer, MinusSignInFieldThreeBlinksBrightnessWhileClockRuns) {
             r.form.ShText.click();
         QByteArray digits;
         for (int i = 0; i < 4; ++i) {
+            r.form.D_Sec.text = QString::number(10 + i);
+            r.tick();
+            digits += r.lastWrite().at(2);
+            r.form.Pkt_l.text = QString::number(i);
             r.tick();
             digits += r.lastWrite().at(2);
         }
-        EXPECT_EQ(digits, QByteArray(variant == 3 ? "1111" : "3131")) << "variant " << variant;
+        EXPECT_EQ(digits, QByteArray(variant == 3 ? "11111111" : "33113311"))
+            << "variant " << variant;
     }
 }
 

@@ -92,8 +92,8 @@ TEST(DisplayToolOverPty, PrintsTheMatchAsMarklightSendsItAndWaitsForTheLineToCom
     EXPECT_TRUE(tool.saw("| 3    19:59   0 |"));
     // The last minute shows seconds and tenths.
     desk.clock.passUntil(QStringLiteral("10:19:30"));
-    p.boundary(true);
-    EXPECT_TRUE(tool.saw("| 3    30:90"));
+    p.wake();
+    EXPECT_TRUE(tool.saw("| 3    30:00"));
 
     link.stop();
     EXPECT_TRUE(tool.saw("nicht mehr erreichbar"));

@@ -23,6 +23,10 @@ template <class Device = FakeSerialDevice> struct BasicDesk {
             device.openable = {1};
         p.start();
     }
+    // `ms` pass on the fake clock; every step of the window's timers runs at its moment.
+    void pass(qint64 ms) {
+        p.passTime(ms, [this](qint64 step) { clock.advanceMs(step); });
+    }
     // The port opened and "Anzeigen" ticked: the display line shows the match.
     void live() {
         p.click(p.form.OpenOutput);

@@ -56,8 +56,9 @@ bool knownCommand(const QString& cmd) {
     static const QStringList known = {
         QStringLiteral("tick"),   QStringLiteral("tenths"),   QStringLiteral("click"),
         QStringLiteral("type"),   QStringLiteral("focus"),    QStringLiteral("show"),
-        QStringLiteral("select"), QStringLiteral("boundary"), QStringLiteral("key"),
-        QStringLiteral("press"),  QStringLiteral("release"),  QStringLiteral("setting")};
+        QStringLiteral("select"), QStringLiteral("boundary"), QStringLiteral("run"),
+        QStringLiteral("key"),    QStringLiteral("press"),    QStringLiteral("release"),
+        QStringLiteral("setting")};
     return known.contains(cmd);
 }
 
@@ -146,14 +147,19 @@ bool ScriptRunner::run(const QString& line, QString& error) {
             cmd == QLatin1String("tick") ? p.tick() : p.tenths();
         return true;
     }
-    if (cmd == QLatin1String("boundary")) {
-        if (rest != QLatin1String("second") && rest != QLatin1String("tenth"))
+    if (cmd == QLatin1String("boundary") || cmd == QLatin1String("run")) {
+        qint64 ms = 0;
+        if (cmd == QLatin1String("run")) {
+            bool ok = false;
+            ms = rest.toLongLong(&ok);
+            if (!ok || ms < 0 || args.size() != 1)
+                return fail(error, QStringLiteral("run takes milliseconds"));
+        } else if (rest == QLatin1String("second") || rest == QLatin1String("tenth")) {
+            ms = rest == QLatin1String("second") ? clock_.msToNextSecond() : clock_.msToNextTenth();
+        } else {
             return fail(error, QStringLiteral("boundary takes second or tenth"));
-        // Time passes until that boundary; a tenth that begins a second is a whole second, as
-        // the window's timers see it.
-        clock_.advanceMs(rest == QLatin1String("second") ? clock_.msToNextSecond()
-                                                         : clock_.msToNextTenth());
-        p.boundary(clock_.msToNextSecond() == 1000);
+        }
+        p.passTime(ms, [this](qint64 step) { clock_.advanceMs(step); });
         return true;
     }
     if (cmd == QLatin1String("click")) {

@@ -47,21 +47,47 @@ const Marklight = (() => {
     };
   }
 
-  // A count as (second, tenth) now: counting down the second is the value's ceiling, as the
-  // display line shows it; counting up its floor.
-  function run(name, count, down, stopsAtZero) {
-    const ms = count.running && offset !== null
-      ? count.ms + (down ? -1 : 1) * (Date.now() + offset - count.at) : count.ms;
-    // The shown value in tenths.
-    let q = down ? Math.floor((ms + 999) / 100) : Math.floor(ms / 100);
+  // What a count shows of its exact value, in ms, as the display line shows it: counting down
+  // the upper end of the second it is in (in the last minute, of the tenth), below zero the
+  // second it has begun; counting up the seconds it has completed; a timeout or break whole
+  // seconds.
+  function shownMs(ms, kind) {
+    const ceilTo = (v, q) => Math.ceil(v / q) * q;
+    const floorTo = (v, q) => Math.floor(v / q) * q;
+    if (kind === "up") return floorTo(ms, 1000);
+    if (kind === "interruption") return ceilTo(ms, 1000);
+    const tenths = ceilTo(ms, 100);
+    if (tenths >= 0 && tenths < 60000) return tenths;
+    return tenths > 0 ? ceilTo(ms, 1000) : floorTo(ms, 1000);
+  }
+
+  // The value of a running count now, by the server's clock.
+  function valueNow(count, kind) {
+    if (!count.running || offset === null) return count.ms;
+    return count.ms + (kind === "up" ? 1 : -1) * (Date.now() + offset - count.at);
+  }
+
+  // Milliseconds until what a running count shows changes.
+  function untilTurn(ms, kind) {
+    const now = shownMs(ms, kind);
+    const step = kind === "up" ? 1 : -1;
+    for (let d = 1; d <= 1100; d++)
+      if (shownMs(ms + step * d, kind) !== now) return d;
+    return 1000;
+  }
+
+  // A count as (second, tenth) now. A shown count never goes back between messages.
+  function run(name, count, kind, stopsAtZero) {
+    const ms = valueNow(count, kind);
+    let q = Math.trunc(shownMs(ms, kind) / 100);
     if (stopsAtZero) q = Math.max(q, 0);
     const last = shown[name];
     // A jump of more than a second and a half is the operator's (a typed clock), not drift.
     if (count.running && last && Math.abs(q - last.q) <= 15)
-      q = down ? Math.min(q, last.q) : Math.max(q, last.q);
+      q = kind === "up" ? Math.max(q, last.q) : Math.min(q, last.q);
     shown[name] = { q: q };
-    const second = Math.floor(q / 10);
-    return { second: second, tenth: q - second * 10, ms: ms };
+    const second = Math.trunc(q / 10);
+    return { second: second, tenth: Math.abs(q - second * 10), ms: ms };
   }
 
   function clockText(second) {
@@ -75,7 +101,7 @@ const Marklight = (() => {
   function clocks() {
     const c = state.clock, out = {};
     if (c.running) {
-      const r = run("clock", c, c.countsDown, c.stopsAtZero);
+      const r = run("clock", c, c.countsDown ? "down" : "up", c.stopsAtZero);
       out.clock = { text: clockText(r.second), running: true, ms: r.ms,
         tenths: c.countsDown && r.second >= 0 && r.second < 60 ? r.tenth : null,
         seconds: r.second };
@@ -86,7 +112,7 @@ const Marklight = (() => {
     }
     const i = state.interruption;
     if (i && i.running) {
-      const r = run("interruption", i, true, true);
+      const r = run("interruption", i, "interruption", true);
       out.interruption = { kind: i.kind, text: clockText(r.second) };
     } else {
       shown.interruption = null;
@@ -103,10 +129,9 @@ const Marklight = (() => {
     render(state, c);
     const i = state.interruption;
     if ((state.clock.running || (i && i.running)) && offset !== null) {
-      const ms = state.clock.running ? c.clock.ms : i.ms - (Date.now() + offset - i.at);
-      const down = state.clock.running ? state.clock.countsDown : true;
-      const wait = down ? ((ms + 999) % 100 + 100) % 100 + 1 : 100 - ((ms % 100) + 100) % 100;
-      timer = setTimeout(update, Math.max(1, wait));
+      const kind = state.clock.running ? (state.clock.countsDown ? "down" : "up") : "interruption";
+      const count = state.clock.running ? state.clock : i;
+      timer = setTimeout(update, untilTurn(valueNow(count, kind), kind));
     }
   }
 
