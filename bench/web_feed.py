@@ -161,6 +161,11 @@ def lag(desk, line, seconds):
     print(f"wire to browser over {seconds} s: {len(lags)} seconds, "
           f"p50 {statistics.median(lags):.0f} ms, p99 {pct(lags, 0.99):.0f} ms, "
           f"max {max(lags):.0f} ms, min {min(lags):.0f} ms (negative: the page ahead)")
+    # The page's clock only ever goes down while it runs.
+    values = [int(m) * 60 + int(sec) for _, t in seen if re.fullmatch(r"\d+:\d\d", t)
+              for m, sec in [t.split(":")]]
+    back = sum(1 for a, b in zip(values, values[1:]) if b > a)
+    print(f"the page's clock stepped back {back} times in {len(values)} changes")
     missing = [t for t in wire if t not in dom and t != "20:00"]
     if missing:
         print(f"seconds on the wire never shown by the page: {missing[:10]}")

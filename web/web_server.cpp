@@ -71,10 +71,10 @@ class GuardedTcpServer : public QTcpServer {
                     line = 0;
                 }
                 if (line > WebServer::kMaxLineBytes || head > WebServer::kMaxHeadBytes) {
-                    // The server's own reader is not to see these bytes.
-                    socket->disconnect();
+                    // The server's own reader is not to see these bytes; it still hears of the
+                    // end, and frees what it keeps for the connection.
+                    disconnect(socket, &QTcpSocket::readyRead, nullptr, nullptr);
                     socket->abort();
-                    socket->deleteLater();
                     return;
                 }
             }
