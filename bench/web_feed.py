@@ -172,19 +172,36 @@ def lag(desk, line, seconds):
 
 
 class Clients(threading.Thread):
-    """Feed clients on /live that read and drop everything."""
+    """Feed clients on /live that read and drop everything, and one that reads nothing."""
 
     def __init__(self, port, count):
         super().__init__(daemon=True)
         self.sel = selectors.DefaultSelector()
         self.bytes = 0
+        # One more that never reads, with a small receive window: a slow reader.
+        self.slow = self.connect(port, 4096)
+        self.since = time.time()
         for _ in range(count):
-            s = socket.create_connection(("127.0.0.1", port))
-            key = base64.b64encode(os.urandom(16)).decode()
-            s.sendall(f"GET /live HTTP/1.1\r\nHost: 127.0.0.1:{port}\r\nUpgrade: websocket\r\n"
-                      f"Connection: Upgrade\r\nSec-WebSocket-Key: {key}\r\n"
-                      "Sec-WebSocket-Version: 13\r\n\r\n".encode())
-            self.sel.register(s, selectors.EVENT_READ)
+            self.sel.register(self.connect(port), selectors.EVENT_READ)
+
+    @staticmethod
+    def connect(port, window=None):
+        s = socket.socket()
+        if window:
+            s.setsockopt(socket.SOL_SOCKET, socket.SO_RCVBUF, window)
+        s.connect(("127.0.0.1", port))
+        key = base64.b64encode(os.urandom(16)).decode()
+        s.sendall(f"GET /live HTTP/1.1\r\nHost: 127.0.0.1:{port}\r\nUpgrade: websocket\r\n"
+                  f"Connection: Upgrade\r\nSec-WebSocket-Key: {key}\r\n"
+                  "Sec-WebSocket-Version: 13\r\n\r\n".encode())
+        return s
+
+    def slow_cut_off(self):
+        """Whether Marklight has cut the slow reader off: no socket of Marklight's is connected
+        to it any more (the system may still be sending what it holds)."""
+        port = self.slow.getsockname()[1]
+        out = subprocess.run(["ss", "-tnpH", f"dport = :{port}"], capture_output=True, text=True)
+        return "marklight" not in out.stdout
 
     def run(self):
         while True:
@@ -240,6 +257,15 @@ def main():
             time.sleep(2)
             span(desk, line, a.seconds or 60, f"{a.clients} feed clients", a.last_minute)
             print(f"the clients received {clients.bytes / 1024:.0f} KB")
+            # The slow reader, given up to a minute more in the last minute.
+            if a.last_minute:
+                desk.last_minute()
+            for _ in range(60):
+                if clients.slow_cut_off():
+                    break
+                time.sleep(1)
+            print(f"the slow reader was {'cut off' if clients.slow_cut_off() else 'still connected'}"
+                  f" {time.time() - clients.since:.0f} s after it connected")
     finally:
         desk.close()
 

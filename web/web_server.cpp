@@ -57,6 +57,10 @@ class GuardedTcpServer : public QTcpServer {
             delete socket;
             return;
         }
+        // The system may hold no more than this for a client that does not read: beyond it,
+        // what waits is the server's to count (`kMaxQueuedBytes`).
+        socket->setSocketOption(QAbstractSocket::SendBufferSizeSocketOption,
+                                WebServer::kMaxKernelBytes);
         connect(socket, &QTcpSocket::readyRead, socket, [socket, line = 0, head = 0]() mutable {
             if (!socket->isOpen())
                 return;

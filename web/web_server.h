@@ -59,6 +59,7 @@ class WebServer : public QObject {
     static constexpr int kMaxLineBytes = 8 * 1024;
     static constexpr int kMaxHeadBytes = 64 * 1024;
     static constexpr qint64 kMaxQueuedBytes = 256 * 1024;
+    static constexpr int kMaxKernelBytes = 64 * 1024;
     static constexpr quint64 kMaxIncomingBytes = 1024;
 
   private:
