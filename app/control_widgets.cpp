@@ -160,10 +160,19 @@ BoundWidget bindLabel(Label& label, const ControlLayout& l, QWidget* parent) {
         w->setAutoFillBackground(true);
         setColorsOnBlack(w, Qt::yellow, QPalette::WindowText, QPalette::Window);
     }
-    auto sync = [w, &label] {
+    const bool oneLine = !l.multiLine;
+    const QString toolTip = l.toolTip ? QString::fromUtf8(l.toolTip) : QString();
+    auto sync = [w, &label, oneLine, toolTip] {
         syncCommon(w, label);
-        if (w->text() != label.text)
-            w->setText(label.text);
+        // A line too long for its place ends in "…" and shows whole as the tool tip.
+        const QString shown = oneLine
+                                  ? QFontMetrics(w->font()).elidedText(label.text, Qt::ElideRight,
+                                                                       w->width() - 2 * w->margin())
+                                  : label.text;
+        if (w->text() != shown) {
+            w->setText(shown);
+            w->setToolTip(shown == label.text ? toolTip : label.text);
+        }
     };
     return {w, sync};
 }

@@ -390,21 +390,41 @@ void MainWindow::startTimers() {
 
 bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     auto* w = qobject_cast<QWidget*>(watched);
-    if (w == nullptr || (w->window() != this && w->window() != message_.data()))
+    const QWidget* box = QApplication::activeModalWidget();
+    if (w == nullptr || (w->window() != this && w->window() != message_.data() &&
+                         (box == nullptr || w->window() != box)))
         return QMainWindow::eventFilter(watched, event);
     if (event->type() == QEvent::KeyPress)
-        return routeKey(w, static_cast<QKeyEvent*>(event));
+        return box != nullptr ? keyWhileBoxWaits(static_cast<QKeyEvent*>(event), true)
+                              : routeKey(w, static_cast<QKeyEvent*>(event));
     if (event->type() == QEvent::KeyRelease)
-        return releaseKey(static_cast<QKeyEvent*>(event));
+        return releaseKey(static_cast<QKeyEvent*>(event)) ||
+               (box != nullptr && keyWhileBoxWaits(static_cast<QKeyEvent*>(event), false));
     if (event->type() == QEvent::FocusIn && w->window() == this)
         focusEntered(w);
     return QMainWindow::eventFilter(watched, event);
 }
 
-bool MainWindow::routeKey(QWidget* receiver, QKeyEvent* event) {
-    // A message box owns every key while it is open.
-    if (QApplication::activeModalWidget() != nullptr)
+// A box that waits for its answer never takes a match key: Space or F5 meant for the clock must
+// not confirm "Zeit zurücksetzen?" or close a report unread. Such a key does nothing then (a
+// beep says so), except the horn's, which sounds: it changes nothing of the match. Enter, Esc
+// and the mouse answer the box; Space still types into a box being edited (a file name).
+bool MainWindow::keyWhileBoxWaits(QKeyEvent* event, bool down) {
+    const QString name = keyName(event);
+    const KeyBinding* key = findKey(name);
+    if (key == nullptr || (key->typesInBox && isEditing(QApplication::focusWidget())))
         return false;
+    const Control* c = program_.find(QString::fromLatin1(key->control));
+    if (down && !event->isAutoRepeat()) {
+        if (c != nullptr && c->onHold)
+            act([this, name] { program_.key(name); });
+        else
+            QApplication::beep();
+    }
+    return true;
+}
+
+bool MainWindow::routeKey(QWidget* receiver, QKeyEvent* event) {
     QWidget* focus = QApplication::focusWidget();
     const bool editing = isEditing(focus);
     const Qt::KeyboardModifiers mods = event->modifiers() & ~Qt::KeypadModifier;

@@ -69,6 +69,7 @@ class MainWindow : public QMainWindow {
     // The operator's keys, wherever the focus is in the program's windows; true when used.
     bool routeKey(QWidget* receiver, QKeyEvent* event);
     bool releaseKey(QKeyEvent* event);
+    bool keyWhileBoxWaits(QKeyEvent* event, bool down);
     void focusEntered(QWidget* widget);
 
     struct Placed {

@@ -5,6 +5,10 @@
 #include <QIODevice>
 #include <QMediaDevices>
 
+#ifdef MARKLIGHT_PULSE
+#include <pulse/pulseaudio.h>
+#endif
+
 #include <algorithm>
 #include <cmath>
 #include <numbers>
@@ -21,8 +25,15 @@ constexpr qint64 kReleaseFrames = QtHorn::kSampleRate * 10 / 1000;
 // silent. Qt feeds the stream in 20 ms pieces and the stream starts only once most of this
 // has arrived: it must hold several pieces (at 40 ms the stream never started).
 constexpr int kBufferMs = 100;
+#ifdef MARKLIGHT_PULSE
+// A sound server that has gone away is looked for again this often.
+constexpr int kRetryMs = 2000;
+#else
 // The stream stays open this much longer than the tone, so the server plays all it holds.
 constexpr int kCloseAfterMs = kBufferMs + 200;
+#endif
+const QString kNoDevice = QStringLiteral("kein Audiogerät");
+const QString kDeviceFailed = QStringLiteral("Audiogerät ausgefallen");
 
 // One common period of both tones: the two tones repeat together every 1/100 s.
 QByteArray makeCycle() {
@@ -44,7 +55,7 @@ QByteArray makeCycle() {
 } // namespace
 
 // The tone as an endless stream: the cycle faded in, then held, then faded out and followed by
-// silence until the stream is closed.
+// silence.
 class ToneSource : public QIODevice {
   public:
     explicit ToneSource(const QByteArray& cycle) : cycle_(cycle) {
@@ -60,25 +71,26 @@ class ToneSource : public QIODevice {
         if (end_ < 0 || end_ > pos_ + kReleaseFrames)
             end_ = pos_ + kReleaseFrames;
     }
+    // The next `frames` samples, scaled by `volume`.
+    void fill(qint16* out, qint64 frames, double volume) {
+        const auto* cycle = reinterpret_cast<const qint16*>(cycle_.constData());
+        const qint64 cycleFrames = cycle_.size() / 2;
+        for (qint64 i = 0; i < frames; ++i, ++pos_) {
+            double gain = volume;
+            if (pos_ < kAttackFrames)
+                gain *= static_cast<double>(pos_) / kAttackFrames;
+            if (end_ >= 0)
+                gain *= std::clamp(static_cast<double>(end_ - pos_) / kReleaseFrames, 0.0, 1.0);
+            out[i] = static_cast<qint16>(std::lround(cycle[pos_ % cycleFrames] * gain));
+        }
+    }
     bool isSequential() const override { return true; }
     qint64 bytesAvailable() const override { return (1 << 20) + QIODevice::bytesAvailable(); }
 
   protected:
     qint64 readData(char* data, qint64 maxSize) override {
-        const qint64 frames = maxSize / 2;
-        auto* out = reinterpret_cast<qint16*>(data);
-        const auto* cycle = reinterpret_cast<const qint16*>(cycle_.constData());
-        const qint64 cycleFrames = cycle_.size() / 2;
-        for (qint64 i = 0; i < frames; ++i, ++pos_) {
-            double gain = 1;
-            if (pos_ < kAttackFrames)
-                gain = static_cast<double>(pos_) / kAttackFrames;
-            if (end_ >= 0)
-                gain = std::min(gain,
-                                std::max(0.0, static_cast<double>(end_ - pos_) / kReleaseFrames));
-            out[i] = static_cast<qint16>(std::lround(cycle[pos_ % cycleFrames] * gain));
-        }
-        return frames * 2;
+        fill(reinterpret_cast<qint16*>(data), maxSize / 2, 1);
+        return maxSize / 2 * 2;
     }
     qint64 writeData(const char*, qint64) override { return -1; }
 
@@ -87,6 +99,227 @@ class ToneSource : public QIODevice {
     qint64 pos_ = 0;
     qint64 end_ = 0;
 };
+
+void QtHorn::report(const QString& reason) {
+    if (everReported_ && reason == reported_)
+        return;
+    everReported_ = true;
+    reported_ = reason;
+    if (failure_)
+        failure_(reason);
+}
+
+#ifdef MARKLIGHT_PULSE
+
+// The connection to the sound server and one playback stream on it, kept open and fed from the
+// tone source (silence between signals) on the server library's own thread. The user-interface
+// thread holds that thread's lock whenever it touches the connection, the stream or the source.
+class QtHorn::Pulse {
+  public:
+    // `report` runs on the user-interface thread.
+    Pulse(ToneSource& source, std::function<void(const QString&)> report)
+        : source_(source), report_(std::move(report)), loop_(pa_threaded_mainloop_new()) {
+        retry_.setSingleShot(true);
+        QObject::connect(&retry_, &QTimer::timeout, [this] { connect(); });
+        pa_threaded_mainloop_start(loop_);
+    }
+    ~Pulse() {
+        retry_.stop();
+        pa_threaded_mainloop_lock(loop_);
+        disconnect();
+        pa_threaded_mainloop_unlock(loop_);
+        pa_threaded_mainloop_stop(loop_);
+        pa_threaded_mainloop_free(loop_);
+    }
+    Pulse(const Pulse&) = delete;
+    Pulse& operator=(const Pulse&) = delete;
+
+    // Connects unless connected or on the way; the outcome is reported.
+    void connect() {
+        pa_threaded_mainloop_lock(loop_);
+        const bool known = context_ != nullptr;
+        bool started = true;
+        if (!known) {
+            context_ = pa_context_new(pa_threaded_mainloop_get_api(loop_), "Marklight");
+            pa_context_set_state_callback(context_, onContext, this);
+            started = pa_context_connect(context_, nullptr, PA_CONTEXT_NOAUTOSPAWN, nullptr) >= 0;
+            if (!started)
+                disconnect();
+        }
+        pa_threaded_mainloop_unlock(loop_);
+        if (!started)
+            lost(kNoDevice);
+    }
+
+    // Runs `change` on the source and drops what the server still holds of the stream, so
+    // that the change is heard at once.
+    void change(const std::function<void()>& change, bool dropHeld) {
+        pa_threaded_mainloop_lock(loop_);
+        change();
+        if (dropHeld && ready_)
+            if (pa_operation* o = pa_stream_flush(stream_, nullptr, nullptr))
+                pa_operation_unref(o);
+        pa_threaded_mainloop_unlock(loop_);
+    }
+
+    void setVolume(double volume) {
+        pa_threaded_mainloop_lock(loop_);
+        volume_ = volume;
+        pa_threaded_mainloop_unlock(loop_);
+    }
+
+  private:
+    // On the server library's thread, its lock held.
+    static void onContext(pa_context* c, void* data) {
+        auto* self = static_cast<Pulse*>(data);
+        switch (pa_context_get_state(c)) {
+        case PA_CONTEXT_READY:
+            self->openStream();
+            break;
+        case PA_CONTEXT_FAILED:
+        case PA_CONTEXT_TERMINATED:
+            self->post(self->everReady_ ? kDeviceFailed : kNoDevice);
+            break;
+        default:
+            break;
+        }
+    }
+    static void onStream(pa_stream* s, void* data) {
+        auto* self = static_cast<Pulse*>(data);
+        switch (pa_stream_get_state(s)) {
+        case PA_STREAM_READY:
+            self->ready_ = self->everReady_ = true;
+            self->post(QString());
+            break;
+        case PA_STREAM_FAILED:
+        case PA_STREAM_TERMINATED:
+            self->post(kDeviceFailed);
+            break;
+        default:
+            break;
+        }
+    }
+    static void onWrite(pa_stream* s, size_t bytes, void* data) {
+        auto* self = static_cast<Pulse*>(data);
+        void* buffer = nullptr;
+        if (pa_stream_begin_write(s, &buffer, &bytes) < 0 || buffer == nullptr)
+            return;
+        const qint64 frames = static_cast<qint64>(bytes / 2);
+        self->source_.fill(static_cast<qint16*>(buffer), frames, self->volume_);
+        pa_stream_write(s, buffer, static_cast<size_t>(frames * 2), nullptr, 0, PA_SEEK_RELATIVE);
+    }
+
+    void openStream() {
+        const pa_sample_spec spec{PA_SAMPLE_S16NE, kSampleRate, 1};
+        const auto held = static_cast<uint32_t>(kSampleRate * 2 * kBufferMs / 1000);
+        const pa_buffer_attr attr{static_cast<uint32_t>(-1), held, static_cast<uint32_t>(-1),
+                                  static_cast<uint32_t>(-1), static_cast<uint32_t>(-1)};
+        stream_ = pa_stream_new(context_, "Hupe", &spec, nullptr);
+        if (stream_ == nullptr) {
+            post(kNoDevice);
+            return;
+        }
+        pa_stream_set_state_callback(stream_, onStream, this);
+        pa_stream_set_write_callback(stream_, onWrite, this);
+        if (pa_stream_connect_playback(stream_, nullptr, &attr, PA_STREAM_ADJUST_LATENCY, nullptr,
+                                       nullptr) < 0)
+            post(kNoDevice);
+    }
+
+    // Hands the state of the output to the user-interface thread; a failure of a connection
+    // given up meanwhile is not reported.
+    void post(const QString& reason) {
+        QMetaObject::invokeMethod(
+            &retry_,
+            [this, reason, generation = generation_] {
+                if (generation != generation_)
+                    return;
+                if (reason.isEmpty())
+                    report_(reason);
+                else
+                    lost(reason);
+            },
+            Qt::QueuedConnection);
+    }
+
+    // On the user-interface thread: the connection is given up and looked for again.
+    void lost(const QString& reason) {
+        pa_threaded_mainloop_lock(loop_);
+        disconnect();
+        pa_threaded_mainloop_unlock(loop_);
+        report_(reason);
+        retry_.start(kRetryMs);
+    }
+
+    // The lock held.
+    void disconnect() {
+        ready_ = false;
+        ++generation_;
+        if (stream_ != nullptr) {
+            pa_stream_set_state_callback(stream_, nullptr, nullptr);
+            pa_stream_set_write_callback(stream_, nullptr, nullptr);
+            pa_stream_disconnect(stream_);
+            pa_stream_unref(stream_);
+            stream_ = nullptr;
+        }
+        if (context_ != nullptr) {
+            pa_context_set_state_callback(context_, nullptr, nullptr);
+            pa_context_disconnect(context_);
+            pa_context_unref(context_);
+            context_ = nullptr;
+        }
+    }
+
+    ToneSource& source_;
+    std::function<void(const QString&)> report_;
+    pa_threaded_mainloop* loop_;
+    pa_context* context_ = nullptr;
+    pa_stream* stream_ = nullptr;
+    bool ready_ = false;
+    bool everReady_ = false;
+    double volume_ = 1;
+    quint64 generation_ = 0;
+    // Also the object through which the server library's thread reaches this one.
+    QTimer retry_;
+};
+
+QtHorn::QtHorn()
+    : cycle_(makeCycle()), source_(std::make_unique<ToneSource>(cycle_)),
+      pulse_(std::make_unique<Pulse>(*source_, [this](const QString& r) { report(r); })) {}
+
+QtHorn::~QtHorn() = default;
+
+void QtHorn::prepare() {
+    pulse_->connect();
+}
+
+void QtHorn::play(qint64 frames) {
+    // A signal that falls while there is no output is lost; the output is looked for at once.
+    if (!reported_.isEmpty())
+        pulse_->connect();
+    pulse_->change([this, frames] { source_->restart(frames); }, true);
+}
+
+void QtHorn::sound(int ms) {
+    play(static_cast<qint64>(ms) * kSampleRate / 1000);
+}
+
+void QtHorn::start() {
+    play(-1);
+}
+
+void QtHorn::stop() {
+    pulse_->change([this] { source_->release(); }, false);
+}
+
+void QtHorn::setVolume(int percent) {
+    // The operator hears loudness; the samples take a linear factor.
+    volume_ = QAudio::convertVolume(std::clamp(percent, 0, 100) / 100.0,
+                                    QAudio::LogarithmicVolumeScale, QAudio::LinearVolumeScale);
+    pulse_->setVolume(volume_);
+}
+
+#else
 
 QtHorn::QtHorn() : cycle_(makeCycle()), source_(std::make_unique<ToneSource>(cycle_)) {
     format_.setSampleRate(kSampleRate);
@@ -106,28 +339,31 @@ QtHorn::~QtHorn() {
 }
 
 void QtHorn::prepare() {
-    if (!devices_)
+    if (!devices_) {
         devices_ = std::make_unique<QMediaDevices>();
+        // A device plugged in or out: said at once, and the next signal takes the new default.
+        QObject::connect(devices_.get(), &QMediaDevices::audioOutputsChanged, [this] {
+            if (sink_ && sink_->state() == QAudio::StoppedState)
+                sink_.reset();
+            prepare();
+        });
+    }
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
     if (device.isNull()) {
         sink_.reset();
-        fail(QStringLiteral("kein Audiogerät"));
+        report(kNoDevice);
         return;
     }
-    if (sink_)
-        return;
-    sink_ = std::make_unique<QAudioSink>(device, format_);
-    sink_->setVolume(volume_);
-    QObject::connect(sink_.get(), &QAudioSink::stateChanged, [this](QAudio::State state) {
-        if (state == QAudio::StoppedState && sink_->error() != QAudio::NoError &&
-            sink_->error() != QAudio::UnderrunError)
-            fail(QStringLiteral("Audiogerät ausgefallen"));
-    });
-    // A device plugged in or out: the next signal takes the new default.
-    QObject::connect(devices_.get(), &QMediaDevices::audioOutputsChanged, [this] {
-        if (sink_ && sink_->state() == QAudio::StoppedState)
-            sink_.reset();
-    });
+    if (!sink_) {
+        sink_ = std::make_unique<QAudioSink>(device, format_);
+        sink_->setVolume(volume_);
+        QObject::connect(sink_.get(), &QAudioSink::stateChanged, [this](QAudio::State state) {
+            if (state == QAudio::StoppedState && sink_->error() != QAudio::NoError &&
+                sink_->error() != QAudio::UnderrunError)
+                report(kDeviceFailed);
+        });
+    }
+    report(QString());
 }
 
 void QtHorn::play(qint64 frames) {
@@ -144,7 +380,7 @@ void QtHorn::play(qint64 frames) {
     sink_->start(source_.get());
     if (sink_->error() == QAudio::OpenError) {
         sink_.reset();
-        fail(QStringLiteral("Audiogerät lässt sich nicht öffnen"));
+        report(QStringLiteral("Audiogerät lässt sich nicht öffnen"));
     }
 }
 
@@ -172,9 +408,6 @@ void QtHorn::setVolume(int percent) {
         sink_->setVolume(volume_);
 }
 
-void QtHorn::fail(const QString& reason) {
-    if (failure_)
-        failure_(reason);
-}
+#endif
 
 } // namespace ml::app

@@ -93,6 +93,8 @@ const ControlLayout kMainWindow[] = {
     {"TimeOut", {5880, 3840, 1695, 315}, C, 0, nullptr, 12, Look::Yellow},
     {"Image1",  {120, 4320, 7455, 525},  L, 0, nullptr, 0, Look::Plain, Picture::Banner},
     {"Label2",  {120, 4875, 2775, 255},  L, 0, nullptr, kWindowPoints},
+    // Over the maker's line while a fault of the background stands.
+    {"StatusLine", {120, 4860, 4980, 255}, L, 0, nullptr, 0, Look::Yellow},
     {"HupeFehlt", {5160, 4860, 2415, 255}, C, 0,
      "Die Hupe kann nicht spielen: kein Audiogerät gefunden oder es ist ausgefallen", 0,
      Look::Yellow},

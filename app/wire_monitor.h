@@ -49,6 +49,7 @@ class TappedSerialDevice : public SerialDevice {
     void setSettings(const QString& settings) override { device_.setSettings(settings); }
     bool open() override { return device_.open(); }
     bool openDenied() const override { return device_.openDenied(); }
+    bool openBusy() const override { return device_.openBusy(); }
     bool close() override { return device_.close(); }
     bool isOpen() const override { return device_.isOpen(); }
     bool write(const QByteArray& bytes) override;

@@ -7,7 +7,7 @@ namespace ml {
 
 HornSignals::HornSignals(Form& form, Horn& horn, EventLog& log)
     : form_(form), horn_(horn), log_(log) {
-    horn_.setFailureHandler([this](const QString& reason) { failed(reason); });
+    horn_.setFailureHandler([this](const QString& reason) { outputChanged(reason); });
 }
 
 void HornSignals::bindHandlers() {
@@ -20,6 +20,7 @@ void HornSignals::bindHandlers() {
 
 void HornSignals::start() {
     applySettings();
+    wasOn_ = form_.HornOn;
     horn_.prepare();
 }
 
@@ -32,6 +33,12 @@ void HornSignals::applySettings() {
     if (!form_.HornOn && held_) {
         held_ = false;
         horn_.stop();
+    }
+    if (form_.HornOn != wasOn_) {
+        wasOn_ = form_.HornOn;
+        showOutput();
+        if (form_.HornOn)
+            horn_.prepare();
     }
 }
 
@@ -70,13 +77,22 @@ void HornSignals::test() {
     horn_.sound(form_.HornLength);
 }
 
-// Told once: the mark stays in the window, the log has one line; the match goes on.
-void HornSignals::failed(const QString& reason) {
-    if (form_.HornFailed)
-        return;
-    form_.HornFailed = true;
-    form_.HupeFehlt.visible = true;
-    log_.addLine(QStringLiteral(" +++ Hupe: ") + reason);
+// Said at once and while it lasts (the mark, the status line, one log line); taken back when the
+// output works again. The match goes on either way.
+void HornSignals::outputChanged(const QString& reason) {
+    const bool wasFailed = form_.HornFailed;
+    reason_ = reason;
+    form_.HornFailed = !reason.isEmpty();
+    showOutput();
+    if (form_.HornFailed != wasFailed)
+        log_.addLine(form_.HornFailed ? QStringLiteral(" +++ Hupe: ") + reason
+                                      : QStringLiteral(" +++ Hupe: Audiogerät wieder da"));
+}
+
+void HornSignals::showOutput() {
+    const bool shown = form_.HornFailed && form_.HornOn;
+    form_.HupeFehlt.visible = shown;
+    form_.setFault(Fault::Horn, shown ? QStringLiteral("Hupe: ") + reason_ : QString());
 }
 
 } // namespace ml

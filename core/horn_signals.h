@@ -1,7 +1,8 @@
 #pragma once
 
 // The horn's rules: the automatic signals the tick calls for (end of the playing time, of a
-// timeout, of a break), the operator's hand horn, the settings, and a sound output that fails.
+// timeout, of a break), the operator's hand horn, the settings, and a sound output that fails
+// or comes back.
 
 #include "console/event_log.h"
 #include "form/form.h"
@@ -27,16 +28,22 @@ class HornSignals {
     void hold(bool down);
     // The settings' "Test": one automatic signal, also while the horn is off.
     void test();
-    // The settings changed: the volume and the hand horn's button follow them.
+    // The settings changed: the volume and the hand horn's button follow them; a horn switched
+    // on looks for its sound output.
     void applySettings();
 
   private:
-    void failed(const QString& reason);
+    // The sound output failed (`reason`) or works again (empty).
+    void outputChanged(const QString& reason);
+    // The mark and the status line, while the horn is on.
+    void showOutput();
 
     Form& form_;
     Horn& horn_;
     EventLog& log_;
     bool held_ = false;
+    bool wasOn_ = true;
+    QString reason_;
 };
 
 } // namespace ml

@@ -2,6 +2,7 @@
 
 #include "core/horn_signals.h"
 #include "form/number_text.h"
+#include "match/time_values.h"
 
 namespace ml {
 
@@ -36,12 +37,6 @@ bool printable(const QString& text, qsizetype maxLength) {
     return true;
 }
 
-// A length or start value in minutes as the operator types it: "20.0", at most 999 minutes.
-bool minutesText(const QString& text) {
-    const std::optional<double> v = readNumber(text);
-    return text.size() <= 10 && v && *v >= 0 && *v <= 999;
-}
-
 bool nameText(const QString& text) {
     return printable(text, 64);
 }
@@ -71,6 +66,11 @@ void takeText(const QVariantMap& values, const QString& key, bool (*valid)(const
 
 } // namespace
 
+bool lengthText(const QString& text) {
+    const std::optional<double> v = readNumber(text);
+    return text.size() <= 10 && v && *v >= 0 && countInRange(*v * 60);
+}
+
 Settings Settings::fromValues(const QVariantMap& values) {
     Settings s;
     if (const auto b = wholeOf(values.value(kBaud));
@@ -97,11 +97,11 @@ Settings Settings::fromValues(const QVariantMap& values) {
         s.webPort = *p;
     if (const auto n = flagOf(values.value(kWebNetwork)))
         s.webNetwork = *n;
-    takeText(values, kStartValue, minutesText, s.startValue);
-    takeText(values, kTimeout, minutesText, s.timeoutLength);
-    takeText(values, kBreak, minutesText, s.breakLength);
-    takeText(values, kPenaltyLeft, minutesText, s.penaltyLeft);
-    takeText(values, kPenaltyRight, minutesText, s.penaltyRight);
+    takeText(values, kStartValue, lengthText, s.startValue);
+    takeText(values, kTimeout, lengthText, s.timeoutLength);
+    takeText(values, kBreak, lengthText, s.breakLength);
+    takeText(values, kPenaltyLeft, lengthText, s.penaltyLeft);
+    takeText(values, kPenaltyRight, lengthText, s.penaltyRight);
     takeText(values, kHome, nameText, s.home);
     takeText(values, kGuest, nameText, s.guest);
     takeText(
@@ -192,11 +192,11 @@ Settings KeptSettings::fromForm() const {
         if (valid(text))
             into = text;
     };
-    take(f.Startwert.text, minutesText, s.startValue);
-    take(f.TimeoutValue.text, minutesText, s.timeoutLength);
-    take(f.BreakValue.text, minutesText, s.breakLength);
-    take(f.ValStrafeL.text, minutesText, s.penaltyLeft);
-    take(f.ValStrafeR.text, minutesText, s.penaltyRight);
+    take(f.Startwert.text, lengthText, s.startValue);
+    take(f.TimeoutValue.text, lengthText, s.timeoutLength);
+    take(f.BreakValue.text, lengthText, s.breakLength);
+    take(f.ValStrafeL.text, lengthText, s.penaltyLeft);
+    take(f.ValStrafeR.text, lengthText, s.penaltyRight);
     take(f.Text_l.text, nameText, s.home);
     take(f.Text_r.text, nameText, s.guest);
     const QString device = f.Combo6.notes.value(f.Combo6.index);
@@ -210,9 +210,9 @@ void KeptSettings::restore() {
     apply(kept_);
 }
 
-void KeptSettings::keep() {
+void KeptSettings::keep(bool again) {
     const Settings now = fromForm();
-    if (now == kept_)
+    if (now == kept_ && !again)
         return;
     kept_ = now;
     storage_.writeSettings(now.toValues());

@@ -10,6 +10,10 @@
 
 namespace ml {
 
+// A start value or length in minutes as it may be kept: a number ("20.0") from 0 whose count the
+// clock can hold.
+bool lengthText(const QString& text);
+
 struct Settings {
     int baud = 9600;
     int brightness = 1;
@@ -47,8 +51,9 @@ class KeptSettings {
 
     // Start-up: the stored settings into the form (the port only selected in the list).
     void restore();
-    // After an operator action: stores the settings when the operator has changed one.
-    void keep();
+    // After an operator action: stores the settings when the operator has changed one (or,
+    // with `again`, also when not: the last write failed).
+    void keep(bool again = false);
     // "Einstellungen zurücksetzen": forgets the stored settings and shows the defaults.
     void ResetSettings_Click();
 

@@ -1,11 +1,14 @@
 #include "core/match_state.h"
 
+#include "core/kept_settings.h"
 #include "form/number_text.h"
+#include "match/time_values.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>
 
 #include <cmath>
+#include <tuple>
 #include <variant>
 
 namespace ml {
@@ -149,6 +152,27 @@ void keepGroupsConsistent(Form& form, const Form& fresh) {
         if (form.HLProgr[i]->checked)
             form.ProgramNumber = static_cast<int>(i);
 
+    // Values the operator could not have typed keep the fresh form's: lengths beyond the clock's
+    // range, a clock or penalty end the 16-bit fields cannot hold.
+    for (auto [box, before] : {std::pair{&form.Startwert, &fresh.Startwert},
+                               {&form.TimeoutValue, &fresh.TimeoutValue},
+                               {&form.BreakValue, &fresh.BreakValue},
+                               {&form.ValStrafeL, &fresh.ValStrafeL},
+                               {&form.ValStrafeR, &fresh.ValStrafeR}})
+        if (!lengthText(box->text))
+            box->text = before->text;
+    for (auto [minutes, seconds, freshMinutes, freshSeconds] :
+         {std::tuple{&form.D_Min, &form.D_Sec, &fresh.D_Min, &fresh.D_Sec},
+          {&form.Spec_Min, &form.Spec_Sec, &fresh.Spec_Min, &fresh.Spec_Sec}}) {
+        const std::optional<double> clock = readClock(minutes->text, seconds->text);
+        if (!clock || !countInRange(*clock)) {
+            minutes->text = freshMinutes->text;
+            seconds->text = freshSeconds->text;
+        }
+    }
+    for (Penalty* p : {&form.penaltyL, &form.penaltyR})
+        if (!fitsInt16(p->endMin * 60.0 + p->endSec))
+            *p = Penalty{};
     if (form.ClockRunning + form.TimeoutActive + form.BreakActive > 1) {
         form.ClockRunning = fresh.ClockRunning;
         form.TimeoutActive = fresh.TimeoutActive;
@@ -192,6 +216,14 @@ void restoreContent(Form& form, const QJsonObject& content) {
     fresh.br_high.checked = form.br_high.checked;
     fresh.Mode_up.checked = form.Mode_up.checked;
     fresh.Mode_down.checked = form.Mode_down.checked;
+    for (auto [box, into] : {std::pair{&form.Startwert, &fresh.Startwert},
+                             {&form.TimeoutValue, &fresh.TimeoutValue},
+                             {&form.BreakValue, &fresh.BreakValue},
+                             {&form.ValStrafeL, &fresh.ValStrafeL},
+                             {&form.ValStrafeR, &fresh.ValStrafeR},
+                             {&form.D_Min, &fresh.D_Min},
+                             {&form.D_Sec, &fresh.D_Sec}})
+        into->text = box->text;
 
     const QJsonObject controls = content.value(QLatin1String("controls")).toObject();
     forEachControl(form, [&](const QString& key, const Control& c) {
@@ -250,7 +282,7 @@ std::optional<MatchState> MatchState::fromJson(const QByteArray& bytes) {
         s.savedAtMs = static_cast<qint64>(at);
     s.timeOfDay = o.value(QLatin1String("timeOfDay")).toString().left(8);
     const QJsonValue count = o.value(QLatin1String("count"));
-    if (count.isDouble() && std::abs(count.toDouble()) < 1e9)
+    if (count.isDouble() && countInRange(count.toDouble()))
         s.count = count.toDouble();
     s.record = o.value(QLatin1String("record")).toString();
     const QJsonObject port = o.value(QLatin1String("port")).toObject();

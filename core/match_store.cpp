@@ -5,7 +5,7 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QJsonDocument>
-#include <QRegularExpression>
+#include <QTime>
 
 #include <algorithm>
 
@@ -24,8 +24,9 @@ QByteArray comparable(const MatchState& s) {
 }
 
 QString standText(const QString& timeOfDay) {
-    static const QRegularExpression form(QStringLiteral("^\\d\\d:\\d\\d:\\d\\d$"));
-    return form.match(timeOfDay).hasMatch() ? timeOfDay : QStringLiteral("--:--:--");
+    return QTime::fromString(timeOfDay, QStringLiteral("HH:mm:ss")).isValid()
+               ? timeOfDay
+               : QStringLiteral("--:--:--");
 }
 
 // A CSV cell: quoted when it holds the separator, a quote or a line break; a leading sign that a
@@ -129,7 +130,7 @@ void MatchStore::start() {
         now.portDevice = form_.Combo6.notes.value(form_.Combo6.index);
         written_ = comparable(now);
     }
-    reportFailure();
+    sayFaults();
 }
 
 bool MatchStore::resume(const MatchState& state) {
@@ -219,7 +220,7 @@ void MatchStore::afterAction() {
     settings_.keep();
     store();
     marks_ = tickMarks();
-    reportFailure();
+    sayFaults();
 }
 
 void MatchStore::afterTick() {
@@ -228,24 +229,51 @@ void MatchStore::afterTick() {
         marks_ = std::move(now);
         store();
     }
-    reportFailure();
+    const qint64 nowMs = clock_.monotonicMs();
+    if (nowMs - lastTryMs_ >= 1000) {
+        lastTryMs_ = nowMs;
+        if (!storage_.fault(Storage::Kept::State).isEmpty()) {
+            written_.clear();
+            store();
+        }
+        if (!storage_.fault(Storage::Kept::Settings).isEmpty())
+            settings_.keep(true);
+    }
+    sayFaults();
 }
 
 void MatchStore::end() {
     settings_.keep();
     ended_ = true;
     store(true);
-    reportFailure();
+    sayFaults();
 }
 
-void MatchStore::reportFailure() {
-    const QString reason = storage_.takeFailure();
-    if (reason.isEmpty() || failureShown_)
-        return;
-    // Once a run: the match goes on without its state on disk.
-    failureShown_ = true;
-    message(QStringLiteral("Spielstand kann nicht gespeichert werden: ") + reason);
-    log_.addLine(QStringLiteral(" +++ Spielstand kann nicht gespeichert werden: ") + reason);
+void MatchStore::sayFaults() {
+    static const struct {
+        Storage::Kept kept;
+        Fault fault;
+        const char* fails;
+        const char* works;
+    } kinds[] = {
+        {Storage::Kept::State, Fault::State,
+         "Spielstand kann nicht gespeichert werden: ", "Spielstand wird wieder gespeichert"},
+        {Storage::Kept::Settings, Fault::Settings,
+         "Einstellungen können nicht gespeichert werden: ",
+         "Einstellungen werden wieder gespeichert"},
+        {Storage::Kept::Record, Fault::Record, "Spielbericht kann nicht mitgeschrieben werden: ",
+         "Spielbericht wird wieder mitgeschrieben"},
+    };
+    for (const auto& k : kinds) {
+        const QString reason = storage_.fault(k.kept);
+        const QString text = reason.isEmpty() ? QString() : QString::fromUtf8(k.fails) + reason;
+        const auto said = form_.faults.find(k.fault);
+        if (text == (said == form_.faults.end() ? QString() : said->second))
+            continue;
+        form_.setFault(k.fault, text);
+        log_.addLine(QStringLiteral(" +++ ") +
+                     (text.isEmpty() ? QString::fromUtf8(k.works) : text));
+    }
 }
 
 void MatchStore::SaveReport_Click() {

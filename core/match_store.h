@@ -28,7 +28,8 @@ class MatchStore {
     void start();
     // After each operator action: keeps the settings and the state when they changed.
     void afterAction();
-    // After each tick: keeps the state when the tick changed it (a cheap look first).
+    // After each tick: keeps the state when the tick changed it (a cheap look first). While the
+    // disk refuses the state or the settings, they are tried again once a second.
     void afterTick();
     // "Ende": the match is over; the state says so and is not written again.
     void end();
@@ -55,7 +56,9 @@ class MatchStore {
     void recordLine(const QString& line);
     // The log box rebuilt from the record's lines, newest first, within the box's limit.
     void rebuildLog(const QStringList& older);
-    void reportFailure();
+    // The disk's faults in the status line while they stand; each is logged when it begins and
+    // when it is gone. Never a message box: the tick that notices one goes on.
+    void sayFaults();
     void message(const QString& text);
 
     Form& form_;
@@ -69,7 +72,7 @@ class MatchStore {
 
     bool claimed_ = false;
     bool ended_ = false;
-    bool failureShown_ = false;
+    qint64 lastTryMs_ = 0;
     bool recording_ = false;
     QStringList pending_;
     QString record_;

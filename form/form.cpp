@@ -28,9 +28,9 @@ Form::Form() {
 
     // Design-time visibility: boxes that share a place with a visible one start hidden.
     for (Control* c : std::initializer_list<Control*>{
-             &TxtStrL, &TxtStrR, &SpecL, &SpecR, &ShText_o, &Show_Prog, &ShText_s, &Uhr_anz,
-             &Spec_Min, &Spec_Sec, &ShText_u, &FreeT, &FreeT_O_S, &FreeT_S, &FreeT_U_S, &Scroll_1,
-             &Text1, &Text5, &HupeFehlt})
+             &TxtStrL,   &TxtStrR,  &SpecL,    &SpecR,    &ShText_o,  &Show_Prog, &ShText_s,
+             &Uhr_anz,   &Spec_Min, &Spec_Sec, &ShText_u, &FreeT,     &FreeT_O_S, &FreeT_S,
+             &FreeT_U_S, &Scroll_1, &Text1,    &Text5,    &HupeFehlt, &StatusLine})
         c->visible = false;
     Scroll_1.enabled = false;
     Scroll_1.initValue(1);
@@ -53,7 +53,19 @@ Form::Form() {
     controls_.insert(controls_.end(), {&undo, &redo, &SaveReport, &ResetSettings});
     for (int i = 1; i <= 16; ++i)
         controls_.push_back(&*HLProgr[i]);
-    controls_.insert(controls_.end(), {&Hupe, &HupeFehlt});
+    controls_.insert(controls_.end(), {&Hupe, &HupeFehlt, &StatusLine});
+}
+
+void Form::setFault(Fault fault, const QString& text) {
+    if (text.isEmpty())
+        faults.erase(fault);
+    else
+        faults[fault] = text;
+    QStringList said;
+    for (const auto& [f, what] : faults)
+        said.append(what);
+    StatusLine.text = said.join(QStringLiteral(" · "));
+    StatusLine.visible = !said.isEmpty();
 }
 
 Control* Form::control(const QString& name) const {

@@ -7,6 +7,7 @@
 #include "form/controls.h"
 
 #include <array>
+#include <map>
 #include <optional>
 #include <vector>
 
@@ -49,6 +50,10 @@ struct CountAnchor {
 
 // The horn's automatic signals, as the tick calls for them.
 enum class HornSignal { None, MatchEnd, TimeoutEnd, BreakEnd };
+
+// What can fail in the background while the match goes on, in the order the status line names
+// them: the disk (the match state, the settings, the match record), the sound output, the port.
+enum class Fault { State, Settings, Record, Horn, Port };
 
 struct Form {
     Form();
@@ -181,6 +186,8 @@ struct Form {
     Label Label2{"Label2", QStringLiteral("Marklight professional Timing")};
     // the mark of a horn without sound output (missing or failed); hidden until then
     Label HupeFehlt{"HupeFehlt", QStringLiteral("Hupe: kein Audiogerät")};
+    // the faults of the background that stand now (see `setFault`); hidden while there is none
+    Label StatusLine{"StatusLine"};
     // unused picture below the window
     Image Image2{"Image2"};
     // unused picture below the window
@@ -330,6 +337,13 @@ struct Form {
     // --- event log ---
     QString LoggedScoreL;
     QString LoggedScoreR;
+
+    // --- faults in the background ---
+    // Each fault that stands, with what the status line says of it.
+    std::map<Fault, QString> faults;
+    // Says `text` for `fault` in the status line, next to the other faults that stand; an empty
+    // text takes it back. Never a message box: the tick, the wire and the horn go on.
+    void setFault(Fault fault, const QString& text);
 
     // Every control of the main window (menu items and the 16 program items included), in a
     // fixed order; for lookup by name.

@@ -21,12 +21,14 @@ double Get_Sec(const QString& timeOfDay, Dialogs& dialogs);
 // Nothing when a text is not a number.
 std::optional<double> readClock(const QString& minutes, const QString& seconds);
 
-// The largest count, in seconds, that a start value, a length or a typed clock may give. Up to
-// it every count is a whole number that the boxes show in plain digits and read back unchanged;
-// beyond it the texts would turn into exponents and rounding noise.
-inline constexpr double kMaxCountSeconds = 1e15;
+// The counts, in seconds, that a start value, a length, a typed clock or a stored value may
+// give: the 16-bit range of the match fields (up to 32767 s, about 546 minutes), and below zero
+// no further than the display's three places of minutes show (-99:59). Every such count is a
+// whole number of seconds that the boxes and the wire show uncut.
+inline constexpr double kMaxCountSeconds = 32767;
+inline constexpr double kMinCountSeconds = -5999;
 inline bool countInRange(double seconds) {
-    return seconds > -kMaxCountSeconds && seconds < kMaxCountSeconds;
+    return seconds >= kMinCountSeconds && seconds <= kMaxCountSeconds;
 }
 
 // `a` / `b` rounded toward minus infinity.

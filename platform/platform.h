@@ -71,6 +71,8 @@ class SerialDevice {
     // After a failed open: true when the device exists but the user may not open it (no
     // rights), false when it is missing, held by another program or refused the settings.
     virtual bool openDenied() const { return false; }
+    // After a failed open: true when the device exists but another program holds it.
+    virtual bool openBusy() const { return false; }
     // True when the close succeeded; the device is closed afterwards either way.
     virtual bool close() = 0;
     virtual bool isOpen() const = 0;

@@ -6,28 +6,102 @@
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QSettings>
+#include <QStorageInfo>
+
+#ifdef Q_OS_UNIX
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#endif
 
 namespace ml {
 
 namespace {
 
-// A state file larger than this is not a state this program wrote.
+// A stored file larger than these is not one this program wrote.
+constexpr qint64 kMaxSettingsBytes = 1024 * 1024;
 constexpr qint64 kMaxStateBytes = 16 * 1024 * 1024;
+constexpr qint64 kMaxRecordBytes = 64 * 1024 * 1024;
+// Lines of the record kept in memory while the disk refuses them.
+constexpr qsizetype kMaxBacklog = 100000;
 
-QString reasonOf(const QString& path, const QString& error) {
-    return QDir::toNativeSeparators(path) + QStringLiteral(": ") + error;
+QString reasonOf(const QString& path, const QString& why) {
+    return QDir::toNativeSeparators(path) + QStringLiteral(": ") + why;
 }
 
-// Replaces the file at `path` in one step; the reason when that fails.
+// Why writing `bytes` beneath `dir` failed, as the operator can mend it: the disk is full or
+// read only, or the user may not write there. Otherwise the system's own words.
+QString whyNot(const QString& dir, qint64 bytes, const QString& systemWords) {
+    QString existing = dir;
+    while (!QFileInfo::exists(existing) && QFileInfo(existing).dir().path() != existing)
+        existing = QFileInfo(existing).dir().path();
+    const QStorageInfo volume(existing);
+    if (volume.isValid() && volume.isReadOnly())
+        return QStringLiteral("schreibgeschützt");
+    // A file takes whole blocks of the disk.
+    if (volume.isValid() && volume.bytesAvailable() < bytes + 4096)
+        return QStringLiteral("Datenträger voll");
+    if (!QFileInfo(existing).isWritable())
+        return QStringLiteral("keine Berechtigung");
+    return systemWords;
+}
+
+const QString kNotAFile = QStringLiteral("keine gewöhnliche Datei");
+
+// A file that exists but is no regular file (a pipe, a device, a link to one): reading it could
+// wait for ever or never end.
+bool existsButIsNoFile(const QString& path) {
+    const QFileInfo info(path);
+    return (info.exists() || info.isSymLink()) && !info.isFile();
+}
+
+// The bytes of the stored file at `path`: nothing when there is none, empty bytes when it is no
+// regular file, holds more than `limit` bytes or cannot be read.
+std::optional<QByteArray> readStored(const QString& path, qint64 limit) {
+    const QFileInfo info(path);
+    if (!info.exists() && !info.isSymLink())
+        return std::nullopt;
+    if (!info.isFile() || info.size() > limit)
+        return QByteArray();
+    QFile file;
+#ifdef Q_OS_UNIX
+    // Opened without waiting and looked at once more when open: the name may have been given to
+    // a pipe or device in between.
+    const int fd = ::open(QFile::encodeName(path).constData(), O_RDONLY | O_NONBLOCK | O_CLOEXEC);
+    struct stat st {};
+    if (fd < 0 || ::fstat(fd, &st) != 0 || !S_ISREG(st.st_mode) ||
+        !file.open(fd, QIODevice::ReadOnly, QFileDevice::AutoCloseHandle)) {
+        if (fd >= 0 && !file.isOpen())
+            ::close(fd);
+        return QByteArray();
+    }
+#else
+    file.setFileName(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return QByteArray();
+#endif
+    QByteArray bytes = file.read(limit + 1);
+    return bytes.size() > limit ? QByteArray() : bytes;
+}
+
+// Replaces the file at `path` in one step; the reason when that fails, and the file before stays.
+// QSaveFile's commit does not notice that its own last flush failed (a full disk): the bytes are
+// flushed, synced and counted here before it may replace the file.
 std::optional<QString> saveWhole(const QString& path, const QByteArray& bytes) {
     const QString dir = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(dir))
-        return reasonOf(dir, QStringLiteral("Ordner kann nicht angelegt werden"));
+        return reasonOf(dir, whyNot(dir, 0, QStringLiteral("Ordner kann nicht angelegt werden")));
+    if (existsButIsNoFile(path))
+        return reasonOf(path, kNotAFile);
     QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        return reasonOf(path, file.errorString());
-    if (file.write(bytes) != bytes.size() || !file.commit())
-        return reasonOf(path, file.errorString());
+    bool whole = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
+                 file.flush() && file.size() == bytes.size();
+#ifdef Q_OS_UNIX
+    whole = whole && ::fsync(file.handle()) == 0;
+#endif
+    if (!whole || !file.commit())
+        // Not committed: the destructor throws the new file away.
+        return reasonOf(path, whyNot(dir, bytes.size(), file.errorString()));
     return std::nullopt;
 }
 
@@ -60,27 +134,50 @@ void QtStorage::run() {
         writing_ = true;
         lock.unlock();
 
-        std::optional<QString> failure;
-        if (settings) {
-            QSettings file(settingsPath_, QSettings::IniFormat);
-            file.clear();
-            for (auto it = settings->cbegin(); it != settings->cend(); ++it)
-                file.setValue(it.key(), it.value());
-            file.sync();
-            if (file.status() != QSettings::NoError)
-                failure = reasonOf(settingsPath_, QStringLiteral("nicht schreibbar"));
-        }
-        if (state) {
-            if (std::optional<QString> f = saveWhole(statePath_, *state); f && !failure)
-                failure = f;
-        }
+        std::optional<std::optional<QString>> settingsFault, stateFault;
+        if (settings)
+            settingsFault = saveSettings(*settings);
+        if (state)
+            stateFault = saveWhole(statePath_, *state);
 
         lock.lock();
         writing_ = false;
-        if (failure && failure_.isEmpty())
-            failure_ = *failure;
+        if (settingsFault)
+            faults_[Kept::Settings] = settingsFault->value_or(QString());
+        if (stateFault)
+            faults_[Kept::State] = stateFault->value_or(QString());
         idle_.notify_all();
     }
+}
+
+// QSettings writes the file in place and, like QSaveFile, misses a failed flush: it writes a new
+// file beside the old one, which is read back before it replaces the old one.
+std::optional<QString> QtStorage::saveSettings(const QVariantMap& values) const {
+    if (values.isEmpty()) {
+        QFile::remove(settingsPath_);
+        return std::nullopt;
+    }
+    const QString fresh = settingsPath_ + QStringLiteral(".neu");
+    QFile::remove(fresh);
+    {
+        QSettings file(fresh, QSettings::IniFormat);
+        for (auto it = values.cbegin(); it != values.cend(); ++it)
+            file.setValue(it.key(), it.value());
+        file.sync();
+    }
+    QVariantMap back;
+    const std::optional<QByteArray> bytes = readStored(fresh, kMaxSettingsBytes);
+    {
+        QSettings file(fresh, QSettings::IniFormat);
+        for (const QString& key : file.allKeys())
+            back.insert(key, file.value(key));
+    }
+    QFile::remove(fresh);
+    const QString dir = QFileInfo(settingsPath_).absolutePath();
+    if (!bytes || back != values)
+        return reasonOf(settingsPath_,
+                        whyNot(dir, bytes ? bytes->size() : 0, QStringLiteral("nicht schreibbar")));
+    return saveWhole(settingsPath_, *bytes);
 }
 
 void QtStorage::flush() {
@@ -88,19 +185,22 @@ void QtStorage::flush() {
     idle_.wait(lock, [this] { return !settings_ && !state_ && !writing_; });
 }
 
-void QtStorage::fail(const QString& reason) {
+void QtStorage::setFault(Kept what, const std::optional<QString>& reason) {
     std::lock_guard lock(mutex_);
-    if (failure_.isEmpty())
-        failure_ = reason;
+    faults_[what] = reason.value_or(QString());
 }
 
-QString QtStorage::takeFailure() {
+QString QtStorage::fault(Kept what) {
     std::lock_guard lock(mutex_);
-    return std::exchange(failure_, QString());
+    return faults_[what];
 }
 
 QVariantMap QtStorage::readSettings() {
     QVariantMap values;
+    if (existsButIsNoFile(settingsPath_) || QFileInfo(settingsPath_).size() > kMaxSettingsBytes) {
+        setFault(Kept::Settings, reasonOf(settingsPath_, kNotAFile));
+        return values;
+    }
     QSettings file(settingsPath_, QSettings::IniFormat);
     if (file.status() != QSettings::NoError)
         return values;
@@ -129,12 +229,7 @@ bool QtStorage::claimState() {
 }
 
 std::optional<QByteArray> QtStorage::readState() {
-    QFile file(statePath_);
-    if (!file.exists())
-        return std::nullopt;
-    if (file.size() > kMaxStateBytes || !file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.readAll();
+    return readStored(statePath_, kMaxStateBytes);
 }
 
 void QtStorage::writeState(const QByteArray& state) {
@@ -153,17 +248,19 @@ QString QtStorage::setStateAside(Aside why) {
     QFile::remove(target);
     QFile file(statePath_);
     if (!file.rename(target)) {
-        fail(reasonOf(statePath_, file.errorString()));
+        setFault(Kept::State, reasonOf(statePath_, whyNot(dataDir_, 0, file.errorString())));
         return {};
     }
     return name;
 }
 
-bool QtStorage::openRecord(const QString& path) {
-    record_.close();
-    record_.setFileName(path);
-    if (!QDir().mkpath(recordDir_) || !record_.open(QIODevice::Append | QIODevice::Text)) {
-        fail(reasonOf(path, record_.errorString()));
+bool QtStorage::openRecord() {
+    if (!QDir().mkpath(recordDir_) || existsButIsNoFile(record_.fileName()) ||
+        !record_.open(QIODevice::Append | QIODevice::Text)) {
+        const QString why = existsButIsNoFile(record_.fileName())
+                                ? kNotAFile
+                                : whyNot(recordDir_, 0, record_.errorString());
+        setFault(Kept::Record, reasonOf(record_.fileName(), why));
         return false;
     }
     return true;
@@ -176,7 +273,9 @@ QString QtStorage::startRecord() {
     for (int n = 2; QFile::exists(recordDir_ + QLatin1Char('/') + name + QStringLiteral(".log"));
          ++n)
         name = stamp + QStringLiteral("_%1").arg(n);
-    openRecord(recordDir_ + QLatin1Char('/') + name + QStringLiteral(".log"));
+    record_.close();
+    record_.setFileName(recordDir_ + QLatin1Char('/') + name + QStringLiteral(".log"));
+    openRecord();
     return name;
 }
 
@@ -184,29 +283,51 @@ bool QtStorage::continueRecord(const QString& name) {
     // The name comes from the state file: only a plain name of this folder is taken.
     static const QRegularExpression plain(QStringLiteral("^[0-9A-Za-z_-]{1,64}$"));
     const QString path = recordDir_ + QLatin1Char('/') + name + QStringLiteral(".log");
-    if (!plain.match(name).hasMatch() || !QFile::exists(path))
+    if (!plain.match(name).hasMatch() || !QFileInfo(path).isFile())
         return false;
-    return openRecord(path);
+    record_.close();
+    record_.setFileName(path);
+    openRecord();
+    return true;
 }
 
 void QtStorage::appendRecord(const QString& line) {
-    if (!record_.isOpen())
+    if (record_.fileName().isEmpty())
         return;
-    // Flushed at once: a crash loses no line that has been written to the log.
-    if (record_.write(line.toUtf8() + '\n') < 0 || !record_.flush()) {
-        fail(reasonOf(record_.fileName(), record_.errorString()));
+    backlog_.append(line);
+    if (backlog_.size() > kMaxBacklog)
+        backlog_.removeFirst();
+    writeBacklog();
+}
+
+// Writes the lines the record still lacks, flushed at once: a crash loses no line that has been
+// written to the log. A write the disk refuses is cut back off, so that the lines come whole
+// once the disk takes them again.
+void QtStorage::writeBacklog() {
+    if (!record_.isOpen() && !openRecord())
+        return;
+    const qint64 before = record_.size();
+    const QByteArray bytes = (backlog_.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
+    if (record_.write(bytes) != bytes.size() || !record_.flush()) {
+        const QString why = whyNot(recordDir_, bytes.size(), record_.errorString());
         record_.close();
+        QFile::resize(record_.fileName(), before);
+        setFault(Kept::Record, reasonOf(record_.fileName(), why));
+        return;
     }
+    backlog_.clear();
+    setFault(Kept::Record, std::nullopt);
 }
 
 QStringList QtStorage::recordLines() {
-    QFile file(record_.fileName());
-    if (record_.fileName().isEmpty() || !file.open(QIODevice::ReadOnly | QIODevice::Text))
+    if (record_.fileName().isEmpty())
         return {};
-    QStringList lines = QString::fromUtf8(file.readAll()).split(QLatin1Char('\n'));
+    QStringList lines =
+        QString::fromUtf8(readStored(record_.fileName(), kMaxRecordBytes).value_or(QByteArray()))
+            .split(QLatin1Char('\n'));
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
-    return lines;
+    return lines + backlog_;
 }
 
 std::optional<QString> QtStorage::writeFile(const QString& path, const QByteArray& bytes) {

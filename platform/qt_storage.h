@@ -3,7 +3,9 @@
 // Storage in files: settings with QSettings in the configuration folder, the match state with
 // QSaveFile and the match records in the data folder. The settings and the state are written on
 // a thread of their own, newest first: a slow or stalled disk never holds up the tick, and of
-// several writes waiting only the newest is made.
+// several writes waiting only the newest is made. Every file is written whole, its bytes on the
+// disk, before it replaces the one before; only regular files are ever read, never more than a
+// stored file of its kind can hold.
 
 #include "platform/storage.h"
 
@@ -11,6 +13,7 @@
 #include <QLockFile>
 
 #include <condition_variable>
+#include <map>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -44,19 +47,23 @@ class QtStorage : public Storage {
     void appendRecord(const QString& line) override;
     QStringList recordLines() override;
     std::optional<QString> writeFile(const QString& path, const QByteArray& bytes) override;
-    QString takeFailure() override;
+    QString fault(Kept what) override;
 
   private:
     void run();
-    void fail(const QString& reason);
-    bool openRecord(const QString& path);
+    std::optional<QString> saveSettings(const QVariantMap& values) const;
+    void setFault(Kept what, const std::optional<QString>& reason);
+    bool openRecord();
+    void writeBacklog();
 
     const QString settingsPath_;
     const QString dataDir_;
     const QString statePath_;
     const QString recordDir_;
     std::unique_ptr<QLockFile> lock_;
+    // The record: its file while open, and the lines not yet in it (the disk refused them).
     QFile record_;
+    QStringList backlog_;
 
     std::mutex mutex_;
     std::condition_variable wake_;
@@ -65,7 +72,7 @@ class QtStorage : public Storage {
     std::optional<QByteArray> state_;
     bool writing_ = false;
     bool stop_ = false;
-    QString failure_;
+    std::map<Kept, QString> faults_;
     std::thread writer_;
 };
 

@@ -3,7 +3,7 @@
 // What outlives a run: the operator's settings, the state of the match under way (so that a
 // crashed match can be resumed) and the record of every match. The core decides what to keep and
 // when; this interface only keeps it. Writes may finish later, off the user-interface thread, so
-// that the tick never waits for a disk; their failures come back through `takeFailure`.
+// that the tick never waits for a disk; their faults are asked for with `fault`.
 
 #include <QByteArray>
 #include <QString>
@@ -28,7 +28,7 @@ class Storage {
     // has not claimed it neither reads nor writes it.
     virtual bool claimState() = 0;
     // The state last saved; nothing when there is none. A file that exists but cannot be read
-    // gives empty bytes.
+    // (or is no regular file, or is too large for a state) gives empty bytes.
     virtual std::optional<QByteArray> readState() = 0;
     // Replaces the saved state in one step: a crash in the middle leaves the previous state.
     virtual void writeState(const QByteArray& state) = 0;
@@ -45,12 +45,16 @@ class Storage {
     // The lines of the current record, oldest first.
     virtual QStringList recordLines() = 0;
 
-    // Writes the whole file at `path` (chosen by the operator) in one step; the reason when it
-    // fails.
+    // Writes the whole file at `path` (chosen by the operator) in one step, all its bytes on the
+    // disk before it replaces an older file; the reason when it fails (the older file stays).
     virtual std::optional<QString> writeFile(const QString& path, const QByteArray& bytes) = 0;
 
-    // The reason of the first write that failed since the last call; empty when none did.
-    virtual QString takeFailure() = 0;
+    // What is kept, told apart for its faults.
+    enum class Kept { Settings, State, Record };
+    // Why the last write of `what` failed: the path and the reason ("Datenträger voll",
+    // "schreibgeschützt", "keine Berechtigung", or the system's words). Empty while its writes
+    // succeed: a write that succeeds again takes the fault back.
+    virtual QString fault(Kept what) = 0;
 };
 
 } // namespace ml

@@ -124,9 +124,12 @@ bool QtSerialDevice::takeDevice(const QString& path) {
         ::open(QFile::encodeName(path).constData(), O_WRONLY | O_NOCTTY | O_NONBLOCK | O_CLOEXEC);
     if (lockFd_ < 0) {
         denied_ = errno == EACCES || errno == EPERM;
+        // A tty held exclusively (TIOCEXCL) by another program.
+        busy_ = errno == EBUSY;
         return false;
     }
     if (::flock(lockFd_, LOCK_EX | LOCK_NB) != 0) {
+        busy_ = errno == EWOULDBLOCK;
         releaseDevice();
         return false;
     }
@@ -146,6 +149,7 @@ void QtSerialDevice::releaseDevice() {
 
 bool QtSerialDevice::open() {
     denied_ = false;
+    busy_ = false;
     if (isOpen())
         return false;
     const QString device = deviceName(number_);
@@ -186,6 +190,9 @@ bool QtSerialDevice::open() {
     port_->setFlowControl(QSerialPort::NoFlowControl);
     // QSerialPort takes the port exclusively (lock file and TIOCEXCL); a held port fails here.
     if (!port_->open(QIODevice::WriteOnly)) {
+        // The device opened for the lock above: refusing it now is its lock file or its
+        // exclusive mode, held by another program.
+        busy_ = port_->error() == QSerialPort::PermissionError;
         port_->clearError();
         releaseDevice();
         return false;

@@ -2,11 +2,11 @@
 
 // The serial device over QSerialPort. Port numbers 1..16 reach the devices of port_map.h; a
 // port is opened write only and exclusively, so a port that another program holds does not
-// open (and is not listed). On Unix the device is taken by its resolved path: the lock file
-// names the device itself and an advisory lock (flock) is held on it while it is open, so a
-// second program reaching it through a symlink or /dev/serial/by-id/... is refused, root too.
-// While open the device is looked at every second, so one that goes away while nothing is
-// being written is reported as well.
+// open (and is not listed, but is told apart from a missing one). On Unix the device is taken by
+// its resolved path: the lock file names the device itself and an advisory lock (flock) is held on
+// it while it is open, so a second program reaching it through a symlink or /dev/serial/by-id/...
+// is refused, root too. While open the device is looked at every second, so one that goes away
+// while nothing is being written is reported as well.
 
 #include "platform/platform.h"
 
@@ -31,6 +31,7 @@ class QtSerialDevice : public SerialDevice {
     void setSettings(const QString& settings) override { settings_ = settings; }
     bool open() override;
     bool openDenied() const override { return denied_; }
+    bool openBusy() const override { return busy_; }
     bool close() override;
     bool isOpen() const override;
     bool write(const QByteArray& bytes) override;
@@ -53,6 +54,7 @@ class QtSerialDevice : public SerialDevice {
     // The device held with the advisory lock while the port is open; -1 when none.
     int lockFd_ = -1;
     bool denied_ = false;
+    bool busy_ = false;
     QStringList devices_;
     int number_ = 1;
     QString settings_ = QStringLiteral("9600,n,8,1");

@@ -86,9 +86,13 @@ void SerialLink::check_comPorts_Click() {
     ComboBox& list = form_.Combo6;
     list.clear();
     denied_.clear();
+    busy_.clear();
     for (int n = 1; n <= 16; ++n) {
         if (PortTest(n)) {
             list.addItem(QStringLiteral("COM %1").arg(n), device_.deviceName(n));
+        } else if (device_.openBusy()) {
+            busy_.append(busyText(n));
+            log_.addLine(QStringLiteral(" +++ ") + busy_.last());
         } else if (device_.openDenied()) {
             denied_.append(device_.deviceName(n));
             log_.addLine(QStringLiteral(" +++ COM-Port %1 (%2): keine Berechtigung")
@@ -118,14 +122,19 @@ void SerialLink::OpenOutput_Click() {
 void SerialLink::openPort(int n) {
     log_.addLine(QStringLiteral(" +++ Versuch den COM-Port %1 zu öffnen").arg(n));
     if (n == 0) {
-        // Say what the operator can do: get the rights to the devices there are, or find the
-        // adapter.
-        const QString next = denied_.isEmpty()
-                                 ? kAdapterHint
-                                 : QStringLiteral("Vorhanden, aber ohne Berechtigung: ") +
-                                       denied_.join(QStringLiteral(", ")) + QStringLiteral("\r\n") +
-                                       kRightsHint;
-        message(QStringLiteral("Fehler! Sind eventuell keine COM-Ports vorhanden?\r\n\r\n") + next);
+        // Say what the operator can do: end the program that holds a port, get the rights to
+        // the devices there are, or find the adapter.
+        QStringList next;
+        for (const QString& port : busy_)
+            next.append(port + QLatin1Char('.'));
+        if (!denied_.isEmpty())
+            next << QStringLiteral("Vorhanden, aber ohne Berechtigung: ") +
+                        denied_.join(QStringLiteral(", "))
+                 << kRightsHint;
+        if (next.isEmpty())
+            next.append(kAdapterHint);
+        message(QStringLiteral("Fehler! Sind eventuell keine COM-Ports vorhanden?\r\n\r\n") +
+                next.join(QStringLiteral("\r\n")));
         log_.addLine(QStringLiteral(" +++ COM-Port 0 kann nicht geöffnet werden "));
         return;
     }
@@ -146,7 +155,10 @@ void SerialLink::openPort(int n) {
     if (!opened) {
         QString text = QStringLiteral(
             "Fehler! Sind eventuell keine COM-Ports vorhanden oder die Einstellungen falsch?");
-        if (device_.openDenied())
+        // Not the cable: another program has the port.
+        if (device_.openBusy())
+            text = QStringLiteral("Fehler! ") + busyText(n) + QLatin1Char('.');
+        else if (device_.openDenied())
             text += QStringLiteral("\r\n\r\nKeine Berechtigung für %1.\r\n")
                         .arg(device_.deviceName(n)) +
                     kRightsHint;
@@ -156,6 +168,7 @@ void SerialLink::openPort(int n) {
     }
     writer_.clear();
     lineUp_ = true;
+    form_.setFault(Fault::Port, {});
     // Whatever the display shows now (it may have been unplugged, or the last write failed), the
     // first tick after the open sends the whole content again.
     form_.LastSent.clear();
@@ -189,10 +202,18 @@ void SerialLink::deviceFailed(const QString& reason) {
     lineUp_ = false;
     writer_.clear();
     const int p = device_.portNumber();
-    message(QStringLiteral("Fehler! Der COM-Port %1 ist ausgefallen: %2").arg(p).arg(reason));
+    // Said in the status line until a port is open again, never in a box: this may be the
+    // middle of a tick, which goes on.
+    form_.setFault(Fault::Port, QStringLiteral("COM-Port %1 ausgefallen: %2").arg(p).arg(reason));
     log_.addLine(QStringLiteral(" +++ COM-Port %1 ausgefallen: %2").arg(p).arg(reason));
     if (form_.PortOpen)
         closePort();
+}
+
+QString SerialLink::busyText(int n) const {
+    return QStringLiteral("COM-Port %1 wird von einem anderen Programm benutzt (%2)")
+        .arg(n)
+        .arg(device_.deviceName(n));
 }
 
 void SerialLink::checkSpeed(MenuItem& item) {

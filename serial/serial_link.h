@@ -40,6 +40,7 @@ class SerialLink {
     void closePort();
     void send(const QString& transmission, LineWriter::Kind kind);
     void deviceFailed(const QString& reason);
+    QString busyText(int n) const;
     void message(const QString& text);
     void checkSpeed(MenuItem& item);
 
@@ -50,8 +51,10 @@ class SerialLink {
     LineWriter writer_;
     // True from a successful open until the close or a failure of the device begins.
     bool lineUp_ = false;
-    // The devices the last listing found but may not open for lack of rights.
+    // The devices the last listing found but may not open for lack of rights, and what it says
+    // of the ports another program holds.
     QStringList denied_;
+    QStringList busy_;
 };
 
 } // namespace ml

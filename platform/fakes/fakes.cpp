@@ -155,7 +155,8 @@ bool FakeSerialDevice::setPortNumber(int n) {
 
 bool FakeSerialDevice::open() {
     denied_ = !open_ && denied.contains(port_);
-    if (open_ || !openable.contains(port_) || denied_) {
+    busy_ = !open_ && busy.contains(port_);
+    if (open_ || !openable.contains(port_) || denied_ || busy_) {
         if (trace_)
             trace_(QStringLiteral("serial open-failed %1").arg(port_));
         return false;
@@ -202,8 +203,10 @@ void FakeSerialDevice::fail(const QString& reason) {
 }
 
 bool FakeHorn::available() {
-    if (missing && failure_)
-        failure_(QStringLiteral("kein Audiogerät"));
+    if (failure_ && (missing || reportedMissing_)) {
+        reportedMissing_ = missing;
+        failure_(missing ? QStringLiteral("kein Audiogerät") : QString());
+    }
     return !missing;
 }
 
@@ -232,21 +235,18 @@ void FakeHorn::stop() {
         record(false, 0, QStringLiteral("horn off"));
 }
 
-bool FakeStorage::failed() {
-    if (failWrites.isEmpty())
-        return false;
-    if (failure_.isEmpty())
-        failure_ = failWrites;
-    return true;
+bool FakeStorage::failed(Kept what) {
+    faults_[what] = failWrites;
+    return !failWrites.isEmpty();
 }
 
 void FakeStorage::writeSettings(const QVariantMap& values) {
-    if (!failed())
+    if (!failed(Kept::Settings))
         settings = values;
 }
 
 void FakeStorage::writeState(const QByteArray& bytes) {
-    if (failed())
+    if (failed(Kept::State))
         return;
     state = bytes;
     ++stateWrites;
@@ -263,7 +263,7 @@ QString FakeStorage::setStateAside(Aside why) {
 
 QString FakeStorage::startRecord() {
     record = QStringLiteral("match-%1").arg(records.size() + 1);
-    if (!failed())
+    if (!failed(Kept::Record))
         records.insert(record, {});
     return record;
 }
@@ -276,7 +276,7 @@ bool FakeStorage::continueRecord(const QString& name) {
 }
 
 void FakeStorage::appendRecord(const QString& line) {
-    if (!failed() && records.contains(record))
+    if (!failed(Kept::Record) && records.contains(record))
         records[record].append(line);
 }
 

@@ -11,6 +11,7 @@
 #include <QStringList>
 
 #include <deque>
+#include <map>
 #include <utility>
 #include <vector>
 
@@ -93,6 +94,7 @@ class FakeSerialDevice : public SerialDevice {
     // --- script ---
     QSet<int> openable;        // port numbers that open
     QSet<int> denied;          // port numbers whose device exists but refuses: no rights
+    QSet<int> busy;            // port numbers whose device another program holds
     bool refuseNumber = false; // setPortNumber fails
     bool failClose = false;    // close reports failure
     bool failWrite = false;    // write refuses the bytes
@@ -112,6 +114,7 @@ class FakeSerialDevice : public SerialDevice {
     void setSettings(const QString& s) override { settings = s; }
     bool open() override;
     bool openDenied() const override { return denied_; }
+    bool openBusy() const override { return busy_; }
     bool close() override;
     bool isOpen() const override { return open_; }
     bool write(const QByteArray& bytes) override;
@@ -127,13 +130,15 @@ class FakeSerialDevice : public SerialDevice {
     int port_ = 1;
     bool open_ = false;
     bool denied_ = false;
+    bool busy_ = false;
     qint64 queued_ = 0;
     std::function<void()> drained_;
     std::function<void(const QString&)> failure_;
 };
 
 // A horn that records each signal with the time of day it began. Without a sound output
-// (`missing`) it records nothing and reports the failure, as the real horn does.
+// (`missing`) it records nothing and reports the failure, as the real horn does; one that is
+// there again is reported at the next use, or at once by `outputsChanged`.
 class FakeHorn : public Horn {
   public:
     explicit FakeHorn(const Clock& clock, Trace trace = {})
@@ -141,6 +146,8 @@ class FakeHorn : public Horn {
 
     // --- script ---
     bool missing = false;
+    // The system says its outputs changed: the horn looks at `missing` now.
+    void outputsChanged() { available(); }
 
     // --- record ---
     // `ms` is the length of a timed signal, 0 for one held until `stop`; a stop has on false.
@@ -171,10 +178,12 @@ class FakeHorn : public Horn {
     const Clock& clock_;
     Trace trace_;
     std::function<void(const QString&)> failure_;
+    bool reportedMissing_ = false;
 };
 
 // Storage in memory. Everything written can be read back at once; `failWrites` makes every
-// write fail with that reason, `otherInstance` makes the state already claimed.
+// write fail with that reason (until it is cleared), `otherInstance` makes the state already
+// claimed.
 class FakeStorage : public Storage {
   public:
     // --- script ---
@@ -202,11 +211,12 @@ class FakeStorage : public Storage {
     void appendRecord(const QString& line) override;
     QStringList recordLines() override { return records.value(record); }
     std::optional<QString> writeFile(const QString& path, const QByteArray& bytes) override;
-    QString takeFailure() override { return std::exchange(failure_, QString()); }
+    QString fault(Kept what) override { return faults_[what]; }
 
   private:
-    bool failed();
-    QString failure_;
+    // Whether a write of `what` fails now; its fault follows.
+    bool failed(Kept what);
+    std::map<Kept, QString> faults_;
 };
 
 } // namespace ml

@@ -273,12 +273,24 @@ TEST_F(Store, BadStateFilesNeverCrashAndFallBackValueByValue) {
     fields[QStringLiteral("ClockRunning")] = true;
     fields[QStringLiteral("BreakActive")] = true; // two counts at once
     fields[QStringLiteral("penaltyL.endMin")] = 1e9;
+    fields[QStringLiteral("penaltyR.running")] = true;
+    fields[QStringLiteral("penaltyR.endMin")] = 32000; // its end beyond the 16-bit clock
+    controls[QStringLiteral("D_Min")] = QJsonObject{{"text", "9999"}};
+    controls[QStringLiteral("Startwert")] = QJsonObject{{"text", "1000"}};
+    controls[QStringLiteral("TimeoutValue")] = QJsonObject{{"text", "1e308"}};
+    controls[QStringLiteral("ValStrafeL")] = QJsonObject{{"text", "-3"}};
     o[QStringLiteral("controls")] = controls;
     o[QStringLiteral("fields")] = fields;
-    o[QStringLiteral("count")] = QStringLiteral("viel");
+    o[QStringLiteral("count")] = 99999999;
+    o[QStringLiteral("timeOfDay")] = QStringLiteral("99:99:99");
     storage.state = QJsonDocument(o).toJson();
+    EXPECT_FALSE(MatchState::fromJson(*storage.state)->count);
     run = restart();
     const Form& f = run->p.form;
+    EXPECT_TRUE(run->dialogs.boxes[0].text.contains(QStringLiteral("(Stand --:--:--)")));
+    EXPECT_EQ(f.D_Min.text + f.Startwert.text + f.TimeoutValue.text + f.ValStrafeL.text,
+              QStringLiteral("2020.01.02.0"));
+    EXPECT_FALSE(f.penaltyR.running);
     EXPECT_EQ(f.Pkt_l.text, QStringLiteral("2"));
     EXPECT_EQ(f.Text_l.text, QStringLiteral("Heim"));
     EXPECT_TRUE(f.Text_l.visible);
@@ -288,20 +300,37 @@ TEST_F(Store, BadStateFilesNeverCrashAndFallBackValueByValue) {
     EXPECT_EQ(f.penaltyL.endMin, 0);
 }
 
-TEST_F(Store, UnwritableStorageSaysSoOnceAndTheMatchGoesOn) {
-    storage.failWrites = QStringLiteral("/data: Keine Berechtigung");
-    run->type("Pkt_l", "1");
-    run->type("Pkt_l", "2");
+TEST_F(Store, StorageThatFailsMidMatchIsSaidInTheStatusLineUntilItWorks) {
+    run->click("OpenOutput");
+    run->click("Displ");
     run->click("St_St");
-    pass(3, true);
-    ASSERT_EQ(run->dialogs.boxes.size(), 1u);
-    EXPECT_EQ(
-        run->dialogs.boxes[0].text,
-        QStringLiteral("Spielstand kann nicht gespeichert werden: /data: Keine Berechtigung"));
-    EXPECT_EQ(run->p.form.Text1.text.count(QStringLiteral("kann nicht gespeichert werden")), 1);
-    EXPECT_EQ(shown(run->p.form), QStringLiteral("19:57"));
+    pass(1, true);
+    storage.failWrites = QStringLiteral("/data: Datenträger voll");
+    run->type("Pkt_l", "1");
+    const qsizetype wire = run->device.writes.size();
+    pass(60, true); // the minute changes: a write that fails
+    const Form& f = run->p.form;
+    EXPECT_TRUE(run->dialogs.boxes.empty());
+    EXPECT_EQ(shown(f), QStringLiteral("18:59"));
+    EXPECT_EQ(run->device.writes.size(), wire + 60) << "the tick and the wire go on";
+    EXPECT_EQ(f.StatusLine.text,
+              QStringLiteral("Spielstand kann nicht gespeichert werden: /data: Datenträger voll · "
+                             "Spielbericht kann nicht mitgeschrieben werden: /data: Datenträger "
+                             "voll"));
+    EXPECT_EQ(f.Text1.text.count(QStringLiteral("Spielstand kann nicht gespeichert werden")), 1);
+    run->p.tick();
+    EXPECT_TRUE(f.StatusLine.visible);
 
     storage.failWrites.clear();
+    pass(1, true); // tried again within a second
+    EXPECT_FALSE(f.StatusLine.visible);
+    EXPECT_TRUE(f.Text1.text.contains(QStringLiteral("Spielstand wird wieder gespeichert")));
+    run.reset();
+    run = restart();
+    EXPECT_EQ(run->p.form.Pkt_l.text, QStringLiteral("1"));
+}
+
+TEST_F(Store, SecondInstanceNeverWritesTheState) {
     storage.otherInstance = true;
     run = restart();
     ASSERT_EQ(run->dialogs.boxes.size(), 1u); // no question, only the note

@@ -147,7 +147,7 @@ TEST_F(MatchClock, StartRefusesAClockBoxThatHoldsNoNumberOrIsTooLarge) {
 
 TEST_F(MatchClock, ResetTimeWritesTheStartValueAndRefusesOneTooLarge) {
     const std::pair<const char*, const char*> cases[] = {
-        {"0.5", "0:30"}, {"7.1", "7:6"}, {"20.0", "20:00"}};
+        {"0.5", "0:30"}, {"7.1", "7:6"}, {"546.1", "546:6"}, {"20.0", "20:00"}};
     for (const auto& [start, expected] : cases) {
         form.Startwert.text = QString::fromLatin1(start);
         engine.ResetTime();
@@ -155,7 +155,7 @@ TEST_F(MatchClock, ResetTimeWritesTheStartValueAndRefusesOneTooLarge) {
     }
     engine.St_St_Click();
     tickAt("12:00:03");
-    form.Startwert.text = QStringLiteral("1") + QString(300, QLatin1Char('0'));
+    form.Startwert.text = QStringLiteral("1000"); // the wire's three places would cut it
     engine.ResetTime();
     ASSERT_EQ(dialogs.boxes.size(), 1u);
     EXPECT_TRUE(dialogs.boxes[0].text.startsWith(QStringLiteral("Fehler 6 beim Reseten:")));
@@ -284,11 +284,11 @@ TEST_F(Penalties, RefusedWithoutTraceWhenItsEndOrTheClockIsUnusable) {
     EXPECT_FALSE(form.TxtStrL.visible || form.TxtStrR.visible);
 }
 
-TEST_F(Penalties, ClockBeyondSixteenBitsIsServedWithoutWrapping) {
+TEST_F(Penalties, ClockAtTheEndOfItsRangeIsServedWithoutWrapping) {
     engine.StrafeL_Click(); // ends at 18:00
-    startAt("9999", "00");
+    startAt("546", "07");
     tickAt("12:00:00");
-    EXPECT_EQ(form.TxtStrL.text, QStringLiteral(" 9981:00"));
+    EXPECT_EQ(form.TxtStrL.text, QStringLiteral(" 528:07"));
     EXPECT_EQ(engine.Strafe(-600, 0, 500, 0), QStringLiteral("00:00"));
 }
 

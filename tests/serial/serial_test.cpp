@@ -112,26 +112,35 @@ TEST(SerialLink, AFailedOpenOrCloseIsReportedWhileThePortIsAsBeforeAndEndsClosed
                     '|'));
 }
 
-// With nothing to open, the listing and the box name the devices (golden serial_rights).
-TEST(SerialLink, DevicesWithoutRightsAreNotedAndEachFailedOpenSaysWhatToDo) {
+// Ports that exist but do not open are named with their cause and what to do, also when
+// nothing else is there to open (golden serial_rights).
+TEST(SerialLink, PortsThatExistButDoNotOpenAreNamedWithTheirCause) {
     LinkRig r;
     r.device.denied = {2};
+    r.device.busy = {7};
     r.link.check_comPorts_Click();
-    EXPECT_EQ(
-        r.logLines().mid(0, 2),
-        words(" +++ 2 Comport(s) verfügbar| +++ COM-Port 2 (fake2): keine Berechtigung", '|'));
+    EXPECT_EQ(r.logLines().mid(0, 3),
+              words(" +++ 1 Comport(s) verfügbar|"
+                    " +++ COM-Port 7 wird von einem anderen Programm benutzt (fake7)|"
+                    " +++ COM-Port 2 (fake2): keine Berechtigung",
+                    '|'));
     r.device.denied = {3}; // lost since the listing
     r.link.OpenOutput_Click();
     r.device.denied.clear();
+    r.device.busy = {3}; // taken by another program since the listing
+    r.link.OpenOutput_Click();
     r.device.openable.clear();
     r.link.check_comPorts_Click();
     r.link.OpenOutput_Click();
-    ASSERT_EQ(r.dialogs.boxes.size(), 2u);
+    ASSERT_EQ(r.dialogs.boxes.size(), 3u);
     EXPECT_TRUE(r.dialogs.boxes[0].text.endsWith(
         QStringLiteral("falsch?\r\n\r\nKeine Berechtigung für fake3.\r\nBenutzer zur Gruppe "
                        "dialout hinzufügen: sudo usermod -aG dialout $USER, dann neu anmelden")));
-    EXPECT_TRUE(r.dialogs.boxes[1].text.startsWith(QStringLiteral(
-        "Fehler! Sind eventuell keine COM-Ports vorhanden?\r\n\r\nIst der Adapter")));
+    const QString busy =
+        QStringLiteral("COM-Port 3 wird von einem anderen Programm benutzt (fake3).");
+    EXPECT_EQ(r.dialogs.boxes[1].text, QStringLiteral("Fehler! ") + busy);
+    EXPECT_EQ(r.dialogs.boxes[2].text,
+              QStringLiteral("Fehler! Sind eventuell keine COM-Ports vorhanden?\r\n\r\n") + busy);
 }
 
 TEST(SerialLink, ASlowLineKeepsOnlyTheNewestWaitingButNeverDropsACommandInOrder) {
@@ -161,16 +170,11 @@ TEST(SerialLink, ASlowLineKeepsOnlyTheNewestWaitingButNeverDropsACommandInOrder)
     }
 }
 
-TEST(SerialLink, AFailingDeviceOrARefusedWriteIsReportedOnceAndTakesTheClosePath) {
+TEST(SerialLink, AFailingDeviceOrARefusedWriteIsSaidInTheStatusLineUntilAPortOpens) {
     enum How { Fails, RefusesAWrite, RefusesAfterTheLineDrained };
     for (How how : {Fails, RefusesAWrite, RefusesAfterTheLineDrained}) {
         LinkRig r;
         r.openAt(QStringLiteral("COM 3"));
-        r.dialogs.whileOpen = [&] {
-            // A tick while the box is up: nothing goes to the failed device, no second report.
-            r.link.output(QStringLiteral("X"));
-            r.device.fail(QStringLiteral("again"));
-        };
         r.device.holdWrites = how == RefusesAfterTheLineDrained;
         r.device.failWrite = how == RefusesAWrite;
         r.link.output(QStringLiteral("A"));
@@ -179,13 +183,20 @@ TEST(SerialLink, AFailingDeviceOrARefusedWriteIsReportedOnceAndTakesTheClosePath
         const QString reason = how == Fails ? QStringLiteral("Gerät nicht mehr erreichbar")
                                             : QStringLiteral("Schreibfehler");
         how == Fails ? r.device.fail(reason) : r.device.drain();
-        r.expectOneBoxAndClosed(QStringLiteral("Fehler! Der COM-Port 3 ist ausgefallen: ") +
-                                reason);
+        // Nothing goes to the failed device, and it is reported once.
+        r.link.output(QStringLiteral("X"));
+        r.device.fail(QStringLiteral("again"));
+        EXPECT_TRUE(r.dialogs.boxes.empty());
+        EXPECT_FALSE(r.form.PortOpen);
+        EXPECT_EQ(r.form.StatusLine.text, QStringLiteral("COM-Port 3 ausgefallen: ") + reason);
         EXPECT_EQ(r.logLines(),
                   QStringList({QStringLiteral(" +++ COM-Port 3 geschlossen"),
                                QStringLiteral(" +++ Versuch den COM-Port 3 zu schließen"),
                                QStringLiteral(" +++ COM-Port 3 ausgefallen: ") + reason}));
         EXPECT_EQ(std::count(r.device.writes.begin(), r.device.writes.end(), "X"), 0) << how;
+        r.device.failWrite = false;
+        r.link.OpenOutput_Click();
+        EXPECT_FALSE(r.form.StatusLine.visible);
     }
 }
 
