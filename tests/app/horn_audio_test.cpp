@@ -6,11 +6,13 @@
 #include "tests/support/null_sink.h"
 
 #include <QCoreApplication>
+#include <QDeadlineTimer>
 
 #include <gtest/gtest.h>
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <numbers>
 
 namespace {
@@ -80,6 +82,38 @@ TEST(HornAudio, SoundsBothTonesForTheSignalsLength) {
     EXPECT_EQ(std::min(spectrum[0].second, spectrum[1].second), QtHorn::kLowHz);
     EXPECT_EQ(std::max(spectrum[0].second, spectrum[1].second), QtHorn::kHighHz);
     EXPECT_GT(spectrum[1].first, 100 * spectrum[2].first);
+}
+
+// Waits (running the event loop) until the horn has said what `done` wants.
+bool sayUntil(const QStringList& said, const std::function<bool(const QStringList&)>& done,
+              int ms) {
+    const QDeadlineTimer deadline(ms);
+    while (!done(said) && !deadline.hasExpired())
+        NullSink::spin(10);
+    return done(said);
+}
+
+TEST(HornAudio, LostServerIsSaidAtOnceAndUsedAgainWhenBack) {
+    NullSink sink;
+    if (!sink.ok())
+        GTEST_SKIP() << "no sound server could be started: " << sink.error().toStdString();
+    QtHorn horn;
+    QStringList said;
+    horn.setFailureHandler([&](const QString& reason) { said << reason; });
+    horn.prepare();
+    ASSERT_TRUE(sayUntil(said, [](auto& s) { return s == QStringList{QString()}; }, 3000));
+    sink.stopServer();
+    EXPECT_TRUE(sayUntil(said, [](auto& s) { return s.size() > 1; }, 1000)) << "not at once";
+    EXPECT_EQ(said.value(1), QStringLiteral("Audiogerät ausgefallen"));
+    ASSERT_TRUE(sink.startServer());
+    ASSERT_TRUE(sayUntil(said, [](auto& s) { return s.last().isEmpty(); }, 5000));
+    ASSERT_TRUE(sink.startRecording());
+    sink.recordAtLeast(NullSink::kRate / 5, 3000);
+    const qsizetype from = sink.sampleCount();
+    horn.sound(300);
+    sink.recordAtLeast(from + NullSink::kRate, 5000);
+    const qint16* s = sink.samples() + from;
+    EXPECT_GT(rms(s, static_cast<int>(sink.sampleCount() - from)), 0.1 * 32767) << "silent";
 }
 
 TEST(HornAudio, NoSoundServerIsReportedAsNoAudioDevice) {

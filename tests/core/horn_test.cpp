@@ -141,16 +141,22 @@ TEST_F(Horn, HandHornSoundsWhileHeldAndNothingSoundsWhenSwitchedOff) {
     EXPECT_EQ(events.size(), 3U) << "the settings' Test sounds also while the horn is off";
 }
 
-TEST_F(Horn, MissingSoundOutputIsMarkedAndLoggedOnceAndTheMatchGoesOn) {
+TEST_F(Horn, LostSoundOutputIsSaidAtOnceAndUsedAgainWhenBack) {
     desk.horn.missing = true;
+    desk.horn.outputsChanged();
+    EXPECT_TRUE(p.form.HupeFehlt.visible);
+    EXPECT_EQ(p.form.StatusLine.text, QStringLiteral("Hupe: kein Audiogerät"));
     startClock(QStringLiteral("0"), QStringLiteral("01"));
     run(2);
-    p.hold(p.form.Hupe, true);
-    EXPECT_TRUE(p.form.HupeFehlt.visible);
+    EXPECT_EQ(wireClock(), QStringLiteral("-0:01"));
     EXPECT_EQ(logged(" +++ Hupe: kein Audiogerät"), 1);
     EXPECT_EQ(logged(" +++ Hupe: Spielzeit zu Ende"), 1);
-    run(1);
-    EXPECT_EQ(wireClock(), QStringLiteral("-0:02"));
+
+    desk.horn.missing = false;
+    desk.horn.outputsChanged();
+    EXPECT_FALSE(p.form.HupeFehlt.visible || p.form.StatusLine.visible);
+    p.hold(p.form.Hupe, true);
+    EXPECT_EQ(events.size(), 1U);
 }
 
 } // namespace

@@ -46,47 +46,56 @@ class NullSink {
                        .toUtf8());
         conf.close();
 
-        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
-        env.insert(QStringLiteral("HOME"), dir_.path());
-        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir_.path());
-        env.insert(QStringLiteral("PULSE_RUNTIME_PATH"), dir_.filePath(QStringLiteral("rt")));
-        server_.setProcessEnvironment(env);
-        server_.setStandardErrorFile(dir_.filePath(QStringLiteral("server.log")));
-        // Should this process die, the server ends itself 10 s after its last client.
-        server_.start(QStringLiteral("pulseaudio"),
-                      {QStringLiteral("-n"), QStringLiteral("-F"), conf.fileName(),
-                       QStringLiteral("--daemonize=no"), QStringLiteral("--exit-idle-time=10"),
-                       QStringLiteral("--use-pid-file=no"), QStringLiteral("--log-target=stderr")});
-        // Ready when a client sees the sink.
-        const QDeadlineTimer deadline(5000);
-        bool ready = false;
-        while (!ready && server_.state() != QProcess::NotRunning && !deadline.hasExpired()) {
-            QThread::msleep(50);
-            QProcess probe;
-            probe.start(QStringLiteral("pactl"),
-                        {QStringLiteral("--server=unix:") + socket_, QStringLiteral("list"),
-                         QStringLiteral("short"), QStringLiteral("sinks")});
-            ready = probe.waitForFinished(2000) && probe.exitCode() == 0 &&
-                    probe.readAllStandardOutput().contains("horn");
-        }
-        if (!ready) {
+        if (!startServer()) {
             error_ = QStringLiteral("the PulseAudio server did not start (see %1)")
                          .arg(dir_.filePath(QStringLiteral("server.log")));
             dir_.setAutoRemove(false);
             return;
         }
-        // Qt Multimedia in this process, and the recorder, use this server only.
+        // The horn in this process, and the recorder, use this server only.
         qputenv("PULSE_SERVER", "unix:" + socket_.toUtf8());
     }
 
     ~NullSink() {
         stopRecording();
-        if (server_.state() != QProcess::NotRunning) {
-            server_.terminate();
-            if (!server_.waitForFinished(3000))
-                server_.kill();
-            server_.waitForFinished(1000);
+        stopServer();
+    }
+
+    // The server (again, on the same socket); true once a client sees the sink.
+    bool startServer() {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.insert(QStringLiteral("HOME"), dir_.path());
+        env.insert(QStringLiteral("XDG_RUNTIME_DIR"), dir_.path());
+        env.insert(QStringLiteral("PULSE_RUNTIME_PATH"), dir_.filePath(QStringLiteral("rt")));
+        server_.setProcessEnvironment(env);
+        server_.setStandardErrorFile(dir_.filePath(QStringLiteral("server.log")),
+                                     QIODevice::Append);
+        // Should this process die, the server ends itself 10 s after its last client.
+        server_.start(QStringLiteral("pulseaudio"),
+                      {QStringLiteral("-n"), QStringLiteral("-F"),
+                       dir_.filePath(QStringLiteral("null.pa")), QStringLiteral("--daemonize=no"),
+                       QStringLiteral("--exit-idle-time=10"), QStringLiteral("--use-pid-file=no"),
+                       QStringLiteral("--log-target=stderr")});
+        const QDeadlineTimer deadline(5000);
+        while (server_.state() != QProcess::NotRunning && !deadline.hasExpired()) {
+            QThread::msleep(50);
+            QProcess probe;
+            probe.start(QStringLiteral("pactl"),
+                        {QStringLiteral("--server=unix:") + socket_, QStringLiteral("list"),
+                         QStringLiteral("short"), QStringLiteral("sinks")});
+            if (probe.waitForFinished(2000) && probe.exitCode() == 0 &&
+                probe.readAllStandardOutput().contains("horn"))
+                return true;
         }
+        return false;
+    }
+
+    // The server goes away, as a crashed one does.
+    void stopServer() {
+        if (server_.state() == QProcess::NotRunning)
+            return;
+        server_.kill();
+        server_.waitForFinished(3000);
     }
 
     NullSink(const NullSink&) = delete;

@@ -1,0 +1,75 @@
+// A match on a disk that fills up: the real storage on a 64 KiB tmpfs (mounting it needs root;
+// skipped otherwise). The old state survives every write that does not fit, the status line
+// says why, and a crash then resumes the last state that fit.
+
+#include "core/program.h"
+#include "platform/fakes/fakes.h"
+#include "platform/qt_storage.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace ml::test {
+namespace {
+
+struct Desk {
+    explicit Desk(const QString& dir) : storage(dir + "/config", dir + "/data") {
+        dialogs.answerNext(Answer::Yes);
+        p.start();
+    }
+    FakeClock clock{QStringLiteral("10:00:00")};
+    FakeDialogs dialogs;
+    FakeShell shell;
+    FakeSerialDevice device;
+    FakeHorn horn{clock};
+    QtStorage storage;
+    Program p{clock, dialogs, shell, device, horn, storage};
+};
+
+TEST(FullDisk, MatchResumesFromTheLastStateThatFit) {
+    QTemporaryDir dir;
+    if (QProcess::execute(QStringLiteral("mount"), {QStringLiteral("-t"), QStringLiteral("tmpfs"),
+                                                    QStringLiteral("-o"), QStringLiteral("size=64k"),
+                                                    QStringLiteral("tmpfs"), dir.path()}) != 0)
+        GTEST_SKIP() << "no tmpfs could be mounted (needs root)";
+    auto run = std::make_unique<Desk>(dir.path());
+    run->p.type(run->p.form.Pkt_l, QStringLiteral("3"));
+    run->storage.flush();
+    QFile filler(dir.path() + QStringLiteral("/filler"));
+    ASSERT_TRUE(filler.open(QIODevice::WriteOnly));
+    while (filler.write(QByteArray(4096, 'x')) > 0 && filler.flush()) {
+    }
+    filler.close();
+
+    run->p.type(run->p.form.Pkt_l, QStringLiteral("4"));
+    run->storage.flush();
+    run->p.tick();
+    EXPECT_TRUE(run->p.form.StatusLine.text.startsWith(
+        QStringLiteral("Spielstand kann nicht gespeichert werden: ") + run->storage.statePath() +
+        QStringLiteral(": Datenträger voll")));
+    run->dialogs.chooseFileNext(dir.path() + QStringLiteral("/bericht.txt"));
+    run->p.click(run->p.form.SaveReport);
+    EXPECT_TRUE(run->dialogs.boxes.back().text.endsWith(QStringLiteral("Datenträger voll")));
+    EXPECT_FALSE(QFile::exists(dir.path() + QStringLiteral("/bericht.txt")));
+    EXPECT_FALSE(run->p.form.Text1.text.contains(QStringLiteral("Spielbericht gespeichert")));
+
+    run.reset(); // a crash: no "Ende"
+    run = std::make_unique<Desk>(dir.path());
+    EXPECT_EQ(run->p.form.Pkt_l.text, QStringLiteral("3"));
+    QFile::remove(filler.fileName());
+    run->clock.advance(1);
+    run->p.tick(); // tried again
+    run->storage.flush();
+    run->p.tick();
+    EXPECT_FALSE(run->p.form.StatusLine.visible) << run->p.form.StatusLine.text.toStdString();
+    run.reset();
+    QProcess::execute(QStringLiteral("umount"), {dir.path()});
+}
+
+} // namespace
+} // namespace ml::test
