@@ -101,31 +101,20 @@ TEST(HornAudio, LostServerIsSaidAtOnceAndUsedAgainWhenBack) {
     QStringList said;
     horn.setFailureHandler([&](const QString& reason) { said << reason; });
     horn.prepare();
-    ASSERT_TRUE(sayUntil(said, [](auto& s) { return s == QStringList{QString()}; }, 3000));
+    ASSERT_TRUE(sayUntil(
+        said, [](auto& s) { return s == QStringList{QString()}; }, 3000));
     sink.stopServer();
-    EXPECT_TRUE(sayUntil(said, [](auto& s) { return s.size() > 1; }, 1000)) << "not at once";
+    EXPECT_TRUE(sayUntil(
+        said, [](auto& s) { return s.size() > 1; }, 1000))
+        << "not at once";
     EXPECT_EQ(said.value(1), QStringLiteral("Audiogerät ausgefallen"));
     ASSERT_TRUE(sink.startServer());
-    ASSERT_TRUE(sayUntil(said, [](auto& s) { return s.last().isEmpty(); }, 5000));
+    ASSERT_TRUE(sayUntil(
+        said, [](auto& s) { return s.last().isEmpty(); }, 5000));
     ASSERT_TRUE(sink.startRecording());
-    sink.recordAtLeast(NullSink::kRate / 5, 3000);
-    const qsizetype from = sink.sampleCount();
     horn.sound(300);
-    sink.recordAtLeast(from + NullSink::kRate, 5000);
-    const qint16* s = sink.samples() + from;
-    EXPECT_GT(rms(s, static_cast<int>(sink.sampleCount() - from)), 0.1 * 32767) << "silent";
-}
-
-TEST(HornAudio, NoSoundServerIsReportedAsNoAudioDevice) {
-    qputenv("PULSE_SERVER", "unix:/nonexistent/marklight-no-server");
-    QtHorn horn;
-    QStringList failures;
-    horn.setFailureHandler([&](const QString& reason) { failures << reason; });
-    horn.prepare();
-    horn.sound(100);
-    // "kein Audiogerät" in a process of its own; a server lost after use is reported too.
-    ASSERT_FALSE(failures.isEmpty());
-    EXPECT_TRUE(failures.first().contains(QStringLiteral("Audiogerät")));
+    sink.recordAtLeast(NullSink::kRate, 5000);
+    EXPECT_GT(rms(sink.samples(), static_cast<int>(sink.sampleCount())), 0.1 * 32767);
 }
 
 } // namespace

@@ -318,16 +318,11 @@ TEST_F(Store, StorageThatFailsMidMatchIsSaidInTheStatusLineUntilItWorks) {
                              "Spielbericht kann nicht mitgeschrieben werden: /data: Datenträger "
                              "voll"));
     EXPECT_EQ(f.Text1.text.count(QStringLiteral("Spielstand kann nicht gespeichert werden")), 1);
-    run->p.tick();
-    EXPECT_TRUE(f.StatusLine.visible);
 
     storage.failWrites.clear();
     pass(1, true); // tried again within a second
     EXPECT_FALSE(f.StatusLine.visible);
     EXPECT_TRUE(f.Text1.text.contains(QStringLiteral("Spielstand wird wieder gespeichert")));
-    run.reset();
-    run = restart();
-    EXPECT_EQ(run->p.form.Pkt_l.text, QStringLiteral("1"));
 }
 
 TEST_F(Store, SecondInstanceNeverWritesTheState) {
