@@ -7,8 +7,11 @@
 #include <QSaveFile>
 #include <QSettings>
 #include <QStorageInfo>
+#include <QSysInfo>
 
 #ifdef Q_OS_UNIX
+#include <cerrno>
+#include <csignal>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -25,8 +28,9 @@ constexpr qint64 kMaxRecordBytes = 64 * 1024 * 1024;
 // Lines of the record kept in memory while the disk refuses them.
 constexpr qsizetype kMaxBacklog = 100000;
 
+// The reason first: the path is long, and the status line may have room for the reason only.
 QString reasonOf(const QString& path, const QString& why) {
-    return QDir::toNativeSeparators(path) + QStringLiteral(": ") + why;
+    return why + QStringLiteral(" (") + QDir::toNativeSeparators(path) + QLatin1Char(')');
 }
 
 // Why writing `bytes` beneath `dir` failed, as the operator can mend it: the disk is full or
@@ -217,12 +221,34 @@ void QtStorage::writeSettings(const QVariantMap& values) {
     wake_.notify_all();
 }
 
+namespace {
+
+// The run that holds `lock` has ended (it crashed): its process is gone from this machine.
+bool ownerHasEnded(const QLockFile& lock) {
+#ifdef Q_OS_UNIX
+    qint64 pid = 0;
+    QString host, app;
+    return lock.getLockInfo(&pid, &host, &app) && pid > 0 && host == QSysInfo::machineHostName() &&
+           ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
+#else
+    Q_UNUSED(lock);
+    return false;
+#endif
+}
+
+} // namespace
+
 bool QtStorage::claimState() {
     QDir().mkpath(dataDir_);
     lock_ = std::make_unique<QLockFile>(dataDir_ + QStringLiteral("/state.lock"));
     // Held for the whole run; a lock left by a crashed run is stale by its process id.
     lock_->setStaleLockTime(0);
     if (lock_->tryLock(0))
+        return true;
+    // Qt removes a stale lock only after writing a lock of its own for that, which a full disk
+    // refuses: a crash on a full disk would leave a match that cannot be resumed.
+    if (lock_->error() == QLockFile::LockFailedError && ownerHasEnded(*lock_) &&
+        lock_->removeStaleLockFile() && lock_->tryLock(0))
         return true;
     // A folder that cannot be written is no other instance: the writes report it.
     return lock_->error() != QLockFile::LockFailedError;

@@ -51,8 +51,8 @@ class Storage {
 
     // What is kept, told apart for its faults.
     enum class Kept { Settings, State, Record };
-    // Why the last write of `what` failed: the path and the reason ("Datenträger voll",
-    // "schreibgeschützt", "keine Berechtigung", or the system's words). Empty while its writes
+    // Why the last write of `what` failed: the reason ("Datenträger voll", "schreibgeschützt",
+    // "keine Berechtigung", or the system's words) and the path in brackets. Empty while its writes
     // succeed: a write that succeeds again takes the fault back.
     virtual QString fault(Kept what) = 0;
 };

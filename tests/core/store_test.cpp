@@ -305,7 +305,7 @@ TEST_F(Store, StorageThatFailsMidMatchIsSaidInTheStatusLineUntilItWorks) {
     run->click("Displ");
     run->click("St_St");
     pass(1, true);
-    storage.failWrites = QStringLiteral("/data: Datenträger voll");
+    storage.failWrites = QStringLiteral("Datenträger voll (/data)");
     run->type("Pkt_l", "1");
     const qsizetype wire = run->device.writes.size();
     pass(60, true); // the minute changes: a write that fails
@@ -314,9 +314,9 @@ TEST_F(Store, StorageThatFailsMidMatchIsSaidInTheStatusLineUntilItWorks) {
     EXPECT_EQ(shown(f), QStringLiteral("18:59"));
     EXPECT_EQ(run->device.writes.size(), wire + 60) << "the tick and the wire go on";
     EXPECT_EQ(f.StatusLine.text,
-              QStringLiteral("Spielstand kann nicht gespeichert werden: /data: Datenträger voll · "
-                             "Spielbericht kann nicht mitgeschrieben werden: /data: Datenträger "
-                             "voll"));
+              QStringLiteral("Spielstand kann nicht gespeichert werden: Datenträger voll (/data) · "
+                             "Spielbericht kann nicht mitgeschrieben werden: Datenträger voll "
+                             "(/data)"));
     EXPECT_EQ(f.Text1.text.count(QStringLiteral("Spielstand kann nicht gespeichert werden")), 1);
 
     storage.failWrites.clear();
