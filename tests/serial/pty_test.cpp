@@ -54,8 +54,8 @@ TEST_F(PtyLink, ListingFindsExactlyTheOpenablePortsInOrderAndNamesTheBusyOnes) {
     QSerialPort other(held.path);
     ASSERT_TRUE(other.open(QIODevice::WriteOnly));
     QProcess locker;
-    locker.start(QStringLiteral("flock"), {locked.path, QStringLiteral("-c"),
-                                           QStringLiteral("echo locked; sleep 30")});
+    locker.start(QStringLiteral("flock"),
+                 {locked.path, QStringLiteral("-c"), QStringLiteral("echo locked; sleep 30")});
     ASSERT_TRUE(locker.waitForReadyRead(5000));
     start({a.path, QStringLiteral("/dev/marklight-missing"), QString(), held.path, b.path,
            locked.path});
