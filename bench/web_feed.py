@@ -154,7 +154,7 @@ def lag(desk, line, seconds):
         dom.setdefault(text, at)
     wire, previous = {}, None
     for at, text in line.shown:
-        if text != previous:
+        if text != previous and re.fullmatch(r"-?\d+:\d\d", text):
             wire.setdefault(text, at)
         previous = text
     lags = [dom[t] - wire[t] for t in wire if t in dom and t != "20:00"]
