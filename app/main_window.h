@@ -1,9 +1,10 @@
 #pragma once
 
 // The operator's window: a view of the program's form. One widget per control at its place,
-// named after the control; every operator action goes to the program with its control, and
-// after every handler and every step of the timers the form is copied back into the widgets.
+// named after the control; every operator action goes to the program with its control, and after
+// every step the widgets and actions of the controls that the step changed show them anew.
 
+#include "app/key_router.h"
 #include "app/message_view.h"
 #include "app/tick_scheduler.h"
 #include "app/window_layout.h"
@@ -17,10 +18,8 @@
 #include <vector>
 
 class QActionGroup;
-class QKeyEvent;
 class QAbstractButton;
 class QDialog;
-class QMenu;
 
 namespace ml::app {
 
@@ -31,7 +30,9 @@ class MainWindow : public QMainWindow {
 
     // Copies the whole form (and the message window) into the widgets.
     void sync();
-    // Starts the tick and the tenths timers.
+    // Copies what a step changed into its widgets and actions.
+    void apply(const Changes& changes);
+    // Starts the wake-ups of the program's steps.
     void startTimers();
 
     TickScheduler& scheduler() { return scheduler_; }
@@ -54,22 +55,16 @@ class MainWindow : public QMainWindow {
     void changeEvent(QEvent* event) override;
 
   private:
-    // Runs one operator action, then shows its outcome.
+    // Runs one operator action; the step it makes shows its outcome.
     void act(const std::function<void()>& action);
-    void afterHandler();
     // The operator's click on a control; one without a handler is reported as the fault it is.
     void clicked(Control& c);
+    void resync(const Control& c);
 
     void buildControls();
-    void buildMenus();
-    void buildViewMenu();
     void bindHold(Control& c, QAbstractButton* button);
     void showHornDialog();
     void syncMessageWindow();
-    // The operator's keys, wherever the focus is in the program's windows; true when used.
-    bool routeKey(QWidget* receiver, QKeyEvent* event);
-    bool releaseKey(QKeyEvent* event);
-    bool keyWhileBoxWaits(QKeyEvent* event, bool down);
     void focusEntered(QWidget* widget);
 
     struct Placed {
@@ -84,11 +79,15 @@ class MainWindow : public QMainWindow {
     QActionGroup* sizes_ = nullptr;
     int scale_ = 100;
     TickScheduler scheduler_;
-    std::vector<std::function<void()>> syncs_;
+    // What copies each control into its widget or action.
+    QHash<const Control*, std::function<void()>> syncs_;
     QPointer<MessageView> message_;
+    KeyRouter keys_;
     // The text boxes of the main window, by their widget.
     QHash<QObject*, TextBox*> boxes_;
     QPointer<QDialog> hornDialog_;
+    // This window's place among the program's readers of its steps.
+    std::size_t reader_ = 0;
 };
 
 } // namespace ml::app

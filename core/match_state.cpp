@@ -9,6 +9,7 @@
 
 #include <cmath>
 #include <tuple>
+#include <type_traits>
 #include <variant>
 
 namespace ml {
@@ -49,44 +50,6 @@ template <class F> void forEachControl(const Form& form, F f) {
                 key = QStringLiteral("HLProgr(%1)").arg(i);
         f(key, *c);
     }
-}
-
-// The match fields, with the range each may hold.
-struct Field {
-    const char* name;
-    std::variant<bool*, int*, qint64*, QString*> at;
-    qint64 min = 0, max = 0;
-};
-
-// A count's exact value in milliseconds stays within the seconds a clock may hold.
-constexpr qint64 kMaxCountMs = INT16_MAX * 1000LL;
-
-std::vector<Field> fields(Form& f) {
-    return {
-        {"ClockRunning", &f.ClockRunning},
-        {"TimeoutActive", &f.TimeoutActive},
-        {"BreakActive", &f.BreakActive},
-        {"LastMinute", &f.LastMinute},
-        {"ClockMs", &f.ClockMs, -kMaxCountMs, kMaxCountMs},
-        {"ClockEnded", &f.ClockEnded},
-        {"penaltyL.running", &f.penaltyL.running},
-        {"penaltyL.endMin", &f.penaltyL.endMin, INT16_MIN, INT16_MAX},
-        {"penaltyL.endSec", &f.penaltyL.endSec, INT16_MIN, INT16_MAX},
-        {"penaltyR.running", &f.penaltyR.running},
-        {"penaltyR.endMin", &f.penaltyR.endMin, INT16_MIN, INT16_MAX},
-        {"penaltyR.endSec", &f.penaltyR.endSec, INT16_MIN, INT16_MAX},
-        {"LogPending", &f.LogPending},
-        {"SpecialOutput", &f.SpecialOutput},
-        {"TextTop", &f.TextTop},
-        {"TextBottom", &f.TextBottom},
-        {"TextBig", &f.TextBig},
-        {"ScrollTop", &f.ScrollTop},
-        {"ScrollBottom", &f.ScrollBottom},
-        {"ScrollBig", &f.ScrollBig},
-        {"TwoLines", &f.TwoLines},
-        {"LoggedScoreL", &f.LoggedScoreL},
-        {"LoggedScoreR", &f.LoggedScoreR},
-    };
 }
 
 QJsonObject controlState(const Control& c) {
@@ -192,15 +155,19 @@ void keepGroupsConsistent(Form& form, const Form& fresh) {
 
 } // namespace
 
+bool keptInState(const Control& control) {
+    return !derived(control);
+}
+
 QJsonObject stateContent(const Form& form) {
     QJsonObject controls;
     forEachControl(
         form, [&](const QString& key, const Control& c) { controls.insert(key, controlState(c)); });
     QJsonObject values;
-    for (const Field& field : fields(const_cast<Form&>(form))) {
-        const QString key = QLatin1String(field.name);
-        std::visit([&](auto* p) { values.insert(key, QJsonValue(*p)); }, field.at);
-    }
+    for (const Field& field : formFields())
+        if (field.stored)
+            std::visit([&](const auto& v) { values.insert(QLatin1String(field.stored), v); },
+                       valueOf(field, form));
     return {{QStringLiteral("controls"), controls}, {QStringLiteral("fields"), values}};
 }
 
@@ -231,20 +198,31 @@ void restoreContent(Form& form, const QJsonObject& content) {
             restoreControl(const_cast<Control&>(c), v.toObject());
     });
     const QJsonObject values = content.value(QLatin1String("fields")).toObject();
-    for (const Field& field : fields(form)) {
-        const QJsonValue v = values.value(QLatin1String(field.name));
-        if (auto* const* b = std::get_if<bool*>(&field.at); b && v.isBool())
-            **b = v.toBool();
+    for (const Field& field : formFields()) {
+        if (!field.stored)
+            continue;
+        const QJsonValue v = values.value(QLatin1String(field.stored));
         const double d = v.toDouble();
         const bool whole =
             v.isDouble() && d == std::floor(d) && d >= double(field.min) && d <= double(field.max);
-        if (auto* const* n = std::get_if<int*>(&field.at); n && whole)
-            **n = static_cast<int>(d);
-        if (auto* const* n = std::get_if<qint64*>(&field.at); n && whole)
-            **n = static_cast<qint64>(d);
-        if (auto* const* t = std::get_if<QString*>(&field.at);
-            t && v.isString() && v.toString().size() <= kMaxText)
-            **t = v.toString();
+        std::visit(
+            [&](auto at) {
+                auto& into = at(form);
+                using T = std::remove_reference_t<decltype(into)>;
+                if constexpr (std::is_same_v<T, bool>) {
+                    if (v.isBool())
+                        into = v.toBool();
+                } else if constexpr (std::is_same_v<T, QString>) {
+                    if (v.isString() && v.toString().size() <= kMaxText)
+                        into = v.toString();
+                } else if constexpr (std::is_same_v<T, double>) {
+                    if (v.isDouble())
+                        into = d;
+                } else if (whole) {
+                    into = static_cast<T>(d);
+                }
+            },
+            field.at);
     }
     keepGroupsConsistent(form, fresh);
 }

@@ -38,6 +38,8 @@ struct MatchState {
 
 // The stored part of the form.
 QJsonObject stateContent(const Form& form);
+// Whether the stored state holds a control of the form.
+bool keptInState(const Control& control);
 // Puts the stored part back into a form fresh from start-up. A value that is missing, of the
 // wrong kind or impossible keeps the form's own; groups that must agree (one count at a time,
 // one check mark per menu group, one display mode) keep the form's own when they do not.

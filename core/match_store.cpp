@@ -121,7 +121,6 @@ void MatchStore::start() {
             QStringLiteral(" +++ Spiel fortgesetzt (Stand %1)").arg(standText(last->timeOfDay)));
 
     // A fresh start is stored from its first change on; a resumed one at once.
-    marks_ = tickMarks();
     if (resumed) {
         store(true);
     } else {
@@ -190,13 +189,6 @@ void MatchStore::rebuildLog(const QStringList& older) {
     }
 }
 
-MatchStore::TickMarks MatchStore::tickMarks() const {
-    const Form& f = form_;
-    return {f.ClockRunning,     f.TimeoutActive,    f.BreakActive, f.LastMinute,
-            f.penaltyL.running, f.penaltyR.running, f.LogPending,  f.PortOpen,
-            f.D_Min.text,       f.LoggedScoreL,     f.LoggedScoreR};
-}
-
 void MatchStore::store(bool force) {
     if (!claimed_ || (ended_ && !force))
         return;
@@ -216,19 +208,28 @@ void MatchStore::store(bool force) {
     storage_.writeState(s.toJson());
 }
 
-void MatchStore::afterAction() {
+void MatchStore::keepSettings() {
     settings_.keep();
-    store();
-    marks_ = tickMarks();
-    sayFaults();
 }
 
-void MatchStore::afterTick() {
-    TickMarks now = tickMarks();
-    if (!(now == marks_)) {
-        marks_ = std::move(now);
+void MatchStore::afterStep(const Changes& changes, bool tick) {
+    const Form& f = form_;
+    // What the running count rewrites at every step of it.
+    const auto counted = [&f](const Control* c) {
+        return c == &f.D_Sec || c == &f.Spec_Min || c == &f.Spec_Sec || c == &f.TxtStrL ||
+               c == &f.TxtStrR;
+    };
+    const bool kept =
+        std::any_of(changes.controls.begin(), changes.controls.end(),
+                    [&](const Control* c) { return keptInState(*c) && !(tick && counted(c)); }) ||
+        std::any_of(changes.fields.begin(), changes.fields.end(),
+                    [&](const Field* field) {
+                        return (field->stored && !(tick && qstrcmp(field->name, "ClockMs") == 0)) ||
+                               qstrcmp(field->name, "PortOpen") == 0;
+                    }) ||
+        changes.has(f.Combo6);
+    if (kept)
         store();
-    }
     const qint64 nowMs = clock_.monotonicMs();
     if (nowMs - lastTryMs_ >= 1000) {
         lastTryMs_ = nowMs;

@@ -26,11 +26,13 @@ class MatchStore {
     // Start-up, after the form's own: the kept settings, then the question whether to resume a
     // match that did not end, then the match record.
     void start();
-    // After each operator action: keeps the settings and the state when they changed.
-    void afterAction();
-    // After each tick: keeps the state when the tick changed it (a cheap look first). While the
-    // disk refuses the state or the settings, they are tried again once a second.
-    void afterTick();
+    // After each operator action: keeps the settings when they changed.
+    void keepSettings();
+    // After each step: keeps the state when the step changed what it holds. A tick that only
+    // moved the running count on writes nothing: the state keeps the count as its value and
+    // the time of the save. While the disk refuses the state or the settings, they are tried
+    // again once a second.
+    void afterStep(const Changes& changes, bool tick);
     // "Ende": the match is over; the state says so and is not written again.
     void end();
 
@@ -42,14 +44,6 @@ class MatchStore {
     void ResetSettings_Click() { settings_.ResetSettings_Click(); }
 
   private:
-    // What a tick can change of the stored state; compared after every tick.
-    struct TickMarks {
-        bool clockRunning, timeout, pause, lastMinute, penaltyL, penaltyR, logPending, portOpen;
-        QString minutes, loggedL, loggedR;
-        bool operator==(const TickMarks&) const = default;
-    };
-    TickMarks tickMarks() const;
-
     bool resume(const MatchState& state);
     // Writes the state when it differs from the one written last (or always with `force`).
     void store(bool force = false);
@@ -77,7 +71,6 @@ class MatchStore {
     QStringList pending_;
     QString record_;
     QByteArray written_;
-    TickMarks marks_{};
 };
 
 } // namespace ml

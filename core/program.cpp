@@ -35,7 +35,9 @@ void Program::start() {
     // With the kept settings; a missing sound output is marked and logged now, not at the end
     // of the playing time.
     horn.start();
-    stepped();
+    // The first changes are the whole form: the readers show it. The kept state goes on from
+    // what the store has read or written at its start.
+    tell(form.takeChanges());
 }
 
 // One tick, down the layers, each subsystem once: the whole tick with the banner, the time of
@@ -52,7 +54,6 @@ void Program::runTick(bool whole) {
     composer.checkAndOut();
     // Right after the transmission that shows an end, in the same step.
     horn.afterOutput();
-    store.afterTick();
 }
 
 bool Program::tick() {
@@ -61,7 +62,7 @@ bool Program::tick() {
     busy_ = true;
     runTick(true);
     busy_ = false;
-    stepped();
+    stepped(true);
     return true;
 }
 
@@ -71,7 +72,7 @@ bool Program::tenths() {
     busy_ = true;
     match.tenths();
     busy_ = false;
-    stepped();
+    stepped(true);
     return true;
 }
 
@@ -83,7 +84,7 @@ bool Program::wake() {
         busy_ = true;
         runTick(second);
         busy_ = false;
-        stepped();
+        stepped(true);
     }
     return true;
 }
@@ -174,14 +175,20 @@ bool Program::acted(bool result) {
     // An action may have changed the horn's settings ("Einstellungen zurücksetzen").
     horn.applySettings();
     showAction();
-    store.afterAction();
-    stepped();
+    store.keepSettings();
+    stepped(false);
     return result;
 }
 
-void Program::stepped() {
+void Program::stepped(bool tick) {
+    const Changes changes = form.takeChanges();
+    store.afterStep(changes, tick);
+    tell(changes);
+}
+
+void Program::tell(const Changes& changes) {
     for (const auto& reader : afterStep)
-        reader();
+        reader(changes);
 }
 
 bool Program::click(Control& c) {

@@ -79,9 +79,10 @@ class Program {
     // The operator changed settings in a dialog of the window (the horn, the network): they
     // apply and are kept.
     void settingsChanged() { acted(true); }
-    // Run at the end of every step (start-up, a tick, a tenths step, a boundary, an operator
-    // action), after the step's transmission: readers of the whole state take it from here.
-    std::vector<std::function<void()>> afterStep;
+    // Run at the end of every step (start-up, a tick, the count's own step, an operator action),
+    // after the step's transmission, with what the step changed: the readers of the form (the
+    // window, the live feed) update only that.
+    std::vector<std::function<void(const Changes&)>> afterStep;
 
     Form form;
     EventLog log;
@@ -102,9 +103,11 @@ class Program {
     void showAction();
     void Ende_Click();
     bool reachable(Control& c);
-    // Every operator action ends here: what it changed is kept.
+    // Every operator action ends here: what it changed is shown, sent and kept.
     bool acted(bool result);
-    void stepped();
+    // The end of every step: the changes go to the kept state and to every reader.
+    void stepped(bool tick);
+    void tell(const Changes& changes);
 
     // The key list ("?" > "Tastenkürzel…").
     void Tasten_Click();

@@ -1,9 +1,6 @@
 #include "form/form.h"
 
-#include "form/quote.h"
-
-#include <functional>
-#include <utility>
+#include "form/fields.h"
 
 namespace ml {
 
@@ -82,75 +79,9 @@ Timer* Form::timer(const QString& name) {
     return nullptr;
 }
 
-namespace {
-
-QString flag(bool b) {
-    return b ? QStringLiteral("-1") : QStringLiteral("0");
-}
-QString number(double d) {
-    return QString::number(d, 'g', 17);
-}
-
-} // namespace
-
 std::optional<QString> Form::fieldText(const QString& name) const {
-    const std::pair<const char*, std::function<QString()>> fields[] = {
-        {"ClockRunning", [&] { return flag(ClockRunning); }},
-        {"TimeoutActive", [&] { return flag(TimeoutActive); }},
-        {"BreakActive", [&] { return flag(BreakActive); }},
-        {"LastMinute", [&] { return flag(LastMinute); }},
-        {"TenthCount", [&] { return number(TenthCount); }},
-        {"RefTime", [&] { return number(RefTime); }},
-        {"StartSec", [&] { return number(StartSec); }},
-        {"CurSec", [&] { return number(CurSec); }},
-        {"NowSec", [&] { return number(NowSec); }},
-        {"ClockMs", [&] { return number(static_cast<double>(ClockMs)); }},
-        {"StrafeLActive", [&] { return flag(penaltyL.running); }},
-        {"StrafeRActive", [&] { return flag(penaltyR.running); }},
-        {"StrafeLEndMin", [&] { return number(penaltyL.endMin); }},
-        {"StrafeLEndSec", [&] { return number(penaltyL.endSec); }},
-        {"StrafeREndMin", [&] { return number(penaltyR.endMin); }},
-        {"StrafeREndSec", [&] { return number(penaltyR.endSec); }},
-        {"LogPending", [&] { return flag(LogPending); }},
-        {"BannerPhase", [&] { return number(BannerPhase); }},
-        {"LastSent", [&] { return quoted(LastSent); }},
-        {"Brightness", [&] { return number(Brightness); }},
-        {"BlinkPhase", [&] { return flag(BlinkPhase); }},
-        {"SpecialOutput", [&] { return flag(SpecialOutput); }},
-        {"ProgramNumber", [&] { return number(ProgramNumber); }},
-        {"TextTop", [&] { return quoted(TextTop); }},
-        {"TextBottom", [&] { return quoted(TextBottom); }},
-        {"TextBig", [&] { return quoted(TextBig); }},
-        {"PreviewTop", [&] { return quoted(PreviewTop); }},
-        {"PreviewBottom", [&] { return quoted(PreviewBottom); }},
-        {"PreviewBig", [&] { return quoted(PreviewBig); }},
-        {"ScrollTop", [&] { return flag(ScrollTop); }},
-        {"ScrollBottom", [&] { return flag(ScrollBottom); }},
-        {"ScrollBig", [&] { return flag(ScrollBig); }},
-        {"ScrollPosTop", [&] { return number(ScrollPosTop); }},
-        {"ScrollPosBottom", [&] { return number(ScrollPosBottom); }},
-        {"ScrollPosBig", [&] { return number(ScrollPosBig); }},
-        {"TwoLines", [&] { return flag(TwoLines); }},
-        {"PortOpen", [&] { return flag(PortOpen); }},
-        {"PortClosedWarn", [&] { return flag(PortClosedWarn); }},
-        {"LoggedScoreL", [&] { return quoted(LoggedScoreL); }},
-        {"LoggedScoreR", [&] { return quoted(LoggedScoreR); }},
-        {"HornOn", [&] { return flag(HornOn); }},
-        {"HornLength", [&] { return number(HornLength); }},
-        {"HornVolume", [&] { return number(HornVolume); }},
-        {"StopAtZero", [&] { return flag(StopAtZero); }},
-        {"ClockEnded", [&] { return flag(ClockEnded); }},
-        {"HornFailed", [&] { return flag(HornFailed); }},
-        {"WebOn", [&] { return flag(WebOn); }},
-        {"WebPort", [&] { return number(WebPort); }},
-        {"WebNetwork", [&] { return flag(WebNetwork); }},
-    };
-    for (const auto& [fieldName, value] : fields)
-        if (name == QLatin1String(fieldName))
-            return value();
-    for (int i = 0; i < 5; ++i)
-        if (name == QStringLiteral("OutLine(%1)").arg(i))
-            return quoted(OutLine[i]);
+    if (const Field* field = findField(name))
+        return ml::fieldText(*field, *this);
     return std::nullopt;
 }
 

@@ -4,6 +4,7 @@
 // the form-level fields of the match state, display, serial link and log. It owns all state.
 
 #include "form/captions.h"
+#include "form/changes.h"
 #include "form/controls.h"
 
 #include <array>
@@ -353,9 +354,12 @@ struct Form {
     // The value of a form-level field as replay prints it (flags -1/0, numbers in plain decimal,
     // texts quoted), or nothing when there is no such field.
     std::optional<QString> fieldText(const QString& name) const;
+    // What changed since the last call: the step that has just ended.
+    Changes takeChanges() { return snapshot_.take(*this); }
 
   private:
     std::vector<Control*> controls_;
+    FormSnapshot snapshot_;
 };
 
 } // namespace ml

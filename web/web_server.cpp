@@ -131,7 +131,11 @@ WebServer::WebServer(Program& program, const Clock& clock, Dialogs& dialogs, Lin
     : program_(program), clock_(clock), dialogs_(dialogs), line_(std::move(line)) {
     animation_.setInterval(kScrollStepMs);
     connect(&animation_, &QTimer::timeout, this, [this] { step(); });
-    program_.afterStep.push_back([this] { step(); });
+    // A step that changed nothing changes nothing on the pages either.
+    program_.afterStep.push_back([this](const Changes& changes) {
+        if (!changes.empty())
+            step();
+    });
 }
 
 WebServer::~WebServer() {

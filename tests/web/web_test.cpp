@@ -32,7 +32,7 @@ struct Face {
         desk.p, desk.clock, desk.dialogs, {decoder, [this] { return desk.clock.monotonicMs(); }}};
 
     Face() {
-        desk.p.afterStep.insert(desk.p.afterStep.begin(), [this] {
+        desk.p.afterStep.insert(desk.p.afterStep.begin(), [this](const Changes&) {
             for (; fed < desk.device.writes.size(); ++fed)
                 decoder.feed(desk.device.writes[fed], desk.clock.monotonicMs());
             decoder.flush(desk.clock.monotonicMs());

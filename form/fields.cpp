@@ -1,0 +1,107 @@
+#include "form/fields.h"
+
+#include "form/form.h"
+#include "form/quote.h"
+
+namespace ml {
+
+namespace {
+
+// A count's exact value in milliseconds stays within the seconds a clock may hold.
+constexpr qint64 kMaxCountMs = INT16_MAX * 1000LL;
+
+#define ML_AT(expr)                                                                                \
+    [](Form & f) -> auto& {                                                                        \
+        return f.expr;                                                                             \
+    }
+
+} // namespace
+
+const std::vector<Field>& formFields() {
+    static const std::vector<Field> fields = {
+        {"ClockRunning", ML_AT(ClockRunning), "ClockRunning"},
+        {"TimeoutActive", ML_AT(TimeoutActive), "TimeoutActive"},
+        {"BreakActive", ML_AT(BreakActive), "BreakActive"},
+        {"LastMinute", ML_AT(LastMinute), "LastMinute"},
+        {"TenthCount", ML_AT(TenthCount)},
+        {"RefTime", ML_AT(RefTime)},
+        {"StartSec", ML_AT(StartSec)},
+        {"CurSec", ML_AT(CurSec)},
+        {"NowSec", ML_AT(NowSec)},
+        {"ClockMs", ML_AT(ClockMs), "ClockMs", -kMaxCountMs, kMaxCountMs},
+        {"anchor.monoMs", ML_AT(anchor.monoMs)},
+        {"anchor.valueMs", ML_AT(anchor.valueMs)},
+        {"StrafeLActive", ML_AT(penaltyL.running), "penaltyL.running"},
+        {"StrafeLEndMin", ML_AT(penaltyL.endMin), "penaltyL.endMin"},
+        {"StrafeLEndSec", ML_AT(penaltyL.endSec), "penaltyL.endSec"},
+        {"StrafeRActive", ML_AT(penaltyR.running), "penaltyR.running"},
+        {"StrafeREndMin", ML_AT(penaltyR.endMin), "penaltyR.endMin"},
+        {"StrafeREndSec", ML_AT(penaltyR.endSec), "penaltyR.endSec"},
+        {"LogPending", ML_AT(LogPending), "LogPending"},
+        {"BannerPhase", ML_AT(BannerPhase)},
+        {"HornOn", ML_AT(HornOn)},
+        {"HornLength", ML_AT(HornLength)},
+        {"HornVolume", ML_AT(HornVolume)},
+        {"StopAtZero", ML_AT(StopAtZero)},
+        {"ClockEnded", ML_AT(ClockEnded), "ClockEnded"},
+        {"HornFailed", ML_AT(HornFailed)},
+        {"WebOn", ML_AT(WebOn)},
+        {"WebPort", ML_AT(WebPort)},
+        {"WebNetwork", ML_AT(WebNetwork)},
+        {"OutLine(0)", ML_AT(OutLine[0])},
+        {"OutLine(1)", ML_AT(OutLine[1])},
+        {"OutLine(2)", ML_AT(OutLine[2])},
+        {"OutLine(3)", ML_AT(OutLine[3])},
+        {"OutLine(4)", ML_AT(OutLine[4])},
+        {"LastSent", ML_AT(LastSent)},
+        {"Brightness", ML_AT(Brightness)},
+        {"BlinkPhase", ML_AT(BlinkPhase)},
+        {"SpecialOutput", ML_AT(SpecialOutput), "SpecialOutput"},
+        {"ProgramNumber", ML_AT(ProgramNumber)},
+        {"TextTop", ML_AT(TextTop), "TextTop"},
+        {"TextBottom", ML_AT(TextBottom), "TextBottom"},
+        {"TextBig", ML_AT(TextBig), "TextBig"},
+        {"PreviewTop", ML_AT(PreviewTop)},
+        {"PreviewBottom", ML_AT(PreviewBottom)},
+        {"PreviewBig", ML_AT(PreviewBig)},
+        {"ScrollTop", ML_AT(ScrollTop), "ScrollTop"},
+        {"ScrollBottom", ML_AT(ScrollBottom), "ScrollBottom"},
+        {"ScrollBig", ML_AT(ScrollBig), "ScrollBig"},
+        {"ScrollPosTop", ML_AT(ScrollPosTop)},
+        {"ScrollPosBottom", ML_AT(ScrollPosBottom)},
+        {"ScrollPosBig", ML_AT(ScrollPosBig)},
+        {"TwoLines", ML_AT(TwoLines), "TwoLines"},
+        {"PortOpen", ML_AT(PortOpen)},
+        {"PortClosedWarn", ML_AT(PortClosedWarn)},
+        {"LoggedScoreL", ML_AT(LoggedScoreL), "LoggedScoreL"},
+        {"LoggedScoreR", ML_AT(LoggedScoreR), "LoggedScoreR"},
+        {"frmMessage.exists", ML_AT(frmMessage.exists)},
+    };
+    return fields;
+}
+
+const Field* findField(const QString& name) {
+    for (const Field& field : formFields())
+        if (name == QLatin1String(field.name))
+            return &field;
+    return nullptr;
+}
+
+FieldValue valueOf(const Field& field, const Form& form) {
+    // The accessors give writable references; reading through them changes nothing.
+    Form& f = const_cast<Form&>(form);
+    return std::visit([&f](auto at) { return FieldValue(at(f)); }, field.at);
+}
+
+QString fieldText(const Field& field, const Form& form) {
+    struct Text {
+        QString operator()(bool b) const { return b ? QStringLiteral("-1") : QStringLiteral("0"); }
+        QString operator()(int v) const { return QString::number(v); }
+        QString operator()(qint64 v) const { return QString::number(v); }
+        QString operator()(double v) const { return QString::number(v, 'g', 17); }
+        QString operator()(const QString& t) const { return quoted(t); }
+    };
+    return std::visit(Text{}, valueOf(field, form));
+}
+
+} // namespace ml
