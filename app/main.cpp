@@ -99,7 +99,7 @@ int main(int argc, char* argv[]) {
     program.store.showForm = [&window] { window.sync(); };
     // The monitor joins the window's own "Ansicht" menu.
     for (QAction* a : window.menuBar()->actions())
-        if (a->objectName() == QLatin1String("Ansicht"))
+        if (a->objectName() == QLatin1String("view"))
             a->menu()->addAction(QStringLiteral("Anzeige-&Monitor"),
                                  [&monitor] { monitor.show(); });
     QPointer<ml::app::WebDialog> webDialog;

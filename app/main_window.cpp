@@ -270,7 +270,7 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
 // The operator cannot let go of a key or button in a window that has lost the keyboard.
 void MainWindow::changeEvent(QEvent* event) {
     if (event->type() == QEvent::ActivationChange && !isActiveWindow())
-        act([this] { program_.hold(program_.form.Hupe, false); });
+        act([this] { program_.hold(program_.form.horn, false); });
     QMainWindow::changeEvent(event);
 }
 

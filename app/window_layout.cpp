@@ -73,7 +73,7 @@ const ControlLayout kMainWindow[] = {
     {"TimeoutValue", {4680, 2640, 600, 360},  C, 4, "Startwert eines Timeouts in Minuten"},
     {"Break",        {5400, 2640, 1455, 360}, C, 0, "startet und stoppt eine Pause"},
     {"BreakValue",   {6960, 2640, 600, 360},  C, 0, "Startwert der Pause in Minuten"},
-    {"Hupe",         {240, 3840, 1215, 375},  C, 0, "Hupe: ertönt, solange gedrückt"},
+    {"horn",         {240, 3840, 1215, 375},  C, 0, "Hupe: ertönt, solange gedrückt"},
 
     // The free-text entry area: each row has a standing and a scrolling box on one place.
     {"OneLine",   {240, 3420, 1215, 360},  L, 0, kOutputTip},
@@ -95,7 +95,7 @@ const ControlLayout kMainWindow[] = {
     {"Label2",  {120, 4875, 2775, 255},  L, 0, nullptr, kWindowPoints},
     // Over the maker's line while a fault of the background stands.
     {"StatusLine", {120, 4860, 4980, 255}, L, 0, nullptr, 0, Look::Yellow},
-    {"HupeFehlt", {5160, 4860, 2415, 255}, C, 0,
+    {"hornMissing", {5160, 4860, 2415, 255}, C, 0,
      "Die Hupe kann nicht spielen: kein Audiogerät gefunden oder es ist ausgefallen", 0,
      Look::Yellow},
 
@@ -146,7 +146,7 @@ const MenuLayout kMenus[] = {
     {"ResetSettings", "Extras"},
     {"Help", nullptr},
     {"Mess", "Help"},
-    {"Tasten", "Help"},
+    {"keyList", "Help"},
     {"abbout", "Help"},
 };
 
@@ -176,7 +176,7 @@ const struct {
     {"Mode_up", u'U'}, {"Mode_down", u'D'},
     {"br_low", u's'}, {"br_med", u'm'}, {"br_high", u't'},
     {"Baud_1200", u'1'}, {"Baud_2400", u'2'}, {"Baud_4800", u'4'}, {"Baud_9600", u'9'},
-    {"Mess", u'M'}, {"Tasten", u'T'},
+    {"Mess", u'M'}, {"keyList", u'T'},
 };
 // clang-format on
 

@@ -94,18 +94,18 @@ QMenu* formMenu(QMenuBar* bar, const char* name) {
 // "Ansicht" belongs to the window alone: the size is how the form is shown, not match state.
 QActionGroup* buildViewMenu(QMenuBar* bar, const std::function<void(int)>& chosen) {
     auto* view = new QMenu(QStringLiteral("&Ansicht"), bar);
-    view->menuAction()->setObjectName(QStringLiteral("Ansicht"));
+    view->menuAction()->setObjectName(QStringLiteral("view"));
     QAction* help = nullptr;
     for (QAction* a : bar->actions())
         if (a->objectName() == QLatin1String("Help"))
             help = a;
     bar->insertMenu(help, view);
     QMenu* sizes = view->addMenu(QStringLiteral("&Größe"));
-    sizes->menuAction()->setObjectName(QStringLiteral("Groesse"));
+    sizes->menuAction()->setObjectName(QStringLiteral("size"));
     auto* group = new QActionGroup(bar);
     for (int percent : kScales) {
         QAction* a = sizes->addAction(QStringLiteral("%1 %").arg(percent));
-        a->setObjectName(QStringLiteral("Groesse%1").arg(percent));
+        a->setObjectName(QStringLiteral("size%1").arg(percent));
         a->setCheckable(true);
         a->setData(percent);
         group->addAction(a);

@@ -11,8 +11,8 @@ HornSignals::HornSignals(Form& form, Horn& horn, EventLog& log)
 }
 
 void HornSignals::bindHandlers() {
-    form_.Hupe.onHold = [this](bool down) { hold(down); };
-    form_.Hupe.onClick = [this] {
+    form_.horn.onHold = [this](bool down) { hold(down); };
+    form_.horn.onClick = [this] {
         hold(true);
         hold(false);
     };
@@ -29,7 +29,7 @@ void HornSignals::applySettings() {
     form_.HornLength = std::clamp(form_.HornLength, kMinLength, kMaxLength);
     form_.HornVolume = std::clamp(form_.HornVolume, 0, 100);
     horn_.setVolume(form_.HornVolume);
-    form_.Hupe.enabled = form_.HornOn;
+    form_.horn.enabled = form_.HornOn;
     if (!form_.HornOn && held_) {
         held_ = false;
         horn_.stop();
@@ -91,7 +91,7 @@ void HornSignals::outputChanged(const QString& reason) {
 
 void HornSignals::showOutput() {
     const bool shown = form_.HornFailed && form_.HornOn;
-    form_.HupeFehlt.visible = shown;
+    form_.hornMissing.visible = shown;
     form_.setFault(Fault::Horn, shown ? QStringLiteral("Hupe: ") + reason_ : QString());
 }
 

@@ -33,11 +33,11 @@ constexpr KeyBinding kKeys[] = {
     {"F8",           "Displ",      "Anzeigen ein / aus"},
     {"F12",          "Uhr",        "Aktuelle Zeit ein / aus"},
     {"Ctrl+O",       "OpenOutput", "COM-Port öffnen / schließen"},
-    {"Num+5",        "Hupe",       "Hupe, solange gedrückt", true},
+    {"Num+5",        "horn",       "Hupe, solange gedrückt", true},
     {"Ctrl+Z",       "undo",       "Rückgängig"},
     {"Ctrl+Y",       "redo",       "Wiederholen"},
     {"Ctrl+Shift+Z", "redo",       "Wiederholen"},
-    {"F1",           "Tasten",     "Diese Liste"},
+    {"F1",           "keyList",    "Diese Liste"},
 };
 // clang-format on
 

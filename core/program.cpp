@@ -21,7 +21,7 @@ Program::Program(Clock& clock, Dialogs& dialogs, Shell& shell, SerialDevice& dev
     horn.bindHandlers();
     store.bindHandlers();
     form.Ende.onClick = [this] { Ende_Click(); };
-    form.Tasten.onClick = [this] { Tasten_Click(); };
+    form.keyList.onClick = [this] { keyList_Click(); };
 }
 
 void Program::start() {
@@ -257,7 +257,7 @@ bool Program::key(const QString& name, bool down) {
     return click(*c);
 }
 
-void Program::Tasten_Click() {
+void Program::keyList_Click() {
     dialogs_.messageBox(keyListText(), QStringLiteral("Tastenkürzel"), Icon::None, Buttons::Ok);
 }
 

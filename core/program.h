@@ -110,7 +110,7 @@ class Program {
     void tell(const Changes& changes);
 
     // The key list ("?" > "Tastenkürzel…").
-    void Tasten_Click();
+    void keyList_Click();
 
     Clock& clock_;
     Dialogs& dialogs_;

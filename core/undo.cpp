@@ -163,7 +163,7 @@ void UndoHistory::showPenalty(Button& button, TextBox& text, Penalty& penalty, c
     if (to.running && !penalty.running)
         form_.LogPending = true;
     penalty = to;
-    button.text = to.running ? captions::kStopStrafe : captions::kStartStrafe;
+    button.text = to.running ? captions::kStopPenalty : captions::kStartPenalty;
     text.visible = to.running;
 }
 

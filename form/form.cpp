@@ -25,9 +25,9 @@ Form::Form() {
 
     // Design-time visibility: boxes that share a place with a visible one start hidden.
     for (Control* c : std::initializer_list<Control*>{
-             &TxtStrL,   &TxtStrR,  &SpecL,    &SpecR,    &ShText_o,  &Show_Prog, &ShText_s,
-             &Uhr_anz,   &Spec_Min, &Spec_Sec, &ShText_u, &FreeT,     &FreeT_O_S, &FreeT_S,
-             &FreeT_U_S, &Scroll_1, &Text1,    &Text5,    &HupeFehlt, &StatusLine})
+             &TxtStrL,   &TxtStrR,  &SpecL,    &SpecR,    &ShText_o,    &Show_Prog, &ShText_s,
+             &Uhr_anz,   &Spec_Min, &Spec_Sec, &ShText_u, &FreeT,       &FreeT_O_S, &FreeT_S,
+             &FreeT_U_S, &Scroll_1, &Text1,    &Text5,    &hornMissing, &StatusLine})
         c->visible = false;
     Scroll_1.enabled = false;
     Scroll_1.initValue(1);
@@ -46,11 +46,11 @@ Form::Form() {
         &Count,          &up,       &down,       &s_change,  &miror,        &Mode,      &Mode_up,
         &Mode_down,      &reset,    &Helligkeit, &br_low,    &br_med,       &br_high,   &HL_Prog,
         &check_comPorts, &Baudrate, &Baud_1200,  &Baud_2400, &Baud_4800,    &Baud_9600, &Help,
-        &Mess,           &Tasten,   &abbout};
+        &Mess,           &keyList,  &abbout};
     controls_.insert(controls_.end(), {&undo, &redo, &SaveReport, &ResetSettings});
     for (int i = 1; i <= 16; ++i)
         controls_.push_back(&*HLProgr[i]);
-    controls_.insert(controls_.end(), {&Hupe, &HupeFehlt, &StatusLine});
+    controls_.insert(controls_.end(), {&horn, &hornMissing, &StatusLine});
 }
 
 void Form::setFault(Fault fault, const QString& text) {

@@ -105,7 +105,7 @@ struct Form {
 
     // --- side columns ---
     // starts and stops the home team's penalty
-    Button StrafeL{"StrafeL", captions::kStartStrafe};
+    Button StrafeL{"StrafeL", captions::kStartPenalty};
     // length of the home team's penalty in minutes
     TextBox ValStrafeL{"ValStrafeL", QStringLiteral("2.0")};
     // adds one to the home score
@@ -113,7 +113,7 @@ struct Form {
     // takes one from the home score
     Button down_l{"down_l"};
     // starts and stops the guest team's penalty
-    Button StrafeR{"StrafeR", captions::kStartStrafe};
+    Button StrafeR{"StrafeR", captions::kStartPenalty};
     // length of the guest team's penalty in minutes
     TextBox ValStrafeR{"ValStrafeR", QStringLiteral("2.0")};
     // adds one to the guest score
@@ -151,7 +151,7 @@ struct Form {
     // length of a match break in minutes
     TextBox BreakValue{"BreakValue", QStringLiteral("5.0")};
     // The hand horn: sounds while the operator holds it.
-    Button Hupe{"Hupe", QStringLiteral("Hupe")};
+    Button horn{"horn", QStringLiteral("Hupe")};
 
     // --- free-text entry area ---
     // "Eine Zeile": one big line of free text instead of two rows
@@ -186,7 +186,7 @@ struct Form {
     // the maker's line
     Label Label2{"Label2", QStringLiteral("Marklight professional Timing")};
     // the mark of a horn without sound output (missing or failed); hidden until then
-    Label HupeFehlt{"HupeFehlt", QStringLiteral("Hupe: kein Audiogerät")};
+    Label hornMissing{"hornMissing", QStringLiteral("Hupe: kein Audiogerät")};
     // the faults of the background that stand now (see `setFault`); hidden while there is none
     Label StatusLine{"StatusLine"};
     // unused picture below the window
@@ -269,7 +269,7 @@ struct Form {
     // "Meldungen": shows the event log
     MenuItem Mess{"Mess", QStringLiteral("Meldungen")};
     // "Tastenkürzel…": lists the keys of the match commands
-    MenuItem Tasten{"Tasten", QStringLiteral("Tastenkürzel…")};
+    MenuItem keyList{"keyList", QStringLiteral("Tastenkürzel…")};
     // shows the About text
     MenuItem abbout{"abbout", QStringLiteral("?")};
 

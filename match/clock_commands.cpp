@@ -100,7 +100,7 @@ qint64 MatchEngine::startValueMs(double typedSeconds) const {
 
 // A clock that stood in its last minute and is given a new value by the operator leaves it: the
 // display shows the typed minutes and seconds, as the window does.
-void MatchEngine::D_Min_Change() {
+void MatchEngine::clockTyped() {
     if (!form_.ClockRunning)
         form_.LastMinute = false;
 }

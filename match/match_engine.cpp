@@ -20,8 +20,8 @@ void MatchEngine::showSecondClock(bool shown) {
 
 void MatchEngine::bindHandlers() {
     form_.St_St.onClick = [this] { St_St_Click(); };
-    form_.D_Min.onChange = [this] { D_Min_Change(); };
-    form_.D_Sec.onChange = [this] { D_Min_Change(); };
+    form_.D_Min.onChange = [this] { clockTyped(); };
+    form_.D_Sec.onChange = [this] { clockTyped(); };
     form_.Reset_Time.onClick = [this] { Reset_Time_Click(); };
     form_.reset.onClick = [this] { reset_Click(); };
     form_.s_change.onClick = [this] { s_change_Click(); };

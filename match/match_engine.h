@@ -49,7 +49,7 @@ class MatchEngine {
 
     void St_St_Click();
     // The operator typed into `D_Min` or `D_Sec`.
-    void D_Min_Change();
+    void clockTyped();
     void Reset_Time_Click();
     void reset_Click();
     void s_change_Click();

@@ -49,7 +49,7 @@ void MatchEngine::penaltyClick(const PenaltySide& side) {
     Form& f = form_;
     if (side.penalty.running) {
         side.penalty.running = false;
-        side.button.text = captions::kStartStrafe;
+        side.button.text = captions::kStartPenalty;
         side.text.visible = false;
         return;
     }
@@ -82,7 +82,7 @@ void MatchEngine::penaltyClick(const PenaltySide& side) {
 
     f.LogPending = true;
     side.penalty.running = true;
-    side.button.text = captions::kStopStrafe;
+    side.button.text = captions::kStopPenalty;
     side.text.visible = true;
     const long long endSeconds = roundHalfEven(end);
     side.penalty.endMin = static_cast<int>(endSeconds / 60);

@@ -122,16 +122,16 @@ TEST_F(Horn, StopAtZeroHoldsTheWireAtZeroAndStartRunsOnSilently) {
 }
 
 TEST_F(Horn, HandHornSoundsWhileHeldAndNothingSoundsWhenSwitchedOff) {
-    p.hold(p.form.Hupe, true);
-    p.hold(p.form.Hupe, false);
+    p.hold(p.form.horn, true);
+    p.hold(p.form.horn, false);
     ASSERT_EQ(events.size(), 2U);
     EXPECT_TRUE(events[0].on && events[0].ms == 0);
     EXPECT_FALSE(events[1].on);
 
     p.form.HornOn = false;
     p.horn.applySettings();
-    EXPECT_FALSE(p.form.Hupe.enabled);
-    p.hold(p.form.Hupe, true);
+    EXPECT_FALSE(p.form.horn.enabled);
+    p.hold(p.form.horn, true);
     startClock(QStringLiteral("0"), QStringLiteral("01"));
     run(3);
     EXPECT_EQ(events.size(), 2U);
@@ -144,7 +144,7 @@ TEST_F(Horn, HandHornSoundsWhileHeldAndNothingSoundsWhenSwitchedOff) {
 TEST_F(Horn, LostSoundOutputIsSaidAtOnceAndUsedAgainWhenBack) {
     desk.horn.missing = true;
     desk.horn.outputsChanged();
-    EXPECT_TRUE(p.form.HupeFehlt.visible);
+    EXPECT_TRUE(p.form.hornMissing.visible);
     EXPECT_EQ(p.form.StatusLine.text, QStringLiteral("Hupe: kein Audiogerät"));
     startClock(QStringLiteral("0"), QStringLiteral("01"));
     run(2);
@@ -154,8 +154,8 @@ TEST_F(Horn, LostSoundOutputIsSaidAtOnceAndUsedAgainWhenBack) {
 
     desk.horn.missing = false;
     desk.horn.outputsChanged();
-    EXPECT_FALSE(p.form.HupeFehlt.visible || p.form.StatusLine.visible);
-    p.hold(p.form.Hupe, true);
+    EXPECT_FALSE(p.form.hornMissing.visible || p.form.StatusLine.visible);
+    p.hold(p.form.horn, true);
     EXPECT_EQ(events.size(), 1U);
 }
 

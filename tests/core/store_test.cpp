@@ -103,7 +103,7 @@ TEST_F(Store, SettingsComeBackAndImpossibleOnesFallBackOneByOne) {
     EXPECT_EQ(stateContent(again.p.form), kept);
     EXPECT_EQ(again.p.form.Brightness, 3);
     EXPECT_FALSE(again.p.form.PortOpen);
-    EXPECT_TRUE(!again.p.form.HornOn && !again.p.form.Hupe.enabled && again.p.form.StopAtZero);
+    EXPECT_TRUE(!again.p.form.HornOn && !again.p.form.horn.enabled && again.p.form.StopAtZero);
     EXPECT_EQ(again.p.form.HornLength, 3000);
     EXPECT_TRUE(again.p.form.WebOn && again.p.form.WebNetwork && again.p.form.WebPort == 18470);
 
