@@ -3,7 +3,9 @@
 #include "app/main_window.h"
 #include "app/qt_horn.h"
 #include "app/qt_platform.h"
+#include "app/second_line_dialog.h"
 #include "app/web_dialog.h"
+#include "app/window_menus.h"
 #include "app/wire_monitor.h"
 #include "core/program.h"
 #include "form/version.h"
@@ -13,6 +15,7 @@
 
 #include <QApplication>
 #include <QCommandLineParser>
+#include <QMenu>
 #include <QMenuBar>
 #include <QPointer>
 #include <QStandardPaths>
@@ -79,12 +82,18 @@ int main(int argc, char* argv[]) {
     ml::app::WireMonitor monitor;
     ml::app::TappedSerialDevice device(serial,
                                        [&monitor](const QByteArray& b) { monitor.written(b); });
+    // The second display line: a device of its own (its own lock) on the first one's ports.
+    ml::QtSerialDevice serial2(&serial);
+    ml::app::WireMonitor monitor2(QStringLiteral("Anzeige-Monitor 2"));
+    ml::app::TappedSerialDevice device2(serial2,
+                                        [&monitor2](const QByteArray& b) { monitor2.written(b); });
     ml::app::QtHorn horn;
     // Settings in the configuration folder, the match state and records in the data folder.
     ml::QtStorage storage(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
                           QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
-    ml::Program program(clock, dialogs, shell, device, horn, storage);
+    ml::Program program(clock, dialogs, shell, device, horn, storage, &device2);
     program.composer.rehearse = [&monitor](const QString& t) { monitor.rehearsed(t); };
+    program.composer.rehearseSecond = [&monitor2](const QString& t) { monitor2.rehearsed(t); };
 
     ml::web::WebServer web(program, clock, dialogs,
                            {monitor.decoder(), [&monitor] { return monitor.now(); }});
@@ -97,24 +106,36 @@ int main(int argc, char* argv[]) {
     dialogs.setOwner(&window);
     program.closeWindow = [&window] { window.close(); };
     program.store.showForm = [&window] { window.sync(); };
-    // The monitor joins the window's own "Ansicht" menu.
-    for (QAction* a : window.menuBar()->actions())
-        if (a->objectName() == QLatin1String("view"))
-            a->menu()->addAction(QStringLiteral("Anzeige-&Monitor"),
-                                 [&monitor] { monitor.show(); });
+    // The monitors join the window's own "Ansicht" menu, one for each line.
+    QMenu* view = ml::app::formMenu(window.menuBar(), "view");
+    view->addAction(QStringLiteral("Anzeige-&Monitor"), [&monitor] { monitor.show(); })
+        ->setObjectName(QStringLiteral("Monitor"));
+    view->addAction(QStringLiteral("Anzeige-Monitor &2"), [&monitor2] { monitor2.show(); })
+        ->setObjectName(QStringLiteral("Monitor2"));
+    QMenu* extras = ml::app::formMenu(window.menuBar(), "Extras");
     QPointer<ml::app::WebDialog> webDialog;
-    for (QAction* a : window.menuBar()->actions())
-        if (a->objectName() == QLatin1String("Extras"))
-            a->menu()
-                ->addAction(QStringLiteral("&Netzwerk…"),
-                            [&] {
-                                if (!webDialog)
-                                    webDialog = new ml::app::WebDialog(program, web, &window);
-                                webDialog->show();
-                                webDialog->raise();
-                                webDialog->activateWindow();
-                            })
-                ->setObjectName(QStringLiteral("WebSettings"));
+    extras
+        ->addAction(QStringLiteral("&Netzwerk…"),
+                    [&] {
+                        if (!webDialog)
+                            webDialog = new ml::app::WebDialog(program, web, &window);
+                        webDialog->show();
+                        webDialog->raise();
+                        webDialog->activateWindow();
+                    })
+        ->setObjectName(QStringLiteral("WebSettings"));
+    QPointer<ml::app::SecondLineDialog> lineDialog;
+    extras
+        ->addAction(QStringLiteral("Zweite Anzeige&linie…"),
+                    [&] {
+                        if (!lineDialog)
+                            lineDialog = new ml::app::SecondLineDialog(
+                                program, [&window] { window.scheduler().reschedule(); }, &window);
+                        lineDialog->show();
+                        lineDialog->raise();
+                        lineDialog->activateWindow();
+                    })
+        ->setObjectName(QStringLiteral("SecondLine"));
     window.show();
     program.start();
     if (web.pinned()) {

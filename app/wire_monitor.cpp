@@ -9,7 +9,7 @@ const QString kRehearsalNote =
     QStringLiteral("COM-Port nicht geöffnet – so würde die Anzeige aussehen");
 } // namespace
 
-WireMonitor::WireMonitor() {
+WireMonitor::WireMonitor(QString title) : title_(std::move(title)) {
     clock_.start();
 }
 
@@ -44,7 +44,8 @@ void WireMonitor::feed(const QByteArray& bytes, const QString& note) {
 
 void WireMonitor::show() {
     if (!window_) {
-        window_ = new monitor::LedMonitor(decoder_, [this] { return clock_.elapsed(); });
+        window_ = new monitor::LedMonitor(
+            decoder_, [this] { return clock_.elapsed(); }, title_);
         // The monitor does not keep Marklight running once the main window is closed.
         window_->setAttribute(Qt::WA_QuitOnClose, false);
         window_->setNote(note_);

@@ -15,7 +15,8 @@ namespace ml::app {
 
 class WireMonitor {
   public:
-    WireMonitor();
+    // `title`: the window's, which also names the settings that keep its place.
+    explicit WireMonitor(QString title = QStringLiteral("Anzeige-Monitor"));
     ~WireMonitor();
 
     // Bytes written to the open port.
@@ -31,6 +32,7 @@ class WireMonitor {
   private:
     void feed(const QByteArray& bytes, const QString& note);
 
+    const QString title_;
     LineDecoder decoder_;
     QElapsedTimer clock_;
     QByteArray lastRehearsal_;
@@ -61,6 +63,7 @@ class TappedSerialDevice : public SerialDevice {
         device_.setFailureHandler(std::move(handler));
     }
     QString deviceName(int n) const override { return device_.deviceName(n); }
+    QString deviceKey(int n) const override { return device_.deviceKey(n); }
 
   private:
     SerialDevice& device_;

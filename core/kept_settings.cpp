@@ -3,6 +3,7 @@
 #include "core/horn_signals.h"
 #include "form/number_text.h"
 #include "match/time_values.h"
+#include "serial/serial_link.h"
 
 namespace ml {
 
@@ -27,6 +28,9 @@ const QString kStopAtZero = QStringLiteral("stopClockAtZero");
 const QString kWebOn = QStringLiteral("webOn");
 const QString kWebPort = QStringLiteral("webPort");
 const QString kWebNetwork = QStringLiteral("webNetwork");
+const QString kLine2Port = QStringLiteral("line2Device");
+const QString kLine2Mirror = QStringLiteral("line2Mirror");
+const QString kLine2Baud = QStringLiteral("line2Baud");
 
 bool printable(const QString& text, qsizetype maxLength) {
     if (text.size() > maxLength)
@@ -39,6 +43,22 @@ bool printable(const QString& text, qsizetype maxLength) {
 
 bool nameText(const QString& text) {
     return printable(text, 64);
+}
+
+bool deviceText(const QString& text) {
+    return !text.isEmpty() && printable(text, 256);
+}
+
+bool speed(int baud) {
+    return baud == 1200 || baud == 2400 || baud == 4800 || baud == 9600;
+}
+
+// The device of the listed port `n`; empty when the list has no such port.
+QString deviceOfPort(const ComboBox& list, int n) {
+    for (qsizetype i = 0; n > 0 && i < list.items.size(); ++i)
+        if (portNumberOf(list.items[i]) == n)
+            return list.notes.value(i);
+    return {};
 }
 
 // Settings files hold texts: "true" and "false" are the only flags.
@@ -73,9 +93,12 @@ bool lengthText(const QString& text) {
 
 Settings Settings::fromValues(const QVariantMap& values) {
     Settings s;
-    if (const auto b = wholeOf(values.value(kBaud));
-        b && (*b == 1200 || *b == 2400 || *b == 4800 || *b == 9600))
+    if (const auto b = wholeOf(values.value(kBaud)); b && speed(*b))
         s.baud = *b;
+    if (const auto b = wholeOf(values.value(kLine2Baud)); b && speed(*b))
+        s.line2Baud = *b;
+    if (const auto m = flagOf(values.value(kLine2Mirror)))
+        s.line2Mirror = *m;
     if (const auto b = wholeOf(values.value(kBrightness)); b && *b >= 1 && *b <= 3)
         s.brightness = *b;
     if (const auto m = flagOf(values.value(kMirror)))
@@ -104,8 +127,8 @@ Settings Settings::fromValues(const QVariantMap& values) {
     takeText(values, kPenaltyRight, lengthText, s.penaltyRight);
     takeText(values, kHome, nameText, s.home);
     takeText(values, kGuest, nameText, s.guest);
-    takeText(
-        values, kPort, [](const QString& t) { return !t.isEmpty() && printable(t, 256); }, s.port);
+    takeText(values, kPort, deviceText, s.port);
+    takeText(values, kLine2Port, deviceText, s.line2Port);
     return s;
 }
 
@@ -130,9 +153,13 @@ QVariantMap Settings::toValues() const {
         {kWebOn, flag(webOn)},
         {kWebPort, QString::number(webPort)},
         {kWebNetwork, flag(webNetwork)},
+        {kLine2Mirror, flag(line2Mirror)},
+        {kLine2Baud, QString::number(line2Baud)},
     };
     if (!port.isEmpty())
         v.insert(kPort, port);
+    if (!line2Port.isEmpty())
+        v.insert(kLine2Port, line2Port);
     return v;
 }
 
@@ -169,6 +196,12 @@ void KeptSettings::apply(const Settings& s) {
     const qsizetype entry = s.port.isEmpty() ? -1 : f.Combo6.notes.indexOf(s.port);
     if (entry >= 0 && !f.PortOpen)
         f.Combo6.index = static_cast<int>(entry);
+    f.Line2Mirror = s.line2Mirror;
+    if (!f.Line2Open) {
+        f.Line2Baud = s.line2Baud;
+        const qsizetype line2 = s.line2Port.isEmpty() ? -1 : f.Combo6.notes.indexOf(s.line2Port);
+        f.Line2Port = line2 >= 0 ? portNumberOf(f.Combo6.items[line2]) : 0;
+    }
 }
 
 Settings KeptSettings::fromForm() const {
@@ -202,6 +235,10 @@ Settings KeptSettings::fromForm() const {
     const QString device = f.Combo6.notes.value(f.Combo6.index);
     if (!device.isEmpty())
         s.port = device;
+    s.line2Mirror = f.Line2Mirror;
+    s.line2Baud = f.Line2Baud;
+    if (const QString line2 = deviceOfPort(f.Combo6, f.Line2Port); !line2.isEmpty())
+        s.line2Port = line2;
     return s;
 }
 

@@ -1,9 +1,9 @@
 #pragma once
 
 // The operator's settings kept between runs: line speed, brightness, mirror, clock direction,
-// start value, timeout, break and penalty lengths, team names, the horn, the web face and the
-// port, found
-// again by its device. Read at start-up, written whenever the operator has changed one of them.
+// start value, timeout, break and penalty lengths, team names, the horn, the web face, the port
+// (found again by its device) and the second display line. Read at start-up, written whenever the
+// operator has changed one of them.
 
 #include "form/form.h"
 #include "platform/storage.h"
@@ -37,6 +37,11 @@ struct Settings {
     bool webNetwork = false;
     // The device of the port last chosen (a path such as /dev/ttyUSB0, or COM3); empty for none.
     QString port;
+    // The second display line ("Extras → Zweite Anzeigelinie…"): its port's device, mirror and
+    // line speed.
+    QString line2Port;
+    bool line2Mirror = false;
+    int line2Baud = 9600;
 
     bool operator==(const Settings&) const = default;
 

@@ -7,10 +7,11 @@
 namespace ml {
 
 Program::Program(Clock& clock, Dialogs& dialogs, Shell& shell, SerialDevice& device,
-                 Horn& hornOutput, Storage& storage)
-    : log(form, clock), serial(form, device, dialogs, log), match(form, clock, dialogs),
-      modes(form, clock, dialogs, serial, match), composer(form, clock, dialogs, serial, log),
-      score(form), messages(form, shell), history(form, match, log), horn(form, hornOutput, log),
+                 Horn& hornOutput, Storage& storage, SerialDevice* secondDevice)
+    : log(form, clock), serial(form, device, dialogs, log, secondDevice),
+      match(form, clock, dialogs), modes(form, clock, dialogs, serial, match),
+      composer(form, clock, dialogs, serial, log), score(form), messages(form, shell),
+      history(form, match, log), horn(form, hornOutput, log),
       store(form, clock, dialogs, storage, log, match, serial), clock_(clock), dialogs_(dialogs) {
     match.bindHandlers();
     serial.bindHandlers();
@@ -138,6 +139,8 @@ void Program::Ende_Click() {
     ending = true;
     if (form.PortOpen)
         serial.OpenOutput_Click();
+    if (form.Line2Open)
+        serial.setSecondLine(0, form.Line2Mirror, form.Line2Baud);
     // The match is over: the next start does not offer to resume it.
     store.end();
     if (closeWindow)

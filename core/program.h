@@ -25,8 +25,9 @@ namespace ml {
 
 class Program {
   public:
+    // `secondDevice`: the port of a second display line; without it there is none.
     Program(Clock& clock, Dialogs& dialogs, Shell& shell, SerialDevice& device, Horn& hornOutput,
-            Storage& storage);
+            Storage& storage, SerialDevice* secondDevice = nullptr);
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
 
@@ -79,6 +80,12 @@ class Program {
     // The operator changed settings in a dialog of the window (the horn, the network): they
     // apply and are kept.
     void settingsChanged() { acted(true); }
+    // "Extras → Zweite Anzeigelinie…": the second line on port `n` (0: closed), mirrored or not,
+    // at `baud`; what it shows goes out in this step.
+    void secondLine(int n, bool mirror, int baud) {
+        serial.setSecondLine(n, mirror, baud);
+        acted(true);
+    }
     // Run at the end of every step (start-up, a tick, the count's own step, an operator action),
     // after the step's transmission, with what the step changed: the readers of the form (the
     // window, the live feed) update only that.

@@ -30,35 +30,58 @@ QString Composer::fit(const QString& text, const char* align, int width) {
 
 void Composer::checkAndOut() {
     Form& f = form_;
-    f.SpecialOutput = false;
     setSeparators();
     const bool live = f.Displ.ticked() && f.PortOpen;
     SetColor(f, live);
 
-    Transmission out;
-    out.fields = {kEightBlanks, kEightBlanks, kEightBlanks, kEightBlanks};
-    int brightness = f.Brightness;
     const bool rehearsing = rehearse && !f.PortOpen && f.Displ.ticked();
-    if (live || rehearsing) {
-        out.fields = scoreboardFields();
-        brightness = blink(out.fields[2]);
-        specialOutput(out, brightness);
-    }
-    if (!f.SpecialOutput)
-        out.text = frames::scoreboard(brightness, out.fields);
+    bool special = false;
+    Transmission out = compose(live || rehearsing, f.miror.checked, special);
     if (rehearse && !f.PortOpen) {
         rehearse(out.text);
         // The closed port's own transmission stays blank.
-        if (rehearsing) {
-            f.SpecialOutput = false;
-            out.fields = {kEightBlanks, kEightBlanks, kEightBlanks, kEightBlanks};
-            out.text = frames::scoreboard(f.Brightness, out.fields);
-        }
+        if (rehearsing)
+            out = compose(false, false, special);
     }
+    f.SpecialOutput = special;
     for (size_t i = 0; i < out.fields.size(); ++i)
         f.OutLine[i + 1] = out.fields[i];
     f.OutLine[0] = out.text;
+    // What makes the first line send everything again makes the second do so too.
+    if (f.LastSent.isEmpty())
+        f.Line2LastSent.clear();
     send(out);
+    sendSecond();
+}
+
+Transmission Composer::compose(bool shown, bool mirrored, bool& special) {
+    Form& f = form_;
+    Transmission out;
+    out.fields = {kEightBlanks, kEightBlanks, kEightBlanks, kEightBlanks};
+    int brightness = f.Brightness;
+    special = false;
+    if (shown) {
+        out.fields = scoreboardFields(mirrored);
+        brightness = blink(out.fields[2]);
+        special = specialOutput(out, brightness);
+    }
+    if (!special)
+        out.text = frames::scoreboard(brightness, out.fields);
+    return out;
+}
+
+void Composer::sendSecond() {
+    Form& f = form_;
+    if (!f.Line2Open && !rehearseSecond)
+        return;
+    bool special = false;
+    const Transmission out = compose(f.Displ.ticked(), f.Line2Mirror, special);
+    if (!f.Line2Open) {
+        rehearseSecond(out.text);
+    } else if (out.text != f.Line2LastSent) {
+        link_.outputSecond(out.text);
+        f.Line2LastSent = out.text;
+    }
 }
 
 void Composer::setSeparators() {
@@ -71,10 +94,9 @@ void Composer::setSeparators() {
     f.FlashR.text = separator;
 }
 
-std::array<QString, 4> Composer::scoreboardFields() {
+std::array<QString, 4> Composer::scoreboardFields(bool mirrored) {
     Form& f = form_;
     std::array<QString, 4> field;
-    const bool mirrored = f.miror.checked;
     const TextBox& leftName = mirrored ? f.Text_r : f.Text_l;
     const TextBox& rightName = mirrored ? f.Text_l : f.Text_r;
     const TextBox& leftScore = mirrored ? f.Pkt_r : f.Pkt_l;
@@ -125,11 +147,12 @@ int Composer::blink(const QString& field3) {
     return f.BlinkPhase ? 3 : 1;
 }
 
-void Composer::specialOutput(Transmission& out, int brightness) {
+bool Composer::specialOutput(Transmission& out, int brightness) {
     Form& f = form_;
     std::array<QString, 4>& field = out.fields;
+    bool special = false;
     if (f.ShText.ticked()) {
-        f.SpecialOutput = true;
+        special = true;
         field[0] = fit(f.TextTop, "L", 8);
         field[1] = f.ShText_o.text.size() > 8 ? fit(f.TextTop.mid(8, 8), "L", 8) : kEightBlanks;
         field[2] = fit(f.TextBottom, "L", 8);
@@ -152,9 +175,10 @@ void Composer::specialOutput(Transmission& out, int brightness) {
         }
     }
     if (f.Prog.ticked()) {
-        f.SpecialOutput = true;
+        special = true;
         out.text = frames::programFrame(brightness, f.ProgramNumber);
     }
+    return special;
 }
 
 void Composer::send(const Transmission& out) {

@@ -21,19 +21,24 @@ class Composer {
     void checkAndOut();
 
     // While no port is open, gets on every tick what an open port would be sent: the display
-    // monitor shows it for rehearsing without the hardware.
+    // monitor shows it for rehearsing without the hardware. The same for the second line.
     std::function<void(const QString& transmission)> rehearse;
+    std::function<void(const QString& transmission)> rehearseSecond;
 
   private:
     // The separators beside the minutes blink while a stopped clock is away from its start.
     void setSeparators();
+    // What a line shows, its sides swapped or not; blank fields while it is off.
+    Transmission compose(bool shown, bool mirrored, bool& special);
     // The four fields of the scoreboard.
-    std::array<QString, 4> scoreboardFields();
+    std::array<QString, 4> scoreboardFields(bool mirrored);
     // The brightness of this transmission, `Brightness` or, while it blinks, the alternate one.
     int blink(const QString& field3);
-    // The free texts or the display's program instead of the scoreboard, when chosen; leaves
-    // `out` alone otherwise.
-    void specialOutput(Transmission& out, int brightness);
+    // The free texts or the display's program instead of the scoreboard, when chosen (true);
+    // leaves `out` alone otherwise.
+    bool specialOutput(Transmission& out, int brightness);
+    // The second line's transmission, in the same step as the first's.
+    void sendSecond();
     // Writes a changed transmission to the open port and logs it; with the port closed, warns
     // once and logs a pending event.
     void send(const Transmission& out);

@@ -73,7 +73,7 @@ void DisplayModes::bindHandlers() {
 
 // Never replaced on a slow line: the display must get it before the new mode's content.
 void DisplayModes::sendModeSwitch() {
-    if (form_.PortOpen)
+    if (form_.PortOpen || form_.Line2Open)
         link_.outputInOrder(frames::modeSwitchSequence());
 }
 

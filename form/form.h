@@ -53,8 +53,9 @@ struct CountAnchor {
 enum class HornSignal { None, MatchEnd, TimeoutEnd, BreakEnd };
 
 // What can fail in the background while the match goes on, in the order the status line names
-// them: the disk (the match state, the settings, the match record), the sound output, the port.
-enum class Fault { State, Settings, Record, Horn, Port };
+// them: the disk (the match state, the settings, the match record), the sound output, the port,
+// the second display line's port.
+enum class Fault { State, Settings, Record, Horn, Port, Line2 };
 
 struct Form {
     Form();
@@ -334,6 +335,14 @@ struct Form {
     // --- serial link ---
     bool PortOpen = false;
     bool PortClosedWarn = false;
+    // The second display line ("Extras → Zweite Anzeigelinie…"): its port (0: none chosen yet),
+    // open or not, whether it shows the sides swapped (apart from "Spiegeln", the first line's),
+    // its line speed, and its last transmission.
+    int Line2Port = 0;
+    bool Line2Open = false;
+    bool Line2Mirror = false;
+    int Line2Baud = 9600;
+    QString Line2LastSent;
 
     // --- event log ---
     QString LoggedScoreL;

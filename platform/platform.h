@@ -86,6 +86,9 @@ class SerialDevice {
     virtual void setFailureHandler(std::function<void(const QString& reason)> handler) = 0;
     // The device path or name behind port `n`, empty when there is none (shown to the operator).
     virtual QString deviceName(int n) const = 0;
+    // The device itself behind port `n`, whatever path names it (on Unix the resolved path): two
+    // ports with the same key are one device. Empty when there is none.
+    virtual QString deviceKey(int n) const { return deviceName(n); }
 };
 
 // The horn: a loud tone through the computer's sound output, which clubs connect to the hall's

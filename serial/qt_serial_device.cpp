@@ -88,7 +88,8 @@ QString failureReason(QSerialPort::SerialPortError error) {
 
 } // namespace
 
-QtSerialDevice::QtSerialDevice() : devices_(portMap()) {}
+QtSerialDevice::QtSerialDevice(const QtSerialDevice* listing)
+    : listing_(listing), devices_(listing ? QStringList() : portMap()) {}
 
 QtSerialDevice::~QtSerialDevice() {
     // The handlers belong to objects that may already be gone; nothing is reported any more.
@@ -106,14 +107,26 @@ bool QtSerialDevice::setPortNumber(int n) {
         return false;
     // Port 1 starts every listing: take the system's devices afresh, so that an adapter plugged
     // in since start-up is found, and keep that mapping until the next listing.
-    if (n == 1)
+    if (n == 1 && listing_ == nullptr)
         devices_ = portMap();
     number_ = n;
     return true;
 }
 
 QString QtSerialDevice::deviceName(int n) const {
+    if (listing_ != nullptr)
+        return listing_->deviceName(n);
     return n >= 1 && n <= devices_.size() ? devices_[n - 1] : QString();
+}
+
+QString QtSerialDevice::deviceKey(int n) const {
+    const QString device = deviceName(n);
+#ifdef Q_OS_UNIX
+    return device.isEmpty() ? QString() : QFileInfo(device).canonicalFilePath();
+#else
+    // "COM3", "com3" and "\\.\COM3" are one port.
+    return device.section(QLatin1Char('\\'), -1).toUpper();
+#endif
 }
 
 // Opens the device at `path` for the lock and locks it, before QSerialPort touches its line

@@ -21,7 +21,9 @@ namespace ml {
 
 class QtSerialDevice : public SerialDevice {
   public:
-    QtSerialDevice();
+    // `listing`: the device whose port listing this one uses (the second display line takes the
+    // numbers of the first); none, to list the ports itself.
+    explicit QtSerialDevice(const QtSerialDevice* listing = nullptr);
     ~QtSerialDevice() override;
     QtSerialDevice(const QtSerialDevice&) = delete;
     QtSerialDevice& operator=(const QtSerialDevice&) = delete;
@@ -39,6 +41,7 @@ class QtSerialDevice : public SerialDevice {
     void setDrainedHandler(std::function<void()> handler) override;
     void setFailureHandler(std::function<void(const QString& reason)> handler) override;
     QString deviceName(int n) const override;
+    QString deviceKey(int n) const override;
 
   private:
     void onError(int error);
@@ -55,6 +58,7 @@ class QtSerialDevice : public SerialDevice {
     int lockFd_ = -1;
     bool denied_ = false;
     bool busy_ = false;
+    const QtSerialDevice* listing_;
     QStringList devices_;
     int number_ = 1;
     QString settings_ = QStringLiteral("9600,n,8,1");

@@ -13,6 +13,8 @@ const QString kAdapterHint = QStringLiteral(
     "\"COM-Ports prüfen\" wählen. Unter Linux erscheint ein USB-Adapter als /dev/ttyUSB0 "
     "oder /dev/ttyACM0 (ls -l /dev/ttyUSB* /dev/ttyACM*).");
 
+} // namespace
+
 // The port number in an entry of the list, read from its fourth character on: blanks are
 // skipped, the digits up to the first other character count, anything else gives 0. Only
 // 0..255 is a port number; a larger value is no port either.
@@ -30,20 +32,31 @@ int portNumberOf(const QString& entry) {
     return n;
 }
 
-} // namespace
-
-SerialLink::SerialLink(Form& form, SerialDevice& device, Dialogs& dialogs, EventLog& log)
-    : form_(form), device_(device), dialogs_(dialogs), log_(log), writer_(device) {
+SerialLink::SerialLink(Form& form, SerialDevice& device, Dialogs& dialogs, EventLog& log,
+                       SerialDevice* second)
+    : form_(form), device_(device), dialogs_(dialogs), log_(log), first_(device) {
     device_.setDrainedHandler([this] {
-        if (lineUp_ && !writer_.drained())
+        if (first_.up && !first_.writer.drained())
             deviceFailed(QStringLiteral("Schreibfehler"));
     });
     device_.setFailureHandler([this](const QString& reason) { deviceFailed(reason); });
+    if (second == nullptr)
+        return;
+    second_.emplace(*second);
+    second->setDrainedHandler([this] {
+        if (second_->up && !second_->writer.drained())
+            secondFailed(QStringLiteral("Schreibfehler"));
+    });
+    second->setFailureHandler([this](const QString& reason) { secondFailed(reason); });
 }
 
 SerialLink::~SerialLink() {
     device_.setDrainedHandler({});
     device_.setFailureHandler({});
+    if (second_) {
+        second_->device.setDrainedHandler({});
+        second_->device.setFailureHandler({});
+    }
 }
 
 void SerialLink::bindHandlers() {
@@ -88,7 +101,8 @@ void SerialLink::check_comPorts_Click() {
     denied_.clear();
     busy_.clear();
     for (int n = 1; n <= 16; ++n) {
-        if (PortTest(n)) {
+        // The second line's own port is there: it is held by this program.
+        if ((second_ && sameDevice(*second_, device_, n)) || PortTest(n)) {
             list.addItem(QStringLiteral("COM %1").arg(n), device_.deviceName(n));
         } else if (device_.openBusy()) {
             busy_.append(busyText(n));
@@ -138,6 +152,13 @@ void SerialLink::openPort(int n) {
         log_.addLine(QStringLiteral(" +++ COM-Port 0 kann nicht geöffnet werden "));
         return;
     }
+    if (second_ && sameDevice(*second_, device_, n)) {
+        message(QStringLiteral("COM-Port %1 ist schon die zweite Anzeigelinie (%2).")
+                    .arg(n)
+                    .arg(second_->device.deviceName(form_.Line2Port)));
+        log_.addLine(QStringLiteral(" +++ COM-Port %1 kann nicht geöffnet werden").arg(n));
+        return;
+    }
     bool opened = device_.setPortNumber(n);
     if (opened) {
         QString settings;
@@ -153,21 +174,14 @@ void SerialLink::openPort(int n) {
         opened = device_.open();
     }
     if (!opened) {
-        QString text = QStringLiteral(
-            "Fehler! Sind eventuell keine COM-Ports vorhanden oder die Einstellungen falsch?");
-        // Not the cable: another program has the port.
-        if (device_.openBusy())
-            text = QStringLiteral("Fehler! ") + busyText(n) + QLatin1Char('.');
-        else if (device_.openDenied())
-            text += QStringLiteral("\r\n\r\nKeine Berechtigung für %1.\r\n")
-                        .arg(device_.deviceName(n)) +
-                    kRightsHint;
-        message(text);
+        message(openFailure(device_, n,
+                            QStringLiteral("Fehler! Sind eventuell keine COM-Ports vorhanden oder "
+                                           "die Einstellungen falsch?")));
         log_.addLine(QStringLiteral(" +++ COM-Port %1 kann nicht geöffnet werden").arg(n));
         return;
     }
-    writer_.clear();
-    lineUp_ = true;
+    first_.writer.clear();
+    first_.up = true;
     form_.setFault(Fault::Port, {});
     // Whatever the display shows now (it may have been unplugged, or the last write failed), the
     // first tick after the open sends the whole content again.
@@ -180,8 +194,8 @@ void SerialLink::openPort(int n) {
 
 void SerialLink::closePort() {
     const int p = device_.portNumber();
-    lineUp_ = false;
-    writer_.clear();
+    first_.up = false;
+    first_.writer.clear();
     log_.addLine(QStringLiteral(" +++ Versuch den COM-Port %1 zu schließen").arg(p));
     if (!device_.close()) {
         message(QStringLiteral("Fehler beim Schließen des Ports %1").arg(p));
@@ -197,15 +211,19 @@ void SerialLink::closePort() {
 
 void SerialLink::deviceFailed(const QString& reason) {
     // Only the first report of an open port counts; a port being closed is already going.
-    if (!lineUp_)
+    if (!first_.up)
         return;
-    lineUp_ = false;
-    writer_.clear();
+    first_.up = false;
+    first_.writer.clear();
     const int p = device_.portNumber();
+    // With two lines, which one failed.
+    const QString line = form_.Line2Open ? QStringLiteral("Anzeigelinie 1: ") : QString();
     // Said in the status line until a port is open again, never in a box: this may be the
     // middle of a tick, which goes on.
-    form_.setFault(Fault::Port, QStringLiteral("COM-Port %1 ausgefallen: %2").arg(p).arg(reason));
-    log_.addLine(QStringLiteral(" +++ COM-Port %1 ausgefallen: %2").arg(p).arg(reason));
+    form_.setFault(Fault::Port,
+                   line + QStringLiteral("COM-Port %1 ausgefallen: %2").arg(p).arg(reason));
+    log_.addLine(QStringLiteral(" +++ ") + line +
+                 QStringLiteral("COM-Port %1 ausgefallen: %2").arg(p).arg(reason));
     if (form_.PortOpen)
         closePort();
 }
@@ -238,20 +256,125 @@ void SerialLink::Baud_9600_Click() {
 }
 
 void SerialLink::output(const QString& transmission) {
-    send(transmission, LineWriter::Kind::Latest);
+    send(first_, transmission, LineWriter::Kind::Latest);
+}
+
+void SerialLink::outputSecond(const QString& transmission) {
+    if (second_)
+        send(*second_, transmission, LineWriter::Kind::Latest);
 }
 
 void SerialLink::outputInOrder(const QString& transmission) {
-    send(transmission, LineWriter::Kind::InOrder);
+    send(first_, transmission, LineWriter::Kind::InOrder);
+    if (second_)
+        send(*second_, transmission, LineWriter::Kind::InOrder);
 }
 
-void SerialLink::send(const QString& transmission, LineWriter::Kind kind) {
+void SerialLink::send(Line& line, const QString& transmission, LineWriter::Kind kind) {
     // Nothing goes out while a close or a failure report is under way (their message boxes let
     // the tick run on).
-    if (!lineUp_ || !device_.isOpen())
+    if (!line.up || !line.device.isOpen())
         return;
-    if (!writer_.write(toWindows1252(transmission), kind))
-        deviceFailed(QStringLiteral("Schreibfehler"));
+    if (!line.writer.write(toWindows1252(transmission), kind))
+        &line == &first_ ? deviceFailed(QStringLiteral("Schreibfehler"))
+                         : secondFailed(QStringLiteral("Schreibfehler"));
+}
+
+QString SerialLink::openFailure(SerialDevice& device, int n, const QString& first) const {
+    // Not the cable: another program has the port.
+    if (device.openBusy())
+        return QStringLiteral("Fehler! ") + busyText(n) + QLatin1Char('.');
+    if (device.openDenied())
+        return first +
+               QStringLiteral("\r\n\r\nKeine Berechtigung für %1.\r\n").arg(device.deviceName(n)) +
+               kRightsHint;
+    return first;
+}
+
+bool SerialLink::sameDevice(const Line& open, SerialDevice& device, int n) const {
+    if (!open.up)
+        return false;
+    const QString other = open.device.deviceKey(open.device.portNumber());
+    return !other.isEmpty() && device.deviceKey(n) == other;
+}
+
+void SerialLink::setSecondLine(int n, bool mirror, int baud) {
+    if (!second_)
+        return;
+    Form& f = form_;
+    f.Line2Mirror = mirror;
+    const bool again = f.Line2Open && (n != f.Line2Port || baud != f.Line2Baud);
+    f.Line2Baud = baud;
+    if (again || (n == 0 && f.Line2Open))
+        closeSecond();
+    if (n > 0)
+        f.Line2Port = n;
+    if (n > 0 && !f.Line2Open)
+        openSecond(n);
+}
+
+void SerialLink::openSecond(int n) {
+    Line& line = *second_;
+    SerialDevice& device = line.device;
+    log_.addLine(QStringLiteral(" +++ Anzeigelinie 2: Versuch den COM-Port %1 zu öffnen").arg(n));
+    // The device itself decides: two paths may reach the first line's device.
+    if (sameDevice(first_, device, n)) {
+        message(QStringLiteral("COM-Port %1 ist schon die erste Anzeigelinie (%2). Die zweite "
+                               "Anzeigelinie braucht einen eigenen COM-Port.")
+                    .arg(n)
+                    .arg(device.deviceName(n)));
+        log_.addLine(
+            QStringLiteral(" +++ Anzeigelinie 2: COM-Port %1 kann nicht geöffnet werden").arg(n));
+        return;
+    }
+    bool opened = device.setPortNumber(n);
+    if (opened) {
+        device.setSettings(QStringLiteral("%1,n,8,1").arg(form_.Line2Baud));
+        opened = device.open();
+    }
+    if (!opened) {
+        message(openFailure(device, n,
+                            QStringLiteral("Fehler! Die zweite Anzeigelinie kann COM-Port %1 "
+                                           "nicht öffnen.")
+                                .arg(n)));
+        log_.addLine(
+            QStringLiteral(" +++ Anzeigelinie 2: COM-Port %1 kann nicht geöffnet werden").arg(n));
+        return;
+    }
+    line.writer.clear();
+    line.up = true;
+    form_.setFault(Fault::Line2, {});
+    form_.Line2LastSent.clear();
+    form_.Line2Open = true;
+    log_.addLine(QStringLiteral(" +++ Anzeigelinie 2: COM-Port %1 wurde geöffnet").arg(n));
+}
+
+void SerialLink::closeSecond() {
+    Line& line = *second_;
+    const int p = line.device.portNumber();
+    line.up = false;
+    line.writer.clear();
+    if (line.device.close())
+        log_.addLine(QStringLiteral(" +++ Anzeigelinie 2: COM-Port %1 geschlossen").arg(p));
+    else
+        log_.addLine(
+            QStringLiteral(" +++ Anzeigelinie 2: COM-Port %1 kann nicht geschlossen werden")
+                .arg(p));
+    form_.Line2Open = false;
+}
+
+// A pulled second line is said and closed; the first goes on as it was.
+void SerialLink::secondFailed(const QString& reason) {
+    if (!second_->up)
+        return;
+    second_->up = false;
+    second_->writer.clear();
+    const QString text = QStringLiteral("Anzeigelinie 2: COM-Port %1 ausgefallen: %2")
+                             .arg(form_.Line2Port)
+                             .arg(reason);
+    form_.setFault(Fault::Line2, text);
+    log_.addLine(QStringLiteral(" +++ ") + text);
+    closeSecond();
 }
 
 } // namespace ml

@@ -16,7 +16,6 @@ namespace {
 // unless QT_LOGGING_RULES enables it.
 Q_LOGGING_CATEGORY(lcMonitor, "marklight.monitor", QtWarningMsg)
 
-const QString kGeometryKey = QStringLiteral("Anzeige-Monitor/Geometrie");
 // The preview's red; the three brightness levels and the faint unlit dot.
 constexpr QRgb kDotColour[4] = {qRgb(45, 0, 0), qRgb(165, 0, 0), qRgb(210, 0, 0), qRgb(255, 0, 0)};
 constexpr int kMargin = 1; // in dots, round the matrix
@@ -27,21 +26,23 @@ QString timeOfDay() {
 
 } // namespace
 
-LedMonitor::LedMonitor(const LineDecoder& decoder, std::function<qint64()> now, QWidget* parent)
-    : QWidget(parent, Qt::Window), decoder_(decoder), now_(std::move(now)) {
-    setWindowTitle(QStringLiteral("Anzeige-Monitor"));
+LedMonitor::LedMonitor(const LineDecoder& decoder, std::function<qint64()> now,
+                       const QString& title, QWidget* parent)
+    : QWidget(parent, Qt::Window), geometryKey_(title + QStringLiteral("/Geometrie")),
+      decoder_(decoder), now_(std::move(now)) {
+    setWindowTitle(title);
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(kColumns * 2 + 8, kDotRows * 2 + 8);
     animation_.setInterval(kScrollStepMs);
     connect(&animation_, &QTimer::timeout, this, [this] { refresh(); });
-    restoreGeometry(QSettings().value(kGeometryKey).toByteArray());
+    restoreGeometry(QSettings().value(geometryKey_).toByteArray());
     placeDots();
     refresh();
 }
 
 LedMonitor::~LedMonitor() {
     if (isVisible())
-        QSettings().setValue(kGeometryKey, saveGeometry());
+        QSettings().setValue(geometryKey_, saveGeometry());
 }
 
 std::array<QString, 2> LedMonitor::rows() const {
@@ -158,14 +159,17 @@ void LedMonitor::mouseDoubleClickEvent(QMouseEvent*) {
 }
 
 void LedMonitor::keyPressEvent(QKeyEvent* event) {
-    if (event->key() == Qt::Key_F11 || (event->key() == Qt::Key_Escape && isFullScreen()))
+    const bool altReturn = (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+                           (event->modifiers() & ~Qt::KeypadModifier) == Qt::AltModifier;
+    if (event->key() == Qt::Key_F11 || altReturn ||
+        (event->key() == Qt::Key_Escape && isFullScreen()))
         toggleFullScreen();
     else
         QWidget::keyPressEvent(event);
 }
 
 void LedMonitor::hideEvent(QHideEvent* event) {
-    QSettings().setValue(kGeometryKey, saveGeometry());
+    QSettings().setValue(geometryKey_, saveGeometry());
     QWidget::hideEvent(event);
 }
 

@@ -3,8 +3,8 @@
 // The display line on screen: a window that draws what a decoder of the wire says the line
 // shows, as a matrix of round red LED dots on black, the unlit dots faintly visible. It scrolls
 // by itself; everything else changes when `refresh` is called after feeding the decoder. Only
-// the dots that changed are repainted. Double-click or F11 switches full screen; size, place and
-// full screen are kept between runs.
+// the dots that changed are repainted. Double-click, Alt+Return or F11 switches full screen (in
+// Marklight F11 is a match key); size, place and full screen are kept between runs.
 
 #include "display/led_font.h"
 
@@ -18,8 +18,10 @@ namespace ml::monitor {
 
 class LedMonitor : public QWidget {
   public:
-    // `now` is the decoder's clock in milliseconds.
-    LedMonitor(const LineDecoder& decoder, std::function<qint64()> now, QWidget* parent = nullptr);
+    // `now` is the decoder's clock in milliseconds; `title` names the window and the settings
+    // that keep its place.
+    LedMonitor(const LineDecoder& decoder, std::function<qint64()> now,
+               const QString& title = QStringLiteral("Anzeige-Monitor"), QWidget* parent = nullptr);
     ~LedMonitor() override;
 
     // Shows the decoder's state afresh.
@@ -47,6 +49,7 @@ class LedMonitor : public QWidget {
     QRect noteRect() const;
     void toggleFullScreen();
 
+    const QString geometryKey_;
     const LineDecoder& decoder_;
     std::function<qint64()> now_;
     QTimer animation_;

@@ -157,22 +157,27 @@ bool FakeSerialDevice::open() {
     denied_ = !open_ && denied.contains(port_);
     busy_ = !open_ && busy.contains(port_);
     if (open_ || !openable.contains(port_) || denied_ || busy_) {
-        if (trace_)
-            trace_(QStringLiteral("serial open-failed %1").arg(port_));
+        say("open-failed", QString::number(port_));
         return false;
     }
     open_ = true;
-    if (trace_)
-        trace_(QStringLiteral("serial open %1 %2").arg(port_).arg(quoted(settings)));
+    say("open", QStringLiteral("%1 %2").arg(port_).arg(quoted(settings)));
     return true;
+}
+
+void FakeSerialDevice::say(const char* what, const QString& rest) const {
+    if (!trace_)
+        return;
+    QStringList words{QStringLiteral("serial"), QLatin1String(what), line_, rest};
+    words.removeAll(QString());
+    trace_(words.join(QLatin1Char(' ')));
 }
 
 bool FakeSerialDevice::close() {
     const bool wasOpen = open_;
     open_ = false;
     queued_ = 0;
-    if (trace_)
-        trace_(QStringLiteral("serial close %1").arg(port_));
+    say("close", QString::number(port_));
     return wasOpen && !failClose;
 }
 
@@ -181,10 +186,10 @@ bool FakeSerialDevice::write(const QByteArray& bytes) {
         return false;
     writes.push_back(bytes);
     if (trace_) {
-        QString hex = QStringLiteral("serial write");
+        QStringList hex;
         for (unsigned char b : bytes)
-            hex += QStringLiteral(" %1").arg(b, 2, 16, QLatin1Char('0'));
-        trace_(hex);
+            hex.append(QStringLiteral("%1").arg(b, 2, 16, QLatin1Char('0')));
+        say("write", hex.join(QLatin1Char(' ')));
     }
     if (holdWrites)
         queued_ += bytes.size();

@@ -89,7 +89,9 @@ class FakeShell : public Shell {
 // slow line until `drain` is called.
 class FakeSerialDevice : public SerialDevice {
   public:
-    explicit FakeSerialDevice(Trace trace = {}) : trace_(std::move(trace)) {}
+    // `line`: the display line's number in the trace ("serial write 2 …"), none for the first.
+    explicit FakeSerialDevice(Trace trace = {}, QString line = {})
+        : trace_(std::move(trace)), line_(std::move(line)) {}
 
     // --- script ---
     QSet<int> openable;        // port numbers that open
@@ -126,7 +128,10 @@ class FakeSerialDevice : public SerialDevice {
     QString deviceName(int n) const override { return QStringLiteral("fake%1").arg(n); }
 
   private:
+    void say(const char* what, const QString& rest) const;
+
     Trace trace_;
+    QString line_;
     int port_ = 1;
     bool open_ = false;
     bool denied_ = false;

@@ -5,7 +5,12 @@
 #include "tests/support/desk.h"
 #include "tests/support/pty.h"
 
+#include <QDir>
+#include <QFile>
+
 #include <gtest/gtest.h>
+
+#include <unistd.h>
 
 namespace ml::test {
 namespace {
@@ -18,11 +23,15 @@ QByteArray scoreboard(const char* f1, const char* f2, const char* f3, const char
     return out;
 }
 
-TEST(PtyScoreboard, OpenPortAndAnzeigenSendTheMatchToTheOtherEnd) {
+void application() {
     static int argc = 1;
     static char name[] = "tests_core_pty";
     static char* argv[] = {name, nullptr};
     static QCoreApplication app(argc, argv);
+}
+
+TEST(PtyScoreboard, OpenPortAndAnzeigenSendTheMatchToTheOtherEnd) {
+    application();
 
     Pty pty;
     ASSERT_FALSE(pty.path.isEmpty());
@@ -53,6 +62,58 @@ TEST(PtyScoreboard, OpenPortAndAnzeigenSendTheMatchToTheOtherEnd) {
     desk.clock.advance(1);
     p.tick();
     EXPECT_EQ(readMaster(pty, 48), scoreboard("Heim    ", "  Gegner", " 3    19", ":59   0 "));
+}
+
+// A hall with a line at each end: the far one shows the sides swapped.
+TEST(PtyScoreboard, TwoLinesGetEachStepTheSecondWithItsSidesSwapped) {
+    application();
+    Pty near, far;
+    // The first line's device under a name of its own: the second line refuses it all the same.
+    const QString alias =
+        QDir::temp().filePath(QStringLiteral("marklight-alias-%1").arg(::getpid()));
+    QFile::remove(alias);
+    ASSERT_TRUE(QFile::link(near.path, alias));
+    qputenv("MARKLIGHT_PORTS", QStringList{near.path, far.path, alias}.join(',').toLocal8Bit());
+    FakeClock clock{QStringLiteral("10:00:00")};
+    FakeDialogs dialogs;
+    FakeShell shell;
+    FakeHorn horn{clock};
+    FakeStorage storage;
+    QtSerialDevice first;
+    QtSerialDevice second(&first);
+    Program p{clock, dialogs, shell, first, horn, storage, &second};
+    p.start();
+    p.click(p.form.OpenOutput);
+    p.secondLine(3, true, 9600);
+    QFile::remove(alias);
+    EXPECT_FALSE(p.form.Line2Open);
+    ASSERT_EQ(dialogs.boxes.size(), 1u);
+    EXPECT_TRUE(dialogs.boxes[0].text.startsWith(
+        QStringLiteral("COM-Port 3 ist schon die erste Anzeigelinie")))
+        << dialogs.boxes[0].text.toStdString();
+    p.secondLine(2, true, 9600);
+    ASSERT_TRUE(p.form.Line2Open);
+    readMaster(near, 48);
+    readMaster(far, 48);
+
+    p.click(p.form.Displ);
+    p.type(p.form.Pkt_l, QStringLiteral("3"));
+    // Both written in the step of the typing, before the event loop has run.
+    EXPECT_GT(first.bytesQueued(), 0);
+    EXPECT_GT(second.bytesQueued(), 0);
+    const QByteArray shown = scoreboard("Heim    ", "  Gegner", " 3    20", ":00   0 ");
+    const QByteArray swapped = scoreboard("Gegner  ", "    Heim", " 0    20", ":00   3 ");
+    EXPECT_TRUE(readMaster(near, 48 + 28 + 48).endsWith(shown));
+    EXPECT_TRUE(readMaster(far, 48 + 28 + 48).endsWith(swapped));
+
+    // The far line pulled: said as the second's, and the near one goes on.
+    far.closeBoth();
+    EXPECT_TRUE(waitFor([&] { return !p.form.Line2Open; }));
+    EXPECT_TRUE(p.form.StatusLine.text.startsWith(
+        QStringLiteral("Anzeigelinie 2: COM-Port 2 ausgefallen: ")));
+    EXPECT_TRUE(p.form.PortOpen);
+    p.click(p.form.up_r);
+    EXPECT_EQ(readMaster(near, 48), scoreboard("Heim    ", "  Gegner", " 3    20", ":00   1 "));
 }
 
 } // namespace

@@ -54,11 +54,11 @@ QString unescaped(const QString& text) {
 
 bool knownCommand(const QString& cmd) {
     static const QStringList known = {
-        QStringLiteral("tick"),   QStringLiteral("tenths"),   QStringLiteral("click"),
-        QStringLiteral("type"),   QStringLiteral("focus"),    QStringLiteral("show"),
-        QStringLiteral("select"), QStringLiteral("boundary"), QStringLiteral("run"),
-        QStringLiteral("key"),    QStringLiteral("press"),    QStringLiteral("release"),
-        QStringLiteral("setting")};
+        QStringLiteral("tick"),    QStringLiteral("tenths"),     QStringLiteral("click"),
+        QStringLiteral("type"),    QStringLiteral("focus"),      QStringLiteral("show"),
+        QStringLiteral("select"),  QStringLiteral("boundary"),   QStringLiteral("run"),
+        QStringLiteral("key"),     QStringLiteral("press"),      QStringLiteral("release"),
+        QStringLiteral("setting"), QStringLiteral("second-line")};
     return known.contains(cmd);
 }
 
@@ -81,7 +81,7 @@ std::optional<int> count(const QStringList& args) {
 
 ScriptRunner::ScriptRunner(Trace print)
     : print_(print), dialogs_(print), shell_(print), device_(print),
-      horn_(clock_, std::move(print)) {}
+      device2_(print, QStringLiteral("2")), horn_(clock_, std::move(print)) {}
 
 bool ScriptRunner::run(const QString& line, QString& error) {
     const QString cmd = line.section(QLatin1Char(' '), 0, 0);
@@ -101,6 +101,7 @@ bool ScriptRunner::run(const QString& line, QString& error) {
         device_.openable.clear();
         for (const QString& n : rest.split(QLatin1Char(','), Qt::SkipEmptyParts))
             device_.openable.insert(n.trimmed().toInt());
+        device2_.openable = device_.openable;
         return true;
     }
     if (cmd == QLatin1String("answer")) {
@@ -127,7 +128,8 @@ bool ScriptRunner::run(const QString& line, QString& error) {
     if (cmd == QLatin1String("start")) {
         if (program_)
             return fail(error, QStringLiteral("start given twice"));
-        program_ = std::make_unique<Program>(clock_, dialogs_, shell_, device_, horn_, storage_);
+        program_ = std::make_unique<Program>(clock_, dialogs_, shell_, device_, horn_, storage_,
+                                             &device2_);
         // "Ende" closes the window, which ends the program.
         program_->closeWindow = [this] { say(QStringLiteral("exit")); };
         program_->start();
@@ -194,6 +196,8 @@ bool ScriptRunner::run(const QString& line, QString& error) {
     }
     if (cmd == QLatin1String("setting"))
         return settingCommand(p, args, error);
+    if (cmd == QLatin1String("second-line"))
+        return secondLineCommand(p, args, error);
     if (cmd == QLatin1String("focus")) {
         Control* c = args.size() == 1 ? p.find(args[0]) : nullptr;
         if (c == nullptr)
@@ -216,28 +220,59 @@ bool ScriptRunner::run(const QString& line, QString& error) {
     return fail(error, QStringLiteral("unknown command '%1'").arg(cmd));
 }
 
-// Faults and line speed of the fake serial device.
-bool ScriptRunner::deviceCommand(const QStringList& args, QString& error) {
+// Faults and line speed of the fake serial device; "device 2 …" those of the second line's.
+bool ScriptRunner::deviceCommand(const QStringList& given, QString& error) {
+    const bool second = given.value(0) == QLatin1String("2");
+    FakeSerialDevice& device = second ? device2_ : device_;
+    const QStringList args = second ? given.mid(1) : given;
     const QString what = args.value(0);
     const QString how = args.value(1);
     if (what == QLatin1String("fail") && args.size() >= 2) {
-        device_.fail(args.mid(1).join(QLatin1Char(' ')));
+        device.fail(args.mid(1).join(QLatin1Char(' ')));
     } else if (what == QLatin1String("drain") && args.size() == 1) {
-        device_.drain();
+        device.drain();
     } else if (what == QLatin1String("writes") && (how == "ok" || how == "refused")) {
-        device_.failWrite = how == QLatin1String("refused");
+        device.failWrite = how == QLatin1String("refused");
     } else if (what == QLatin1String("close") && (how == "ok" || how == "fails")) {
-        device_.failClose = how == QLatin1String("fails");
+        device.failClose = how == QLatin1String("fails");
     } else if (what == QLatin1String("line") && (how == "fast" || how == "slow")) {
-        device_.holdWrites = how == QLatin1String("slow");
+        device.holdWrites = how == QLatin1String("slow");
     } else if (what == QLatin1String("denied") && args.size() <= 2) {
-        device_.denied.clear();
+        device.denied.clear();
         for (const QString& n : how.split(QLatin1Char(','), Qt::SkipEmptyParts))
-            device_.denied.insert(n.trimmed().toInt());
+            device.denied.insert(n.trimmed().toInt());
     } else {
-        return fail(error, QStringLiteral("device takes: fail REASON | drain | writes ok|refused"
-                                          " | close ok|fails | line fast|slow | denied [N,N...]"));
+        return fail(error, QStringLiteral("device takes: [2] fail REASON | drain | writes "
+                                          "ok|refused | close ok|fails | line fast|slow | denied "
+                                          "[N,N...]"));
     }
+    return true;
+}
+
+// "Extras → Zweite Anzeigelinie…": `second-line N [mirror] [BAUD]` opens the second line on port
+// N, `second-line off` closes it.
+bool ScriptRunner::secondLineCommand(Program& p, const QStringList& args, QString& error) {
+    const Form& f = p.form;
+    if (args == QStringList{QStringLiteral("off")}) {
+        p.secondLine(0, f.Line2Mirror, f.Line2Baud);
+        return true;
+    }
+    bool ok = false;
+    const int n = args.value(0).toInt(&ok);
+    bool mirror = false;
+    int baud = f.Line2Baud;
+    for (const QString& option : args.mid(1)) {
+        if (option == QLatin1String("mirror"))
+            mirror = true;
+        else if (const int b = option.toInt(); b == 1200 || b == 2400 || b == 4800 || b == 9600)
+            baud = b;
+        else
+            ok = false;
+    }
+    if (!ok || n < 1 || n > 16)
+        return fail(error, QStringLiteral("second-line takes a port 1..16 with mirror and a line "
+                                          "speed, or off"));
+    p.secondLine(n, mirror, baud);
     return true;
 }
 

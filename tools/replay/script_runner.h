@@ -23,10 +23,12 @@ class ScriptRunner {
     Program* program() { return program_.get(); }
     FakeClock& clock() { return clock_; }
     FakeSerialDevice& device() { return device_; }
+    FakeSerialDevice& secondDevice() { return device2_; }
     FakeHorn& horn() { return horn_; }
 
   private:
     bool deviceCommand(const QStringList& args, QString& error);
+    bool secondLineCommand(Program& p, const QStringList& args, QString& error);
     bool settingCommand(Program& p, const QStringList& args, QString& error);
     bool show(Program& p, const QStringList& args, QString& error);
     void say(const QString& line) {
@@ -39,6 +41,7 @@ class ScriptRunner {
     FakeDialogs dialogs_;
     FakeShell shell_;
     FakeSerialDevice device_;
+    FakeSerialDevice device2_;
     FakeHorn horn_;
     FakeStorage storage_;
     std::unique_ptr<Program> program_;
