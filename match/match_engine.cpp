@@ -6,6 +6,7 @@
 #include "form/number_text.h"
 #include "match/time_values.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace ml {
@@ -119,6 +120,14 @@ void MatchEngine::runningClockStep() {
             return;
         }
     }
+    // The display's three places hold -99:59 to 999:59: a clock that runs out of them stops at
+    // the end it reached rather than show a cut number.
+    const qint64 end = std::clamp(shown, kLowestShownMs, kHighestShownMs);
+    if (end != shown) {
+        showClock(end, kind);
+        stopped(end);
+        return;
+    }
     showClock(shown, kind);
     const bool lastMinute = inLastMinute(shown, kind);
     f.LastMinute = lastMinute;
@@ -144,14 +153,20 @@ void MatchEngine::showClock(qint64 shown, CountKind kind) {
 
 void MatchEngine::stopAtZero() {
     Form& f = form_;
-    f.CurSec = 0;
-    f.ClockMs = 0;
     f.D_Min.text = QStringLiteral("0");
     f.D_Sec.text = QStringLiteral("00");
     // A clock stopped in its last minute shows seconds and tenths: all zero now.
     f.Spec_Min.text = QStringLiteral("00");
     f.Spec_Sec.text = QStringLiteral("00");
     f.TenthCount = 0;
+    stopped(0);
+}
+
+// The clock stops by itself at `valueMs`, which its boxes show.
+void MatchEngine::stopped(qint64 valueMs) {
+    Form& f = form_;
+    f.CurSec = static_cast<double>(valueMs) / 1000;
+    f.ClockMs = valueMs;
     f.St_St.text = captions::kStart;
     f.ClockRunning = false;
     f.LogPending = true;

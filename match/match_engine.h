@@ -86,6 +86,7 @@ class MatchEngine {
     void interruptionStep();
     // The end of a count-down that is to stop there: the clock stands at 0:00.
     void stopAtZero();
+    void stopped(qint64 valueMs);
 
     // The common start of a timeout or break: stops the clock and starts the count-down from
     // the length in `lengthBox`. False, after the error box, when the length is no number or

@@ -27,6 +27,9 @@ std::optional<double> readClock(const QString& minutes, const QString& seconds);
 // whole number of seconds that the boxes and the wire show uncut.
 inline constexpr double kMaxCountSeconds = 32767;
 inline constexpr double kMinCountSeconds = -5999;
+// What the display's three places of minutes show of a running clock: -99:59 to 999:59.
+inline constexpr qint64 kLowestShownMs = -5999 * 1000LL;
+inline constexpr qint64 kHighestShownMs = 59999 * 1000LL;
 inline bool countInRange(double seconds) {
     return seconds >= kMinCountSeconds && seconds <= kMaxCountSeconds;
 }
