@@ -77,8 +77,8 @@ void HornSignals::test() {
     horn_.sound(form_.HornLength);
 }
 
-// Said at once and while it lasts (the mark, the status line, one log line); taken back when the
-// output works again. The match goes on either way.
+// Said at once and while it lasts (the horn's mark beside the status line, with the reason, and
+// one log line); taken back when the output works again. The match goes on either way.
 void HornSignals::outputChanged(const QString& reason) {
     const bool wasFailed = form_.HornFailed;
     reason_ = reason;
@@ -90,9 +90,9 @@ void HornSignals::outputChanged(const QString& reason) {
 }
 
 void HornSignals::showOutput() {
-    const bool shown = form_.HornFailed && form_.HornOn;
-    form_.hornMissing.visible = shown;
-    form_.setFault(Fault::Horn, shown ? QStringLiteral("Hupe: ") + reason_ : QString());
+    form_.hornMissing.visible = form_.HornFailed && form_.HornOn;
+    if (form_.HornFailed)
+        form_.hornMissing.text = QStringLiteral("Hupe: ") + reason_;
 }
 
 } // namespace ml

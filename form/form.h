@@ -55,7 +55,7 @@ enum class HornSignal { None, MatchEnd, TimeoutEnd, BreakEnd };
 // What can fail in the background while the match goes on, in the order the status line names
 // them: the disk (the match state, the settings, the match record), the sound output, the port,
 // the second display line's port.
-enum class Fault { State, Settings, Record, Horn, Port, Line2 };
+enum class Fault { State, Settings, Record, Port, Line2 };
 
 struct Form {
     Form();

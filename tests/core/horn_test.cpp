@@ -145,7 +145,7 @@ TEST_F(Horn, LostSoundOutputIsSaidAtOnceAndUsedAgainWhenBack) {
     desk.horn.missing = true;
     desk.horn.outputsChanged();
     EXPECT_TRUE(p.form.hornMissing.visible);
-    EXPECT_EQ(p.form.StatusLine.text, QStringLiteral("Hupe: kein Audiogerät"));
+    EXPECT_EQ(p.form.hornMissing.text, QStringLiteral("Hupe: kein Audiogerät"));
     startClock(QStringLiteral("0"), QStringLiteral("01"));
     run(2);
     EXPECT_EQ(wireClock(), QStringLiteral("-0:01"));
@@ -154,7 +154,7 @@ TEST_F(Horn, LostSoundOutputIsSaidAtOnceAndUsedAgainWhenBack) {
 
     desk.horn.missing = false;
     desk.horn.outputsChanged();
-    EXPECT_FALSE(p.form.hornMissing.visible || p.form.StatusLine.visible);
+    EXPECT_FALSE(p.form.hornMissing.visible);
     p.hold(p.form.horn, true);
     EXPECT_EQ(events.size(), 1U);
 }
