@@ -35,7 +35,8 @@ void describeOptions(QCommandLineParser& parser) {
     parser.addOption({QStringLiteral("web"),
                       QStringLiteral("Bietet die Webseiten für diesen Lauf an ADRESSE:PORT an "
                                      "(ohne ADRESSE 127.0.0.1), z. B. --web 8470 oder "
-                                     "--web 0.0.0.0:8470, und nennt ihre Adressen."),
+                                     "--web 0.0.0.0:8470, und nennt ihre Adressen, zuletzt "
+                                     "die der Fernbedienung mit ihrem Schlüssel."),
                       QStringLiteral("[ADRESSE:]PORT")});
 }
 
@@ -95,7 +96,7 @@ int main(int argc, char* argv[]) {
     program.composer.rehearse = [&monitor](const QString& t) { monitor.rehearsed(t); };
     program.composer.rehearseSecond = [&monitor2](const QString& t) { monitor2.rehearsed(t); };
 
-    ml::web::WebServer web(program, clock, dialogs,
+    ml::web::WebServer web(program, clock, dialogs, storage,
                            {monitor.decoder(), [&monitor] { return monitor.now(); }});
     QHostAddress webAt;
     quint16 webPort = 0;
@@ -136,11 +137,17 @@ int main(int argc, char* argv[]) {
                         lineDialog->activateWindow();
                     })
         ->setObjectName(QStringLiteral("SecondLine"));
+    web.remote().windowBox = [] { return QApplication::activeModalWidget() != nullptr; };
+    web.remote().changed = [&webDialog] {
+        if (webDialog)
+            webDialog->refresh();
+    };
     window.show();
     program.start();
     if (web.pinned()) {
-        // The pages' addresses, for whoever started Marklight with --web (a kiosk, a script).
-        for (const QString& url : web.pageUrls())
+        // The pages' addresses, for whoever started Marklight with --web (a kiosk, a script),
+        // and last the remote's with its key.
+        for (const QString& url : web.pageUrls() + web.remoteUrls())
             std::printf("%s\n", qPrintable(url));
         std::fflush(stdout);
     }

@@ -1,10 +1,15 @@
 #include "app/web_dialog.h"
 
+#include "app/qr_code.h"
+
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QFormLayout>
+#include <QGroupBox>
 #include <QLabel>
+#include <QListWidget>
+#include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QSpinBox>
@@ -14,7 +19,10 @@ namespace ml::app {
 
 WebDialog::WebDialog(Program& program, web::WebServer& server, QWidget* parent)
     : QDialog(parent), server_(server), form_(program.form), links_(new QLabel(this)),
-      warning_(new QLabel(this)) {
+      warning_(new QLabel(this)), remoteUrl_(new QLabel(this)), qrCode_(new QLabel(this)),
+      newKey_(new QPushButton(QStringLiteral("Neuen Schlüssel erzeugen"), this)),
+      remoteOn_(new QCheckBox(QStringLiteral("Fernbedienung erlauben (Strg+F)"), this)),
+      remotes_(new QListWidget(this)) {
     setObjectName(QStringLiteral("WebDialog"));
     setWindowTitle(QStringLiteral("Netzwerk"));
     Form& f = program.form;
@@ -76,11 +84,44 @@ WebDialog::WebDialog(Program& program, web::WebServer& server, QWidget* parent)
         form->addRow(new QLabel(QStringLiteral("Für diesen Lauf mit --web gestartet."), this));
     }
 
+    // The remote: one click takes remote control away (also Ctrl+F in the window); a new key
+    // cuts off every phone paired with the old one.
+    auto* remote = new QGroupBox(QStringLiteral("Fernbedienung (Telefon, Tablet)"), this);
+    remoteOn_->setObjectName(QStringLiteral("RemoteOn"));
+    connect(remoteOn_, &QCheckBox::clicked, this,
+            [&program] { program.click(program.form.RemoteOn); });
+    remoteUrl_->setObjectName(QStringLiteral("RemoteUrl"));
+    remoteUrl_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    remoteUrl_->setWordWrap(true);
+    qrCode_->setObjectName(QStringLiteral("RemoteQr"));
+    qrCode_->setAlignment(Qt::AlignCenter);
+    newKey_->setObjectName(QStringLiteral("RemoteNewKey"));
+    newKey_->setToolTip(QStringLiteral("Alle gekoppelten Geräte werden getrennt und müssen den "
+                                       "neuen QR-Code scannen."));
+    connect(newKey_, &QPushButton::clicked, this, [this, &program] {
+        server_.remote().renewKey();
+        program.log.addLine(
+            QStringLiteral(" +++ Fernbedienung: neuer Schlüssel, gekoppelte Geräte getrennt"));
+        program.outsideChange();
+        refresh();
+    });
+    remotes_->setObjectName(QStringLiteral("RemoteList"));
+    remotes_->setSelectionMode(QAbstractItemView::NoSelection);
+    remotes_->setMaximumHeight(90);
+    auto* remoteLayout = new QVBoxLayout(remote);
+    remoteLayout->addWidget(remoteOn_);
+    remoteLayout->addWidget(qrCode_);
+    remoteLayout->addWidget(remoteUrl_);
+    remoteLayout->addWidget(newKey_, 0, Qt::AlignLeft);
+    remoteLayout->addWidget(new QLabel(QStringLiteral("Verbunden:"), remote));
+    remoteLayout->addWidget(remotes_);
+
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(QStringLiteral("Schließen"), QDialogButtonBox::AcceptRole)->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
+    layout->addWidget(remote);
     layout->addWidget(buttons);
     refresh();
 }
@@ -89,6 +130,25 @@ void WebDialog::refresh() {
     const QHostAddress address = server_.listening() ? server_.address() : QHostAddress();
     warning_->setVisible(server_.pinned() ? !address.isLoopback() && !address.isNull()
                                           : form_.WebNetwork);
+    remoteOn_->setChecked(form_.RemoteOn.checked);
+    remotes_->clear();
+    for (const web::RemoteControl::Remote& r : server_.remote().remotes())
+        remotes_->addItem(
+            QStringLiteral("%1 – %2%3")
+                .arg(r.name, r.address.toString(),
+                     r.last.isEmpty()
+                         ? QString()
+                         : QStringLiteral(" – zuletzt: %1 (%2)").arg(r.last, r.lastTime)));
+    const QString remoteUrl = server_.remoteUrls().value(0);
+    qrCode_->setVisible(!remoteUrl.isEmpty());
+    newKey_->setEnabled(!remoteUrl.isEmpty());
+    if (remoteUrl.isEmpty()) {
+        remoteUrl_->setText(QStringLiteral("Die Fernbedienung braucht die Webseiten."));
+    } else {
+        remoteUrl_->setText(QStringLiteral("Mit dem Telefon scannen oder dort öffnen:\n") +
+                            remoteUrl);
+        qrCode_->setPixmap(QPixmap::fromImage(qrCode(remoteUrl, 4)));
+    }
     const QStringList urls = server_.pageUrls();
     if (urls.isEmpty()) {
         links_->setText(QStringLiteral("Die Webseiten sind aus."));

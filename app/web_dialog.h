@@ -2,14 +2,19 @@
 
 // "Extras → Netzwerk…": the web face on or off, its port, and whether it is offered to this
 // computer only or to the hall's network; the pages' addresses as links. Each change applies at
-// once and is kept with the other settings.
+// once and is kept with the other settings. Below, the remote: its address with the key, as a
+// QR code to scan with the phone, a new key, remote control allowed or not, and the remotes
+// connected now.
 
 #include "core/program.h"
 #include "web/web_server.h"
 
 #include <QDialog>
 
+class QCheckBox;
 class QLabel;
+class QListWidget;
+class QPushButton;
 
 namespace ml::app {
 
@@ -17,14 +22,19 @@ class WebDialog : public QDialog {
   public:
     WebDialog(Program& program, web::WebServer& server, QWidget* parent);
 
-  private:
-    // The links and the notes, as the server stands now.
+    // The links, the notes and the remotes, as the server stands now.
     void refresh();
 
+  private:
     web::WebServer& server_;
     const Form& form_;
     QLabel* links_;
     QLabel* warning_;
+    QLabel* remoteUrl_;
+    QLabel* qrCode_;
+    QPushButton* newKey_;
+    QCheckBox* remoteOn_;
+    QListWidget* remotes_;
 };
 
 } // namespace ml::app

@@ -31,6 +31,7 @@ const QString kWebNetwork = QStringLiteral("webNetwork");
 const QString kLine2Port = QStringLiteral("line2Device");
 const QString kLine2Mirror = QStringLiteral("line2Mirror");
 const QString kLine2Baud = QStringLiteral("line2Baud");
+const QString kRemoteOn = QStringLiteral("remoteOn");
 
 bool printable(const QString& text, qsizetype maxLength) {
     if (text.size() > maxLength)
@@ -120,6 +121,8 @@ Settings Settings::fromValues(const QVariantMap& values) {
         s.webPort = *p;
     if (const auto n = flagOf(values.value(kWebNetwork)))
         s.webNetwork = *n;
+    if (const auto r = flagOf(values.value(kRemoteOn)))
+        s.remoteOn = *r;
     takeText(values, kStartValue, lengthText, s.startValue);
     takeText(values, kTimeout, lengthText, s.timeoutLength);
     takeText(values, kBreak, lengthText, s.breakLength);
@@ -155,6 +158,7 @@ QVariantMap Settings::toValues() const {
         {kWebNetwork, flag(webNetwork)},
         {kLine2Mirror, flag(line2Mirror)},
         {kLine2Baud, QString::number(line2Baud)},
+        {kRemoteOn, flag(remoteOn)},
     };
     if (!port.isEmpty())
         v.insert(kPort, port);
@@ -192,6 +196,7 @@ void KeptSettings::apply(const Settings& s) {
     f.WebOn = s.webOn;
     f.WebPort = s.webPort;
     f.WebNetwork = s.webNetwork;
+    f.RemoteOn.checked = s.remoteOn;
     // The same adapter under whatever number it has today; not opened by itself.
     const qsizetype entry = s.port.isEmpty() ? -1 : f.Combo6.notes.indexOf(s.port);
     if (entry >= 0 && !f.PortOpen)
@@ -221,6 +226,7 @@ Settings KeptSettings::fromForm() const {
     s.webOn = f.WebOn;
     s.webPort = f.WebPort >= 1 && f.WebPort <= 65535 ? f.WebPort : kept_.webPort;
     s.webNetwork = f.WebNetwork;
+    s.remoteOn = f.RemoteOn.checked;
     const auto take = [](const QString& text, bool (*valid)(const QString&), QString& into) {
         if (valid(text))
             into = text;

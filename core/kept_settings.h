@@ -35,6 +35,8 @@ struct Settings {
     bool webOn = false;
     int webPort = 8470;
     bool webNetwork = false;
+    // Remote control allowed ("Extras → Fernbedienung erlauben").
+    bool remoteOn = true;
     // The device of the port last chosen (a path such as /dev/ttyUSB0, or COM3); empty for none.
     QString port;
     // The second display line ("Extras → Zweite Anzeigelinie…"): its port's device, mirror and

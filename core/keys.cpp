@@ -10,7 +10,8 @@ namespace {
 // found without looking. The numeric keypad repeats the frequent commands for one hand: the
 // wide 0 for the clock, the left column for the home side, the right one for the guest side,
 // and the middle key 5 (the one with the bump) the hand horn, sounding while it is held.
-// Ctrl+O opens the port, as "open" does in every program.
+// Ctrl+O opens the port, as "open" does in every program; Ctrl+F takes remote control away (F
+// for "Fernbedienung": Marklight has nothing to find).
 // clang-format off
 constexpr KeyBinding kKeys[] = {
     {"F5",           "St_St",      "Spielzeit starten / stoppen"},
@@ -33,6 +34,7 @@ constexpr KeyBinding kKeys[] = {
     {"F8",           "Displ",      "Anzeigen ein / aus"},
     {"F12",          "Uhr",        "Aktuelle Zeit ein / aus"},
     {"Ctrl+O",       "OpenOutput", "COM-Port öffnen / schließen"},
+    {"Ctrl+F",       "RemoteOn",   "Fernbedienung erlauben / sperren"},
     {"Num+5",        "horn",       "Hupe, solange gedrückt", true},
     {"Ctrl+Z",       "undo",       "Rückgängig"},
     {"Ctrl+Y",       "redo",       "Wiederholen"},

@@ -6,13 +6,29 @@
 
 namespace ml {
 
+Answer Program::WatchedDialogs::messageBox(const QString& text, const QString& title, Icon icon,
+                                           Buttons buttons, Answer defaultAnswer) {
+    ++open;
+    const Answer answer = inner_.messageBox(text, title, icon, buttons, defaultAnswer);
+    --open;
+    return answer;
+}
+
+QString Program::WatchedDialogs::saveFileName(const QString& title, const QString& suggested,
+                                              const QString& filters, QString& filter) {
+    ++open;
+    QString name = inner_.saveFileName(title, suggested, filters, filter);
+    --open;
+    return name;
+}
+
 Program::Program(Clock& clock, Dialogs& dialogs, Shell& shell, SerialDevice& device,
                  Horn& hornOutput, Storage& storage, SerialDevice* secondDevice)
-    : log(form, clock), serial(form, device, dialogs, log, secondDevice),
-      match(form, clock, dialogs), modes(form, clock, dialogs, serial, match),
-      composer(form, clock, dialogs, serial, log), score(form), messages(form, shell),
+    : dialogs_(dialogs), log(form, clock), serial(form, device, dialogs_, log, secondDevice),
+      match(form, clock, dialogs_), modes(form, clock, dialogs_, serial, match),
+      composer(form, clock, dialogs_, serial, log), score(form), messages(form, shell),
       history(form, match, log), horn(form, hornOutput, log),
-      store(form, clock, dialogs, storage, log, match, serial), clock_(clock), dialogs_(dialogs) {
+      store(form, clock, dialogs_, storage, log, match, serial), clock_(clock) {
     match.bindHandlers();
     serial.bindHandlers();
     modes.bindHandlers();
@@ -23,6 +39,12 @@ Program::Program(Clock& clock, Dialogs& dialogs, Shell& shell, SerialDevice& dev
     store.bindHandlers();
     form.Ende.onClick = [this] { Ende_Click(); };
     form.keyList.onClick = [this] { keyList_Click(); };
+    // The desk switches remote control off (and on) at once; the web face follows.
+    form.RemoteOn.onClick = [this] {
+        form.RemoteOn.checked = !form.RemoteOn.checked;
+        log.addLine(form.RemoteOn.checked ? QStringLiteral(" +++ Fernbedienung erlaubt")
+                                          : QStringLiteral(" +++ Fernbedienung gesperrt"));
+    };
 }
 
 void Program::start() {
@@ -246,18 +268,25 @@ bool Program::key(const QString& name, bool down) {
     if (k == nullptr)
         return false;
     Control* c = find(QString::fromLatin1(k->control));
-    if (c == nullptr)
-        return false;
-    if (c->onHold)
-        return hold(*c, down);
+    return c != nullptr && command(*c, down, k->evenHidden);
+}
+
+bool Program::command(Control& c, bool down, bool evenHidden) {
+    if (c.onHold)
+        return hold(c, down);
     if (!down)
         return true;
-    if (k->evenHidden && !c->visible) {
-        if (c->enabled)
-            history.click(*c, c->onClick);
+    if (evenHidden && !c.visible) {
+        if (c.enabled)
+            history.click(c, c.onClick);
         return acted(true);
     }
-    return click(*c);
+    return click(c);
+}
+
+void Program::outsideChange() {
+    if (!busy_ && !boxOpen())
+        stepped(false);
 }
 
 void Program::keyList_Click() {

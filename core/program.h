@@ -24,6 +24,22 @@
 namespace ml {
 
 class Program {
+    // Every box of the program goes through here, so that one that waits for its answer is
+    // known (a remote's command is refused meanwhile).
+    class WatchedDialogs : public Dialogs {
+      public:
+        explicit WatchedDialogs(Dialogs& inner) : inner_(inner) {}
+        Answer messageBox(const QString& text, const QString& title, Icon icon, Buttons buttons,
+                          Answer defaultAnswer = Answer::Ok) override;
+        QString saveFileName(const QString& title, const QString& suggested, const QString& filters,
+                             QString& filter) override;
+        int open = 0;
+
+      private:
+        Dialogs& inner_;
+    };
+    WatchedDialogs dialogs_;
+
   public:
     // `secondDevice`: the port of a second display line; without it there is none.
     Program(Clock& clock, Dialogs& dialogs, Shell& shell, SerialDevice& device, Horn& hornOutput,
@@ -77,6 +93,15 @@ class Program {
     // on the key's control, or for a control that acts while held, its press; let go, its
     // release (other controls do nothing then). False for a key without a command.
     bool key(const QString& name, bool down = true);
+    // The road of a key once its control is found, taken by a remote's command too: for a
+    // control that acts while held, its press or release; otherwise, pressed, the click (with
+    // `evenHidden` also on a hidden control, as the score keys do); let go, nothing.
+    bool command(Control& c, bool down = true, bool evenHidden = false);
+    // A box of the program (a message box, a file dialog) waits for the operator's answer.
+    bool boxOpen() const { return dialogs_.open > 0; }
+    // Something outside the match changed the form (a remote came or went): the readers show
+    // it now. Within a step (a box waiting) the step's end shows it.
+    void outsideChange();
     // The operator changed settings in a dialog of the window (the horn, the network): they
     // apply and are kept.
     void settingsChanged() { acted(true); }
@@ -120,7 +145,6 @@ class Program {
     void keyList_Click();
 
     Clock& clock_;
-    Dialogs& dialogs_;
     bool busy_ = false;
     // The time of day's second (since the epoch) of the last tick.
     qint64 tickSecond_ = -1;

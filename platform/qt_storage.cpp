@@ -25,6 +25,7 @@ namespace {
 constexpr qint64 kMaxSettingsBytes = 1024 * 1024;
 constexpr qint64 kMaxStateBytes = 16 * 1024 * 1024;
 constexpr qint64 kMaxRecordBytes = 64 * 1024 * 1024;
+constexpr qint64 kMaxRemoteKeyBytes = 256;
 // Lines of the record kept in memory while the disk refuses them.
 constexpr qsizetype kMaxBacklog = 100000;
 
@@ -90,16 +91,20 @@ std::optional<QByteArray> readStored(const QString& path, qint64 limit) {
 
 // Replaces the file at `path` in one step; the reason when that fails, and the file before stays.
 // QSaveFile's commit does not notice that its own last flush failed (a full disk): the bytes are
-// flushed, synced and counted here before it may replace the file.
-std::optional<QString> saveWhole(const QString& path, const QByteArray& bytes) {
+// flushed, synced and counted here before it may replace the file. `ownerOnly`: no one but this
+// user may read the file, not even for a moment (the new file is made so before a byte is in it).
+std::optional<QString> saveWhole(const QString& path, const QByteArray& bytes,
+                                 bool ownerOnly = false) {
     const QString dir = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(dir))
         return reasonOf(dir, whyNot(dir, 0, QStringLiteral("Ordner kann nicht angelegt werden")));
     if (existsButIsNoFile(path))
         return reasonOf(path, kNotAFile);
     QSaveFile file(path);
-    bool whole = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() &&
-                 file.flush() && file.size() == bytes.size();
+    bool whole =
+        file.open(QIODevice::WriteOnly) &&
+        (!ownerOnly || file.setPermissions(QFileDevice::ReadOwner | QFileDevice::WriteOwner)) &&
+        file.write(bytes) == bytes.size() && file.flush() && file.size() == bytes.size();
 #ifdef Q_OS_UNIX
     whole = whole && ::fsync(file.handle()) == 0;
 #endif
@@ -112,7 +117,8 @@ std::optional<QString> saveWhole(const QString& path, const QByteArray& bytes) {
 } // namespace
 
 QtStorage::QtStorage(const QString& configDir, const QString& dataDir)
-    : settingsPath_(configDir + QStringLiteral("/Marklight.conf")), dataDir_(dataDir),
+    : settingsPath_(configDir + QStringLiteral("/Marklight.conf")),
+      remoteKeyPath_(configDir + QStringLiteral("/fernbedienung.key")), dataDir_(dataDir),
       statePath_(dataDir + QStringLiteral("/state.json")),
       recordDir_(dataDir + QStringLiteral("/matches")) {
     writer_ = std::thread([this] { run(); });
@@ -354,6 +360,14 @@ QStringList QtStorage::recordLines() {
     if (!lines.isEmpty() && lines.last().isEmpty())
         lines.removeLast();
     return lines + backlog_;
+}
+
+std::optional<QByteArray> QtStorage::readRemoteKey() {
+    return readStored(remoteKeyPath_, kMaxRemoteKeyBytes);
+}
+
+std::optional<QString> QtStorage::writeRemoteKey(const QByteArray& key) {
+    return saveWhole(remoteKeyPath_, key, true);
 }
 
 std::optional<QString> QtStorage::writeFile(const QString& path, const QByteArray& bytes) {

@@ -31,6 +31,7 @@ class QtStorage : public Storage {
     QtStorage& operator=(const QtStorage&) = delete;
 
     QString settingsPath() const { return settingsPath_; }
+    QString remoteKeyPath() const { return remoteKeyPath_; }
     QString statePath() const { return statePath_; }
     QString recordDir() const { return recordDir_; }
     // Waits until every write asked for so far is done.
@@ -46,6 +47,8 @@ class QtStorage : public Storage {
     bool continueRecord(const QString& name) override;
     void appendRecord(const QString& line) override;
     QStringList recordLines() override;
+    std::optional<QByteArray> readRemoteKey() override;
+    std::optional<QString> writeRemoteKey(const QByteArray& key) override;
     std::optional<QString> writeFile(const QString& path, const QByteArray& bytes) override;
     QString fault(Kept what) override;
 
@@ -57,6 +60,7 @@ class QtStorage : public Storage {
     void writeBacklog();
 
     const QString settingsPath_;
+    const QString remoteKeyPath_;
     const QString dataDir_;
     const QString statePath_;
     const QString recordDir_;

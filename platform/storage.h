@@ -45,6 +45,14 @@ class Storage {
     // The lines of the current record, oldest first.
     virtual QStringList recordLines() = 0;
 
+    // --- the key that pairs a remote: a file of its own beside the settings, which only this
+    // user may read or write ---
+    // The key kept last; nothing when there is none. A file that is no regular file or holds
+    // more than a key gives empty bytes.
+    virtual std::optional<QByteArray> readRemoteKey() = 0;
+    // Replaces the kept key in one step; the reason when that fails (the older key stays).
+    virtual std::optional<QString> writeRemoteKey(const QByteArray& key) = 0;
+
     // Writes the whole file at `path` (chosen by the operator) in one step, all its bytes on the
     // disk before it replaces an older file; the reason when it fails (the older file stays).
     virtual std::optional<QString> writeFile(const QString& path, const QByteArray& bytes) = 0;

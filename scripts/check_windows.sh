@@ -28,6 +28,9 @@ for header in unistd.h dirent.h strings.h sys/file.h sys/unistd.h sys/param.h; d
         >"$generated/posix/$header"
 done
 
+# libqrencode's header is plain C and the same on Windows.
+cp /usr/include/qrencode.h "$generated/"
+
 flags=(-std=c++20 -fsyntax-only -Wall -Wextra -Wshadow -Wpedantic -Werror -I. -I"$generated"
        -I"$generated/posix" -isystem "$qt")
 for module in "$qt"/Qt*; do flags+=(-isystem "$module"); done

@@ -6,11 +6,12 @@
 # As root it installs what is missing; otherwise it prints the one line to run.
 set -euo pipefail
 run=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-serialport-dev
-     qt6-multimedia-dev libpulse-dev qt6-httpserver-dev qt6-websockets-dev fonts-liberation)
+     qt6-multimedia-dev libpulse-dev qt6-httpserver-dev qt6-websockets-dev libqrencode-dev
+     fonts-liberation)
 package=(dpkg-dev file librsvg2-bin)
 test=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool clang clang-format libclang-rt-14-dev socat
       pulseaudio pulseaudio-utils desktop-file-utils imagemagick chromium chromium-driver
-      python3-selenium g++-mingw-w64-x86-64-posix)
+      python3-selenium g++-mingw-w64-x86-64-posix zbar-tools)
 case "${1:-run}" in
     run) packages=("${run[@]}") ;;
     package) packages=("${run[@]}" "${package[@]}") ;;

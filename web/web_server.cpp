@@ -6,6 +6,7 @@
 #include <QHttpServerResponder>
 #include <QJsonDocument>
 #include <QNetworkInterface>
+#include <QRegularExpression>
 #include <QTcpServer>
 #include <QTcpSocket>
 #include <QWebSocket>
@@ -30,11 +31,13 @@ constexpr Page kPages[] = {
     {"/anzeige", "anzeige.html", kHtml},
     {"/uhr", "uhr.html", kHtml},
     {"/overlay", "overlay.html", kHtml},
+    {"/fernbedienung", "fernbedienung.html", kHtml},
     {"/live.js", "live.js", "text/javascript; charset=utf-8"},
     {"/pages.css", "pages.css", "text/css; charset=utf-8"},
 };
 const QString kStatePath = QStringLiteral("/api/state");
 const QString kLivePath = QStringLiteral("/live");
+const QString kRemotePath = QStringLiteral("/remote");
 
 QByteArray message(const char* type, const char* key, const QJsonObject& body, qint64 now) {
     return QJsonDocument(QJsonObject{{QLatin1String("type"), QLatin1String(type)},
@@ -45,7 +48,8 @@ QByteArray message(const char* type, const char* key, const QJsonObject& body, q
 
 // Cuts off a client whose request line or header line grows past `kMaxLineBytes`, or whose
 // whole head past `kMaxHeadBytes`, before the HTTP server buffers it: its own reader runs after
-// this one on the same bytes.
+// this one on the same bytes. Once a head asks for a WebSocket, the connection carries frames,
+// whose bounds the WebSocket keeps, and this reader stops.
 class GuardedTcpServer : public QTcpServer {
   public:
     using QTcpServer::QTcpServer;
@@ -61,28 +65,42 @@ class GuardedTcpServer : public QTcpServer {
         // what waits is the server's to count (`kMaxQueuedBytes`).
         socket->setSocketOption(QAbstractSocket::SendBufferSizeSocketOption,
                                 WebServer::kMaxKernelBytes);
-        connect(socket, &QTcpSocket::readyRead, socket, [socket, line = 0, head = 0]() mutable {
-            if (!socket->isOpen())
-                return;
-            for (const char c : socket->peek(socket->bytesAvailable())) {
-                ++head;
-                if (c != '\n') {
-                    ++line;
-                } else {
-                    // An empty line ends the head; what follows is the next request.
-                    if (line <= 1)
-                        head = 0;
-                    line = 0;
-                }
-                if (line > WebServer::kMaxLineBytes || head > WebServer::kMaxHeadBytes) {
-                    // The server's own reader is not to see these bytes; it still hears of the
-                    // end, and frees what it keeps for the connection.
-                    disconnect(socket, &QTcpSocket::readyRead, nullptr, nullptr);
-                    socket->abort();
-                    return;
-                }
-            }
-        });
+        socket->setReadBufferSize(WebServer::kReadChunkBytes);
+        connect(socket, &QTcpSocket::readyRead, socket,
+                [socket, line = 0, head = QByteArray()]() mutable {
+                    if (!socket->isOpen())
+                        return;
+                    for (const char c : socket->peek(socket->bytesAvailable())) {
+                        head += c;
+                        if (c != '\n') {
+                            ++line;
+                            if (line <= WebServer::kMaxLineBytes &&
+                                head.size() <= WebServer::kMaxHeadBytes)
+                                continue;
+                        } else if (line > 1) {
+                            line = 0;
+                            continue;
+                        } else {
+                            // An empty line ends the head; what follows is the next request, or
+                            // frames.
+                            static const QRegularExpression upgrade(
+                                QStringLiteral("\\nupgrade:[ \\t]*websocket"),
+                                QRegularExpression::CaseInsensitiveOption);
+                            if (upgrade.match(QString::fromLatin1(head)).hasMatch()) {
+                                disconnect(socket, &QTcpSocket::readyRead, socket, nullptr);
+                                return;
+                            }
+                            line = 0;
+                            head.clear();
+                            continue;
+                        }
+                        // The server's own reader is not to see these bytes; it still hears of the
+                        // end, and frees what it keeps for the connection.
+                        disconnect(socket, &QTcpSocket::readyRead, nullptr, nullptr);
+                        socket->abort();
+                        return;
+                    }
+                });
         addPendingConnection(socket);
     }
 };
@@ -127,15 +145,33 @@ class HttpFace : public QAbstractHttpServer {
     QHash<QString, std::pair<QByteArray, QByteArray>> files_;
 };
 
-WebServer::WebServer(Program& program, const Clock& clock, Dialogs& dialogs, Line line)
-    : program_(program), clock_(clock), dialogs_(dialogs), line_(std::move(line)) {
+WebServer::WebServer(Program& program, const Clock& clock, Dialogs& dialogs, Storage& storage,
+                     Line line)
+    : program_(program), clock_(clock), dialogs_(dialogs), line_(std::move(line)),
+      remote_(program, clock, storage) {
     animation_.setInterval(kScrollStepMs);
     connect(&animation_, &QTimer::timeout, this, [this] { step(); });
     // A step that changed nothing changes nothing on the pages either.
     program_.afterStep.push_back([this](const Changes& changes) {
+        remote_.follow(changes);
         if (!changes.empty())
             step();
     });
+    remote_.send = [this](int id, const QByteArray& message) {
+        QWebSocket* s = remotes_.count(id) ? remotes_.at(id) : nullptr;
+        if (s != nullptr && s->bytesToWrite() <= kMaxQueuedBytes)
+            s->sendTextMessage(QString::fromUtf8(message));
+    };
+    // Cut off after what it is being handled, never within the socket's own signal.
+    remote_.cut = [this](int id) {
+        QWebSocket* s = remotes_.count(id) ? remotes_.at(id) : nullptr;
+        if (s == nullptr)
+            return;
+        remotes_.erase(id);
+        remote_.close(id);
+        s->disconnect(this);
+        QMetaObject::invokeMethod(s, &QWebSocket::abort, Qt::QueuedConnection);
+    };
 }
 
 WebServer::~WebServer() {
@@ -204,7 +240,12 @@ bool WebServer::listen(const QHostAddress& address, quint16 port) {
 
 void WebServer::stop() {
     animation_.stop();
-    for (QWebSocket* s : std::exchange(clients_, {})) {
+    std::vector<QWebSocket*> all = std::exchange(clients_, {});
+    for (const auto& [id, s] : std::exchange(remotes_, {})) {
+        remote_.close(id);
+        all.push_back(s);
+    }
+    for (QWebSocket* s : all) {
         s->disconnect(this);
         s->abort();
         s->deleteLater();
@@ -213,24 +254,50 @@ void WebServer::stop() {
     port_ = 0;
 }
 
-QStringList WebServer::pageUrls() const {
+QList<QHostAddress> WebServer::hosts() const {
     if (!listening())
         return {};
-    QList<QHostAddress> hosts{address_};
-    if (address_ == QHostAddress::Any || address_ == QHostAddress::AnyIPv4) {
-        hosts = {QHostAddress(QHostAddress::LocalHost)};
-        for (const QHostAddress& a : QNetworkInterface::allAddresses())
-            if (a.protocol() == QAbstractSocket::IPv4Protocol && !a.isLoopback())
-                hosts.append(a);
-    }
+    if (address_ != QHostAddress::Any && address_ != QHostAddress::AnyIPv4)
+        return {address_};
+    QList<QHostAddress> hosts{QHostAddress(QHostAddress::LocalHost)};
+    for (const QHostAddress& a : QNetworkInterface::allAddresses())
+        if (a.protocol() == QAbstractSocket::IPv4Protocol && !a.isLoopback())
+            hosts.append(a);
+    return hosts;
+}
+
+namespace {
+
+QString hostText(const QHostAddress& h) {
+    return h.protocol() == QAbstractSocket::IPv6Protocol
+               ? QLatin1Char('[') + h.toString() + QLatin1Char(']')
+               : h.toString();
+}
+
+} // namespace
+
+QStringList WebServer::pageUrls() const {
     QStringList urls;
-    for (const QHostAddress& h : hosts) {
-        const QString host = h.protocol() == QAbstractSocket::IPv6Protocol
-                                 ? QLatin1Char('[') + h.toString() + QLatin1Char(']')
-                                 : h.toString();
+    for (const QHostAddress& h : hosts())
         for (const char* page : {"", "anzeige", "uhr", "overlay"})
-            urls << QStringLiteral("http://%1:%2/%3").arg(host).arg(port_).arg(QLatin1String(page));
-    }
+            urls << QStringLiteral("http://%1:%2/%3")
+                        .arg(hostText(h))
+                        .arg(port_)
+                        .arg(QLatin1String(page));
+    return urls;
+}
+
+QStringList WebServer::remoteUrls() const {
+    QList<QHostAddress> all = hosts();
+    // A phone reaches the hall's network, not this computer's loopback.
+    if (all.size() > 1)
+        all.append(all.takeFirst());
+    QStringList urls;
+    for (const QHostAddress& h : all)
+        urls << QStringLiteral("http://%1:%2/fernbedienung#k=%3")
+                    .arg(hostText(h))
+                    .arg(port_)
+                    .arg(remote_.keyText());
     return urls;
 }
 
@@ -239,6 +306,10 @@ void WebServer::accept() {
         QWebSocket* s = http_->nextPendingWebSocketConnection().release();
         s->setParent(this);
         connect(s, &QWebSocket::disconnected, s, &QObject::deleteLater);
+        if (s->requestUrl().path() == kRemotePath) {
+            acceptRemote(s);
+            continue;
+        }
         if (s->requestUrl().path() != kLivePath || clients() >= kMaxClients) {
             s->close(QWebSocketProtocol::CloseCodePolicyViolated);
             // A client that does not answer the close is cut off.
@@ -260,6 +331,34 @@ void WebServer::accept() {
     }
     // The line may already be scrolling.
     step();
+}
+
+// A remote's connection: only from a page of this server's own, from an address not locked out,
+// and so many at most. Its messages go to the remote control, one at a time.
+void WebServer::acceptRemote(QWebSocket* s) {
+    bool v4 = false;
+    const quint32 ipv4 = s->peerAddress().toIPv4Address(&v4);
+    const QHostAddress peer = v4 ? QHostAddress(ipv4) : s->peerAddress();
+    const int id = ownOrigin(s->origin(), s->localAddress(), port_) &&
+                           static_cast<int>(remotes_.size()) < kMaxRemotes
+                       ? remote_.open(peer)
+                       : 0;
+    if (id == 0) {
+        s->close(QWebSocketProtocol::CloseCodePolicyViolated);
+        QTimer::singleShot(1000, s, [s] { s->abort(); });
+        return;
+    }
+    s->setMaxAllowedIncomingFrameSize(kMaxIncomingBytes);
+    s->setMaxAllowedIncomingMessageSize(kMaxIncomingBytes);
+    remotes_[id] = s;
+    connect(s, &QWebSocket::textMessageReceived, this,
+            [this, id](const QString& message) { remote_.receive(id, message.toUtf8()); });
+    connect(s, &QWebSocket::binaryMessageReceived, this,
+            [this, id](const QByteArray& message) { remote_.receive(id, message); });
+    connect(s, &QWebSocket::disconnected, this, [this, id] {
+        remotes_.erase(id);
+        remote_.close(id);
+    });
 }
 
 void WebServer::step() {
@@ -284,6 +383,18 @@ void WebServer::send(const QByteArray& bytes) {
         }
         s->sendTextMessage(text);
     }
+}
+
+bool ownOrigin(const QString& origin, const QHostAddress& local, quint16 port) {
+    if (origin.isEmpty())
+        return true;
+    const QUrl url(origin, QUrl::StrictMode);
+    if (url.scheme() != QLatin1String("http") || url.port(80) != port || !url.path().isEmpty())
+        return false;
+    if (url.host() == QLatin1String("localhost"))
+        return local.isLoopback();
+    QHostAddress host;
+    return host.setAddress(url.host()) && host.isEqual(local, QHostAddress::TolerantConversion);
 }
 
 bool parseListenAddress(const QString& text, QHostAddress& address, quint16& port) {

@@ -285,6 +285,13 @@ void FakeStorage::appendRecord(const QString& line) {
         records[record].append(line);
 }
 
+std::optional<QString> FakeStorage::writeRemoteKey(const QByteArray& key) {
+    if (!failWrites.isEmpty())
+        return failWrites;
+    remoteKey = key;
+    return std::nullopt;
+}
+
 std::optional<QString> FakeStorage::writeFile(const QString& path, const QByteArray& bytes) {
     if (!failWrites.isEmpty())
         return failWrites;

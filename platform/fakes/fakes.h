@@ -203,6 +203,7 @@ class FakeStorage : public Storage {
     QHash<QString, QStringList> records;
     QString record;
     QHash<QString, QByteArray> files;
+    std::optional<QByteArray> remoteKey;
 
     // --- Storage ---
     QVariantMap readSettings() override { return settings; }
@@ -215,6 +216,8 @@ class FakeStorage : public Storage {
     bool continueRecord(const QString& name) override;
     void appendRecord(const QString& line) override;
     QStringList recordLines() override { return records.value(record); }
+    std::optional<QByteArray> readRemoteKey() override { return remoteKey; }
+    std::optional<QString> writeRemoteKey(const QByteArray& key) override;
     std::optional<QString> writeFile(const QString& path, const QByteArray& bytes) override;
     QString fault(Kept what) override { return faults_[what]; }
 

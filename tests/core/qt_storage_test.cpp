@@ -30,6 +30,7 @@ TEST_F(QtStorageTest, EverythingWrittenIsReadBackByTheNextRun) {
         QtStorage first(config, data);
         ASSERT_TRUE(first.claimState());
         first.writeSettings(settings);
+        EXPECT_FALSE(first.writeRemoteKey("00112233445566778899aabbccddeeff\n"));
         first.writeState("{ \"a\": 1 }");
         first.writeState("{ \"a\": 2 }");
         record = first.startRecord();
@@ -38,6 +39,11 @@ TEST_F(QtStorageTest, EverythingWrittenIsReadBackByTheNextRun) {
     }
     QtStorage next(config, data);
     EXPECT_EQ(next.readSettings(), settings);
+    EXPECT_EQ(next.readRemoteKey(), QByteArray("00112233445566778899aabbccddeeff\n"));
+    // The key is for this user's eyes only.
+    struct stat key {};
+    ASSERT_EQ(::stat(QFile::encodeName(next.remoteKeyPath()).constData(), &key), 0);
+    EXPECT_EQ(key.st_mode & 0777, 0600u);
     EXPECT_EQ(next.readState(), QByteArray("{ \"a\": 2 }"));
     ASSERT_TRUE(next.continueRecord(record));
     next.appendRecord(QStringLiteral("10:05:00 +++ Spiel fortgesetzt"));

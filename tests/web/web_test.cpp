@@ -6,6 +6,7 @@
 #include "web/web_server.h"
 
 #include <QCoreApplication>
+#include <QDateTime>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QNetworkAccessManager>
@@ -29,7 +30,9 @@ struct Face {
     LineDecoder decoder;
     size_t fed = 0;
     web::WebServer server{
-        desk.p, desk.clock, desk.dialogs, {decoder, [this] { return desk.clock.monotonicMs(); }}};
+        desk.p, desk.clock, desk.dialogs, desk.storage, {decoder, [this] {
+                                                             return desk.clock.monotonicMs();
+                                                         }}};
 
     Face() {
         desk.p.afterStep.insert(desk.p.afterStep.begin(), [this](const Changes&) {
@@ -46,12 +49,15 @@ struct Face {
     }
 };
 
-// A browser's side of /live: every message, parsed.
+// A browser's side of /live (or of /remote, with the Origin of the page it runs in): every
+// message, parsed.
 struct Client {
     QWebSocket socket;
     QList<QJsonObject> messages;
 
-    explicit Client(const Face& face, const QString& path = QStringLiteral("/live")) {
+    explicit Client(const Face& face, const QString& path = QStringLiteral("/live"),
+                    const QString& origin = {})
+        : socket(origin) {
         QObject::connect(&socket, &QWebSocket::textMessageReceived, [this](const QString& m) {
             messages << QJsonDocument::fromJson(m.toUtf8()).object();
         });
@@ -181,6 +187,78 @@ TEST(WebFace, AnswersOnlyTheDocumentedRequestsWithinTheirBounds) {
         first.next()[QStringLiteral("changes")][QStringLiteral("guest")][QStringLiteral("score")],
         QStringLiteral("1"));
     EXPECT_EQ(face.desk.p.form.Pkt_l.text, QStringLiteral("0"));
+}
+
+TEST(RemoteSocket, OpensOnlyForPagesOfTheServersOwnAddress) {
+    const QHostAddress local(QStringLiteral("192.168.1.20"));
+    const struct {
+        const char* origin;
+        bool own;
+    } rows[] = {
+        {"", true},
+        {"http://192.168.1.20:8470", true},
+        {"http://[::ffff:192.168.1.20]:8470", true},
+        {"http://localhost:8470", false},
+        {"http://marklight.example:8470", false},
+        {"http://192.168.1.20:8471", false},
+        {"https://192.168.1.20:8470", false},
+        {"null", false},
+    };
+    for (const auto& row : rows)
+        EXPECT_EQ(web::ownOrigin(QLatin1String(row.origin), local, 8470), row.own) << row.origin;
+    EXPECT_TRUE(web::ownOrigin(QStringLiteral("http://localhost:8470"),
+                               QHostAddress(QHostAddress::LocalHost), 8470));
+}
+
+TEST(RemoteSocket, NothingAppliedFromAnAttackOnTheSocket) {
+    Face face;
+    const Form& f = face.desk.p.form;
+    const auto hello = [&](Client& c) {
+        (void)QTest::qWaitFor([&] { return c.socket.state() == QAbstractSocket::ConnectedState; });
+        c.socket.sendTextMessage(QStringLiteral(R"({"type":"hello","key":"%1","at":%2})")
+                                     .arg(face.server.remote().keyText())
+                                     .arg(QDateTime::currentMSecsSinceEpoch()));
+        return c.next()[QStringLiteral("type")].toString();
+    };
+    const auto closed = [](Client& c) {
+        return QTest::qWaitFor(
+            [&] { return c.socket.state() == QAbstractSocket::UnconnectedState; }, 3000);
+    };
+    Client foreign(face, QStringLiteral("/remote"), QStringLiteral("http://evil.example:80"));
+    EXPECT_TRUE(closed(foreign));
+
+    Client big(face, QStringLiteral("/remote"));
+    EXPECT_EQ(hello(big), QStringLiteral("welcome"));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return f.RemoteMark.visible; }));
+    big.socket.sendTextMessage(QString(1 << 20, QLatin1Char('a')));
+    EXPECT_TRUE(closed(big));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !f.RemoteMark.visible; }));
+
+    // A thousand commands at once: the connection is cut after the first few.
+    Client flood(face, QStringLiteral("/remote"));
+    hello(flood);
+    for (int i = 0; i < 1000; ++i)
+        flood.socket.sendTextMessage(
+            QStringLiteral(R"({"type":"command","key":"%1","id":"%2","action":"homePlus","at":%3})")
+                .arg(face.server.remote().keyText())
+                .arg(i)
+                .arg(QDateTime::currentMSecsSinceEpoch()));
+    EXPECT_TRUE(closed(flood));
+    EXPECT_LE(f.Pkt_l.text.toInt(), web::RemoteControl::kBurst);
+
+    // Cut off in the middle of a frame.
+    QTcpSocket raw;
+    raw.connectToHost(QHostAddress::LocalHost, face.server.port());
+    raw.write("GET /remote HTTP/1.1\r\nHost: 127.0.0.1\r\nUpgrade: websocket\r\nConnection: "
+              "Upgrade\r\nSec-WebSocket-Key: dGhlIHNhbXBsZSBub25jZQ==\r\n"
+              "Sec-WebSocket-Version: 13\r\n\r\n");
+    EXPECT_TRUE(QTest::qWaitFor([&] { return raw.readAll().contains("101"); }));
+    raw.write(QByteArray("\x81\xfe\x00\x80", 4) + QByteArray(4, 0) + "{\"type\":\"comm");
+    raw.abort();
+    const QString score = f.Pkt_l.text;
+    Client after(face, QStringLiteral("/remote"));
+    EXPECT_EQ(hello(after), QStringLiteral("welcome"));
+    EXPECT_EQ(f.Pkt_l.text, score);
 }
 
 } // namespace

@@ -1,0 +1,102 @@
+#include "web/remote_command.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+
+#include <cmath>
+
+namespace ml::web {
+
+namespace {
+
+#define ML_CONTROL(name) [](Form& f) -> Control& { return f.name; }
+
+// The desk's match commands a remote may give, and nothing else: no typed text, no settings, no
+// port, no reset.
+// clang-format off
+const RemoteAction kActions[] = {
+    {"clock",        "Spielzeit Start/Stop", ML_CONTROL(St_St), true},
+    {"homePlus",     "Tor Heim",             ML_CONTROL(up_l), false, true},
+    {"homeMinus",    "Heim −1",              ML_CONTROL(down_l), false, true},
+    {"guestPlus",    "Tor Gegner",           ML_CONTROL(up_r), false, true},
+    {"guestMinus",   "Gegner −1",            ML_CONTROL(down_r), false, true},
+    {"homePenalty",  "Strafe Heim",          ML_CONTROL(StrafeL), true},
+    {"guestPenalty", "Strafe Gegner",        ML_CONTROL(StrafeR), true},
+    {"timeout",      "Timeout",              ML_CONTROL(Time_Out), true},
+    {"break",        "Pause",                ML_CONTROL(Break), true},
+    {"horn",         "Hupe",                 ML_CONTROL(horn)},
+    {"undo",         "Rückgängig",           ML_CONTROL(undo)},
+};
+// clang-format on
+
+#undef ML_CONTROL
+
+const QString kMalformed = QStringLiteral("Ungültige Nachricht");
+
+// A time in milliseconds since 1970 as JSON gives it: a whole number a clock can hold.
+std::optional<qint64> timeOf(const QJsonValue& v) {
+    if (!v.isDouble())
+        return std::nullopt;
+    const double ms = v.toDouble();
+    if (!std::isfinite(ms) || std::fabs(ms) > 9.0e15)
+        return std::nullopt;
+    return std::llround(ms);
+}
+
+// A device's name as the desk shows it: no control characters, at most `kMaxNameLength`.
+QString printableName(const QString& text) {
+    QString name;
+    for (const QChar c : text) {
+        if (name.size() >= kMaxNameLength)
+            break;
+        if (c.isPrint() && !c.isSurrogate())
+            name += c;
+    }
+    return name.simplified();
+}
+
+} // namespace
+
+std::span<const RemoteAction> remoteActions() {
+    return kActions;
+}
+
+std::variant<RemoteMessage, QString> parseRemoteMessage(QByteArrayView bytes) {
+    QJsonParseError error{};
+    const QJsonDocument doc = QJsonDocument::fromJson(bytes.toByteArray(), &error);
+    if (error.error != QJsonParseError::NoError || !doc.isObject())
+        return kMalformed;
+    const QJsonObject o = doc.object();
+    const QJsonValue key = o.value(QLatin1String("key"));
+    const std::optional<qint64> at = timeOf(o.value(QLatin1String("at")));
+    if (!at || !(key.isString() || key.isUndefined()))
+        return kMalformed;
+    RemoteMessage m;
+    m.key = key.toString();
+    m.at = *at;
+    const QString type = o.value(QLatin1String("type")).toString();
+    if (type == QLatin1String("hello")) {
+        const QJsonValue name = o.value(QLatin1String("name"));
+        if (!(name.isString() || name.isUndefined()))
+            return kMalformed;
+        m.type = RemoteMessage::Type::Hello;
+        m.name = printableName(name.toString());
+        return m;
+    }
+    if (type != QLatin1String("command"))
+        return kMalformed;
+    const QJsonValue id = o.value(QLatin1String("id"));
+    const QJsonValue action = o.value(QLatin1String("action"));
+    const QJsonValue down = o.value(QLatin1String("down"));
+    if (!id.isString() || id.toString().isEmpty() || id.toString().size() > kMaxIdLength ||
+        !action.isString() || !(down.isBool() || down.isUndefined()))
+        return kMalformed;
+    m.id = id.toString();
+    m.down = down.toBool(true);
+    for (const RemoteAction& a : kActions)
+        if (action.toString() == QLatin1String(a.name))
+            m.action = &a;
+    return m;
+}
+
+} // namespace ml::web

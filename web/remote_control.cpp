@@ -1,0 +1,347 @@
+#include "web/remote_control.h"
+
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRandomGenerator>
+
+#include <algorithm>
+
+namespace ml::web {
+
+namespace {
+
+const QString kWrongKey = QStringLiteral("Kein oder falscher Schlüssel");
+
+QByteArray json(const QJsonObject& o) {
+    return QJsonDocument(o).toJson(QJsonDocument::Compact);
+}
+
+int hexDigit(char16_t c) {
+    if (c >= u'0' && c <= u'9')
+        return c - u'0';
+    if (c >= u'a' && c <= u'f')
+        return c - u'a' + 10;
+    if (c >= u'A' && c <= u'F')
+        return c - u'A' + 10;
+    return -1;
+}
+
+// 32 hex digits as 16 bytes; nothing for any other text. Only the text's form decides how long
+// this takes, never the key it is compared with.
+std::optional<std::array<unsigned char, 16>> keyBytes(const QString& text) {
+    if (text.size() != 32)
+        return std::nullopt;
+    std::array<unsigned char, 16> bytes{};
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        const int digit = hexDigit(text.at(i).unicode());
+        if (digit < 0)
+            return std::nullopt;
+        auto& byte = bytes[size_t(i / 2)];
+        byte = static_cast<unsigned char>(byte << 4 | digit);
+    }
+    return bytes;
+}
+
+} // namespace
+
+RemoteControl::RemoteControl(Program& program, const Clock& clock, Storage& storage)
+    : program_(program), clock_(clock), storage_(storage) {
+    // The marker and the desk's list follow after the step that changed them, never inside it.
+    refresh_.setSingleShot(true);
+    refresh_.setInterval(0);
+    QObject::connect(&refresh_, &QTimer::timeout, [this] {
+        program_.outsideChange();
+        if (changed)
+            changed();
+    });
+    const std::optional<std::array<unsigned char, 16>> kept =
+        keyBytes(QString::fromLatin1(storage_.readRemoteKey().value_or(QByteArray()).trimmed()));
+    if (kept) {
+        key_ = *kept;
+    } else {
+        renewKey();
+    }
+    allowed_ = program_.form.RemoteOn.checked;
+}
+
+RemoteControl::~RemoteControl() = default;
+
+QString RemoteControl::keyText() const {
+    return QString::fromLatin1(
+        QByteArray(reinterpret_cast<const char*>(key_.data()), qsizetype(key_.size())).toHex());
+}
+
+void RemoteControl::renewKey() {
+    std::array<quint32, 4> words{};
+    QRandomGenerator::system()->fillRange(words.data(), qsizetype(words.size()));
+    for (size_t i = 0; i < key_.size(); ++i)
+        key_[i] = static_cast<unsigned char>(words[i / 4] >> (8 * (i % 4)));
+    keep();
+    std::vector<int> paired;
+    for (const auto& [id, c] : connections_)
+        if (c.paired)
+            paired.push_back(id);
+    for (const int id : paired)
+        if (cut)
+            cut(id);
+}
+
+void RemoteControl::keep() {
+    if (const std::optional<QString> failed = storage_.writeRemoteKey(keyText().toLatin1() + '\n'))
+        program_.log.addLine(
+            QStringLiteral(" +++ Fernbedienung: Schlüssel kann nicht gespeichert werden: ") +
+            *failed);
+}
+
+bool RemoteControl::rightKey(const QString& text) const {
+    const auto given = keyBytes(text);
+    if (!given)
+        return false;
+    // Constant time: every byte is looked at, whatever the first difference.
+    unsigned char difference = 0;
+    for (size_t i = 0; i < key_.size(); ++i)
+        difference |= static_cast<unsigned char>((*given)[i] ^ key_[i]);
+    return difference == 0;
+}
+
+bool RemoteControl::lockedOut(const QHostAddress& address) {
+    const auto it = addresses_.find(address);
+    return it != addresses_.end() && it->lockedUntil > clock_.monotonicMs();
+}
+
+bool RemoteControl::wrongTry(const QHostAddress& address) {
+    const qint64 now = clock_.monotonicMs();
+    if (!addresses_.contains(address) && addresses_.size() >= kMaxAddresses) {
+        // Forgets an address that is not locked out and tried longest ago.
+        auto oldest = addresses_.end();
+        for (auto it = addresses_.begin(); it != addresses_.end(); ++it)
+            if (it->lockedUntil <= now &&
+                (oldest == addresses_.end() || it->wrong.back() < oldest->wrong.back()))
+                oldest = it;
+        if (oldest == addresses_.end())
+            return false;
+        addresses_.erase(oldest);
+    }
+    Address& a = addresses_[address];
+    a.wrong.push_back(now);
+    while (a.wrong.front() <= now - kWrongTriesMs)
+        a.wrong.pop_front();
+    if (static_cast<int>(a.wrong.size()) < kMaxWrongTries)
+        return false;
+    a.wrong.clear();
+    a.lockedUntil = now + kLockMs;
+    program_.log.addLine(QStringLiteral(" +++ Fernbedienung: %1 falsche Schlüssel von %2 in "
+                                        "einer Minute, die Adresse ist für eine Minute gesperrt")
+                             .arg(kMaxWrongTries)
+                             .arg(address.toString()));
+    std::vector<int> from;
+    for (const auto& [id, c] : connections_)
+        if (c.address.isEqual(address))
+            from.push_back(id);
+    for (const int id : from)
+        if (cut)
+            cut(id);
+    return true;
+}
+
+int RemoteControl::open(const QHostAddress& address) {
+    if (lockedOut(address))
+        return 0;
+    const int id = nextId_++;
+    Connection& c = connections_[id];
+    c.address = address;
+    c.tokensAt = clock_.monotonicMs();
+    return id;
+}
+
+void RemoteControl::close(int id) {
+    const auto it = connections_.find(id);
+    if (it == connections_.end())
+        return;
+    releaseHorn(it->second);
+    const bool paired = it->second.paired;
+    connections_.erase(it);
+    if (paired)
+        remotesChanged();
+}
+
+void RemoteControl::receive(int id, QByteArrayView message) {
+    const auto it = connections_.find(id);
+    if (it == connections_.end())
+        return;
+    Connection& c = it->second;
+    // Cut off with its address: what it had sent meanwhile is not read.
+    if (lockedOut(c.address))
+        return;
+    // Each message costs a token; a connection that sends faster than a hand can tap is cut.
+    const qint64 now = clock_.monotonicMs();
+    c.tokens = std::min(kBurst, c.tokens + double(now - c.tokensAt) * kRate / 1000.0);
+    c.tokensAt = now;
+    if (c.tokens < 1) {
+        releaseHorn(c);
+        if (cut)
+            cut(id);
+        return;
+    }
+    c.tokens -= 1;
+    const std::variant<RemoteMessage, QString> parsed = parseRemoteMessage(message);
+    if (const QString* why = std::get_if<QString>(&parsed)) {
+        reply(id, {}, "refused", *why);
+        return;
+    }
+    const RemoteMessage& m = std::get<RemoteMessage>(parsed);
+    if (m.type == RemoteMessage::Type::Hello)
+        hello(id, c, m);
+    else
+        command(id, c, m);
+}
+
+void RemoteControl::hello(int id, Connection& c, const RemoteMessage& m) {
+    if (!rightKey(m.key)) {
+        const QHostAddress from = c.address;
+        if (!wrongTry(from) && send)
+            send(id, json({{QStringLiteral("type"), QStringLiteral("refused")},
+                           {QStringLiteral("reason"), kWrongKey}}));
+        return;
+    }
+    const bool was = c.paired;
+    c.paired = true;
+    c.name = m.name.isEmpty() ? QStringLiteral("Gerät") : m.name;
+    // The clocks compared: a command's time is read on the server's clock from now on.
+    c.offsetMs = clock_.wallMs() - m.at;
+    if (send)
+        send(id, json({{QStringLiteral("type"), QStringLiteral("welcome")},
+                       {QStringLiteral("name"), c.name},
+                       {QStringLiteral("allowed"), allowed_}}));
+    if (!was)
+        program_.log.addLine(QStringLiteral(" +++ Fernbedienung verbunden: %1 (%2)")
+                                 .arg(c.name, c.address.toString()));
+    remotesChanged();
+}
+
+void RemoteControl::command(int id, Connection& c, const RemoteMessage& m) {
+    if (!rightKey(m.key)) {
+        const QHostAddress from = c.address;
+        if (!wrongTry(from))
+            reply(id, m.id, "refused", kWrongKey);
+        return;
+    }
+    if (!c.paired)
+        return reply(id, m.id, "refused", QStringLiteral("Nicht angemeldet: die Seite neu laden"));
+    if (m.action == nullptr)
+        return reply(id, m.id, "refused", QStringLiteral("Unbekannter Befehl"));
+    Control& control = m.action->control(program_.form);
+    // Letting go of the horn always reaches it, as the desk's key does: it never surprises.
+    const bool release = control.onHold && !m.down;
+    if (release) {
+        if (c.hornHeld && !seen(m.id))
+            releaseHorn(c);
+        return reply(id, m.id, "applied");
+    }
+    if (ids_.contains(m.id))
+        return reply(id, m.id, "duplicate", QStringLiteral("Schon ausgeführt"));
+    if (!program_.form.RemoteOn.checked)
+        return reply(id, m.id, "refused", QStringLiteral("Die Fernbedienung ist am Pult gesperrt"));
+    if (program_.boxOpen() || (windowBox && windowBox()))
+        return reply(id, m.id, "refused",
+                     QStringLiteral("Am Pult wartet eine Meldung auf Antwort"));
+    const qint64 age = clock_.wallMs() - (m.at + c.offsetMs);
+    if (age > kStaleMs || age < -kStaleMs)
+        return reply(id, m.id, "refused", QStringLiteral("Befehl zu alt, nicht ausgeführt"));
+    const qint64 now = clock_.monotonicMs();
+    if (m.action->toggle) {
+        const auto last = toggled_.constFind(m.action);
+        if (last != toggled_.cend() && now - *last < kDoubleTapMs) {
+            seen(m.id);
+            return reply(id, m.id, "duplicate", QStringLiteral("Doppelt getippt: einmal genommen"));
+        }
+    }
+    if (!control.enabled || !(control.visible || m.action->evenHidden))
+        return reply(id, m.id, "refused", QStringLiteral("Am Pult gerade nicht möglich"));
+    seen(m.id);
+    if (m.action->toggle)
+        toggled_[m.action] = now;
+    const QString what = QString::fromUtf8(m.action->what);
+    c.last = what;
+    c.lastTime = clock_.timeOfDay();
+    c.hornHeld = c.hornHeld || control.onHold;
+    program_.log.addLine(QStringLiteral(" +++ Fernbedienung (%1): %2").arg(c.name, what));
+    program_.command(control, true, m.action->evenHidden);
+    // The command may have opened a box that the desk answered meanwhile, and the connection may
+    // be gone by then: only its id is used from here.
+    reply(id, m.id, "applied");
+    remotesChanged();
+}
+
+bool RemoteControl::seen(const QString& id) {
+    const qint64 now = clock_.monotonicMs();
+    while (!idTimes_.empty() &&
+           (idTimes_.front().first <= now - kIdMemoryMs || int(idTimes_.size()) >= kMaxIds)) {
+        ids_.remove(idTimes_.front().second);
+        idTimes_.pop_front();
+    }
+    if (ids_.contains(id))
+        return true;
+    ids_.insert(id);
+    idTimes_.emplace_back(now, id);
+    return false;
+}
+
+void RemoteControl::reply(int id, const QString& commandId, const char* result,
+                          const QString& reason) {
+    if (!send)
+        return;
+    QJsonObject o{{QStringLiteral("type"), QStringLiteral("reply")},
+                  {QStringLiteral("result"), QLatin1String(result)}};
+    if (!commandId.isEmpty())
+        o.insert(QStringLiteral("id"), commandId);
+    if (!reason.isEmpty())
+        o.insert(QStringLiteral("reason"), reason);
+    send(id, json(o));
+}
+
+void RemoteControl::follow(const Changes& changes) {
+    if (!changes.has(program_.form.RemoteOn) || allowed_ == program_.form.RemoteOn.checked)
+        return;
+    allowed_ = program_.form.RemoteOn.checked;
+    for (auto& [id, c] : connections_) {
+        if (!c.paired)
+            continue;
+        if (!allowed_)
+            releaseHorn(c);
+        if (send)
+            send(id, json({{QStringLiteral("type"), QStringLiteral("allowed")},
+                           {QStringLiteral("allowed"), allowed_}}));
+    }
+    if (changed)
+        changed();
+}
+
+void RemoteControl::releaseHorn(Connection& c) {
+    if (!std::exchange(c.hornHeld, false))
+        return;
+    for (const RemoteAction& a : remoteActions())
+        if (Control& control = a.control(program_.form); control.onHold)
+            program_.command(control, false);
+}
+
+void RemoteControl::remotesChanged() {
+    int paired = 0;
+    for (const auto& [id, c] : connections_)
+        paired += c.paired;
+    Form& f = program_.form;
+    f.RemoteMark.visible = paired > 0;
+    f.RemoteMark.text = paired > 1 ? QStringLiteral("Fernbedienung: %1").arg(paired)
+                                   : QStringLiteral("Fernbedienung");
+    refresh_.start();
+}
+
+std::vector<RemoteControl::Remote> RemoteControl::remotes() const {
+    std::vector<Remote> list;
+    for (const auto& [id, c] : connections_)
+        if (c.paired)
+            list.push_back({c.name, c.address, c.last, c.lastTime});
+    return list;
+}
+
+} // namespace ml::web

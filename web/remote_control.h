@@ -1,0 +1,135 @@
+#pragma once
+
+// Remote control of the desk from a phone or tablet: the key that pairs it, and every rule a
+// command passes before it runs. A command runs through the program exactly as the desk's key
+// does (so undo, the log, the kept state and the display line take it as the desk's own); it is
+// refused, with a reason the remote shows, without the key, from an address locked out for
+// guessing it, while the desk has switched remote control off or waits in a box, when it is
+// stale, or when it is none of the desk's actions. Without the network: the web server hands it
+// each connection's messages and sends what it answers.
+
+#include "core/program.h"
+#include "platform/storage.h"
+#include "web/remote_command.h"
+
+#include <QHash>
+#include <QHostAddress>
+#include <QSet>
+#include <QTimer>
+
+#include <array>
+#include <deque>
+#include <functional>
+#include <map>
+#include <vector>
+
+namespace ml::web {
+
+class RemoteControl {
+  public:
+    // Reads the kept key, or makes and keeps one when there is none.
+    RemoteControl(Program& program, const Clock& clock, Storage& storage);
+    ~RemoteControl();
+    RemoteControl(const RemoteControl&) = delete;
+    RemoteControl& operator=(const RemoteControl&) = delete;
+
+    // The key as the remote's address carries it: 32 hex digits.
+    QString keyText() const;
+    // "Neuen Schlüssel erzeugen": a new key from the system's generator, kept; every paired
+    // remote is cut off at once.
+    void renewKey();
+
+    // A connection from `address` asks to be a remote: its number, or 0 while the address is
+    // locked out (the server closes it).
+    int open(const QHostAddress& address);
+    // A message of connection `id` (a text frame); the answer goes out through `send`.
+    void receive(int id, QByteArrayView message);
+    // The connection has gone: a horn it holds stops.
+    void close(int id);
+    // After each step: follows the desk's switch of remote control.
+    void follow(const Changes& changes);
+
+    // What the server does for a connection: sends it a message; cuts it off.
+    std::function<void(int id, const QByteArray& message)> send;
+    std::function<void(int id)> cut;
+    // The list of remotes changed (one came, went or gave a command), or the desk's switch.
+    std::function<void()> changed;
+    // The window shows a modal box of its own, besides the program's boxes.
+    std::function<bool()> windowBox;
+
+    // A paired remote, for the desk's list.
+    struct Remote {
+        QString name;
+        QHostAddress address;
+        // Its last command and the time of day it came ("Tor Heim", "14:02:07"); empty for none.
+        QString last;
+        QString lastTime;
+    };
+    std::vector<Remote> remotes() const;
+
+    // The rules' bounds.
+    static constexpr qint64 kDoubleTapMs = 700;
+    static constexpr qint64 kStaleMs = 2000;
+    static constexpr int kMaxWrongTries = 20;
+    static constexpr qint64 kWrongTriesMs = 60000;
+    static constexpr qint64 kLockMs = 60000;
+    // Ids are kept this long (a command older than `kStaleMs` is refused anyway), at most so many.
+    static constexpr qint64 kIdMemoryMs = 10000;
+    static constexpr int kMaxIds = 4096;
+    // A connection may send `kRate` messages a second, `kBurst` at once; beyond that it is cut.
+    static constexpr double kRate = 10;
+    static constexpr double kBurst = 20;
+    // Addresses whose wrong tries are counted at once (the oldest is forgotten beyond).
+    static constexpr int kMaxAddresses = 1024;
+
+  private:
+    struct Connection {
+        QHostAddress address;
+        // Paired by a hello with the key: its name and its clock less the server's.
+        bool paired = false;
+        QString name;
+        qint64 offsetMs = 0;
+        double tokens = kBurst;
+        qint64 tokensAt = 0;
+        bool hornHeld = false;
+        QString last;
+        QString lastTime;
+    };
+    struct Address {
+        // The monotonic times of the last wrong tries, oldest first.
+        std::deque<qint64> wrong;
+        // Locked out until then (0: not).
+        qint64 lockedUntil = 0;
+    };
+
+    void hello(int id, Connection& c, const RemoteMessage& m);
+    void command(int id, Connection& c, const RemoteMessage& m);
+    // Counts a wrong try from the connection's address; true when it locks the address out
+    // (its connections are cut then).
+    bool wrongTry(const QHostAddress& address);
+    bool lockedOut(const QHostAddress& address);
+    bool rightKey(const QString& text) const;
+    // The id has been taken within `kIdMemoryMs`; otherwise it is taken now.
+    bool seen(const QString& id);
+    void reply(int id, const QString& commandId, const char* result, const QString& reason = {});
+    void releaseHorn(Connection& c);
+    // The desk's marker and list of remotes.
+    void remotesChanged();
+    void keep();
+
+    Program& program_;
+    const Clock& clock_;
+    Storage& storage_;
+    std::array<unsigned char, 16> key_{};
+    int nextId_ = 1;
+    std::map<int, Connection> connections_;
+    QHash<QHostAddress, Address> addresses_;
+    QSet<QString> ids_;
+    std::deque<std::pair<qint64, QString>> idTimes_;
+    // When each toggle last ran from a remote (monotonic ms), by its action's name.
+    QHash<const RemoteAction*, qint64> toggled_;
+    bool allowed_ = true;
+    QTimer refresh_;
+};
+
+} // namespace ml::web
