@@ -1,13 +1,18 @@
 #!/usr/bin/env python3
-"""A goal clicked on the desk reaches /overlay and /uhr in a real browser within 500 ms.
+"""A goal clicked on the desk reaches /overlay and /uhr in a real browser within 500 ms; a phone
+on /fernbedienung with the key runs the desk, one without it cannot.
 
-Runs marklight under its own Xvfb with `--web 127.0.0.1:0`, opens both pages in headless
-Chromium, clicks the home side's +1 arrow and reads the time at which each page's score
-changed. Screenshots of both pages go to the artefact folder. Arguments: MARKLIGHT ARTEFACTS.
-Exit status 77 (skipped) when Xvfb, xdotool, Chromium or Selenium are missing.
+Runs marklight under its own Xvfb with `--web 127.0.0.1:0` and a pseudo-terminal as port 1,
+opens both pages in headless Chromium, clicks the home side's +1 arrow and reads the time at
+which each page's score changed. Then the QR code of "Extras → Netzwerk…" must read as the
+remote's address that marklight printed; /fernbedienung opened there taps "Tor Heim" and "Start",
+and the display line's wire shows the goal and the clock running; the page opened without the
+key changes nothing. Screenshots go to the artefact folder. Arguments: MARKLIGHT ARTEFACTS.
+Exit status 77 (skipped) when Xvfb, xdotool, ImageMagick, zbarimg, Chromium or Selenium are
+missing.
 """
 
-import os, shutil, subprocess, sys, tempfile, time
+import os, re, shutil, subprocess, sys, tempfile, threading, time
 
 SKIP = 77
 FLAGS = ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
@@ -15,6 +20,28 @@ FLAGS = ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-
 # The home side's +1 arrow (app/window_layout.cpp, twips), and the window's client height.
 UP_L = (50, 1080, 735, 615)
 CLIENT_HEIGHT = 341
+# Fields 3 and 4 of a scoreboard transmission: home score and minutes, seconds and guest score.
+SCORE = re.compile(rb"\x023[123](.{8})\n\x024[123](.{8})\n", re.S)
+
+
+class Line(threading.Thread):
+    """The display line's end of a pseudo-terminal: the lower row of every scoreboard
+    transmission, as "home mm:ss"."""
+
+    def __init__(self):
+        super().__init__(daemon=True)
+        self.master, slave = os.openpty()
+        self.path = os.ttyname(slave)
+        self.rows = []
+
+    def run(self):
+        buf = b""
+        while True:
+            buf += os.read(self.master, 4096)
+            for m in SCORE.finditer(buf):
+                left, right = m.group(1).decode("latin-1"), m.group(2).decode("latin-1")
+                self.rows.append(f"{left[:3].strip()} {left[5:].strip()}:{right[1:3]}")
+            buf = buf[buf.rfind(b"\n") + 1:]
 
 
 def browser(url, size):
@@ -45,12 +72,15 @@ def main():
         import selenium  # noqa: F401
     except ImportError:
         return SKIP
-    if not all(shutil.which(t) for t in ("Xvfb", "xdotool", "chromium", "chromedriver")):
+    if not all(shutil.which(t) for t in ("Xvfb", "xdotool", "import", "zbarimg", "chromium",
+                                         "chromedriver")):
         return SKIP
     os.makedirs(artefacts, exist_ok=True)
     display = f":{90 + os.getpid() % 100}"
+    line = Line()
+    line.start()
     env = dict(os.environ, DISPLAY=display, XDG_CONFIG_HOME=tempfile.mkdtemp(),
-               XDG_DATA_HOME=tempfile.mkdtemp(), QT_QPA_PLATFORM="xcb")
+               XDG_DATA_HOME=tempfile.mkdtemp(), QT_QPA_PLATFORM="xcb", MARKLIGHT_PORTS=line.path)
     xvfb = subprocess.Popen(["Xvfb", display, "-screen", "0", "1024x768x24", "-nolisten", "tcp"],
                             stderr=subprocess.DEVNULL)
     program = drivers = None
@@ -58,9 +88,10 @@ def main():
         time.sleep(0.5)
         program = subprocess.Popen([marklight, "--web", "127.0.0.1:0"], env=env,
                                    stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
-        base = program.stdout.readline().strip()
-        if not base.startswith("http://127.0.0.1:"):
-            sys.exit(f"no address from marklight: {base!r}")
+        printed = [program.stdout.readline().strip() for _ in range(5)]
+        base, remote = printed[0], printed[-1]
+        if not base.startswith("http://127.0.0.1:") or "/fernbedienung#k=" not in remote:
+            sys.exit(f"no addresses from marklight: {printed!r}")
         drivers = {page: browser(base + page, size)
                    for page, size in (("overlay", "1920,1080"), ("uhr", "1280,720"))}
         for d in drivers.values():
@@ -90,7 +121,7 @@ def main():
             print(f"{page}: score shown {goal - clicked:.0f} ms after the click")
             if goal - clicked > 500:
                 failed.append(page)
-        return 1 if failed else 0
+        return 1 if failed or not remote_control(env, window, remote, line, artefacts) else 0
     finally:
         for d in (drivers or {}).values():
             d.quit()
@@ -98,6 +129,50 @@ def main():
             if p:
                 p.terminate()
                 p.wait()
+
+
+def remote_control(env, window, remote, line, artefacts):
+    """The QR code reads as the remote's address; the page with the key runs the desk, the page
+    without it does not."""
+    xdo = lambda *a: subprocess.run(["xdotool", *a], env=env, check=True)
+    xdo("windowfocus", "--sync", window)
+    for key in ("ctrl+o", "F8", "alt+e", "n"):
+        xdo("key", key)
+        time.sleep(0.5)
+    shot = os.path.join(artefacts, "netzwerk.png")
+    subprocess.run(["import", "-window", "root", shot], env=env, check=True)
+    qr = subprocess.run(["zbarimg", "-q", "--raw", shot], capture_output=True, text=True).stdout
+    print(f"QR code of Extras → Netzwerk…: {qr.strip()!r}")
+    xdo("key", "Escape")
+    if qr.strip() != remote:
+        return False
+
+    from selenium.webdriver.common.by import By
+    tap = lambda d, text: d.find_element(By.XPATH, f"//button[text()='{text}']").click()
+    # Without the key: the buttons stay dead, even clicked from a script.
+    stranger = browser(remote.split("#")[0], "390,760")
+    wait(lambda: stranger.execute_script(
+        "return document.getElementById('homeScore').textContent") == "1", 10, "read-only page")
+    stranger.execute_script("for (const b of document.querySelectorAll('button[data-action]')) b.click()")
+    phone = browser(remote, "390,760")
+    try:
+        wait(lambda: phone.find_element(By.ID, "status").text == "Verbunden", 10, "pairing")
+        time.sleep(1)
+        if line.rows[-1].split()[0] != "1":
+            print(f"the page without the key changed the score: {line.rows[-1]}")
+            return False
+        stranger.save_screenshot(os.path.join(artefacts, "fernbedienung-ohne-schluessel.png"))
+        tap(phone, "Tor Heim")
+        time.sleep(0.3)
+        tap(phone, "Start")
+        wait(lambda: len({r for r in line.rows if r.startswith("2 ")}) >= 3, 10,
+             "goal and running clock on the wire")
+        phone.save_screenshot(os.path.join(artefacts, "fernbedienung.png"))
+        print(f"the wire after the remote's taps: {sorted({r for r in line.rows if r.startswith('2 ')})}")
+        return True
+    finally:
+        stranger.quit()
+        phone.quit()
 
 
 if __name__ == "__main__":
