@@ -8,6 +8,10 @@
   web_feed.py clients [--seconds 60] [--clients 50] [--last-minute]
                                        Marklight's CPU, memory and clock-to-wire latency over a
                                        span without feed clients, then over one with them
+  web_feed.py remotes [--seconds 30] [--clients 10] [--rate 50]
+                                       the same in the last minute, without and then with remotes
+                                       on /remote sending commands with wrong keys (each a rate a
+                                       second; one that is cut off connects again for its next)
 
 Needs a build of marklight (MARKLIGHT, default build-bench/app/marklight), Xvfb, xdotool, and
 for `lag` Chromium, its driver and python3-selenium (run with /usr/bin/python3).
@@ -114,6 +118,11 @@ class Desk:
             if l.startswith("VmRSS"):
                 return int(l.split()[1])
 
+    def state(self):
+        import json, urllib.request
+        with urllib.request.urlopen(self.base + "api/state") as r:
+            return json.load(r)["state"]
+
     def close(self):
         for p in (self.app, self.xvfb):
             p.terminate()
@@ -212,6 +221,62 @@ class Clients(threading.Thread):
                     self.sel.unregister(key.fileobj)
 
 
+class Remotes(threading.Thread):
+    """Remotes on /remote that each send `rate` commands a second with a wrong key, alternately a
+    goal and the clock, and connect again when they are cut off."""
+
+    def __init__(self, port, count, rate):
+        super().__init__(daemon=True)
+        self.port, self.count, self.rate = port, count, rate
+        self.sent = self.connects = self.refused = 0
+        self.stop = False
+
+    def connect(self):
+        s = socket.create_connection(("127.0.0.1", self.port))
+        key = base64.b64encode(os.urandom(16)).decode()
+        s.sendall(f"GET /remote HTTP/1.1\r\nHost: 127.0.0.1:{self.port}\r\nUpgrade: websocket\r\n"
+                  f"Connection: Upgrade\r\nSec-WebSocket-Key: {key}\r\n"
+                  "Sec-WebSocket-Version: 13\r\n\r\n".encode())
+        s.setblocking(False)
+        self.connects += 1
+        return s
+
+    @staticmethod
+    def frame(text):
+        data, mask = text.encode(), os.urandom(4)
+        head = bytes([0x81, 0x80 | len(data)]) if len(data) < 126 else \
+            bytes([0x81, 0xFE]) + len(data).to_bytes(2, "big")
+        return head + mask + bytes(b ^ mask[i % 4] for i, b in enumerate(data))
+
+    def run(self):
+        sockets = [None] * self.count
+        n, period = 0, 1.0 / self.rate
+        next_at = time.time()
+        while not self.stop:
+            next_at += period
+            for i in range(self.count):
+                try:
+                    if sockets[i] is None:
+                        sockets[i] = self.connect()
+                    try:
+                        if sockets[i].recv(65536) == b"":
+                            raise ConnectionError
+                    except BlockingIOError:
+                        pass
+                    n += 1
+                    action = "homePlus" if n % 2 else "clock"
+                    sockets[i].sendall(self.frame(
+                        f'{{"type":"command","key":"{os.urandom(16).hex()}","id":"b{n}",'
+                        f'"action":"{action}","at":{int(time.time() * 1000)}}}'))
+                    self.sent += 1
+                except (ConnectionError, OSError):
+                    self.refused += 1
+                    if sockets[i]:
+                        sockets[i].close()
+                    sockets[i] = None
+            time.sleep(max(0, next_at - time.time()))
+
+
 def span(desk, line, seconds, what, last_minute):
     if last_minute:
         desk.last_minute()
@@ -231,13 +296,15 @@ def span(desk, line, seconds, what, last_minute):
     print(f"{what}: CPU {cpu:.2f} % of one core over {t1 - t0:.0f} s, RSS {desk.rss_kb() / 1024:.1f}"
           f" MB, clock to wire ({len(lags)} transmissions) p50 {statistics.median(lags):.1f} ms, "
           f"p99 {pct(lags, 0.99):.1f} ms, max {max(lags):.1f} ms")
+    return line.shown[start:]
 
 
 def main():
     parser = argparse.ArgumentParser()
-    parser.add_argument("what", choices=["lag", "clients"])
+    parser.add_argument("what", choices=["lag", "clients", "remotes"])
     parser.add_argument("--seconds", type=int)
-    parser.add_argument("--clients", type=int, default=50)
+    parser.add_argument("--clients", type=int)
+    parser.add_argument("--rate", type=int, default=50)
     parser.add_argument("--last-minute", action="store_true")
     a = parser.parse_args()
     line = Line()
@@ -248,7 +315,26 @@ def main():
     try:
         if a.what == "lag":
             lag(desk, line, a.seconds or 120)
+        elif a.what == "remotes":
+            count, seconds = a.clients or 10, a.seconds or 30
+            desk.start()
+            time.sleep(2)
+            span(desk, line, seconds, "no remotes", True)
+            remotes = Remotes(int(desk.base.rsplit(":", 1)[1].strip("/")), count, a.rate)
+            desk.last_minute()
+            remotes.start()
+            time.sleep(1.5)
+            shown = span(desk, line, seconds, f"{count} remotes with wrong keys", False)
+            remotes.stop = True
+            print(f"the remotes sent {remotes.sent} commands ({remotes.sent / (seconds + 1.5):.0f}"
+                  f" a second) over {remotes.connects} connections; {remotes.refused} sends found"
+                  f" the connection cut or refused")
+            # A command applied would show as a goal, or as the clock standing (no new tenths).
+            state = desk.state()
+            print(f"after them: home score {state['home']['score']}, clock running "
+                  f"{state['clock']['running']}, {len(shown)} transmissions in {seconds} s")
         else:
+            a.clients = a.clients or 50
             desk.start()
             time.sleep(2)
             span(desk, line, a.seconds or 60, "no feed clients", a.last_minute)

@@ -212,8 +212,10 @@ void Program::stepped(bool tick) {
 }
 
 void Program::tell(const Changes& changes) {
+    telling_ = true;
     for (const auto& reader : afterStep)
         reader(changes);
+    telling_ = false;
 }
 
 bool Program::click(Control& c) {
@@ -285,7 +287,7 @@ bool Program::command(Control& c, bool down, bool evenHidden) {
 }
 
 void Program::outsideChange() {
-    if (!busy_ && !boxOpen())
+    if (!busy_ && !telling_ && !boxOpen())
         stepped(false);
 }
 

@@ -100,7 +100,7 @@ class Program {
     // A box of the program (a message box, a file dialog) waits for the operator's answer.
     bool boxOpen() const { return dialogs_.open > 0; }
     // Something outside the match changed the form (a remote came or went): the readers show
-    // it now. Within a step (a box waiting) the step's end shows it.
+    // it now. Within a step (a box waiting, the readers at work) the next step's end shows it.
     void outsideChange();
     // The operator changed settings in a dialog of the window (the horn, the network): they
     // apply and are kept.
@@ -146,6 +146,7 @@ class Program {
 
     Clock& clock_;
     bool busy_ = false;
+    bool telling_ = false;
     // The time of day's second (since the epoch) of the last tick.
     qint64 tickSecond_ = -1;
 };

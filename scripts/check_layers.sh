@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Checks that the folders depend only downwards, in the order the README states:
 #   form → platform → console → match → serial → display → core → {web, app, tools}
-# Two uses between the siblings are made on purpose: app/ wires the web face in (web/ knows nothing
-# of app/), and app/monitor (the LED window, drawn from the decoder) stands between display and
+# Uses between the siblings are made on purpose: app/ wires the web face in and tools/ (the replay)
+# drives the remote control (web/ knows nothing of either), and app/monitor (the LED window, drawn from the decoder) stands between display and
 # {app, tools}: both may use it, it uses nothing of app/ or core/. tests/ and bench/ may use
 # anything.
 # Every `#include "dir/…"` of the sources, and every target_link_libraries of the CMake files,
@@ -22,7 +22,7 @@ core=form platform console match serial display
 app/monitor=form platform console match serial display
 web=form platform console match serial display core
 app=form platform console match serial display core web app/monitor
-tools=form platform console match serial display core app/monitor'
+tools=form platform console match serial display core web app/monitor'
 # Qt modules that every folder may link; the others only these folders.
 qt_core='Core SerialPort Network HttpServer WebSockets'
 qt_view='app app/monitor tools'

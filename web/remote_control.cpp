@@ -46,14 +46,6 @@ std::optional<std::array<unsigned char, 16>> keyBytes(const QString& text) {
 
 RemoteControl::RemoteControl(Program& program, const Clock& clock, Storage& storage)
     : program_(program), clock_(clock), storage_(storage) {
-    // The marker and the desk's list follow after the step that changed them, never inside it.
-    refresh_.setSingleShot(true);
-    refresh_.setInterval(0);
-    QObject::connect(&refresh_, &QTimer::timeout, [this] {
-        program_.outsideChange();
-        if (changed)
-            changed();
-    });
     const std::optional<std::array<unsigned char, 16>> kept =
         keyBytes(QString::fromLatin1(storage_.readRemoteKey().value_or(QByteArray()).trimmed()));
     if (kept) {
@@ -63,8 +55,6 @@ RemoteControl::RemoteControl(Program& program, const Clock& clock, Storage& stor
     }
     allowed_ = program_.form.RemoteOn.checked;
 }
-
-RemoteControl::~RemoteControl() = default;
 
 QString RemoteControl::keyText() const {
     return QString::fromLatin1(
@@ -113,10 +103,10 @@ bool RemoteControl::wrongTry(const QHostAddress& address) {
     const qint64 now = clock_.monotonicMs();
     if (!addresses_.contains(address) && addresses_.size() >= kMaxAddresses) {
         // Forgets an address that is not locked out and tried longest ago.
+        const auto last = [](const Address& a) { return a.wrong.empty() ? 0 : a.wrong.back(); };
         auto oldest = addresses_.end();
         for (auto it = addresses_.begin(); it != addresses_.end(); ++it)
-            if (it->lockedUntil <= now &&
-                (oldest == addresses_.end() || it->wrong.back() < oldest->wrong.back()))
+            if (it->lockedUntil <= now && (oldest == addresses_.end() || last(*it) < last(*oldest)))
                 oldest = it;
         if (oldest == addresses_.end())
             return false;
@@ -333,7 +323,9 @@ void RemoteControl::remotesChanged() {
     f.RemoteMark.visible = paired > 0;
     f.RemoteMark.text = paired > 1 ? QStringLiteral("Fernbedienung: %1").arg(paired)
                                    : QStringLiteral("Fernbedienung");
-    refresh_.start();
+    program_.outsideChange();
+    if (changed)
+        changed();
 }
 
 std::vector<RemoteControl::Remote> RemoteControl::remotes() const {

@@ -15,7 +15,6 @@
 #include <QHash>
 #include <QHostAddress>
 #include <QSet>
-#include <QTimer>
 
 #include <array>
 #include <deque>
@@ -29,7 +28,6 @@ class RemoteControl {
   public:
     // Reads the kept key, or makes and keeps one when there is none.
     RemoteControl(Program& program, const Clock& clock, Storage& storage);
-    ~RemoteControl();
     RemoteControl(const RemoteControl&) = delete;
     RemoteControl& operator=(const RemoteControl&) = delete;
 
@@ -129,7 +127,6 @@ class RemoteControl {
     // When each toggle last ran from a remote (monotonic ms), by its action's name.
     QHash<const RemoteAction*, qint64> toggled_;
     bool allowed_ = true;
-    QTimer refresh_;
 };
 
 } // namespace ml::web

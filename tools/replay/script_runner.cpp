@@ -54,11 +54,12 @@ QString unescaped(const QString& text) {
 
 bool knownCommand(const QString& cmd) {
     static const QStringList known = {
-        QStringLiteral("tick"),    QStringLiteral("tenths"),     QStringLiteral("click"),
-        QStringLiteral("type"),    QStringLiteral("focus"),      QStringLiteral("show"),
-        QStringLiteral("select"),  QStringLiteral("boundary"),   QStringLiteral("run"),
-        QStringLiteral("key"),     QStringLiteral("press"),      QStringLiteral("release"),
-        QStringLiteral("setting"), QStringLiteral("second-line")};
+        QStringLiteral("tick"),     QStringLiteral("tenths"),      QStringLiteral("click"),
+        QStringLiteral("type"),     QStringLiteral("focus"),       QStringLiteral("show"),
+        QStringLiteral("select"),   QStringLiteral("boundary"),    QStringLiteral("run"),
+        QStringLiteral("key"),      QStringLiteral("press"),       QStringLiteral("release"),
+        QStringLiteral("setting"),  QStringLiteral("second-line"), QStringLiteral("remote"),
+        QStringLiteral("while-box")};
     return known.contains(cmd);
 }
 
@@ -81,7 +82,13 @@ std::optional<int> count(const QStringList& args) {
 
 ScriptRunner::ScriptRunner(Trace print)
     : print_(print), dialogs_(print), shell_(print), device_(print),
-      device2_(print, QStringLiteral("2")), horn_(clock_, std::move(print)) {}
+      device2_(print, QStringLiteral("2")), horn_(clock_, std::move(print)) {
+    dialogs_.whileOpen = [this] {
+        QString error;
+        if (!boxLine_.isEmpty() && !run(std::exchange(boxLine_, {}), error))
+            say(QStringLiteral("error: ") + error);
+    };
+}
 
 bool ScriptRunner::run(const QString& line, QString& error) {
     const QString cmd = line.section(QLatin1Char(' '), 0, 0);
@@ -212,6 +219,12 @@ bool ScriptRunner::run(const QString& line, QString& error) {
         p.key(args[0], false);
         return true;
     }
+    if (cmd == QLatin1String("remote"))
+        return remoteCommand(p, rest, error);
+    if (cmd == QLatin1String("while-box")) {
+        boxLine_ = rest;
+        return true;
+    }
     if (cmd == QLatin1String("show")) {
         if (args.isEmpty() || args.size() > 2)
             return fail(error, QStringLiteral("show takes a name"));
@@ -330,6 +343,53 @@ bool ScriptRunner::show(Program& p, const QStringList& args, QString& error) {
         return true;
     }
     return fail(error, QStringLiteral("unknown name '%1'").arg(name));
+}
+
+// Remote N comes from 192.168.1.N and connects when it is first named; what it is sent is
+// printed. In its message "$KEY" stands for the key, "$AT" for the computer's clock in ms (with
+// "+MS" or "-MS" after it, that much later or earlier).
+bool ScriptRunner::remoteCommand(Program& p, const QString& rest, QString& error) {
+    bool ok = false;
+    const int n = rest.section(QLatin1Char(' '), 0, 0).toInt(&ok);
+    const QString message = rest.section(QLatin1Char(' '), 1);
+    if (!ok || n < 1 || n > 254 || message.isEmpty())
+        return fail(error, QStringLiteral("remote takes a number from 1 to 254 and a message"));
+    if (!remote_) {
+        remote_ = std::make_unique<web::RemoteControl>(p, clock_, storage_);
+        const auto number = [this](int id) {
+            for (const auto& [remote, connection] : remotes_)
+                if (connection == id)
+                    return remote;
+            return 0;
+        };
+        remote_->send = [this, number](int id, const QByteArray& m) {
+            say(QStringLiteral("remote %1 <- %2").arg(number(id)).arg(QString::fromUtf8(m)));
+        };
+        remote_->cut = [this, number](int id) {
+            say(QStringLiteral("remote %1 cut").arg(number(id)));
+            remotes_.erase(number(id));
+            remote_->close(id);
+        };
+    }
+    int& id = remotes_[n];
+    if (message == QLatin1String("close")) {
+        remote_->close(id);
+        remotes_.erase(n);
+        return true;
+    }
+    if (id == 0 && (id = remote_->open(QHostAddress(QStringLiteral("192.168.1.%1").arg(n)))) == 0) {
+        say(QStringLiteral("remote %1 refused").arg(n));
+        remotes_.erase(n);
+        return true;
+    }
+    static const QRegularExpression at(QStringLiteral(R"(\$AT([+-]\d+)?)"));
+    QString text = message;
+    text.replace(QLatin1String("$KEY"), remote_->keyText());
+    for (QRegularExpressionMatch m = at.match(text); m.hasMatch(); m = at.match(text))
+        text.replace(m.capturedStart(), m.capturedLength(),
+                     QString::number(clock_.wallMs() + m.captured(1).toLongLong()));
+    remote_->receive(id, text.toUtf8());
+    return true;
 }
 
 } // namespace ml

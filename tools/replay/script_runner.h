@@ -6,7 +6,9 @@
 
 #include "core/program.h"
 #include "platform/fakes/fakes.h"
+#include "web/remote_control.h"
 
+#include <map>
 #include <memory>
 
 namespace ml {
@@ -31,6 +33,7 @@ class ScriptRunner {
     bool secondLineCommand(Program& p, const QStringList& args, QString& error);
     bool settingCommand(Program& p, const QStringList& args, QString& error);
     bool show(Program& p, const QStringList& args, QString& error);
+    bool remoteCommand(Program& p, const QString& rest, QString& error);
     void say(const QString& line) {
         if (print_)
             print_(line);
@@ -45,6 +48,11 @@ class ScriptRunner {
     FakeHorn horn_;
     FakeStorage storage_;
     std::unique_ptr<Program> program_;
+    // The remote control, once a remote is named; its connections by the remotes' numbers.
+    std::unique_ptr<web::RemoteControl> remote_;
+    std::map<int, int> remotes_;
+    // A line run while the next box waits for its answer (`while-box`).
+    QString boxLine_;
 };
 
 } // namespace ml
