@@ -23,7 +23,7 @@ struct Page {
     const char* type;
 };
 
-const char* const kHtml = "text/html; charset=utf-8";
+constexpr const char* kHtml = "text/html; charset=utf-8";
 // Everything that is served: any other path, or another method, is 404. The files come from the
 // program's resources and nowhere else.
 constexpr Page kPages[] = {

@@ -5,59 +5,35 @@
 #include "tests/support/desk.h"
 #include "web/remote_control.h"
 
-#include <QCoreApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
 
 #include <cstddef>
 #include <cstdint>
-#include <memory>
-
-namespace {
-
-struct Remote {
-    int argc = 1;
-    char name[7] = "remote";
-    char* argv[1] = {name};
-    QCoreApplication app{argc, argv};
-    ml::test::Desk desk;
-    ml::web::RemoteControl control{desk.p, desk.clock, desk.storage};
-    int id = 0;
-    quint32 address = 0x0A000001;
-
-    Remote() {
-        desk.live();
-        control.cut = [this](int cut) {
-            control.close(cut);
-            id = 0;
-        };
-    }
-    // A paired connection, from a fresh address once one is locked out.
-    void pair() {
-        while (id == 0)
-            id = control.open(QHostAddress(address++));
-        const QJsonObject hello{{"type", "hello"},
-                                {"key", control.keyText()},
-                                {"at", double(desk.clock.wallMs())}};
-        control.receive(id, QJsonDocument(hello).toJson());
-    }
-};
-
-} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
-    static Remote remote;
+    using namespace ml;
+    static test::Desk desk;
+    static web::RemoteControl control(desk.p, desk.clock, desk.storage);
+    static int id = 0;
+    static quint32 address = 0x0A000001;
     const QByteArray bytes(reinterpret_cast<const char*>(data), static_cast<qsizetype>(size));
-    (void)ml::web::parseRemoteMessage(bytes);
-    remote.desk.clock.advanceMs(150);
-    if (remote.id == 0)
-        remote.pair();
-    if (bytes.startsWith('K')) {
-        QJsonObject m = QJsonDocument::fromJson(bytes.mid(1)).object();
-        m.insert(QStringLiteral("key"), remote.control.keyText());
-        remote.control.receive(remote.id, QJsonDocument(m).toJson());
-    } else {
-        remote.control.receive(remote.id, bytes);
+    (void)web::parseRemoteMessage(bytes);
+    desk.clock.advanceMs(150);
+    // A connection paired anew, from a fresh address once one is locked out.
+    control.cut = [](int cut) {
+        id = 0;
+        control.close(cut);
+    };
+    while (id == 0) {
+        id = control.open(QHostAddress(address++));
+        control.receive(id, QJsonDocument(QJsonObject{{"type", "hello"},
+                                                      {"key", control.keyText()},
+                                                      {"at", double(desk.clock.wallMs())}})
+                                .toJson());
     }
+    QJsonObject keyed = QJsonDocument::fromJson(bytes.mid(1)).object();
+    keyed.insert(QStringLiteral("key"), control.keyText());
+    control.receive(id, bytes.startsWith('K') ? QJsonDocument(keyed).toJson() : bytes);
     return 0;
 }
