@@ -87,9 +87,9 @@ WebDialog::WebDialog(Program& program, web::WebServer& server, QWidget* parent)
     // The remote: one click takes remote control away (also Ctrl+F in the window); a new key
     // cuts off every phone paired with the old one.
     auto* remote = new QGroupBox(QStringLiteral("Fernbedienung (Telefon, Tablet)"), this);
-    remoteOn_->setObjectName(QStringLiteral("RemoteOn"));
+    remoteOn_->setObjectName(QStringLiteral("remoteOn"));
     connect(remoteOn_, &QCheckBox::clicked, this,
-            [&program] { program.click(program.form.RemoteOn); });
+            [&program] { program.click(program.form.remoteOn); });
     remoteUrl_->setObjectName(QStringLiteral("RemoteUrl"));
     remoteUrl_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     remoteUrl_->setWordWrap(true);
@@ -130,7 +130,7 @@ void WebDialog::refresh() {
     const QHostAddress address = server_.listening() ? server_.address() : QHostAddress();
     warning_->setVisible(server_.pinned() ? !address.isLoopback() && !address.isNull()
                                           : form_.WebNetwork);
-    remoteOn_->setChecked(form_.RemoteOn.checked);
+    remoteOn_->setChecked(form_.remoteOn.checked);
     remotes_->clear();
     for (const web::RemoteControl::Remote& r : server_.remote().remotes())
         remotes_->addItem(

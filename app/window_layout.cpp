@@ -99,7 +99,7 @@ const ControlLayout kMainWindow[] = {
      "Die Hupe kann nicht spielen: kein Audiogerät gefunden oder es ist ausgefallen", 0,
      Look::Yellow},
     // On the banner's right end while a remote is connected.
-    {"RemoteMark", {6255, 4380, 1260, 255}, C, 0, nullptr, 0, Look::Yellow},
+    {"remoteMark", {6255, 4380, 1260, 255}, C, 0, nullptr, 0, Look::Yellow},
 
     // Members that lie below the visible area or are never shown.
     {"Image2", {120, 5160, 495, 495}},
@@ -145,7 +145,7 @@ const MenuLayout kMenus[] = {
     {"Baud_2400", "Baudrate", true},
     {"Baud_4800", "Baudrate", true},
     {"Baud_9600", "Baudrate", true},
-    {"RemoteOn", "Extras", true},
+    {"remoteOn", "Extras", true},
     {"ResetSettings", "Extras"},
     {"Help", nullptr},
     {"Mess", "Help"},
@@ -175,7 +175,7 @@ const struct {
     {"undo", u'R'}, {"redo", u'W'}, {"Count", u'Z'}, {"s_change", u'S'}, {"miror", u'g'},
     {"Mode", u'M'}, {"reset", u'e'},
     {"Helligkeit", u'H'}, {"HL_Prog", u'P'}, {"check_comPorts", u'C'}, {"Baudrate", u'B'},
-    {"RemoteOn", u'F'},
+    {"remoteOn", u'F'},
     {"up", u'A'}, {"down", u'b'},
     {"Mode_up", u'U'}, {"Mode_down", u'D'},
     {"br_low", u's'}, {"br_med", u'm'}, {"br_high", u't'},

@@ -196,7 +196,7 @@ void KeptSettings::apply(const Settings& s) {
     f.WebOn = s.webOn;
     f.WebPort = s.webPort;
     f.WebNetwork = s.webNetwork;
-    f.RemoteOn.checked = s.remoteOn;
+    f.remoteOn.checked = s.remoteOn;
     // The same adapter under whatever number it has today; not opened by itself.
     const qsizetype entry = s.port.isEmpty() ? -1 : f.Combo6.notes.indexOf(s.port);
     if (entry >= 0 && !f.PortOpen)
@@ -226,7 +226,7 @@ Settings KeptSettings::fromForm() const {
     s.webOn = f.WebOn;
     s.webPort = f.WebPort >= 1 && f.WebPort <= 65535 ? f.WebPort : kept_.webPort;
     s.webNetwork = f.WebNetwork;
-    s.remoteOn = f.RemoteOn.checked;
+    s.remoteOn = f.remoteOn.checked;
     const auto take = [](const QString& text, bool (*valid)(const QString&), QString& into) {
         if (valid(text))
             into = text;

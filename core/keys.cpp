@@ -34,7 +34,7 @@ constexpr KeyBinding kKeys[] = {
     {"F8",           "Displ",      "Anzeigen ein / aus"},
     {"F12",          "Uhr",        "Aktuelle Zeit ein / aus"},
     {"Ctrl+O",       "OpenOutput", "COM-Port öffnen / schließen"},
-    {"Ctrl+F",       "RemoteOn",   "Fernbedienung erlauben / sperren"},
+    {"Ctrl+F",       "remoteOn",   "Fernbedienung erlauben / sperren"},
     {"Num+5",        "horn",       "Hupe, solange gedrückt", true},
     {"Ctrl+Z",       "undo",       "Rückgängig"},
     {"Ctrl+Y",       "redo",       "Wiederholen"},

@@ -40,9 +40,9 @@ Program::Program(Clock& clock, Dialogs& dialogs, Shell& shell, SerialDevice& dev
     form.Ende.onClick = [this] { Ende_Click(); };
     form.keyList.onClick = [this] { keyList_Click(); };
     // The desk switches remote control off (and on) at once; the web face follows.
-    form.RemoteOn.onClick = [this] {
-        form.RemoteOn.checked = !form.RemoteOn.checked;
-        log.addLine(form.RemoteOn.checked ? QStringLiteral(" +++ Fernbedienung erlaubt")
+    form.remoteOn.onClick = [this] {
+        form.remoteOn.checked = !form.remoteOn.checked;
+        log.addLine(form.remoteOn.checked ? QStringLiteral(" +++ Fernbedienung erlaubt")
                                           : QStringLiteral(" +++ Fernbedienung gesperrt"));
     };
 }

@@ -191,7 +191,7 @@ struct Form {
     // the faults of the background that stand now (see `setFault`); hidden while there is none
     Label StatusLine{"StatusLine"};
     // the mark of a remote (a phone, a tablet) connected and paired; hidden while there is none
-    Label RemoteMark{"RemoteMark", QStringLiteral("Fernbedienung")};
+    Label remoteMark{"remoteMark", QStringLiteral("Fernbedienung")};
     // unused picture below the window
     Image Image2{"Image2"};
     // unused picture below the window
@@ -266,7 +266,7 @@ struct Form {
     // 9600 baud
     MenuItem Baud_9600{"Baud_9600", QStringLiteral("9600"), true};
     // remote control (phones, tablets on the web face) is allowed; the desk takes it away at once
-    MenuItem RemoteOn{"RemoteOn", QStringLiteral("Fernbedienung erlauben"), true};
+    MenuItem remoteOn{"remoteOn", QStringLiteral("Fernbedienung erlauben"), true};
     // returns the kept settings to their defaults
     MenuItem ResetSettings{"ResetSettings", QStringLiteral("Einstellungen zurücksetzen")};
     // menu "?"

@@ -53,7 +53,7 @@ RemoteControl::RemoteControl(Program& program, const Clock& clock, Storage& stor
     } else {
         renewKey();
     }
-    allowed_ = program_.form.RemoteOn.checked;
+    allowed_ = program_.form.remoteOn.checked;
 }
 
 QString RemoteControl::keyText() const {
@@ -230,7 +230,7 @@ void RemoteControl::command(int id, Connection& c, const RemoteMessage& m) {
     }
     if (ids_.contains(m.id))
         return reply(id, m.id, "duplicate", QStringLiteral("Schon ausgeführt"));
-    if (!program_.form.RemoteOn.checked)
+    if (!program_.form.remoteOn.checked)
         return reply(id, m.id, "refused", QStringLiteral("Die Fernbedienung ist am Pult gesperrt"));
     if (program_.boxOpen() || (windowBox && windowBox()))
         return reply(id, m.id, "refused",
@@ -291,9 +291,9 @@ void RemoteControl::reply(int id, const QString& commandId, const char* result,
 }
 
 void RemoteControl::follow(const Changes& changes) {
-    if (!changes.has(program_.form.RemoteOn) || allowed_ == program_.form.RemoteOn.checked)
+    if (!changes.has(program_.form.remoteOn) || allowed_ == program_.form.remoteOn.checked)
         return;
-    allowed_ = program_.form.RemoteOn.checked;
+    allowed_ = program_.form.remoteOn.checked;
     for (auto& [id, c] : connections_) {
         if (!c.paired)
             continue;
@@ -320,8 +320,8 @@ void RemoteControl::remotesChanged() {
     for (const auto& [id, c] : connections_)
         paired += c.paired;
     Form& f = program_.form;
-    f.RemoteMark.visible = paired > 0;
-    f.RemoteMark.text = paired > 1 ? QStringLiteral("Fernbedienung: %1").arg(paired)
+    f.remoteMark.visible = paired > 0;
+    f.remoteMark.text = paired > 1 ? QStringLiteral("Fernbedienung: %1").arg(paired)
                                    : QStringLiteral("Fernbedienung");
     program_.outsideChange();
     if (changed)

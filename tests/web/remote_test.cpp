@@ -51,7 +51,7 @@ std::string seen(const Form& f) {
     QStringList all;
     for (const Control* c : f.controls())
         if (const auto* t = dynamic_cast<const TextControl*>(c);
-            t && c != &f.Text1 && c != &f.RemoteMark)
+            t && c != &f.Text1 && c != &f.remoteMark)
             all << c->name + ' ' + t->text + (c->visible ? " +" : " -");
     for (const QString& line : f.Text1.text.split(QStringLiteral("\r\n")))
         if (!line.contains(QStringLiteral("Fernbedienung")))

@@ -218,7 +218,7 @@ TEST(RemoteSocket, NothingAppliedFromAnAttackOnTheSocket) {
     // A message of 1 MB; a thousand commands at once, cut after the first few.
     Client big(face, QStringLiteral("/remote")), flood(face, QStringLiteral("/remote"));
     say(big, QStringLiteral("hello"));
-    EXPECT_TRUE(QTest::qWaitFor([&] { return f.RemoteMark.visible; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return f.remoteMark.visible; }));
     big.socket.sendTextMessage(QString(1 << 20, QLatin1Char('a')));
     EXPECT_TRUE(cut(big));
     for (int i = 0; i <= 1000; ++i)
@@ -235,7 +235,7 @@ TEST(RemoteSocket, NothingAppliedFromAnAttackOnTheSocket) {
     EXPECT_TRUE(QTest::qWaitFor([&] { return raw.readAll().contains("101"); }));
     raw.write(QByteArray("\x81\xfe\x00\x80", 4) + QByteArray(4, 0) + "{\"type\":\"comm");
     raw.abort();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !f.RemoteMark.visible; }));
+    EXPECT_TRUE(QTest::qWaitFor([&] { return !f.remoteMark.visible; }));
     EXPECT_EQ(f.Pkt_l.text, score);
 }
 
