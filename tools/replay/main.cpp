@@ -21,13 +21,18 @@ void print(const QString& line) {
 } // namespace
 
 int main(int argc, char** argv) {
-    if (argc > 2) {
-        std::fprintf(stderr, "usage: marklight-replay [SCRIPT]\n");
+    const QString first = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
+    if (first == QLatin1String("--help") || first == QLatin1String("-h")) {
+        std::fputs(ScriptRunner::usage().toUtf8().constData(), stdout);
+        return 0;
+    }
+    if (argc > 2 || first.startsWith(QLatin1Char('-'))) {
+        std::fputs(ScriptRunner::usage().toUtf8().constData(), stderr);
         return 2;
     }
     QFile file;
     if (argc == 2) {
-        file.setFileName(QString::fromLocal8Bit(argv[1]));
+        file.setFileName(first);
         if (!file.open(QIODevice::ReadOnly | QIODevice::Text)) {
             std::fprintf(stderr, "marklight-replay: cannot read %s\n", argv[1]);
             return 2;

@@ -5,6 +5,7 @@
 #include <QRegularExpression>
 
 #include <optional>
+#include <utility>
 
 namespace ml {
 
@@ -52,17 +53,6 @@ QString unescaped(const QString& text) {
     return out + text.mid(from);
 }
 
-bool knownCommand(const QString& cmd) {
-    static const QStringList known = {
-        QStringLiteral("tick"),     QStringLiteral("tenths"),      QStringLiteral("click"),
-        QStringLiteral("type"),     QStringLiteral("focus"),       QStringLiteral("show"),
-        QStringLiteral("select"),   QStringLiteral("boundary"),    QStringLiteral("run"),
-        QStringLiteral("key"),      QStringLiteral("press"),       QStringLiteral("release"),
-        QStringLiteral("setting"),  QStringLiteral("second-line"), QStringLiteral("remote"),
-        QStringLiteral("while-box")};
-    return known.contains(cmd);
-}
-
 bool fail(QString& error, const QString& message) {
     error = message;
     return false;
@@ -90,154 +80,132 @@ ScriptRunner::ScriptRunner(Trace print)
     };
 }
 
-bool ScriptRunner::run(const QString& line, QString& error) {
-    const QString cmd = line.section(QLatin1Char(' '), 0, 0);
-    const QString rest = line.section(QLatin1Char(' '), 1);
-    const QStringList args = rest.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+// In the order the usage lists them.
+const ScriptRunner::Command ScriptRunner::kCommands[] = {
+    {"start", "", true, &ScriptRunner::runStart},
+    {"time", "hh:mm:ss|TEXT", true, &ScriptRunner::runTime},
+    {"clock-set", "hh:mm:ss", true, &ScriptRunner::runClockSet},
+    {"tick", "[N]", false, &ScriptRunner::runSteps},
+    {"tenths", "[N]", false, &ScriptRunner::runSteps},
+    {"boundary", "second|tenth", false, &ScriptRunner::runPassTime},
+    {"run", "MS", false, &ScriptRunner::runPassTime},
+    {"click", "NAME [INDEX]", false, &ScriptRunner::runClick},
+    {"type", "NAME TEXT", false, &ScriptRunner::runType},
+    {"select", "NAME ENTRY", false, &ScriptRunner::runSelect},
+    {"focus", "NAME", false, &ScriptRunner::runFocus},
+    {"key", "NAME", false, &ScriptRunner::runKey},
+    {"answer", "OK|Cancel|Yes|No", true, &ScriptRunner::runAnswer},
+    {"press", "NAME", false, &ScriptRunner::runHold},
+    {"release", "NAME", false, &ScriptRunner::runHold},
+    {"setting", "NAME N | Test", false, &ScriptRunner::runSetting},
+    {"second-line", "N [mirror] [BAUD] | off", false, &ScriptRunner::runSecondLine},
+    {"audio", "missing|present", true, &ScriptRunner::runAudio},
+    {"ports", "N[,N...]", true, &ScriptRunner::runPorts},
+    {"device",
+     "[2] fail REASON | drain | writes ok|refused | close ok|fails | line fast|slow | denied "
+     "[N,N...]",
+     true, &ScriptRunner::runDevice},
+    {"remote", "N MESSAGE", false, &ScriptRunner::runRemote},
+    {"while-box", "LINE", false, &ScriptRunner::runWhileBox},
+    {"show", "NAME [INDEX]", false, &ScriptRunner::runShow},
+};
 
-    if (cmd == QLatin1String("time")) {
-        clock_.passUntil(rest.trimmed());
-        return true;
+QString ScriptRunner::usage() {
+    QString text = QStringLiteral(
+        "usage: marklight-replay [SCRIPT]\n"
+        "Runs the script (or standard input) against the program core with a fake clock,\n"
+        "message boxes, serial device and horn, and prints what happens.\n"
+        "One command a line; blank lines and lines starting with # are ignored.\n"
+        "Commands (* may stand before start):\n");
+    for (const Command& c : kCommands) {
+        text += QLatin1String(c.beforeStart ? "  * " : "    ") + QLatin1String(c.name);
+        if (*c.takes != 0)
+            text += QLatin1Char(' ') + QLatin1String(c.takes);
+        text += QLatin1Char('\n');
     }
-    if (cmd == QLatin1String("clock-set")) {
-        if (!clock_.setComputerClock(rest.trimmed()))
-            return fail(error, QStringLiteral("clock-set takes hh:mm:ss"));
-        return true;
-    }
-    if (cmd == QLatin1String("ports")) {
-        device_.openable.clear();
-        for (const QString& n : rest.split(QLatin1Char(','), Qt::SkipEmptyParts))
-            device_.openable.insert(n.trimmed().toInt());
-        device2_.openable = device_.openable;
-        return true;
-    }
-    if (cmd == QLatin1String("answer")) {
-        if (rest == QLatin1String("OK"))
-            dialogs_.answerNext(Answer::Ok);
-        else if (rest == QLatin1String("Cancel"))
-            dialogs_.answerNext(Answer::Cancel);
-        else if (rest == QLatin1String("Yes"))
-            dialogs_.answerNext(Answer::Yes);
-        else if (rest == QLatin1String("No"))
-            dialogs_.answerNext(Answer::No);
-        else
-            return fail(error, QStringLiteral("answer takes OK, Cancel, Yes or No"));
-        return true;
-    }
-    if (cmd == QLatin1String("device"))
-        return deviceCommand(args, error);
-    if (cmd == QLatin1String("audio")) {
-        if (rest != QLatin1String("missing") && rest != QLatin1String("present"))
-            return fail(error, QStringLiteral("audio takes missing or present"));
-        horn_.missing = rest == QLatin1String("missing");
-        return true;
-    }
-    if (cmd == QLatin1String("start")) {
-        if (program_)
-            return fail(error, QStringLiteral("start given twice"));
-        program_ = std::make_unique<Program>(clock_, dialogs_, shell_, device_, horn_, storage_,
-                                             &device2_);
-        // "Ende" closes the window, which ends the program.
-        program_->closeWindow = [this] { say(QStringLiteral("exit")); };
-        program_->start();
-        return true;
-    }
-    if (!program_) {
-        if (knownCommand(cmd))
-            return fail(error, QStringLiteral("'%1' before start").arg(cmd));
-        return fail(error, QStringLiteral("unknown command '%1'").arg(cmd));
-    }
-    Program& p = *program_;
-    if (cmd == QLatin1String("tick") || cmd == QLatin1String("tenths")) {
-        const std::optional<int> n = count(args);
-        if (!n)
-            return fail(error, QStringLiteral("%1 takes a count").arg(cmd));
-        for (int i = 0; i < *n; ++i)
-            cmd == QLatin1String("tick") ? p.tick() : p.tenths();
-        return true;
-    }
-    if (cmd == QLatin1String("boundary") || cmd == QLatin1String("run")) {
-        qint64 ms = 0;
-        if (cmd == QLatin1String("run")) {
-            bool ok = false;
-            ms = rest.toLongLong(&ok);
-            if (!ok || ms < 0 || args.size() != 1)
-                return fail(error, QStringLiteral("run takes milliseconds"));
-        } else if (rest == QLatin1String("second") || rest == QLatin1String("tenth")) {
-            ms = rest == QLatin1String("second") ? clock_.msToNextSecond() : clock_.msToNextTenth();
-        } else {
-            return fail(error, QStringLiteral("boundary takes second or tenth"));
+    return text;
+}
+
+namespace {
+
+// "NAME takes WHAT": the arguments do not fit the command.
+bool takes(const ScriptRunner::Line& line, QString& error, const char* what) {
+    return fail(
+        error,
+        QStringLiteral("%1 takes %2").arg(QLatin1String(line.command.name), QLatin1String(what)));
+}
+
+// "cannot NAME 'REST'": the control is not there or does not take the command.
+bool cannot(const ScriptRunner::Line& line, QString& error) {
+    return fail(error,
+                QStringLiteral("cannot %1 '%2'").arg(QLatin1String(line.command.name), line.rest));
+}
+
+bool is(const ScriptRunner::Line& line, const char* name) {
+    return qstrcmp(line.command.name, name) == 0;
+}
+
+} // namespace
+
+bool ScriptRunner::run(const QString& text, QString& error) {
+    const QString name = text.section(QLatin1Char(' '), 0, 0);
+    const Command* command = nullptr;
+    for (const Command& c : kCommands)
+        if (name == QLatin1String(c.name))
+            command = &c;
+    if (command == nullptr)
+        return fail(error, QStringLiteral("unknown command '%1'").arg(name));
+    if (!program_ && !command->beforeStart)
+        return fail(error, QStringLiteral("'%1' before start").arg(name));
+    const QString rest = text.section(QLatin1Char(' '), 1);
+    const Line line{*command, rest, rest.split(QLatin1Char(' '), Qt::SkipEmptyParts)};
+    return (this->*command->run)(line, error);
+}
+
+bool ScriptRunner::runStart(const Line&, QString& error) {
+    if (program_)
+        return fail(error, QStringLiteral("start given twice"));
+    program_ =
+        std::make_unique<Program>(clock_, dialogs_, shell_, device_, horn_, storage_, &device2_);
+    // "Ende" closes the window, which ends the program.
+    program_->closeWindow = [this] { say(QStringLiteral("exit")); };
+    program_->start();
+    return true;
+}
+
+bool ScriptRunner::runTime(const Line& line, QString&) {
+    clock_.passUntil(line.rest.trimmed());
+    return true;
+}
+
+bool ScriptRunner::runClockSet(const Line& line, QString& error) {
+    return clock_.setComputerClock(line.rest.trimmed()) || takes(line, error, "hh:mm:ss");
+}
+
+bool ScriptRunner::runPorts(const Line& line, QString&) {
+    device_.openable.clear();
+    for (const QString& n : line.rest.split(QLatin1Char(','), Qt::SkipEmptyParts))
+        device_.openable.insert(n.trimmed().toInt());
+    device2_.openable = device_.openable;
+    return true;
+}
+
+bool ScriptRunner::runAnswer(const Line& line, QString& error) {
+    static const std::pair<const char*, Answer> kAnswers[] = {
+        {"OK", Answer::Ok}, {"Cancel", Answer::Cancel}, {"Yes", Answer::Yes}, {"No", Answer::No}};
+    for (const auto& [word, answer] : kAnswers)
+        if (line.rest == QLatin1String(word)) {
+            dialogs_.answerNext(answer);
+            return true;
         }
-        p.passTime(ms, [this](qint64 step) { clock_.advanceMs(step); });
-        return true;
-    }
-    if (cmd == QLatin1String("click")) {
-        if (args.isEmpty() || args.size() > 2)
-            return fail(error, QStringLiteral("click takes a name and an optional index"));
-        const int index = args.size() == 2 ? args[1].toInt() : 0;
-        Control* c = p.find(args[0], index);
-        if (c == nullptr || !p.click(*c))
-            return fail(error, QStringLiteral("cannot click '%1'").arg(rest));
-        return true;
-    }
-    if (cmd == QLatin1String("type")) {
-        const QString name = rest.section(QLatin1Char(' '), 0, 0);
-        const QString text = unescaped(rest.mid(name.size() + 1));
-        Control* c = p.find(name);
-        if (c == nullptr || !p.type(*c, text))
-            return fail(error, QStringLiteral("no text box '%1'").arg(name));
-        return true;
-    }
-    if (cmd == QLatin1String("select")) {
-        const QString name = rest.section(QLatin1Char(' '), 0, 0);
-        Control* c = p.find(name);
-        if (c == nullptr || !p.select(*c, rest.mid(name.size() + 1)))
-            return fail(error, QStringLiteral("cannot select '%1'").arg(rest));
-        return true;
-    }
-    if (cmd == QLatin1String("press") || cmd == QLatin1String("release")) {
-        Control* c = args.size() == 1 ? p.find(args[0]) : nullptr;
-        if (c == nullptr || !p.hold(*c, cmd == QLatin1String("press")))
-            return fail(error, QStringLiteral("cannot %1 '%2'").arg(cmd, rest));
-        return true;
-    }
-    if (cmd == QLatin1String("setting"))
-        return settingCommand(p, args, error);
-    if (cmd == QLatin1String("second-line"))
-        return secondLineCommand(p, args, error);
-    if (cmd == QLatin1String("focus")) {
-        Control* c = args.size() == 1 ? p.find(args[0]) : nullptr;
-        if (c == nullptr)
-            return fail(error, QStringLiteral("cannot focus '%1'").arg(rest));
-        p.focus(*c);
-        return true;
-    }
-    if (cmd == QLatin1String("key")) {
-        if (args.size() != 1 || !p.key(args[0]))
-            return fail(error, QStringLiteral("no key '%1'").arg(rest));
-        // Pressed and let go: what acts while held does so briefly.
-        p.key(args[0], false);
-        return true;
-    }
-    if (cmd == QLatin1String("remote"))
-        return remoteCommand(p, rest, error);
-    if (cmd == QLatin1String("while-box")) {
-        boxLine_ = rest;
-        return true;
-    }
-    if (cmd == QLatin1String("show")) {
-        if (args.isEmpty() || args.size() > 2)
-            return fail(error, QStringLiteral("show takes a name"));
-        return show(p, args, error);
-    }
-    return fail(error, QStringLiteral("unknown command '%1'").arg(cmd));
+    return takes(line, error, "OK, Cancel, Yes or No");
 }
 
 // Faults and line speed of the fake serial device; "device 2 …" those of the second line's.
-bool ScriptRunner::deviceCommand(const QStringList& given, QString& error) {
-    const bool second = given.value(0) == QLatin1String("2");
+bool ScriptRunner::runDevice(const Line& line, QString& error) {
+    const bool second = line.args.value(0) == QLatin1String("2");
     FakeSerialDevice& device = second ? device2_ : device_;
-    const QStringList args = second ? given.mid(1) : given;
+    const QStringList args = second ? line.args.mid(1) : line.args;
     const QString what = args.value(0);
     const QString how = args.value(1);
     if (what == QLatin1String("fail") && args.size() >= 2) {
@@ -255,19 +223,99 @@ bool ScriptRunner::deviceCommand(const QStringList& given, QString& error) {
         for (const QString& n : how.split(QLatin1Char(','), Qt::SkipEmptyParts))
             device.denied.insert(n.trimmed().toInt());
     } else {
-        return fail(error, QStringLiteral("device takes: [2] fail REASON | drain | writes "
-                                          "ok|refused | close ok|fails | line fast|slow | denied "
-                                          "[N,N...]"));
+        return fail(error,
+                    QStringLiteral("device takes: %1").arg(QLatin1String(line.command.takes)));
     }
+    return true;
+}
+
+bool ScriptRunner::runAudio(const Line& line, QString& error) {
+    if (line.rest != QLatin1String("missing") && line.rest != QLatin1String("present"))
+        return takes(line, error, "missing or present");
+    horn_.missing = line.rest == QLatin1String("missing");
+    return true;
+}
+
+// `tick` and `tenths`.
+bool ScriptRunner::runSteps(const Line& line, QString& error) {
+    const std::optional<int> n = count(line.args);
+    if (!n)
+        return takes(line, error, "a count");
+    for (int i = 0; i < *n; ++i)
+        is(line, "tick") ? program_->tick() : program_->tenths();
+    return true;
+}
+
+// `boundary` and `run`.
+bool ScriptRunner::runPassTime(const Line& line, QString& error) {
+    const QString& rest = line.rest;
+    qint64 ms = 0;
+    if (is(line, "run")) {
+        bool ok = false;
+        ms = rest.toLongLong(&ok);
+        if (!ok || ms < 0 || line.args.size() != 1)
+            return takes(line, error, "milliseconds");
+    } else if (rest == QLatin1String("second") || rest == QLatin1String("tenth")) {
+        ms = rest == QLatin1String("second") ? clock_.msToNextSecond() : clock_.msToNextTenth();
+    } else {
+        return takes(line, error, "second or tenth");
+    }
+    program_->passTime(ms, [this](qint64 step) { clock_.advanceMs(step); });
+    return true;
+}
+
+bool ScriptRunner::runClick(const Line& line, QString& error) {
+    const QStringList& args = line.args;
+    if (args.isEmpty() || args.size() > 2)
+        return takes(line, error, "a name and an optional index");
+    Control* c = program_->find(args[0], args.size() == 2 ? args[1].toInt() : 0);
+    return (c != nullptr && program_->click(*c)) || cannot(line, error);
+}
+
+bool ScriptRunner::runType(const Line& line, QString& error) {
+    const QString name = line.rest.section(QLatin1Char(' '), 0, 0);
+    Control* c = program_->find(name);
+    if (c == nullptr || !program_->type(*c, unescaped(line.rest.mid(name.size() + 1))))
+        return fail(error, QStringLiteral("no text box '%1'").arg(name));
+    return true;
+}
+
+bool ScriptRunner::runSelect(const Line& line, QString& error) {
+    const QString name = line.rest.section(QLatin1Char(' '), 0, 0);
+    Control* c = program_->find(name);
+    return (c != nullptr && program_->select(*c, line.rest.mid(name.size() + 1))) ||
+           cannot(line, error);
+}
+
+// `press` and `release`.
+bool ScriptRunner::runHold(const Line& line, QString& error) {
+    Control* c = line.args.size() == 1 ? program_->find(line.args[0]) : nullptr;
+    return (c != nullptr && program_->hold(*c, is(line, "press"))) || cannot(line, error);
+}
+
+bool ScriptRunner::runFocus(const Line& line, QString& error) {
+    Control* c = line.args.size() == 1 ? program_->find(line.args[0]) : nullptr;
+    if (c == nullptr)
+        return cannot(line, error);
+    program_->focus(*c);
+    return true;
+}
+
+bool ScriptRunner::runKey(const Line& line, QString& error) {
+    if (line.args.size() != 1 || !program_->key(line.args[0]))
+        return fail(error, QStringLiteral("no key '%1'").arg(line.rest));
+    // Pressed and let go: what acts while held does so briefly.
+    program_->key(line.args[0], false);
     return true;
 }
 
 // "Extras → Zweite Anzeigelinie…": `second-line N [mirror] [BAUD]` opens the second line on port
 // N, `second-line off` closes it.
-bool ScriptRunner::secondLineCommand(Program& p, const QStringList& args, QString& error) {
-    const Form& f = p.form;
+bool ScriptRunner::runSecondLine(const Line& line, QString& error) {
+    const QStringList& args = line.args;
+    const Form& f = program_->form;
     if (args == QStringList{QStringLiteral("off")}) {
-        p.secondLine(0, f.Line2Mirror, f.Line2Baud);
+        program_->secondLine(0, f.Line2Mirror, f.Line2Baud);
         return true;
     }
     bool ok = false;
@@ -283,14 +331,15 @@ bool ScriptRunner::secondLineCommand(Program& p, const QStringList& args, QStrin
             ok = false;
     }
     if (!ok || n < 1 || n > 16)
-        return fail(error, QStringLiteral("second-line takes a port 1..16 with mirror and a line "
-                                          "speed, or off"));
-    p.secondLine(n, mirror, baud);
+        return takes(line, error, "a port 1..16 with mirror and a line speed, or off");
+    program_->secondLine(n, mirror, baud);
     return true;
 }
 
 // The settings of "Extras → Hupe…", as the dialog writes them; `setting Test` is its button.
-bool ScriptRunner::settingCommand(Program& p, const QStringList& args, QString& error) {
+bool ScriptRunner::runSetting(const Line& line, QString& error) {
+    const QStringList& args = line.args;
+    Program& p = *program_;
     const QString name = args.value(0);
     bool ok = args.size() == 2;
     const int value = args.value(1).toInt(&ok);
@@ -299,7 +348,7 @@ bool ScriptRunner::settingCommand(Program& p, const QStringList& args, QString& 
         return true;
     }
     if (!ok || args.size() != 2)
-        return fail(error, QStringLiteral("setting takes a name and a number, or Test"));
+        return takes(line, error, "a name and a number, or Test");
     if (name == QLatin1String("HornOn"))
         p.form.HornOn = value != 0;
     else if (name == QLatin1String("HornLength"))
@@ -314,7 +363,11 @@ bool ScriptRunner::settingCommand(Program& p, const QStringList& args, QString& 
     return true;
 }
 
-bool ScriptRunner::show(Program& p, const QStringList& args, QString& error) {
+bool ScriptRunner::runShow(const Line& line, QString& error) {
+    const QStringList& args = line.args;
+    if (args.isEmpty() || args.size() > 2)
+        return takes(line, error, "a name");
+    Program& p = *program_;
     const QString& name = args[0];
     if (name == QLatin1String("HLProgr")) {
         const int i = args.size() == 2 ? args[1].toInt() : 0;
@@ -348,14 +401,14 @@ bool ScriptRunner::show(Program& p, const QStringList& args, QString& error) {
 // Remote N comes from 192.168.1.N and connects when it is first named; what it is sent is
 // printed. In its message "$KEY" stands for the key, "$AT" for the computer's clock in ms (with
 // "+MS" or "-MS" after it, that much later or earlier).
-bool ScriptRunner::remoteCommand(Program& p, const QString& rest, QString& error) {
+bool ScriptRunner::runRemote(const Line& line, QString& error) {
     bool ok = false;
-    const int n = rest.section(QLatin1Char(' '), 0, 0).toInt(&ok);
-    const QString message = rest.section(QLatin1Char(' '), 1);
+    const int n = line.rest.section(QLatin1Char(' '), 0, 0).toInt(&ok);
+    const QString message = line.rest.section(QLatin1Char(' '), 1);
     if (!ok || n < 1 || n > 254 || message.isEmpty())
-        return fail(error, QStringLiteral("remote takes a number from 1 to 254 and a message"));
+        return takes(line, error, "a number from 1 to 254 and a message");
     if (!remote_) {
-        remote_ = std::make_unique<web::RemoteControl>(p, clock_, storage_);
+        remote_ = std::make_unique<web::RemoteControl>(*program_, clock_, storage_);
         const auto number = [this](int id) {
             for (const auto& [remote, connection] : remotes_)
                 if (connection == id)
@@ -389,6 +442,11 @@ bool ScriptRunner::remoteCommand(Program& p, const QString& rest, QString& error
         text.replace(m.capturedStart(), m.capturedLength(),
                      QString::number(clock_.wallMs() + m.captured(1).toLongLong()));
     remote_->receive(id, text.toUtf8());
+    return true;
+}
+
+bool ScriptRunner::runWhileBox(const Line& line, QString&) {
+    boxLine_ = line.rest;
     return true;
 }
 

@@ -21,6 +21,24 @@ class ScriptRunner {
     // Runs one script line; false with `error` set when the line is wrong.
     bool run(const QString& line, QString& error);
 
+    struct Command;
+    // One script line taken apart: its command, the rest of the line, the rest's words.
+    struct Line {
+        const Command& command;
+        QString rest;
+        QStringList args;
+    };
+    // A command of the script language: its name, what follows it (as the usage shows it),
+    // whether it may stand before `start` (it sets up the fakes), and what runs it.
+    struct Command {
+        const char* name;
+        const char* takes;
+        bool beforeStart;
+        bool (ScriptRunner::*run)(const Line& line, QString& error);
+    };
+    // The tool's usage: its arguments and every command, from the table of commands.
+    static QString usage();
+
     // The program once `start` has run, else null.
     Program* program() { return program_.get(); }
     FakeClock& clock() { return clock_; }
@@ -29,11 +47,28 @@ class ScriptRunner {
     FakeHorn& horn() { return horn_; }
 
   private:
-    bool deviceCommand(const QStringList& args, QString& error);
-    bool secondLineCommand(Program& p, const QStringList& args, QString& error);
-    bool settingCommand(Program& p, const QStringList& args, QString& error);
-    bool show(Program& p, const QStringList& args, QString& error);
-    bool remoteCommand(Program& p, const QString& rest, QString& error);
+    static const Command kCommands[];
+
+    bool runStart(const Line& line, QString& error);
+    bool runTime(const Line& line, QString& error);
+    bool runClockSet(const Line& line, QString& error);
+    bool runPorts(const Line& line, QString& error);
+    bool runAnswer(const Line& line, QString& error);
+    bool runDevice(const Line& line, QString& error);
+    bool runAudio(const Line& line, QString& error);
+    bool runSteps(const Line& line, QString& error);
+    bool runPassTime(const Line& line, QString& error);
+    bool runClick(const Line& line, QString& error);
+    bool runType(const Line& line, QString& error);
+    bool runSelect(const Line& line, QString& error);
+    bool runHold(const Line& line, QString& error);
+    bool runSetting(const Line& line, QString& error);
+    bool runSecondLine(const Line& line, QString& error);
+    bool runFocus(const Line& line, QString& error);
+    bool runKey(const Line& line, QString& error);
+    bool runShow(const Line& line, QString& error);
+    bool runRemote(const Line& line, QString& error);
+    bool runWhileBox(const Line& line, QString& error);
     void say(const QString& line) {
         if (print_)
             print_(line);
