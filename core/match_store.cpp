@@ -1,5 +1,7 @@
 #include "core/match_store.h"
 
+#include "core/match_report.h"
+
 #include "match/time_values.h"
 
 #include <QDateTime>
@@ -27,18 +29,6 @@ QString standText(const QString& timeOfDay) {
     return QTime::fromString(timeOfDay, QStringLiteral("HH:mm:ss")).isValid()
                ? timeOfDay
                : QStringLiteral("--:--:--");
-}
-
-// A CSV cell: quoted when it holds the separator, a quote or a line break; a leading sign that a
-// spreadsheet would take for a formula is defused.
-QString csvCell(QString text) {
-    if (!text.isEmpty() && QStringLiteral("=+-@").contains(text.front()))
-        text.prepend(QLatin1Char('\''));
-    if (text.contains(QLatin1Char(';')) || text.contains(QLatin1Char('"')) ||
-        text.contains(QLatin1Char('\n')) || text.contains(QLatin1Char('\r')))
-        return QLatin1Char('"') + text.replace(QStringLiteral("\""), QStringLiteral("\"\"")) +
-               QLatin1Char('"');
-    return text;
 }
 
 } // namespace
@@ -298,29 +288,14 @@ void MatchStore::SaveReport_Click() {
         lines = f.Text1.text.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
         std::reverse(lines.begin(), lines.end());
     }
-    const QString date = now.toString(QStringLiteral("dd.MM.yyyy"));
-    const QString score = f.Pkt_l.text + QLatin1Char(':') + f.Pkt_r.text;
-    const QString clock = f.D_Min.text + QLatin1Char(':') + f.D_Sec.text;
-    QString text;
-    if (csv) {
-        text = QStringLiteral("\uFEFFSpielbericht;\r\nDatum;%1\r\nMannschaft links;%2\r\n"
-                              "Mannschaft rechts;%3\r\nStand;%4\r\nSpielzeit;%5\r\n\r\n"
-                              "Zeit;Meldung\r\n")
-                   .arg(date, csvCell(f.Text_l.text), csvCell(f.Text_r.text), csvCell(score),
-                        csvCell(clock));
-        for (const QString& line : lines) {
-            const qsizetype mark = line.indexOf(QLatin1String(" +++"));
-            const QString time = mark < 0 ? QString() : line.left(mark);
-            const QString what = mark < 0 ? line : line.mid(mark + 4).trimmed();
-            text += csvCell(time) + QLatin1Char(';') + csvCell(what) + QStringLiteral("\r\n");
-        }
-    } else {
-        text = QStringLiteral("Spielbericht\nDatum: %1\nMannschaften: %2 - %3\nStand: %4\n"
-                              "Spielzeit: %5\n\n")
-                   .arg(date, f.Text_l.text, f.Text_r.text, score, clock);
-        text += lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
-    }
-    if (const std::optional<QString> error = storage_.writeFile(path, text.toUtf8())) {
+    const MatchReport report{now.toString(QStringLiteral("dd.MM.yyyy")),
+                             f.Text_l.text,
+                             f.Text_r.text,
+                             f.Pkt_l.text + QLatin1Char(':') + f.Pkt_r.text,
+                             f.D_Min.text + QLatin1Char(':') + f.D_Sec.text,
+                             lines};
+    if (const std::optional<QString> error = storage_.writeFile(
+            path, reportBytes(report, csv ? ReportFormat::Csv : ReportFormat::Text))) {
         message(QStringLiteral("Spielbericht kann nicht gespeichert werden: ") + *error);
         return;
     }
