@@ -6,6 +6,7 @@
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QSlider>
 #include <QSpinBox>
 #include <QVBoxLayout>
@@ -15,24 +16,19 @@
 namespace ml::app {
 
 HornDialog::HornDialog(Program& program, std::function<void()> changed, QWidget* parent)
-    : QDialog(parent) {
+    : SettingsDialog(program, std::move(changed), parent) {
     setObjectName(QStringLiteral("HornDialog"));
     setWindowTitle(QStringLiteral("Hupe"));
-    Form& f = program.form;
-    const auto apply = [&program, changed = std::move(changed)] {
-        program.settingsChanged();
-        changed();
-    };
 
     auto* on = new QCheckBox(QStringLiteral("Hupe ein"), this);
     on->setObjectName(QStringLiteral("HornOn"));
     on->setToolTip(QStringLiteral("automatisch am Ende der Spielzeit, eines Timeouts und einer "
                                   "Pause, und von Hand mit \"Hupe\""));
-    on->setChecked(f.HornOn);
-    connect(on, &QCheckBox::toggled, this, [&f, apply](bool checked) {
-        f.HornOn = checked;
-        apply();
+    bind("HornOn", [on](int value) {
+        const QSignalBlocker quiet(on);
+        on->setChecked(value != 0);
     });
+    connect(on, &QCheckBox::toggled, this, [this](bool checked) { change("HornOn", checked); });
 
     auto* length = new QDoubleSpinBox(this);
     length->setObjectName(QStringLiteral("HornLength"));
@@ -40,27 +36,40 @@ HornDialog::HornDialog(Program& program, std::function<void()> changed, QWidget*
     length->setDecimals(1);
     length->setSingleStep(0.1);
     length->setSuffix(QStringLiteral(" s"));
-    length->setValue(f.HornLength / 1000.0);
-    connect(length, &QDoubleSpinBox::valueChanged, this, [&f, apply](double seconds) {
-        f.HornLength = static_cast<int>(std::lround(seconds * 1000));
-        apply();
+    // A typed length applies when done, not at every digit.
+    length->setKeyboardTracking(false);
+    bind("HornLength", [length](int ms) {
+        const QSignalBlocker quiet(length);
+        length->setValue(ms / 1000.0);
+    });
+    connect(length, &QDoubleSpinBox::valueChanged, this, [this](double seconds) {
+        change("HornLength", static_cast<int>(std::lround(seconds * 1000)));
     });
 
+    // The slider applies where it is let go; the number beside it follows it meanwhile.
     auto* volume = new QSlider(Qt::Horizontal, this);
     volume->setObjectName(QStringLiteral("HornVolume"));
     volume->setRange(0, 100);
     volume->setPageStep(10);
-    volume->setValue(f.HornVolume);
+    volume->setTracking(false);
     auto* percent = new QSpinBox(this);
     percent->setRange(0, 100);
     percent->setSuffix(QStringLiteral(" %"));
-    percent->setValue(f.HornVolume);
-    connect(volume, &QSlider::valueChanged, percent, &QSpinBox::setValue);
-    connect(percent, &QSpinBox::valueChanged, volume, &QSlider::setValue);
-    connect(volume, &QSlider::valueChanged, this, [&f, apply](int value) {
-        f.HornVolume = value;
-        apply();
+    percent->setKeyboardTracking(false);
+    bind("HornVolume", [volume, percent](int value) {
+        const QSignalBlocker quietSlider(volume);
+        const QSignalBlocker quietNumber(percent);
+        volume->setValue(value);
+        percent->setValue(value);
     });
+    connect(volume, &QSlider::sliderMoved, percent, [percent](int value) {
+        const QSignalBlocker quiet(percent);
+        percent->setValue(value);
+    });
+    connect(volume, &QSlider::valueChanged, this,
+            [this](int value) { change("HornVolume", value); });
+    connect(percent, &QSpinBox::valueChanged, this,
+            [this](int value) { change("HornVolume", value); });
     auto* volumeRow = new QHBoxLayout;
     volumeRow->addWidget(volume, 1);
     volumeRow->addWidget(percent);
@@ -69,11 +78,12 @@ HornDialog::HornDialog(Program& program, std::function<void()> changed, QWidget*
     stop->setObjectName(QStringLiteral("StopAtZero"));
     stop->setToolTip(QStringLiteral("Die abwärts laufende Spielzeit bleibt bei 0:00 stehen, statt "
                                     "unter null weiterzulaufen"));
-    stop->setChecked(f.StopAtZero);
-    connect(stop, &QCheckBox::toggled, this, [&f, apply](bool checked) {
-        f.StopAtZero = checked;
-        apply();
+    bind("StopAtZero", [stop](int value) {
+        const QSignalBlocker quiet(stop);
+        stop->setChecked(value != 0);
     });
+    connect(stop, &QCheckBox::toggled, this,
+            [this](bool checked) { change("StopAtZero", checked); });
 
     auto* form = new QFormLayout;
     form->addRow(on);

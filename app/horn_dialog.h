@@ -3,17 +3,13 @@
 // "Extras → Hupe…": the horn's settings. Each change applies at once (the "Test" button plays
 // what is set); "Schließen" closes the dialog.
 
-#include "core/program.h"
-
-#include <QDialog>
-
-#include <functional>
+#include "app/settings_dialog.h"
 
 namespace ml::app {
 
-class HornDialog : public QDialog {
+class HornDialog : public SettingsDialog {
   public:
-    // `changed` runs after each change, so the window shows its outcome.
+    // `changed` runs after each change, so the window's wake-ups follow it.
     HornDialog(Program& program, std::function<void()> changed, QWidget* parent);
 };
 

@@ -12,56 +12,55 @@
 #include <QPixmap>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QSignalBlocker>
 #include <QSpinBox>
 #include <QVBoxLayout>
 
 namespace ml::app {
 
 WebDialog::WebDialog(Program& program, web::WebServer& server, QWidget* parent)
-    : QDialog(parent), server_(server), form_(program.form), links_(new QLabel(this)),
-      warning_(new QLabel(this)), remoteUrl_(new QLabel(this)), qrCode_(new QLabel(this)),
+    : SettingsDialog(program, {}, parent), server_(server), form_(program.form),
+      links_(new QLabel(this)), warning_(new QLabel(this)), remoteUrl_(new QLabel(this)),
+      qrCode_(new QLabel(this)),
       newKey_(new QPushButton(QStringLiteral("Neuen Schlüssel erzeugen"), this)),
       remoteOn_(new QCheckBox(QStringLiteral("Fernbedienung erlauben (Strg+F)"), this)),
       remotes_(new QListWidget(this)) {
     setObjectName(QStringLiteral("WebDialog"));
     setWindowTitle(QStringLiteral("Netzwerk"));
-    Form& f = program.form;
-    const auto apply = [this, &program] {
-        program.settingsChanged();
-        refresh();
-    };
 
     auto* on = new QCheckBox(QStringLiteral("Webseiten anbieten"), this);
     on->setObjectName(QStringLiteral("WebOn"));
     on->setToolTip(QStringLiteral("Hallenuhr, Overlay und Anzeige im Browser, live"));
-    on->setChecked(f.WebOn);
-    connect(on, &QCheckBox::toggled, this, [&f, apply](bool checked) {
-        f.WebOn = checked;
-        apply();
+    bind("WebOn", [on](int value) {
+        const QSignalBlocker quiet(on);
+        on->setChecked(value != 0);
     });
+    connect(on, &QCheckBox::toggled, this, [this](bool checked) { change("WebOn", checked); });
 
     auto* port = new QSpinBox(this);
     port->setObjectName(QStringLiteral("WebPort"));
     port->setRange(1, 65535);
-    port->setValue(f.WebPort);
     // Typing a port applies it when done, not at every digit.
     port->setKeyboardTracking(false);
-    connect(port, &QSpinBox::valueChanged, this, [&f, apply](int value) {
-        f.WebPort = value;
-        apply();
+    bind("WebPort", [port](int value) {
+        const QSignalBlocker quiet(port);
+        port->setValue(value);
     });
+    connect(port, &QSpinBox::valueChanged, this, [this](int value) { change("WebPort", value); });
 
     auto* local = new QRadioButton(QStringLiteral("nur auf diesem Computer (127.0.0.1)"), this);
     auto* network = new QRadioButton(QStringLiteral("im Netzwerk der Halle"), this);
     network->setObjectName(QStringLiteral("WebNetwork"));
-    (f.WebNetwork ? network : local)->setChecked(true);
     auto* where = new QButtonGroup(this);
     where->addButton(local);
     where->addButton(network);
-    connect(network, &QRadioButton::toggled, this, [&f, apply](bool checked) {
-        f.WebNetwork = checked;
-        apply();
+    bind("WebNetwork", [local, network](int value) {
+        const QSignalBlocker quietLocal(local);
+        const QSignalBlocker quietNetwork(network);
+        (value ? network : local)->setChecked(true);
     });
+    connect(network, &QRadioButton::toggled, this,
+            [this](bool checked) { change("WebNetwork", checked); });
 
     warning_->setObjectName(QStringLiteral("WebWarning"));
     warning_->setText(QStringLiteral("Jeder in diesem Netzwerk kann das Spiel sehen."));

@@ -6,10 +6,8 @@
 // QR code to scan with the phone, a new key, remote control allowed or not, and the remotes
 // connected now.
 
-#include "core/program.h"
+#include "app/settings_dialog.h"
 #include "web/web_server.h"
-
-#include <QDialog>
 
 class QCheckBox;
 class QLabel;
@@ -18,7 +16,7 @@ class QPushButton;
 
 namespace ml::app {
 
-class WebDialog : public QDialog {
+class WebDialog : public SettingsDialog {
   public:
     WebDialog(Program& program, web::WebServer& server, QWidget* parent);
 
@@ -26,6 +24,8 @@ class WebDialog : public QDialog {
     void refresh();
 
   private:
+    void shown() override { refresh(); }
+
     web::WebServer& server_;
     const Form& form_;
     QLabel* links_;

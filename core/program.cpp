@@ -291,6 +291,18 @@ void Program::outsideChange() {
         stepped(false);
 }
 
+bool Program::setting(const QString& name, int value) {
+    const DialogSetting* s = findDialogSetting(name);
+    if (s == nullptr)
+        return false;
+    value = std::clamp(value, s->min, s->max);
+    if (value == settingValue(*s, form))
+        return true;
+    history.setting(*s, value);
+    log.addLine(QStringLiteral(" +++ ") + s->said(value));
+    return acted(true);
+}
+
 void Program::keyList_Click() {
     dialogs_.messageBox(keyListText(), QStringLiteral("Tastenkürzel"), Icon::None, Buttons::Ok);
 }

@@ -102,9 +102,10 @@ class Program {
     // Something outside the match changed the form (a remote came or went): the readers show
     // it now. Within a step (a box waiting, the readers at work) the next step's end shows it.
     void outsideChange();
-    // The operator changed settings in a dialog of the window (the horn, the network): they
-    // apply and are kept.
-    void settingsChanged() { acted(true); }
+    // The operator changes a setting in a dialog of the window (the horn, the network; a name of
+    // `dialogSettings`) to `value`, kept within what it takes: like a click, the change applies,
+    // is logged, kept and can be taken back. False for no such setting.
+    bool setting(const QString& name, int value);
     // "Extras → Zweite Anzeigelinie…": the second line on port `n` (0: closed), mirrored or not,
     // at `baud`; what it shows goes out in this step.
     void secondLine(int n, bool mirror, int baud) {

@@ -32,6 +32,8 @@ UndoHistory::State UndoHistory::capture() const {
     s.clockRunning = form_.ClockRunning;
     s.left = form_.penaltyL;
     s.right = form_.penaltyR;
+    for (const DialogSetting& setting : dialogSettings())
+        s.settings.push_back(settingValue(setting, form_));
     return s;
 }
 
@@ -71,6 +73,13 @@ void UndoHistory::type(TextBox& box, const QString& text) {
         QStringLiteral("Startwert")};
     record(kTyped[slot - boxes_.begin()], before, capture());
     typing_ = &box;
+}
+
+void UndoHistory::setting(const DialogSetting& setting, int value) {
+    typing_ = nullptr;
+    const State before = capture();
+    setSetting(setting, form_, value);
+    record(setting.said(value), before, capture());
 }
 
 void UndoHistory::record(const QString& what, const State& before, State after) {
@@ -153,6 +162,9 @@ void UndoHistory::apply(const Step& step, bool forward) {
         showPenalty(f.StrafeL, f.TxtStrL, f.penaltyL, to.left);
     if (step.before.right != step.after.right)
         showPenalty(f.StrafeR, f.TxtStrR, f.penaltyR, to.right);
+    for (std::size_t i = 0; i < to.settings.size(); ++i)
+        if (step.before.settings[i] != step.after.settings[i])
+            setSetting(dialogSettings()[i], f, to.settings[i]);
     if (clock && to.clockRunning && !f.ClockRunning)
         match_.St_St_Click();
     match_.advancePenalties();

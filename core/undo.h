@@ -2,12 +2,14 @@
 
 // Taking back the operator's changes of the match state, and doing them again: goals (buttons,
 // keys or a typed score), the two resets, the change of ends, the clock's start and stop, a
-// penalty's start and stop, and a typed clock, start value or team name. Each step remembers
+// penalty's start and stop, a typed clock, start value or team name, and a setting changed in a
+// dialog of the window (the horn, the network). Each step remembers
 // the state before and after; taking it back restores what the step changed and nothing else.
 // The time of day is never rewound: taking back a clock start stops the clock at the value it
 // shows now, and taking back a stop lets it run on from there.
 
 #include "console/event_log.h"
+#include "core/dialog_settings.h"
 #include "form/form.h"
 #include "match/match_engine.h"
 
@@ -31,6 +33,8 @@ class UndoHistory {
     // The operator's typing into `box`: keystrokes into one box without anything in between
     // are one step.
     void type(TextBox& box, const QString& text);
+    // A setting changed in a dialog: `value`, kept within what the setting takes, is set.
+    void setting(const DialogSetting& setting, int value);
     // The focus moved on: the next typing is a step of its own.
     void endTyping() { typing_ = nullptr; }
 
@@ -44,6 +48,8 @@ class UndoHistory {
         std::array<QString, kBoxes> texts;
         bool clockRunning = false;
         Penalty left, right;
+        // The dialogs' settings, in the order of `dialogSettings`.
+        std::vector<int> settings;
         bool operator==(const State&) const = default;
     };
     struct Step {

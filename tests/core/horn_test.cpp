@@ -128,14 +128,14 @@ TEST_F(Horn, HandHornSoundsWhileHeldAndNothingSoundsWhenSwitchedOff) {
     EXPECT_TRUE(events[0].on && events[0].ms == 0);
     EXPECT_FALSE(events[1].on);
 
-    p.form.HornOn = false;
-    p.horn.applySettings();
+    p.setting(QStringLiteral("HornOn"), 0);
+    EXPECT_EQ(logged(" +++ Hupe: aus"), 1);
     EXPECT_FALSE(p.form.horn.enabled);
     p.hold(p.form.horn, true);
     startClock(QStringLiteral("0"), QStringLiteral("01"));
     run(3);
     EXPECT_EQ(events.size(), 2U);
-    EXPECT_EQ(logged(" +++ Hupe:"), 0);
+    EXPECT_EQ(logged(" +++ Hupe: Spielzeit zu Ende"), 0);
     EXPECT_EQ(wireClock(), QStringLiteral("-0:02"));
     p.horn.test();
     EXPECT_EQ(events.size(), 3U) << "the settings' Test sounds also while the horn is off";

@@ -89,12 +89,13 @@ TEST_F(Store, SettingsComeBackAndImpossibleOnesFallBackOneByOne) {
     r.type("Text_l", "Füchse");
     r.type("Text_r", "Bären");
     r.p.select(r.p.form.Combo6, QStringLiteral("COM 2"));
-    r.p.form.HornOn = false;
-    r.p.form.HornLength = 3000;
-    r.p.form.StopAtZero = true;
-    r.p.form.WebOn = r.p.form.WebNetwork = true;
-    r.p.form.WebPort = 18470;
-    r.p.settingsChanged();
+    for (const auto& [name, value] : {std::pair{"HornOn", 0},
+                                      {"HornLength", 3000},
+                                      {"StopAtZero", 1},
+                                      {"WebOn", 1},
+                                      {"WebNetwork", 1},
+                                      {"WebPort", 18470}})
+        r.p.setting(QLatin1String(name), value);
     // The next start shows the clock at the kept start value.
     r.p.match.ResetTime();
     const QJsonObject kept = stateContent(r.p.form);

@@ -336,31 +336,20 @@ bool ScriptRunner::runSecondLine(const Line& line, QString& error) {
     return true;
 }
 
-// The settings of "Extras → Hupe…", as the dialog writes them; `setting Test` is its button.
+// A setting as the dialogs of the window change it ("Extras → Hupe…", "Extras → Netzwerk…");
+// `setting Test` is the horn dialog's button.
 bool ScriptRunner::runSetting(const Line& line, QString& error) {
     const QStringList& args = line.args;
-    Program& p = *program_;
-    const QString name = args.value(0);
-    bool ok = args.size() == 2;
-    const int value = args.value(1).toInt(&ok);
-    if (name == QLatin1String("Test") && args.size() == 1) {
-        p.horn.test();
+    if (args.size() == 1 && args[0] == QLatin1String("Test")) {
+        program_->horn.test();
         return true;
     }
+    bool ok = false;
+    const int value = args.value(1).toInt(&ok);
     if (!ok || args.size() != 2)
         return takes(line, error, "a name and a number, or Test");
-    if (name == QLatin1String("HornOn"))
-        p.form.HornOn = value != 0;
-    else if (name == QLatin1String("HornLength"))
-        p.form.HornLength = value;
-    else if (name == QLatin1String("HornVolume"))
-        p.form.HornVolume = value;
-    else if (name == QLatin1String("StopAtZero"))
-        p.form.StopAtZero = value != 0;
-    else
-        return fail(error, QStringLiteral("unknown setting '%1'").arg(name));
-    p.settingsChanged();
-    return true;
+    return program_->setting(args[0], value) ||
+           fail(error, QStringLiteral("unknown setting '%1'").arg(args[0]));
 }
 
 bool ScriptRunner::runShow(const Line& line, QString& error) {
