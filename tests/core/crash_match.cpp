@@ -4,9 +4,10 @@
 //   crash_match FOLDER SEED   resumes the match there (answering the question with its default,
 //                             "Ja"), reports it, then plays on at random until it is killed
 //
-// Lines on standard output: "T <wall ms>" when a fresh match starts its clock, "R <match>|<clock
-// seconds>|<wall ms before the tick>|<wall ms after>" for a resumed match after its first tick,
-// "S <match>" before every state written (so a state on disk was printed before).
+// Lines on standard output: "T <wall ms before the start>" once a fresh match has started its
+// clock, "R <match>|<clock seconds>|<wall ms before the tick>|<wall ms after>" for a resumed match
+// after its first tick, "S <match>" before every state written (so a state on disk was printed
+// before).
 
 #include "core/program.h"
 #include "platform/fakes/fakes.h"
@@ -106,8 +107,10 @@ int main(int argc, char* argv[]) {
         p.type(p.form.ValStrafeL, QStringLiteral("30.0"));
         p.type(p.form.ValStrafeR, QStringLiteral("30.0"));
         p.click(p.form.OpenOutput);
-        say(QStringLiteral("T %1").arg(clock.wallMs()));
+        // Said once the running clock is on disk: a kill right after it finds a match to resume.
+        const qint64 started = clock.wallMs();
         p.click(p.form.St_St);
+        say(QStringLiteral("T %1").arg(started));
     }
     QRandomGenerator random(args[2].toUInt());
     Control* const clicks[] = {&p.form.up_l,  &p.form.up_r, &p.form.StrafeL, &p.form.StrafeR,
