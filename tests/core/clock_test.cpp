@@ -2,7 +2,6 @@
 // own running time, stops and starts lose and gain nothing, and the display line follows the desk
 // in the same step. No step runs while a tick waits in a message box.
 
-#include "display/line_decoder.h"
 #include "tests/support/desk.h"
 
 #include <gtest/gtest.h>
@@ -12,19 +11,6 @@
 
 namespace ml::test {
 namespace {
-
-// The display line's lower row as the last transmission leaves it.
-QString lowerRow(const Desk& desk) {
-    LineDecoder decoder;
-    for (const QByteArray& w : desk.device.writes)
-        decoder.feed(w, 0);
-    return decoder.state().rows[1].text;
-}
-
-// The clock's digits in the lower row: " 0    41:60   0 " gives "41:60".
-QString clockOnLine(const Desk& desk) {
-    return lowerRow(desk).mid(5, 6).trimmed();
-}
 
 // Runs the window's steps for `ms`; the milliseconds into them at which the step that ended the
 // playing time ran, if one did.
@@ -65,7 +51,7 @@ TEST(ExactClock, TheEndComesAfterTheStartValueAndTheTenthOfZeroHoweverOftenTheCl
             const size_t sounded = desk.horn.events.size();
             if (const std::optional<qint64> at = runUntilEnd(desk, run)) {
                 end = ran + *at;
-                EXPECT_EQ(clockOnLine(desk), QStringLiteral("-0:01")) << c.runs;
+                EXPECT_EQ(desk.clockOnLine(), QStringLiteral("-0:01")) << c.runs;
                 EXPECT_EQ(desk.horn.events.size(), sounded + 1) << c.runs;
             }
             ran += run;
@@ -102,7 +88,7 @@ TEST(ExactClock, ATimeoutOrBreakEndsOnItsOwnSecondsWhereverItStarts) {
     }
 }
 
-TEST(ExactClock, TheLastMinuteReachesTheLineTenthByTenthDownToZeroThenBelowIt) {
+TEST(ExactClock, TheLastMinuteReachesTheLineTenthByTenth) {
     Desk desk;
     Program& p = desk.p;
     desk.live();
@@ -110,18 +96,19 @@ TEST(ExactClock, TheLastMinuteReachesTheLineTenthByTenthDownToZeroThenBelowIt) {
     p.type(p.form.D_Sec, QStringLiteral("00"));
     desk.pass(270);
     p.click(p.form.St_St);
-    QStringList expected;
+    // 1:00 is not yet the last minute, 0:00 is, -0:01 no longer.
+    QStringList expected{QStringLiteral("1:00")};
     for (int second = 59; second >= 0; --second)
         for (int tenth = 9; tenth >= 0; --tenth)
             expected << QStringLiteral("%1:%2").arg(second, 2, 10, QLatin1Char('0')).arg(tenth) +
                             QLatin1Char('0');
     expected << QStringLiteral("-0:01");
     // The clock on the line every tenth of its own running time.
-    QStringList seen;
+    QStringList seen{desk.clockOnLine()};
     desk.pass(60);
     while (seen.size() < expected.size()) {
         desk.pass(100);
-        seen << clockOnLine(desk);
+        seen << desk.clockOnLine();
     }
     EXPECT_EQ(seen.join(QLatin1Char(' ')), expected.join(QLatin1Char(' ')));
 }
@@ -135,27 +122,27 @@ TEST(ExactClock, AStopInTheLastMinuteKeepsTheTenthThatHadRunPartly) {
     p.click(p.form.St_St);
     desk.pass(1450);
     p.click(p.form.St_St);
-    EXPECT_EQ(clockOnLine(desk), QStringLiteral("41:60"));
+    EXPECT_EQ(desk.clockOnLine(), QStringLiteral("41:60"));
     // A timeout in between does not move it.
     p.type(p.form.TimeoutValue, QStringLiteral("0.1"));
     p.click(p.form.Time_Out);
     desk.pass(7000);
-    EXPECT_EQ(clockOnLine(desk), QStringLiteral("41:60"));
+    EXPECT_EQ(desk.clockOnLine(), QStringLiteral("41:60"));
     p.click(p.form.St_St);
     desk.pass(49);
-    EXPECT_EQ(clockOnLine(desk), QStringLiteral("41:60"));
+    EXPECT_EQ(desk.clockOnLine(), QStringLiteral("41:60"));
     desk.pass(1);
-    EXPECT_EQ(clockOnLine(desk), QStringLiteral("41:50"));
+    EXPECT_EQ(desk.clockOnLine(), QStringLiteral("41:50"));
     // A typed value replaces the exact one.
     p.click(p.form.St_St);
     p.type(p.form.D_Sec, QStringLiteral("30"));
-    EXPECT_EQ(clockOnLine(desk), QStringLiteral("0:30"));
+    EXPECT_EQ(desk.clockOnLine(), QStringLiteral("0:30"));
     p.click(p.form.St_St);
-    EXPECT_EQ(clockOnLine(desk), QStringLiteral("30:00"));
+    EXPECT_EQ(desk.clockOnLine(), QStringLiteral("30:00"));
     desk.pass(99);
-    EXPECT_EQ(clockOnLine(desk), QStringLiteral("30:00"));
+    EXPECT_EQ(desk.clockOnLine(), QStringLiteral("30:00"));
     desk.pass(1);
-    EXPECT_EQ(clockOnLine(desk), QStringLiteral("29:90"));
+    EXPECT_EQ(desk.clockOnLine(), QStringLiteral("29:90"));
 }
 
 TEST(ExactClock, AGoalReachesTheLineInTheStepOfItsClick) {
@@ -167,7 +154,7 @@ TEST(ExactClock, AGoalReachesTheLineInTheStepOfItsClick) {
     const size_t writes = desk.device.writes.size();
     p.click(p.form.up_l);
     EXPECT_EQ(desk.device.writes.size(), writes + 1);
-    EXPECT_EQ(lowerRow(desk).left(4), QStringLiteral(" 1  "));
+    EXPECT_EQ(desk.rows()[1].left(4), QStringLiteral(" 1  "));
 }
 
 TEST(Tick, ATickFallingWhileATicksBoxIsUpIsSkipped) {

@@ -19,11 +19,6 @@ class Horn : public ::testing::Test {
     }
     // Whole seconds pass, stepped as the window's timers step them.
     void run(int seconds) { desk.pass(seconds * 1000LL); }
-    // The clock's digits on the wire, from the last transmission ("00:00", "-0:01" …).
-    QString wireClock() const {
-        const QByteArray& last = desk.device.writes.back();
-        return QString::fromLatin1(last.mid(32, 3) + last.mid(39, 3)).trimmed();
-    }
     qsizetype logged(const char* text) const {
         return p.form.Text1.text.count(QString::fromUtf8(text));
     }
@@ -40,7 +35,7 @@ TEST_F(Horn, CountDownSoundsOnceWhenItLeavesZeroAndRunsOn) {
     desk.pass(99);
     EXPECT_TRUE(events.empty()) << "for the whole tenth of 00.0";
     desk.pass(1);
-    EXPECT_EQ(wireClock(), QStringLiteral("-0:01"));
+    EXPECT_EQ(desk.clockOnLine(), QStringLiteral("-0:01"));
     ASSERT_EQ(events.size(), 1U);
     EXPECT_EQ(events[0].ms, 1500);
     EXPECT_EQ(events[0].time, desk.clock.timeOfDay());
@@ -52,7 +47,7 @@ TEST_F(Horn, CountDownSoundsOnceWhenItLeavesZeroAndRunsOn) {
     p.click(p.form.St_St);
     run(3);
     EXPECT_EQ(events.size(), 1U);
-    EXPECT_EQ(wireClock(), QStringLiteral("-0:07"));
+    EXPECT_EQ(desk.clockOnLine(), QStringLiteral("-0:07"));
 }
 
 TEST_F(Horn, SilentForCountUpAndForAClockStoppedBeforeZero) {
@@ -101,14 +96,14 @@ TEST_F(Horn, StopAtZeroHoldsTheWireAtZeroAndStartRunsOnSilently) {
     EXPECT_FALSE(p.form.ClockRunning);
     EXPECT_EQ(p.form.St_St.text, QStringLiteral("Start"));
     for (int i = 0; i < 3; ++i) {
-        EXPECT_EQ(wireClock(), QStringLiteral("00:00"));
+        EXPECT_EQ(desk.clockOnLine(), QStringLiteral("00:00"));
         run(1);
     }
     EXPECT_EQ(p.form.D_Min.text + p.form.D_Sec.text, QStringLiteral("000"));
 
     p.click(p.form.St_St);
     run(2);
-    EXPECT_EQ(wireClock(), QStringLiteral("-0:02")) << "Start after the end is unchanged";
+    EXPECT_EQ(desk.clockOnLine(), QStringLiteral("-0:02")) << "Start after the end is unchanged";
     EXPECT_EQ(events.size(), 1U);
     // A new period (Reset) has its own end.
     p.click(p.form.St_St);
@@ -118,7 +113,7 @@ TEST_F(Horn, StopAtZeroHoldsTheWireAtZeroAndStartRunsOnSilently) {
     p.click(p.form.St_St);
     run(4);
     EXPECT_EQ(events.size(), 2U);
-    EXPECT_EQ(wireClock(), QStringLiteral("00:00"));
+    EXPECT_EQ(desk.clockOnLine(), QStringLiteral("00:00"));
 }
 
 TEST_F(Horn, HandHornSoundsWhileHeldAndNothingSoundsWhenSwitchedOff) {
@@ -136,7 +131,7 @@ TEST_F(Horn, HandHornSoundsWhileHeldAndNothingSoundsWhenSwitchedOff) {
     run(3);
     EXPECT_EQ(events.size(), 2U);
     EXPECT_EQ(logged(" +++ Hupe: Spielzeit zu Ende"), 0);
-    EXPECT_EQ(wireClock(), QStringLiteral("-0:02"));
+    EXPECT_EQ(desk.clockOnLine(), QStringLiteral("-0:02"));
     p.horn.test();
     EXPECT_EQ(events.size(), 3U) << "the settings' Test sounds also while the horn is off";
 }
@@ -148,7 +143,7 @@ TEST_F(Horn, LostSoundOutputIsSaidAtOnceAndUsedAgainWhenBack) {
     EXPECT_EQ(p.form.hornMissing.text, QStringLiteral("Hupe: kein Audiogerät"));
     startClock(QStringLiteral("0"), QStringLiteral("01"));
     run(2);
-    EXPECT_EQ(wireClock(), QStringLiteral("-0:01"));
+    EXPECT_EQ(desk.clockOnLine(), QStringLiteral("-0:01"));
     EXPECT_EQ(logged(" +++ Hupe: kein Audiogerät"), 1);
     EXPECT_EQ(logged(" +++ Hupe: Spielzeit zu Ende"), 1);
 

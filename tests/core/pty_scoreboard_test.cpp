@@ -1,5 +1,5 @@
-// End to end over a real pseudo-terminal: the whole program core with the QSerialPort device,
-// the port opened and "Anzeigen" ticked, and the scoreboard read from the other end.
+// Two display lines over real pseudo-terminals: the whole program core with the QSerialPort
+// devices, each scoreboard read from the other end. (One line alone: line_pty_test.)
 
 #include "serial/qt_serial_device.h"
 #include "tests/support/desk.h"
@@ -28,40 +28,6 @@ void application() {
     static char name[] = "tests_core_pty";
     static char* argv[] = {name, nullptr};
     static QCoreApplication app(argc, argv);
-}
-
-TEST(PtyScoreboard, OpenPortAndAnzeigenSendTheMatchToTheOtherEnd) {
-    application();
-
-    Pty pty;
-    ASSERT_FALSE(pty.path.isEmpty());
-    qputenv("MARKLIGHT_PORTS", pty.path.toLocal8Bit());
-    test::BasicDesk<QtSerialDevice> desk;
-    Program& p = desk.p;
-    ASSERT_EQ(p.form.Combo6.currentText(), QStringLiteral("COM 1"));
-    p.click(p.form.OpenOutput);
-    ASSERT_TRUE(p.form.PortOpen);
-    // Each change goes out in the step of the click: the display blank while "Anzeigen" is not
-    // ticked, the mode switch and the scoreboard, the typed score (which replaces the scoreboard
-    // before it when that still waits for the line).
-    const QByteArray blank = scoreboard("        ", "        ", "        ", "        ");
-    const QByteArray modeSwitch("\x02\x90\x90"
-                                "111234567890\n\x02"
-                                "112345678\n");
-    p.click(p.form.Displ);
-    p.type(p.form.Pkt_l, QStringLiteral("3"));
-    p.tick();
-    const QByteArray typed = scoreboard("Heim    ", "  Gegner", " 3    20", ":00   0 ");
-    QByteArray got = readMaster(pty, blank.size() + modeSwitch.size() + typed.size());
-    if (!got.endsWith(typed))
-        got += readMaster(pty, typed.size());
-    EXPECT_TRUE(got.startsWith(blank + modeSwitch));
-    EXPECT_TRUE(got.endsWith(typed));
-
-    p.click(p.form.St_St);
-    desk.clock.advance(1);
-    p.tick();
-    EXPECT_EQ(readMaster(pty, 48), scoreboard("Heim    ", "  Gegner", " 3    19", ":59   0 "));
 }
 
 // A hall with a line at each end: the far one shows the sides swapped.

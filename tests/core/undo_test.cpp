@@ -36,11 +36,12 @@ TEST(Undo, TwentyMixedChangesGoBackOneByOneAndComeAgain) {
         [&] { d.p.click(f.s_change); },
         [&] { d.p.click(f.StrafeL); },
         [&] { d.p.click(f.Time_Out); }, // not a step: the next undo passes it by
+        [&] { d.p.key(QStringLiteral("Ctrl+O")); }, // the port is no step either
         [&] { d.p.click(f.StrafeR); },
         [&] { typing(f.Startwert, QStringLiteral("15.0")); },
         [&] { d.dialogs.answerNext(Answer::Yes), d.p.click(f.reset); },
         [&] { typing(f.D_Min, QStringLiteral("12")); },
-        [&] { d.p.click(f.St_St); },
+        [&] { d.p.key(QStringLiteral("Space")); },
         [&] { d.p.click(f.up_r); },
         [&] { d.p.click(f.St_St); },
         [&] { d.p.click(f.Reset_Time); },
@@ -103,7 +104,10 @@ TEST(Confirm, ResetAndEndeAskOnlyWhenSomethingWouldBeLostAndDefaultToNo) {
     Desk d;
     Form& f = d.p.form;
     int closed = 0;
-    d.p.closeWindow = [&] { ++closed; };
+    d.p.closeWindow = [&] { // only after the port has been closed
+        ++closed;
+        EXPECT_FALSE(d.device.isOpen());
+    };
     d.p.click(f.reset); // nothing to lose: no question
     d.live();
     d.p.click(f.Ende);
@@ -126,14 +130,16 @@ TEST(Confirm, ResetAndEndeAskOnlyWhenSomethingWouldBeLostAndDefaultToNo) {
     EXPECT_TRUE(f.PortOpen);
     const std::size_t written = d.device.writes.size();
     d.dialogs.answerNext(Answer::Yes);
+    d.device.failClose = true; // reported, and the window closes all the same
     d.p.click(f.Ende);
     EXPECT_EQ(closed, 2);
     EXPECT_FALSE(f.PortOpen);
     EXPECT_EQ(d.device.writes.size(), written); // the display line keeps what it shows
-    ASSERT_EQ(d.dialogs.boxes.size(), 4u);
+    ASSERT_EQ(d.dialogs.boxes.size(), 5u);
     EXPECT_EQ(d.dialogs.boxes[3].buttons, Buttons::YesNo);
     EXPECT_EQ(d.dialogs.boxes[3].text,
               QStringLiteral("Es läuft noch eine Strafe.\r\n\r\nMarklight beenden?"));
+    EXPECT_EQ(d.dialogs.boxes[4].text, QStringLiteral("Fehler beim Schließen des Ports 1"));
 }
 
 } // namespace

@@ -44,34 +44,7 @@ using Penalties = MatchClock;
 
 // --- The match clock ---
 
-TEST_F(MatchClock, TenthsTurnOnTheClocksOwnRunningTimeWhateverTheComputersClockDoes) {
-    startAt("0", "59"); // at 12:00:00.000
-    QStringList seen;
-    const auto after = [&](qint64 ms) {
-        clock.advanceMs(ms);
-        engine.count();
-        seen << form.Spec_Min.text + form.Spec_Sec.text;
-    };
-    for (const qint64 ms : {0, 100, 850, 50, 300})
-        after(ms);
-    // Set back 50.3 s: the count goes on.
-    clock.setComputerClock(QStringLiteral("11:59:11"));
-    for (const qint64 ms : {0, 200, 200, 600, 700})
-        after(ms);
-    // Set forward by an hour: the count goes on.
-    clock.setComputerClock(QStringLiteral("13:00:00"));
-    after(0);
-    after(1000);
-    EXPECT_EQ(seen.join(QLatin1Char(' ')), QStringLiteral("5900 5890 5810 5800 5770 5770 5750 5730 "
-                                                          "5670 5600 5600 5500"));
-    EXPECT_EQ(shown(), QStringLiteral("0:55"));
-    engine.St_St_Click(); // a stop keeps the seconds and tenths for the display
-    after(1000);
-    EXPECT_EQ(seen.back(), QStringLiteral("5500"));
-    EXPECT_TRUE(form.LastMinute && !form.Timer3.enabled && form.Timer2.interval == 1000);
-}
-
-TEST_F(MatchClock, DirectionIsReadAtEveryTickAndCountingUpHasNoLastMinute) {
+TEST_F(MatchClock, DirectionIsReadAtEveryTick) {
     startAt("0", "10");
     EXPECT_EQ(tickAt("12:00:04"), QStringLiteral("0:06"));
     engine.Mode_up_Click();
@@ -79,16 +52,7 @@ TEST_F(MatchClock, DirectionIsReadAtEveryTickAndCountingUpHasNoLastMinute) {
     EXPECT_FALSE(form.LastMinute || form.Timer3.enabled || form.Spec_Min.visible);
 }
 
-TEST_F(MatchClock, ARestartBelowZeroResumesFromTheShownValue) {
-    startAt("0", "0");
-    tickAt("12:01:30");
-    engine.St_St_Click();
-    tickAt("12:05:00");
-    engine.St_St_Click();
-    EXPECT_EQ(tickAt("12:05:01"), QStringLiteral("-1:31"));
-}
-
-TEST(NumberText, ReadsSignsBlanksAndOneDecimalCommaButNoExponentsOrWords) {
+TEST(NumberText, ReadsWhatAnOperatorTypesAsANumber) {
     const std::pair<const char*, std::optional<double>> table[] = {
         {"0,5", 0.5},  {" 15,5 ", 15.5}, {"-2,5", -2.5}, {",5", 0.5}, {"5,", 5.0},  {"20.0", 20},
         {"1,5,0", {}}, {"1,5.0", {}},    {"1.5.0", {}},  {",", {}},   {"1 ,5", {}}, {"1.000,5", {}},
@@ -100,13 +64,15 @@ TEST(NumberText, ReadsSignsBlanksAndOneDecimalCommaButNoExponentsOrWords) {
         EXPECT_EQ(readNumber(QString::fromUtf8(text)), value) << text;
 }
 
-TEST(NumberText, WritesTheShortestTextAndRoundsThreeWays) {
+TEST(NumberText, WritesTheShortestText) {
     const std::pair<double, const char*> written[] = {
         {0, "0"},         {-0.0, "0"},        {20, "20"},     {0.5, "0.5"},
         {-1.25, "-1.25"}, {0.1 + 0.2, "0.3"}, {1e20, "1e+20"}};
     for (const auto& [value, text] : written)
         EXPECT_EQ(numberText(value), QString::fromLatin1(text)) << value;
+}
 
+TEST(NumberText, RoundsThreeWays) {
     constexpr long long kClamp = 9'200'000'000'000'000'000;
     struct Rounding {
         double value;
@@ -145,7 +111,7 @@ TEST_F(MatchClock, StartRefusesAClockBoxThatHoldsNoNumberOrIsTooLarge) {
     EXPECT_EQ(shown(), QStringLiteral("0:00"));
 }
 
-TEST_F(MatchClock, ResetTimeWritesTheStartValueAndRefusesOneTooLarge) {
+TEST_F(MatchClock, ResetTimeWritesTheStartValueItCanHold) {
     const std::pair<const char*, const char*> cases[] = {
         {"0.5", "0:30"}, {"7.1", "7:6"}, {"546.1", "546:6"}, {"20.0", "20:00"}};
     for (const auto& [start, expected] : cases) {
@@ -187,7 +153,7 @@ TEST_F(Interruptions, EndingOnARunOutClockResetsItButOnlyABreakBelowZero) {
     }
 }
 
-TEST_F(Interruptions, StartingClearsTimeOfDayAndProgramDisplaysAndItsButtonOrTheClockEndsIt) {
+TEST_F(Interruptions, ATimeoutTakesOverTheDisplayUntilItsButtonOrTheClockEndsIt) {
     int handlerRuns = 0;
     form.Uhr.initValue(1);
     form.Uhr.onClick = [&] { ++handlerRuns; };
@@ -204,7 +170,7 @@ TEST_F(Interruptions, StartingClearsTimeOfDayAndProgramDisplaysAndItsButtonOrThe
     EXPECT_EQ(tickAt("12:00:11"), QStringLiteral("7:29"));
 }
 
-TEST_F(Banner, ShowsTwoOfEverySevenSecondsAndNeverAtTheFastTick) {
+TEST_F(Banner, ShowsTwoOfEverySevenSlowTicks) {
     engine.Break_Click();
     QString pattern;
     for (int i = 0; i < 14; ++i) {
@@ -244,7 +210,7 @@ TEST_F(Banner, StandingClockShowsUnterbruchOnlyBelowAReadableStartValue) {
 
 // --- Penalties ---
 
-TEST_F(Penalties, LengthsEndOnTheEvenSecondMinutesMayTakeThreeDigitsCountingUpLiesAhead) {
+TEST_F(Penalties, EndIsTheClockLessTheLengthRoundedHalfToEven) {
     // From 15:20: 0.025 min ends at 918.5 s -> 918, 0.075 min at 915.5 s -> 916.
     const std::pair<const char*, const char*> cases[] = {
         {"0.25", " 00:15"}, {"100", " 100:00"}, {"0.025", " 00:02"}, {"0.075", " 00:04"}};

@@ -2,12 +2,16 @@
 
 // The whole program core on the fake platform, started, with fake port 1 available: the desk
 // that core tests and benchmarks drive. With a real device (`QtSerialDevice`) the ports are
-// those of the machine, `MARKLIGHT_PORTS` set before the desk is made.
+// those of the machine, `MARKLIGHT_PORTS` set before the desk is made. Tests read the display
+// line as a spectator does, through the decoder of marklight-display, never by byte offsets.
 
 #include "core/program.h"
+#include "display/line_decoder.h"
 #include "platform/fakes/fakes.h"
 
 namespace ml::test {
+
+using Rows = std::array<QString, 2>;
 
 template <class Device = FakeSerialDevice> struct BasicDesk {
     FakeClock clock{QStringLiteral("10:00:00")};
@@ -17,6 +21,9 @@ template <class Device = FakeSerialDevice> struct BasicDesk {
     FakeHorn horn{clock};
     FakeStorage storage;
     Program p{clock, dialogs, shell, device, horn, storage};
+    // Everything written so far, read back; `decoded` writes have been fed.
+    LineDecoder line;
+    size_t decoded = 0;
 
     BasicDesk() {
         if constexpr (requires { device.openable; })
@@ -32,6 +39,18 @@ template <class Device = FakeSerialDevice> struct BasicDesk {
         p.click(p.form.OpenOutput);
         p.click(p.form.Displ);
     }
+    // The display line after the writes so far, each fed whole at the fake clock's time.
+    const LineState& wire() {
+        const qint64 now = clock.monotonicMs();
+        for (; decoded < device.writes.size(); ++decoded)
+            line.feed(device.writes[decoded], now);
+        line.flush(now);
+        return line.state();
+    }
+    // The two rows a spectator reads now.
+    Rows rows() { return visibleRows(wire(), clock.monotonicMs(), clock.timeOfDay()); }
+    // The clock's digits on the lower row: " 0    41:60   0 " gives "41:60".
+    QString clockOnLine() { return rows()[1].mid(5, 6).trimmed(); }
 };
 
 using Desk = BasicDesk<>;
