@@ -31,8 +31,12 @@ TEST(SerialFaults, LeaveTheMatchAsItWasAndThePortReadyToOpenAgain) {
         d.p.click(f.StrafeL);
         d.pass(5000);
         const auto match = [&f] {
-            return QStringList{f.D_Min.text, f.D_Sec.text, f.Pkt_l.text, f.TxtStrL.text,
-                               QString::number(f.ClockRunning), QString::number(f.penaltyL.endSec)};
+            return QStringList{f.D_Min.text,
+                               f.D_Sec.text,
+                               f.Pkt_l.text,
+                               f.TxtStrL.text,
+                               QString::number(f.ClockRunning),
+                               QString::number(f.penaltyL.endSec)};
         };
         const QStringList before = match();
 

@@ -35,7 +35,7 @@ TEST(Undo, TwentyMixedChangesGoBackOneByOneAndComeAgain) {
         [&] { typing(f.Pkt_r, QStringLiteral("7")); },
         [&] { d.p.click(f.s_change); },
         [&] { d.p.click(f.StrafeL); },
-        [&] { d.p.click(f.Time_Out); }, // not a step: the next undo passes it by
+        [&] { d.p.click(f.Time_Out); },             // not a step: the next undo passes it by
         [&] { d.p.key(QStringLiteral("Ctrl+O")); }, // the port is no step either
         [&] { d.p.click(f.StrafeR); },
         [&] { typing(f.Startwert, QStringLiteral("15.0")); },

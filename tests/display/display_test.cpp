@@ -1,11 +1,13 @@
-// Text fitting, the display modes and the output composer on the fake platform. The scoreboard
-// bytes of everyday ticks are in the display_* replay scripts.
+// Text fitting, the display modes and the output composer on the fake platform, the display line
+// read back through the decoder. The scoreboard bytes themselves are in the display_* golden files.
 
 #include "console/event_log.h"
 #include "display/composer.h"
 #include "display/display_modes.h"
 #include "display/frames.h"
+#include "display/line_decoder.h"
 #include "display/text_fitting.h"
+#include "display/wire_format.h"
 #include "platform/fakes/fakes.h"
 #include "serial/serial_link.h"
 #include "serial/windows1252.h"
@@ -14,8 +16,15 @@
 
 #include <functional>
 
+// Rows read as text in failure messages.
+void PrintTo(const QString& s, std::ostream* os) {
+    *os << '"' << s.toStdString() << '"';
+}
+
 namespace ml {
 namespace {
+
+using Rows = std::array<QString, 2>;
 
 // The display subsystem with "Anzeigen" ticked and port 1 opened through the link.
 struct Rig {
@@ -31,9 +40,14 @@ struct Rig {
         modes.previewStep();
         composer.checkAndOut();
     }
-    QByteArray lastWrite() const {
-        return device.writes.empty() ? QByteArray() : device.writes.back();
+    // The display line after every write so far, each fed at `ms` (from 0, a second apart).
+    const LineState& wire() {
+        for (; decoded < device.writes.size(); ++decoded)
+            line.feed(device.writes[decoded], ms);
+        line.flush(ms);
+        return line.state();
     }
+    Rows rows() { return visibleRows(wire(), ms, clock.timeOfDay()); }
 
     Form form;
     FakeClock clock{QStringLiteral("12:00:00")};
@@ -44,22 +58,17 @@ struct Rig {
     MatchEngine match{form, clock, dialogs};
     DisplayModes modes{form, clock, dialogs, link, match};
     Composer composer{form, clock, dialogs, link, log};
+    LineDecoder line;
+    size_t decoded = 0;
+    qint64 ms = 0;
 };
 
-// The four 8-byte fields of a scoreboard transmission, joined by "|".
-QByteArray fields(const QByteArray& wire) {
-    QByteArray out;
-    for (int i = 0; i < 4; ++i)
-        out += (i ? "|" : "") + wire.mid(12 * i + 3, 8);
-    return out;
-}
-
-TEST(TrimText, PadsOnTheLeftOnlyForCapitalRCutsAndReportsNegativeWidth) {
+TEST(TrimText, FitsATextToItsWidth) {
     FakeDialogs dialogs;
     auto fit = [&dialogs](const char* text, const char* align, int width) {
         return TrimText(QString::fromLatin1(text), QString::fromLatin1(align), width, dialogs);
     };
-    EXPECT_EQ(fit("Heim", "r", 8), QStringLiteral("Heim    "));
+    EXPECT_EQ(fit("Heim", "r", 8), QStringLiteral("Heim    ")); // only a capital R pads left
     EXPECT_EQ(fit("Mannschaft", "R", 8), QStringLiteral("Mannscha"));
     EXPECT_EQ(fit("abc", "L", 0), QString());
     EXPECT_TRUE(dialogs.boxes.empty());
@@ -74,7 +83,7 @@ TEST(TrimText, PadsOnTheLeftOnlyForCapitalRCutsAndReportsNegativeWidth) {
         box.text.endsWith(QStringLiteral("\r\n\r\nunbestimmter Fehler in Function TrimText!")));
 }
 
-TEST(Flash, ColonOnlyOnOddSecondsWhileClockStandsAndUhrIsClear) {
+TEST(Flash, ColonShowsOnlyOnOddSecondsOfAStandingClock) {
     Rig r;
     r.clock.passUntil(QStringLiteral("12:00:01"));
     EXPECT_EQ(Flash(r.form, r.clock, r.dialogs), QStringLiteral(":"));
@@ -85,38 +94,94 @@ TEST(Flash, ColonOnlyOnOddSecondsWhileClockStandsAndUhrIsClear) {
     EXPECT_EQ(Flash(r.form, r.clock, r.dialogs), QStringLiteral(" "));
 }
 
-TEST(Composer, MirrorSwapsNamesScoresAndPenaltiesAndAStartValueThatIsNoNumberNeverBlinks) {
-    Rig r;
-    // An odd second: the separators would blink if the start value read as a number.
-    r.clock.passUntil(QStringLiteral("12:00:01"));
-    r.modes.miror_Click();
-    r.form.penaltyL.running = true;
-    r.form.TxtStrL.text = QStringLiteral(" 1:45");
-    r.form.Pkt_l.text = QStringLiteral("7");
-    r.form.Pkt_r.text = QStringLiteral("4");
-    r.form.D_Min.text = QStringLiteral("12");
-    r.form.Startwert.text = QStringLiteral("zwanzig");
-    r.tick();
-    EXPECT_EQ(fields(r.lastWrite()), QByteArray("Gegner  |    1:45| 4    12|:00   7 "));
+// What the scoreboard shows for a form; all at an odd second, where the separators of a
+// standing clock off its start value blink.
+TEST(Composer, ScoreboardShowsTheDesk) {
+    const struct {
+        const char* name;
+        std::function<void(Rig&)> set;
+        Rows rows;
+        int brightness;
+    } cases[] = {
+        {"scores, medium",
+         [](Rig& r) {
+             r.modes.br_med_Click();
+             r.form.Pkt_l.text = QStringLiteral("3");
+             r.form.Pkt_r.text = QStringLiteral("12");
+         },
+         {"Heim      Gegner", " 3    20:00  12 "},
+         2},
+        {"names beyond Latin-1",
+         [](Rig& r) {
+             r.form.Text_l.text = QStringLiteral("Müller");
+             r.form.Text_r.text = QStringLiteral("Straße€");
+         },
+         {"Müller   Straße€", " 0    20:00   0 "},
+         1},
+        {"mirrored, home penalty, start value no number",
+         [](Rig& r) {
+             r.modes.miror_Click();
+             r.form.penaltyL.running = true;
+             r.form.TxtStrL.text = QStringLiteral(" 1:45");
+             r.form.Pkt_l.text = QStringLiteral("7");
+             r.form.Pkt_r.text = QStringLiteral("4");
+             r.form.D_Min.text = QStringLiteral("12");
+             r.form.Startwert.text = QStringLiteral("zwanzig");
+         },
+         {"Gegner      1:45", " 4    12:00   7 "},
+         1},
+        {"timeout, minutes no number",
+         [](Rig& r) {
+             r.form.D_Min.text.clear();
+             r.form.TimeoutActive = true;
+             r.form.SpecL.visible = r.form.SpecR.visible = true;
+             r.form.SpecL.text = QStringLiteral("  TIME  ");
+             r.form.SpecR.text = QStringLiteral("  OUT   ");
+             r.form.Spec_Min.text = QStringLiteral("0");
+             r.form.Spec_Sec.text = QStringLiteral("45");
+         },
+         {"  TIME    OUT   ", " 0     0:45   0 "},
+         1},
+        {"time of day",
+         [](Rig& r) {
+             r.form.TimeOut.text = QStringLiteral("21:05:09");
+             r.form.Uhr.click();
+         },
+         {"Heim      Gegner", " 0  21:05:09   0"},
+         1},
+        {"free text standing", // the first 16 characters; a short row padded
+         [](Rig& r) {
+             r.form.FreeT_O.text = QStringLiteral("ABCDEFGHIJKLMNOPQRST");
+             r.form.FreeT_U.text = QStringLiteral("unten");
+             r.form.ShText.click();
+         },
+         {"ABCDEFGHIJKLMNOP", "unten           "},
+         1},
+        {"display off",
+         [](Rig& r) { r.form.Displ.click(); },
+         {QString(16, ' '), QString(16, ' ')},
+         1},
+    };
+    for (const auto& c : cases) {
+        Rig r;
+        r.clock.passUntil(QStringLiteral("12:00:01"));
+        c.set(r);
+        r.tick();
+        EXPECT_EQ(r.rows(), c.rows) << c.name;
+        EXPECT_EQ(r.wire().brightness, c.brightness) << c.name;
+    }
 }
 
-TEST(Composer, ATimeoutShowsItsBannerAndSecondClockAndMinutesThatAreNoNumberNeverBlink) {
+TEST(Composer, PreviewIsRedOnlyWhileLive) {
     Rig r;
-    r.clock.passUntil(QStringLiteral("12:00:01"));
-    r.form.Pkt_l.text = QStringLiteral("4");
-    r.form.Pkt_r.text = QStringLiteral("7");
-    r.form.D_Min.text.clear();
-    r.form.TimeoutActive = true;
-    r.form.SpecL.visible = r.form.SpecR.visible = true;
-    r.form.SpecL.text = QStringLiteral("  TIME  ");
-    r.form.SpecR.text = QStringLiteral("  OUT   ");
-    r.form.Spec_Min.text = QStringLiteral("0");
-    r.form.Spec_Sec.text = QStringLiteral("45");
     r.tick();
-    EXPECT_EQ(fields(r.lastWrite()), QByteArray("  TIME  |  OUT   | 4     0|:45   7 "));
+    EXPECT_EQ(r.form.Show_Prog.foreColor, kRed);
+    r.form.Displ.click();
+    r.tick();
+    EXPECT_EQ(r.form.Show_Prog.foreColor, kPaleRed);
 }
 
-TEST(Composer, MinusSignInFieldThreeBlinksBrightnessWithEachNewClockValue) {
+TEST(Composer, MinusSignInFieldThreeBlinksWithEachNewClockValue) {
     // Mirrored, the right team's score stands in field 3; free text over the clock blinks too;
     // a stopped clock does not blink. A goal between two seconds keeps the brightness.
     for (int variant : {0, 1, 2, 3}) {
@@ -127,45 +192,37 @@ TEST(Composer, MinusSignInFieldThreeBlinksBrightnessWithEachNewClockValue) {
             r.modes.miror_Click();
         if (variant == 2)
             r.form.ShText.click();
-        QByteArray digits;
+        QByteArray levels;
         for (int i = 0; i < 4; ++i) {
+            r.ms += 1000;
             r.form.D_Sec.text = QString::number(10 + i);
             r.tick();
-            digits += r.lastWrite().at(2);
+            levels += char('0' + r.wire().brightness);
             r.form.Pkt_l.text = QString::number(i);
             r.tick();
-            digits += r.lastWrite().at(2);
+            levels += char('0' + r.wire().brightness);
         }
-        EXPECT_EQ(digits, QByteArray(variant == 3 ? "11111111" : "33113311"))
-            << "variant " << variant;
+        EXPECT_EQ(levels, QByteArray(variant == 3 ? "11111111" : "33113311")) << variant;
+        EXPECT_EQ(r.line.blinking(r.ms), variant != 3) << variant;
+        EXPECT_FALSE(r.line.blinking(r.ms + 3000)) << variant;
     }
 }
 
-TEST(Composer, FreeTextLayoutsSendTheirFrames) {
+TEST(Composer, BigTextGoesOutWhole) {
     Rig r;
-    r.modes.br_med_Click();
     r.form.ShText.initValue(1);
-    r.form.FreeT_U.text = QStringLiteral("unten");
-    r.form.FreeT_S.text = QStringLiteral("Tor!");
-    auto sent = [&r](const QString& top) {
-        r.form.FreeT_O.text = top;
-        r.modes.Get_Text();
-        r.tick();
-        return r.lastWrite();
-    };
-    // A standing row shows its first 16 characters; a short one is padded.
-    EXPECT_EQ(fields(sent(QStringLiteral("ABCDEFGHIJKLMNOPQRST"))),
-              QByteArray("ABCDEFGH|IJKLMNOP|unten   |        "));
-
-    // Scrolling rows: read back in LineDecoder.StandingAndScrollingFreeTextOnTwoRows.
-    // One big row goes out whole and unfitted, standing or scrolling.
     r.form.OneLine.click();
     r.form.Scroll_1.click();
     r.form.FreeT.text = QStringLiteral("Auszeit für die Gäste");
-    EXPECT_EQ(sent({}), toWindows1252(QStringLiteral("\x02"
-                                                     "32Auszeit für die Gäste\n")));
+    r.modes.Get_Text();
+    r.tick();
+    EXPECT_EQ(r.wire().layout, LineState::Layout::Big);
+    EXPECT_EQ(r.wire().big, LineRow{QStringLiteral("Auszeit für die Gäste")});
+    r.form.FreeT_S.text = QStringLiteral("Tor!");
     r.form.Scroll_1.click();
-    EXPECT_EQ(sent({}), QByteArray::fromHex("02 80 32 32 54 6f 72 21 0a 02 97 32 31 0a"));
+    r.modes.Get_Text();
+    r.tick();
+    EXPECT_EQ(r.wire().big, (LineRow{QStringLiteral("Tor!"), true}));
 }
 
 TEST(Composer, ControlCharactersInEveryTextGoOutAsBlanks) {
@@ -192,7 +249,7 @@ TEST(Composer, ControlCharactersInEveryTextGoOutAsBlanks) {
                     r.form.LastSent.clear();
                     r.modes.Get_Text();
                     r.tick();
-                    return r.lastWrite();
+                    return r.device.writes.back();
                 };
                 const QByteArray blank = sent(QLatin1Char(' '));
                 EXPECT_TRUE(blank.contains("4 ")) << name.toStdString();
@@ -200,17 +257,6 @@ TEST(Composer, ControlCharactersInEveryTextGoOutAsBlanks) {
             }
         }
     }
-}
-
-TEST(Composer, PreviewIsRedWhileLiveAndDisplayOffSendsBlankFields) {
-    Rig r;
-    r.tick();
-    EXPECT_EQ(r.form.Show_Prog.foreColor, kRed);
-    r.form.Displ.initValue(0);
-    r.tick();
-    ASSERT_EQ(r.device.writes.size(), 2U);
-    EXPECT_EQ(fields(r.lastWrite()), QByteArray("        |        |        |        "));
-    EXPECT_EQ(r.form.Show_Prog.foreColor, kPaleRed);
 }
 
 TEST(DisplayModes, ModeSwitchWaitingOnASlowLineIsNotReplacedByTheNextTick) {
@@ -228,27 +274,29 @@ TEST(DisplayModes, ModeSwitchWaitingOnASlowLineIsNotReplacedByTheNextTick) {
                                        toWindows1252(frames::programFrame(1, 1))}));
 }
 
-TEST(DisplayModes, TimeOfDayEndsTimeoutAndProgramButFreeTextLeavesTimeoutRunning) {
+TEST(DisplayModes, TimeOfDayEndsATimeoutButNotABreak) {
     Rig r;
     r.form.TimeoutActive = r.form.BreakActive = true;
     r.form.Time_Out.text = QStringLiteral("Stop Timeout");
     r.form.Spec_Min.visible = r.form.Spec_Sec.visible = true;
-    r.form.ShText.click();
+    r.form.ShText.click(); // free text leaves it running
     EXPECT_TRUE(r.form.TimeoutActive);
     r.form.Uhr.click();
     EXPECT_FALSE(r.form.TimeoutActive);
     EXPECT_TRUE(r.form.BreakActive);
     EXPECT_EQ(r.form.Time_Out.text, QStringLiteral("Start Timeout"));
     EXPECT_FALSE(r.form.Spec_Min.visible || r.form.Spec_Sec.visible);
+}
 
-    // Over a program: the scores come back and only the cleared program's handler sends.
+TEST(DisplayModes, TimeOfDayOverAProgramBringsTheScoresBackInOneTransmission) {
+    Rig r;
     r.form.Prog.click();
     r.device.writes.clear();
     r.form.LastSent = QStringLiteral("x");
     r.form.Uhr.click();
     EXPECT_TRUE(r.form.Uhr_anz.visible && r.form.Pkt_l.visible && r.form.Pkt_r.visible);
     EXPECT_FALSE(r.form.D_Min.visible || r.form.FlashR.visible || r.form.Show_Prog.visible);
-    EXPECT_TRUE(r.form.LastSent.isEmpty());
+    EXPECT_TRUE(r.form.LastSent.isEmpty()); // only the cleared program's handler sent
     EXPECT_EQ(r.device.writes.size(), 1U);
 }
 
@@ -260,8 +308,8 @@ TEST(DisplayModes, OnlyTheExactWordTimeBecomesTheTimeEscape) {
     r.clock.passUntil(QStringLiteral("21:05:09"));
     r.tick();
     EXPECT_EQ(r.form.ShText_o.text, QStringLiteral("21:05:09"));
-    EXPECT_EQ(r.lastWrite().mid(3, 8), QByteArray::fromHex("a7 4f 34 20 20 20 20 20"));
-    EXPECT_EQ(r.lastWrite().mid(27, 8), QByteArray("$time   "));
+    EXPECT_EQ(r.wire().rows[0].text, wire::timeEscape() + QString(8, ' '));
+    EXPECT_EQ(r.rows()[1], QStringLiteral("$time           "));
     // The preview finds the escape whatever the case of its letter.
     r.form.PreviewBottom = QStringLiteral("Zeit§o4     ");
     r.tick();
