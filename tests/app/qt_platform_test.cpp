@@ -48,7 +48,7 @@ TEST_F(TickSchedulerTest, AWakeSkippedBehindATicksBoxLeavesTheNextWakeToThatTick
     EXPECT_FALSE(scheduler.pending());
 }
 
-TEST(QtDialogsTest, BoxShowsPlainTextWithGermanCancelAndReportsCancel) {
+TEST(QtDialogsTest, BoxShowsPlainTextWithAGermanCancel) {
     QTimer::singleShot(0, [] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
         ASSERT_NE(box, nullptr);
@@ -64,7 +64,7 @@ TEST(QtDialogsTest, BoxShowsPlainTextWithGermanCancelAndReportsCancel) {
               Answer::Cancel);
 }
 
-TEST(QtDialogsTest, YesNoBoxSaysJaNeinAndEnterGivesTheDefault) {
+TEST(QtDialogsTest, EnterInAJaNeinBoxGivesTheDefault) {
     for (const Answer preset : {Answer::Yes, Answer::No}) {
         QTimer::singleShot(0, [] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());

@@ -104,6 +104,8 @@ TEST_F(MainWindowTest, TheDirectionMenuSwapsTheScoreButtonsInPlace) {
     EXPECT_FALSE(widget("up_l")->isVisible());
     click("down_r");
     EXPECT_EQ(widget<QLineEdit>("Pkt_r")->text(), QStringLiteral("-1"));
+    action("up")->trigger();
+    EXPECT_TRUE(widget("up_l")->isVisible() && !widget("down_r")->isVisible());
 }
 
 TEST_F(MainWindowTest, ClickIntoAClockBoxSelectsAllSoTypingReplacesIt) {
@@ -140,7 +142,7 @@ TEST_F(MainWindowTest, CheckBoxWidgetFollowsItsControl) {
 
 // Every button, check box, clickable image and leaf menu item that the windows offer carries a
 // handler, and no other control does: a click never reaches nothing.
-TEST_F(MainWindowTest, EveryClickableControlAndNoOtherHasAHandler) {
+TEST_F(MainWindowTest, HandlersBelongToExactlyTheClickableControls) {
     Form& f = program.form;
     std::set<const Control*> clickable;
     const auto addFrom = [&](std::span<const ControlLayout> layout, auto&& lookup) {

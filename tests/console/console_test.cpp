@@ -50,7 +50,7 @@ TEST_F(EventLogTest, EventTextFollowsFirstRuleThatHolds) {
     EXPECT_EQ(lines().size(), 6) << "one line per pending event, no summary while the clock stands";
 }
 
-TEST_F(EventLogTest, SummaryOnlyForAScoreChangeAndNotWhileTimeOfDayClockPenaltyOrTimeout) {
+TEST_F(EventLogTest, SummaryOnlyForAScoreChangeWhileTheClockAloneRuns) {
     const std::function<void(bool)> blockers[] = {
         [this](bool on) { form.Uhr.setValue(on ? 1 : 0); },
         [this](bool on) { form.ClockRunning = !on; },
@@ -86,7 +86,7 @@ TEST_F(EventLogTest, LogCutToFirstThousandPastLimit) {
     EXPECT_EQ(form.Text1.text, QString(1000, QLatin1Char('n')));
 }
 
-TEST(MessageWindow, OnlyExactly175CharactersGoIntoTheLabelAndClosingForgetsIt) {
+TEST(MessageWindow, OnlyExactly175CharactersGoIntoTheLabel) {
     Form form;
     FakeShell shell;
     MessageWindowModel messages{form, shell};
@@ -99,6 +99,14 @@ TEST(MessageWindow, OnlyExactly175CharactersGoIntoTheLabelAndClosingForgetsIt) {
         EXPECT_EQ(window.T_Message.visible, !inLabel) << n;
         EXPECT_EQ(inLabel ? window.lblMessage.text : window.T_Message.text, text) << n;
     }
+}
+
+TEST(MessageWindow, ClosingForgetsWhatItShowed) {
+    Form form;
+    FakeShell shell;
+    MessageWindowModel messages{form, shell};
+    const MessageWindow& window = form.frmMessage;
+    messages.ShowMessage(QString(175, QLatin1Char('a')));
     messages.btnClose_Click();
     EXPECT_FALSE(window.exists);
     messages.ShowMessage(QStringLiteral("kurz"));

@@ -29,7 +29,7 @@ std::optional<qint64> runUntilEnd(Desk& desk, qint64 ms) {
     return std::nullopt;
 }
 
-TEST(ExactClock, TheEndComesAfterTheStartValueAndTheTenthOfZeroHoweverOftenTheClockStops) {
+TEST(ExactClock, TheEndComesATenthAfterZeroHoweverOftenTheClockStops) {
     struct Case {
         const char* runs;
         qint64 runMs; // 0: random lengths

@@ -28,7 +28,7 @@ class Horn : public ::testing::Test {
     std::vector<FakeHorn::Event>& events = desk.horn.events;
 };
 
-TEST_F(Horn, CountDownSoundsOnceWhenItLeavesZeroAndRunsOn) {
+TEST_F(Horn, CountDownSoundsOnceWhenItLeavesZero) {
     startClock(QStringLiteral("0"), QStringLiteral("02"));
     run(2);
     EXPECT_TRUE(events.empty()) << "0:00 is still playing time";
@@ -50,7 +50,7 @@ TEST_F(Horn, CountDownSoundsOnceWhenItLeavesZeroAndRunsOn) {
     EXPECT_EQ(desk.clockOnLine(), QStringLiteral("-0:07"));
 }
 
-TEST_F(Horn, SilentForCountUpAndForAClockStoppedBeforeZero) {
+TEST_F(Horn, SilentWhileNoCountDownReachesItsEnd) {
     p.click(p.form.Mode_up);
     startClock(QStringLiteral("-0"), QStringLiteral("03"));
     run(5);
@@ -67,7 +67,7 @@ TEST_F(Horn, SilentForCountUpAndForAClockStoppedBeforeZero) {
     EXPECT_EQ(events.size(), 1U);
 }
 
-TEST_F(Horn, TimeoutAndBreakSoundWhenTheirCountRunsOutNotWhenStopped) {
+TEST_F(Horn, InterruptionsSoundWhenTheirCountRunsOut) {
     p.type(p.form.TimeoutValue, QStringLiteral("0.05"));
     p.click(p.form.Time_Out);
     run(1);
@@ -88,7 +88,7 @@ TEST_F(Horn, TimeoutAndBreakSoundWhenTheirCountRunsOutNotWhenStopped) {
     EXPECT_EQ(logged(" +++ Hupe: Pause zu Ende"), 1);
 }
 
-TEST_F(Horn, StopAtZeroHoldsTheWireAtZeroAndStartRunsOnSilently) {
+TEST_F(Horn, StopAtZeroHoldsTheClockAtZero) {
     p.form.StopAtZero = true;
     startClock(QStringLiteral("0"), QStringLiteral("02"));
     run(3);
@@ -116,7 +116,7 @@ TEST_F(Horn, StopAtZeroHoldsTheWireAtZeroAndStartRunsOnSilently) {
     EXPECT_EQ(desk.clockOnLine(), QStringLiteral("00:00"));
 }
 
-TEST_F(Horn, HandHornSoundsWhileHeldAndNothingSoundsWhenSwitchedOff) {
+TEST_F(Horn, HandHornSoundsWhileHeldUnlessSwitchedOff) {
     p.hold(p.form.horn, true);
     p.hold(p.form.horn, false);
     ASSERT_EQ(events.size(), 2U);
@@ -136,7 +136,7 @@ TEST_F(Horn, HandHornSoundsWhileHeldAndNothingSoundsWhenSwitchedOff) {
     EXPECT_EQ(events.size(), 3U) << "the settings' Test sounds also while the horn is off";
 }
 
-TEST_F(Horn, LostSoundOutputIsSaidAtOnceAndUsedAgainWhenBack) {
+TEST_F(Horn, LostSoundOutputIsSaidUntilItIsBack) {
     desk.horn.missing = true;
     desk.horn.outputsChanged();
     EXPECT_TRUE(p.form.hornMissing.visible);

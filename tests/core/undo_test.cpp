@@ -19,7 +19,7 @@ QString undoable(const Form& f) {
                .arg(f.penaltyR.running);
 }
 
-TEST(Undo, TwentyMixedChangesGoBackOneByOneAndComeAgain) {
+TEST(Undo, TwentyMixedStepsRetraceOneByOne) {
     Desk d;
     Form& f = d.p.form;
     const auto typing = [&](TextBox& box, const QString& text) {
@@ -79,7 +79,7 @@ TEST(Undo, TwentyMixedChangesGoBackOneByOneAndComeAgain) {
     EXPECT_FALSE(f.redo.enabled);
 }
 
-TEST(Undo, AClockStartTakenBackStopsAtTheShownValueAndHundredStepsAreKept) {
+TEST(Undo, AClockStartTakenBackStopsAtTheShownValue) {
     Desk d;
     Form& f = d.p.form;
     d.p.click(f.St_St);
@@ -92,7 +92,11 @@ TEST(Undo, AClockStartTakenBackStopsAtTheShownValueAndHundredStepsAreKept) {
     d.clock.advance(1);
     d.p.tick();
     EXPECT_EQ(f.D_Min.text + f.D_Sec.text, QStringLiteral("1954"));
+}
 
+TEST(Undo, TheLastHundredStepsAreKept) {
+    Desk d;
+    Form& f = d.p.form;
     for (int i = 0; i < 130; ++i)
         d.p.click(f.up_l);
     while (f.undo.enabled)
@@ -100,7 +104,7 @@ TEST(Undo, AClockStartTakenBackStopsAtTheShownValueAndHundredStepsAreKept) {
     EXPECT_EQ(f.Pkt_l.text, QString::number(130 - UndoHistory::kSteps));
 }
 
-TEST(Confirm, ResetAndEndeAskOnlyWhenSomethingWouldBeLostAndDefaultToNo) {
+TEST(Confirm, AsksOnlyWhenSomethingWouldBeLost) {
     Desk d;
     Form& f = d.p.form;
     int closed = 0;

@@ -290,7 +290,7 @@ TEST(DisplayModes, OnlyTheExactWordTimeBecomesTheTimeEscape) {
     EXPECT_EQ(r.form.ShText_u.text, QStringLiteral("Zeit21:05:09"));
 }
 
-TEST(DisplayModes, ScrollingPreviewMovesOneCharacterPerTickAndStartsOver) {
+TEST(DisplayModes, ScrollingPreviewMovesOneCharacterPerTick) {
     Rig r;
     const QString text = QStringLiteral("ABCDEFGHIJKLMNOPQRST");
     r.form.Scroll_O.click();
