@@ -277,20 +277,24 @@ class Remotes(threading.Thread):
             time.sleep(max(0, next_at - time.time()))
 
 
-def span(desk, line, seconds, what, last_minute):
-    if last_minute:
+def span(desk, line, seconds, what, last_minute, reset=True):
+    if last_minute and reset:
         desk.last_minute()
         time.sleep(1.5)
     start = len(line.shown)
+    unit = 100 if last_minute else 1000
+    # The count turns on its own seconds and tenths: at the moments its exact value (`ms`, which
+    # it had at the server's time `at`) crosses a whole tenth or second, counting down.
+    clock = desk.state()["clock"]
+    phase = (clock["at"] + clock["ms"]) % unit if clock["running"] else 0
     t0, c0 = time.time(), desk.cpu_ticks()
     time.sleep(seconds)
     t1, c1 = time.time(), desk.cpu_ticks()
-    unit = 100 if last_minute else 1000
     # Each transmission that shows a new second or tenth: its arrival after that boundary.
     lags, previous = [], None
     for at, text in line.shown[start:]:
         if text != previous:
-            lags.append(at % unit)
+            lags.append((at - phase) % unit)
         previous = text
     cpu = 100 * (c1 - c0) / os.sysconf("SC_CLK_TCK") / (t1 - t0)
     print(f"{what}: CPU {cpu:.2f} % of one core over {t1 - t0:.0f} s, RSS {desk.rss_kb() / 1024:.1f}"
@@ -324,7 +328,7 @@ def main():
             desk.last_minute()
             remotes.start()
             time.sleep(1.5)
-            shown = span(desk, line, seconds, f"{count} remotes with wrong keys", False)
+            shown = span(desk, line, seconds, f"{count} remotes with wrong keys", True, False)
             remotes.stop = True
             print(f"the remotes sent {remotes.sent} commands ({remotes.sent / (seconds + 1.5):.0f}"
                   f" a second) over {remotes.connects} connections; {remotes.refused} sends found"
