@@ -168,7 +168,6 @@ void RemoteControl::receive(int id, QByteArrayView message) {
     c.tokens = std::min(kBurst, c.tokens + double(now - c.tokensAt) * kRate / 1000.0);
     c.tokensAt = now;
     if (c.tokens < 1) {
-        releaseHorn(c);
         if (cut)
             cut(id);
         return;
