@@ -1,7 +1,6 @@
 #include "app/control_widgets.h"
 
 #include "app/pictures.h"
-#include "core/keys.h"
 #include "display/wire_format.h"
 
 #include <QAbstractItemView>
@@ -297,8 +296,8 @@ BoundWidget bindControl(Control& control, const ControlLayout& layout, QWidget* 
         bound = bindCheckBox(static_cast<CheckBox&>(control), parent, actions);
         break;
     case Kind::ComboBox:
-        bound = bindComboBox(static_cast<ComboBox&>(control), toolTipOf(control, layout), parent,
-                             actions);
+        bound =
+            bindComboBox(static_cast<ComboBox&>(control), toolTipOf(layout, {}), parent, actions);
         break;
     case Kind::Image:
         bound = bindImage(static_cast<Image&>(control), layout, parent, actions);
@@ -310,7 +309,7 @@ BoundWidget bindControl(Control& control, const ControlLayout& layout, QWidget* 
     w->setObjectName(control.name);
     w->setGeometry(geometryOf(layout.place));
     w->setFont(fontOf(layout));
-    w->setToolTip(toolTipOf(control, layout));
+    w->setToolTip(toolTipOf(layout, {}));
     bound.sync();
     return bound;
 }
@@ -324,9 +323,8 @@ QFont fontOf(const ControlLayout& l, double scale) {
     return f;
 }
 
-QString toolTipOf(const Control& control, const ControlLayout& layout) {
+QString toolTipOf(const ControlLayout& layout, const QStringList& keys) {
     QString tip = layout.toolTip ? QString::fromUtf8(layout.toolTip) : QString();
-    const QStringList keys = keysOf(control.name);
     if (!tip.isEmpty() && !keys.isEmpty())
         tip += (keys.size() == 1 ? QStringLiteral("\nTaste: ") : QStringLiteral("\nTasten: ")) +
                keys.join(QStringLiteral(", "));

@@ -32,8 +32,8 @@ BoundWidget bindControl(Control& control, const ControlLayout& layout, QWidget* 
 
 // The font of a control at a scale of its design size.
 QFont fontOf(const ControlLayout& layout, double scale = 1);
-// The control's tool tip, naming the keys that run it.
-QString toolTipOf(const Control& control, const ControlLayout& layout);
+// The control's tool tip, naming the keys that run it (as the operator reads them).
+QString toolTipOf(const ControlLayout& layout, const QStringList& keys);
 
 // The font of the window's ordinary controls and of the display line's replica.
 QFont windowFont();

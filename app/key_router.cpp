@@ -22,8 +22,21 @@ bool isEditing(const QWidget* w) {
     return false;
 }
 
-// A key press as the key table writes it. With Num Lock off the keypad reports its second
-// meanings (Home for 7 …); they count as the digits printed on the keys.
+bool answersBox(const QKeyEvent* e) {
+    return e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter || e->key() == Qt::Key_Escape;
+}
+
+// Popups (an open menu, a drop-down list, a completion) and tool tips keep their keys.
+bool ours(const QWidget* window) {
+    const Qt::WindowType type = window->windowType();
+    return type != Qt::Popup && type != Qt::ToolTip &&
+           !window->property(KeyRouter::kTakesKeys).toBool();
+}
+
+} // namespace
+
+// With Num Lock off the keypad reports its second meanings (Home for 7 …); they count as the
+// digits printed on the keys.
 QString keyName(const QKeyEvent* e) {
     int key = e->key();
     if (e->modifiers() & Qt::KeypadModifier) {
@@ -38,15 +51,13 @@ QString keyName(const QKeyEvent* e) {
         .toString(QKeySequence::PortableText);
 }
 
-} // namespace
-
 KeyRouter::KeyRouter(Program& program, Window window)
     : program_(program), window_(std::move(window)) {}
 
 bool KeyRouter::eventFilter(QObject* watched, QEvent* event) {
     auto* w = qobject_cast<QWidget*>(watched);
     const QWidget* box = QApplication::activeModalWidget();
-    if (w == nullptr || (!window_.ours(w->window()) && (box == nullptr || w->window() != box)))
+    if (w == nullptr || !ours(w->window()))
         return false;
     if (event->type() == QEvent::KeyPress)
         return box != nullptr ? whileBoxWaits(static_cast<QKeyEvent*>(event), true)
@@ -63,8 +74,9 @@ bool KeyRouter::eventFilter(QObject* watched, QEvent* event) {
 // and the mouse answer the box; Space still types into a box being edited (a file name).
 bool KeyRouter::whileBoxWaits(QKeyEvent* event, bool down) {
     const QString name = keyName(event);
-    const KeyBinding* key = findKey(name);
-    if (key == nullptr || (key->typesInBox && isEditing(QApplication::focusWidget())))
+    const Command* key = program_.keys.commandOf(name);
+    if (key == nullptr || answersBox(event) ||
+        (typesInBox(name) && isEditing(QApplication::focusWidget())))
         return false;
     const Control* c = program_.find(QString::fromLatin1(key->control));
     if (down && !event->isAutoRepeat()) {
@@ -86,8 +98,13 @@ bool KeyRouter::press(QWidget* receiver, QKeyEvent* event) {
         window_.home->setFocus(Qt::ShortcutFocusReason);
         return true;
     }
-    // Space belongs to the clock, so Enter is the key that presses a focused button.
-    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
+    const QString name = keyName(event);
+    const Command* key = program_.keys.commandOf(name);
+    if (key != nullptr && typesInBox(name) && editing)
+        return false;
+    // Space belongs to the clock, so Enter is the key that presses a focused button, unless the
+    // club has put a command on it (a clicker's Enter).
+    if (key == nullptr && (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) &&
         mods == Qt::NoModifier) {
         auto* button = qobject_cast<QAbstractButton*>(focus);
         if (button == nullptr || receiver != button)
@@ -96,9 +113,7 @@ bool KeyRouter::press(QWidget* receiver, QKeyEvent* event) {
             button->click();
         return true;
     }
-    const QString name = keyName(event);
-    const KeyBinding* key = findKey(name);
-    if (key == nullptr || (key->typesInBox && editing))
+    if (key == nullptr)
         return false;
     // Holding a key down runs its command once.
     if (!event->isAutoRepeat())
@@ -110,7 +125,7 @@ bool KeyRouter::press(QWidget* receiver, QKeyEvent* event) {
 // whatever box is up by then.
 bool KeyRouter::release(QKeyEvent* event) {
     const QString name = keyName(event);
-    const KeyBinding* key = findKey(name);
+    const Command* key = program_.keys.commandOf(name);
     Control* c = key ? program_.find(QString::fromLatin1(key->control)) : nullptr;
     if (c == nullptr || !c->onHold)
         return false;

@@ -1,9 +1,10 @@
 #pragma once
 
-// The operator's keys wherever the focus is in the program's windows: a key of the key table runs
-// its command (the click on its control; press and release for one that acts while held), Space
-// belongs to the clock, Enter presses the focused button and Escape leaves a box being edited.
-// While a message box is open, the match keys do nothing (but the horn's).
+// The operator's keys wherever the focus is in the program's windows (the main window, the
+// message window, the monitors, the dialogs): a key of the key table runs its command (the click
+// on its control; press and release for one that acts while held), Space belongs to the clock,
+// Enter presses the focused button and Escape leaves a box being edited. While a message box is
+// open, the match keys do nothing (but the horn's); Enter and Escape answer it.
 
 #include "core/program.h"
 
@@ -16,11 +17,15 @@ class QWidget;
 
 namespace ml::app {
 
+// A key press as the key table writes it ("F5", "Num+7", "Ctrl+Shift+Z").
+QString keyName(const QKeyEvent* event);
+
 class KeyRouter : public QObject {
   public:
+    // A window with this property set takes every key itself (the key dialog waiting for one).
+    static constexpr const char* kTakesKeys = "marklightTakesKeys";
+
     struct Window {
-        // The program's windows whose keys are the match's.
-        std::function<bool(const QWidget* window)> ours;
         // The main window, and the widget that takes the focus when Escape leaves a box.
         const QWidget* main = nullptr;
         QWidget* home = nullptr;

@@ -151,7 +151,8 @@ int main(int argc, char* argv[]) {
             std::printf("%s\n", qPrintable(url));
         std::fflush(stdout);
     }
-    window.sync();
+    // The form as started, with the kept keys in the tool tips and menus.
+    window.showKeys();
     window.startTimers();
     return QApplication::exec();
 }

@@ -2,6 +2,7 @@
 
 #include "app/control_widgets.h"
 #include "app/horn_dialog.h"
+#include "app/key_dialog.h"
 #include "app/message_view.h"
 #include "app/pictures.h"
 #include "app/scaled_style.h"
@@ -43,8 +44,8 @@ MainWindow::MainWindow(Program& program)
                   },
                   [this] { return program_.msToNextWake(); },
                   {}}),
-      keys_(program, {[this](const QWidget* w) { return w == this || w == message_.data(); }, this,
-                      client_, [this](const std::function<void()>& action) { act(action); }}) {
+      keys_(program,
+            {this, client_, [this](const std::function<void()>& action) { act(action); }}) {
     setWindowTitle(QStringLiteral("Marklight"));
     setWindowIcon(applicationIcon());
     setFont(windowFont());
@@ -59,7 +60,11 @@ MainWindow::MainWindow(Program& program)
     QAction* horn = formMenu(menuBar(), "Extras")->addAction(QStringLiteral("H&upe…"));
     horn->setObjectName(QStringLiteral("HornSettings"));
     connect(horn, &QAction::triggered, this, &MainWindow::showHornDialog);
+    QAction* keys = formMenu(menuBar(), "Extras")->addAction(QStringLiteral("&Tasten…"));
+    keys->setObjectName(QStringLiteral("KeySettings"));
+    connect(keys, &QAction::triggered, this, &MainWindow::showKeyDialog);
     buildControls();
+    showKeys();
     sizes_ = buildViewMenu(menuBar(), [this](int percent) {
         setScale(percent);
         if (onScaleChosen)
@@ -144,6 +149,26 @@ void MainWindow::bindHold(Control& c, QAbstractButton* button) {
             [this, &c] { act([this, &c] { program_.hold(c, true); }); });
     connect(button, &QAbstractButton::released, this,
             [this, &c] { act([this, &c] { program_.hold(c, false); }); });
+}
+
+void MainWindow::showKeyDialog() {
+    if (!keyDialog_)
+        keyDialog_ = new KeyDialog(
+            program_, [this] { showKeys(); }, this);
+    keyDialog_->show();
+    keyDialog_->raise();
+    keyDialog_->activateWindow();
+}
+
+void MainWindow::showKeys() {
+    for (const Placed& p : placed_) {
+        QStringList labels;
+        for (const QString& key : program_.keys.keysOf(p.widget->objectName()))
+            labels.append(keyLabel(key));
+        if (!labels.isEmpty() || p.layout->picture != Picture::Banner)
+            p.widget->setToolTip(toolTipOf(*p.layout, labels));
+    }
+    sync();
 }
 
 void MainWindow::showHornDialog() {

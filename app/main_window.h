@@ -4,6 +4,7 @@
 // named after the control; every operator action goes to the program with its control, and after
 // every step the widgets and actions of the controls that the step changed show them anew.
 
+#include "app/key_dialog.h"
 #include "app/key_router.h"
 #include "app/message_view.h"
 #include "app/tick_scheduler.h"
@@ -45,6 +46,8 @@ class MainWindow : public QMainWindow {
     // size (one of `kScales`); at 100 every control stands at its designed place and size.
     void setScale(int percent);
     int scale() const { return scale_; }
+    // The keys of the key table in the tool tips and menus, after a change of the table.
+    void showKeys();
     // Reports the operator's choice of size (for remembering it).
     std::function<void(int percent)> onScaleChosen;
 
@@ -64,6 +67,7 @@ class MainWindow : public QMainWindow {
     void buildControls();
     void bindHold(Control& c, QAbstractButton* button);
     void showHornDialog();
+    void showKeyDialog();
     void syncMessageWindow();
     void focusEntered(QWidget* widget);
 
@@ -86,6 +90,7 @@ class MainWindow : public QMainWindow {
     // The text boxes of the main window, by their widget.
     QHash<QObject*, TextBox*> boxes_;
     QPointer<QDialog> hornDialog_;
+    QPointer<KeyDialog> keyDialog_;
     // This window's place among the program's readers of its steps.
     std::size_t reader_ = 0;
 };

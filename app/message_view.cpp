@@ -4,6 +4,7 @@
 #include "console/message_window.h"
 
 #include <QCloseEvent>
+#include <QKeyEvent>
 
 namespace ml::app {
 
@@ -40,6 +41,13 @@ bool MessageView::sync() {
         return false;
     shown_ = std::move(now);
     return true;
+}
+
+void MessageView::keyPressEvent(QKeyEvent* event) {
+    if (event->key() == Qt::Key_Escape && event->modifiers() == Qt::NoModifier && onCloseBox)
+        onCloseBox();
+    else
+        QWidget::keyPressEvent(event);
 }
 
 void MessageView::closeEvent(QCloseEvent* event) {

@@ -24,6 +24,8 @@ class MessageView : public QWidget {
 
   protected:
     void closeEvent(QCloseEvent* event) override;
+    // Escape closes the window, as its close box does.
+    void keyPressEvent(QKeyEvent* event) override;
 
   private:
     QString content() const;

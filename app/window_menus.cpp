@@ -21,21 +21,21 @@ int leafCount(const char* name) {
 }
 
 // The caption as the menu shows it: with its accelerator and, after a tab, its key.
-QString shown(const MenuItem& item) {
-    const QStringList keys = keysOf(item.name);
+QString shown(const MenuItem& item, const KeyTable& table) {
+    const QStringList keys = table.keysOf(item.name);
     const QString caption = withMnemonic(item.name, item.text);
-    return keys.isEmpty() ? caption : caption + QLatin1Char('\t') + keys.first();
+    return keys.isEmpty() ? caption : caption + QLatin1Char('\t') + keyLabel(keys.first());
 }
 
-MenuSync bindAction(QAction* a, MenuItem& item, bool checkable, int index,
+MenuSync bindAction(QAction* a, MenuItem& item, const KeyTable& keys, bool checkable, int index,
                     const std::function<void(Control&)>& clicked) {
     a->setObjectName(item.name);
     a->setCheckable(checkable);
     if (index > 0)
         a->setProperty("index", index);
     QObject::connect(a, &QAction::triggered, a, [clicked, &item] { clicked(item); });
-    return {&item, [a, &item] {
-                const QString text = shown(item);
+    return {&item, [a, &item, &keys] {
+                const QString text = shown(item, keys);
                 if (a->text() != text)
                     a->setText(text);
                 if (a->isChecked() != item.checked)
@@ -59,7 +59,7 @@ std::vector<MenuSync> buildFormMenus(QMenuBar* bar, Program& program,
         if (name == QLatin1String("HLProgr")) {
             for (int i = 1; i < static_cast<int>(program.form.HLProgr.size()); ++i)
                 syncs.push_back(bindAction(parent->addAction(QString()), *program.form.HLProgr[i],
-                                           true, i, clicked));
+                                           program.keys, true, i, clicked));
             continue;
         }
         auto* item = static_cast<MenuItem*>(program.form.control(name));
@@ -68,8 +68,8 @@ std::vector<MenuSync> buildFormMenus(QMenuBar* bar, Program& program,
             menus.insert(name, menu);
             QAction* a = menu->menuAction();
             a->setObjectName(name);
-            syncs.push_back({item, [a, item] {
-                                 const QString text = shown(*item);
+            syncs.push_back({item, [a, item, &keys = program.keys] {
+                                 const QString text = shown(*item, keys);
                                  if (a->text() != text)
                                      a->setText(text);
                                  a->setVisible(item->visible);
@@ -77,7 +77,8 @@ std::vector<MenuSync> buildFormMenus(QMenuBar* bar, Program& program,
                              }});
             continue;
         }
-        syncs.push_back(bindAction(parent->addAction(QString()), *item, m.checkable, 0, clicked));
+        syncs.push_back(
+            bindAction(parent->addAction(QString()), *item, program.keys, m.checkable, 0, clicked));
         if (item == &program.form.redo)
             parent->addSeparator();
     }

@@ -92,8 +92,13 @@ bool lengthText(const QString& text) {
     return text.size() <= 10 && v && *v >= 0 && countInRange(*v * 60);
 }
 
-Settings Settings::fromValues(const QVariantMap& values) {
+Settings Settings::fromValues(const QVariantMap& values, bool* keysRead) {
     Settings s;
+    const std::optional<KeyTable> table = KeyTable::fromValues(values);
+    if (table)
+        s.keys = *table;
+    if (keysRead != nullptr)
+        *keysRead = table.has_value();
     if (const auto b = wholeOf(values.value(kBaud)); b && speed(*b))
         s.baud = *b;
     if (const auto b = wholeOf(values.value(kLine2Baud)); b && speed(*b))
@@ -164,6 +169,7 @@ QVariantMap Settings::toValues() const {
         v.insert(kPort, port);
     if (!line2Port.isEmpty())
         v.insert(kLine2Port, line2Port);
+    keys.store(v);
     return v;
 }
 
@@ -201,6 +207,7 @@ void KeptSettings::apply(const Settings& s) {
     const qsizetype entry = s.port.isEmpty() ? -1 : f.Combo6.notes.indexOf(s.port);
     if (entry >= 0 && !f.PortOpen)
         f.Combo6.index = static_cast<int>(entry);
+    keys_ = s.keys;
     f.Line2Mirror = s.line2Mirror;
     if (!f.Line2Open) {
         f.Line2Baud = s.line2Baud;
@@ -241,6 +248,7 @@ Settings KeptSettings::fromForm() const {
     const QString device = f.Combo6.notes.value(f.Combo6.index);
     if (!device.isEmpty())
         s.port = device;
+    s.keys = keys_;
     s.line2Mirror = f.Line2Mirror;
     s.line2Baud = f.Line2Baud;
     if (const QString line2 = deviceOfPort(f.Combo6, f.Line2Port); !line2.isEmpty())
@@ -248,9 +256,13 @@ Settings KeptSettings::fromForm() const {
     return s;
 }
 
-void KeptSettings::restore() {
-    kept_ = Settings::fromValues(storage_.readSettings());
+bool KeptSettings::restore() {
+    bool keysRead = true;
+    kept_ = Settings::fromValues(storage_.readSettings(), &keysRead);
     apply(kept_);
+    if (!keysRead)
+        keep(true);
+    return keysRead;
 }
 
 void KeptSettings::keep(bool again) {

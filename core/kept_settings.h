@@ -5,6 +5,7 @@
 // (found again by its device) and the second display line. Read at start-up, written whenever the
 // operator has changed one of them.
 
+#include "core/keys.h"
 #include "form/form.h"
 #include "platform/storage.h"
 
@@ -39,6 +40,8 @@ struct Settings {
     bool remoteOn = true;
     // The device of the port last chosen (a path such as /dev/ttyUSB0, or COM3); empty for none.
     QString port;
+    // The keys of the commands ("Extras → Tasten…").
+    KeyTable keys;
     // The second display line ("Extras → Zweite Anzeigelinie…"): its port's device, mirror and
     // line speed.
     QString line2Port;
@@ -47,17 +50,21 @@ struct Settings {
 
     bool operator==(const Settings&) const = default;
 
-    // From stored values: each value that is missing or impossible keeps its default.
-    static Settings fromValues(const QVariantMap& values);
+    // From stored values: each value that is missing or impossible keeps its default; a key
+    // table that is no table gives the standard keys and clears `keysRead`.
+    static Settings fromValues(const QVariantMap& values, bool* keysRead = nullptr);
     QVariantMap toValues() const;
 };
 
 class KeptSettings {
   public:
-    KeptSettings(Form& form, Storage& storage) : form_(form), storage_(storage) {}
+    KeptSettings(Form& form, Storage& storage, KeyTable& keys)
+        : form_(form), storage_(storage), keys_(keys) {}
 
-    // Start-up: the stored settings into the form (the port only selected in the list).
-    void restore();
+    // Start-up: the stored settings into the form (the port only selected in the list) and the
+    // key table. False when the stored key table was no table: the standard keys apply, and
+    // are stored at once, so that it is said once.
+    bool restore();
     // After an operator action: stores the settings when the operator has changed one (or,
     // with `again`, also when not: the last write failed).
     void keep(bool again = false);
@@ -74,6 +81,7 @@ class KeptSettings {
 
     Form& form_;
     Storage& storage_;
+    KeyTable& keys_;
     Settings kept_;
 };
 

@@ -34,9 +34,9 @@ QString standText(const QString& timeOfDay) {
 } // namespace
 
 MatchStore::MatchStore(Form& form, const Clock& clock, Dialogs& dialogs, Storage& storage,
-                       EventLog& log, MatchEngine& match, SerialLink& serial)
+                       EventLog& log, MatchEngine& match, SerialLink& serial, KeyTable& keys)
     : form_(form), clock_(clock), dialogs_(dialogs), storage_(storage), log_(log), match_(match),
-      serial_(serial), settings_(form, storage) {
+      serial_(serial), settings_(form, storage, keys) {
     log_.onLine = [this](const QString& line) { recordLine(line); };
 }
 
@@ -57,7 +57,9 @@ void MatchStore::recordLine(const QString& line) {
 }
 
 void MatchStore::start() {
-    settings_.restore();
+    if (!settings_.restore())
+        log_.addLine(QStringLiteral(" +++ Tastenbelegung in den Einstellungen unlesbar: es gelten "
+                                    "die Standardtasten"));
     claimed_ = storage_.claimState();
     std::optional<MatchState> last;
     std::optional<QString> unreadable;

@@ -20,7 +20,7 @@ namespace ml {
 class MatchStore {
   public:
     MatchStore(Form& form, const Clock& clock, Dialogs& dialogs, Storage& storage, EventLog& log,
-               MatchEngine& match, SerialLink& serial);
+               MatchEngine& match, SerialLink& serial, KeyTable& keys);
     void bindHandlers();
 
     // Start-up, after the form's own: the kept settings, then the question whether to resume a

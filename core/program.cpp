@@ -28,7 +28,7 @@ Program::Program(Clock& clock, Dialogs& dialogs, Shell& shell, SerialDevice& dev
       match(form, clock, dialogs_), modes(form, clock, dialogs_, serial, match),
       composer(form, clock, dialogs_, serial, log), score(form), messages(form, shell),
       history(form, match, log), horn(form, hornOutput, log),
-      store(form, clock, dialogs_, storage, log, match, serial), clock_(clock) {
+      store(form, clock, dialogs_, storage, log, match, serial, keys), clock_(clock) {
     match.bindHandlers();
     serial.bindHandlers();
     modes.bindHandlers();
@@ -266,7 +266,7 @@ void Program::focus(Control& c) {
 }
 
 bool Program::key(const QString& name, bool down) {
-    const KeyBinding* k = findKey(name);
+    const Command* k = keys.commandOf(name);
     if (k == nullptr)
         return false;
     Control* c = find(QString::fromLatin1(k->control));
@@ -304,7 +304,7 @@ bool Program::setting(const QString& name, int value) {
 }
 
 void Program::keyList_Click() {
-    dialogs_.messageBox(keyListText(), QStringLiteral("Tastenkürzel"), Icon::None, Buttons::Ok);
+    dialogs_.messageBox(keys.listText(), QStringLiteral("Tastenkürzel"), Icon::None, Buttons::Ok);
 }
 
 bool Program::hold(Control& c, bool down) {

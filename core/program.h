@@ -8,6 +8,7 @@
 #include "console/message_window.h"
 #include "console/score_keeping.h"
 #include "core/horn_signals.h"
+#include "core/keys.h"
 #include "core/match_store.h"
 #include "core/undo.h"
 #include "display/composer.h"
@@ -89,9 +90,9 @@ class Program {
     // False for no such control. Letting go always reaches it, also when the control was
     // disabled meanwhile.
     bool hold(Control& c, bool down);
-    // The operator's key (a name of `keyBindings`) pressed (`down`) or let go: pressed, the click
-    // on the key's control, or for a control that acts while held, its press; let go, its
-    // release (other controls do nothing then). False for a key without a command.
+    // The operator's key (a key of `keys`) pressed (`down`) or let go: pressed, the click on its
+    // command's control, or for a control that acts while held, its press; let go, its release
+    // (other controls do nothing then). False for a key without a command.
     bool key(const QString& name, bool down = true);
     // The road of a key once its control is found, taken by a remote's command too: for a
     // control that acts while held, its press or release; otherwise, pressed, the click (with
@@ -106,6 +107,9 @@ class Program {
     // `dialogSettings`) to `value`, kept within what it takes: like a click, the change applies,
     // is logged, kept and can be taken back. False for no such setting.
     bool setting(const QString& name, int value);
+    // The operator changed how the window shows the match or takes the keys (its size, the key
+    // table): kept with the settings.
+    void viewChanged() { acted(true); }
     // "Extras → Zweite Anzeigelinie…": the second line on port `n` (0: closed), mirrored or not,
     // at `baud`; what it shows goes out in this step.
     void secondLine(int n, bool mirror, int baud) {
@@ -118,6 +122,8 @@ class Program {
     std::vector<std::function<void(const Changes&)>> afterStep;
 
     Form form;
+    // The keys of the commands, the club's choice, kept with the settings.
+    KeyTable keys;
     EventLog log;
     SerialLink serial;
     MatchEngine match;

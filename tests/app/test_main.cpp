@@ -1,6 +1,7 @@
 // The window tests need one QApplication that lives through every test and goes before exit.
 
 #include <QApplication>
+#include <QStandardPaths>
 
 #include <gtest/gtest.h>
 
@@ -9,6 +10,8 @@ int main(int argc, char* argv[]) {
     // Never a real screen, also when CTest lists the tests without the label's environment.
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
+    // What the windows keep (the monitor's place, the settings) goes to a test folder.
+    QStandardPaths::setTestModeEnabled(true);
     QApplication app(argc, argv);
     return RUN_ALL_TESTS();
 }

@@ -3,6 +3,7 @@
 
 #include "app/control_widgets.h"
 #include "app/main_window.h"
+#include "app/monitor/led_monitor.h"
 #include "app/window_layout.h"
 #include "core/program.h"
 #include "platform/fakes/fakes.h"
@@ -17,6 +18,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QTableWidget>
 #include <QTest>
 
 #include <gtest/gtest.h>
@@ -198,8 +200,14 @@ TEST_F(MainWindowTest, OneMessageWindowIsReplacedInPlace) {
     EXPECT_EQ(shell.opened.size(), 2);
     const QString shown = widget<QPlainTextEdit>("T_Message", view)->toPlainText();
     EXPECT_TRUE(shown.startsWith(QStringLiteral("Marklight - Version 1.02\n\n")));
-    for (bool closeBox : {false, true}) {
-        closeBox ? void(view->close()) : click("btnClose", view);
+    // Its button, its close box and Escape close it.
+    for (int way : {0, 1, 2}) {
+        if (way == 0)
+            click("btnClose", view);
+        else if (way == 1)
+            view->close();
+        else
+            QTest::keyClick(widget<QPlainTextEdit>("T_Message", view), Qt::Key_Escape);
         QTest::qWait(1);
         EXPECT_TRUE(view.isNull());
         action("Mess")->trigger(); // made again from its design-time state
@@ -207,17 +215,25 @@ TEST_F(MainWindowTest, OneMessageWindowIsReplacedInPlace) {
     }
 }
 
-// The operator's keys, with the focus on nothing, a text box, a button and a check box.
+// The operator's keys, with the focus on nothing, a text box, a button, a check box, and in the
+// monitor window.
 class KeyTest : public MainWindowTest, public ::testing::WithParamInterface<const char*> {
   protected:
+    LineDecoder decoder;
+    monitor::LedMonitor monitor{decoder, [] { return qint64(0); }};
     void press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier) {
-        QTest::keyClick(QApplication::focusWidget(), key, mods);
+        QTest::keyClick(monitor.isVisible() ? &monitor : QApplication::focusWidget(), key, mods);
     }
 };
 
 TEST_P(KeyTest, EveryCommandKeyRunsItsControlWhereverTheFocusIs) {
-    if (*GetParam() != '\0')
+    if (qstrcmp(GetParam(), "monitor") == 0) {
+        monitor.show();
+        monitor.activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&monitor));
+    } else if (*GetParam() != '\0') {
         widget(GetParam())->setFocus();
+    }
     const Form& f = program.form;
     const struct {
         Qt::Key key;
@@ -263,9 +279,53 @@ TEST_P(KeyTest, EveryCommandKeyRunsItsControlWhereverTheFocusIs) {
     press(Qt::Key_Home, Qt::KeypadModifier); // the keypad's 7 with Num Lock off
     EXPECT_EQ(f.Pkt_l.text, typing ? QStringLiteral("2") : QStringLiteral("3"));
     EXPECT_EQ(f.Text_l.text, typing ? QStringLiteral("Heim 7") : QStringLiteral("Heim"));
+    if (monitor.isVisible()) { // F11 is a goal there: Alt+Return is its full screen
+        const bool before = monitor.isFullScreen();
+        press(Qt::Key_Return, Qt::AltModifier);
+        EXPECT_NE(monitor.isFullScreen(), before);
+    }
 }
 
-INSTANTIATE_TEST_SUITE_P(Focus, KeyTest, ::testing::Values("", "Text_l", "St_St", "Displ"));
+INSTANTIATE_TEST_SUITE_P(Focus, KeyTest,
+                         ::testing::Values("", "Text_l", "St_St", "Displ", "monitor"));
+
+// "Extras → Tasten…": the key pressed becomes the command's; a clash, or a combination that the
+// window system takes (the dialog loses the keyboard), keeps the old key.
+TEST_F(MainWindowTest, KeyDialogTakesThePressedKeyUnlessItIsRefused) {
+    action("KeySettings")->trigger();
+    auto* dialog = window.findChild<KeyDialog*>();
+    ASSERT_NE(dialog, nullptr);
+    dialog->findChild<QTableWidget*>(QStringLiteral("keyTable"))->setCurrentCell(7, 1);
+    const QStringList timeout = {QStringLiteral("F6")};
+    const struct {
+        std::function<void()> press;
+        const char* said;
+        QStringList keys;
+    } rows[] = {
+        {[&] { QTest::keyClick(dialog, Qt::Key_F2); }, "F2 gehört schon zu", timeout},
+        {[&] { QApplication::setActiveWindow(&window); },
+         "Diese Tastenkombination nimmt sich das Fenstersystem", timeout},
+        {[&] { QTest::keyClick(dialog, Qt::Key_PageDown); },
+         "\"Timeout starten / stoppen\": Bild ab",
+         {QStringLiteral("PgDown")}},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.said);
+        QApplication::setActiveWindow(dialog);
+        dialog->capture();
+        row.press();
+        EXPECT_TRUE(dialog->said().startsWith(QString::fromUtf8(row.said)))
+            << dialog->said().toStdString();
+        EXPECT_EQ(program.keys.keysOf(QStringLiteral("Time_Out")), row.keys);
+        EXPECT_FALSE(dialog->capturing());
+    }
+    EXPECT_TRUE(widget("Time_Out")->toolTip().endsWith(QStringLiteral("Taste: Bild ab")));
+    dialog->close();
+    QTest::keyClick(window.client(), Qt::Key_F6);
+    EXPECT_FALSE(program.form.TimeoutActive);
+    QTest::keyClick(window.client(), Qt::Key_PageDown);
+    EXPECT_TRUE(program.form.TimeoutActive);
+}
 
 TEST_F(MainWindowTest, KeysActOnceAndOnlyWhereTheyBelong) {
     EXPECT_EQ(QApplication::focusWidget(), window.client()); // no text box at start-up

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+#include <stdexcept>
 
 inline void PrintTo(const QString& s, std::ostream* os) {
     *os << s.toStdString();
@@ -133,6 +134,66 @@ TEST_F(Store, SettingsComeBackAndImpossibleOnesFallBackOneByOne) {
     EXPECT_TRUE(reset.p.form.Mode_down.checked);
     EXPECT_EQ(reset.p.form.Text_r.text, QStringLiteral("Gegner"));
     EXPECT_EQ(reset.p.form.Startwert.text, QStringLiteral("20.0"));
+}
+
+const Command& command(const char* id) {
+    for (const Command& c : commands())
+        if (qstrcmp(c.id, id) == 0)
+            return c;
+    throw std::logic_error(id);
+}
+
+// The club's keys ("Extras → Tasten…"): each row a change of the table and how it is refused.
+TEST_F(Store, ChangedKeysRunTheirCommandsAndComeBackWithTheSettings) {
+    KeyTable& keys = run->p.keys;
+    const struct {
+        const char* command;
+        int slot;
+        const char* key;
+        const char* refusal;
+    } rows[] = {
+        {"clock", 0, "PgDown", nullptr}, // a clicker's key instead of F5
+        {"homePlus", 2, "b", nullptr},   // a third key: written as Qt writes it
+        {"timeout", 1, "F2", "F2 gehört schon zu \"Spielstand Heim +1\"."},
+        {"break", 0, "Alt+Tab",
+         "Alt+Tab nimmt sich das Fenstersystem: Alt+Tab wechselt das Fenster."},
+        {"break", 0, "Esc", "Esc ist vergeben: Esc verlässt ein Textfeld und schließt Fenster."},
+        {"break", 0, "Alt+E", "Alt+E ist vergeben: Alt mit einem Buchstaben öffnet die Menüs."},
+        {"display", 0, "Hyper", "Diese Taste kennt Marklight nicht."},
+        {"redo", 1, "", nullptr}, // Ctrl+Shift+Z taken away
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.key);
+        const std::optional<QString> refused =
+            keys.set(command(row.command), row.slot, QString::fromUtf8(row.key));
+        EXPECT_EQ(refused.value_or(QString()), QString::fromUtf8(row.refusal ? row.refusal : ""));
+    }
+    run->p.viewChanged();
+    EXPECT_EQ(
+        keys.keysOf(QStringLiteral("St_St")),
+        QStringList({QStringLiteral("PgDown"), QStringLiteral("Space"), QStringLiteral("Num+0")}));
+    EXPECT_TRUE(run->p.key(QStringLiteral("PgDown")) && run->p.form.ClockRunning);
+    EXPECT_FALSE(run->p.key(QStringLiteral("F5")));
+    EXPECT_TRUE(run->p.key(QStringLiteral("B")) && run->p.form.Pkt_l.text == QStringLiteral("1"));
+    EXPECT_FALSE(run->p.key(QStringLiteral("Ctrl+Shift+Z")));
+
+    const KeyTable changed = keys;
+    run.reset();
+    run = restart(Answer::No);
+    EXPECT_TRUE(run->p.keys == changed);
+    EXPECT_TRUE(run->p.key(QStringLiteral("PgDown")) && run->p.form.ClockRunning);
+
+    // Edited into nonsense (F2 on two commands): the standard keys, said once.
+    storage.settings[QStringLiteral("keys/clock/1")] = QStringLiteral("F2");
+    run.reset();
+    const QString said = QStringLiteral(" +++ Tastenbelegung in den Einstellungen unlesbar: es "
+                                        "gelten die Standardtasten");
+    for (bool first : {true, false}) {
+        run = restart(Answer::No);
+        EXPECT_TRUE(run->p.keys == KeyTable());
+        EXPECT_EQ(run->p.form.Text1.text.contains(said), first);
+        run.reset();
+    }
 }
 
 TEST_F(Store, ResumedMatchIsTheFormAsItStoodWithThePortOpenAgain) {
