@@ -14,12 +14,14 @@
 #include <QActionGroup>
 #include <QApplication>
 #include <QCloseEvent>
+#include <QCompleter>
 #include <QEvent>
 #include <QLayout>
 #include <QLineEdit>
 #include <QLoggingCategory>
 #include <QMenu>
 #include <QMenuBar>
+#include <QStringListModel>
 #include <QTimer>
 
 namespace ml::app {
@@ -65,10 +67,12 @@ MainWindow::MainWindow(Program& program)
     connect(keys, &QAction::triggered, this, &MainWindow::showKeyDialog);
     buildControls();
     showKeys();
+    // The size chosen is kept with the settings; the step that keeps it shows it.
     sizes_ = buildViewMenu(menuBar(), [this](int percent) {
-        setScale(percent);
-        if (onScaleChosen)
-            onScaleChosen(percent);
+        act([this, percent] {
+            program_.form.WindowScale = percent;
+            program_.viewChanged();
+        });
     });
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     setScale(100);
@@ -140,6 +144,28 @@ void MainWindow::buildControls() {
     // show beneath it.
     for (QWidget* w : overlays)
         w->raise();
+    offerTeamNames();
+}
+
+// The name boxes offer the team names typed before, as the typing goes on; typing stays as it
+// is. A name ends when the box is left (or Enter), and a name chosen from the offer is typed.
+void MainWindow::offerTeamNames() {
+    names_ = new QStringListModel(this);
+    for (TextBox* box : {&program_.form.Text_l, &program_.form.Text_r}) {
+        auto* edit = client_->findChild<QLineEdit*>(box->name);
+        auto* completer = new QCompleter(names_, edit);
+        completer->setCaseSensitivity(Qt::CaseInsensitive);
+        edit->setCompleter(completer);
+        connect(completer, qOverload<const QString&>(&QCompleter::activated), this,
+                [this, box](const QString& name) {
+                    act([this, box, name] {
+                        program_.type(*box, name);
+                        program_.typingEnded();
+                    });
+                });
+        connect(edit, &QLineEdit::editingFinished, this,
+                [this] { act([this] { program_.typingEnded(); }); });
+    }
 }
 
 // A button that acts while held: press and release instead of a click.
@@ -183,23 +209,23 @@ void MainWindow::showHornDialog() {
 void MainWindow::setScale(int percent) {
     scale_ = percent;
     const double f = percent / 100.0;
-    QStyle* style = scaledStyle(percent);
+    scaleApplication(percent);
     QFont font = windowFont();
     font.setPointSizeF(kWindowPoints * f);
     setFont(font);
-    menuBar()->setStyle(style);
     // The menus open as windows of their own and take no font from the window.
     for (QMenu* menu : menuBar()->findChildren<QMenu*>())
         menu->setFont(font);
     client_->setFixedSize(pixels(kClientWidthTwips, f), pixels(kClientHeightTwips, f));
     backdrop_->setGeometry(geometryOf(kDisplayLine, f));
     for (const Placed& p : placed_) {
-        p.widget->setStyle(style);
         p.widget->setGeometry(geometryOf(p.layout->place, f));
         p.widget->setFont(fontOf(*p.layout, f));
     }
     for (QAction* a : sizes_->actions())
         a->setChecked(a->data().toInt() == percent);
+    if (message_)
+        message_->setScale(f);
     sync();
 }
 
@@ -232,6 +258,8 @@ void MainWindow::sync() {
 }
 
 void MainWindow::apply(const Changes& changes) {
+    if (changes.has("WindowScale") && program_.form.WindowScale != scale_)
+        setScale(program_.form.WindowScale);
     bool message = changes.has("frmMessage.exists");
     for (const Control* c : changes.controls) {
         if (const auto it = syncs_.constFind(c); it != syncs_.cend())
@@ -260,6 +288,7 @@ void MainWindow::syncMessageWindow() {
             [](ComboBox&, int) {},
         };
         message_ = new MessageView(model, actions, this);
+        message_->setScale(scale_ / 100.0);
         message_->onCloseBox = [this] { clicked(program_.form.frmMessage.btnClose); };
         message_->sync();
         message_->move(geometry().center() - message_->rect().center());
@@ -304,6 +333,8 @@ void MainWindow::focusEntered(QWidget* widget) {
     TextBox* box = boxes_.value(widget);
     if (edit == nullptr || box == nullptr)
         return;
+    if (edit->completer() != nullptr)
+        names_->setStringList(program_.form.TeamNames);
     act([this, box] { program_.focus(*box); });
     if (!box->onFocus)
         return;

@@ -21,6 +21,7 @@
 class QActionGroup;
 class QAbstractButton;
 class QDialog;
+class QStringListModel;
 
 namespace ml::app {
 
@@ -43,13 +44,13 @@ class MainWindow : public QMainWindow {
     MessageView* messageView() const { return message_; }
 
     // "Ansicht" > "Größe": the whole window, its fonts and pictures at `percent` of the design
-    // size (one of `kScales`); at 100 every control stands at its designed place and size.
+    // size (one of `kWindowScales`); at 100 every control stands at its designed place and size.
+    // The message window, the dialogs and the message boxes take the size too. Shown by the
+    // step that changes the form's `WindowScale`.
     void setScale(int percent);
     int scale() const { return scale_; }
     // The keys of the key table in the tool tips and menus, after a change of the table.
     void showKeys();
-    // Reports the operator's choice of size (for remembering it).
-    std::function<void(int percent)> onScaleChosen;
 
   protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -70,6 +71,7 @@ class MainWindow : public QMainWindow {
     void showKeyDialog();
     void syncMessageWindow();
     void focusEntered(QWidget* widget);
+    void offerTeamNames();
 
     struct Placed {
         QWidget* widget;
@@ -91,6 +93,8 @@ class MainWindow : public QMainWindow {
     QHash<QObject*, TextBox*> boxes_;
     QPointer<QDialog> hornDialog_;
     QPointer<KeyDialog> keyDialog_;
+    // The team names the name boxes offer.
+    QStringListModel* names_ = nullptr;
     // This window's place among the program's readers of its steps.
     std::size_t reader_ = 0;
 };

@@ -23,9 +23,20 @@ MessageView::MessageView(MessageWindow& model, const Actions& actions, QWidget* 
             if (l.picture == Picture::Banner)
                 bound.widget->setToolTip(kMakerWebSite);
             syncs_.push_back(std::move(bound.sync));
+            placed_.emplace_back(bound.widget, &l);
         }
     }
     shown_ = content();
+}
+
+void MessageView::setScale(double scale) {
+    setFixedSize(pixels(kMessageWidthTwips, scale), pixels(kMessageHeightTwips, scale));
+    for (const auto& [widget, layout] : placed_) {
+        widget->setGeometry(geometryOf(layout->place, scale));
+        widget->setFont(fontOf(*layout, scale));
+    }
+    for (const auto& s : syncs_)
+        s();
 }
 
 QString MessageView::content() const {

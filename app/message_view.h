@@ -19,6 +19,8 @@ class MessageView : public QWidget {
 
     // Copies the model into the widgets; true when the shown content changed.
     bool sync();
+    // The window, its places and fonts at `scale` of the design size (as the main window).
+    void setScale(double scale);
     // The operator pressed the window's own close box.
     std::function<void()> onCloseBox;
 
@@ -32,6 +34,7 @@ class MessageView : public QWidget {
 
     MessageWindow& model_;
     std::vector<std::function<void()>> syncs_;
+    std::vector<std::pair<QWidget*, const ControlLayout*>> placed_;
     QString shown_;
 };
 

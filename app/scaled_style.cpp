@@ -1,9 +1,10 @@
 #include "app/scaled_style.h"
 
+#include "app/control_widgets.h"
+
 #include <QApplication>
 #include <QProxyStyle>
-
-#include <map>
+#include <QStyleFactory>
 
 namespace ml::app {
 
@@ -11,7 +12,7 @@ namespace {
 
 class ScaledStyle : public QProxyStyle {
   public:
-    explicit ScaledStyle(double factor) : factor_(factor) {}
+    ScaledStyle(QStyle* base, double factor) : QProxyStyle(base), factor_(factor) {}
     int pixelMetric(PixelMetric metric, const QStyleOption* option,
                     const QWidget* widget) const override {
         const int base = QProxyStyle::pixelMetric(metric, option, widget);
@@ -38,16 +39,14 @@ class ScaledStyle : public QProxyStyle {
 
 } // namespace
 
-QStyle* scaledStyle(int percent) {
-    if (percent == 100)
-        return nullptr;
-    static std::map<int, QStyle*> styles;
-    QStyle*& style = styles[percent];
-    if (style == nullptr) {
-        style = new ScaledStyle(percent / 100.0);
-        style->setParent(qApp);
-    }
-    return style;
+void scaleApplication(int percent) {
+    // The platform's own style, grown; the application owns each style it is given.
+    static const QString base = QApplication::style()->name();
+    const double f = percent / 100.0;
+    QFont font = windowFont();
+    font.setPointSizeF(font.pointSizeF() * f);
+    QApplication::setFont(font);
+    QApplication::setStyle(new ScaledStyle(QStyleFactory::create(base), f));
 }
 
 } // namespace ml::app

@@ -55,18 +55,19 @@ const ControlLayout kMainWindow[] = {
     {"up_r",       {6900, 1080, 735, 615}, L, 0, kScoreUpTip, 0, Look::Plain, Picture::ArrowUp},
     {"down_r",     {6900, 1080, 735, 615}, L, 0, kScoreDownTip, 0, Look::Plain, Picture::ArrowDown},
 
-    // The command rows.
+    // The command rows. The three mode boxes stand one check box's height apart, so that their
+    // texts show whole at every size.
     {"Displ",        {240, 1920, 1215, 495},  L, 0, kOutputTip},
-    {"Uhr",          {1680, 1800, 1215, 200}, L, 0, "zeigt die aktuelle Uhrzeit an"},
-    {"Prog",         {1680, 2040, 1215, 200}, L, 0,
+    {"Uhr",          {1680, 1725, 1215, 285}, L, 0, "zeigt die aktuelle Uhrzeit an"},
+    {"Prog",         {1680, 2025, 1215, 285}, L, 0,
      "Startet das unter \"Extras-Programme\" gewählte Programm auf der Anzeigelinie "},
-    {"ShText",       {1680, 2280, 1215, 200}, L, 0, kShowTextTip},
+    {"ShText",       {1680, 2325, 1215, 285}, L, 0, kShowTextTip},
     {"St_St",        {3290, 1920, 1095, 495}, C, 0, "startet und stoppt die Spielzeit", 13.5},
     {"Label1",       {4800, 2100, 855, 255},  L},
     {"Startwert",    {5760, 2040, 700, 360},  C, 0, "Startwert der Spielzeit in Minuten"},
     {"Reset_Time",   {6600, 2040, 975, 375},  C, 0,
      "Rücksetzten der Spielzeit (Rücksetzten mit Punkte in Extras - Reset)"},
-    {"Combo6",       {120, 2650, 1692, 315},  L, 0,
+    {"Combo6",       {120, 2650, 1692, 330},  L, 0,
      "Com Port, an der die Anzeigelinie angeschlossen ist wählen"},
     {"OpenOutput",   {1920, 2640, 1095, 360}, C, 0, "öffnet oder schliesst den gewählten COM Port"},
     {"Time_Out",     {3240, 2640, 1335, 360}, C, 0, "startet und stoppt ein Timeout"},
@@ -77,9 +78,9 @@ const ControlLayout kMainWindow[] = {
 
     // The free-text entry area: each row has a standing and a scrolling box on one place.
     {"OneLine",   {240, 3420, 1215, 360},  L, 0, kOutputTip},
-    {"Scroll_O",  {1680, 3240, 975, 360},  L, 0, kShowTextTip},
-    {"Scroll_1",  {1680, 3420, 975, 360},  L, 0, kShowTextTip},
-    {"Scroll_U",  {1680, 3600, 975, 360},  L, 0, kShowTextTip},
+    {"Scroll_O",  {1680, 3240, 1095, 360},  L, 0, kShowTextTip},
+    {"Scroll_1",  {1680, 3420, 1095, 360},  L, 0, kShowTextTip},
+    {"Scroll_U",  {1680, 3600, 1095, 360},  L, 0, kShowTextTip},
     {"FreeT_O",   {2880, 3240, 1695, 360}, L, 16, kUpperTextTip},
     {"FreeT",     {2880, 3420, 1695, 360}, L, 8, kUpperTextTip},
     {"FreeT_U",   {2880, 3650, 1695, 360}, L, 16, kLowerTextTip},

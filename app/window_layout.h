@@ -67,9 +67,6 @@ std::span<const char* const> readingOrder();
 // A menu caption with its accelerator marked ("&Datei"); captions without one stay as they are.
 QString withMnemonic(const QString& name, const QString& caption);
 
-// The sizes the window can take, in per cent of its design size.
-inline constexpr int kScales[] = {100, 125, 150, 200};
-
 // Twips to pixels at a scale, rounding each edge so that neighbouring controls keep their
 // joins.
 int pixels(int twips, double scale = 1);

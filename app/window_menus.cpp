@@ -104,7 +104,7 @@ QActionGroup* buildViewMenu(QMenuBar* bar, const std::function<void(int)>& chose
     QMenu* sizes = view->addMenu(QStringLiteral("&Größe"));
     sizes->menuAction()->setObjectName(QStringLiteral("size"));
     auto* group = new QActionGroup(bar);
-    for (int percent : kScales) {
+    for (int percent : kWindowScales) {
         QAction* a = sizes->addAction(QStringLiteral("%1 %").arg(percent));
         a->setObjectName(QStringLiteral("size%1").arg(percent));
         a->setCheckable(true);

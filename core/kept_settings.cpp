@@ -5,6 +5,8 @@
 #include "match/time_values.h"
 #include "serial/serial_link.h"
 
+#include <algorithm>
+
 namespace ml {
 
 namespace {
@@ -28,6 +30,8 @@ const QString kStopAtZero = QStringLiteral("stopClockAtZero");
 const QString kWebOn = QStringLiteral("webOn");
 const QString kWebPort = QStringLiteral("webPort");
 const QString kWebNetwork = QStringLiteral("webNetwork");
+const QString kWindowScale = QStringLiteral("windowScale");
+const QString kTeamNames = QStringLiteral("teamNames/");
 const QString kLine2Port = QStringLiteral("line2Device");
 const QString kLine2Mirror = QStringLiteral("line2Mirror");
 const QString kLine2Baud = QStringLiteral("line2Baud");
@@ -103,6 +107,10 @@ Settings Settings::fromValues(const QVariantMap& values, bool* keysRead) {
         s.baud = *b;
     if (const auto b = wholeOf(values.value(kLine2Baud)); b && speed(*b))
         s.line2Baud = *b;
+    if (const auto p = wholeOf(values.value(kWindowScale));
+        p && std::find(std::begin(kWindowScales), std::end(kWindowScales), *p) !=
+                 std::end(kWindowScales))
+        s.windowScale = *p;
     if (const auto m = flagOf(values.value(kLine2Mirror)))
         s.line2Mirror = *m;
     if (const auto b = wholeOf(values.value(kBrightness)); b && *b >= 1 && *b <= 3)
@@ -135,6 +143,11 @@ Settings Settings::fromValues(const QVariantMap& values, bool* keysRead) {
     takeText(values, kPenaltyRight, lengthText, s.penaltyRight);
     takeText(values, kHome, nameText, s.home);
     takeText(values, kGuest, nameText, s.guest);
+    for (int i = 1; i <= kTeamNamesKept; ++i) {
+        const QVariant v = values.value(kTeamNames + QString::number(i));
+        if (v.typeId() == QMetaType::QString && nameText(v.toString()) && !v.toString().isEmpty())
+            s.teamNames.append(v.toString());
+    }
     takeText(values, kPort, deviceText, s.port);
     takeText(values, kLine2Port, deviceText, s.line2Port);
     return s;
@@ -161,6 +174,7 @@ QVariantMap Settings::toValues() const {
         {kWebOn, flag(webOn)},
         {kWebPort, QString::number(webPort)},
         {kWebNetwork, flag(webNetwork)},
+        {kWindowScale, QString::number(windowScale)},
         {kLine2Mirror, flag(line2Mirror)},
         {kLine2Baud, QString::number(line2Baud)},
         {kRemoteOn, flag(remoteOn)},
@@ -170,6 +184,8 @@ QVariantMap Settings::toValues() const {
     if (!line2Port.isEmpty())
         v.insert(kLine2Port, line2Port);
     keys.store(v);
+    for (qsizetype i = 0; i < teamNames.size(); ++i)
+        v.insert(kTeamNames + QString::number(i + 1), teamNames[i]);
     return v;
 }
 
@@ -208,6 +224,8 @@ void KeptSettings::apply(const Settings& s) {
     if (entry >= 0 && !f.PortOpen)
         f.Combo6.index = static_cast<int>(entry);
     keys_ = s.keys;
+    f.WindowScale = s.windowScale;
+    f.TeamNames = s.teamNames;
     f.Line2Mirror = s.line2Mirror;
     if (!f.Line2Open) {
         f.Line2Baud = s.line2Baud;
@@ -249,6 +267,11 @@ Settings KeptSettings::fromForm() const {
     if (!device.isEmpty())
         s.port = device;
     s.keys = keys_;
+    s.windowScale = f.WindowScale;
+    s.teamNames.clear();
+    for (const QString& name : f.TeamNames)
+        if (nameText(name))
+            s.teamNames.append(name);
     s.line2Mirror = f.Line2Mirror;
     s.line2Baud = f.Line2Baud;
     if (const QString line2 = deviceOfPort(f.Combo6, f.Line2Port); !line2.isEmpty())

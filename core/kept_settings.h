@@ -40,6 +40,10 @@ struct Settings {
     bool remoteOn = true;
     // The device of the port last chosen (a path such as /dev/ttyUSB0, or COM3); empty for none.
     QString port;
+    // The window's size in per cent ("Ansicht → Größe").
+    int windowScale = 100;
+    // The team names typed last, newest first.
+    QStringList teamNames;
     // The keys of the commands ("Extras → Tasten…").
     KeyTable keys;
     // The second display line ("Extras → Zweite Anzeigelinie…"): its port's device, mirror and

@@ -3,6 +3,7 @@
 #include "core/keys.h"
 
 #include <algorithm>
+#include <utility>
 
 namespace ml {
 
@@ -196,7 +197,9 @@ bool Program::reachable(Control& c) {
     return form.frmMessage.exists || std::find(message.begin(), message.end(), &c) == message.end();
 }
 
-bool Program::acted(bool result) {
+bool Program::acted(bool result, bool typing) {
+    if (!typing)
+        rememberName();
     // An action may have changed the horn's settings ("Einstellungen zurücksetzen").
     horn.applySettings();
     showAction();
@@ -236,12 +239,34 @@ bool Program::type(Control& c, const QString& text) {
     auto* box = dynamic_cast<TextBox*>(&c);
     if (box == nullptr)
         return false;
+    if (box != typedName_)
+        rememberName();
     if (reachable(*box) && box->text != text) {
         history.type(*box, text);
         if (box->onChange)
             box->onChange();
+        if (box == &form.Text_l || box == &form.Text_r)
+            typedName_ = box;
     }
-    return acted(true);
+    return acted(true, true);
+}
+
+void Program::typingEnded() {
+    history.endTyping();
+    acted(true);
+}
+
+void Program::rememberName() {
+    if (typedName_ == nullptr)
+        return;
+    const QString name = std::exchange(typedName_, nullptr)->text.trimmed();
+    if (name.isEmpty())
+        return;
+    QStringList& names = form.TeamNames;
+    names.removeAll(name);
+    names.prepend(name);
+    while (names.size() > kTeamNamesKept)
+        names.removeLast();
 }
 
 bool Program::select(Control& c, const QString& entry) {
@@ -259,6 +284,7 @@ bool Program::select(Control& c, const QString& entry) {
 void Program::focus(Control& c) {
     auto* box = dynamic_cast<TextBox*>(&c);
     history.endTyping();
+    rememberName();
     if (box != nullptr && box->onFocus && reachable(c)) {
         box->onFocus();
         acted(true);

@@ -81,6 +81,9 @@ class Program {
     bool select(Control& c, const QString& entry);
     // The keyboard focus enters the control.
     void focus(Control& c);
+    // The operator has finished typing into a box (the focus left it, Enter, Esc): a team name
+    // typed joins the names remembered. Any other action of the operator ends the typing too.
+    void typingEnded();
 
     // Closes the main window ("Ende"); set by whoever shows it.
     std::function<void()> closeWindow;
@@ -142,8 +145,11 @@ class Program {
     void showAction();
     void Ende_Click();
     bool reachable(Control& c);
-    // Every operator action ends here: what it changed is shown, sent and kept.
-    bool acted(bool result);
+    // Every operator action ends here: what it changed is shown, sent and kept. Every action
+    // but `typing` ends the typing of a team name.
+    bool acted(bool result, bool typing = false);
+    // The team name typed last joins `TeamNames`, newest first.
+    void rememberName();
     // The end of every step: the changes go to the kept state and to every reader.
     void stepped(bool tick);
     void tell(const Changes& changes);
@@ -154,6 +160,8 @@ class Program {
     Clock& clock_;
     bool busy_ = false;
     bool telling_ = false;
+    // The name box typed into since the last other action, if any.
+    TextBox* typedName_ = nullptr;
     // The time of day's second (since the epoch) of the last tick.
     qint64 tickSecond_ = -1;
 };

@@ -71,6 +71,7 @@ const std::vector<Field>& formFields() {
         {"ScrollPosBottom", ML_AT(ScrollPosBottom)},
         {"ScrollPosBig", ML_AT(ScrollPosBig)},
         {"TwoLines", ML_AT(TwoLines), "TwoLines"},
+        {"WindowScale", ML_AT(WindowScale)},
         {"PortOpen", ML_AT(PortOpen)},
         {"PortClosedWarn", ML_AT(PortClosedWarn)},
         {"Line2Port", ML_AT(Line2Port)},

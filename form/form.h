@@ -52,6 +52,12 @@ struct CountAnchor {
 // The horn's automatic signals, as the tick calls for them.
 enum class HornSignal { None, MatchEnd, TimeoutEnd, BreakEnd };
 
+// The sizes the window can take ("Ansicht → Größe"), in per cent of its design size.
+inline constexpr int kWindowScales[] = {100, 125, 150, 200};
+
+// Team names remembered for the name boxes.
+inline constexpr int kTeamNamesKept = 20;
+
 // What can fail in the background while the match goes on, in the order the status line names
 // them: the disk (the match state, the settings, the match record), the sound output, the port,
 // the second display line's port.
@@ -335,6 +341,13 @@ struct Form {
     bool ScrollTop = false, ScrollBottom = false, ScrollBig = false;
     int ScrollPosTop = 0, ScrollPosBottom = 0, ScrollPosBig = 0;
     bool TwoLines = false;
+
+    // --- the window ---
+    // Its size in per cent ("Ansicht → Größe"), one of `kWindowScales`; kept with the settings.
+    int WindowScale = 100;
+    // The team names typed last, newest first, at most `kTeamNamesKept`: the name boxes offer
+    // them. Kept with the settings.
+    QStringList TeamNames;
 
     // --- serial link ---
     bool PortOpen = false;

@@ -11,6 +11,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
+#include <QCompleter>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QLabel>
@@ -18,6 +20,7 @@
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTableWidget>
 #include <QTest>
 
@@ -133,6 +136,23 @@ TEST_F(MainWindowTest, SystemTextBeyondTheTypingLimitIsShownWhole) {
     program.form.Pkt_l.text = QStringLiteral("1000");
     window.sync();
     EXPECT_EQ(widget<QLineEdit>("Pkt_l")->text(), QStringLiteral("1000"));
+}
+
+TEST_F(MainWindowTest, NameBoxesOfferTheTeamNamesTypedBefore) {
+    auto* home = widget<QLineEdit>("Text_l");
+    home->setFocus();
+    home->selectAll();
+    QTest::keyClicks(home, QStringLiteral("Bayern"));
+    QTest::keyClick(home, Qt::Key_Return);
+    EXPECT_EQ(program.form.TeamNames, QStringList{QStringLiteral("Bayern")});
+    auto* guest = widget<QLineEdit>("Text_r");
+    guest->setFocus();
+    guest->selectAll();
+    QTest::keyClicks(guest, QStringLiteral("ba"));
+    EXPECT_EQ(guest->text(), QStringLiteral("ba")); // typing stays as it is
+    EXPECT_EQ(guest->completer()->currentCompletion(), QStringLiteral("Bayern"));
+    emit guest->completer()->activated(QStringLiteral("Bayern"));
+    EXPECT_EQ(program.form.Text_r.text, QStringLiteral("Bayern"));
 }
 
 TEST_F(MainWindowTest, CheckBoxWidgetFollowsItsControl) {
@@ -374,15 +394,55 @@ TEST_F(MainWindowTest, TabWalksOnlyTheOperatorsControlsInReadingOrder) {
     }
 }
 
-TEST_F(MainWindowTest, EachSizeScalesTheWindowByItsFactor) {
+// What a widget needs to show its text whole: the text and the frame round it.
+QSize needed(QWidget* w) {
+    if (auto* box = qobject_cast<QCheckBox*>(w))
+        return box->sizeHint();
+    if (auto* label = qobject_cast<QLabel*>(w))
+        return label->wordWrap() ? QSize(0, label->heightForWidth(label->width()))
+                                 : label->sizeHint();
+    if (auto* edit = qobject_cast<QLineEdit*>(w)) {
+        const QMargins m = edit->textMargins();
+        const int frame =
+            edit->hasFrame() ? 2 * edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth) : 0;
+        return {edit->fontMetrics().horizontalAdvance(edit->text()) + m.left() + m.right() + frame,
+                edit->fontMetrics().height() + m.top() + m.bottom() + frame};
+    }
+    if (auto* button = qobject_cast<QPushButton*>(w)) {
+        const int frame = 2 * button->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
+        return button->fontMetrics().size(0, button->text()) + QSize(frame, frame);
+    }
+    if (auto* combo = qobject_cast<QComboBox*>(w))
+        return {0, combo->minimumSizeHint().height()};
+    return {0, 0}; // pictures and the log box draw themselves to fit
+}
+
+// The size chosen reaches the window, the message window and the application's font (the boxes
+// and dialogs), and every control shows its text whole.
+TEST_F(MainWindowTest, EachSizeScalesEveryWindowAndShowsEveryControlWhole) {
+    action("Mess")->trigger();
     const std::tuple<int, QRect, double> sizes[] = {{200, QRect(439, 256, 146, 66), 2.0},
+                                                    {150, QRect(329, 192, 110, 50), 1.5},
                                                     {125, QRect(274, 160, 91, 41), 1.25},
                                                     {100, QRect(219, 128, 73, 33), 1.0}};
     for (const auto& [percent, startButton, f] : sizes) {
-        window.setScale(percent);
+        SCOPED_TRACE(percent);
+        action(QStringLiteral("size%1").arg(percent).toLatin1())->trigger();
+        EXPECT_EQ(program.form.WindowScale, percent);
+        EXPECT_EQ(widget("St_St")->geometry(), startButton);
         EXPECT_EQ(window.client()->size(), QSize(std::lround(513 * f), std::lround(341 * f)));
-        EXPECT_EQ(widget("St_St")->geometry(), startButton) << percent;
+        EXPECT_EQ(window.messageView()->size(), QSize(std::lround(400 * f), std::lround(288 * f)));
         EXPECT_DOUBLE_EQ(action("Mode")->menu()->font().pointSizeF(), kWindowPoints * f);
+        EXPECT_DOUBLE_EQ(QApplication::font().pointSizeF(), kWindowPoints * f); // boxes, dialogs
+        for (QWidget* w : window.client()->findChildren<QWidget*>() +
+                              window.messageView()->findChildren<QWidget*>()) {
+            if (w->parentWidget() != window.client() && w->parentWidget() != window.messageView())
+                continue;
+            const QSize need = needed(w);
+            EXPECT_TRUE(need.width() <= w->width() && need.height() <= w->height())
+                << w->objectName().toStdString() << " needs " << need.width() << "x"
+                << need.height() << ", has " << w->width() << "x" << w->height();
+        }
         // The port list is narrower than its entry: the tool tip shows it whole.
         EXPECT_TRUE(widget("Combo6")->toolTip().endsWith(QStringLiteral("Kein Comport verfügbar")));
     }

@@ -97,6 +97,8 @@ TEST_F(Store, SettingsComeBackAndImpossibleOnesFallBackOneByOne) {
                                       {"WebNetwork", 1},
                                       {"WebPort", 18470}})
         r.p.setting(QLatin1String(name), value);
+    r.p.form.WindowScale = 150;
+    r.p.viewChanged();
     // The next start shows the clock at the kept start value.
     r.p.match.ResetTime();
     const QJsonObject kept = stateContent(r.p.form);
@@ -109,6 +111,20 @@ TEST_F(Store, SettingsComeBackAndImpossibleOnesFallBackOneByOne) {
     EXPECT_TRUE(!again.p.form.HornOn && !again.p.form.horn.enabled && again.p.form.StopAtZero);
     EXPECT_EQ(again.p.form.HornLength, 3000);
     EXPECT_TRUE(again.p.form.WebOn && again.p.form.WebNetwork && again.p.form.WebPort == 18470);
+    EXPECT_EQ(again.p.form.WindowScale, 150);
+    // The names typed, newest first, each once and the last 20 only.
+    EXPECT_EQ(again.p.form.TeamNames,
+              QStringList({QStringLiteral("Bären"), QStringLiteral("Füchse")}));
+    for (int i = 0; i < 25; ++i) {
+        again.type(i % 2 ? "Text_l" : "Text_r", QString::number(i % 21).toUtf8().constData());
+        again.p.typingEnded();
+    }
+    EXPECT_EQ(again.p.form.TeamNames.size(), kTeamNamesKept);
+    EXPECT_EQ(again.p.form.TeamNames.first(), QStringLiteral("3"));
+    EXPECT_EQ(again.p.form.TeamNames.count(QStringLiteral("3")), 1);
+    again.type("Text_l", "Füchse");
+    again.type("Text_r", "Bären");
+    again.click("Ende");
 
     storage.settings[QStringLiteral("baud")] = QStringLiteral("12345");
     storage.settings[QStringLiteral("brightness")] = QStringLiteral("7");
@@ -118,6 +134,8 @@ TEST_F(Store, SettingsComeBackAndImpossibleOnesFallBackOneByOne) {
     storage.settings[QStringLiteral("portDevice")] = QStringLiteral("/dev/weg");
     storage.settings[QStringLiteral("hornLengthMs")] = QStringLiteral("-1");
     storage.settings[QStringLiteral("webPort")] = QStringLiteral("70000");
+    storage.settings[QStringLiteral("windowScale")] = QStringLiteral("130");
+    storage.settings[QStringLiteral("teamNames/1")] = QString(100, QLatin1Char('x'));
     Session bad(clock, storage);
     const Form& f = bad.p.form;
     EXPECT_TRUE(f.Baud_9600.checked && f.br_low.checked && !f.miror.checked);
@@ -128,6 +146,9 @@ TEST_F(Store, SettingsComeBackAndImpossibleOnesFallBackOneByOne) {
     EXPECT_EQ(f.Startwert.text, QStringLiteral("15.0"));
     EXPECT_EQ(f.HornLength, 1500);
     EXPECT_EQ(f.WebPort, 8470);
+    EXPECT_EQ(f.WindowScale, 100);
+    EXPECT_EQ(f.TeamNames.size(), kTeamNamesKept - 1); // the impossible one left out
+    EXPECT_EQ(f.TeamNames.first(), QStringLiteral("Füchse"));
 
     bad.click("ResetSettings");
     Session reset(clock, storage);
