@@ -1,4 +1,5 @@
-// Undo and redo over the program core, and the questions before what cannot be taken back.
+// Undo and redo over the program core. (The questions before what cannot be taken back:
+// golden match_confirm.)
 
 #include "tests/support/desk.h"
 
@@ -102,48 +103,6 @@ TEST(Undo, TheLastHundredStepsAreKept) {
     while (f.undo.enabled)
         d.p.click(f.undo);
     EXPECT_EQ(f.Pkt_l.text, QString::number(130 - UndoHistory::kSteps));
-}
-
-TEST(Confirm, AsksOnlyWhenSomethingWouldBeLost) {
-    Desk d;
-    Form& f = d.p.form;
-    int closed = 0;
-    d.p.closeWindow = [&] { // only after the port has been closed
-        ++closed;
-        EXPECT_FALSE(d.device.isOpen());
-    };
-    d.p.click(f.reset); // nothing to lose: no question
-    d.live();
-    d.p.click(f.Ende);
-    EXPECT_EQ(closed, 1);
-    EXPECT_TRUE(d.dialogs.boxes.empty());
-
-    d.p.click(f.up_l);
-    d.p.click(f.reset); // unanswered: Enter takes the default, "Nein"
-    EXPECT_EQ(f.Pkt_l.text, QStringLiteral("1"));
-    d.dialogs.answerNext(Answer::Yes);
-    d.p.click(f.reset);
-    EXPECT_EQ(f.Pkt_l.text, QStringLiteral("0"));
-
-    d.p.click(f.OpenOutput);
-    d.p.tick();
-    d.p.click(f.StrafeR);
-    d.dialogs.answerNext(Answer::No);
-    d.p.click(f.Ende);
-    EXPECT_EQ(closed, 1);
-    EXPECT_TRUE(f.PortOpen);
-    const std::size_t written = d.device.writes.size();
-    d.dialogs.answerNext(Answer::Yes);
-    d.device.failClose = true; // reported, and the window closes all the same
-    d.p.click(f.Ende);
-    EXPECT_EQ(closed, 2);
-    EXPECT_FALSE(f.PortOpen);
-    EXPECT_EQ(d.device.writes.size(), written); // the display line keeps what it shows
-    ASSERT_EQ(d.dialogs.boxes.size(), 5u);
-    EXPECT_EQ(d.dialogs.boxes[3].buttons, Buttons::YesNo);
-    EXPECT_EQ(d.dialogs.boxes[3].text,
-              QStringLiteral("Es läuft noch eine Strafe.\r\n\r\nMarklight beenden?"));
-    EXPECT_EQ(d.dialogs.boxes[4].text, QStringLiteral("Fehler beim Schließen des Ports 1"));
 }
 
 } // namespace

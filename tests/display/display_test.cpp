@@ -182,23 +182,6 @@ TEST(Composer, MinusSignInFieldThreeBlinksWithEachNewClockValue) {
     }
 }
 
-TEST(Composer, BigTextGoesOutWhole) {
-    Rig r;
-    r.form.ShText.initValue(1);
-    r.form.OneLine.click();
-    r.form.Scroll_1.click();
-    r.form.FreeT.text = QStringLiteral("Auszeit für die Gäste");
-    r.modes.Get_Text();
-    r.tick();
-    EXPECT_EQ(r.wire().layout, LineState::Layout::Big);
-    EXPECT_EQ(r.wire().big, LineRow{QStringLiteral("Auszeit für die Gäste")});
-    r.form.FreeT_S.text = QStringLiteral("Tor!");
-    r.form.Scroll_1.click();
-    r.modes.Get_Text();
-    r.tick();
-    EXPECT_EQ(r.wire().big, (LineRow{QStringLiteral("Tor!"), true}));
-}
-
 TEST(Composer, ControlCharactersInEveryTextGoOutAsBlanks) {
     // Each text that reaches a frame, with what makes the composer send it.
     const std::vector<std::pair<QStringList, std::function<void(Form&)>>> texts = {

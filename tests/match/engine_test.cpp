@@ -93,24 +93,6 @@ TEST(NumberText, RoundsThreeWays) {
     }
 }
 
-TEST_F(MatchClock, StartRefusesAClockBoxThatHoldsNoNumberOrIsTooLarge) {
-    startAt("", "x");
-    EXPECT_EQ(form.D_Min.text, QString()); // refused before the empty box becomes "0"
-    startAt("99999999999999", "00");
-    ASSERT_EQ(dialogs.boxes.size(), 2u);
-    EXPECT_EQ(dialogs.boxes[0].text,
-              QStringLiteral("Fehler 13 beim Starten der Spielzeit:\r\n\r\nTypen unverträglich: "
-                             "\"x\" ist keine Zahl\r\n\r\nSekunden der Spielzeit als Zahl "
-                             "eingeben"));
-    EXPECT_EQ(dialogs.boxes[1].text,
-              QStringLiteral("Fehler 6 beim Starten der Spielzeit:\r\n\r\nÜberlauf: "
-                             "\"99999999999999\" ist zu groß\r\n\r\nMinuten der Spielzeit als "
-                             "Zahl eingeben"));
-    EXPECT_FALSE(form.ClockRunning || form.LogPending);
-    startAt("", ""); // empty boxes are no fault: they start from zero
-    EXPECT_EQ(shown(), QStringLiteral("0:00"));
-}
-
 TEST_F(MatchClock, ResetTimeWritesTheStartValueItCanHold) {
     const std::pair<const char*, const char*> cases[] = {
         {"0.5", "0:30"}, {"7.1", "7:6"}, {"546.1", "546:6"}, {"20.0", "20:00"}};
@@ -234,20 +216,6 @@ TEST_F(Penalties, EndBelowZeroIsServedWhenTheClockShowsIt) {
     EXPECT_EQ(shown() + form.TxtStrL.text, QStringLiteral("-0:29 00:01"));
     tickAt("12:02:00");
     EXPECT_EQ(shown() + form.TxtStrL.text, QStringLiteral("-0:30 00:00"));
-}
-
-TEST_F(Penalties, RefusedWithoutTraceWhenItsEndOrTheClockIsUnusable) {
-    // 600 minutes would end at 20:00 - 36000 s, below the 16-bit range: refused, not wrapped.
-    form.ValStrafeR.text = QStringLiteral("600");
-    engine.StrafeR_Click();
-    EXPECT_EQ(dialogs.boxes.back().title, QStringLiteral("Strafe kontrollieren"));
-    EXPECT_TRUE(dialogs.boxes.back().text.startsWith(QStringLiteral("Fehler 6 beim Starten")));
-    EXPECT_EQ(form.ValStrafeR.text, QStringLiteral("600"));
-    setClock("x", "00");
-    engine.StrafeL_Click();
-    EXPECT_EQ(dialogs.boxes.size(), 2u);
-    EXPECT_FALSE(form.penaltyL.running || form.penaltyR.running || form.LogPending);
-    EXPECT_FALSE(form.TxtStrL.visible || form.TxtStrR.visible);
 }
 
 TEST_F(Penalties, ClockAtTheEndOfItsRangeIsServedWithoutWrapping) {

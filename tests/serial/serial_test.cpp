@@ -113,8 +113,10 @@ TEST(SerialLink, AFailedOpenOrCloseIsReportedWhileThePortIsAsBeforeAndEndsClosed
 }
 
 // Ports that exist but do not open are named with their cause and what to do, also when
-// nothing else is there to open (golden serial_rights).
+// nothing else is there to open. (The device's own report of missing rights: pty_test.)
 TEST(SerialLink, PortsThatExistButDoNotOpenAreNamedWithTheirCause) {
+    const QString hint = QStringLiteral("Benutzer zur Gruppe dialout hinzufügen: sudo usermod -aG "
+                                        "dialout $USER, dann neu anmelden");
     LinkRig r;
     r.device.denied = {2};
     r.device.busy = {7};
@@ -130,17 +132,19 @@ TEST(SerialLink, PortsThatExistButDoNotOpenAreNamedWithTheirCause) {
     r.device.busy = {3}; // taken by another program since the listing
     r.link.OpenOutput_Click();
     r.device.openable.clear();
+    r.device.denied = {2};
     r.link.check_comPorts_Click();
+    EXPECT_EQ(r.logLines()[0], QStringLiteral(" +++ ") + hint);
     r.link.OpenOutput_Click();
     ASSERT_EQ(r.dialogs.boxes.size(), 3u);
     EXPECT_TRUE(r.dialogs.boxes[0].text.endsWith(
-        QStringLiteral("falsch?\r\n\r\nKeine Berechtigung für fake3.\r\nBenutzer zur Gruppe "
-                       "dialout hinzufügen: sudo usermod -aG dialout $USER, dann neu anmelden")));
+        QStringLiteral("falsch?\r\n\r\nKeine Berechtigung für fake3.\r\n") + hint));
     const QString busy =
         QStringLiteral("COM-Port 3 wird von einem anderen Programm benutzt (fake3).");
     EXPECT_EQ(r.dialogs.boxes[1].text, QStringLiteral("Fehler! ") + busy);
     EXPECT_EQ(r.dialogs.boxes[2].text,
-              QStringLiteral("Fehler! Sind eventuell keine COM-Ports vorhanden?\r\n\r\n") + busy);
+              QStringLiteral("Fehler! Sind eventuell keine COM-Ports vorhanden?\r\n\r\n") + busy +
+                  QStringLiteral("\r\nVorhanden, aber ohne Berechtigung: fake2\r\n") + hint);
 }
 
 TEST(SerialLink, ASlowLineKeepsOnlyTheNewestWaitingButNeverDropsACommandInOrder) {
@@ -194,9 +198,13 @@ TEST(SerialLink, AFailingDeviceOrARefusedWriteIsSaidInTheStatusLineUntilAPortOpe
                                QStringLiteral(" +++ Versuch den COM-Port 3 zu schließen"),
                                QStringLiteral(" +++ COM-Port 3 ausgefallen: ") + reason}));
         EXPECT_EQ(std::count(r.device.writes.begin(), r.device.writes.end(), "X"), 0) << how;
+        // The port is free to choose and open again, and then gets the whole content anew.
+        EXPECT_TRUE(r.form.Combo6.enabled && r.form.OpenOutput.text == QStringLiteral("öffnen"));
+        r.form.LastSent = QStringLiteral("B");
         r.device.failWrite = false;
         r.link.OpenOutput_Click();
         EXPECT_FALSE(r.form.StatusLine.visible);
+        EXPECT_TRUE(r.form.LastSent.isEmpty());
     }
 }
 
