@@ -6,6 +6,7 @@
 #include <QAbstractItemView>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
@@ -160,7 +161,7 @@ BoundWidget bindLabel(Label& label, const ControlLayout& l, QWidget* parent) {
         setColorsOnBlack(w, Qt::yellow, QPalette::WindowText, QPalette::Window);
     }
     const bool oneLine = !l.multiLine;
-    const QString toolTip = l.toolTip ? QString::fromUtf8(l.toolTip) : QString();
+    const QString toolTip = toolTipOf(l, {});
     auto sync = [w, &label, oneLine, toolTip] {
         syncCommon(w, label);
         // A line too long for its place ends in "…" and shows whole as the tool tip.
@@ -324,9 +325,11 @@ QFont fontOf(const ControlLayout& l, double scale) {
 }
 
 QString toolTipOf(const ControlLayout& layout, const QStringList& keys) {
-    QString tip = layout.toolTip ? QString::fromUtf8(layout.toolTip) : QString();
+    QString tip =
+        layout.toolTip ? QCoreApplication::translate("ml::app::Layout", layout.toolTip) : QString();
     if (!tip.isEmpty() && !keys.isEmpty())
-        tip += (keys.size() == 1 ? QStringLiteral("\nTaste: ") : QStringLiteral("\nTasten: ")) +
+        tip += (keys.size() == 1 ? QCoreApplication::translate("ml::app::Layout", "\nTaste: ")
+                                 : QCoreApplication::translate("ml::app::Layout", "\nTasten: ")) +
                keys.join(QStringLiteral(", "));
     return tip;
 }

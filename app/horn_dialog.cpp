@@ -18,12 +18,12 @@ namespace ml::app {
 HornDialog::HornDialog(Program& program, std::function<void()> changed, QWidget* parent)
     : SettingsDialog(program, std::move(changed), parent) {
     setObjectName(QStringLiteral("HornDialog"));
-    setWindowTitle(QStringLiteral("Hupe"));
+    setWindowTitle(tr("Hupe"));
 
-    auto* on = new QCheckBox(QStringLiteral("Hupe ein"), this);
+    auto* on = new QCheckBox(tr("Hupe ein"), this);
     on->setObjectName(QStringLiteral("HornOn"));
-    on->setToolTip(QStringLiteral("automatisch am Ende der Spielzeit, eines Timeouts und einer "
-                                  "Pause, und von Hand mit \"Hupe\""));
+    on->setToolTip(tr("automatisch am Ende der Spielzeit, eines Timeouts und einer "
+                      "Pause, und von Hand mit \"Hupe\""));
     bind("HornOn", [on](int value) {
         const QSignalBlocker quiet(on);
         on->setChecked(value != 0);
@@ -74,10 +74,10 @@ HornDialog::HornDialog(Program& program, std::function<void()> changed, QWidget*
     volumeRow->addWidget(volume, 1);
     volumeRow->addWidget(percent);
 
-    auto* stop = new QCheckBox(QStringLiteral("Uhr bei 0:00 anhalten"), this);
+    auto* stop = new QCheckBox(tr("Uhr bei 0:00 anhalten"), this);
     stop->setObjectName(QStringLiteral("StopAtZero"));
-    stop->setToolTip(QStringLiteral("Die abwärts laufende Spielzeit bleibt bei 0:00 stehen, statt "
-                                    "unter null weiterzulaufen"));
+    stop->setToolTip(tr("Die abwärts laufende Spielzeit bleibt bei 0:00 stehen, statt "
+                        "unter null weiterzulaufen"));
     bind("StopAtZero", [stop](int value) {
         const QSignalBlocker quiet(stop);
         stop->setChecked(value != 0);
@@ -87,17 +87,16 @@ HornDialog::HornDialog(Program& program, std::function<void()> changed, QWidget*
 
     auto* form = new QFormLayout;
     form->addRow(on);
-    form->addRow(QStringLiteral("Länge:"), length);
-    form->addRow(QStringLiteral("Lautstärke:"), volumeRow);
+    form->addRow(tr("Länge:"), length);
+    form->addRow(tr("Lautstärke:"), volumeRow);
     form->addRow(stop);
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* test = buttons->addButton(QStringLiteral("Test"), QDialogButtonBox::ActionRole);
+    QPushButton* test = buttons->addButton(tr("Test"), QDialogButtonBox::ActionRole);
     test->setObjectName(QStringLiteral("Test"));
-    test->setToolTip(QStringLiteral("spielt die Hupe so, wie sie eingestellt ist"));
+    test->setToolTip(tr("spielt die Hupe so, wie sie eingestellt ist"));
     connect(test, &QPushButton::clicked, this, [&program] { program.horn.test(); });
-    QPushButton* close =
-        buttons->addButton(QStringLiteral("Schließen"), QDialogButtonBox::AcceptRole);
+    QPushButton* close = buttons->addButton(tr("Schließen"), QDialogButtonBox::AcceptRole);
     close->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 

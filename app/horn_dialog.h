@@ -8,6 +8,8 @@
 namespace ml::app {
 
 class HornDialog : public SettingsDialog {
+    Q_DECLARE_TR_FUNCTIONS(HornDialog)
+
   public:
     // `changed` runs after each change, so the window's wake-ups follow it.
     HornDialog(Program& program, std::function<void()> changed, QWidget* parent);

@@ -16,7 +16,9 @@ namespace ml::app {
 
 namespace {
 
-const char* const kColumns[] = {"Befehl", "Taste", "Zweite Taste", "Dritte Taste"};
+const char* const kColumns[] = {
+    QT_TRANSLATE_NOOP("KeyDialog", "Befehl"), QT_TRANSLATE_NOOP("KeyDialog", "Taste"),
+    QT_TRANSLATE_NOOP("KeyDialog", "Zweite Taste"), QT_TRANSLATE_NOOP("KeyDialog", "Dritte Taste")};
 
 bool modifierOnly(int key) {
     return key == Qt::Key_Shift || key == Qt::Key_Control || key == Qt::Key_Alt ||
@@ -29,13 +31,13 @@ bool modifierOnly(int key) {
 KeyDialog::KeyDialog(Program& program, std::function<void()> changed, QWidget* parent)
     : QDialog(parent), program_(program), changed_(std::move(changed)),
       table_(new QTableWidget(static_cast<int>(commands().size()), 4, this)),
-      note_(new QLabel(this)), change_(new QPushButton(QStringLiteral("Ändern…"), this)),
-      remove_(new QPushButton(QStringLiteral("Entfernen"), this)) {
+      note_(new QLabel(this)), change_(new QPushButton(tr("Ändern…"), this)),
+      remove_(new QPushButton(tr("Entfernen"), this)) {
     setObjectName(QStringLiteral("KeyDialog"));
-    setWindowTitle(QStringLiteral("Tasten"));
+    setWindowTitle(tr("Tasten"));
     table_->setObjectName(QStringLiteral("keyTable"));
     for (int c = 0; c < 4; ++c)
-        table_->setHorizontalHeaderItem(c, new QTableWidgetItem(QString::fromUtf8(kColumns[c])));
+        table_->setHorizontalHeaderItem(c, new QTableWidgetItem(tr(kColumns[c])));
     table_->verticalHeader()->hide();
     table_->setSelectionMode(QAbstractItemView::SingleSelection);
     table_->setEditTriggers(QAbstractItemView::NoEditTriggers);
@@ -44,8 +46,8 @@ KeyDialog::KeyDialog(Program& program, std::function<void()> changed, QWidget* p
     note_->setWordWrap(true);
     note_->setTextFormat(Qt::PlainText);
     change_->setObjectName(QStringLiteral("keyChange"));
-    change_->setToolTip(QStringLiteral("Die nächste gedrückte Taste wird die gewählte Taste des "
-                                       "Befehls (Esc bricht ab)"));
+    change_->setToolTip(tr("Die nächste gedrückte Taste wird die gewählte Taste des "
+                           "Befehls (Esc bricht ab)"));
     remove_->setObjectName(QStringLiteral("keyRemove"));
     for (QPushButton* b : {change_, remove_})
         b->setAutoDefault(false);
@@ -66,8 +68,7 @@ KeyDialog::KeyDialog(Program& program, std::function<void()> changed, QWidget* p
     });
 
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* standard =
-        buttons->addButton(QStringLiteral("Standard"), QDialogButtonBox::ResetRole);
+    QPushButton* standard = buttons->addButton(tr("Standard"), QDialogButtonBox::ResetRole);
     standard->setObjectName(QStringLiteral("keyStandard"));
     standard->setAutoDefault(false);
     connect(standard, &QPushButton::clicked, this, [this] {
@@ -75,10 +76,9 @@ KeyDialog::KeyDialog(Program& program, std::function<void()> changed, QWidget* p
         program_.viewChanged();
         changed_();
         fill();
-        say(QStringLiteral("Die Standardtasten gelten wieder."), false);
+        say(tr("Die Standardtasten gelten wieder."), false);
     });
-    QPushButton* close =
-        buttons->addButton(QStringLiteral("Schließen"), QDialogButtonBox::AcceptRole);
+    QPushButton* close = buttons->addButton(tr("Schließen"), QDialogButtonBox::AcceptRole);
     close->setAutoDefault(false);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
 
@@ -93,9 +93,9 @@ KeyDialog::KeyDialog(Program& program, std::function<void()> changed, QWidget* p
     layout->addWidget(buttons);
     fill();
     table_->setCurrentCell(0, 1);
-    say(QStringLiteral("Eine Taste wählen und \"Ändern…\" (oder doppelklicken), dann die neue "
-                       "Taste drücken. Fußschalter und Präsentations-Fernbedienungen senden "
-                       "gewöhnliche Tasten (Bild auf/ab, B, F5, Eingabe)."),
+    say(tr("Eine Taste wählen und \"Ändern…\" (oder doppelklicken), dann die neue "
+           "Taste drücken. Fußschalter und Präsentations-Fernbedienungen senden "
+           "gewöhnliche Tasten (Bild auf/ab, B, F5, Eingabe)."),
         false);
     // Every command in sight, at every size of the window.
     table_->resizeRowsToContents();
@@ -108,7 +108,7 @@ void KeyDialog::fill() {
     const std::span<const Command> all = commands();
     for (int r = 0; r < static_cast<int>(all.size()); ++r) {
         const Command& c = all[static_cast<std::size_t>(r)];
-        auto* what = new QTableWidgetItem(QString::fromUtf8(c.what));
+        auto* what = new QTableWidgetItem(c.said());
         what->setFlags(Qt::ItemIsEnabled);
         table_->setItem(r, 0, what);
         const QStringList keys = program_.keys.keysOf(QLatin1String(c.control));
@@ -138,23 +138,21 @@ void KeyDialog::capture() {
     int slot = 0;
     const Command* c = selectedCommand(&slot);
     if (c == nullptr) {
-        say(QStringLiteral("Erst den Platz einer Taste wählen."), true);
+        say(tr("Erst den Platz einer Taste wählen."), true);
         return;
     }
     capturing_ = true;
     // The match keys are this dialog's now: the key router lets them through.
     setProperty(KeyRouter::kTakesKeys, true);
     grabKeyboard();
-    say(QStringLiteral("Neue Taste für \"%1\" drücken … (Esc bricht ab)")
-            .arg(QString::fromUtf8(c->what)),
-        false);
+    say(tr("Neue Taste für \"%1\" drücken … (Esc bricht ab)").arg(c->said()), false);
 }
 
 bool KeyDialog::event(QEvent* event) {
     if (capturing_ && event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
         if (key->key() == Qt::Key_Escape && key->modifiers() == Qt::NoModifier)
-            endCapture(QStringLiteral("Abgebrochen: die alte Taste bleibt."));
+            endCapture(tr("Abgebrochen: die alte Taste bleibt."));
         else if (!modifierOnly(key->key()) && !key->isAutoRepeat())
             take(keyName(key));
         return true;
@@ -169,8 +167,8 @@ bool KeyDialog::event(QEvent* event) {
 // instead (Alt+Tab, the Windows key).
 void KeyDialog::changeEvent(QEvent* event) {
     if (capturing_ && event->type() == QEvent::ActivationChange && !isActiveWindow())
-        endCapture(QStringLiteral("Diese Tastenkombination nimmt sich das Fenstersystem: die alte "
-                                  "Taste bleibt."));
+        endCapture(tr("Diese Tastenkombination nimmt sich das Fenstersystem: die alte "
+                      "Taste bleibt."));
     QDialog::changeEvent(event);
 }
 
@@ -182,13 +180,13 @@ void KeyDialog::take(const QString& key) {
     releaseKeyboard();
     setProperty(KeyRouter::kTakesKeys, false);
     if (refused) {
-        say(*refused + QStringLiteral(" Die alte Taste bleibt."), true);
+        say(*refused + tr(" Die alte Taste bleibt."), true);
         return;
     }
     program_.viewChanged();
     changed_();
     fill();
-    say(QStringLiteral("\"%1\": %2").arg(QString::fromUtf8(c->what), keyLabel(key)), false);
+    say(QStringLiteral("\"%1\": %2").arg(c->said(), keyLabel(key)), false);
 }
 
 void KeyDialog::endCapture(const QString& why) {

@@ -21,6 +21,8 @@ class QTableWidget;
 namespace ml::app {
 
 class KeyDialog : public QDialog {
+    Q_DECLARE_TR_FUNCTIONS(KeyDialog)
+
   public:
     // `changed` runs after each change, so the window shows the new keys.
     KeyDialog(Program& program, std::function<void()> changed, QWidget* parent);

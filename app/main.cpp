@@ -7,6 +7,7 @@
 #include "app/web_dialog.h"
 #include "app/window_menus.h"
 #include "app/wire_monitor.h"
+#include "core/language.h"
 #include "core/program.h"
 #include "form/version.h"
 #include "platform/qt_storage.h"
@@ -25,25 +26,42 @@
 namespace {
 
 void describeOptions(QCommandLineParser& parser) {
-    parser.setApplicationDescription(
-        QStringLiteral("Steuert eine LED-Anzeigelinie (2 × 16 Zeichen) an einer seriellen "
-                       "Schnittstelle als Scoreboard.\n"
-                       "MARKLIGHT_PORTS=/dev/pts/4,,/dev/ttyUSB0 legt die Geräte der "
-                       "COM-Ports 1, 2, 3 … fest."));
+    parser.setApplicationDescription(QCoreApplication::translate(
+        "ml::app::main", "Steuert eine LED-Anzeigelinie (2 × 16 Zeichen) an einer seriellen "
+                         "Schnittstelle als Scoreboard.\n"
+                         "MARKLIGHT_PORTS=/dev/pts/4,,/dev/ttyUSB0 legt die Geräte der "
+                         "COM-Ports 1, 2, 3 … fest."));
     parser.addHelpOption();
     parser.addVersionOption();
-    parser.addOption({QStringLiteral("web"),
-                      QStringLiteral("Bietet die Webseiten für diesen Lauf an ADRESSE:PORT an "
+    parser.addOption(
+        {QStringLiteral("web"),
+         QCoreApplication::translate("ml::app::main",
+                                     "Bietet die Webseiten für diesen Lauf an ADRESSE:PORT an "
                                      "(ohne ADRESSE 127.0.0.1), z. B. --web 8470 oder "
                                      "--web 0.0.0.0:8470, und nennt ihre Adressen, zuletzt "
                                      "die der Fernbedienung mit ihrem Schlüssel."),
-                      QStringLiteral("[ADRESSE:]PORT")});
+         QCoreApplication::translate("ml::app::main", "[ADRESSE:]PORT")});
 }
 
 // The address of `--web`, when given and readable.
 bool webAddress(const QCommandLineParser& parser, QHostAddress& address, quint16& port) {
     return parser.isSet(QStringLiteral("web")) &&
            ml::web::parseListenAddress(parser.value(QStringLiteral("web")), address, port);
+}
+
+QString configFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation);
+}
+
+QString dataFolder() {
+    return QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+}
+
+// The language the settings choose ("Ansicht → Sprache"), or the system's, installed before any
+// text of the program is made.
+ml::Language installKeptLanguage() {
+    ml::QtStorage kept(configFolder(), dataFolder());
+    return ml::installLanguage(ml::languageFor(ml::keptLanguage(kept.readSettings())));
 }
 
 } // namespace
@@ -55,6 +73,7 @@ int main(int argc, char* argv[]) {
         // --help and --version answer before the window system is reached, so they work
         // without a display. Options of Qt's own (-platform …) are left to QApplication.
         QCoreApplication early(argc, argv);
+        installKeptLanguage();
         QCommandLineParser parser;
         describeOptions(parser);
         parser.parse(QCoreApplication::arguments());
@@ -65,13 +84,16 @@ int main(int argc, char* argv[]) {
         QHostAddress address;
         quint16 port = 0;
         if (parser.isSet(QStringLiteral("web")) && !webAddress(parser, address, port)) {
-            std::fprintf(stderr, "marklight: --web erwartet [ADRESSE:]PORT, z. B. "
-                                 "127.0.0.1:8470\n");
+            std::fprintf(stderr, "%s\n",
+                         qPrintable(QCoreApplication::translate(
+                             "ml::app::main",
+                             "marklight: --web erwartet [ADRESSE:]PORT, z. B. 127.0.0.1:8470")));
             return 2;
         }
     }
     QApplication app(argc, argv);
     QApplication::setDesktopFileName(QStringLiteral("marklight"));
+    const ml::Language language = installKeptLanguage();
     QCommandLineParser parser;
     describeOptions(parser);
     parser.process(app);
@@ -80,19 +102,21 @@ int main(int argc, char* argv[]) {
     ml::app::QtDialogs dialogs;
     ml::app::QtShell shell;
     ml::QtSerialDevice serial;
-    ml::app::WireMonitor monitor;
+    ml::app::WireMonitor monitor(QCoreApplication::translate("ml::app::main", "Anzeige-Monitor"),
+                                 QStringLiteral("Anzeige-Monitor"));
     ml::app::TappedSerialDevice device(serial,
                                        [&monitor](const QByteArray& b) { monitor.written(b); });
     // The second display line: a device of its own (its own lock) on the first one's ports.
     ml::QtSerialDevice serial2(&serial);
-    ml::app::WireMonitor monitor2(QStringLiteral("Anzeige-Monitor 2"));
+    ml::app::WireMonitor monitor2(QCoreApplication::translate("ml::app::main", "Anzeige-Monitor 2"),
+                                  QStringLiteral("Anzeige-Monitor 2"));
     ml::app::TappedSerialDevice device2(serial2,
                                         [&monitor2](const QByteArray& b) { monitor2.written(b); });
     ml::app::QtHorn horn;
     // Settings in the configuration folder, the match state and records in the data folder.
-    ml::QtStorage storage(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation),
-                          QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+    ml::QtStorage storage(configFolder(), dataFolder());
     ml::Program program(clock, dialogs, shell, device, horn, storage, &device2);
+    program.languageMissing = language.missing;
     program.composer.rehearse = [&monitor](const QString& t) { monitor.rehearsed(t); };
     program.composer.rehearseSecond = [&monitor2](const QString& t) { monitor2.rehearsed(t); };
 
@@ -109,14 +133,16 @@ int main(int argc, char* argv[]) {
     program.store.showForm = [&window] { window.sync(); };
     // The monitors join the window's own "Ansicht" menu, one for each line.
     QMenu* view = ml::app::formMenu(window.menuBar(), "view");
-    view->addAction(QStringLiteral("Anzeige-&Monitor"), [&monitor] { monitor.show(); })
+    view->addAction(QCoreApplication::translate("ml::app::main", "Anzeige-&Monitor"),
+                    [&monitor] { monitor.show(); })
         ->setObjectName(QStringLiteral("Monitor"));
-    view->addAction(QStringLiteral("Anzeige-Monitor &2"), [&monitor2] { monitor2.show(); })
+    view->addAction(QCoreApplication::translate("ml::app::main", "Anzeige-Monitor &2"),
+                    [&monitor2] { monitor2.show(); })
         ->setObjectName(QStringLiteral("Monitor2"));
     QMenu* extras = ml::app::formMenu(window.menuBar(), "Extras");
     QPointer<ml::app::WebDialog> webDialog;
     extras
-        ->addAction(QStringLiteral("&Netzwerk…"),
+        ->addAction(QCoreApplication::translate("ml::app::main", "&Netzwerk…"),
                     [&] {
                         if (!webDialog)
                             webDialog = new ml::app::WebDialog(program, web, &window);
@@ -127,7 +153,7 @@ int main(int argc, char* argv[]) {
         ->setObjectName(QStringLiteral("WebSettings"));
     QPointer<ml::app::SecondLineDialog> lineDialog;
     extras
-        ->addAction(QStringLiteral("Zweite Anzeige&linie…"),
+        ->addAction(QCoreApplication::translate("ml::app::main", "Zweite Anzeige&linie…"),
                     [&] {
                         if (!lineDialog)
                             lineDialog = new ml::app::SecondLineDialog(

@@ -21,6 +21,7 @@
 #include <QLoggingCategory>
 #include <QMenu>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QStringListModel>
 #include <QTimer>
 
@@ -59,14 +60,13 @@ MainWindow::MainWindow(Program& program)
     for (MenuSync& m : buildFormMenus(menuBar(), program_, [this](Control& c) { clicked(c); }))
         syncs_.insert(m.item, std::move(m.sync));
     // The horn's settings are the window's own dialog, not a control of the form.
-    QAction* horn = formMenu(menuBar(), "Extras")->addAction(QStringLiteral("H&upe…"));
+    QAction* horn = formMenu(menuBar(), "Extras")->addAction(tr("H&upe…"));
     horn->setObjectName(QStringLiteral("HornSettings"));
     connect(horn, &QAction::triggered, this, &MainWindow::showHornDialog);
-    QAction* keys = formMenu(menuBar(), "Extras")->addAction(QStringLiteral("&Tasten…"));
+    QAction* keys = formMenu(menuBar(), "Extras")->addAction(tr("&Tasten…"));
     keys->setObjectName(QStringLiteral("KeySettings"));
     connect(keys, &QAction::triggered, this, &MainWindow::showKeyDialog);
     buildControls();
-    showKeys();
     // The size chosen is kept with the settings; the step that keeps it shows it.
     sizes_ = buildViewMenu(menuBar(), [this](int percent) {
         act([this, percent] {
@@ -74,6 +74,16 @@ MainWindow::MainWindow(Program& program)
             program_.viewChanged();
         });
     });
+    // The language chosen is kept and applies at the next start: the texts made so far stay.
+    languages_ = buildLanguageMenu(menuBar(), [this](const QString& code) {
+        act([this, code] {
+            program_.form.Language = code;
+            program_.viewChanged();
+        });
+        QMessageBox::information(this, tr("Sprache"),
+                                 tr("Die Sprache wechselt beim nächsten Start von Marklight."));
+    });
+    showKeys();
     layout()->setSizeConstraint(QLayout::SetFixedSize);
     setScale(100);
     client_->setFocus();
@@ -251,15 +261,23 @@ void MainWindow::resync(const Control& c) {
         it.value()();
 }
 
+void MainWindow::showLanguage() {
+    for (QAction* a : languages_->actions())
+        a->setChecked(a->data().toString() == program_.form.Language);
+}
+
 void MainWindow::sync() {
     for (const auto& s : std::as_const(syncs_))
         s();
+    showLanguage();
     syncMessageWindow();
 }
 
 void MainWindow::apply(const Changes& changes) {
     if (changes.has("WindowScale") && program_.form.WindowScale != scale_)
         setScale(program_.form.WindowScale);
+    if (changes.has("Language"))
+        showLanguage();
     bool message = changes.has("frmMessage.exists");
     for (const Control* c : changes.controls) {
         if (const auto it = syncs_.constFind(c); it != syncs_.cend())

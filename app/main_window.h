@@ -26,6 +26,8 @@ class QStringListModel;
 namespace ml::app {
 
 class MainWindow : public QMainWindow {
+    Q_DECLARE_TR_FUNCTIONS(MainWindow)
+
   public:
     explicit MainWindow(Program& program);
     ~MainWindow() override;
@@ -72,6 +74,8 @@ class MainWindow : public QMainWindow {
     void syncMessageWindow();
     void focusEntered(QWidget* widget);
     void offerTeamNames();
+    // The check mark of the language chosen.
+    void showLanguage();
 
     struct Placed {
         QWidget* widget;
@@ -83,6 +87,7 @@ class MainWindow : public QMainWindow {
     QWidget* backdrop_ = nullptr;
     std::vector<Placed> placed_;
     QActionGroup* sizes_ = nullptr;
+    QActionGroup* languages_ = nullptr;
     int scale_ = 100;
     TickScheduler scheduler_;
     // What copies each control into its widget or action.

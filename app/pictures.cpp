@@ -1,5 +1,6 @@
 #include "app/pictures.h"
 
+#include <QCoreApplication>
 #include <QLinearGradient>
 #include <QMouseEvent>
 #include <QPainter>
@@ -93,8 +94,9 @@ void Banner::paintEvent(QPaintEvent*) {
     tag.setPixelSize(qMax(7, int(r.height() * 0.36)));
     p.setFont(tag);
     p.setPen(Qt::white);
-    p.drawText(r.adjusted(0, 0, -10, 0), Qt::AlignRight | Qt::AlignVCenter,
-               QStringLiteral("Anzeigelinie · Scoreboard · Timing"));
+    p.drawText(
+        r.adjusted(0, 0, -10, 0), Qt::AlignRight | Qt::AlignVCenter,
+        QCoreApplication::translate("ml::app::Banner", "Anzeigelinie · Scoreboard · Timing"));
 }
 
 void Banner::mouseReleaseEvent(QMouseEvent* event) {

@@ -2,6 +2,7 @@
 
 #include <QAudioDevice>
 #include <QAudioSink>
+#include <QCoreApplication>
 #include <QIODevice>
 #include <QMediaDevices>
 
@@ -32,8 +33,13 @@ constexpr int kRetryMs = 2000;
 // The stream stays open this much longer than the tone, so the server plays all it holds.
 constexpr int kCloseAfterMs = kBufferMs + 200;
 #endif
-const QString kNoDevice = QStringLiteral("kein Audiogerät");
-const QString kDeviceFailed = QStringLiteral("Audiogerät ausgefallen");
+QString noDevice() {
+    return QCoreApplication::translate("ml::Horn", "kein Audiogerät");
+}
+
+QString deviceFailed() {
+    return QCoreApplication::translate("ml::Horn", "Audiogerät ausgefallen");
+}
 
 // One common period of both tones: the two tones repeat together every 1/100 s.
 QByteArray makeCycle() {
@@ -148,7 +154,7 @@ class QtHorn::Pulse {
         }
         pa_threaded_mainloop_unlock(loop_);
         if (!started)
-            lost(kNoDevice);
+            lost(noDevice());
     }
 
     // Runs `change` on the source and drops what the server still holds of the stream, so
@@ -178,7 +184,7 @@ class QtHorn::Pulse {
             break;
         case PA_CONTEXT_FAILED:
         case PA_CONTEXT_TERMINATED:
-            self->post(self->everReady_ ? kDeviceFailed : kNoDevice);
+            self->post(self->everReady_ ? deviceFailed() : noDevice());
             break;
         default:
             break;
@@ -193,7 +199,7 @@ class QtHorn::Pulse {
             break;
         case PA_STREAM_FAILED:
         case PA_STREAM_TERMINATED:
-            self->post(kDeviceFailed);
+            self->post(deviceFailed());
             break;
         default:
             break;
@@ -216,14 +222,14 @@ class QtHorn::Pulse {
                                   static_cast<uint32_t>(-1), static_cast<uint32_t>(-1)};
         stream_ = pa_stream_new(context_, "Hupe", &spec, nullptr);
         if (stream_ == nullptr) {
-            post(kNoDevice);
+            post(noDevice());
             return;
         }
         pa_stream_set_state_callback(stream_, onStream, this);
         pa_stream_set_write_callback(stream_, onWrite, this);
         if (pa_stream_connect_playback(stream_, nullptr, &attr, PA_STREAM_ADJUST_LATENCY, nullptr,
                                        nullptr) < 0)
-            post(kNoDevice);
+            post(noDevice());
     }
 
     // Hands the state of the output to the user-interface thread; a failure of a connection
@@ -351,7 +357,7 @@ void QtHorn::prepare() {
     const QAudioDevice device = QMediaDevices::defaultAudioOutput();
     if (device.isNull()) {
         sink_.reset();
-        report(kNoDevice);
+        report(noDevice());
         return;
     }
     if (!sink_) {
@@ -360,7 +366,7 @@ void QtHorn::prepare() {
         QObject::connect(sink_.get(), &QAudioSink::stateChanged, [this](QAudio::State state) {
             if (state == QAudio::StoppedState && sink_->error() != QAudio::NoError &&
                 sink_->error() != QAudio::UnderrunError)
-                report(kDeviceFailed);
+                report(deviceFailed());
         });
     }
     report(QString());
@@ -380,7 +386,7 @@ void QtHorn::play(qint64 frames) {
     sink_->start(source_.get());
     if (sink_->error() == QAudio::OpenError) {
         sink_.reset();
-        report(QStringLiteral("Audiogerät lässt sich nicht öffnen"));
+        report(QCoreApplication::translate("ml::Horn", "Audiogerät lässt sich nicht öffnen"));
     }
 }
 

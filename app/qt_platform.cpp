@@ -38,8 +38,10 @@ Answer QtDialogs::messageBox(const QString& text, const QString& title, Icon ico
     // Texts carry port names and operator input: never read them as markup.
     box.setTextFormat(Qt::PlainText);
     if (buttons == Buttons::YesNo) {
-        box.button(QMessageBox::Yes)->setText(QStringLiteral("Ja"));
-        box.button(QMessageBox::No)->setText(QStringLiteral("Nein"));
+        box.button(QMessageBox::Yes)
+            ->setText(QCoreApplication::translate("ml::app::QtDialogs", "Ja"));
+        box.button(QMessageBox::No)
+            ->setText(QCoreApplication::translate("ml::app::QtDialogs", "Nein"));
         box.setDefaultButton(defaultAnswer == Answer::No ? QMessageBox::No : QMessageBox::Yes);
         // Closing the box (Escape, its close button) answers with the default, not with "No".
         box.setEscapeButton(box.defaultButton());
@@ -47,7 +49,7 @@ Answer QtDialogs::messageBox(const QString& text, const QString& title, Icon ico
         box.setDefaultButton(QMessageBox::Ok);
     }
     if (QAbstractButton* cancel = box.button(QMessageBox::Cancel))
-        cancel->setText(QStringLiteral("Abbrechen"));
+        cancel->setText(QCoreApplication::translate("ml::app::QtDialogs", "Abbrechen"));
     switch (box.exec()) {
     case QMessageBox::Cancel:
         return Answer::Cancel;

@@ -17,17 +17,17 @@ constexpr int kSpeeds[] = {1200, 2400, 4800, 9600};
 
 SecondLineDialog::SecondLineDialog(Program& program, std::function<void()> changed, QWidget* parent)
     : QDialog(parent), program_(program), changed_(std::move(changed)), port_(new QComboBox(this)),
-      mirror_(new QCheckBox(QStringLiteral("Seiten gespiegelt"), this)), baud_(new QComboBox(this)),
+      mirror_(new QCheckBox(tr("Seiten gespiegelt"), this)), baud_(new QComboBox(this)),
       open_(new QPushButton(this)), state_(new QLabel(this)) {
     setObjectName(QStringLiteral("SecondLineDialog"));
-    setWindowTitle(QStringLiteral("Zweite Anzeigelinie"));
+    setWindowTitle(tr("Zweite Anzeigelinie"));
     port_->setObjectName(QStringLiteral("Line2Port"));
-    port_->setToolTip(QStringLiteral("COM-Port der zweiten Anzeigelinie (\"COM-Ports prüfen\" "
-                                     "listet sie neu)"));
+    port_->setToolTip(tr("COM-Port der zweiten Anzeigelinie (\"COM-Ports prüfen\" "
+                         "listet sie neu)"));
     mirror_->setObjectName(QStringLiteral("Line2Mirror"));
-    mirror_->setToolTip(QStringLiteral("Für eine Anzeigelinie am anderen Ende der Halle: Heim "
-                                       "steht rechts, Gegner links. Unabhängig von "
-                                       "\"Spiegeln\" der ersten Anzeigelinie."));
+    mirror_->setToolTip(tr("Für eine Anzeigelinie am anderen Ende der Halle: Heim "
+                           "steht rechts, Gegner links. Unabhängig von "
+                           "\"Spiegeln\" der ersten Anzeigelinie."));
     baud_->setObjectName(QStringLiteral("Line2Baud"));
     for (int speed : kSpeeds)
         baud_->addItem(QString::number(speed), speed);
@@ -42,13 +42,12 @@ SecondLineDialog::SecondLineDialog(Program& program, std::function<void()> chang
             [this] { apply(program_.form.Line2Open ? program_.form.Line2Port : 0); });
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("COM-Port:"), port_);
-    form->addRow(QStringLiteral("Baudrate:"), baud_);
+    form->addRow(tr("COM-Port:"), port_);
+    form->addRow(tr("Baudrate:"), baud_);
     form->addRow(mirror_);
     form->addRow(open_, state_);
     auto* buttons = new QDialogButtonBox(this);
-    QPushButton* close =
-        buttons->addButton(QStringLiteral("Schließen"), QDialogButtonBox::AcceptRole);
+    QPushButton* close = buttons->addButton(tr("Schließen"), QDialogButtonBox::AcceptRole);
     close->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
@@ -95,11 +94,11 @@ void SecondLineDialog::sync() {
     mirror_->setChecked(f.Line2Mirror);
     port_->setEnabled(!f.Line2Open && port_->count() > 0);
     baud_->setEnabled(!f.Line2Open);
-    open_->setText(f.Line2Open ? captions::kClosePort : captions::kOpenPort);
+    open_->setText(f.Line2Open ? captions::closePort() : captions::openPort());
     open_->setEnabled(f.Line2Open || port_->count() > 0);
-    state_->setText(f.Line2Open          ? QStringLiteral("geöffnet: COM %1").arg(f.Line2Port)
-                    : port_->count() > 0 ? QStringLiteral("geschlossen")
-                                         : captions::kNoPort);
+    state_->setText(f.Line2Open          ? tr("geöffnet: COM %1").arg(f.Line2Port)
+                    : port_->count() > 0 ? tr("geschlossen")
+                                         : captions::noPort());
 }
 
 } // namespace ml::app

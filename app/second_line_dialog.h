@@ -19,6 +19,8 @@ class QPushButton;
 namespace ml::app {
 
 class SecondLineDialog : public QDialog {
+    Q_DECLARE_TR_FUNCTIONS(SecondLineDialog)
+
   public:
     // `changed` runs after each change, so the window shows its outcome.
     SecondLineDialog(Program& program, std::function<void()> changed, QWidget* parent);

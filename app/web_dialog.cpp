@@ -21,16 +21,15 @@ namespace ml::app {
 WebDialog::WebDialog(Program& program, web::WebServer& server, QWidget* parent)
     : SettingsDialog(program, {}, parent), server_(server), form_(program.form),
       links_(new QLabel(this)), warning_(new QLabel(this)), remoteUrl_(new QLabel(this)),
-      qrCode_(new QLabel(this)),
-      newKey_(new QPushButton(QStringLiteral("Neuen Schlüssel erzeugen"), this)),
-      remoteOn_(new QCheckBox(QStringLiteral("Fernbedienung erlauben (Strg+F)"), this)),
+      qrCode_(new QLabel(this)), newKey_(new QPushButton(tr("Neuen Schlüssel erzeugen"), this)),
+      remoteOn_(new QCheckBox(tr("Fernbedienung erlauben (Strg+F)"), this)),
       remotes_(new QListWidget(this)) {
     setObjectName(QStringLiteral("WebDialog"));
-    setWindowTitle(QStringLiteral("Netzwerk"));
+    setWindowTitle(tr("Netzwerk"));
 
-    auto* on = new QCheckBox(QStringLiteral("Webseiten anbieten"), this);
+    auto* on = new QCheckBox(tr("Webseiten anbieten"), this);
     on->setObjectName(QStringLiteral("WebOn"));
-    on->setToolTip(QStringLiteral("Hallenuhr, Overlay und Anzeige im Browser, live"));
+    on->setToolTip(tr("Hallenuhr, Overlay und Anzeige im Browser, live"));
     bind("WebOn", [on](int value) {
         const QSignalBlocker quiet(on);
         on->setChecked(value != 0);
@@ -48,8 +47,8 @@ WebDialog::WebDialog(Program& program, web::WebServer& server, QWidget* parent)
     });
     connect(port, &QSpinBox::valueChanged, this, [this](int value) { change("WebPort", value); });
 
-    auto* local = new QRadioButton(QStringLiteral("nur auf diesem Computer (127.0.0.1)"), this);
-    auto* network = new QRadioButton(QStringLiteral("im Netzwerk der Halle"), this);
+    auto* local = new QRadioButton(tr("nur auf diesem Computer (127.0.0.1)"), this);
+    auto* network = new QRadioButton(tr("im Netzwerk der Halle"), this);
     network->setObjectName(QStringLiteral("WebNetwork"));
     auto* where = new QButtonGroup(this);
     where->addButton(local);
@@ -63,7 +62,7 @@ WebDialog::WebDialog(Program& program, web::WebServer& server, QWidget* parent)
             [this](bool checked) { change("WebNetwork", checked); });
 
     warning_->setObjectName(QStringLiteral("WebWarning"));
-    warning_->setText(QStringLiteral("Jeder in diesem Netzwerk kann das Spiel sehen."));
+    warning_->setText(tr("Jeder in diesem Netzwerk kann das Spiel sehen."));
     warning_->setStyleSheet(QStringLiteral("color: #b00; font-weight: bold"));
     links_->setObjectName(QStringLiteral("WebLinks"));
     links_->setTextFormat(Qt::RichText);
@@ -72,7 +71,7 @@ WebDialog::WebDialog(Program& program, web::WebServer& server, QWidget* parent)
 
     auto* form = new QFormLayout;
     form->addRow(on);
-    form->addRow(QStringLiteral("Port:"), port);
+    form->addRow(tr("Port:"), port);
     form->addRow(local);
     form->addRow(network);
     form->addRow(warning_);
@@ -80,12 +79,12 @@ WebDialog::WebDialog(Program& program, web::WebServer& server, QWidget* parent)
     if (server.pinned()) {
         for (QWidget* w : std::initializer_list<QWidget*>{on, port, local, network})
             w->setEnabled(false);
-        form->addRow(new QLabel(QStringLiteral("Für diesen Lauf mit --web gestartet."), this));
+        form->addRow(new QLabel(tr("Für diesen Lauf mit --web gestartet."), this));
     }
 
     // The remote: one click takes remote control away (also Ctrl+F in the window); a new key
     // cuts off every phone paired with the old one.
-    auto* remote = new QGroupBox(QStringLiteral("Fernbedienung (Telefon, Tablet)"), this);
+    auto* remote = new QGroupBox(tr("Fernbedienung (Telefon, Tablet)"), this);
     remoteOn_->setObjectName(QStringLiteral("remoteOn"));
     connect(remoteOn_, &QCheckBox::clicked, this,
             [&program] { program.click(program.form.remoteOn); });
@@ -95,12 +94,11 @@ WebDialog::WebDialog(Program& program, web::WebServer& server, QWidget* parent)
     qrCode_->setObjectName(QStringLiteral("RemoteQr"));
     qrCode_->setAlignment(Qt::AlignCenter);
     newKey_->setObjectName(QStringLiteral("RemoteNewKey"));
-    newKey_->setToolTip(QStringLiteral("Alle gekoppelten Geräte werden getrennt und müssen den "
-                                       "neuen QR-Code scannen."));
+    newKey_->setToolTip(tr("Alle gekoppelten Geräte werden getrennt und müssen den "
+                           "neuen QR-Code scannen."));
     connect(newKey_, &QPushButton::clicked, this, [this, &program] {
         server_.remote().renewKey();
-        program.log.addLine(
-            QStringLiteral(" +++ Fernbedienung: neuer Schlüssel, gekoppelte Geräte getrennt"));
+        program.log.addLine(tr(" +++ Fernbedienung: neuer Schlüssel, gekoppelte Geräte getrennt"));
         program.outsideChange();
         refresh();
     });
@@ -112,11 +110,11 @@ WebDialog::WebDialog(Program& program, web::WebServer& server, QWidget* parent)
     remoteLayout->addWidget(qrCode_);
     remoteLayout->addWidget(remoteUrl_);
     remoteLayout->addWidget(newKey_, 0, Qt::AlignLeft);
-    remoteLayout->addWidget(new QLabel(QStringLiteral("Verbunden:"), remote));
+    remoteLayout->addWidget(new QLabel(tr("Verbunden:"), remote));
     remoteLayout->addWidget(remotes_);
 
     auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(QStringLiteral("Schließen"), QDialogButtonBox::AcceptRole)->setDefault(true);
+    buttons->addButton(tr("Schließen"), QDialogButtonBox::AcceptRole)->setDefault(true);
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
@@ -132,28 +130,26 @@ void WebDialog::refresh() {
     remoteOn_->setChecked(form_.remoteOn.checked);
     remotes_->clear();
     for (const web::RemoteControl::Remote& r : server_.remote().remotes())
-        remotes_->addItem(
-            QStringLiteral("%1 – %2%3")
-                .arg(r.name, r.address.toString(),
-                     r.last.isEmpty()
-                         ? QString()
-                         : QStringLiteral(" – zuletzt: %1 (%2)").arg(r.last, r.lastTime)));
+        remotes_->addItem(QStringLiteral("%1 – %2%3")
+                              .arg(r.name, r.address.toString(),
+                                   r.last.isEmpty()
+                                       ? QString()
+                                       : tr(" – zuletzt: %1 (%2)").arg(r.last, r.lastTime)));
     const QString remoteUrl = server_.remoteUrls().value(0);
     qrCode_->setVisible(!remoteUrl.isEmpty());
     newKey_->setEnabled(!remoteUrl.isEmpty());
     if (remoteUrl.isEmpty()) {
-        remoteUrl_->setText(QStringLiteral("Die Fernbedienung braucht die Webseiten."));
+        remoteUrl_->setText(tr("Die Fernbedienung braucht die Webseiten."));
     } else {
-        remoteUrl_->setText(QStringLiteral("Mit dem Telefon scannen oder dort öffnen:\n") +
-                            remoteUrl);
+        remoteUrl_->setText(tr("Mit dem Telefon scannen oder dort öffnen:\n") + remoteUrl);
         qrCode_->setPixmap(QPixmap::fromImage(qrCode(remoteUrl, 4)));
     }
     const QStringList urls = server_.pageUrls();
     if (urls.isEmpty()) {
-        links_->setText(QStringLiteral("Die Webseiten sind aus."));
+        links_->setText(tr("Die Webseiten sind aus."));
         return;
     }
-    QString html = QStringLiteral("Seiten:");
+    QString html = tr("Seiten:");
     for (const QString& url : urls)
         html += QStringLiteral("<br><a href=\"%1\">%1</a>").arg(url.toHtmlEscaped());
     links_->setText(html);

@@ -17,6 +17,8 @@ class QPushButton;
 namespace ml::app {
 
 class WebDialog : public SettingsDialog {
+    Q_DECLARE_TR_FUNCTIONS(WebDialog)
+
   public:
     WebDialog(Program& program, web::WebServer& server, QWidget* parent);
 

@@ -1,5 +1,7 @@
 #include "app/window_layout.h"
 
+#include <QCoreApplication>
+
 #include <cmath>
 
 namespace ml::app {
@@ -10,15 +12,24 @@ constexpr Qt::Alignment L = Qt::AlignLeft | Qt::AlignVCenter;
 constexpr Qt::Alignment R = Qt::AlignRight | Qt::AlignVCenter;
 constexpr Qt::Alignment C = Qt::AlignHCenter | Qt::AlignVCenter;
 
-constexpr const char* kPenaltyTip = "startet und stoppt eine Strafe";
-constexpr const char* kPenaltyLengthTip = "Startwert einer Strafe in Minuten";
-constexpr const char* kScoreUpTip = "Spielstand um eins erhöhen";
-constexpr const char* kScoreDownTip = "Spielstand um eins verringern";
-constexpr const char* kShowTextTip = "Ihr Text, der unten eingegeben wurde, wird angezeigt";
-constexpr const char* kOutputTip = "Anzeigen ein- / ausschalten";
-constexpr const char* kUpperTextTip = "freier Text oben für die Anzeige";
-constexpr const char* kLowerTextTip = "freier Text unten für die Anzeige";
-constexpr const char* kScrollTextTip = "freier Text für die Anzeige";
+constexpr const char* kPenaltyTip =
+    QT_TRANSLATE_NOOP("ml::app::Layout", "startet und stoppt eine Strafe");
+constexpr const char* kPenaltyLengthTip =
+    QT_TRANSLATE_NOOP("ml::app::Layout", "Startwert einer Strafe in Minuten");
+constexpr const char* kScoreUpTip =
+    QT_TRANSLATE_NOOP("ml::app::Layout", "Spielstand um eins erhöhen");
+constexpr const char* kScoreDownTip =
+    QT_TRANSLATE_NOOP("ml::app::Layout", "Spielstand um eins verringern");
+constexpr const char* kShowTextTip =
+    QT_TRANSLATE_NOOP("ml::app::Layout", "Ihr Text, der unten eingegeben wurde, wird angezeigt");
+constexpr const char* kOutputTip =
+    QT_TRANSLATE_NOOP("ml::app::Layout", "Anzeigen ein- / ausschalten");
+constexpr const char* kUpperTextTip =
+    QT_TRANSLATE_NOOP("ml::app::Layout", "freier Text oben für die Anzeige");
+constexpr const char* kLowerTextTip =
+    QT_TRANSLATE_NOOP("ml::app::Layout", "freier Text unten für die Anzeige");
+constexpr const char* kScrollTextTip =
+    QT_TRANSLATE_NOOP("ml::app::Layout", "freier Text für die Anzeige");
 
 // clang-format off
 const ControlLayout kMainWindow[] = {
@@ -58,23 +69,23 @@ const ControlLayout kMainWindow[] = {
     // The command rows. The three mode boxes stand one check box's height apart, so that their
     // texts show whole at every size.
     {"Displ",        {240, 1920, 1215, 495},  L, 0, kOutputTip},
-    {"Uhr",          {1680, 1725, 1215, 285}, L, 0, "zeigt die aktuelle Uhrzeit an"},
+    {"Uhr",          {1680, 1725, 1215, 285}, L, 0, QT_TRANSLATE_NOOP("ml::app::Layout", "zeigt die aktuelle Uhrzeit an")},
     {"Prog",         {1680, 2025, 1215, 285}, L, 0,
-     "Startet das unter \"Extras-Programme\" gewählte Programm auf der Anzeigelinie "},
+     QT_TRANSLATE_NOOP("ml::app::Layout", "Startet das unter \"Extras-Programme\" gewählte Programm auf der Anzeigelinie ")},
     {"ShText",       {1680, 2325, 1215, 285}, L, 0, kShowTextTip},
-    {"St_St",        {3290, 1920, 1095, 495}, C, 0, "startet und stoppt die Spielzeit", 13.5},
+    {"St_St",        {3290, 1920, 1095, 495}, C, 0, QT_TRANSLATE_NOOP("ml::app::Layout", "startet und stoppt die Spielzeit"), 13.5},
     {"Label1",       {4800, 2100, 855, 255},  L},
-    {"Startwert",    {5760, 2040, 700, 360},  C, 0, "Startwert der Spielzeit in Minuten"},
+    {"Startwert",    {5760, 2040, 700, 360},  C, 0, QT_TRANSLATE_NOOP("ml::app::Layout", "Startwert der Spielzeit in Minuten")},
     {"Reset_Time",   {6600, 2040, 975, 375},  C, 0,
-     "Rücksetzten der Spielzeit (Rücksetzten mit Punkte in Extras - Reset)"},
+     QT_TRANSLATE_NOOP("ml::app::Layout", "Rücksetzten der Spielzeit (Rücksetzten mit Punkte in Extras - Reset)")},
     {"Combo6",       {120, 2650, 1692, 330},  L, 0,
-     "Com Port, an der die Anzeigelinie angeschlossen ist wählen"},
-    {"OpenOutput",   {1920, 2640, 1095, 360}, C, 0, "öffnet oder schliesst den gewählten COM Port"},
-    {"Time_Out",     {3240, 2640, 1335, 360}, C, 0, "startet und stoppt ein Timeout"},
-    {"TimeoutValue", {4680, 2640, 600, 360},  C, 4, "Startwert eines Timeouts in Minuten"},
-    {"Break",        {5400, 2640, 1455, 360}, C, 0, "startet und stoppt eine Pause"},
-    {"BreakValue",   {6960, 2640, 600, 360},  C, 0, "Startwert der Pause in Minuten"},
-    {"horn",         {240, 3840, 1215, 375},  C, 0, "Hupe: ertönt, solange gedrückt"},
+     QT_TRANSLATE_NOOP("ml::app::Layout", "Com Port, an der die Anzeigelinie angeschlossen ist wählen")},
+    {"OpenOutput",   {1920, 2640, 1095, 360}, C, 0, QT_TRANSLATE_NOOP("ml::app::Layout", "öffnet oder schliesst den gewählten COM Port")},
+    {"Time_Out",     {3240, 2640, 1335, 360}, C, 0, QT_TRANSLATE_NOOP("ml::app::Layout", "startet und stoppt ein Timeout")},
+    {"TimeoutValue", {4680, 2640, 600, 360},  C, 4, QT_TRANSLATE_NOOP("ml::app::Layout", "Startwert eines Timeouts in Minuten")},
+    {"Break",        {5400, 2640, 1455, 360}, C, 0, QT_TRANSLATE_NOOP("ml::app::Layout", "startet und stoppt eine Pause")},
+    {"BreakValue",   {6960, 2640, 600, 360},  C, 0, QT_TRANSLATE_NOOP("ml::app::Layout", "Startwert der Pause in Minuten")},
+    {"horn",         {240, 3840, 1215, 375},  C, 0, QT_TRANSLATE_NOOP("ml::app::Layout", "Hupe: ertönt, solange gedrückt")},
 
     // The free-text entry area: each row has a standing and a scrolling box on one place.
     {"OneLine",   {240, 3420, 1215, 360},  L, 0, kOutputTip},
@@ -97,7 +108,7 @@ const ControlLayout kMainWindow[] = {
     // Over the maker's line while a fault of the background stands.
     {"StatusLine", {120, 4860, 4980, 255}, L, 0, nullptr, 0, Look::Yellow},
     {"hornMissing", {5160, 4860, 2415, 255}, C, 0,
-     "Die Hupe kann nicht spielen: kein Audiogerät gefunden oder es ist ausgefallen", 0,
+     QT_TRANSLATE_NOOP("ml::app::Layout", "Die Hupe kann nicht spielen: kein Audiogerät gefunden oder es ist ausgefallen"), 0,
      Look::Yellow},
     // On the banner's right end while a remote is connected.
     {"remoteMark", {6255, 4380, 1260, 255}, C, 0, nullptr, 0, Look::Yellow},
@@ -169,19 +180,22 @@ const char* const kReadingOrder[] = {
 // Accelerators, distinct within each menu (one line per menu).
 const struct {
     const char* name;
-    char16_t key;
+    struct {
+        const char* source;
+        const char* comment;
+    } key;
 } kMnemonics[] = {
-    {"Datei", u'D'}, {"Extras", u'E'}, {"Help", u'?'},
-    {"Ende", u'E'},
-    {"undo", u'R'}, {"redo", u'W'}, {"Count", u'Z'}, {"s_change", u'S'}, {"miror", u'g'},
-    {"Mode", u'M'}, {"reset", u'e'},
-    {"Helligkeit", u'H'}, {"HL_Prog", u'P'}, {"check_comPorts", u'C'}, {"Baudrate", u'B'},
-    {"remoteOn", u'F'},
-    {"up", u'A'}, {"down", u'b'},
-    {"Mode_up", u'U'}, {"Mode_down", u'D'},
-    {"br_low", u's'}, {"br_med", u'm'}, {"br_high", u't'},
-    {"Baud_1200", u'1'}, {"Baud_2400", u'2'}, {"Baud_4800", u'4'}, {"Baud_9600", u'9'},
-    {"Mess", u'M'}, {"keyList", u'T'},
+    {"Datei", QT_TRANSLATE_NOOP3("ml::app::Mnemonic", "D", "Datei")}, {"Extras", QT_TRANSLATE_NOOP3("ml::app::Mnemonic", "E", "Extras")}, {"Help", QT_TRANSLATE_NOOP3("ml::app::Mnemonic", "?", "Help")},
+    {"Ende", QT_TRANSLATE_NOOP3("ml::app::Mnemonic", "E", "Ende")},
+    {"undo", QT_TRANSLATE_NOOP3("ml::app::Mnemonic", "R", "undo")}, {"redo", QT_TRANSLATE_NOOP3("ml::app::Mnemonic", "W", "redo")}, {"Count", QT_TRANSLATE_NOOP3("ml::app::Mnemonic", "Z", "Count")}, {"s_change", QT_TRANSLATE_NOOP3("ml::app::Mnemonic", "S", "s_change")}, {"miror", QT_TRANSLATE_NOOP3("ml::app::Mnemonic", "g", "miror")},
+    {"Mode", QT_TRANSLATE_NOOP3("ml::app::Mnemonic", "M", "Mode")}, {"reset", QT_TRANSLATE_NOOP3("ml::app::Mnemonic", "e", "reset")},
+    {"Helligkeit", QT_TRANSLATE_NOOP3("ml::app::Mnemonic", "H", "Helligkeit")}, {"HL_Prog", QT_TRANSLATE_NOOP3("ml::app::Mnemonic", "P", "HL_Prog")}, {"check_comPorts", QT_TRANSLATE_NOOP3("ml::app::Mnemonic", "C", "check_comPorts")}, {"Baudrate", QT_TRANSLATE_NOOP3("ml::app::Mnemonic", "B", "Baudrate")},
+    {"remoteOn", QT_TRANSLATE_NOOP3("ml::app::Mnemonic", "F", "remoteOn")},
+    {"up", QT_TRANSLATE_NOOP3("ml::app::Mnemonic", "A", "up")}, {"down", QT_TRANSLATE_NOOP3("ml::app::Mnemonic", "b", "down")},
+    {"Mode_up", QT_TRANSLATE_NOOP3("ml::app::Mnemonic", "U", "Mode_up")}, {"Mode_down", QT_TRANSLATE_NOOP3("ml::app::Mnemonic", "D", "Mode_down")},
+    {"br_low", QT_TRANSLATE_NOOP3("ml::app::Mnemonic", "s", "br_low")}, {"br_med", QT_TRANSLATE_NOOP3("ml::app::Mnemonic", "m", "br_med")}, {"br_high", QT_TRANSLATE_NOOP3("ml::app::Mnemonic", "t", "br_high")},
+    {"Baud_1200", QT_TRANSLATE_NOOP3("ml::app::Mnemonic", "1", "Baud_1200")}, {"Baud_2400", QT_TRANSLATE_NOOP3("ml::app::Mnemonic", "2", "Baud_2400")}, {"Baud_4800", QT_TRANSLATE_NOOP3("ml::app::Mnemonic", "4", "Baud_4800")}, {"Baud_9600", QT_TRANSLATE_NOOP3("ml::app::Mnemonic", "9", "Baud_9600")},
+    {"Mess", QT_TRANSLATE_NOOP3("ml::app::Mnemonic", "M", "Mess")}, {"keyList", QT_TRANSLATE_NOOP3("ml::app::Mnemonic", "T", "keyList")},
 };
 // clang-format on
 
@@ -195,7 +209,9 @@ QString withMnemonic(const QString& name, const QString& caption) {
     for (const auto& m : kMnemonics) {
         if (name != QLatin1String(m.name))
             continue;
-        const qsizetype at = caption.indexOf(QChar(m.key));
+        const QString key =
+            QCoreApplication::translate("ml::app::Mnemonic", m.key.source, m.key.comment);
+        const qsizetype at = key.isEmpty() ? -1 : caption.indexOf(key.front());
         return at < 0 ? caption : caption.left(at) + QLatin1Char('&') + caption.mid(at);
     }
     return caption;

@@ -5,6 +5,7 @@
 
 #include <QAction>
 #include <QActionGroup>
+#include <QCoreApplication>
 #include <QHash>
 #include <QMenu>
 #include <QMenuBar>
@@ -94,14 +95,14 @@ QMenu* formMenu(QMenuBar* bar, const char* name) {
 
 // "Ansicht" belongs to the window alone: the size is how the form is shown, not match state.
 QActionGroup* buildViewMenu(QMenuBar* bar, const std::function<void(int)>& chosen) {
-    auto* view = new QMenu(QStringLiteral("&Ansicht"), bar);
+    auto* view = new QMenu(QCoreApplication::translate("ml::app::Menus", "&Ansicht"), bar);
     view->menuAction()->setObjectName(QStringLiteral("view"));
     QAction* help = nullptr;
     for (QAction* a : bar->actions())
         if (a->objectName() == QLatin1String("Help"))
             help = a;
     bar->insertMenu(help, view);
-    QMenu* sizes = view->addMenu(QStringLiteral("&Größe"));
+    QMenu* sizes = view->addMenu(QCoreApplication::translate("ml::app::Menus", "&Größe"));
     sizes->menuAction()->setObjectName(QStringLiteral("size"));
     auto* group = new QActionGroup(bar);
     for (int percent : kWindowScales) {
@@ -111,6 +112,28 @@ QActionGroup* buildViewMenu(QMenuBar* bar, const std::function<void(int)>& chose
         a->setData(percent);
         group->addAction(a);
         QObject::connect(a, &QAction::triggered, a, [chosen, percent] { chosen(percent); });
+    }
+    return group;
+}
+
+// Each language in its own name, so that it is found whatever the texts are in now.
+QActionGroup* buildLanguageMenu(QMenuBar* bar, const std::function<void(const QString&)>& chosen) {
+    QMenu* languages =
+        formMenu(bar, "view")->addMenu(QCoreApplication::translate("ml::app::Menus", "&Sprache"));
+    languages->menuAction()->setObjectName(QStringLiteral("language"));
+    auto* group = new QActionGroup(bar);
+    const std::pair<QString, QString> choices[] = {
+        {QString(), QCoreApplication::translate("ml::app::Menus", "Systemsprache")},
+        {QStringLiteral("de"), QStringLiteral("Deutsch")},
+        {QStringLiteral("en"), QStringLiteral("English")}};
+    for (const auto& [code, name] : choices) {
+        QAction* a = languages->addAction(name);
+        a->setObjectName(QStringLiteral("language_") +
+                         (code.isEmpty() ? QStringLiteral("system") : code));
+        a->setCheckable(true);
+        a->setData(code);
+        group->addAction(a);
+        QObject::connect(a, &QAction::triggered, a, [chosen, code = code] { chosen(code); });
     }
     return group;
 }

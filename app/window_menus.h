@@ -30,5 +30,9 @@ QMenu* formMenu(QMenuBar* bar, const char* name);
 
 // "Ansicht" before "?", with "Größe" and its sizes; a chosen size goes to `chosen`.
 QActionGroup* buildViewMenu(QMenuBar* bar, const std::function<void(int percent)>& chosen);
+// "Ansicht" → "Sprache": the system's language, German or English; a choice goes to `chosen`
+// ("", "de", "en").
+QActionGroup* buildLanguageMenu(QMenuBar* bar,
+                                const std::function<void(const QString& code)>& chosen);
 
 } // namespace ml::app

@@ -2,14 +2,12 @@
 
 #include "serial/windows1252.h"
 
+#include <QCoreApplication>
+
 namespace ml::app {
 
-namespace {
-const QString kRehearsalNote =
-    QStringLiteral("COM-Port nicht geöffnet – so würde die Anzeige aussehen");
-} // namespace
-
-WireMonitor::WireMonitor(QString title) : title_(std::move(title)) {
+WireMonitor::WireMonitor(QString title, QString kept)
+    : title_(std::move(title)), kept_(std::move(kept)) {
     clock_.start();
 }
 
@@ -28,7 +26,9 @@ void WireMonitor::rehearsed(const QString& transmission) {
     if (bytes == lastRehearsal_)
         return;
     lastRehearsal_ = bytes;
-    feed(bytes, kRehearsalNote);
+    feed(bytes,
+         QCoreApplication::translate("ml::app::WireMonitor",
+                                     "COM-Port nicht geöffnet – so würde die Anzeige aussehen"));
 }
 
 void WireMonitor::feed(const QByteArray& bytes, const QString& note) {
@@ -45,7 +45,7 @@ void WireMonitor::feed(const QByteArray& bytes, const QString& note) {
 void WireMonitor::show() {
     if (!window_) {
         window_ = new monitor::LedMonitor(
-            decoder_, [this] { return clock_.elapsed(); }, title_);
+            decoder_, [this] { return clock_.elapsed(); }, title_, kept_);
         // The monitor does not keep Marklight running once the main window is closed.
         window_->setAttribute(Qt::WA_QuitOnClose, false);
         window_->setNote(note_);

@@ -15,8 +15,8 @@ namespace ml::app {
 
 class WireMonitor {
   public:
-    // `title`: the window's, which also names the settings that keep its place.
-    explicit WireMonitor(QString title = QStringLiteral("Anzeige-Monitor"));
+    // `title`: the window's; `kept` names the settings that keep its place.
+    WireMonitor(QString title, QString kept);
     ~WireMonitor();
 
     // Bytes written to the open port.
@@ -33,6 +33,7 @@ class WireMonitor {
     void feed(const QByteArray& bytes, const QString& note);
 
     const QString title_;
+    const QString kept_;
     LineDecoder decoder_;
     QElapsedTimer clock_;
     QByteArray lastRehearsal_;

@@ -19,16 +19,14 @@ void keepShort(QString& text) {
 // left penalty; otherwise the clock was started or stopped.
 QString eventText(const Form& f) {
     if (f.BreakActive)
-        return QStringLiteral(" Spielpause");
+        return EventLog::tr(" Spielpause");
     if (f.TimeoutActive)
-        return QStringLiteral(" Timeout");
+        return EventLog::tr(" Timeout");
     if (f.penaltyR.running)
-        return QStringLiteral(" Strafe ") + f.ValStrafeR.text + QStringLiteral("min. für ") +
-               f.Text_r.text;
+        return EventLog::tr(" Strafe %1min. für %2").arg(f.ValStrafeR.text, f.Text_r.text);
     if (f.penaltyL.running)
-        return QStringLiteral(" Strafe ") + f.ValStrafeL.text + QStringLiteral("min. für ") +
-               f.Text_l.text;
-    return QStringLiteral(" Spiel Start/Stop");
+        return EventLog::tr(" Strafe %1min. für %2").arg(f.ValStrafeL.text, f.Text_l.text);
+    return EventLog::tr(" Spiel Start/Stop");
 }
 
 } // namespace
@@ -41,7 +39,7 @@ void EventLog::addLine(const QString& text) {
 }
 
 void EventLog::start() {
-    const QString line = clock_.timeOfDay() + QStringLiteral(" +++ Programmstart. ");
+    const QString line = clock_.timeOfDay() + tr(" +++ Programmstart. ");
     form_.Text1.text = line + kLineEnd + kLineEnd;
     if (onLine)
         onLine(line);
@@ -58,7 +56,7 @@ void EventLog::LogEvent(const Transmission& out) {
                                 out.leftHalf() + QStringLiteral(" :") + scoreL +
                                 QStringLiteral(" / ") + out.rightHalf() + QStringLiteral(" :") +
                                 scoreR;
-        addLine(QStringLiteral(" +++ Spielzeit: ") + summary);
+        addLine(tr(" +++ Spielzeit: ") + summary);
         f.LoggedScoreL = scoreL;
         f.LoggedScoreR = scoreR;
     }
@@ -66,9 +64,9 @@ void EventLog::LogEvent(const Transmission& out) {
     if (f.LogPending) {
         const QString event = eventText(f);
         f.LogPending = false;
-        addLine(QStringLiteral(" +++ Spielzeit: ") + f.D_Min.text + QStringLiteral(":") +
-                f.D_Sec.text + QStringLiteral(" (") + f.Pkt_l.text + QStringLiteral(":") +
-                f.Pkt_r.text + QStringLiteral(")") + event);
+        addLine(tr(" +++ Spielzeit: ") + f.D_Min.text + QStringLiteral(":") + f.D_Sec.text +
+                QStringLiteral(" (") + f.Pkt_l.text + QStringLiteral(":") + f.Pkt_r.text +
+                QStringLiteral(")") + event);
     }
 
     keepShort(f.Text1.text);

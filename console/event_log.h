@@ -12,6 +12,8 @@
 namespace ml {
 
 class EventLog {
+    Q_DECLARE_TR_FUNCTIONS(EventLog)
+
   public:
     EventLog(Form& form, const Clock& clock) : form_(form), clock_(clock) {}
 

@@ -56,10 +56,10 @@ void MessageWindowModel::Image1_Click() {
 
 // Version 1.0.2 reads "1.02": minor and revision are joined without a separator.
 QString MessageWindowModel::aboutText() {
-    return QStringLiteral("Marklight - Version ") + QString::number(kVersionMajor) +
-           QStringLiteral(".") + QString::number(kVersionMinor) +
-           QString::number(kVersionRevision) + QStringLiteral("\r\n\r\n") +
-           QStringLiteral("Dieses Programm erweitert die Anzeigelinie zu einem Scoreboard");
+    return tr("Marklight - Version ") + QString::number(kVersionMajor) + QStringLiteral(".") +
+           QString::number(kVersionMinor) + QString::number(kVersionRevision) +
+           QStringLiteral("\r\n\r\n") +
+           tr("Dieses Programm erweitert die Anzeigelinie zu einem Scoreboard");
 }
 
 } // namespace ml

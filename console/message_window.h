@@ -11,6 +11,8 @@ namespace ml {
 inline const QString kMakerWebSite = QStringLiteral("https://www.marklight.de/");
 
 class MessageWindowModel {
+    Q_DECLARE_TR_FUNCTIONS(MessageWindowModel)
+
   public:
     MessageWindowModel(Form& form, Shell& shell) : form_(form), shell_(shell) {}
     void bindHandlers();

@@ -10,28 +10,45 @@ namespace ml {
 namespace {
 
 QString onOff(int value) {
-    return value ? QStringLiteral("ein") : QStringLiteral("aus");
+    return value ? QCoreApplication::translate("ml::DialogSetting", "ein")
+                 : QCoreApplication::translate("ml::DialogSetting", "aus");
 }
 
 const DialogSetting kSettings[] = {
-    {"HornOn", 0, 1, [](int v) { return QStringLiteral("Hupe: ") + onOff(v); }},
+    {"HornOn", 0, 1,
+     [](int v) { return QCoreApplication::translate("ml::DialogSetting", "Hupe: ") + onOff(v); }},
     {"HornLength", HornSignals::kMinLength, HornSignals::kMaxLength,
      [](int v) {
-         return QStringLiteral("Hupe: Länge %1 s")
-             .arg(QString::number(v / 1000.0, 'f', 1).replace(QLatin1Char('.'), QLatin1Char(',')));
+         return QCoreApplication::translate("ml::DialogSetting", "Hupe: Länge %1 s")
+             .arg(QString::number(v / 1000.0, 'f', 1)
+                      .replace(QLatin1Char('.'),
+                               QCoreApplication::translate("ml::DialogSetting", ",",
+                                                           "the decimal sign")));
      }},
-    {"HornVolume", 0, 100, [](int v) { return QStringLiteral("Hupe: Lautstärke %1 %").arg(v); }},
+    {"HornVolume", 0, 100,
+     [](int v) {
+         return QCoreApplication::translate("ml::DialogSetting", "Hupe: Lautstärke %1 %").arg(v);
+     }},
     {"StopAtZero", 0, 1,
      [](int v) {
-         return v ? QStringLiteral("Hupe: Uhr bei 0:00 anhalten")
-                  : QStringLiteral("Hupe: Uhr läuft unter 0:00 weiter");
+         return v ? QCoreApplication::translate("ml::DialogSetting", "Hupe: Uhr bei 0:00 anhalten")
+                  : QCoreApplication::translate("ml::DialogSetting",
+                                                "Hupe: Uhr läuft unter 0:00 weiter");
      }},
-    {"WebOn", 0, 1, [](int v) { return QStringLiteral("Netzwerk: Webseiten ") + onOff(v); }},
-    {"WebPort", 1, 65535, [](int v) { return QStringLiteral("Netzwerk: Port %1").arg(v); }},
+    {"WebOn", 0, 1,
+     [](int v) {
+         return QCoreApplication::translate("ml::DialogSetting", "Netzwerk: Webseiten ") + onOff(v);
+     }},
+    {"WebPort", 1, 65535,
+     [](int v) {
+         return QCoreApplication::translate("ml::DialogSetting", "Netzwerk: Port %1").arg(v);
+     }},
     {"WebNetwork", 0, 1,
      [](int v) {
-         return v ? QStringLiteral("Netzwerk: im Netzwerk der Halle")
-                  : QStringLiteral("Netzwerk: nur auf diesem Computer");
+         return v ? QCoreApplication::translate("ml::DialogSetting",
+                                                "Netzwerk: im Netzwerk der Halle")
+                  : QCoreApplication::translate("ml::DialogSetting",
+                                                "Netzwerk: nur auf diesem Computer");
      }},
 };
 

@@ -49,13 +49,13 @@ void HornSignals::afterOutput() {
     horn_.sound(form_.HornLength);
     switch (due) {
     case HornSignal::MatchEnd:
-        log_.addLine(QStringLiteral(" +++ Hupe: Spielzeit zu Ende"));
+        log_.addLine(tr(" +++ Hupe: Spielzeit zu Ende"));
         break;
     case HornSignal::TimeoutEnd:
-        log_.addLine(QStringLiteral(" +++ Hupe: Timeout zu Ende"));
+        log_.addLine(tr(" +++ Hupe: Timeout zu Ende"));
         break;
     case HornSignal::BreakEnd:
-        log_.addLine(QStringLiteral(" +++ Hupe: Pause zu Ende"));
+        log_.addLine(tr(" +++ Hupe: Pause zu Ende"));
         break;
     case HornSignal::None:
         break;
@@ -85,14 +85,14 @@ void HornSignals::outputChanged(const QString& reason) {
     form_.HornFailed = !reason.isEmpty();
     showOutput();
     if (form_.HornFailed != wasFailed)
-        log_.addLine(form_.HornFailed ? QStringLiteral(" +++ Hupe: ") + reason
-                                      : QStringLiteral(" +++ Hupe: Audiogerät wieder da"));
+        log_.addLine(form_.HornFailed ? tr(" +++ Hupe: ") + reason
+                                      : tr(" +++ Hupe: Audiogerät wieder da"));
 }
 
 void HornSignals::showOutput() {
     form_.hornMissing.visible = form_.HornFailed && form_.HornOn;
     if (form_.HornFailed)
-        form_.hornMissing.text = QStringLiteral("Hupe: ") + reason_;
+        form_.hornMissing.text = tr("Hupe: ") + reason_;
 }
 
 } // namespace ml

@@ -11,6 +11,8 @@
 namespace ml {
 
 class HornSignals {
+    Q_DECLARE_TR_FUNCTIONS(HornSignals)
+
   public:
     // The automatic signal's length in milliseconds, as the settings offer it.
     static constexpr int kMinLength = 500;

@@ -1,6 +1,7 @@
 #include "core/kept_settings.h"
 
 #include "core/horn_signals.h"
+#include "core/language.h"
 #include "form/number_text.h"
 #include "match/time_values.h"
 #include "serial/serial_link.h"
@@ -31,6 +32,7 @@ const QString kWebOn = QStringLiteral("webOn");
 const QString kWebPort = QStringLiteral("webPort");
 const QString kWebNetwork = QStringLiteral("webNetwork");
 const QString kWindowScale = QStringLiteral("windowScale");
+const QString kLanguage = QStringLiteral("language");
 const QString kTeamNames = QStringLiteral("teamNames/");
 const QString kLine2Port = QStringLiteral("line2Device");
 const QString kLine2Mirror = QStringLiteral("line2Mirror");
@@ -143,6 +145,7 @@ Settings Settings::fromValues(const QVariantMap& values, bool* keysRead) {
     takeText(values, kPenaltyRight, lengthText, s.penaltyRight);
     takeText(values, kHome, nameText, s.home);
     takeText(values, kGuest, nameText, s.guest);
+    s.language = keptLanguage(values);
     for (int i = 1; i <= kTeamNamesKept; ++i) {
         const QVariant v = values.value(kTeamNames + QString::number(i));
         if (v.typeId() == QMetaType::QString && nameText(v.toString()) && !v.toString().isEmpty())
@@ -175,6 +178,7 @@ QVariantMap Settings::toValues() const {
         {kWebPort, QString::number(webPort)},
         {kWebNetwork, flag(webNetwork)},
         {kWindowScale, QString::number(windowScale)},
+        {kLanguage, language},
         {kLine2Mirror, flag(line2Mirror)},
         {kLine2Baud, QString::number(line2Baud)},
         {kRemoteOn, flag(remoteOn)},
@@ -225,6 +229,7 @@ void KeptSettings::apply(const Settings& s) {
         f.Combo6.index = static_cast<int>(entry);
     keys_ = s.keys;
     f.WindowScale = s.windowScale;
+    f.Language = s.language;
     f.TeamNames = s.teamNames;
     f.Line2Mirror = s.line2Mirror;
     if (!f.Line2Open) {
@@ -268,6 +273,7 @@ Settings KeptSettings::fromForm() const {
         s.port = device;
     s.keys = keys_;
     s.windowScale = f.WindowScale;
+    s.language = keptLanguage({{kLanguage, f.Language}});
     s.teamNames.clear();
     for (const QString& name : f.TeamNames)
         if (nameText(name))

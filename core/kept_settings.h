@@ -42,6 +42,8 @@ struct Settings {
     QString port;
     // The window's size in per cent ("Ansicht → Größe").
     int windowScale = 100;
+    // "Ansicht → Sprache": "de", "en", or empty for the system's.
+    QString language;
     // The team names typed last, newest first.
     QStringList teamNames;
     // The keys of the commands ("Extras → Tasten…").

@@ -8,23 +8,23 @@ namespace {
 
 // clang-format off
 constexpr Command kCommands[] = {
-    {"clock",        "St_St",      "Spielzeit starten / stoppen"},
-    {"homePlus",     "up_l",       "Spielstand Heim +1", true},
-    {"homeMinus",    "down_l",     "Spielstand Heim -1", true},
-    {"homePenalty",  "StrafeL",    "Strafe Heim starten / stoppen"},
-    {"guestPlus",    "up_r",       "Spielstand Gegner +1", true},
-    {"guestMinus",   "down_r",     "Spielstand Gegner -1", true},
-    {"guestPenalty", "StrafeR",    "Strafe Gegner starten / stoppen"},
-    {"timeout",      "Time_Out",   "Timeout starten / stoppen"},
-    {"break",        "Break",      "Pause starten / stoppen"},
-    {"display",      "Displ",      "Anzeigen ein / aus"},
-    {"timeOfDay",    "Uhr",        "Aktuelle Zeit ein / aus"},
-    {"port",         "OpenOutput", "COM-Port öffnen / schließen"},
-    {"remote",       "remoteOn",   "Fernbedienung erlauben / sperren"},
-    {"horn",         "horn",       "Hupe, solange gedrückt"},
-    {"undo",         "undo",       "Rückgängig"},
-    {"redo",         "redo",       "Wiederholen"},
-    {"keyList",      "keyList",    "Diese Liste"},
+    {"clock",        "St_St",      QT_TRANSLATE_NOOP("KeyTable", "Spielzeit starten / stoppen")},
+    {"homePlus",     "up_l",       QT_TRANSLATE_NOOP("KeyTable", "Spielstand Heim +1"), true},
+    {"homeMinus",    "down_l",     QT_TRANSLATE_NOOP("KeyTable", "Spielstand Heim -1"), true},
+    {"homePenalty",  "StrafeL",    QT_TRANSLATE_NOOP("KeyTable", "Strafe Heim starten / stoppen")},
+    {"guestPlus",    "up_r",       QT_TRANSLATE_NOOP("KeyTable", "Spielstand Gegner +1"), true},
+    {"guestMinus",   "down_r",     QT_TRANSLATE_NOOP("KeyTable", "Spielstand Gegner -1"), true},
+    {"guestPenalty", "StrafeR",    QT_TRANSLATE_NOOP("KeyTable", "Strafe Gegner starten / stoppen")},
+    {"timeout",      "Time_Out",   QT_TRANSLATE_NOOP("KeyTable", "Timeout starten / stoppen")},
+    {"break",        "Break",      QT_TRANSLATE_NOOP("KeyTable", "Pause starten / stoppen")},
+    {"display",      "Displ",      QT_TRANSLATE_NOOP("KeyTable", "Anzeigen ein / aus")},
+    {"timeOfDay",    "Uhr",        QT_TRANSLATE_NOOP("KeyTable", "Aktuelle Zeit ein / aus")},
+    {"port",         "OpenOutput", QT_TRANSLATE_NOOP("KeyTable", "COM-Port öffnen / schließen")},
+    {"remote",       "remoteOn",   QT_TRANSLATE_NOOP("KeyTable", "Fernbedienung erlauben / sperren")},
+    {"horn",         "horn",       QT_TRANSLATE_NOOP("KeyTable", "Hupe, solange gedrückt")},
+    {"undo",         "undo",       QT_TRANSLATE_NOOP("KeyTable", "Rückgängig")},
+    {"redo",         "redo",       QT_TRANSLATE_NOOP("KeyTable", "Wiederholen")},
+    {"keyList",      "keyList",    QT_TRANSLATE_NOOP("KeyTable", "Diese Liste")},
 };
 
 // Blind use at the desk: the home side on the left block of function keys (F2 +1, F3 -1, F4
@@ -173,6 +173,10 @@ QString normal(const QString& key) {
 
 } // namespace
 
+QString Command::said() const {
+    return KeyTable::tr(what);
+}
+
 std::span<const Command> commands() {
     return kCommands;
 }
@@ -195,26 +199,33 @@ QString keyLabel(const QString& key) {
         const char* key;
         const char* label;
     } kLabels[] = {
-        {"Space", "Leertaste"}, {"PgUp", "Bild auf"},
-        {"PgDown", "Bild ab"},  {"Return", "Eingabe"},
-        {"Enter", "Eingabe"},   {"Del", "Entf"},
-        {"Ins", "Einfg"},       {"Backspace", "Rücktaste"},
-        {"Home", "Pos1"},       {"End", "Ende"},
-        {"Left", "Links"},      {"Right", "Rechts"},
-        {"Up", "Auf"},          {"Down", "Ab"},
-        {"Print", "Druck"},
+        {"Space", QT_TRANSLATE_NOOP("KeyTable", "Leertaste")},
+        {"PgUp", QT_TRANSLATE_NOOP("KeyTable", "Bild auf")},
+        {"PgDown", QT_TRANSLATE_NOOP("KeyTable", "Bild ab")},
+        {"Return", QT_TRANSLATE_NOOP("KeyTable", "Eingabe")},
+        {"Enter", QT_TRANSLATE_NOOP("KeyTable", "Eingabe")},
+        {"Del", QT_TRANSLATE_NOOP("KeyTable", "Entf")},
+        {"Ins", QT_TRANSLATE_NOOP("KeyTable", "Einfg")},
+        {"Backspace", QT_TRANSLATE_NOOP("KeyTable", "Rücktaste")},
+        {"Home", QT_TRANSLATE_NOOP("KeyTable", "Pos1")},
+        {"End", QT_TRANSLATE_NOOP("KeyTable", "Ende")},
+        {"Left", QT_TRANSLATE_NOOP("KeyTable", "Links")},
+        {"Right", QT_TRANSLATE_NOOP("KeyTable", "Rechts")},
+        {"Up", QT_TRANSLATE_NOOP("KeyTable", "Auf")},
+        {"Down", QT_TRANSLATE_NOOP("KeyTable", "Ab")},
+        {"Print", QT_TRANSLATE_NOOP("KeyTable", "Druck")},
     };
     QString label;
-    for (const auto& [on, what] : {std::pair{k->ctrl, "Strg+"},
-                                   {k->alt, "Alt+"},
-                                   {k->shift, "Umschalt+"},
-                                   {k->meta, "Windows+"},
-                                   {k->num, "Ziffernblock "}})
+    for (const auto& [on, what] : {std::pair{k->ctrl, QT_TRANSLATE_NOOP("KeyTable", "Strg+")},
+                                   {k->alt, QT_TRANSLATE_NOOP("KeyTable", "Alt+")},
+                                   {k->shift, QT_TRANSLATE_NOOP("KeyTable", "Umschalt+")},
+                                   {k->meta, QT_TRANSLATE_NOOP("KeyTable", "Windows+")},
+                                   {k->num, QT_TRANSLATE_NOOP("KeyTable", "Ziffernblock ")}})
         if (on)
-            label += QString::fromUtf8(what);
+            label += KeyTable::tr(what);
     for (const auto& named : kLabels)
         if (k->is(named.key))
-            return label + QString::fromUtf8(named.label);
+            return label + KeyTable::tr(named.label);
     return label + k->key;
 }
 
@@ -224,25 +235,25 @@ QString windowSystemTakes(const QString& key) {
         return {};
     const bool ctrlAlt = k->only(true, true, false);
     if (k->meta || k->is("Meta") || k->is("Super L") || k->is("Super R"))
-        return QStringLiteral("Die Windows-Taste gehört dem Fenstersystem.");
+        return KeyTable::tr("Die Windows-Taste gehört dem Fenstersystem.");
     if (k->alt && (k->is("Tab") || k->is("Backtab")))
-        return QStringLiteral("Alt+Tab wechselt das Fenster.");
+        return KeyTable::tr("Alt+Tab wechselt das Fenster.");
     if (k->only(false, true, false) && k->is("F4"))
-        return QStringLiteral("Alt+F4 schließt das Fenster.");
+        return KeyTable::tr("Alt+F4 schließt das Fenster.");
     if (k->only(false, true, false) && k->is("Space"))
-        return QStringLiteral("Alt+Leertaste öffnet das Fenstermenü.");
+        return KeyTable::tr("Alt+Leertaste öffnet das Fenstermenü.");
     if ((k->only(false, true, false) || k->only(true, false, false)) && k->is("Esc"))
-        return QStringLiteral("Die Tastenkombination öffnet das Startmenü oder wechselt das "
-                              "Fenster.");
+        return KeyTable::tr("Die Tastenkombination öffnet das Startmenü oder wechselt das "
+                            "Fenster.");
     if (ctrlAlt && (k->is("Del") || k->is("Backspace")))
-        return QStringLiteral("Strg+Alt+Entf und Strg+Alt+Rücktaste gehören dem System.");
+        return KeyTable::tr("Strg+Alt+Entf und Strg+Alt+Rücktaste gehören dem System.");
     if (ctrlAlt && k->functionKey())
-        return QStringLiteral("Strg+Alt mit einer F-Taste wechselt die Konsole.");
+        return KeyTable::tr("Strg+Alt mit einer F-Taste wechselt die Konsole.");
     if (ctrlAlt && (k->is("Left") || k->is("Right") || k->is("Up") || k->is("Down") || k->is("L") ||
                     k->is("T")))
-        return QStringLiteral("Die Arbeitsfläche nimmt sich diese Tastenkombination.");
+        return KeyTable::tr("Die Arbeitsfläche nimmt sich diese Tastenkombination.");
     if (k->is("Print") || k->is("SysReq"))
-        return QStringLiteral("Die Druck-Taste macht ein Bildschirmfoto.");
+        return KeyTable::tr("Die Druck-Taste macht ein Bildschirmfoto.");
     return {};
 }
 
@@ -276,13 +287,13 @@ QStringList KeyTable::keysOf(const QString& control) const {
 QString KeyTable::reserved(const QString& key) {
     const std::optional<Key> k = parse(key);
     if (k->plain() && !k->num && k->is("Esc"))
-        return QStringLiteral("Esc verlässt ein Textfeld und schließt Fenster.");
+        return KeyTable::tr("Esc verlässt ein Textfeld und schließt Fenster.");
     if (k->is("Tab") || k->is("Backtab"))
-        return QStringLiteral("Tab geht von Feld zu Feld.");
+        return KeyTable::tr("Tab geht von Feld zu Feld.");
     if (k->only(false, true, false) && (k->is("Return") || k->is("Enter")))
-        return QStringLiteral("Alt+Eingabe schaltet den Anzeige-Monitor auf Vollbild.");
+        return KeyTable::tr("Alt+Eingabe schaltet den Anzeige-Monitor auf Vollbild.");
     if (k->only(false, true, false) && !k->num && k->key.size() == 1 && k->key[0].isLetter())
-        return QStringLiteral("Alt mit einem Buchstaben öffnet die Menüs.");
+        return KeyTable::tr("Alt mit einem Buchstaben öffnet die Menüs.");
     return {};
 }
 
@@ -290,7 +301,7 @@ std::optional<QString> KeyTable::set(const Command& command, int slot, const QSt
     const auto at = static_cast<std::size_t>(&command - kCommands);
     QStringList& keys = keys_[at];
     if (slot < 0 || slot >= kKeysPerCommand)
-        return QStringLiteral("Jeder Befehl hat höchstens %1 Tasten.").arg(kKeysPerCommand);
+        return KeyTable::tr("Jeder Befehl hat höchstens %1 Tasten.").arg(kKeysPerCommand);
     if (key.isEmpty()) {
         if (slot < keys.size())
             keys.removeAt(slot);
@@ -298,15 +309,14 @@ std::optional<QString> KeyTable::set(const Command& command, int slot, const QSt
     }
     const QString name = normal(key);
     if (name.isEmpty())
-        return QStringLiteral("Diese Taste kennt Marklight nicht.");
+        return KeyTable::tr("Diese Taste kennt Marklight nicht.");
     const QString label = keyLabel(name);
     if (const QString why = windowSystemTakes(name); !why.isEmpty())
-        return QStringLiteral("%1 nimmt sich das Fenstersystem: %2").arg(label, why);
+        return KeyTable::tr("%1 nimmt sich das Fenstersystem: %2").arg(label, why);
     if (const QString why = reserved(name); !why.isEmpty())
-        return QStringLiteral("%1 ist vergeben: %2").arg(label, why);
+        return KeyTable::tr("%1 ist vergeben: %2").arg(label, why);
     if (const Command* other = commandOf(name); other != nullptr && other != &command)
-        return QStringLiteral("%1 gehört schon zu \"%2\".")
-            .arg(label, QString::fromUtf8(other->what));
+        return KeyTable::tr("%1 gehört schon zu \"%2\".").arg(label, KeyTable::tr(other->what));
     // The same key again in another slot of this command moves it.
     keys.removeAll(name);
     if (slot < keys.size())
@@ -323,17 +333,17 @@ QString KeyTable::listText() const {
         QStringList labels;
         for (const QString& key : keys_[i])
             labels.append(keyLabel(key));
-        text += QString::fromUtf8(kCommands[i].what) + QStringLiteral(":  ") +
+        text += KeyTable::tr(kCommands[i].what) + QStringLiteral(":  ") +
                 (labels.isEmpty() ? QStringLiteral("–") : labels.join(QStringLiteral(", "))) + crlf;
     }
     return text + crlf +
-           QStringLiteral("Die Tasten wirken, wo auch immer der Fokus steht, auch im "
-                          "Anzeige-Monitor; \"Extras → Tasten…\" ändert sie. In einem Textfeld, "
-                          "das bearbeitet wird, schreiben die Leertaste, Buchstaben und der "
-                          "Ziffernblock; Esc verlässt das Feld (der Text bleibt). Eingabe "
-                          "betätigt den Knopf, der den Fokus hat. Esc schließt das "
-                          "Meldungsfenster. Anzeige-Monitor: Vollbild mit Alt+Eingabe oder "
-                          "Doppelklick, Esc verlässt es.");
+           KeyTable::tr("Die Tasten wirken, wo auch immer der Fokus steht, auch im "
+                        "Anzeige-Monitor; \"Extras → Tasten…\" ändert sie. In einem Textfeld, "
+                        "das bearbeitet wird, schreiben die Leertaste, Buchstaben und der "
+                        "Ziffernblock; Esc verlässt das Feld (der Text bleibt). Eingabe "
+                        "betätigt den Knopf, der den Fokus hat. Esc schließt das "
+                        "Meldungsfenster. Anzeige-Monitor: Vollbild mit Alt+Eingabe oder "
+                        "Doppelklick, Esc verlässt es.");
 }
 
 void KeyTable::store(QVariantMap& values) const {

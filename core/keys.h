@@ -8,6 +8,7 @@
 // Every command has up to three keys, the club's choice ("Extras → Tasten…"): a foot switch or a
 // presenter's clicker beside the keyboard sends keys of its own. No key runs two commands.
 
+#include <QCoreApplication>
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
@@ -20,6 +21,9 @@ namespace ml {
 
 // A command the operator runs with a key: the click on its control.
 struct Command {
+    // What the command does in the language of the texts.
+    QString said() const;
+
     // Kept with the settings under this name; it never changes.
     const char* id;
     const char* control;
@@ -43,6 +47,8 @@ QString keyLabel(const QString& key);
 QString windowSystemTakes(const QString& key);
 
 class KeyTable {
+    Q_DECLARE_TR_FUNCTIONS(KeyTable)
+
   public:
     static constexpr int kKeysPerCommand = 3;
 

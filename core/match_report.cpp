@@ -1,5 +1,7 @@
 #include "core/match_report.h"
 
+#include <QCoreApplication>
+
 namespace ml {
 
 namespace {
@@ -18,9 +20,11 @@ QString csvCell(QString text) {
 
 QString csv(const MatchReport& r) {
     QString text =
-        QStringLiteral("\uFEFFSpielbericht;\r\nDatum;%1\r\nMannschaft links;%2\r\n"
-                       "Mannschaft rechts;%3\r\nStand;%4\r\nSpielzeit;%5\r\n\r\n"
-                       "Zeit;Meldung\r\n")
+        QChar(0xFEFF) +
+        QCoreApplication::translate("ml::MatchReport",
+                                    "Spielbericht;\r\nDatum;%1\r\nMannschaft links;%2\r\n"
+                                    "Mannschaft rechts;%3\r\nStand;%4\r\nSpielzeit;%5\r\n\r\n"
+                                    "Zeit;Meldung\r\n")
             .arg(r.date, csvCell(r.home), csvCell(r.guest), csvCell(r.score), csvCell(r.clock));
     // A line is the time of day, " +++" and what happened; a line without the mark is all text.
     for (const QString& line : r.lines) {
@@ -33,8 +37,9 @@ QString csv(const MatchReport& r) {
 }
 
 QString plainText(const MatchReport& r) {
-    return QStringLiteral("Spielbericht\nDatum: %1\nMannschaften: %2 - %3\nStand: %4\n"
-                          "Spielzeit: %5\n\n")
+    return QCoreApplication::translate("ml::MatchReport",
+                                       "Spielbericht\nDatum: %1\nMannschaften: %2 - %3\nStand: %4\n"
+                                       "Spielzeit: %5\n\n")
                .arg(r.date, r.home, r.guest, r.score, r.clock) +
            r.lines.join(QLatin1Char('\n')) + QLatin1Char('\n');
 }

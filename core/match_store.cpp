@@ -58,8 +58,8 @@ void MatchStore::recordLine(const QString& line) {
 
 void MatchStore::start() {
     if (!settings_.restore())
-        log_.addLine(QStringLiteral(" +++ Tastenbelegung in den Einstellungen unlesbar: es gelten "
-                                    "die Standardtasten"));
+        log_.addLine(tr(" +++ Tastenbelegung in den Einstellungen unlesbar: es gelten "
+                        "die Standardtasten"));
     claimed_ = storage_.claimState();
     std::optional<MatchState> last;
     std::optional<QString> unreadable;
@@ -78,10 +78,10 @@ void MatchStore::start() {
     if (last) {
         if (showForm)
             showForm();
-        const Answer a = dialogs_.messageBox(
-            QStringLiteral("Das letzte Spiel wurde nicht beendet (Stand %1). Fortsetzen?")
-                .arg(standText(last->timeOfDay)),
-            kTitle, Icon::None, Buttons::YesNo, Answer::Yes);
+        const Answer a =
+            dialogs_.messageBox(tr("Das letzte Spiel wurde nicht beendet (Stand %1). Fortsetzen?")
+                                    .arg(standText(last->timeOfDay)),
+                                kTitle, Icon::None, Buttons::YesNo, Answer::Yes);
         if (a == Answer::Yes)
             resumed = resume(*last);
         else
@@ -97,20 +97,17 @@ void MatchStore::start() {
     }
 
     if (!claimed_) {
-        message(QStringLiteral("Marklight läuft bereits. Dieses Fenster speichert den Spielstand "
-                               "nicht und kann kein Spiel fortsetzen."));
-        log_.addLine(
-            QStringLiteral(" +++ Marklight läuft bereits: Spielstand wird nicht gespeichert"));
+        message(tr("Marklight läuft bereits. Dieses Fenster speichert den Spielstand "
+                   "nicht und kann kein Spiel fortsetzen."));
+        log_.addLine(tr(" +++ Marklight läuft bereits: Spielstand wird nicht gespeichert"));
     }
     if (unreadable)
-        log_.addLine(QStringLiteral(" +++ Gespeicherter Spielstand nicht lesbar") +
-                     (unreadable->isEmpty() ? QString()
-                                            : QStringLiteral(", aufbewahrt als ") + *unreadable));
+        log_.addLine(tr(" +++ Gespeicherter Spielstand nicht lesbar") +
+                     (unreadable->isEmpty() ? QString() : tr(", aufbewahrt als ") + *unreadable));
     if (!backup.isEmpty())
-        log_.addLine(QStringLiteral(" +++ Letzter Spielstand aufbewahrt als ") + backup);
+        log_.addLine(tr(" +++ Letzter Spielstand aufbewahrt als ") + backup);
     if (resumed)
-        log_.addLine(
-            QStringLiteral(" +++ Spiel fortgesetzt (Stand %1)").arg(standText(last->timeOfDay)));
+        log_.addLine(tr(" +++ Spiel fortgesetzt (Stand %1)").arg(standText(last->timeOfDay)));
 
     // A fresh start is stored from its first change on; a resumed one at once.
     if (resumed) {
@@ -166,8 +163,7 @@ bool MatchStore::resume(const MatchState& state) {
         if (state.portOpen)
             serial_.OpenOutput_Click();
     } else if (state.portOpen) {
-        log_.addLine(QStringLiteral(" +++ COM-Port ") + state.portDevice +
-                     QStringLiteral(" nicht vorhanden"));
+        log_.addLine(tr(" +++ COM-Port %1 nicht vorhanden").arg(state.portDevice));
     }
     return true;
 }
@@ -250,22 +246,23 @@ void MatchStore::sayFaults() {
         const char* works;
     } kinds[] = {
         {Storage::Kept::State, Fault::State,
-         "Spielstand kann nicht gespeichert werden: ", "Spielstand wird wieder gespeichert"},
+         QT_TRANSLATE_NOOP("MatchStore", "Spielstand kann nicht gespeichert werden: "),
+         QT_TRANSLATE_NOOP("MatchStore", "Spielstand wird wieder gespeichert")},
         {Storage::Kept::Settings, Fault::Settings,
-         "Einstellungen können nicht gespeichert werden: ",
-         "Einstellungen werden wieder gespeichert"},
-        {Storage::Kept::Record, Fault::Record, "Spielbericht kann nicht mitgeschrieben werden: ",
-         "Spielbericht wird wieder mitgeschrieben"},
+         QT_TRANSLATE_NOOP("MatchStore", "Einstellungen können nicht gespeichert werden: "),
+         QT_TRANSLATE_NOOP("MatchStore", "Einstellungen werden wieder gespeichert")},
+        {Storage::Kept::Record, Fault::Record,
+         QT_TRANSLATE_NOOP("MatchStore", "Spielbericht kann nicht mitgeschrieben werden: "),
+         QT_TRANSLATE_NOOP("MatchStore", "Spielbericht wird wieder mitgeschrieben")},
     };
     for (const auto& k : kinds) {
         const QString reason = storage_.fault(k.kept);
-        const QString text = reason.isEmpty() ? QString() : QString::fromUtf8(k.fails) + reason;
+        const QString text = reason.isEmpty() ? QString() : tr(k.fails) + reason;
         const auto said = form_.faults.find(k.fault);
         if (text == (said == form_.faults.end() ? QString() : said->second))
             continue;
         form_.setFault(k.fault, text);
-        log_.addLine(QStringLiteral(" +++ ") +
-                     (text.isEmpty() ? QString::fromUtf8(k.works) : text));
+        log_.addLine(QStringLiteral(" +++ ") + (text.isEmpty() ? tr(k.works) : text));
     }
 }
 
@@ -273,8 +270,8 @@ void MatchStore::SaveReport_Click() {
     const QDateTime now = QDateTime::fromMSecsSinceEpoch(clock_.wallMs());
     QString filter;
     QString path = dialogs_.saveFileName(
-        QStringLiteral("Spielbericht speichern"),
-        QStringLiteral("Spielbericht %1.txt").arg(now.toString(QStringLiteral("yyyy-MM-dd"))),
+        tr("Spielbericht speichern"),
+        tr("Spielbericht %1.txt").arg(now.toString(QStringLiteral("yyyy-MM-dd"))),
         QStringLiteral("Text (*.txt);;CSV (*.csv)"), filter);
     if (path.isEmpty())
         return;
@@ -298,10 +295,10 @@ void MatchStore::SaveReport_Click() {
                              lines};
     if (const std::optional<QString> error = storage_.writeFile(
             path, reportBytes(report, csv ? ReportFormat::Csv : ReportFormat::Text))) {
-        message(QStringLiteral("Spielbericht kann nicht gespeichert werden: ") + *error);
+        message(tr("Spielbericht kann nicht gespeichert werden: ") + *error);
         return;
     }
-    log_.addLine(QStringLiteral(" +++ Spielbericht gespeichert: ") + path);
+    log_.addLine(tr(" +++ Spielbericht gespeichert: ") + path);
 }
 
 } // namespace ml

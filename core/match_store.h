@@ -18,6 +18,8 @@
 namespace ml {
 
 class MatchStore {
+    Q_DECLARE_TR_FUNCTIONS(MatchStore)
+
   public:
     MatchStore(Form& form, const Clock& clock, Dialogs& dialogs, Storage& storage, EventLog& log,
                MatchEngine& match, SerialLink& serial, KeyTable& keys);

@@ -43,8 +43,8 @@ Program::Program(Clock& clock, Dialogs& dialogs, Shell& shell, SerialDevice& dev
     // The desk switches remote control off (and on) at once; the web face follows.
     form.remoteOn.onClick = [this] {
         form.remoteOn.checked = !form.remoteOn.checked;
-        log.addLine(form.remoteOn.checked ? QStringLiteral(" +++ Fernbedienung erlaubt")
-                                          : QStringLiteral(" +++ Fernbedienung gesperrt"));
+        log.addLine(form.remoteOn.checked ? tr(" +++ Fernbedienung erlaubt")
+                                          : tr(" +++ Fernbedienung gesperrt"));
     };
 }
 
@@ -53,6 +53,9 @@ void Program::start() {
     score.start();
     modes.start();
     log.start();
+    if (!languageMissing.isEmpty())
+        log.addLine(tr(" +++ Übersetzung %1 nicht gefunden: Marklight spricht Deutsch")
+                        .arg(languageMissing));
     // Lists the ports, which the log records.
     serial.start();
     store.start();
@@ -146,18 +149,17 @@ void Program::showAction() {
 void Program::Ende_Click() {
     QStringList running;
     if (form.ClockRunning)
-        running << QStringLiteral("die Spielzeit");
+        running << tr("die Spielzeit");
     if (form.TimeoutActive)
-        running << QStringLiteral("ein Timeout");
+        running << tr("ein Timeout");
     if (form.BreakActive)
-        running << QStringLiteral("eine Pause");
+        running << tr("eine Pause");
     if (form.penaltyL.running || form.penaltyR.running)
-        running << QStringLiteral("eine Strafe");
+        running << tr("eine Strafe");
     if (!running.isEmpty() &&
-        dialogs_.messageBox(QStringLiteral("Es läuft noch ") + running.join(QStringLiteral(", ")) +
-                                QStringLiteral(".\r\n\r\nMarklight beenden?"),
-                            QStringLiteral("Ende"), Icon::None, Buttons::YesNo,
-                            Answer::No) != Answer::Yes)
+        dialogs_.messageBox(tr("Es läuft noch %1.\r\n\r\nMarklight beenden?")
+                                .arg(running.join(QStringLiteral(", "))),
+                            tr("Ende"), Icon::None, Buttons::YesNo, Answer::No) != Answer::Yes)
         return;
     ending = true;
     if (form.PortOpen)
@@ -330,7 +332,7 @@ bool Program::setting(const QString& name, int value) {
 }
 
 void Program::keyList_Click() {
-    dialogs_.messageBox(keys.listText(), QStringLiteral("Tastenkürzel"), Icon::None, Buttons::Ok);
+    dialogs_.messageBox(keys.listText(), tr("Tastenkürzel"), Icon::None, Buttons::Ok);
 }
 
 bool Program::hold(Control& c, bool down) {

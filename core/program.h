@@ -25,6 +25,8 @@
 namespace ml {
 
 class Program {
+    Q_DECLARE_TR_FUNCTIONS(Program)
+
     // Every box of the program goes through here, so that one that waits for its answer is
     // known (a remote's command is refused meanwhile).
     class WatchedDialogs : public Dialogs {
@@ -50,6 +52,9 @@ class Program {
 
     // Start-up (`Form_Load`), then the kept settings and the question whether to resume.
     void start();
+    // The translation file that was wanted and not found (the texts are German): start-up says
+    // so in the log.
+    QString languageMissing;
     // The match tick and the tenths step. Neither runs while the other, or a tick, waits in a
     // message box: such a call is skipped and returns false.
     bool tick();

@@ -66,12 +66,12 @@ void UndoHistory::type(TextBox& box, const QString& text) {
         showMenu();
         return;
     }
-    static const QString kTyped[kBoxes] = {
-        QStringLiteral("Name Heim"),         QStringLiteral("Name Gegner"),
-        QStringLiteral("Spielstand Heim"),   QStringLiteral("Spielstand Gegner"),
-        QStringLiteral("Spielzeit Minuten"), QStringLiteral("Spielzeit Sekunden"),
-        QStringLiteral("Startwert")};
-    record(kTyped[slot - boxes_.begin()], before, capture());
+    static const char* const kTyped[kBoxes] = {
+        QT_TR_NOOP("Name Heim"),         QT_TR_NOOP("Name Gegner"),
+        QT_TR_NOOP("Spielstand Heim"),   QT_TR_NOOP("Spielstand Gegner"),
+        QT_TR_NOOP("Spielzeit Minuten"), QT_TR_NOOP("Spielzeit Sekunden"),
+        QT_TR_NOOP("Startwert")};
+    record(tr(kTyped[slot - boxes_.begin()]), before, capture());
     typing_ = &box;
 }
 
@@ -96,26 +96,24 @@ void UndoHistory::record(const QString& what, const State& before, State after) 
 // display mode) change nothing that a step holds, or are not the operator's to take back.
 QString UndoHistory::describe(const Control& c, const State& before) const {
     const Form& f = form_;
-    const auto startStop = [](bool running, const QString& what) {
-        return what + (running ? QStringLiteral(" stoppen") : QStringLiteral(" starten"));
-    };
-    if (&c == &f.up_l || &c == &f.down_l || &c == &f.up_r || &c == &f.down_r)
-        return QStringLiteral("Spielstand %1 %2")
-            .arg(&c == &f.up_l || &c == &f.down_l ? QStringLiteral("Heim")
-                                                  : QStringLiteral("Gegner"),
-                 &c == &f.up_l || &c == &f.up_r ? QStringLiteral("+1") : QStringLiteral("-1"));
+    const QString step =
+        &c == &f.up_l || &c == &f.up_r ? QStringLiteral("+1") : QStringLiteral("-1");
+    if (&c == &f.up_l || &c == &f.down_l)
+        return tr("Spielstand Heim %1").arg(step);
+    if (&c == &f.up_r || &c == &f.down_r)
+        return tr("Spielstand Gegner %1").arg(step);
     if (&c == &f.St_St)
-        return startStop(before.clockRunning, QStringLiteral("Spielzeit"));
+        return before.clockRunning ? tr("Spielzeit stoppen") : tr("Spielzeit starten");
     if (&c == &f.StrafeL)
-        return startStop(before.left.running, QStringLiteral("Strafe Heim"));
+        return before.left.running ? tr("Strafe Heim stoppen") : tr("Strafe Heim starten");
     if (&c == &f.StrafeR)
-        return startStop(before.right.running, QStringLiteral("Strafe Gegner"));
+        return before.right.running ? tr("Strafe Gegner stoppen") : tr("Strafe Gegner starten");
     if (&c == &f.Reset_Time)
-        return QStringLiteral("Spielzeit zurücksetzen");
+        return tr("Spielzeit zurücksetzen");
     if (&c == &f.reset)
-        return QStringLiteral("Reset");
+        return tr("Reset");
     if (&c == &f.s_change)
-        return QStringLiteral("Seitenwechsel");
+        return tr("Seitenwechsel");
     return {};
 }
 
@@ -126,7 +124,7 @@ void UndoHistory::undo_Click() {
     Step step = std::move(done_.back());
     done_.pop_back();
     apply(step, false);
-    log_.addLine(QStringLiteral(" +++ Rückgängig: ") + step.what);
+    log_.addLine(tr(" +++ Rückgängig: ") + step.what);
     undone_.push_back(std::move(step));
     showMenu();
 }
@@ -138,7 +136,7 @@ void UndoHistory::redo_Click() {
     Step step = std::move(undone_.back());
     undone_.pop_back();
     apply(step, true);
-    log_.addLine(QStringLiteral(" +++ Wiederholen: ") + step.what);
+    log_.addLine(tr(" +++ Wiederholen: ") + step.what);
     done_.push_back(std::move(step));
     showMenu();
 }
@@ -175,7 +173,7 @@ void UndoHistory::showPenalty(Button& button, TextBox& text, Penalty& penalty, c
     if (to.running && !penalty.running)
         form_.LogPending = true;
     penalty = to;
-    button.text = to.running ? captions::kStopPenalty : captions::kStartPenalty;
+    button.text = to.running ? captions::stopPenalty() : captions::startPenalty();
     text.visible = to.running;
 }
 
@@ -184,8 +182,8 @@ void UndoHistory::showMenu() {
         item.enabled = last != nullptr;
         item.text = last ? caption + QStringLiteral(": ") + last->what : caption;
     };
-    show(form_.undo, QStringLiteral("Rückgängig"), done_.empty() ? nullptr : &done_.back());
-    show(form_.redo, QStringLiteral("Wiederholen"), undone_.empty() ? nullptr : &undone_.back());
+    show(form_.undo, tr("Rückgängig"), done_.empty() ? nullptr : &done_.back());
+    show(form_.redo, tr("Wiederholen"), undone_.empty() ? nullptr : &undone_.back());
 }
 
 } // namespace ml

@@ -21,6 +21,8 @@
 namespace ml {
 
 class UndoHistory {
+    Q_DECLARE_TR_FUNCTIONS(UndoHistory)
+
   public:
     // Steps kept; the oldest goes first.
     static constexpr std::size_t kSteps = 100;

@@ -9,7 +9,6 @@ namespace ml {
 namespace {
 
 const QString kEightBlanks(8, QLatin1Char(' '));
-const QString kPortClosedLine = QStringLiteral(" +++ COM-Port Ausgang ist nicht geöffnet");
 
 // Both texts read as numbers and rounded down differ; false when either is no number.
 bool wholeNumbersDiffer(const QString& a, const QString& b) {
@@ -192,7 +191,7 @@ void Composer::send(const Transmission& out) {
         return;
     }
     if (f.PortClosedWarn)
-        log_.addLine(kPortClosedLine);
+        log_.addLine(tr(" +++ COM-Port Ausgang ist nicht geöffnet"));
     f.PortClosedWarn = false;
     if (f.LogPending)
         log_.LogEvent(out);

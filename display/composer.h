@@ -14,6 +14,8 @@
 namespace ml {
 
 class Composer {
+    Q_DECLARE_TR_FUNCTIONS(Composer)
+
   public:
     Composer(Form& form, const Clock& clock, Dialogs& dialogs, SerialLink& link, EventLog& log);
     // The tick's output: separators, the scoreboard's fields, the free-text or program frames

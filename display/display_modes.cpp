@@ -14,10 +14,6 @@ namespace {
 const QString kTimeEscape = wire::timeEscape();
 const QString kTimeWord = QStringLiteral("$TIME");
 
-const QString kHelpText =
-    QStringLiteral("geänderter Text wird bei laufender Text-Anzeige erst nach\r\n"
-                   "Aus-/Ein-schalten der Option *Anzeigen* oder *freier Text* aktiv.");
-
 void setVisible(std::initializer_list<Control*> controls, bool visible) {
     for (Control* c : controls)
         c->visible = visible;
@@ -84,7 +80,7 @@ void DisplayModes::start() {
     setBrightness(1);
     f.HLProgr[1]->checked = true;
     f.Show_Prog.visible = false;
-    f.Show_Prog.text = QStringLiteral("Programm 1\r\nläuft");
+    f.Show_Prog.text = tr("Programm %1\r\nläuft").arg(1);
     f.ProgramNumber = 1;
 }
 
@@ -178,7 +174,9 @@ void DisplayModes::Scroll_1_Click() {
 }
 
 void DisplayModes::Help_text_Click() {
-    dialogs_.messageBox(kHelpText, captions::kBoxTitle, Icon::None, Buttons::Ok);
+    dialogs_.messageBox(tr("geänderter Text wird bei laufender Text-Anzeige erst nach\r\n"
+                           "Aus-/Ein-schalten der Option *Anzeigen* oder *freier Text* aktiv."),
+                        captions::kBoxTitle, Icon::None, Buttons::Ok);
 }
 
 void DisplayModes::miror_Click() {
@@ -212,7 +210,7 @@ void DisplayModes::HLProgr_Click(int index) {
         if (item)
             item->checked = false;
     f.HLProgr[static_cast<size_t>(index)]->checked = true;
-    f.Show_Prog.text = QStringLiteral("Programm %1\r\nläuft...").arg(index);
+    f.Show_Prog.text = tr("Programm %1\r\nläuft...").arg(index);
     f.ProgramNumber = index;
 }
 

@@ -12,6 +12,8 @@
 namespace ml {
 
 class DisplayModes {
+    Q_DECLARE_TR_FUNCTIONS(DisplayModes)
+
   public:
     DisplayModes(Form& form, const Clock& clock, Dialogs& dialogs, SerialLink& link,
                  MatchEngine& match);

@@ -7,16 +7,6 @@
 
 namespace ml {
 
-namespace {
-
-const QString kTrimTitle = QStringLiteral("Bitte an Vandrel melden");
-const QString kTrimAction = QStringLiteral(" beim beim Text trimmen:");
-const QString kTrimHint = QStringLiteral("unbestimmter Fehler in Function TrimText!");
-const QString kInvalidArgument =
-    QStringLiteral("Ungültiger Prozeduraufruf oder ungültiges Argument");
-
-} // namespace
-
 QString TrimText(const QString& text, const QString& align, int width, Dialogs& dialogs) {
     QString result = text;
     if (text.size() < width) {
@@ -26,8 +16,14 @@ QString TrimText(const QString& text, const QString& align, int width, Dialogs& 
     // Cutting to a negative width is the one fault: report it and hand back the unfitted copy.
     if (width < 0) {
         dialogs.messageBox(
-            failureText(kFaultInvalidArgument, kTrimAction, kInvalidArgument, kTrimHint),
-            kTrimTitle, Icon::Critical, Buttons::Ok);
+            failureText(kFaultInvalidArgument,
+                        QCoreApplication::translate("ml::TrimText", " beim beim Text trimmen:"),
+                        QCoreApplication::translate(
+                            "ml::TrimText", "Ungültiger Prozeduraufruf oder ungültiges Argument"),
+                        QCoreApplication::translate("ml::TrimText",
+                                                    "unbestimmter Fehler in Function TrimText!")),
+            QCoreApplication::translate("ml::TrimText", "Bitte an Vandrel melden"), Icon::Critical,
+            Buttons::Ok);
         return result;
     }
     return result.left(width);

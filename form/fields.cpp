@@ -72,6 +72,7 @@ const std::vector<Field>& formFields() {
         {"ScrollPosBig", ML_AT(ScrollPosBig)},
         {"TwoLines", ML_AT(TwoLines), "TwoLines"},
         {"WindowScale", ML_AT(WindowScale)},
+        {"Language", ML_AT(Language)},
         {"PortOpen", ML_AT(PortOpen)},
         {"PortClosedWarn", ML_AT(PortClosedWarn)},
         {"Line2Port", ML_AT(Line2Port)},

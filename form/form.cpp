@@ -20,7 +20,7 @@ Form::Form() {
     for (int i = 1; i <= 16; ++i) {
         HLProgr[i].emplace("HLProgr", QStringLiteral("Prog %1").arg(i), i == 1);
     }
-    Combo6.addItem(captions::kNoPort);
+    Combo6.addItem(captions::noPort());
     Combo6.index = 0;
 
     // Design-time visibility: boxes that share a place with a visible one start hidden.

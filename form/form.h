@@ -7,6 +7,8 @@
 #include "form/changes.h"
 #include "form/controls.h"
 
+#include <QCoreApplication>
+
 #include <array>
 #include <map>
 #include <optional>
@@ -17,13 +19,16 @@ namespace ml {
 // The second window that shows the log or the About text. It exists only between its first
 // showing and its closing; `reset` gives it its design-time state again.
 struct MessageWindow {
+    Q_DECLARE_TR_FUNCTIONS(MessageWindow)
+
+  public:
     bool exists = false;
     // the message shown as a label (an exactly 175-character text)
     Label lblMessage{"lblMessage", QStringLiteral("Message")};
     // the message shown in a scrolling box (the log, the About text)
     TextBox T_Message{"T_Message", QStringLiteral("Text1")};
     // closes the message window
-    Button btnClose{"btnClose", QStringLiteral("&Close")};
+    Button btnClose{"btnClose", tr("&Schließen")};
     // the maker's banner; a click opens the maker's web site
     Image Image1{"Image1"};
 
@@ -64,6 +69,9 @@ inline constexpr int kTeamNamesKept = 20;
 enum class Fault { State, Settings, Record, Port, Line2 };
 
 struct Form {
+    Q_DECLARE_TR_FUNCTIONS(Form)
+
+  public:
     Form();
     Form(const Form&) = delete;
     Form& operator=(const Form&) = delete;
@@ -112,7 +120,7 @@ struct Form {
 
     // --- side columns ---
     // starts and stops the home team's penalty
-    Button StrafeL{"StrafeL", captions::kStartPenalty};
+    Button StrafeL{"StrafeL", captions::startPenalty()};
     // length of the home team's penalty in minutes
     TextBox ValStrafeL{"ValStrafeL", QStringLiteral("2.0")};
     // adds one to the home score
@@ -120,7 +128,7 @@ struct Form {
     // takes one from the home score
     Button down_l{"down_l"};
     // starts and stops the guest team's penalty
-    Button StrafeR{"StrafeR", captions::kStartPenalty};
+    Button StrafeR{"StrafeR", captions::startPenalty()};
     // length of the guest team's penalty in minutes
     TextBox ValStrafeR{"ValStrafeR", QStringLiteral("2.0")};
     // adds one to the guest score
@@ -130,45 +138,45 @@ struct Form {
 
     // --- command rows ---
     // "Anzeigen": sends to the display at all
-    CheckBox Displ{"Displ", QStringLiteral("Anzeigen")};
+    CheckBox Displ{"Displ", tr("Anzeigen")};
     // "Akt. Zeit": the display shows the time of day instead of the clock
-    CheckBox Uhr{"Uhr", QStringLiteral("Akt. Zeit")};
+    CheckBox Uhr{"Uhr", tr("Akt. Zeit")};
     // "Programm": the display runs its own program chosen under Extras
-    CheckBox Prog{"Prog", QStringLiteral("Programm")};
+    CheckBox Prog{"Prog", tr("Programm")};
     // "freier Text": the display shows the free texts
-    CheckBox ShText{"ShText", QStringLiteral("freier Text")};
+    CheckBox ShText{"ShText", tr("freier Text")};
     // starts and stops the match clock
-    Button St_St{"St_St", captions::kStart};
+    Button St_St{"St_St", captions::start()};
     // caption of the start value
-    Label Label1{"Label1", QStringLiteral("Startwert")};
+    Label Label1{"Label1", tr("Startwert")};
     // start value of the match clock in minutes
     TextBox Startwert{"Startwert", QStringLiteral("20.0")};
     // sets the match clock back to its start value (asks first)
-    Button Reset_Time{"Reset_Time", QStringLiteral("Reset")};
+    Button Reset_Time{"Reset_Time", tr("Reset")};
     // the serial port the display hangs on
     ComboBox Combo6{"Combo6"};
     // opens or closes the chosen port
-    Button OpenOutput{"OpenOutput", captions::kOpenPort};
+    Button OpenOutput{"OpenOutput", captions::openPort()};
     // starts and stops a timeout
-    Button Time_Out{"Time_Out", QStringLiteral("StartTimeout")};
+    Button Time_Out{"Time_Out", tr("StartTimeout")};
     // length of a timeout in minutes
     TextBox TimeoutValue{"TimeoutValue", QStringLiteral("1.0")};
     // starts and stops a match break
-    Button Break{"Break", captions::kStartPause};
+    Button Break{"Break", captions::startPause()};
     // length of a match break in minutes
     TextBox BreakValue{"BreakValue", QStringLiteral("5.0")};
     // The hand horn: sounds while the operator holds it.
-    Button horn{"horn", QStringLiteral("Hupe")};
+    Button horn{"horn", tr("Hupe")};
 
     // --- free-text entry area ---
     // "Eine Zeile": one big line of free text instead of two rows
-    CheckBox OneLine{"OneLine", QStringLiteral("Eine Zeile")};
+    CheckBox OneLine{"OneLine", tr("Eine Zeile")};
     // the upper row scrolls
-    CheckBox Scroll_O{"Scroll_O", QStringLiteral("Scrollen")};
+    CheckBox Scroll_O{"Scroll_O", tr("Scrollen")};
     // the big line scrolls
-    CheckBox Scroll_1{"Scroll_1", QStringLiteral("Scrollen")};
+    CheckBox Scroll_1{"Scroll_1", tr("Scrollen")};
     // the lower row scrolls
-    CheckBox Scroll_U{"Scroll_U", QStringLiteral("Scrollen")};
+    CheckBox Scroll_U{"Scroll_U", tr("Scrollen")};
     // upper row of free text (standing)
     TextBox FreeT_O{"FreeT_O", QStringLiteral("Text oben ")};
     // the big line of free text (standing)
@@ -191,13 +199,13 @@ struct Form {
     // the maker's banner; a click opens the maker's web site
     Image Image1{"Image1"};
     // the maker's line
-    Label Label2{"Label2", QStringLiteral("Marklight professional Timing")};
+    Label Label2{"Label2", tr("Marklight professional Timing")};
     // the mark of a horn without sound output (missing or failed); hidden until then
-    Label hornMissing{"hornMissing", QStringLiteral("Hupe: kein Audiogerät")};
+    Label hornMissing{"hornMissing", tr("Hupe: kein Audiogerät")};
     // the faults of the background that stand now (see `setFault`); hidden while there is none
     Label StatusLine{"StatusLine"};
     // the mark of a remote (a phone, a tablet) connected and paired; hidden while there is none
-    Label remoteMark{"remoteMark", QStringLiteral("Fernbedienung")};
+    Label remoteMark{"remoteMark", tr("Fernbedienung")};
     // unused picture below the window
     Image Image2{"Image2"};
     // unused picture below the window
@@ -217,52 +225,52 @@ struct Form {
 
     // --- menus ---
     // menu "Datei"
-    MenuItem Datei{"Datei", QStringLiteral("Datei")};
+    MenuItem Datei{"Datei", tr("Datei")};
     // writes the match record with a header to a file the operator chooses
-    MenuItem SaveReport{"SaveReport", QStringLiteral("Spielbericht speichern…")};
+    MenuItem SaveReport{"SaveReport", tr("Spielbericht speichern…")};
     // ends the program, closing the port first
-    MenuItem Ende{"Ende", QStringLiteral("Ende")};
+    MenuItem Ende{"Ende", tr("Ende")};
     // menu "Extras"
-    MenuItem Extras{"Extras", QStringLiteral("Extras")};
+    MenuItem Extras{"Extras", tr("Extras")};
     // takes back the operator's last change of the match state; the caption names it
-    MenuItem undo{"undo", QStringLiteral("Rückgängig")};
+    MenuItem undo{"undo", tr("Rückgängig")};
     // does the change taken back again
-    MenuItem redo{"redo", QStringLiteral("Wiederholen")};
+    MenuItem redo{"redo", tr("Wiederholen")};
     // submenu "Zählen": which way the score buttons count
-    MenuItem Count{"Count", QStringLiteral("Zählen")};
+    MenuItem Count{"Count", tr("Zählen")};
     // the score buttons add one
-    MenuItem up{"up", QStringLiteral("Aufwärts"), true};
+    MenuItem up{"up", tr("Aufwärts"), true};
     // the score buttons take one
-    MenuItem down{"down", QStringLiteral("Abwärts")};
+    MenuItem down{"down", tr("Abwärts")};
     // change of ends: swaps the names and scores
-    MenuItem s_change{"s_change", QStringLiteral("Seitenwechsel")};
+    MenuItem s_change{"s_change", tr("Seitenwechsel")};
     // mirrors the display: sides swapped
-    MenuItem miror{"miror", QStringLiteral("Spiegeln")};
+    MenuItem miror{"miror", tr("Spiegeln")};
     // submenu "Zeit Modus": which way the match clock runs
-    MenuItem Mode{"Mode", QStringLiteral("Zeit Modus")};
+    MenuItem Mode{"Mode", tr("Zeit Modus")};
     // the match clock counts up
-    MenuItem Mode_up{"Mode_up", QStringLiteral("Up")};
+    MenuItem Mode_up{"Mode_up", tr("Up")};
     // the match clock counts down
-    MenuItem Mode_down{"Mode_down", QStringLiteral("Down"), true};
+    MenuItem Mode_down{"Mode_down", tr("Down"), true};
     // sets the clock back and both scores to 0
-    MenuItem reset{"reset", QStringLiteral("Reset")};
+    MenuItem reset{"reset", tr("Reset")};
     // submenu "Helligkeit" of the display
-    MenuItem Helligkeit{"Helligkeit", QStringLiteral("Helligkeit")};
+    MenuItem Helligkeit{"Helligkeit", tr("Helligkeit")};
     // low brightness
-    MenuItem br_low{"br_low", QStringLiteral("schwach"), true};
+    MenuItem br_low{"br_low", tr("schwach"), true};
     // medium brightness
-    MenuItem br_med{"br_med", QStringLiteral("mittel")};
+    MenuItem br_med{"br_med", tr("mittel")};
     // high brightness
-    MenuItem br_high{"br_high", QStringLiteral("stark")};
+    MenuItem br_high{"br_high", tr("stark")};
     // submenu "Programme": the display's own programs
-    MenuItem HL_Prog{"HL_Prog", QStringLiteral("Programme")};
+    MenuItem HL_Prog{"HL_Prog", tr("Programme")};
     // "Prog 1" ... "Prog 16": chooses the display's own program; index 0 is unused so that
     // indexes match the menu.
     std::array<std::optional<MenuItem>, 17> HLProgr;
     // lists the ports that open
-    MenuItem check_comPorts{"check_comPorts", QStringLiteral("COM-Ports prüfen")};
+    MenuItem check_comPorts{"check_comPorts", tr("COM-Ports prüfen")};
     // submenu "Baudrate": speed of the line
-    MenuItem Baudrate{"Baudrate", QStringLiteral("Baudrate")};
+    MenuItem Baudrate{"Baudrate", tr("Baudrate")};
     // 1200 baud
     MenuItem Baud_1200{"Baud_1200", QStringLiteral("1200")};
     // 2400 baud
@@ -272,15 +280,15 @@ struct Form {
     // 9600 baud
     MenuItem Baud_9600{"Baud_9600", QStringLiteral("9600"), true};
     // remote control (phones, tablets on the web face) is allowed; the desk takes it away at once
-    MenuItem remoteOn{"remoteOn", QStringLiteral("Fernbedienung erlauben"), true};
+    MenuItem remoteOn{"remoteOn", tr("Fernbedienung erlauben"), true};
     // returns the kept settings to their defaults
-    MenuItem ResetSettings{"ResetSettings", QStringLiteral("Einstellungen zurücksetzen")};
+    MenuItem ResetSettings{"ResetSettings", tr("Einstellungen zurücksetzen")};
     // menu "?"
     MenuItem Help{"Help", QStringLiteral("?")};
     // "Meldungen": shows the event log
-    MenuItem Mess{"Mess", QStringLiteral("Meldungen")};
+    MenuItem Mess{"Mess", tr("Meldungen")};
     // "Tastenkürzel…": lists the keys of the match commands
-    MenuItem keyList{"keyList", QStringLiteral("Tastenkürzel…")};
+    MenuItem keyList{"keyList", tr("Tastenkürzel…")};
     // shows the About text
     MenuItem abbout{"abbout", QStringLiteral("?")};
 
@@ -345,6 +353,9 @@ struct Form {
     // --- the window ---
     // Its size in per cent ("Ansicht → Größe"), one of `kWindowScales`; kept with the settings.
     int WindowScale = 100;
+    // The language chosen under "Ansicht → Sprache" ("de", "en", empty for the system's); kept
+    // with the settings, it applies from the next start.
+    QString Language;
     // The team names typed last, newest first, at most `kTeamNamesKept`: the name boxes offer
     // them. Kept with the settings.
     QStringList TeamNames;

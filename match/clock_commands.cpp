@@ -13,7 +13,7 @@ namespace ml {
 
 void MatchEngine::ResetTime() {
     Form& f = form_;
-    f.St_St.text = captions::kStart;
+    f.St_St.text = captions::start();
     f.ClockRunning = false;
     f.LastMinute = false;
     // A timeout or break ends completely: its button offers a new one.
@@ -24,10 +24,10 @@ void MatchEngine::ResetTime() {
     const bool fits = minutes && countInRange(*minutes * 60);
     if (!fits) {
         showFailure(dialogs_, QStringLiteral("20.0"), minutes ? kFaultOverflow : kFaultTypeMismatch,
-                    QStringLiteral(" beim Reseten:"),
+                    tr(" beim Reseten:"),
                     minutes ? overflowDescription(f.Startwert.text)
                             : notANumberDescription(f.Startwert.text),
-                    QStringLiteral("Zeit in Min eingeben"));
+                    tr("Zeit in Min eingeben"));
         f.Startwert.text = QStringLiteral("20.0");
         return;
     }
@@ -50,20 +50,20 @@ void MatchEngine::St_St_Click() {
     if (f.ClockRunning) {
         // Stops at the exact value of this moment, which the next start goes on from.
         runningClockStep();
-        f.St_St.text = captions::kStart;
+        f.St_St.text = captions::start();
         f.ClockRunning = false;
     } else {
         // A clock the operator left unreadable is refused before anything changes, so the
         // count never starts from a value nobody can see.
         const std::optional<double> typed = readClock(f.D_Min.text, f.D_Sec.text);
         if (!typed || !countInRange(*typed)) {
-            refuseUnreadableClock(QStringLiteral(" beim Starten der Spielzeit:"));
+            refuseUnreadableClock(tr(" beim Starten der Spielzeit:"));
             return;
         }
         const qint64 start = startValueMs(*typed);
         f.RefTime = Get_Sec(clock_.timeOfDay(), dialogs_);
         startCount(f.anchor, clock_, start);
-        f.St_St.text = captions::kStop;
+        f.St_St.text = captions::stop();
         if (f.D_Sec.text.isEmpty())
             f.D_Sec.text = QStringLiteral("0");
         if (f.D_Min.text.isEmpty())
@@ -114,16 +114,15 @@ void MatchEngine::refuseUnreadableClock(const QString& action) {
     const bool minutesBad = !minutes || (seconds && !countInRange(*minutes * 60));
     const bool readable = minutes && seconds;
     const QString& text = minutesBad ? f.D_Min.text : f.D_Sec.text;
-    showFailure(dialogs_, QStringLiteral("Spielzeit kontrollieren"),
+    showFailure(dialogs_, tr("Spielzeit kontrollieren"),
                 readable ? kFaultOverflow : kFaultTypeMismatch, action,
                 readable ? overflowDescription(text) : notANumberDescription(text),
-                minutesBad ? QStringLiteral("Minuten der Spielzeit als Zahl eingeben")
-                           : QStringLiteral("Sekunden der Spielzeit als Zahl eingeben"));
+                minutesBad ? tr("Minuten der Spielzeit als Zahl eingeben")
+                           : tr("Sekunden der Spielzeit als Zahl eingeben"));
 }
 
 void MatchEngine::Reset_Time_Click() {
-    if (dialogs_.messageBox(QStringLiteral("Zeit zurücksetzen?"),
-                            QStringLiteral("mit OK Bestätigen"), Icon::None,
+    if (dialogs_.messageBox(tr("Zeit zurücksetzen?"), tr("mit OK Bestätigen"), Icon::None,
                             Buttons::OkCancel) == Answer::Ok)
         ResetTime();
 }
@@ -141,10 +140,9 @@ void MatchEngine::reset_Click() {
     const std::optional<double> start = readNumber(f.Startwert.text);
     const bool atStart = !f.ClockRunning && shown && start && *shown == *start * 60;
     if ((!zero(f.Pkt_l.text) || !zero(f.Pkt_r.text) || !atStart) &&
-        dialogs_.messageBox(QStringLiteral("Beide Spielstände auf 0 und die Spielzeit auf den "
-                                           "Startwert zurücksetzen?"),
-                            QStringLiteral("Reset"), Icon::None, Buttons::YesNo,
-                            Answer::No) != Answer::Yes)
+        dialogs_.messageBox(tr("Beide Spielstände auf 0 und die Spielzeit auf den "
+                               "Startwert zurücksetzen?"),
+                            tr("Reset"), Icon::None, Buttons::YesNo, Answer::No) != Answer::Yes)
         return;
     ResetTime();
     form_.Pkt_l.text = QStringLiteral("0");

@@ -15,7 +15,7 @@ inline void showFailure(Dialogs& dialogs, const QString& title, int fault, const
 }
 
 inline QString overflowDescription(const QString& text) {
-    return QStringLiteral("Überlauf: \"%1\" ist zu groß").arg(text);
+    return QCoreApplication::translate("ml::failure", "Überlauf: \"%1\" ist zu groß").arg(text);
 }
 
 } // namespace ml

@@ -32,11 +32,11 @@ void MatchEngine::endInterruption(Interruption which) {
     Form& f = form_;
     if (which != Interruption::Break) {
         f.TimeoutActive = false;
-        f.Time_Out.text = captions::kStartTimeout;
+        f.Time_Out.text = captions::startTimeout();
     }
     if (which != Interruption::Timeout) {
         f.BreakActive = false;
-        f.Break.text = captions::kStartPause;
+        f.Break.text = captions::startPause();
     }
     showSecondClock(false);
     // A clock that stood in its last minute shows its seconds and tenths on the display again,
@@ -58,7 +58,7 @@ void MatchEngine::Time_Out_Click() {
     endInterruption(Interruption::Break);
     if (startInterruption(f.TimeoutValue)) {
         f.TimeoutActive = true;
-        f.Time_Out.text = captions::kStopTimeout;
+        f.Time_Out.text = captions::stopTimeout();
     }
 }
 
@@ -72,7 +72,7 @@ void MatchEngine::Break_Click() {
     endInterruption(Interruption::Timeout);
     if (startInterruption(f.BreakValue)) {
         f.BreakActive = true;
-        f.Break.text = captions::kStopPause;
+        f.Break.text = captions::stopPause();
     }
 }
 
@@ -80,17 +80,17 @@ bool MatchEngine::startInterruption(TextBox& lengthBox) {
     Form& f = form_;
     f.LogPending = true;
     // The match clock stops and keeps the texts of its last tick.
-    f.St_St.text = captions::kStart;
+    f.St_St.text = captions::start();
     f.ClockRunning = false;
     showSecondClock(true);
 
     const std::optional<double> minutes = readNumber(lengthBox.text);
     if (!minutes || !countInRange(*minutes * 60)) {
         showFailure(dialogs_, QStringLiteral("1.0"), minutes ? kFaultOverflow : kFaultTypeMismatch,
-                    QStringLiteral(" beim Timeout starten:"),
+                    tr(" beim Timeout starten:"),
                     minutes ? overflowDescription(lengthBox.text)
                             : notANumberDescription(lengthBox.text),
-                    QStringLiteral("Zeit in Min eingeben"));
+                    tr("Zeit in Min eingeben"));
         lengthBox.text = QStringLiteral("1.0");
         // No count-down runs: the window shows the match clock, as the display does.
         showSecondClock(false);

@@ -167,7 +167,7 @@ void MatchEngine::stopped(qint64 valueMs) {
     Form& f = form_;
     f.CurSec = static_cast<double>(valueMs) / 1000;
     f.ClockMs = valueMs;
-    f.St_St.text = captions::kStart;
+    f.St_St.text = captions::start();
     f.ClockRunning = false;
     f.LogPending = true;
     showSecondClock(false);

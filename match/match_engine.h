@@ -16,6 +16,8 @@ namespace ml {
 enum class Interruption { Timeout, Break, Both };
 
 class MatchEngine {
+    Q_DECLARE_TR_FUNCTIONS(MatchEngine)
+
   public:
     MatchEngine(Form& form, const Clock& clock, Dialogs& dialogs);
     void bindHandlers();

@@ -49,7 +49,7 @@ void MatchEngine::penaltyClick(const PenaltySide& side) {
     Form& f = form_;
     if (side.penalty.running) {
         side.penalty.running = false;
-        side.button.text = captions::kStartPenalty;
+        side.button.text = captions::startPenalty();
         side.text.visible = false;
         return;
     }
@@ -57,32 +57,31 @@ void MatchEngine::penaltyClick(const PenaltySide& side) {
     // Everything is checked before anything changes: a refused penalty leaves no trace.
     const std::optional<double> clock = readClock(f.D_Min.text, f.D_Sec.text);
     if (!clock) {
-        refuseUnreadableClock(QStringLiteral(" beim Starten der Strafe:"));
+        refuseUnreadableClock(tr(" beim Starten der Strafe:"));
         return;
     }
     const std::optional<double> minutes = readNumber(side.length.text);
     if (!minutes) {
         showFailure(dialogs_, QStringLiteral("2.0"), kFaultTypeMismatch,
-                    QStringLiteral(" beim Starten der Strafe:"),
-                    notANumberDescription(side.length.text),
-                    QStringLiteral("Länge der Strafe in Min eingeben"));
+                    tr(" beim Starten der Strafe:"), notANumberDescription(side.length.text),
+                    tr("Länge der Strafe in Min eingeben"));
         side.length.text = QStringLiteral("2.0");
         return;
     }
     const double length = *minutes * 60;
     const double end = std::nearbyint(f.Mode_up.checked ? *clock + length : *clock - length);
     if (!fitsInt16(end)) {
-        showFailure(dialogs_, QStringLiteral("Strafe kontrollieren"), kFaultOverflow,
-                    QStringLiteral(" beim Starten der Strafe:"),
-                    QStringLiteral("Überlauf: das Ende der Strafe läge außerhalb der Spielzeit "
-                                   "von -32768 bis 32767 Sekunden"),
-                    QStringLiteral("Länge der Strafe und Spielzeit kontrollieren"));
+        showFailure(dialogs_, tr("Strafe kontrollieren"), kFaultOverflow,
+                    tr(" beim Starten der Strafe:"),
+                    tr("Überlauf: das Ende der Strafe läge außerhalb der Spielzeit "
+                       "von -32768 bis 32767 Sekunden"),
+                    tr("Länge der Strafe und Spielzeit kontrollieren"));
         return;
     }
 
     f.LogPending = true;
     side.penalty.running = true;
-    side.button.text = captions::kStopPenalty;
+    side.button.text = captions::stopPenalty();
     side.text.visible = true;
     const long long endSeconds = roundHalfEven(end);
     side.penalty.endMin = static_cast<int>(endSeconds / 60);

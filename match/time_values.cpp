@@ -12,10 +12,11 @@ double Get_Sec(const QString& timeOfDay, Dialogs& dialogs) {
     const std::optional<double> minutes = readNumber(timeOfDay.mid(3, 2));
     const std::optional<double> seconds = readNumber(timeOfDay.mid(6, 2));
     if (!hours || !minutes || !seconds) {
-        showFailure(dialogs, QStringLiteral("Format kontrollieren"), kFaultTypeMismatch,
-                    QStringLiteral(" beim beim Zeiten berechnen:"),
+        showFailure(dialogs, QCoreApplication::translate("ml::time", "Format kontrollieren"),
+                    kFaultTypeMismatch,
+                    QCoreApplication::translate("ml::time", " beim beim Zeiten berechnen:"),
                     notANumberDescription(timeOfDay),
-                    QStringLiteral("Format hh:mm:ss.ss kontrollieren"));
+                    QCoreApplication::translate("ml::time", "Format hh:mm:ss.ss kontrollieren"));
         return 0;
     }
     return *hours * 3600 + (*minutes * 60 + *seconds);

@@ -1,5 +1,6 @@
 #include "platform/qt_storage.h"
 
+#include <QCoreApplication>
 #include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
@@ -42,16 +43,18 @@ QString whyNot(const QString& dir, qint64 bytes, const QString& systemWords) {
         existing = QFileInfo(existing).dir().path();
     const QStorageInfo volume(existing);
     if (volume.isValid() && volume.isReadOnly())
-        return QStringLiteral("schreibgeschützt");
+        return QCoreApplication::translate("ml::QtStorage", "schreibgeschützt");
     // A file takes whole blocks of the disk.
     if (volume.isValid() && volume.bytesAvailable() < bytes + 4096)
-        return QStringLiteral("Datenträger voll");
+        return QCoreApplication::translate("ml::QtStorage", "Datenträger voll");
     if (!QFileInfo(existing).isWritable())
-        return QStringLiteral("keine Berechtigung");
+        return QCoreApplication::translate("ml::QtStorage", "keine Berechtigung");
     return systemWords;
 }
 
-const QString kNotAFile = QStringLiteral("keine gewöhnliche Datei");
+QString notAFile() {
+    return QCoreApplication::translate("ml::QtStorage", "keine gewöhnliche Datei");
+}
 
 // A file that exists but is no regular file (a pipe, a device, a link to one): reading it could
 // wait for ever or never end.
@@ -97,9 +100,11 @@ std::optional<QString> saveWhole(const QString& path, const QByteArray& bytes,
                                  bool ownerOnly = false) {
     const QString dir = QFileInfo(path).absolutePath();
     if (!QDir().mkpath(dir))
-        return reasonOf(dir, whyNot(dir, 0, QStringLiteral("Ordner kann nicht angelegt werden")));
+        return reasonOf(dir, whyNot(dir, 0,
+                                    QCoreApplication::translate(
+                                        "ml::QtStorage", "Ordner kann nicht angelegt werden")));
     if (existsButIsNoFile(path))
-        return reasonOf(path, kNotAFile);
+        return reasonOf(path, notAFile());
     QSaveFile file(path);
     bool whole =
         file.open(QIODevice::WriteOnly) &&
@@ -186,7 +191,8 @@ std::optional<QString> QtStorage::saveSettings(const QVariantMap& values) const 
     const QString dir = QFileInfo(settingsPath_).absolutePath();
     if (!bytes || back != values)
         return reasonOf(settingsPath_,
-                        whyNot(dir, bytes ? bytes->size() : 0, QStringLiteral("nicht schreibbar")));
+                        whyNot(dir, bytes ? bytes->size() : 0,
+                               QCoreApplication::translate("ml::QtStorage", "nicht schreibbar")));
     return saveWhole(settingsPath_, *bytes);
 }
 
@@ -208,7 +214,7 @@ QString QtStorage::fault(Kept what) {
 QVariantMap QtStorage::readSettings() {
     QVariantMap values;
     if (existsButIsNoFile(settingsPath_) || QFileInfo(settingsPath_).size() > kMaxSettingsBytes) {
-        setFault(Kept::Settings, reasonOf(settingsPath_, kNotAFile));
+        setFault(Kept::Settings, reasonOf(settingsPath_, notAFile()));
         return values;
     }
     QSettings file(settingsPath_, QSettings::IniFormat);
@@ -290,7 +296,7 @@ bool QtStorage::openRecord() {
     if (!QDir().mkpath(recordDir_) || existsButIsNoFile(record_.fileName()) ||
         !record_.open(QIODevice::Append | QIODevice::Text)) {
         const QString why = existsButIsNoFile(record_.fileName())
-                                ? kNotAFile
+                                ? notAFile()
                                 : whyNot(recordDir_, 0, record_.errorString());
         setFault(Kept::Record, reasonOf(record_.fileName(), why));
         return false;

@@ -2,6 +2,7 @@
 
 #include "serial/port_map.h"
 
+#include <QCoreApplication>
 #include <QFileInfo>
 #include <QSerialPort>
 #include <QTimer>
@@ -78,11 +79,11 @@ constexpr int kWatchMs = 1000;
 QString failureReason(QSerialPort::SerialPortError error) {
     switch (error) {
     case QSerialPort::ResourceError:
-        return QStringLiteral("Gerät nicht mehr erreichbar");
+        return QCoreApplication::translate("ml::QtSerialDevice", "Gerät nicht mehr erreichbar");
     case QSerialPort::WriteError:
-        return QStringLiteral("Schreibfehler");
+        return QCoreApplication::translate("ml::QtSerialDevice", "Schreibfehler");
     default:
-        return QStringLiteral("Gerätefehler");
+        return QCoreApplication::translate("ml::QtSerialDevice", "Gerätefehler");
     }
 }
 

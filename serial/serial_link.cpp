@@ -6,12 +6,17 @@ namespace ml {
 
 namespace {
 
-const QString kRightsHint = QStringLiteral(
-    "Benutzer zur Gruppe dialout hinzufügen: sudo usermod -aG dialout $USER, dann neu anmelden");
-const QString kAdapterHint = QStringLiteral(
-    "Ist der Adapter eingesteckt und mit der Anzeigelinie verbunden? Danach unter Extras "
-    "\"COM-Ports prüfen\" wählen. Unter Linux erscheint ein USB-Adapter als /dev/ttyUSB0 "
-    "oder /dev/ttyACM0 (ls -l /dev/ttyUSB* /dev/ttyACM*).");
+QString rightsHint() {
+    return SerialLink::tr("Benutzer zur Gruppe dialout hinzufügen: sudo usermod -aG dialout $USER, "
+                          "dann neu anmelden");
+}
+
+QString adapterHint() {
+    return SerialLink::tr(
+        "Ist der Adapter eingesteckt und mit der Anzeigelinie verbunden? Danach unter Extras "
+        "\"COM-Ports prüfen\" wählen. Unter Linux erscheint ein USB-Adapter als /dev/ttyUSB0 "
+        "oder /dev/ttyACM0 (ls -l /dev/ttyUSB* /dev/ttyACM*).");
+}
 
 } // namespace
 
@@ -37,7 +42,7 @@ SerialLink::SerialLink(Form& form, SerialDevice& device, Dialogs& dialogs, Event
     : form_(form), device_(device), dialogs_(dialogs), log_(log), first_(device) {
     device_.setDrainedHandler([this] {
         if (first_.up && !first_.writer.drained())
-            deviceFailed(QStringLiteral("Schreibfehler"));
+            deviceFailed(tr("Schreibfehler"));
     });
     device_.setFailureHandler([this](const QString& reason) { deviceFailed(reason); });
     if (second == nullptr)
@@ -45,7 +50,7 @@ SerialLink::SerialLink(Form& form, SerialDevice& device, Dialogs& dialogs, Event
     second_.emplace(*second);
     second->setDrainedHandler([this] {
         if (second_->up && !second_->writer.drained())
-            secondFailed(QStringLiteral("Schreibfehler"));
+            secondFailed(tr("Schreibfehler"));
     });
     second->setFailureHandler([this](const QString& reason) { secondFailed(reason); });
 }
@@ -71,7 +76,7 @@ void SerialLink::bindHandlers() {
 void SerialLink::start() {
     Form& f = form_;
     f.Combo6.clear();
-    f.Combo6.addItem(captions::kNoPort);
+    f.Combo6.addItem(captions::noPort());
     f.Combo6.index = 0;
     checkSpeed(f.Baud_9600);
     f.PortOpen = false;
@@ -95,7 +100,7 @@ bool SerialLink::PortTest(int port) {
 void SerialLink::check_comPorts_Click() {
     if (form_.PortOpen)
         OpenOutput_Click();
-    log_.addLine(QStringLiteral(" +++ Vorhandene COM-Ports abfragen"));
+    log_.addLine(tr(" +++ Vorhandene COM-Ports abfragen"));
     ComboBox& list = form_.Combo6;
     list.clear();
     denied_.clear();
@@ -109,18 +114,17 @@ void SerialLink::check_comPorts_Click() {
             log_.addLine(QStringLiteral(" +++ ") + busy_.last());
         } else if (device_.openDenied()) {
             denied_.append(device_.deviceName(n));
-            log_.addLine(QStringLiteral(" +++ COM-Port %1 (%2): keine Berechtigung")
-                             .arg(n)
-                             .arg(denied_.last()));
+            log_.addLine(
+                tr(" +++ COM-Port %1 (%2): keine Berechtigung").arg(n).arg(denied_.last()));
         }
     }
     if (list.items.isEmpty()) {
-        list.addItem(captions::kNoPort);
-        log_.addLine(QStringLiteral(" +++ Kein Comport verfügbar"));
+        list.addItem(captions::noPort());
+        log_.addLine(tr(" +++ Kein Comport verfügbar"));
         if (!denied_.isEmpty())
-            log_.addLine(QStringLiteral(" +++ ") + kRightsHint);
+            log_.addLine(QStringLiteral(" +++ ") + rightsHint());
     } else {
-        log_.addLine(QStringLiteral(" +++ %1 Comport(s) verfügbar").arg(list.items.size()));
+        log_.addLine(tr(" +++ %1 Comport(s) verfügbar").arg(list.items.size()));
     }
     list.index = 0;
 }
@@ -134,7 +138,7 @@ void SerialLink::OpenOutput_Click() {
 }
 
 void SerialLink::openPort(int n) {
-    log_.addLine(QStringLiteral(" +++ Versuch den COM-Port %1 zu öffnen").arg(n));
+    log_.addLine(tr(" +++ Versuch den COM-Port %1 zu öffnen").arg(n));
     if (n == 0) {
         // Say what the operator can do: end the program that holds a port, get the rights to
         // the devices there are, or find the adapter.
@@ -142,21 +146,20 @@ void SerialLink::openPort(int n) {
         for (const QString& port : busy_)
             next.append(port + QLatin1Char('.'));
         if (!denied_.isEmpty())
-            next << QStringLiteral("Vorhanden, aber ohne Berechtigung: ") +
-                        denied_.join(QStringLiteral(", "))
-                 << kRightsHint;
+            next << tr("Vorhanden, aber ohne Berechtigung: ") + denied_.join(QStringLiteral(", "))
+                 << rightsHint();
         if (next.isEmpty())
-            next.append(kAdapterHint);
-        message(QStringLiteral("Fehler! Sind eventuell keine COM-Ports vorhanden?\r\n\r\n") +
+            next.append(adapterHint());
+        message(tr("Fehler! Sind eventuell keine COM-Ports vorhanden?\r\n\r\n") +
                 next.join(QStringLiteral("\r\n")));
-        log_.addLine(QStringLiteral(" +++ COM-Port 0 kann nicht geöffnet werden "));
+        log_.addLine(tr(" +++ COM-Port 0 kann nicht geöffnet werden "));
         return;
     }
     if (second_ && sameDevice(*second_, device_, n)) {
-        message(QStringLiteral("COM-Port %1 ist schon die zweite Anzeigelinie (%2).")
+        message(tr("COM-Port %1 ist schon die zweite Anzeigelinie (%2).")
                     .arg(n)
                     .arg(second_->device.deviceName(form_.Line2Port)));
-        log_.addLine(QStringLiteral(" +++ COM-Port %1 kann nicht geöffnet werden").arg(n));
+        log_.addLine(tr(" +++ COM-Port %1 kann nicht geöffnet werden").arg(n));
         return;
     }
     bool opened = device_.setPortNumber(n);
@@ -175,9 +178,9 @@ void SerialLink::openPort(int n) {
     }
     if (!opened) {
         message(openFailure(device_, n,
-                            QStringLiteral("Fehler! Sind eventuell keine COM-Ports vorhanden oder "
-                                           "die Einstellungen falsch?")));
-        log_.addLine(QStringLiteral(" +++ COM-Port %1 kann nicht geöffnet werden").arg(n));
+                            tr("Fehler! Sind eventuell keine COM-Ports vorhanden oder "
+                               "die Einstellungen falsch?")));
+        log_.addLine(tr(" +++ COM-Port %1 kann nicht geöffnet werden").arg(n));
         return;
     }
     first_.writer.clear();
@@ -186,9 +189,9 @@ void SerialLink::openPort(int n) {
     // Whatever the display shows now (it may have been unplugged, or the last write failed), the
     // first tick after the open sends the whole content again.
     form_.LastSent.clear();
-    log_.addLine(QStringLiteral(" +++ COM-Port %1 wurde geöffnet").arg(n));
+    log_.addLine(tr(" +++ COM-Port %1 wurde geöffnet").arg(n));
     form_.PortOpen = true;
-    form_.OpenOutput.text = captions::kClosePort;
+    form_.OpenOutput.text = captions::closePort();
     form_.Combo6.enabled = false;
 }
 
@@ -196,15 +199,15 @@ void SerialLink::closePort() {
     const int p = device_.portNumber();
     first_.up = false;
     first_.writer.clear();
-    log_.addLine(QStringLiteral(" +++ Versuch den COM-Port %1 zu schließen").arg(p));
+    log_.addLine(tr(" +++ Versuch den COM-Port %1 zu schließen").arg(p));
     if (!device_.close()) {
-        message(QStringLiteral("Fehler beim Schließen des Ports %1").arg(p));
-        log_.addLine(QStringLiteral(" +++ COM-Port %1 kann nicht geschlossen werden").arg(p));
+        message(tr("Fehler beim Schließen des Ports %1").arg(p));
+        log_.addLine(tr(" +++ COM-Port %1 kann nicht geschlossen werden").arg(p));
     } else {
-        log_.addLine(QStringLiteral(" +++ COM-Port %1 geschlossen").arg(p));
+        log_.addLine(tr(" +++ COM-Port %1 geschlossen").arg(p));
     }
     form_.PortOpen = false;
-    form_.OpenOutput.text = captions::kOpenPort;
+    form_.OpenOutput.text = captions::openPort();
     form_.Combo6.enabled = true;
     form_.PortClosedWarn = true;
 }
@@ -217,19 +220,18 @@ void SerialLink::deviceFailed(const QString& reason) {
     first_.writer.clear();
     const int p = device_.portNumber();
     // With two lines, which one failed.
-    const QString line = form_.Line2Open ? QStringLiteral("Anzeigelinie 1: ") : QString();
+    const QString line = form_.Line2Open ? tr("Anzeigelinie 1: ") : QString();
     // Said in the status line until a port is open again, never in a box: this may be the
     // middle of a tick, which goes on.
-    form_.setFault(Fault::Port,
-                   line + QStringLiteral("COM-Port %1 ausgefallen: %2").arg(p).arg(reason));
+    form_.setFault(Fault::Port, line + tr("COM-Port %1 ausgefallen: %2").arg(p).arg(reason));
     log_.addLine(QStringLiteral(" +++ ") + line +
-                 QStringLiteral("COM-Port %1 ausgefallen: %2").arg(p).arg(reason));
+                 tr("COM-Port %1 ausgefallen: %2").arg(p).arg(reason));
     if (form_.PortOpen)
         closePort();
 }
 
 QString SerialLink::busyText(int n) const {
-    return QStringLiteral("COM-Port %1 wird von einem anderen Programm benutzt (%2)")
+    return tr("COM-Port %1 wird von einem anderen Programm benutzt (%2)")
         .arg(n)
         .arg(device_.deviceName(n));
 }
@@ -276,18 +278,16 @@ void SerialLink::send(Line& line, const QString& transmission, LineWriter::Kind 
     if (!line.up || !line.device.isOpen())
         return;
     if (!line.writer.write(toWindows1252(transmission), kind))
-        &line == &first_ ? deviceFailed(QStringLiteral("Schreibfehler"))
-                         : secondFailed(QStringLiteral("Schreibfehler"));
+        &line == &first_ ? deviceFailed(tr("Schreibfehler")) : secondFailed(tr("Schreibfehler"));
 }
 
 QString SerialLink::openFailure(SerialDevice& device, int n, const QString& first) const {
     // Not the cable: another program has the port.
     if (device.openBusy())
-        return QStringLiteral("Fehler! ") + busyText(n) + QLatin1Char('.');
+        return tr("Fehler! ") + busyText(n) + QLatin1Char('.');
     if (device.openDenied())
-        return first +
-               QStringLiteral("\r\n\r\nKeine Berechtigung für %1.\r\n").arg(device.deviceName(n)) +
-               kRightsHint;
+        return first + tr("\r\n\r\nKeine Berechtigung für %1.\r\n").arg(device.deviceName(n)) +
+               rightsHint();
     return first;
 }
 
@@ -316,15 +316,14 @@ void SerialLink::setSecondLine(int n, bool mirror, int baud) {
 void SerialLink::openSecond(int n) {
     Line& line = *second_;
     SerialDevice& device = line.device;
-    log_.addLine(QStringLiteral(" +++ Anzeigelinie 2: Versuch den COM-Port %1 zu öffnen").arg(n));
+    log_.addLine(tr(" +++ Anzeigelinie 2: Versuch den COM-Port %1 zu öffnen").arg(n));
     // The device itself decides: two paths may reach the first line's device.
     if (sameDevice(first_, device, n)) {
-        message(QStringLiteral("COM-Port %1 ist schon die erste Anzeigelinie (%2). Die zweite "
-                               "Anzeigelinie braucht einen eigenen COM-Port.")
+        message(tr("COM-Port %1 ist schon die erste Anzeigelinie (%2). Die zweite "
+                   "Anzeigelinie braucht einen eigenen COM-Port.")
                     .arg(n)
                     .arg(device.deviceName(n)));
-        log_.addLine(
-            QStringLiteral(" +++ Anzeigelinie 2: COM-Port %1 kann nicht geöffnet werden").arg(n));
+        log_.addLine(tr(" +++ Anzeigelinie 2: COM-Port %1 kann nicht geöffnet werden").arg(n));
         return;
     }
     bool opened = device.setPortNumber(n);
@@ -334,11 +333,10 @@ void SerialLink::openSecond(int n) {
     }
     if (!opened) {
         message(openFailure(device, n,
-                            QStringLiteral("Fehler! Die zweite Anzeigelinie kann COM-Port %1 "
-                                           "nicht öffnen.")
+                            tr("Fehler! Die zweite Anzeigelinie kann COM-Port %1 "
+                               "nicht öffnen.")
                                 .arg(n)));
-        log_.addLine(
-            QStringLiteral(" +++ Anzeigelinie 2: COM-Port %1 kann nicht geöffnet werden").arg(n));
+        log_.addLine(tr(" +++ Anzeigelinie 2: COM-Port %1 kann nicht geöffnet werden").arg(n));
         return;
     }
     line.writer.clear();
@@ -346,7 +344,7 @@ void SerialLink::openSecond(int n) {
     form_.setFault(Fault::Line2, {});
     form_.Line2LastSent.clear();
     form_.Line2Open = true;
-    log_.addLine(QStringLiteral(" +++ Anzeigelinie 2: COM-Port %1 wurde geöffnet").arg(n));
+    log_.addLine(tr(" +++ Anzeigelinie 2: COM-Port %1 wurde geöffnet").arg(n));
 }
 
 void SerialLink::closeSecond() {
@@ -355,11 +353,9 @@ void SerialLink::closeSecond() {
     line.up = false;
     line.writer.clear();
     if (line.device.close())
-        log_.addLine(QStringLiteral(" +++ Anzeigelinie 2: COM-Port %1 geschlossen").arg(p));
+        log_.addLine(tr(" +++ Anzeigelinie 2: COM-Port %1 geschlossen").arg(p));
     else
-        log_.addLine(
-            QStringLiteral(" +++ Anzeigelinie 2: COM-Port %1 kann nicht geschlossen werden")
-                .arg(p));
+        log_.addLine(tr(" +++ Anzeigelinie 2: COM-Port %1 kann nicht geschlossen werden").arg(p));
     form_.Line2Open = false;
 }
 
@@ -369,9 +365,8 @@ void SerialLink::secondFailed(const QString& reason) {
         return;
     second_->up = false;
     second_->writer.clear();
-    const QString text = QStringLiteral("Anzeigelinie 2: COM-Port %1 ausgefallen: %2")
-                             .arg(form_.Line2Port)
-                             .arg(reason);
+    const QString text =
+        tr("Anzeigelinie 2: COM-Port %1 ausgefallen: %2").arg(form_.Line2Port).arg(reason);
     form_.setFault(Fault::Line2, text);
     log_.addLine(QStringLiteral(" +++ ") + text);
     closeSecond();

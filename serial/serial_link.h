@@ -18,6 +18,8 @@ namespace ml {
 int portNumberOf(const QString& entry);
 
 class SerialLink {
+    Q_DECLARE_TR_FUNCTIONS(SerialLink)
+
   public:
     // `second`: the device of the second line; without it there is none.
     SerialLink(Form& form, SerialDevice& device, Dialogs& dialogs, EventLog& log,

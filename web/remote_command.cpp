@@ -1,5 +1,6 @@
 #include "web/remote_command.h"
 
+#include <QCoreApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
 
@@ -15,17 +16,17 @@ namespace {
 // port, no reset.
 // clang-format off
 const RemoteAction kActions[] = {
-    {"clock",        "Spielzeit Start/Stop", ML_CONTROL(St_St), true},
-    {"homePlus",     "Tor Heim",             ML_CONTROL(up_l), false, true},
-    {"homeMinus",    "Heim −1",              ML_CONTROL(down_l), false, true},
-    {"guestPlus",    "Tor Gegner",           ML_CONTROL(up_r), false, true},
-    {"guestMinus",   "Gegner −1",            ML_CONTROL(down_r), false, true},
-    {"homePenalty",  "Strafe Heim",          ML_CONTROL(StrafeL), true},
-    {"guestPenalty", "Strafe Gegner",        ML_CONTROL(StrafeR), true},
-    {"timeout",      "Timeout",              ML_CONTROL(Time_Out), true},
-    {"break",        "Pause",                ML_CONTROL(Break), true},
-    {"horn",         "Hupe",                 ML_CONTROL(horn)},
-    {"undo",         "Rückgängig",           ML_CONTROL(undo)},
+    {"clock",        QT_TRANSLATE_NOOP("ml::web::RemoteAction", "Spielzeit Start/Stop"), ML_CONTROL(St_St), true},
+    {"homePlus",     QT_TRANSLATE_NOOP("ml::web::RemoteAction", "Tor Heim"), ML_CONTROL(up_l), false, true},
+    {"homeMinus",    QT_TRANSLATE_NOOP("ml::web::RemoteAction", "Heim −1"), ML_CONTROL(down_l), false, true},
+    {"guestPlus",    QT_TRANSLATE_NOOP("ml::web::RemoteAction", "Tor Gegner"), ML_CONTROL(up_r), false, true},
+    {"guestMinus",   QT_TRANSLATE_NOOP("ml::web::RemoteAction", "Gegner −1"), ML_CONTROL(down_r), false, true},
+    {"homePenalty",  QT_TRANSLATE_NOOP("ml::web::RemoteAction", "Strafe Heim"), ML_CONTROL(StrafeL), true},
+    {"guestPenalty", QT_TRANSLATE_NOOP("ml::web::RemoteAction", "Strafe Gegner"), ML_CONTROL(StrafeR), true},
+    {"timeout",      QT_TRANSLATE_NOOP("ml::web::RemoteAction", "Timeout"), ML_CONTROL(Time_Out), true},
+    {"break",        QT_TRANSLATE_NOOP("ml::web::RemoteAction", "Pause"), ML_CONTROL(Break), true},
+    {"horn",         QT_TRANSLATE_NOOP("ml::web::RemoteAction", "Hupe"), ML_CONTROL(horn)},
+    {"undo",         QT_TRANSLATE_NOOP("ml::web::RemoteAction", "Rückgängig"), ML_CONTROL(undo)},
 };
 // clang-format on
 

@@ -1,5 +1,6 @@
 #include "web/remote_control.h"
 
+#include <QCoreApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QRandomGenerator>
@@ -78,9 +79,10 @@ void RemoteControl::renewKey() {
 
 void RemoteControl::keep() {
     if (const std::optional<QString> failed = storage_.writeRemoteKey(keyText().toLatin1() + '\n'))
-        program_.log.addLine(
-            QStringLiteral(" +++ Fernbedienung: Schlüssel kann nicht gespeichert werden: ") +
-            *failed);
+        program_.log.addLine(QCoreApplication::translate(
+                                 "ml::web::RemoteControl",
+                                 " +++ Fernbedienung: Schlüssel kann nicht gespeichert werden: ") +
+                             *failed);
 }
 
 bool RemoteControl::rightKey(const QString& text) const {
@@ -120,10 +122,12 @@ bool RemoteControl::wrongTry(const QHostAddress& address) {
         return false;
     a.wrong.clear();
     a.lockedUntil = now + kLockMs;
-    program_.log.addLine(QStringLiteral(" +++ Fernbedienung: %1 falsche Schlüssel von %2 in "
-                                        "einer Minute, die Adresse ist für eine Minute gesperrt")
-                             .arg(kMaxWrongTries)
-                             .arg(address.toString()));
+    program_.log.addLine(
+        QCoreApplication::translate("ml::web::RemoteControl",
+                                    " +++ Fernbedienung: %1 falsche Schlüssel von %2 in "
+                                    "einer Minute, die Adresse ist für eine Minute gesperrt")
+            .arg(kMaxWrongTries)
+            .arg(address.toString()));
     std::vector<int> from;
     for (const auto& [id, c] : connections_)
         if (c.address.isEqual(address))
@@ -203,7 +207,8 @@ void RemoteControl::hello(int id, Connection& c, const RemoteMessage& m) {
                        {QStringLiteral("name"), c.name},
                        {QStringLiteral("allowed"), allowed_}}));
     if (!was)
-        program_.log.addLine(QStringLiteral(" +++ Fernbedienung verbunden: %1 (%2)")
+        program_.log.addLine(QCoreApplication::translate("ml::web::RemoteControl",
+                                                         " +++ Fernbedienung verbunden: %1 (%2)")
                                  .arg(c.name, c.address.toString()));
     remotesChanged();
 }
@@ -254,7 +259,9 @@ void RemoteControl::command(int id, Connection& c, const RemoteMessage& m) {
     c.last = what;
     c.lastTime = clock_.timeOfDay();
     c.hornHeld = c.hornHeld || control.onHold;
-    program_.log.addLine(QStringLiteral(" +++ Fernbedienung (%1): %2").arg(c.name, what));
+    program_.log.addLine(
+        QCoreApplication::translate("ml::web::RemoteControl", " +++ Fernbedienung (%1): %2")
+            .arg(c.name, QCoreApplication::translate("ml::web::RemoteAction", m.action->what)));
     program_.command(control, true, m.action->evenHidden);
     // The command may have opened a box that the desk answered meanwhile, and the connection may
     // be gone by then: only its id is used from here.
@@ -320,8 +327,10 @@ void RemoteControl::remotesChanged() {
         paired += c.paired;
     Form& f = program_.form;
     f.remoteMark.visible = paired > 0;
-    f.remoteMark.text = paired > 1 ? QStringLiteral("Fernbedienung: %1").arg(paired)
-                                   : QStringLiteral("Fernbedienung");
+    f.remoteMark.text =
+        paired > 1
+            ? QCoreApplication::translate("ml::web::RemoteControl", "Fernbedienung: %1").arg(paired)
+            : QCoreApplication::translate("ml::web::RemoteControl", "Fernbedienung");
     program_.outsideChange();
     if (changed)
         changed();

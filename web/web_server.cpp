@@ -1,6 +1,7 @@
 #include "web/web_server.h"
 
 #include <QAbstractHttpServer>
+#include <QCoreApplication>
 #include <QFile>
 #include <QHttpServerRequest>
 #include <QHttpServerResponder>
@@ -215,15 +216,18 @@ void WebServer::applySettings() {
 bool WebServer::listen(const QHostAddress& address, quint16 port) {
     auto* tcp = new GuardedTcpServer;
     if (!tcp->listen(address, port)) {
-        const QString text = QStringLiteral("Webseiten: Port %1 ist nicht verfügbar (%2). Das "
-                                            "Spiel läuft ohne Webseiten weiter.")
-                                 .arg(port)
-                                 .arg(tcp->errorString());
+        const QString text =
+            QCoreApplication::translate("ml::web::WebServer",
+                                        "Webseiten: Port %1 ist nicht verfügbar (%2). Das "
+                                        "Spiel läuft ohne Webseiten weiter.")
+                .arg(port)
+                .arg(tcp->errorString());
         delete tcp;
         program_.log.addLine(QStringLiteral(" +++ ") + text);
         // Not in the middle of the step that asked for it.
         QTimer::singleShot(0, this, [this, text] {
-            dialogs_.messageBox(text, QStringLiteral("Netzwerk"), Icon::Critical, Buttons::Ok);
+            dialogs_.messageBox(text, QCoreApplication::translate("ml::web::WebServer", "Netzwerk"),
+                                Icon::Critical, Buttons::Ok);
         });
         return false;
     }
@@ -234,7 +238,8 @@ bool WebServer::listen(const QHostAddress& address, quint16 port) {
     tcp_ = tcp;
     address_ = address;
     port_ = tcp->serverPort();
-    program_.log.addLine(QStringLiteral(" +++ Webseiten: ") + pageUrls().value(0));
+    program_.log.addLine(QCoreApplication::translate("ml::web::WebServer", " +++ Webseiten: ") +
+                         pageUrls().value(0));
     return true;
 }
 

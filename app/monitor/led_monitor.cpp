@@ -27,8 +27,8 @@ QString timeOfDay() {
 } // namespace
 
 LedMonitor::LedMonitor(const LineDecoder& decoder, std::function<qint64()> now,
-                       const QString& title, QWidget* parent)
-    : QWidget(parent, Qt::Window), geometryKey_(title + QStringLiteral("/Geometrie")),
+                       const QString& title, const QString& kept, QWidget* parent)
+    : QWidget(parent, Qt::Window), geometryKey_(kept + QStringLiteral("/Geometrie")),
       decoder_(decoder), now_(std::move(now)) {
     setWindowTitle(title);
     setAttribute(Qt::WA_OpaquePaintEvent);

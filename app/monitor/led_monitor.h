@@ -18,10 +18,11 @@ namespace ml::monitor {
 
 class LedMonitor : public QWidget {
   public:
-    // `now` is the decoder's clock in milliseconds; `title` names the window and the settings
+    // `now` is the decoder's clock in milliseconds; `title` names the window, `kept` the settings
     // that keep its place.
     LedMonitor(const LineDecoder& decoder, std::function<qint64()> now,
-               const QString& title = QStringLiteral("Anzeige-Monitor"), QWidget* parent = nullptr);
+               const QString& title = QStringLiteral("Anzeige-Monitor"),
+               const QString& kept = QStringLiteral("Anzeige-Monitor"), QWidget* parent = nullptr);
     ~LedMonitor() override;
 
     // Shows the decoder's state afresh.

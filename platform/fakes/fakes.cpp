@@ -2,6 +2,7 @@
 
 #include "form/quote.h"
 
+#include <QCoreApplication>
 #include <QRegularExpression>
 #include <QTime>
 
@@ -210,7 +211,7 @@ void FakeSerialDevice::fail(const QString& reason) {
 bool FakeHorn::available() {
     if (failure_ && (missing || reportedMissing_)) {
         reportedMissing_ = missing;
-        failure_(missing ? QStringLiteral("kein Audiogerät") : QString());
+        failure_(missing ? QCoreApplication::translate("ml::Horn", "kein Audiogerät") : QString());
     }
     return !missing;
 }

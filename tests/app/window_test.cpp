@@ -4,9 +4,12 @@
 #include "app/control_widgets.h"
 #include "app/main_window.h"
 #include "app/monitor/led_monitor.h"
+#include "app/second_line_dialog.h"
 #include "app/window_layout.h"
+#include "core/language.h"
 #include "core/program.h"
 #include "platform/fakes/fakes.h"
+#include "tests/support/catalog.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -468,6 +471,54 @@ TEST_F(MainWindowTest, TheCloseBoxAsksLikeEnde) {
     QTest::qWait(1);
     EXPECT_TRUE(window.isVisible());
     EXPECT_EQ(dialogs.boxes.back().title, QStringLiteral("Ende"));
+}
+
+// In English no German reaches a widget, tool tip, menu or dialog of the window; what the display
+// line shows (the names) stays as it is.
+TEST(EnglishWindow, ShowsNoGermanText) {
+    const test::Catalog catalog = test::readCatalog();
+    ASSERT_EQ(installLanguage(QStringLiteral("en")).code, QStringLiteral("en"));
+    {
+        FakeClock clock;
+        FakeDialogs dialogs;
+        FakeShell shell;
+        FakeSerialDevice serial, second;
+        FakeHorn horn{clock};
+        FakeStorage storage;
+        Program program{clock, dialogs, shell, serial, horn, storage, &second};
+        program.start();
+        MainWindow window{program};
+        window.showKeys();
+        window.findChild<QAction*>(QStringLiteral("keyList"))->trigger();
+        for (const char* dialog : {"KeySettings", "HornSettings"})
+            window.findChild<QAction*>(QString::fromLatin1(dialog))->trigger();
+        program.click(program.form.Mess);
+        SecondLineDialog line(
+            program, [] {}, &window);
+        QStringList texts = {dialogs.boxes.back().text};
+        for (QAction* a : window.findChildren<QAction*>())
+            texts << a->text() << a->toolTip();
+        QList<QWidget*> widgets = window.findChildren<QWidget*>() + line.findChildren<QWidget*>();
+        widgets << &window << &line;
+        for (QWidget* w : widgets) {
+            texts << w->toolTip() << w->windowTitle();
+            for (const char* property : {"text", "title"})
+                if (!qobject_cast<QLineEdit*>(w))
+                    texts << w->property(property).toString();
+            if (auto* table = qobject_cast<QTableWidget*>(w))
+                for (int r = 0; r < table->rowCount(); ++r)
+                    for (int c = 0; c < table->columnCount(); ++c)
+                        texts << table->item(r, c)->text()
+                              << table->horizontalHeaderItem(c)->text();
+        }
+        // The names on the display line; the language menu names each language in its own.
+        const QSet<QString> names{QStringLiteral("heim"), QStringLiteral("gegner"),
+                                  QStringLiteral("deutsch")};
+        for (const QString& text : texts)
+            EXPECT_EQ(test::germanIn(text, catalog, names), QStringList()) << text.toStdString();
+        EXPECT_EQ(window.menuBar()->actions().first()->text(), QStringLiteral("&File"));
+    }
+    installLanguage(QStringLiteral("de"));
 }
 
 } // namespace

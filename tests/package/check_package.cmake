@@ -1,5 +1,6 @@
 # Runs cpack in BUILD_DIR and checks the package: every program of PROGRAMS, the desktop entry
-# (which must validate), the icons and the manual page are in it, and Depends names Qt.
+# (which must validate), the icons, the manual page and the English translation are in it, and
+# Depends names Qt and its translations.
 function(run)
     execute_process(COMMAND ${ARGN} RESULT_VARIABLE rc OUTPUT_VARIABLE out ERROR_VARIABLE err)
     if(NOT rc EQUAL 0)
@@ -21,7 +22,8 @@ run(dpkg-deb -c ${deb})
 set(expected ./usr/share/applications/marklight.desktop
     ./usr/share/icons/hicolor/scalable/apps/marklight.svg
     ./usr/share/icons/hicolor/48x48/apps/marklight.png
-    ./usr/share/icons/hicolor/256x256/apps/marklight.png ./usr/share/man/man1/marklight.1.gz)
+    ./usr/share/icons/hicolor/256x256/apps/marklight.png ./usr/share/man/man1/marklight.1.gz
+    ./usr/share/marklight/translations/marklight_en.qm)
 foreach(program ${PROGRAMS})
     list(APPEND expected ./usr/bin/${program})
 endforeach()
@@ -34,7 +36,7 @@ endforeach()
 
 run(dpkg-deb -f ${deb} Depends)
 foreach(lib libqt6core6 libqt6widgets6 libqt6serialport6 libqt6httpserver6 libqt6websockets6
-            fonts-liberation)
+            fonts-liberation qt6-translations-l10n)
     if(NOT out MATCHES "(^|, )${lib}( |,|$)")
         message(FATAL_ERROR "Depends does not name ${lib}: ${out}")
     endif()

@@ -3,6 +3,7 @@
 
 #include "tools/replay/script_runner.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QTextStream>
 
@@ -21,6 +22,8 @@ void print(const QString& line) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // The translations (`language`) are the application's.
+    QCoreApplication app(argc, argv);
     const QString first = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     if (first == QLatin1String("--help") || first == QLatin1String("-h")) {
         std::fputs(ScriptRunner::usage().toUtf8().constData(), stdout);

@@ -1,5 +1,6 @@
 #include "tools/replay/script_runner.h"
 
+#include "core/language.h"
 #include "form/quote.h"
 
 #include <QRegularExpression>
@@ -100,6 +101,7 @@ const ScriptRunner::Command ScriptRunner::kCommands[] = {
     {"setting", "NAME N | Test", false, &ScriptRunner::runSetting},
     {"second-line", "N [mirror] [BAUD] | off", false, &ScriptRunner::runSecondLine},
     {"audio", "missing|present", true, &ScriptRunner::runAudio},
+    {"language", "en|de", true, &ScriptRunner::runLanguage},
     {"ports", "N[,N...]", true, &ScriptRunner::runPorts},
     {"device",
      "[2] fail REASON | drain | writes ok|refused | close ok|fails | line fast|slow | denied "
@@ -169,6 +171,7 @@ bool ScriptRunner::runStart(const Line&, QString& error) {
         std::make_unique<Program>(clock_, dialogs_, shell_, device_, horn_, storage_, &device2_);
     // "Ende" closes the window, which ends the program.
     program_->closeWindow = [this] { say(QStringLiteral("exit")); };
+    program_->languageMissing = languageMissing_;
     program_->start();
     return true;
 }
@@ -226,6 +229,17 @@ bool ScriptRunner::runDevice(const Line& line, QString& error) {
         return fail(error,
                     QStringLiteral("device takes: %1").arg(QLatin1String(line.command.takes)));
     }
+    return true;
+}
+
+// The language of the texts, as "Ansicht → Sprache" gives it at the next start: the form is made
+// in it, so it comes before `start`.
+bool ScriptRunner::runLanguage(const Line& line, QString& error) {
+    if (program_)
+        return fail(error, QStringLiteral("language stands before start"));
+    if (line.rest != QLatin1String("en") && line.rest != QLatin1String("de"))
+        return takes(line, error, "en or de");
+    languageMissing_ = installLanguage(line.rest).missing;
     return true;
 }
 

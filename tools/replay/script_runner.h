@@ -56,6 +56,7 @@ class ScriptRunner {
     bool runAnswer(const Line& line, QString& error);
     bool runDevice(const Line& line, QString& error);
     bool runAudio(const Line& line, QString& error);
+    bool runLanguage(const Line& line, QString& error);
     bool runSteps(const Line& line, QString& error);
     bool runPassTime(const Line& line, QString& error);
     bool runClick(const Line& line, QString& error);
@@ -83,6 +84,8 @@ class ScriptRunner {
     FakeHorn horn_;
     FakeStorage storage_;
     std::unique_ptr<Program> program_;
+    // The translation file `language` wanted and did not find.
+    QString languageMissing_;
     // The remote control, once a remote is named; its connections by the remotes' numbers.
     std::unique_ptr<web::RemoteControl> remote_;
     std::map<int, int> remotes_;

@@ -1,0 +1,1849 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="en" sourcelanguage="de">
+<context>
+    <name>Composer</name>
+    <message>
+        <source> +++ COM-Port Ausgang ist nicht geöffnet</source>
+        <translation> +++ COM port output is not open</translation>
+    </message>
+</context>
+<context>
+    <name>DisplayModes</name>
+    <message>
+        <source>Programm %1<byte value="xd"/>
+läuft</source>
+        <translation>Program %1<byte value="xd"/>
+running</translation>
+    </message>
+    <message>
+        <source>geänderter Text wird bei laufender Text-Anzeige erst nach<byte value="xd"/>
+Aus-/Ein-schalten der Option *Anzeigen* oder *freier Text* aktiv.</source>
+        <translation>A changed text reaches the display while text is shown only after<byte value="xd"/>
+switching *Display* or *Free text* off and on again.</translation>
+    </message>
+    <message>
+        <source>Programm %1<byte value="xd"/>
+läuft...</source>
+        <translation>Program %1<byte value="xd"/>
+running...</translation>
+    </message>
+</context>
+<context>
+    <name>EventLog</name>
+    <message>
+        <source> Spielpause</source>
+        <translation> Match break</translation>
+    </message>
+    <message>
+        <source> Timeout</source>
+        <translation> Time-out</translation>
+    </message>
+    <message>
+        <source> Strafe %1min. für %2</source>
+        <translation> Penalty %1 min. for %2</translation>
+    </message>
+    <message>
+        <source> Spiel Start/Stop</source>
+        <translation> Match start/stop</translation>
+    </message>
+    <message>
+        <source> +++ Programmstart. </source>
+        <translation> +++ Program start. </translation>
+    </message>
+    <message>
+        <source> +++ Spielzeit: </source>
+        <translation> +++ Match time: </translation>
+    </message>
+</context>
+<context>
+    <name>Form</name>
+    <message>
+        <source>Anzeigen</source>
+        <translation>Display</translation>
+    </message>
+    <message>
+        <source>Akt. Zeit</source>
+        <translation>Time of day</translation>
+    </message>
+    <message>
+        <source>Programm</source>
+        <translation>Program</translation>
+    </message>
+    <message>
+        <source>freier Text</source>
+        <translation>Free text</translation>
+    </message>
+    <message>
+        <source>Startwert</source>
+        <translation>Start value</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Reset</translation>
+    </message>
+    <message>
+        <source>StartTimeout</source>
+        <translation>Start time-out</translation>
+    </message>
+    <message>
+        <source>Hupe</source>
+        <translation>Horn</translation>
+    </message>
+    <message>
+        <source>Eine Zeile</source>
+        <translation>One line</translation>
+    </message>
+    <message>
+        <source>Scrollen</source>
+        <translation>Scroll</translation>
+    </message>
+    <message>
+        <source>Marklight professional Timing</source>
+        <translation>Marklight professional Timing</translation>
+    </message>
+    <message>
+        <source>Hupe: kein Audiogerät</source>
+        <translation>Horn: no audio device</translation>
+    </message>
+    <message>
+        <source>Fernbedienung</source>
+        <translation>Remote control</translation>
+    </message>
+    <message>
+        <source>Datei</source>
+        <translation>File</translation>
+    </message>
+    <message>
+        <source>Spielbericht speichern…</source>
+        <translation>Save match report…</translation>
+    </message>
+    <message>
+        <source>Ende</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>Extras</source>
+        <translation>Tools</translation>
+    </message>
+    <message>
+        <source>Rückgängig</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Wiederholen</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>Zählen</source>
+        <translation>Score direction</translation>
+    </message>
+    <message>
+        <source>Aufwärts</source>
+        <translation>Upwards</translation>
+    </message>
+    <message>
+        <source>Abwärts</source>
+        <translation>Downwards</translation>
+    </message>
+    <message>
+        <source>Seitenwechsel</source>
+        <translation>Change ends</translation>
+    </message>
+    <message>
+        <source>Spiegeln</source>
+        <translation>Mirror</translation>
+    </message>
+    <message>
+        <source>Zeit Modus</source>
+        <translation>Clock mode</translation>
+    </message>
+    <message>
+        <source>Up</source>
+        <translation>Up</translation>
+    </message>
+    <message>
+        <source>Down</source>
+        <translation>Down</translation>
+    </message>
+    <message>
+        <source>Helligkeit</source>
+        <translation>Brightness</translation>
+    </message>
+    <message>
+        <source>schwach</source>
+        <translation>low</translation>
+    </message>
+    <message>
+        <source>mittel</source>
+        <translation>medium</translation>
+    </message>
+    <message>
+        <source>stark</source>
+        <translation>high</translation>
+    </message>
+    <message>
+        <source>Programme</source>
+        <translation>Programs</translation>
+    </message>
+    <message>
+        <source>COM-Ports prüfen</source>
+        <translation>Check COM ports</translation>
+    </message>
+    <message>
+        <source>Baudrate</source>
+        <translation>Baud rate</translation>
+    </message>
+    <message>
+        <source>Fernbedienung erlauben</source>
+        <translation>Allow remote control</translation>
+    </message>
+    <message>
+        <source>Einstellungen zurücksetzen</source>
+        <translation>Reset settings</translation>
+    </message>
+    <message>
+        <source>Meldungen</source>
+        <translation>Messages</translation>
+    </message>
+    <message>
+        <source>Tastenkürzel…</source>
+        <translation>Keyboard shortcuts…</translation>
+    </message>
+</context>
+<context>
+    <name>HornDialog</name>
+    <message>
+        <source>Hupe</source>
+        <translation>Horn</translation>
+    </message>
+    <message>
+        <source>Hupe ein</source>
+        <translation>Horn on</translation>
+    </message>
+    <message>
+        <source>automatisch am Ende der Spielzeit, eines Timeouts und einer Pause, und von Hand mit &quot;Hupe&quot;</source>
+        <translation>by itself at the end of the match time, a time-out and a break, and by hand with &quot;Horn&quot;</translation>
+    </message>
+    <message>
+        <source>Uhr bei 0:00 anhalten</source>
+        <translation>Stop the clock at 0:00</translation>
+    </message>
+    <message>
+        <source>Die abwärts laufende Spielzeit bleibt bei 0:00 stehen, statt unter null weiterzulaufen</source>
+        <translation>A clock counting down stops at 0:00 instead of running on below zero</translation>
+    </message>
+    <message>
+        <source>Länge:</source>
+        <translation>Length:</translation>
+    </message>
+    <message>
+        <source>Lautstärke:</source>
+        <translation>Volume:</translation>
+    </message>
+    <message>
+        <source>Test</source>
+        <translation>Test</translation>
+    </message>
+    <message>
+        <source>spielt die Hupe so, wie sie eingestellt ist</source>
+        <translation>sounds the horn as it is set</translation>
+    </message>
+    <message>
+        <source>Schließen</source>
+        <translation>Close</translation>
+    </message>
+</context>
+<context>
+    <name>HornSignals</name>
+    <message>
+        <source> +++ Hupe: Spielzeit zu Ende</source>
+        <translation> +++ Horn: match time over</translation>
+    </message>
+    <message>
+        <source> +++ Hupe: Timeout zu Ende</source>
+        <translation> +++ Horn: time-out over</translation>
+    </message>
+    <message>
+        <source> +++ Hupe: Pause zu Ende</source>
+        <translation> +++ Horn: break over</translation>
+    </message>
+    <message>
+        <source> +++ Hupe: </source>
+        <translation> +++ Horn: </translation>
+    </message>
+    <message>
+        <source> +++ Hupe: Audiogerät wieder da</source>
+        <translation> +++ Horn: audio device back</translation>
+    </message>
+    <message>
+        <source>Hupe: </source>
+        <translation>Horn: </translation>
+    </message>
+</context>
+<context>
+    <name>KeyDialog</name>
+    <message>
+        <source>Befehl</source>
+        <translation>Command</translation>
+    </message>
+    <message>
+        <source>Taste</source>
+        <translation>Key</translation>
+    </message>
+    <message>
+        <source>Zweite Taste</source>
+        <translation>Second key</translation>
+    </message>
+    <message>
+        <source>Dritte Taste</source>
+        <translation>Third key</translation>
+    </message>
+    <message>
+        <source>Ändern…</source>
+        <translation>Change…</translation>
+    </message>
+    <message>
+        <source>Entfernen</source>
+        <translation>Remove</translation>
+    </message>
+    <message>
+        <source>Tasten</source>
+        <translation>Keys</translation>
+    </message>
+    <message>
+        <source>Die nächste gedrückte Taste wird die gewählte Taste des Befehls (Esc bricht ab)</source>
+        <translation>The next key pressed becomes the chosen key of the command (Esc cancels)</translation>
+    </message>
+    <message>
+        <source>Standard</source>
+        <translation>Standard</translation>
+    </message>
+    <message>
+        <source>Die Standardtasten gelten wieder.</source>
+        <translation>The standard keys apply again.</translation>
+    </message>
+    <message>
+        <source>Schließen</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Eine Taste wählen und &quot;Ändern…&quot; (oder doppelklicken), dann die neue Taste drücken. Fußschalter und Präsentations-Fernbedienungen senden gewöhnliche Tasten (Bild auf/ab, B, F5, Eingabe).</source>
+        <translation>Choose a key and &quot;Change…&quot; (or double-click it), then press the new key. Foot switches and presenter clickers send ordinary keys (Page Up/Down, B, F5, Enter).</translation>
+    </message>
+    <message>
+        <source>Erst den Platz einer Taste wählen.</source>
+        <translation>Choose the place of a key first.</translation>
+    </message>
+    <message>
+        <source>Neue Taste für &quot;%1&quot; drücken … (Esc bricht ab)</source>
+        <translation>Press the new key for &quot;%1&quot; … (Esc cancels)</translation>
+    </message>
+    <message>
+        <source>Abgebrochen: die alte Taste bleibt.</source>
+        <translation>Cancelled: the old key stays.</translation>
+    </message>
+    <message>
+        <source>Diese Tastenkombination nimmt sich das Fenstersystem: die alte Taste bleibt.</source>
+        <translation>The window system takes this key combination for itself: the old key stays.</translation>
+    </message>
+    <message>
+        <source> Die alte Taste bleibt.</source>
+        <translation> The old key stays.</translation>
+    </message>
+</context>
+<context>
+    <name>KeyTable</name>
+    <message>
+        <source>Spielzeit starten / stoppen</source>
+        <translation>Start / stop the match clock</translation>
+    </message>
+    <message>
+        <source>Spielstand Heim +1</source>
+        <translation>Home score +1</translation>
+    </message>
+    <message>
+        <source>Spielstand Heim -1</source>
+        <translation>Home score -1</translation>
+    </message>
+    <message>
+        <source>Strafe Heim starten / stoppen</source>
+        <translation>Start / stop home penalty</translation>
+    </message>
+    <message>
+        <source>Spielstand Gegner +1</source>
+        <translation>Guest score +1</translation>
+    </message>
+    <message>
+        <source>Spielstand Gegner -1</source>
+        <translation>Guest score -1</translation>
+    </message>
+    <message>
+        <source>Strafe Gegner starten / stoppen</source>
+        <translation>Start / stop guest penalty</translation>
+    </message>
+    <message>
+        <source>Timeout starten / stoppen</source>
+        <translation>Start / stop time-out</translation>
+    </message>
+    <message>
+        <source>Pause starten / stoppen</source>
+        <translation>Start / stop break</translation>
+    </message>
+    <message>
+        <source>Anzeigen ein / aus</source>
+        <translation>Display on / off</translation>
+    </message>
+    <message>
+        <source>Aktuelle Zeit ein / aus</source>
+        <translation>Time of day on / off</translation>
+    </message>
+    <message>
+        <source>COM-Port öffnen / schließen</source>
+        <translation>Open / close the COM port</translation>
+    </message>
+    <message>
+        <source>Fernbedienung erlauben / sperren</source>
+        <translation>Allow / block remote control</translation>
+    </message>
+    <message>
+        <source>Hupe, solange gedrückt</source>
+        <translation>Horn, while held</translation>
+    </message>
+    <message>
+        <source>Rückgängig</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Wiederholen</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>Diese Liste</source>
+        <translation>This list</translation>
+    </message>
+    <message>
+        <source>Leertaste</source>
+        <translation>Space</translation>
+    </message>
+    <message>
+        <source>Bild auf</source>
+        <translation>Page Up</translation>
+    </message>
+    <message>
+        <source>Bild ab</source>
+        <translation>Page Down</translation>
+    </message>
+    <message>
+        <source>Eingabe</source>
+        <translation>Enter</translation>
+    </message>
+    <message>
+        <source>Entf</source>
+        <translation>Del</translation>
+    </message>
+    <message>
+        <source>Einfg</source>
+        <translation>Ins</translation>
+    </message>
+    <message>
+        <source>Rücktaste</source>
+        <translation>Backspace</translation>
+    </message>
+    <message>
+        <source>Pos1</source>
+        <translation>Home</translation>
+    </message>
+    <message>
+        <source>Ende</source>
+        <translation>End</translation>
+    </message>
+    <message>
+        <source>Links</source>
+        <translation>Left</translation>
+    </message>
+    <message>
+        <source>Rechts</source>
+        <translation>Right</translation>
+    </message>
+    <message>
+        <source>Auf</source>
+        <translation>Up</translation>
+    </message>
+    <message>
+        <source>Ab</source>
+        <translation>Down</translation>
+    </message>
+    <message>
+        <source>Druck</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>Strg+</source>
+        <translation>Ctrl+</translation>
+    </message>
+    <message>
+        <source>Alt+</source>
+        <translation>Alt+</translation>
+    </message>
+    <message>
+        <source>Umschalt+</source>
+        <translation>Shift+</translation>
+    </message>
+    <message>
+        <source>Windows+</source>
+        <translation>Windows+</translation>
+    </message>
+    <message>
+        <source>Ziffernblock </source>
+        <translation>Keypad </translation>
+    </message>
+    <message>
+        <source>Die Windows-Taste gehört dem Fenstersystem.</source>
+        <translation>The Windows key belongs to the window system.</translation>
+    </message>
+    <message>
+        <source>Alt+Tab wechselt das Fenster.</source>
+        <translation>Alt+Tab switches windows.</translation>
+    </message>
+    <message>
+        <source>Alt+F4 schließt das Fenster.</source>
+        <translation>Alt+F4 closes the window.</translation>
+    </message>
+    <message>
+        <source>Alt+Leertaste öffnet das Fenstermenü.</source>
+        <translation>Alt+Space opens the window menu.</translation>
+    </message>
+    <message>
+        <source>Die Tastenkombination öffnet das Startmenü oder wechselt das Fenster.</source>
+        <translation>The key combination opens the start menu or switches windows.</translation>
+    </message>
+    <message>
+        <source>Strg+Alt+Entf und Strg+Alt+Rücktaste gehören dem System.</source>
+        <translation>Ctrl+Alt+Del and Ctrl+Alt+Backspace belong to the system.</translation>
+    </message>
+    <message>
+        <source>Strg+Alt mit einer F-Taste wechselt die Konsole.</source>
+        <translation>Ctrl+Alt with a function key switches the console.</translation>
+    </message>
+    <message>
+        <source>Die Arbeitsfläche nimmt sich diese Tastenkombination.</source>
+        <translation>The desktop takes this key combination.</translation>
+    </message>
+    <message>
+        <source>Die Druck-Taste macht ein Bildschirmfoto.</source>
+        <translation>The Print key takes a screenshot.</translation>
+    </message>
+    <message>
+        <source>Esc verlässt ein Textfeld und schließt Fenster.</source>
+        <translation>Esc leaves a text box and closes windows.</translation>
+    </message>
+    <message>
+        <source>Tab geht von Feld zu Feld.</source>
+        <translation>Tab walks from control to control.</translation>
+    </message>
+    <message>
+        <source>Alt+Eingabe schaltet den Anzeige-Monitor auf Vollbild.</source>
+        <translation>Alt+Enter switches the display monitor to full screen.</translation>
+    </message>
+    <message>
+        <source>Alt mit einem Buchstaben öffnet die Menüs.</source>
+        <translation>Alt with a letter opens the menus.</translation>
+    </message>
+    <message>
+        <source>Jeder Befehl hat höchstens %1 Tasten.</source>
+        <translation>Each command has at most %1 keys.</translation>
+    </message>
+    <message>
+        <source>Diese Taste kennt Marklight nicht.</source>
+        <translation>Marklight does not know this key.</translation>
+    </message>
+    <message>
+        <source>%1 nimmt sich das Fenstersystem: %2</source>
+        <translation>The window system takes %1 for itself: %2</translation>
+    </message>
+    <message>
+        <source>%1 ist vergeben: %2</source>
+        <translation>%1 is taken: %2</translation>
+    </message>
+    <message>
+        <source>%1 gehört schon zu &quot;%2&quot;.</source>
+        <translation>%1 already belongs to &quot;%2&quot;.</translation>
+    </message>
+    <message>
+        <source>Die Tasten wirken, wo auch immer der Fokus steht, auch im Anzeige-Monitor; &quot;Extras → Tasten…&quot; ändert sie. In einem Textfeld, das bearbeitet wird, schreiben die Leertaste, Buchstaben und der Ziffernblock; Esc verlässt das Feld (der Text bleibt). Eingabe betätigt den Knopf, der den Fokus hat. Esc schließt das Meldungsfenster. Anzeige-Monitor: Vollbild mit Alt+Eingabe oder Doppelklick, Esc verlässt es.</source>
+        <translation>The keys work wherever the focus is, in the display monitor too; &quot;Tools → Keys…&quot; changes them. In a text box being edited, Space, letters and the keypad type; Esc leaves the box (its text stays). Enter presses the focused button. Esc closes the message window. Display monitor: full screen with Alt+Enter or a double-click, Esc leaves it.</translation>
+    </message>
+</context>
+<context>
+    <name>MainWindow</name>
+    <message>
+        <source>H&amp;upe…</source>
+        <translation>&amp;Horn…</translation>
+    </message>
+    <message>
+        <source>&amp;Tasten…</source>
+        <translation>&amp;Keys…</translation>
+    </message>
+    <message>
+        <source>Sprache</source>
+        <translation>Language</translation>
+    </message>
+    <message>
+        <source>Die Sprache wechselt beim nächsten Start von Marklight.</source>
+        <translation>The language changes at the next start of Marklight.</translation>
+    </message>
+</context>
+<context>
+    <name>MatchEngine</name>
+    <message>
+        <source> beim Reseten:</source>
+        <translation> when resetting:</translation>
+    </message>
+    <message>
+        <source>Zeit in Min eingeben</source>
+        <translation>Enter the time in minutes</translation>
+    </message>
+    <message>
+        <source> beim Starten der Spielzeit:</source>
+        <translation> when starting the match clock:</translation>
+    </message>
+    <message>
+        <source>Spielzeit kontrollieren</source>
+        <translation>Check the match clock</translation>
+    </message>
+    <message>
+        <source>Minuten der Spielzeit als Zahl eingeben</source>
+        <translation>Enter the minutes of the match clock as a number</translation>
+    </message>
+    <message>
+        <source>Sekunden der Spielzeit als Zahl eingeben</source>
+        <translation>Enter the seconds of the match clock as a number</translation>
+    </message>
+    <message>
+        <source>Zeit zurücksetzen?</source>
+        <translation>Reset the time?</translation>
+    </message>
+    <message>
+        <source>mit OK Bestätigen</source>
+        <translation>Confirm with OK</translation>
+    </message>
+    <message>
+        <source>Beide Spielstände auf 0 und die Spielzeit auf den Startwert zurücksetzen?</source>
+        <translation>Reset both scores to 0 and the match clock to its start value?</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Reset</translation>
+    </message>
+    <message>
+        <source> beim Timeout starten:</source>
+        <translation> when starting a time-out:</translation>
+    </message>
+    <message>
+        <source> beim Starten der Strafe:</source>
+        <translation> when starting the penalty:</translation>
+    </message>
+    <message>
+        <source>Länge der Strafe in Min eingeben</source>
+        <translation>Enter the length of the penalty in minutes</translation>
+    </message>
+    <message>
+        <source>Strafe kontrollieren</source>
+        <translation>Check the penalty</translation>
+    </message>
+    <message>
+        <source>Überlauf: das Ende der Strafe läge außerhalb der Spielzeit von -32768 bis 32767 Sekunden</source>
+        <translation>Overflow: the end of the penalty would lie outside the match time of -32768 to 32767 seconds</translation>
+    </message>
+    <message>
+        <source>Länge der Strafe und Spielzeit kontrollieren</source>
+        <translation>Check the length of the penalty and the match clock</translation>
+    </message>
+</context>
+<context>
+    <name>MatchStore</name>
+    <message>
+        <source> +++ Tastenbelegung in den Einstellungen unlesbar: es gelten die Standardtasten</source>
+        <translation> +++ Key table in the settings unreadable: the standard keys apply</translation>
+    </message>
+    <message>
+        <source>Das letzte Spiel wurde nicht beendet (Stand %1). Fortsetzen?</source>
+        <translation>The last match was not ended (as of %1). Resume it?</translation>
+    </message>
+    <message>
+        <source>Marklight läuft bereits. Dieses Fenster speichert den Spielstand nicht und kann kein Spiel fortsetzen.</source>
+        <translation>Marklight is already running. This window does not save the match and cannot resume one.</translation>
+    </message>
+    <message>
+        <source> +++ Marklight läuft bereits: Spielstand wird nicht gespeichert</source>
+        <translation> +++ Marklight is already running: the match is not saved</translation>
+    </message>
+    <message>
+        <source> +++ Gespeicherter Spielstand nicht lesbar</source>
+        <translation> +++ Saved match unreadable</translation>
+    </message>
+    <message>
+        <source>, aufbewahrt als </source>
+        <translation>, kept as </translation>
+    </message>
+    <message>
+        <source> +++ Letzter Spielstand aufbewahrt als </source>
+        <translation> +++ Last match kept as </translation>
+    </message>
+    <message>
+        <source> +++ Spiel fortgesetzt (Stand %1)</source>
+        <translation> +++ Match resumed (as of %1)</translation>
+    </message>
+    <message>
+        <source> +++ COM-Port %1 nicht vorhanden</source>
+        <translation> +++ COM port %1 not present</translation>
+    </message>
+    <message>
+        <source>Spielstand kann nicht gespeichert werden: </source>
+        <translation>The match cannot be saved: </translation>
+    </message>
+    <message>
+        <source>Spielstand wird wieder gespeichert</source>
+        <translation>The match is saved again</translation>
+    </message>
+    <message>
+        <source>Einstellungen können nicht gespeichert werden: </source>
+        <translation>The settings cannot be saved: </translation>
+    </message>
+    <message>
+        <source>Einstellungen werden wieder gespeichert</source>
+        <translation>The settings are saved again</translation>
+    </message>
+    <message>
+        <source>Spielbericht kann nicht mitgeschrieben werden: </source>
+        <translation>The match record cannot be written: </translation>
+    </message>
+    <message>
+        <source>Spielbericht wird wieder mitgeschrieben</source>
+        <translation>The match record is written again</translation>
+    </message>
+    <message>
+        <source>Spielbericht speichern</source>
+        <translation>Save match report</translation>
+    </message>
+    <message>
+        <source>Spielbericht %1.txt</source>
+        <translation>Match report %1.txt</translation>
+    </message>
+    <message>
+        <source>Spielbericht kann nicht gespeichert werden: </source>
+        <translation>The match report cannot be saved: </translation>
+    </message>
+    <message>
+        <source> +++ Spielbericht gespeichert: </source>
+        <translation> +++ Match report saved: </translation>
+    </message>
+</context>
+<context>
+    <name>MessageWindow</name>
+    <message>
+        <source>&amp;Schließen</source>
+        <translation>&amp;Close</translation>
+    </message>
+</context>
+<context>
+    <name>MessageWindowModel</name>
+    <message>
+        <source>Marklight - Version </source>
+        <translation>Marklight - Version </translation>
+    </message>
+    <message>
+        <source>Dieses Programm erweitert die Anzeigelinie zu einem Scoreboard</source>
+        <translation>This program turns the display line into a scoreboard</translation>
+    </message>
+</context>
+<context>
+    <name>Program</name>
+    <message>
+        <source> +++ Fernbedienung erlaubt</source>
+        <translation> +++ Remote control allowed</translation>
+    </message>
+    <message>
+        <source> +++ Fernbedienung gesperrt</source>
+        <translation> +++ Remote control blocked</translation>
+    </message>
+    <message>
+        <source> +++ Übersetzung %1 nicht gefunden: Marklight spricht Deutsch</source>
+        <translation> +++ Translation %1 not found: Marklight speaks German</translation>
+    </message>
+    <message>
+        <source>die Spielzeit</source>
+        <translation>the match clock</translation>
+    </message>
+    <message>
+        <source>ein Timeout</source>
+        <translation>a time-out</translation>
+    </message>
+    <message>
+        <source>eine Pause</source>
+        <translation>a break</translation>
+    </message>
+    <message>
+        <source>eine Strafe</source>
+        <translation>a penalty</translation>
+    </message>
+    <message>
+        <source>Es läuft noch %1.<byte value="xd"/>
+<byte value="xd"/>
+Marklight beenden?</source>
+        <translation>Still running: %1.<byte value="xd"/>
+<byte value="xd"/>
+Quit Marklight?</translation>
+    </message>
+    <message>
+        <source>Ende</source>
+        <translation>Exit</translation>
+    </message>
+    <message>
+        <source>Tastenkürzel</source>
+        <translation>Keyboard shortcuts</translation>
+    </message>
+</context>
+<context>
+    <name>SecondLineDialog</name>
+    <message>
+        <source>Seiten gespiegelt</source>
+        <translation>Sides mirrored</translation>
+    </message>
+    <message>
+        <source>Zweite Anzeigelinie</source>
+        <translation>Second display line</translation>
+    </message>
+    <message>
+        <source>COM-Port der zweiten Anzeigelinie (&quot;COM-Ports prüfen&quot; listet sie neu)</source>
+        <translation>COM port of the second display line (&quot;Check COM ports&quot; lists them anew)</translation>
+    </message>
+    <message>
+        <source>Für eine Anzeigelinie am anderen Ende der Halle: Heim steht rechts, Gegner links. Unabhängig von &quot;Spiegeln&quot; der ersten Anzeigelinie.</source>
+        <translation>For a display line at the other end of the hall: home on the right, guest on the left. Apart from &quot;Mirror&quot; of the first display line.</translation>
+    </message>
+    <message>
+        <source>COM-Port:</source>
+        <translation>COM port:</translation>
+    </message>
+    <message>
+        <source>Baudrate:</source>
+        <translation>Baud rate:</translation>
+    </message>
+    <message>
+        <source>Schließen</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>geöffnet: COM %1</source>
+        <translation>open: COM %1</translation>
+    </message>
+    <message>
+        <source>geschlossen</source>
+        <translation>closed</translation>
+    </message>
+</context>
+<context>
+    <name>SerialLink</name>
+    <message>
+        <source>Benutzer zur Gruppe dialout hinzufügen: sudo usermod -aG dialout $USER, dann neu anmelden</source>
+        <translation>Add the user to the group dialout: sudo usermod -aG dialout $USER, then log in again</translation>
+    </message>
+    <message>
+        <source>Ist der Adapter eingesteckt und mit der Anzeigelinie verbunden? Danach unter Extras &quot;COM-Ports prüfen&quot; wählen. Unter Linux erscheint ein USB-Adapter als /dev/ttyUSB0 oder /dev/ttyACM0 (ls -l /dev/ttyUSB* /dev/ttyACM*).</source>
+        <translation>Is the adapter plugged in and connected to the display line? Then choose &quot;Check COM ports&quot; under Tools. On Linux a USB adapter appears as /dev/ttyUSB0 or /dev/ttyACM0 (ls -l /dev/ttyUSB* /dev/ttyACM*).</translation>
+    </message>
+    <message>
+        <source>Schreibfehler</source>
+        <translation>write error</translation>
+    </message>
+    <message>
+        <source> +++ Vorhandene COM-Ports abfragen</source>
+        <translation> +++ Looking for COM ports</translation>
+    </message>
+    <message>
+        <source> +++ COM-Port %1 (%2): keine Berechtigung</source>
+        <translation> +++ COM port %1 (%2): no permission</translation>
+    </message>
+    <message>
+        <source> +++ Kein Comport verfügbar</source>
+        <translation> +++ No COM port available</translation>
+    </message>
+    <message>
+        <source> +++ %1 Comport(s) verfügbar</source>
+        <translation> +++ %1 COM port(s) available</translation>
+    </message>
+    <message>
+        <source> +++ Versuch den COM-Port %1 zu öffnen</source>
+        <translation> +++ Trying to open COM port %1</translation>
+    </message>
+    <message>
+        <source>Vorhanden, aber ohne Berechtigung: </source>
+        <translation>Present, but without permission: </translation>
+    </message>
+    <message>
+        <source>Fehler! Sind eventuell keine COM-Ports vorhanden?<byte value="xd"/>
+<byte value="xd"/>
+</source>
+        <translation>Error! Are there no COM ports perhaps?<byte value="xd"/>
+<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source> +++ COM-Port 0 kann nicht geöffnet werden </source>
+        <translation> +++ COM port 0 cannot be opened </translation>
+    </message>
+    <message>
+        <source>COM-Port %1 ist schon die zweite Anzeigelinie (%2).</source>
+        <translation>COM port %1 is the second display line already (%2).</translation>
+    </message>
+    <message>
+        <source> +++ COM-Port %1 kann nicht geöffnet werden</source>
+        <translation> +++ COM port %1 cannot be opened</translation>
+    </message>
+    <message>
+        <source>Fehler! Sind eventuell keine COM-Ports vorhanden oder die Einstellungen falsch?</source>
+        <translation>Error! Are there no COM ports perhaps, or are the settings wrong?</translation>
+    </message>
+    <message>
+        <source> +++ COM-Port %1 wurde geöffnet</source>
+        <translation> +++ COM port %1 opened</translation>
+    </message>
+    <message>
+        <source> +++ Versuch den COM-Port %1 zu schließen</source>
+        <translation> +++ Trying to close COM port %1</translation>
+    </message>
+    <message>
+        <source>Fehler beim Schließen des Ports %1</source>
+        <translation>Error closing port %1</translation>
+    </message>
+    <message>
+        <source> +++ COM-Port %1 kann nicht geschlossen werden</source>
+        <translation> +++ COM port %1 cannot be closed</translation>
+    </message>
+    <message>
+        <source> +++ COM-Port %1 geschlossen</source>
+        <translation> +++ COM port %1 closed</translation>
+    </message>
+    <message>
+        <source>Anzeigelinie 1: </source>
+        <translation>Display line 1: </translation>
+    </message>
+    <message>
+        <source>COM-Port %1 ausgefallen: %2</source>
+        <translation>COM port %1 failed: %2</translation>
+    </message>
+    <message>
+        <source>COM-Port %1 wird von einem anderen Programm benutzt (%2)</source>
+        <translation>COM port %1 is used by another program (%2)</translation>
+    </message>
+    <message>
+        <source>Fehler! </source>
+        <translation>Error! </translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>
+<byte value="xd"/>
+Keine Berechtigung für %1.<byte value="xd"/>
+</source>
+        <translation><byte value="xd"/>
+<byte value="xd"/>
+No permission for %1.<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source> +++ Anzeigelinie 2: Versuch den COM-Port %1 zu öffnen</source>
+        <translation> +++ Display line 2: trying to open COM port %1</translation>
+    </message>
+    <message>
+        <source>COM-Port %1 ist schon die erste Anzeigelinie (%2). Die zweite Anzeigelinie braucht einen eigenen COM-Port.</source>
+        <translation>COM port %1 is the first display line already (%2). The second display line needs a COM port of its own.</translation>
+    </message>
+    <message>
+        <source> +++ Anzeigelinie 2: COM-Port %1 kann nicht geöffnet werden</source>
+        <translation> +++ Display line 2: COM port %1 cannot be opened</translation>
+    </message>
+    <message>
+        <source>Fehler! Die zweite Anzeigelinie kann COM-Port %1 nicht öffnen.</source>
+        <translation>Error! The second display line cannot open COM port %1.</translation>
+    </message>
+    <message>
+        <source> +++ Anzeigelinie 2: COM-Port %1 wurde geöffnet</source>
+        <translation> +++ Display line 2: COM port %1 opened</translation>
+    </message>
+    <message>
+        <source> +++ Anzeigelinie 2: COM-Port %1 geschlossen</source>
+        <translation> +++ Display line 2: COM port %1 closed</translation>
+    </message>
+    <message>
+        <source> +++ Anzeigelinie 2: COM-Port %1 kann nicht geschlossen werden</source>
+        <translation> +++ Display line 2: COM port %1 cannot be closed</translation>
+    </message>
+    <message>
+        <source>Anzeigelinie 2: COM-Port %1 ausgefallen: %2</source>
+        <translation>Display line 2: COM port %1 failed: %2</translation>
+    </message>
+</context>
+<context>
+    <name>UndoHistory</name>
+    <message>
+        <source>Name Heim</source>
+        <translation>Home name</translation>
+    </message>
+    <message>
+        <source>Name Gegner</source>
+        <translation>Guest name</translation>
+    </message>
+    <message>
+        <source>Spielstand Heim</source>
+        <translation>Home score</translation>
+    </message>
+    <message>
+        <source>Spielstand Gegner</source>
+        <translation>Guest score</translation>
+    </message>
+    <message>
+        <source>Spielzeit Minuten</source>
+        <translation>Match clock minutes</translation>
+    </message>
+    <message>
+        <source>Spielzeit Sekunden</source>
+        <translation>Match clock seconds</translation>
+    </message>
+    <message>
+        <source>Startwert</source>
+        <translation>Start value</translation>
+    </message>
+    <message>
+        <source>Spielstand Heim %1</source>
+        <translation>Home score %1</translation>
+    </message>
+    <message>
+        <source>Spielstand Gegner %1</source>
+        <translation>Guest score %1</translation>
+    </message>
+    <message>
+        <source>Spielzeit stoppen</source>
+        <translation>Stop the match clock</translation>
+    </message>
+    <message>
+        <source>Spielzeit starten</source>
+        <translation>Start the match clock</translation>
+    </message>
+    <message>
+        <source>Strafe Heim stoppen</source>
+        <translation>Stop home penalty</translation>
+    </message>
+    <message>
+        <source>Strafe Heim starten</source>
+        <translation>Start home penalty</translation>
+    </message>
+    <message>
+        <source>Strafe Gegner stoppen</source>
+        <translation>Stop guest penalty</translation>
+    </message>
+    <message>
+        <source>Strafe Gegner starten</source>
+        <translation>Start guest penalty</translation>
+    </message>
+    <message>
+        <source>Spielzeit zurücksetzen</source>
+        <translation>Reset the match clock</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Reset</translation>
+    </message>
+    <message>
+        <source>Seitenwechsel</source>
+        <translation>Change ends</translation>
+    </message>
+    <message>
+        <source> +++ Rückgängig: </source>
+        <translation> +++ Undo: </translation>
+    </message>
+    <message>
+        <source> +++ Wiederholen: </source>
+        <translation> +++ Redo: </translation>
+    </message>
+    <message>
+        <source>Rückgängig</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Wiederholen</source>
+        <translation>Redo</translation>
+    </message>
+</context>
+<context>
+    <name>WebDialog</name>
+    <message>
+        <source>Neuen Schlüssel erzeugen</source>
+        <translation>Make a new key</translation>
+    </message>
+    <message>
+        <source>Fernbedienung erlauben (Strg+F)</source>
+        <translation>Allow remote control (Ctrl+F)</translation>
+    </message>
+    <message>
+        <source>Netzwerk</source>
+        <translation>Network</translation>
+    </message>
+    <message>
+        <source>Webseiten anbieten</source>
+        <translation>Offer the web pages</translation>
+    </message>
+    <message>
+        <source>Hallenuhr, Overlay und Anzeige im Browser, live</source>
+        <translation>Hall clock, overlay and display in the browser, live</translation>
+    </message>
+    <message>
+        <source>nur auf diesem Computer (127.0.0.1)</source>
+        <translation>on this computer only (127.0.0.1)</translation>
+    </message>
+    <message>
+        <source>im Netzwerk der Halle</source>
+        <translation>in the hall&apos;s network</translation>
+    </message>
+    <message>
+        <source>Jeder in diesem Netzwerk kann das Spiel sehen.</source>
+        <translation>Everyone in this network can see the match.</translation>
+    </message>
+    <message>
+        <source>Port:</source>
+        <translation>Port:</translation>
+    </message>
+    <message>
+        <source>Für diesen Lauf mit --web gestartet.</source>
+        <translation>Started with --web for this run.</translation>
+    </message>
+    <message>
+        <source>Fernbedienung (Telefon, Tablet)</source>
+        <translation>Remote control (phone, tablet)</translation>
+    </message>
+    <message>
+        <source>Alle gekoppelten Geräte werden getrennt und müssen den neuen QR-Code scannen.</source>
+        <translation>Every paired device is cut off and must scan the new QR code.</translation>
+    </message>
+    <message>
+        <source> +++ Fernbedienung: neuer Schlüssel, gekoppelte Geräte getrennt</source>
+        <translation> +++ Remote control: new key, paired devices cut off</translation>
+    </message>
+    <message>
+        <source>Verbunden:</source>
+        <translation>Connected:</translation>
+    </message>
+    <message>
+        <source>Schließen</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source> – zuletzt: %1 (%2)</source>
+        <translation> – last: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Die Fernbedienung braucht die Webseiten.</source>
+        <translation>Remote control needs the web pages.</translation>
+    </message>
+    <message>
+        <source>Mit dem Telefon scannen oder dort öffnen:
+</source>
+        <translation>Scan with the phone or open there:
+</translation>
+    </message>
+    <message>
+        <source>Die Webseiten sind aus.</source>
+        <translation>The web pages are off.</translation>
+    </message>
+    <message>
+        <source>Seiten:</source>
+        <translation>Pages:</translation>
+    </message>
+</context>
+<context>
+    <name>ml::DialogSetting</name>
+    <message>
+        <source>ein</source>
+        <translation>on</translation>
+    </message>
+    <message>
+        <source>aus</source>
+        <translation>off</translation>
+    </message>
+    <message>
+        <source>Hupe: </source>
+        <translation>Horn: </translation>
+    </message>
+    <message>
+        <source>Hupe: Länge %1 s</source>
+        <translation>Horn: length %1 s</translation>
+    </message>
+    <message>
+        <source>,</source>
+        <comment>the decimal sign</comment>
+        <translation>.</translation>
+    </message>
+    <message>
+        <source>Hupe: Lautstärke %1 %</source>
+        <translation>Horn: volume %1 %</translation>
+    </message>
+    <message>
+        <source>Hupe: Uhr bei 0:00 anhalten</source>
+        <translation>Horn: stop the clock at 0:00</translation>
+    </message>
+    <message>
+        <source>Hupe: Uhr läuft unter 0:00 weiter</source>
+        <translation>Horn: the clock runs on below 0:00</translation>
+    </message>
+    <message>
+        <source>Netzwerk: Webseiten </source>
+        <translation>Network: web pages </translation>
+    </message>
+    <message>
+        <source>Netzwerk: Port %1</source>
+        <translation>Network: port %1</translation>
+    </message>
+    <message>
+        <source>Netzwerk: im Netzwerk der Halle</source>
+        <translation>Network: in the hall&apos;s network</translation>
+    </message>
+    <message>
+        <source>Netzwerk: nur auf diesem Computer</source>
+        <translation>Network: on this computer only</translation>
+    </message>
+</context>
+<context>
+    <name>ml::Horn</name>
+    <message>
+        <source>kein Audiogerät</source>
+        <translation>no audio device</translation>
+    </message>
+    <message>
+        <source>Audiogerät ausgefallen</source>
+        <translation>audio device failed</translation>
+    </message>
+    <message>
+        <source>Audiogerät lässt sich nicht öffnen</source>
+        <translation>audio device cannot be opened</translation>
+    </message>
+</context>
+<context>
+    <name>ml::MatchReport</name>
+    <message>
+        <source>Spielbericht;<byte value="xd"/>
+Datum;%1<byte value="xd"/>
+Mannschaft links;%2<byte value="xd"/>
+Mannschaft rechts;%3<byte value="xd"/>
+Stand;%4<byte value="xd"/>
+Spielzeit;%5<byte value="xd"/>
+<byte value="xd"/>
+Zeit;Meldung<byte value="xd"/>
+</source>
+        <translation>Match report;<byte value="xd"/>
+Date;%1<byte value="xd"/>
+Team left;%2<byte value="xd"/>
+Team right;%3<byte value="xd"/>
+Score;%4<byte value="xd"/>
+Match clock;%5<byte value="xd"/>
+<byte value="xd"/>
+Time;Message<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source>Spielbericht
+Datum: %1
+Mannschaften: %2 - %3
+Stand: %4
+Spielzeit: %5
+
+</source>
+        <translation>Match report
+Date: %1
+Teams: %2 - %3
+Score: %4
+Match clock: %5
+
+</translation>
+    </message>
+</context>
+<context>
+    <name>ml::QtSerialDevice</name>
+    <message>
+        <source>Gerät nicht mehr erreichbar</source>
+        <translation>device no longer reachable</translation>
+    </message>
+    <message>
+        <source>Schreibfehler</source>
+        <translation>write error</translation>
+    </message>
+    <message>
+        <source>Gerätefehler</source>
+        <translation>device error</translation>
+    </message>
+</context>
+<context>
+    <name>ml::QtStorage</name>
+    <message>
+        <source>schreibgeschützt</source>
+        <translation>read only</translation>
+    </message>
+    <message>
+        <source>Datenträger voll</source>
+        <translation>disk full</translation>
+    </message>
+    <message>
+        <source>keine Berechtigung</source>
+        <translation>no permission</translation>
+    </message>
+    <message>
+        <source>keine gewöhnliche Datei</source>
+        <translation>no regular file</translation>
+    </message>
+    <message>
+        <source>Ordner kann nicht angelegt werden</source>
+        <translation>folder cannot be made</translation>
+    </message>
+    <message>
+        <source>nicht schreibbar</source>
+        <translation>not writable</translation>
+    </message>
+</context>
+<context>
+    <name>ml::TrimText</name>
+    <message>
+        <source> beim beim Text trimmen:</source>
+        <translation> when trimming the text:</translation>
+    </message>
+    <message>
+        <source>Ungültiger Prozeduraufruf oder ungültiges Argument</source>
+        <translation>Invalid procedure call or argument</translation>
+    </message>
+    <message>
+        <source>unbestimmter Fehler in Function TrimText!</source>
+        <translation>undetermined error in function TrimText!</translation>
+    </message>
+    <message>
+        <source>Bitte an Vandrel melden</source>
+        <translation>Please report to Vandrel</translation>
+    </message>
+</context>
+<context>
+    <name>ml::app::Banner</name>
+    <message>
+        <source>Anzeigelinie · Scoreboard · Timing</source>
+        <translation>Display line · Scoreboard · Timing</translation>
+    </message>
+</context>
+<context>
+    <name>ml::app::Layout</name>
+    <message>
+        <source>
+Taste: </source>
+        <translation>
+Key: </translation>
+    </message>
+    <message>
+        <source>
+Tasten: </source>
+        <translation>
+Keys: </translation>
+    </message>
+    <message>
+        <source>startet und stoppt eine Strafe</source>
+        <translation>starts and stops a penalty</translation>
+    </message>
+    <message>
+        <source>Startwert einer Strafe in Minuten</source>
+        <translation>length of a penalty in minutes</translation>
+    </message>
+    <message>
+        <source>Spielstand um eins erhöhen</source>
+        <translation>add one to the score</translation>
+    </message>
+    <message>
+        <source>Spielstand um eins verringern</source>
+        <translation>take one from the score</translation>
+    </message>
+    <message>
+        <source>Ihr Text, der unten eingegeben wurde, wird angezeigt</source>
+        <translation>your text, typed below, is shown</translation>
+    </message>
+    <message>
+        <source>Anzeigen ein- / ausschalten</source>
+        <translation>switches the display on / off</translation>
+    </message>
+    <message>
+        <source>freier Text oben für die Anzeige</source>
+        <translation>free text on the upper row of the display</translation>
+    </message>
+    <message>
+        <source>freier Text unten für die Anzeige</source>
+        <translation>free text on the lower row of the display</translation>
+    </message>
+    <message>
+        <source>freier Text für die Anzeige</source>
+        <translation>free text for the display</translation>
+    </message>
+    <message>
+        <source>zeigt die aktuelle Uhrzeit an</source>
+        <translation>shows the time of day</translation>
+    </message>
+    <message>
+        <source>Startet das unter &quot;Extras-Programme&quot; gewählte Programm auf der Anzeigelinie </source>
+        <translation>Starts the program chosen under &quot;Tools - Programs&quot; on the display line </translation>
+    </message>
+    <message>
+        <source>startet und stoppt die Spielzeit</source>
+        <translation>starts and stops the match clock</translation>
+    </message>
+    <message>
+        <source>Startwert der Spielzeit in Minuten</source>
+        <translation>start value of the match clock in minutes</translation>
+    </message>
+    <message>
+        <source>Rücksetzten der Spielzeit (Rücksetzten mit Punkte in Extras - Reset)</source>
+        <translation>resets the match clock (with the scores in Tools - Reset)</translation>
+    </message>
+    <message>
+        <source>Com Port, an der die Anzeigelinie angeschlossen ist wählen</source>
+        <translation>choose the COM port the display line is connected to</translation>
+    </message>
+    <message>
+        <source>öffnet oder schliesst den gewählten COM Port</source>
+        <translation>opens or closes the chosen COM port</translation>
+    </message>
+    <message>
+        <source>startet und stoppt ein Timeout</source>
+        <translation>starts and stops a time-out</translation>
+    </message>
+    <message>
+        <source>Startwert eines Timeouts in Minuten</source>
+        <translation>length of a time-out in minutes</translation>
+    </message>
+    <message>
+        <source>startet und stoppt eine Pause</source>
+        <translation>starts and stops a break</translation>
+    </message>
+    <message>
+        <source>Startwert der Pause in Minuten</source>
+        <translation>length of the break in minutes</translation>
+    </message>
+    <message>
+        <source>Hupe: ertönt, solange gedrückt</source>
+        <translation>Horn: sounds while held</translation>
+    </message>
+    <message>
+        <source>Die Hupe kann nicht spielen: kein Audiogerät gefunden oder es ist ausgefallen</source>
+        <translation>The horn cannot sound: no audio device found, or it failed</translation>
+    </message>
+</context>
+<context>
+    <name>ml::app::Menus</name>
+    <message>
+        <source>&amp;Ansicht</source>
+        <translation>&amp;View</translation>
+    </message>
+    <message>
+        <source>&amp;Größe</source>
+        <translation>&amp;Size</translation>
+    </message>
+    <message>
+        <source>&amp;Sprache</source>
+        <translation>&amp;Language</translation>
+    </message>
+    <message>
+        <source>Systemsprache</source>
+        <translation>System language</translation>
+    </message>
+</context>
+<context>
+    <name>ml::app::Mnemonic</name>
+    <message>
+        <source>D</source>
+        <comment>Datei</comment>
+        <translation>F</translation>
+    </message>
+    <message>
+        <source>E</source>
+        <comment>Extras</comment>
+        <translation>T</translation>
+    </message>
+    <message>
+        <source>?</source>
+        <comment>Help</comment>
+        <translation>?</translation>
+    </message>
+    <message>
+        <source>E</source>
+        <comment>Ende</comment>
+        <translation>x</translation>
+    </message>
+    <message>
+        <source>R</source>
+        <comment>undo</comment>
+        <translation>U</translation>
+    </message>
+    <message>
+        <source>W</source>
+        <comment>redo</comment>
+        <translation>R</translation>
+    </message>
+    <message>
+        <source>Z</source>
+        <comment>Count</comment>
+        <translation>D</translation>
+    </message>
+    <message>
+        <source>S</source>
+        <comment>s_change</comment>
+        <translation>E</translation>
+    </message>
+    <message>
+        <source>g</source>
+        <comment>miror</comment>
+        <translation>M</translation>
+    </message>
+    <message>
+        <source>M</source>
+        <comment>Mode</comment>
+        <translation>o</translation>
+    </message>
+    <message>
+        <source>e</source>
+        <comment>reset</comment>
+        <translation>s</translation>
+    </message>
+    <message>
+        <source>H</source>
+        <comment>Helligkeit</comment>
+        <translation>B</translation>
+    </message>
+    <message>
+        <source>P</source>
+        <comment>HL_Prog</comment>
+        <translation>P</translation>
+    </message>
+    <message>
+        <source>C</source>
+        <comment>check_comPorts</comment>
+        <translation>C</translation>
+    </message>
+    <message>
+        <source>B</source>
+        <comment>Baudrate</comment>
+        <translation>a</translation>
+    </message>
+    <message>
+        <source>F</source>
+        <comment>remoteOn</comment>
+        <translation>w</translation>
+    </message>
+    <message>
+        <source>A</source>
+        <comment>up</comment>
+        <translation>U</translation>
+    </message>
+    <message>
+        <source>b</source>
+        <comment>down</comment>
+        <translation>D</translation>
+    </message>
+    <message>
+        <source>U</source>
+        <comment>Mode_up</comment>
+        <translation>U</translation>
+    </message>
+    <message>
+        <source>D</source>
+        <comment>Mode_down</comment>
+        <translation>D</translation>
+    </message>
+    <message>
+        <source>s</source>
+        <comment>br_low</comment>
+        <translation>l</translation>
+    </message>
+    <message>
+        <source>m</source>
+        <comment>br_med</comment>
+        <translation>m</translation>
+    </message>
+    <message>
+        <source>t</source>
+        <comment>br_high</comment>
+        <translation>h</translation>
+    </message>
+    <message>
+        <source>1</source>
+        <comment>Baud_1200</comment>
+        <translation>1</translation>
+    </message>
+    <message>
+        <source>2</source>
+        <comment>Baud_2400</comment>
+        <translation>2</translation>
+    </message>
+    <message>
+        <source>4</source>
+        <comment>Baud_4800</comment>
+        <translation>4</translation>
+    </message>
+    <message>
+        <source>9</source>
+        <comment>Baud_9600</comment>
+        <translation>9</translation>
+    </message>
+    <message>
+        <source>M</source>
+        <comment>Mess</comment>
+        <translation>M</translation>
+    </message>
+    <message>
+        <source>T</source>
+        <comment>keyList</comment>
+        <translation>K</translation>
+    </message>
+</context>
+<context>
+    <name>ml::app::QtDialogs</name>
+    <message>
+        <source>Ja</source>
+        <translation>Yes</translation>
+    </message>
+    <message>
+        <source>Nein</source>
+        <translation>No</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+</context>
+<context>
+    <name>ml::app::WireMonitor</name>
+    <message>
+        <source>COM-Port nicht geöffnet – so würde die Anzeige aussehen</source>
+        <translation>COM port not open – this is how the display would look</translation>
+    </message>
+</context>
+<context>
+    <name>ml::app::main</name>
+    <message>
+        <source>Steuert eine LED-Anzeigelinie (2 × 16 Zeichen) an einer seriellen Schnittstelle als Scoreboard.
+MARKLIGHT_PORTS=/dev/pts/4,,/dev/ttyUSB0 legt die Geräte der COM-Ports 1, 2, 3 … fest.</source>
+        <translation>Runs an LED display line (2 × 16 characters) on a serial port as a scoreboard.
+MARKLIGHT_PORTS=/dev/pts/4,,/dev/ttyUSB0 sets the devices of the COM ports 1, 2, 3 ….</translation>
+    </message>
+    <message>
+        <source>Bietet die Webseiten für diesen Lauf an ADRESSE:PORT an (ohne ADRESSE 127.0.0.1), z. B. --web 8470 oder --web 0.0.0.0:8470, und nennt ihre Adressen, zuletzt die der Fernbedienung mit ihrem Schlüssel.</source>
+        <translation>Offers the web pages for this run at ADDRESS:PORT (without ADDRESS 127.0.0.1), e.g. --web 8470 or --web 0.0.0.0:8470, and prints their addresses, last the remote control&apos;s with its key.</translation>
+    </message>
+    <message>
+        <source>[ADRESSE:]PORT</source>
+        <translation>[ADDRESS:]PORT</translation>
+    </message>
+    <message>
+        <source>marklight: --web erwartet [ADRESSE:]PORT, z. B. 127.0.0.1:8470</source>
+        <translation>marklight: --web takes [ADDRESS:]PORT, e.g. 127.0.0.1:8470</translation>
+    </message>
+    <message>
+        <source>Anzeige-Monitor</source>
+        <translation>Display monitor</translation>
+    </message>
+    <message>
+        <source>Anzeige-Monitor 2</source>
+        <translation>Display monitor 2</translation>
+    </message>
+    <message>
+        <source>Anzeige-&amp;Monitor</source>
+        <translation>Display &amp;monitor</translation>
+    </message>
+    <message>
+        <source>Anzeige-Monitor &amp;2</source>
+        <translation>Display monitor &amp;2</translation>
+    </message>
+    <message>
+        <source>&amp;Netzwerk…</source>
+        <translation>&amp;Network…</translation>
+    </message>
+    <message>
+        <source>Zweite Anzeige&amp;linie…</source>
+        <translation>Second display &amp;line…</translation>
+    </message>
+</context>
+<context>
+    <name>ml::captions</name>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Start Timeout</source>
+        <translation>Start time-out</translation>
+    </message>
+    <message>
+        <source>Stop Timeout</source>
+        <translation>Stop time-out</translation>
+    </message>
+    <message>
+        <source>Start Pause</source>
+        <translation>Start break</translation>
+    </message>
+    <message>
+        <source>Stop Pause</source>
+        <translation>Stop break</translation>
+    </message>
+    <message>
+        <source>Start Strafe</source>
+        <translation>Start penalty</translation>
+    </message>
+    <message>
+        <source>Stop Strafe</source>
+        <translation>Stop penalty</translation>
+    </message>
+    <message>
+        <source>öffnen</source>
+        <translation>open</translation>
+    </message>
+    <message>
+        <source>schliessen</source>
+        <translation>close</translation>
+    </message>
+    <message>
+        <source>Kein Comport verfügbar</source>
+        <translation>No COM port available</translation>
+    </message>
+</context>
+<context>
+    <name>ml::failure</name>
+    <message>
+        <source>Typen unverträglich: &quot;%1&quot; ist keine Zahl</source>
+        <translation>Type mismatch: &quot;%1&quot; is no number</translation>
+    </message>
+    <message>
+        <source>Fehler %1%2<byte value="xd"/>
+<byte value="xd"/>
+%3<byte value="xd"/>
+<byte value="xd"/>
+%4</source>
+        <translation>Error %1%2<byte value="xd"/>
+<byte value="xd"/>
+%3<byte value="xd"/>
+<byte value="xd"/>
+%4</translation>
+    </message>
+    <message>
+        <source>Überlauf: &quot;%1&quot; ist zu groß</source>
+        <translation>Overflow: &quot;%1&quot; is too large</translation>
+    </message>
+</context>
+<context>
+    <name>ml::time</name>
+    <message>
+        <source>Format kontrollieren</source>
+        <translation>Check the format</translation>
+    </message>
+    <message>
+        <source> beim beim Zeiten berechnen:</source>
+        <translation> when reckoning the times:</translation>
+    </message>
+    <message>
+        <source>Format hh:mm:ss.ss kontrollieren</source>
+        <translation>Check the format hh:mm:ss.ss</translation>
+    </message>
+</context>
+<context>
+    <name>ml::web::RemoteAction</name>
+    <message>
+        <source>Spielzeit Start/Stop</source>
+        <translation>Match clock start/stop</translation>
+    </message>
+    <message>
+        <source>Tor Heim</source>
+        <translation>Goal home</translation>
+    </message>
+    <message>
+        <source>Heim −1</source>
+        <translation>Home −1</translation>
+    </message>
+    <message>
+        <source>Tor Gegner</source>
+        <translation>Goal guest</translation>
+    </message>
+    <message>
+        <source>Gegner −1</source>
+        <translation>Guest −1</translation>
+    </message>
+    <message>
+        <source>Strafe Heim</source>
+        <translation>Home penalty</translation>
+    </message>
+    <message>
+        <source>Strafe Gegner</source>
+        <translation>Guest penalty</translation>
+    </message>
+    <message>
+        <source>Timeout</source>
+        <translation>Time-out</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Break</translation>
+    </message>
+    <message>
+        <source>Hupe</source>
+        <translation>Horn</translation>
+    </message>
+    <message>
+        <source>Rückgängig</source>
+        <translation>Undo</translation>
+    </message>
+</context>
+<context>
+    <name>ml::web::RemoteControl</name>
+    <message>
+        <source> +++ Fernbedienung: Schlüssel kann nicht gespeichert werden: </source>
+        <translation> +++ Remote control: the key cannot be saved: </translation>
+    </message>
+    <message>
+        <source> +++ Fernbedienung: %1 falsche Schlüssel von %2 in einer Minute, die Adresse ist für eine Minute gesperrt</source>
+        <translation> +++ Remote control: %1 wrong keys from %2 within a minute, the address is blocked for a minute</translation>
+    </message>
+    <message>
+        <source> +++ Fernbedienung verbunden: %1 (%2)</source>
+        <translation> +++ Remote control connected: %1 (%2)</translation>
+    </message>
+    <message>
+        <source> +++ Fernbedienung (%1): %2</source>
+        <translation> +++ Remote control (%1): %2</translation>
+    </message>
+    <message>
+        <source>Fernbedienung: %1</source>
+        <translation>Remote control: %1</translation>
+    </message>
+    <message>
+        <source>Fernbedienung</source>
+        <translation>Remote control</translation>
+    </message>
+</context>
+<context>
+    <name>ml::web::WebServer</name>
+    <message>
+        <source>Webseiten: Port %1 ist nicht verfügbar (%2). Das Spiel läuft ohne Webseiten weiter.</source>
+        <translation>Web pages: port %1 is not available (%2). The match goes on without web pages.</translation>
+    </message>
+    <message>
+        <source>Netzwerk</source>
+        <translation>Network</translation>
+    </message>
+    <message>
+        <source> +++ Webseiten: </source>
+        <translation> +++ Web pages: </translation>
+    </message>
+</context>
+</TS>
