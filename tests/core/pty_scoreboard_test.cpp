@@ -23,13 +23,6 @@ QByteArray scoreboard(const char* f1, const char* f2, const char* f3, const char
     return out;
 }
 
-void application() {
-    static int argc = 1;
-    static char name[] = "tests_core_pty";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication app(argc, argv);
-}
-
 // A hall with a line at each end: the far one shows the sides swapped.
 TEST(PtyScoreboard, TwoLinesGetEachStepTheSecondWithItsSidesSwapped) {
     application();

@@ -13,21 +13,6 @@
 namespace ml::test {
 namespace {
 
-QCoreApplication& app() {
-    static int argc = 1;
-    static char name[] = "tests_display_pty";
-    static char* argv[] = {name, nullptr};
-    static QCoreApplication a(argc, argv);
-    return a;
-}
-
-bool waitLong(const std::function<bool()>& done) {
-    for (int i = 0; i < 5; ++i)
-        if (waitFor(done))
-            return true;
-    return false;
-}
-
 // Two linked pseudo-terminals at fixed paths, as `socat` makes them.
 struct Link {
     explicit Link(const QString& dir) : a(dir + "/a"), b(dir + "/b") {}
@@ -35,7 +20,7 @@ struct Link {
     bool start() {
         socat.start(QStringLiteral("socat"), {QStringLiteral("pty,raw,echo=0,link=") + a,
                                               QStringLiteral("pty,raw,echo=0,link=") + b});
-        return waitLong([this] { return QFile::exists(a) && QFile::exists(b); });
+        return waitFor([this] { return QFile::exists(a) && QFile::exists(b); }, 10000);
     }
     void stop() {
         socat.terminate();
@@ -56,10 +41,12 @@ struct Tool {
     }
     // Waits until the output holds `text`; everything up to it is consumed.
     bool saw(const QString& text) {
-        const bool found = waitLong([&] {
-            out += QString::fromUtf8(process.readAllStandardOutput());
-            return out.contains(text);
-        });
+        const bool found = waitFor(
+            [&] {
+                out += QString::fromUtf8(process.readAllStandardOutput());
+                return out.contains(text);
+            },
+            10000);
         if (found)
             out = out.mid(out.indexOf(text) + text.size());
         return found;
@@ -69,7 +56,7 @@ struct Tool {
 };
 
 TEST(DisplayToolOverPty, PrintsTheMatchAsMarklightSendsItAndWaitsForTheLineToComeBack) {
-    app();
+    application();
     QTemporaryDir dir;
     Link link(dir.path());
     ASSERT_TRUE(link.start());
@@ -109,14 +96,14 @@ TEST(DisplayToolOverPty, PrintsTheMatchAsMarklightSendsItAndWaitsForTheLineToCom
 }
 
 TEST(DisplayToolOnStandardInput, CountsSkippedBytesAndEndsWithTheInput) {
-    app();
+    application();
     Tool tool({QStringLiteral("--text"), QStringLiteral("-")});
     tool.process.write("noise\x02"
                        "12Gast    \n");
     tool.process.closeWriteChannel();
     EXPECT_TRUE(tool.saw("übersprungen: 5 Bytes (insgesamt 5)"));
     EXPECT_TRUE(tool.saw("|Gast            | Helligkeit 2"));
-    EXPECT_TRUE(waitLong([&] { return tool.process.state() == QProcess::NotRunning; }));
+    EXPECT_TRUE(waitFor([&] { return tool.process.state() == QProcess::NotRunning; }, 10000));
     EXPECT_EQ(tool.process.exitCode(), 0);
 }
 

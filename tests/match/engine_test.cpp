@@ -93,24 +93,6 @@ TEST(NumberText, RoundsThreeWays) {
     }
 }
 
-TEST_F(MatchClock, ResetTimeWritesTheStartValueItCanHold) {
-    const std::pair<const char*, const char*> cases[] = {
-        {"0.5", "0:30"}, {"7.1", "7:6"}, {"546.1", "546:6"}, {"20.0", "20:00"}};
-    for (const auto& [start, expected] : cases) {
-        form.Startwert.text = QString::fromLatin1(start);
-        engine.ResetTime();
-        EXPECT_EQ(shown(), QString::fromLatin1(expected)) << start;
-    }
-    engine.St_St_Click();
-    tickAt("12:00:03");
-    form.Startwert.text = QStringLiteral("1000"); // the wire's three places would cut it
-    engine.ResetTime();
-    ASSERT_EQ(dialogs.boxes.size(), 1u);
-    EXPECT_TRUE(dialogs.boxes[0].text.startsWith(QStringLiteral("Fehler 6 beim Reseten:")));
-    EXPECT_EQ(form.Startwert.text + "|" + shown(), QStringLiteral("20.0|19:57"));
-    EXPECT_FALSE(form.ClockRunning);
-}
-
 // --- Timeouts and breaks ---
 
 TEST_F(Interruptions, EndingOnARunOutClockResetsItButOnlyABreakBelowZero) {

@@ -7,7 +7,6 @@
 #include "serial/serial_link.h"
 #include "tests/support/pty.h"
 
-#include <QCoreApplication>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -29,10 +28,7 @@ class PtyLink : public ::testing::Test {
   protected:
     // The device reads MARKLIGHT_PORTS when it is made: set the ports, then list them.
     void start(const QStringList& ports) {
-        static int argc = 1;
-        static char name[] = "tests_serial_pty";
-        static char* argv[] = {name, nullptr};
-        static QCoreApplication app(argc, argv);
+        application();
         qputenv("MARKLIGHT_PORTS", ports.join(QLatin1Char(',')).toLocal8Bit());
         device = std::make_unique<QtSerialDevice>();
         link = std::make_unique<SerialLink>(form, *device, dialogs, log);

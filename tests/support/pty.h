@@ -35,12 +35,20 @@ struct Pty {
     QString path;
 };
 
-// Runs the event loop until `done` holds or two seconds have passed.
-inline bool waitFor(const std::function<bool()>& done) {
+// The one application object of a test program that runs an event loop.
+inline void application() {
+    static int argc = 1;
+    static char name[] = "marklight-test";
+    static char* argv[] = {name, nullptr};
+    static QCoreApplication app(argc, argv);
+}
+
+// Runs the event loop until `done` holds or `ms` have passed.
+inline bool waitFor(const std::function<bool()>& done, qint64 ms = 2000) {
     QElapsedTimer t;
     t.start();
     while (!done()) {
-        if (t.elapsed() > 2000)
+        if (t.elapsed() > ms)
             return false;
         QCoreApplication::processEvents(QEventLoop::AllEvents, 5);
     }
