@@ -1,5 +1,6 @@
 // Text fitting, the display modes and the output composer on the fake platform, the display line
-// read back through the decoder. The scoreboard bytes themselves are in the display_* golden files.
+// read back through the decoder. The scoreboard bytes themselves are in the display_* golden files;
+// control characters in every kind of frame in display_control_characters and line_decoder_test.
 
 #include "console/event_log.h"
 #include "display/composer.h"
@@ -179,40 +180,6 @@ TEST(Composer, MinusSignInFieldThreeBlinksWithEachNewClockValue) {
         EXPECT_EQ(levels, QByteArray(variant == 3 ? "11111111" : "33113311")) << variant;
         EXPECT_EQ(r.line.blinking(r.ms), variant != 3) << variant;
         EXPECT_FALSE(r.line.blinking(r.ms + 3000)) << variant;
-    }
-}
-
-TEST(Composer, ControlCharactersInEveryTextGoOutAsBlanks) {
-    // Each text that reaches a frame, with what makes the composer send it.
-    const std::vector<std::pair<QStringList, std::function<void(Form&)>>> texts = {
-        {{"Text_l", "Text_r", "Pkt_l", "Pkt_r", "D_Min", "D_Sec"}, [](Form&) {}},
-        {{"TxtStrL", "TxtStrR"}, [](Form& f) { f.penaltyL.running = f.penaltyR.running = true; }},
-        {{"Spec_Min", "Spec_Sec", "SpecL", "SpecR"},
-         [](Form& f) { f.TimeoutActive = f.SpecL.visible = f.SpecR.visible = true; }},
-        {{"TimeOut"}, [](Form& f) { f.Uhr.initValue(1); }},
-        {{"FreeT_O", "FreeT_U"}, [](Form& f) { f.ShText.initValue(1); }},
-        {{"FreeT_O_S", "FreeT_U_S"},
-         [](Form& f) { f.ShText.initValue(1), f.Scroll_O.click(), f.Scroll_U.click(); }},
-        {{"FreeT_S"}, [](Form& f) { f.ShText.initValue(1), f.OneLine.click(); }},
-        {{"FreeT"}, [](Form& f) { f.ShText.initValue(1), f.OneLine.click(), f.Scroll_1.click(); }}};
-    for (const auto& [names, mode] : texts) {
-        for (const QString& name : names) {
-            for (char16_t c : {u'\x02', u'\n', u'\x1b', u'\x7f', u'\x90'}) {
-                Rig r;
-                mode(r.form);
-                auto& box = dynamic_cast<TextControl&>(*r.form.control(name));
-                auto sent = [&r, &box](QChar ch) {
-                    box.text = QStringLiteral("4") + ch + QStringLiteral("1EVIL!");
-                    r.form.LastSent.clear();
-                    r.modes.Get_Text();
-                    r.tick();
-                    return r.device.writes.back();
-                };
-                const QByteArray blank = sent(QLatin1Char(' '));
-                EXPECT_TRUE(blank.contains("4 ")) << name.toStdString();
-                EXPECT_EQ(sent(QChar(c)), blank) << name.toStdString() << " " << int(c);
-            }
-        }
     }
 }
 
