@@ -34,6 +34,29 @@ void printRow(const char* what, std::vector<double> v) {
                 at(0.99), v.back());
 }
 
+// Each recorded chunk: the samples received up to and including it, and when it arrived.
+struct Arrival {
+    qsizetype end;
+    Clock::time_point at;
+};
+
+// When the chunk that held sample `i` arrived (the epoch when not yet).
+Clock::time_point arrivalOf(const std::vector<Arrival>& arrivals, qsizetype i) {
+    for (const Arrival& a : arrivals)
+        if (a.end > i)
+            return a.at;
+    return {};
+}
+
+// When sample `i` reached the sink, about: its chunk's arrival less the play time of the samples
+// after it in the chunk.
+Clock::time_point playedAt(const std::vector<Arrival>& arrivals, qsizetype i) {
+    for (const Arrival& a : arrivals)
+        if (a.end > i)
+            return a.at - std::chrono::microseconds((a.end - 1 - i) * 1000000 / NullSink::kRate);
+    return {};
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -52,6 +75,8 @@ int main(int argc, char* argv[]) {
     horn.setFailureHandler(
         [](const QString& r) { std::fprintf(stderr, "horn: %s\n", qPrintable(r)); });
     horn.prepare();
+    std::vector<Arrival> arrivals;
+    sink.onChunk = [&] { arrivals.push_back({sink.sampleCount(), Clock::now()}); };
     if (!sink.startRecording())
         return 1;
     sink.recordAtLeast(NullSink::kRate / 2, 3000);
@@ -76,8 +101,8 @@ int main(int argc, char* argv[]) {
             std::fprintf(stderr, "signal %d: no tone recorded\n", n);
             return 1;
         }
-        bySample.push_back(ms(sink.playedAt(onset) - trigger));
-        byArrival.push_back(ms(sink.arrivalOf(onset) - trigger));
+        bySample.push_back(ms(playedAt(arrivals, onset) - trigger));
+        byArrival.push_back(ms(arrivalOf(arrivals, onset) - trigger));
         NullSink::spin(300);
     }
 

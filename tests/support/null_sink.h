@@ -13,8 +13,7 @@
 #include <QTemporaryDir>
 #include <QThread>
 
-#include <chrono>
-#include <vector>
+#include <functional>
 
 namespace ml::test {
 
@@ -112,10 +111,9 @@ class NullSink {
              QStringLiteral("--rate=%1").arg(kRate), QStringLiteral("--channels=1"),
              QStringLiteral("--raw"), QStringLiteral("--latency-msec=5")});
         QObject::connect(&recorder_, &QProcess::readyReadStandardOutput, [this] {
-            const QByteArray chunk = recorder_.readAllStandardOutput();
-            const auto now = std::chrono::steady_clock::now();
-            pcm_ += chunk;
-            arrivals_.push_back({pcm_.size() / 2, now});
+            pcm_ += recorder_.readAllStandardOutput();
+            if (onChunk)
+                onChunk();
         });
         recorder_.start();
         return recorder_.waitForStarted(3000);
@@ -144,39 +142,18 @@ class NullSink {
             spin(5);
     }
 
-    const QByteArray& pcm() const { return pcm_; }
     const qint16* samples() const { return reinterpret_cast<const qint16*>(pcm_.constData()); }
     qsizetype sampleCount() const { return pcm_.size() / 2; }
-
-    // When the recorder received the chunk that held sample `i` (the epoch when not yet).
-    std::chrono::steady_clock::time_point arrivalOf(qsizetype i) const {
-        for (const Arrival& a : arrivals_)
-            if (a.end > i)
-                return a.at;
-        return {};
-    }
-    // When sample `i` reached the sink, about: its chunk's arrival less the play time of the
-    // samples after it in the chunk.
-    std::chrono::steady_clock::time_point playedAt(qsizetype i) const {
-        for (const Arrival& a : arrivals_)
-            if (a.end > i)
-                return a.at - std::chrono::microseconds((a.end - 1 - i) * 1000000 / kRate);
-        return {};
-    }
+    // Runs as each recorded chunk has arrived (the benchmark dates the chunks).
+    std::function<void()> onChunk;
 
   private:
-    struct Arrival {
-        qsizetype end; // samples received up to and including this chunk
-        std::chrono::steady_clock::time_point at;
-    };
-
     QTemporaryDir dir_;
     QString socket_;
     QString error_;
     QProcess server_;
     QProcess recorder_;
     QByteArray pcm_;
-    std::vector<Arrival> arrivals_;
 };
 
 } // namespace ml::test
