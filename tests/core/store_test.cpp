@@ -3,8 +3,7 @@
 
 #include "core/match_report.h"
 #include "core/match_state.h"
-#include "core/program.h"
-#include "platform/fakes/fakes.h"
+#include "tests/support/desk.h"
 
 #include <QDateTime>
 #include <QJsonDocument>
@@ -24,25 +23,10 @@ inline void PrintTo(const QJsonObject& o, std::ostream* os) {
 namespace ml::test {
 namespace {
 
-struct Session {
-    Session(FakeClock& clock, FakeStorage& storage, std::optional<Answer> answer = std::nullopt)
-        : horn(clock), p(clock, dialogs, shell, device, horn, storage) {
-        device.openable = {1, 2};
-        if (answer)
-            dialogs.answerNext(*answer);
-        p.start();
-    }
-    void click(const char* name, int index = 0) {
-        p.click(*p.find(QString::fromLatin1(name), index));
-    }
-    void type(const char* name, const char* text) {
-        p.type(*p.find(QString::fromLatin1(name)), QString::fromUtf8(text));
-    }
-    FakeDialogs dialogs;
-    FakeShell shell;
-    FakeSerialDevice device;
-    FakeHorn horn;
-    Program p;
+// One run of the program: a desk on the shared clock and kept files, with ports 1 and 2.
+struct Session : Desk {
+    Session(FakeClock& c, FakeStorage& s, std::optional<Answer> answer = std::nullopt)
+        : Desk(c, s, {1, 2}, answer) {}
 };
 
 struct Store : ::testing::Test {

@@ -9,26 +9,48 @@
 #include "display/line_decoder.h"
 #include "platform/fakes/fakes.h"
 
+#include <optional>
+
 namespace ml::test {
 
 using Rows = std::array<QString, 2>;
 
 template <class Device = FakeSerialDevice> struct BasicDesk {
-    FakeClock clock{QStringLiteral("10:00:00")};
+  private:
+    FakeClock ownClock_{QStringLiteral("10:00:00")};
+    FakeStorage ownStorage_;
+
+  public:
+    // A desk of its own, or one that shares the clock and the kept files with the runs before and
+    // after it (a restart), with fake ports `ports` and an answer ready for a question at start.
+    BasicDesk() : BasicDesk(ownClock_, ownStorage_) {}
+    BasicDesk(FakeClock& c, FakeStorage& s, QSet<int> ports = {1},
+              std::optional<Answer> answer = std::nullopt)
+        : clock(c), storage(s) {
+        if constexpr (requires { device.openable; })
+            device.openable = std::move(ports);
+        if (answer)
+            dialogs.answerNext(*answer);
+        p.start();
+    }
+
+    FakeClock& clock;
     FakeDialogs dialogs;
     FakeShell shell;
     Device device;
     FakeHorn horn{clock};
-    FakeStorage storage;
+    FakeStorage& storage;
     Program p{clock, dialogs, shell, device, horn, storage};
     // Everything written so far, read back; `decoded` writes have been fed.
     LineDecoder line;
     size_t decoded = 0;
 
-    BasicDesk() {
-        if constexpr (requires { device.openable; })
-            device.openable = {1};
-        p.start();
+    // The control of that name (the `index`th of a menu group) clicked, its box typed into.
+    void click(const char* name, int index = 0) {
+        p.click(*p.find(QString::fromLatin1(name), index));
+    }
+    void type(const char* name, const char* text) {
+        p.type(*p.find(QString::fromLatin1(name)), QString::fromUtf8(text));
     }
     // `ms` pass on the fake clock; every step of the window's timers runs at its moment.
     void pass(qint64 ms) {
