@@ -10,6 +10,7 @@
 #include <QFontMetrics>
 #include <QLabel>
 #include <QLineEdit>
+#include <QListWidget>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSignalBlocker>
@@ -263,6 +264,31 @@ BoundWidget bindComboBox(ComboBox& combo, const QString& toolTip, QWidget* paren
     return {w, sync};
 }
 
+// A list the timekeeper reads at a glance (the penalties of a side) and chooses one entry from.
+BoundWidget bindListBox(ListBox& list, QWidget* parent, const Actions& actions) {
+    auto* w = new QListWidget(parent);
+    w->setSelectionMode(QAbstractItemView::SingleSelection);
+    QObject::connect(w, &QListWidget::currentRowChanged, w,
+                     [&list, select = actions.select](int row) {
+                         if (row >= 0 && row != list.index)
+                             select(list, row);
+                     });
+    auto sync = [w, &list] {
+        syncCommon(w, list);
+        const QSignalBlocker quiet(w);
+        QStringList shown;
+        for (int i = 0; i < w->count(); ++i)
+            shown << w->item(i)->text();
+        if (shown != list.items) {
+            w->clear();
+            w->addItems(list.items);
+        }
+        if (w->currentRow() != list.index)
+            w->setCurrentRow(list.index);
+    };
+    return {w, sync};
+}
+
 BoundWidget bindImage(Image& image, const ControlLayout& l, QWidget* parent,
                       const Actions& actions) {
     QWidget* w = nullptr;
@@ -299,6 +325,9 @@ BoundWidget bindControl(Control& control, const ControlLayout& layout, QWidget* 
     case Kind::ComboBox:
         bound =
             bindComboBox(static_cast<ComboBox&>(control), toolTipOf(layout, {}), parent, actions);
+        break;
+    case Kind::ListBox:
+        bound = bindListBox(static_cast<ListBox&>(control), parent, actions);
         break;
     case Kind::Image:
         bound = bindImage(static_cast<Image&>(control), layout, parent, actions);

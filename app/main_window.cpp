@@ -6,6 +6,7 @@
 #include "app/message_view.h"
 #include "app/pictures.h"
 #include "app/scaled_style.h"
+#include "app/sport_dialog.h"
 #include "app/window_menus.h"
 #include "console/message_window.h"
 
@@ -66,6 +67,10 @@ MainWindow::MainWindow(Program& program)
     QAction* keys = formMenu(menuBar(), "Extras")->addAction(tr("&Tasten…"));
     keys->setObjectName(QStringLiteral("KeySettings"));
     connect(keys, &QAction::triggered, this, &MainWindow::showKeyDialog);
+    // So are the sports: their rules are data the dialog edits, not a control of the form.
+    QAction* sport = formMenu(menuBar(), "Extras")->addAction(QStringLiteral("Sp&ortart…"));
+    sport->setObjectName(QStringLiteral("SportSettings"));
+    connect(sport, &QAction::triggered, this, &MainWindow::showSportDialog);
     buildControls();
     // The size chosen is kept with the settings; the step that keeps it shows it.
     sizes_ = buildViewMenu(menuBar(), [this](int percent) {
@@ -216,6 +221,15 @@ void MainWindow::showHornDialog() {
     hornDialog_->activateWindow();
 }
 
+void MainWindow::showSportDialog() {
+    if (!sportDialog_)
+        sportDialog_ = new SportDialog(
+            program_, [this] { scheduler_.reschedule(); }, this);
+    sportDialog_->show();
+    sportDialog_->raise();
+    sportDialog_->activateWindow();
+}
+
 void MainWindow::setScale(int percent) {
     scale_ = percent;
     const double f = percent / 100.0;
@@ -226,7 +240,7 @@ void MainWindow::setScale(int percent) {
     // The menus open as windows of their own and take no font from the window.
     for (QMenu* menu : menuBar()->findChildren<QMenu*>())
         menu->setFont(font);
-    client_->setFixedSize(pixels(kClientWidthTwips, f), pixels(kClientHeightTwips, f));
+    fitClient();
     backdrop_->setGeometry(geometryOf(kDisplayLine, f));
     for (const Placed& p : placed_) {
         p.widget->setGeometry(geometryOf(p.layout->place, f));
@@ -237,6 +251,14 @@ void MainWindow::setScale(int percent) {
     if (message_)
         message_->setScale(f);
     sync();
+}
+
+// The window grows by the sport's band while a sport's rules apply.
+void MainWindow::fitClient() {
+    const double f = scale_ / 100.0;
+    const int height =
+        kClientHeightTwips + (program_.form.periodName.visible ? kSportBandTwips : 0);
+    client_->setFixedSize(pixels(kClientWidthTwips, f), pixels(height, f));
 }
 
 void MainWindow::act(const std::function<void()>& action) {
@@ -278,6 +300,8 @@ void MainWindow::apply(const Changes& changes) {
         setScale(program_.form.WindowScale);
     if (changes.has("Language"))
         showLanguage();
+    if (changes.has(program_.form.periodName))
+        fitClient();
     bool message = changes.has("frmMessage.exists");
     for (const Control* c : changes.controls) {
         if (const auto it = syncs_.constFind(c); it != syncs_.cend())

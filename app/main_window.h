@@ -68,9 +68,11 @@ class MainWindow : public QMainWindow {
     void resync(const Control& c);
 
     void buildControls();
+    void fitClient();
     void bindHold(Control& c, QAbstractButton* button);
     void showHornDialog();
     void showKeyDialog();
+    void showSportDialog();
     void syncMessageWindow();
     void focusEntered(QWidget* widget);
     void offerTeamNames();
@@ -100,6 +102,7 @@ class MainWindow : public QMainWindow {
     QPointer<KeyDialog> keyDialog_;
     // The team names the name boxes offer.
     QStringListModel* names_ = nullptr;
+    QPointer<QDialog> sportDialog_;
     // This window's place among the program's readers of its steps.
     std::size_t reader_ = 0;
 };

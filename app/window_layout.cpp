@@ -30,6 +30,20 @@ constexpr const char* kLowerTextTip =
     QT_TRANSLATE_NOOP("ml::app::Layout", "freier Text unten für die Anzeige");
 constexpr const char* kScrollTextTip =
     QT_TRANSLATE_NOOP("ml::app::Layout", "freier Text für die Anzeige");
+constexpr const char* kPlayerTip = QT_TRANSLATE_NOOP(
+    "ml::app::Layout", "Nummer des Spielers der nächsten Strafe (1 bis 99, leer: ohne)");
+constexpr const char* kPenaltyListTip = QT_TRANSLATE_NOOP(
+    "ml::app::Layout", "die Strafen der Mannschaft: Nummer, Zeit bis zum Ende, wartende");
+constexpr const char* kPenaltyEndTip =
+    QT_TRANSLATE_NOOP("ml::app::Layout", "beendet die gewählte Strafe vor ihrer Zeit");
+constexpr const char* kPenaltyRemoveTip =
+    QT_TRANSLATE_NOOP("ml::app::Layout", "nimmt die gewählte Strafe aus der Liste (ein Versehen)");
+constexpr const char* kTeamTimeoutHomeTip =
+    QT_TRANSLATE_NOOP("ml::app::Layout", "Timeout der Heim-Mannschaft (zählt nach den Regeln)");
+constexpr const char* kTeamTimeoutGuestTip =
+    QT_TRANSLATE_NOOP("ml::app::Layout", "Timeout der Gast-Mannschaft (zählt nach den Regeln)");
+constexpr const char* kTimeoutsTip =
+    QT_TRANSLATE_NOOP("ml::app::Layout", "Timeouts: genommen ● und noch erlaubt ○");
 
 // clang-format off
 const ControlLayout kMainWindow[] = {
@@ -118,6 +132,28 @@ const ControlLayout kMainWindow[] = {
     {"Image3", {720, 5160, 495, 495}},
     {"Text1",  {1320, 5160, 1215, 735}, L, 0, nullptr, 0, Look::Plain, Picture::None, true},
     {"Text5",  {2640, 5160, 1215, 735}, L, 0, nullptr, 0, Look::Plain, Picture::None, true},
+
+    // The sport's band under the window, shown while a sport's rules apply: the home team's
+    // timeouts and penalties on the left, the period in the middle, the guest team's on the right.
+    {"teamTimeoutL",   {120, 5220, 1455, 360},   C, 0, kTeamTimeoutHomeTip},
+    {"timeoutsL",      {1620, 5220, 1140, 360},  L, 0, kTimeoutsTip, 12},
+    {"playerCaptionL", {120, 5700, 375, 300},    L},
+    {"playerL",        {480, 5660, 450, 360},    C, 2, kPlayerTip},
+    {"penaltyListL",   {960, 5660, 1800, 1380},  L, 0, kPenaltyListTip},
+    {"penaltyEndL",    {120, 6180, 810, 360},    C, 0, kPenaltyEndTip},
+    {"penaltyRemoveL", {120, 6600, 810, 360},    C, 0, kPenaltyRemoveTip},
+    {"periodName",     {2880, 5220, 1935, 420},  C, 0,
+     QT_TRANSLATE_NOOP("ml::app::Layout", "der laufende Abschnitt"), 12, Look::Yellow},
+    {"nextPeriod",     {2880, 5700, 1935, 420},  C, 0,
+     QT_TRANSLATE_NOOP("ml::app::Layout",
+                       "vom Ende eines Abschnitts zur Pause, von der Pause zum nächsten Abschnitt")},
+    {"timeoutsR",      {4935, 5220, 1140, 360},  R, 0, kTimeoutsTip, 12},
+    {"teamTimeoutR",   {6120, 5220, 1455, 360},  C, 0, kTeamTimeoutGuestTip},
+    {"penaltyListR",   {4935, 5660, 1800, 1380}, L, 0, kPenaltyListTip},
+    {"playerCaptionR", {6765, 5700, 375, 300},   L},
+    {"playerR",        {7125, 5660, 450, 360},   C, 2, kPlayerTip},
+    {"penaltyEndR",    {6765, 6180, 810, 360},   C, 0, kPenaltyEndTip},
+    {"penaltyRemoveR", {6765, 6600, 810, 360},   C, 0, kPenaltyRemoveTip},
 };
 
 const ControlLayout kMessageWindow[] = {
@@ -175,6 +211,8 @@ const char* const kReadingOrder[] = {
     "Scroll_O", "FreeT_O", "FreeT_O_S",
     "OneLine", "Scroll_1", "FreeT", "FreeT_S", "Help_text",
     "Scroll_U", "FreeT_U", "FreeT_U_S",
+    "teamTimeoutL", "playerL", "penaltyListL", "penaltyEndL", "penaltyRemoveL", "nextPeriod",
+    "teamTimeoutR", "penaltyListR", "playerR", "penaltyEndR", "penaltyRemoveR",
 };
 
 // Accelerators, distinct within each menu (one line per menu).

@@ -48,6 +48,8 @@ struct MenuLayout {
 // Client area of the main window in twips.
 inline constexpr int kClientWidthTwips = 7695;
 inline constexpr int kClientHeightTwips = 5115;
+// The sport's band below it, shown while a sport's rules apply.
+inline constexpr int kSportBandTwips = 1980;
 // Client area of the message window in twips.
 inline constexpr int kMessageWidthTwips = 6000;
 inline constexpr int kMessageHeightTwips = 4320;

@@ -6,6 +6,8 @@
 #include "match/time_values.h"
 #include "serial/serial_link.h"
 
+#include <QRegularExpression>
+
 #include <algorithm>
 
 namespace ml {
@@ -38,6 +40,7 @@ const QString kLine2Port = QStringLiteral("line2Device");
 const QString kLine2Mirror = QStringLiteral("line2Mirror");
 const QString kLine2Baud = QStringLiteral("line2Baud");
 const QString kRemoteOn = QStringLiteral("remoteOn");
+const QString kSport = QStringLiteral("sport");
 
 bool printable(const QString& text, qsizetype maxLength) {
     if (text.size() > maxLength)
@@ -151,6 +154,13 @@ Settings Settings::fromValues(const QVariantMap& values, bool* keysRead) {
         if (v.typeId() == QMetaType::QString && nameText(v.toString()) && !v.toString().isEmpty())
             s.teamNames.append(v.toString());
     }
+    takeText(
+        values, kSport,
+        [](const QString& t) {
+            static const QRegularExpression id(QStringLiteral("^[a-z0-9-]{1,32}$"));
+            return id.match(t).hasMatch();
+        },
+        s.sport);
     takeText(values, kPort, deviceText, s.port);
     takeText(values, kLine2Port, deviceText, s.line2Port);
     return s;
@@ -182,6 +192,7 @@ QVariantMap Settings::toValues() const {
         {kLine2Mirror, flag(line2Mirror)},
         {kLine2Baud, QString::number(line2Baud)},
         {kRemoteOn, flag(remoteOn)},
+        {kSport, sport},
     };
     if (!port.isEmpty())
         v.insert(kPort, port);
@@ -257,6 +268,7 @@ Settings KeptSettings::fromForm() const {
     s.webPort = f.WebPort >= 1 && f.WebPort <= 65535 ? f.WebPort : kept_.webPort;
     s.webNetwork = f.WebNetwork;
     s.remoteOn = f.remoteOn.checked;
+    s.sport = f.Sport;
     const auto take = [](const QString& text, bool (*valid)(const QString&), QString& into) {
         if (valid(text))
             into = text;
@@ -289,6 +301,8 @@ bool KeptSettings::restore() {
     bool keysRead = true;
     kept_ = Settings::fromValues(storage_.readSettings(), &keysRead);
     apply(kept_);
+    // The sport is the match's: "Einstellungen zurücksetzen" leaves it as it is.
+    form_.Sport = kept_.sport;
     if (!keysRead)
         keep(true);
     return keysRead;

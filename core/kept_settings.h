@@ -38,6 +38,8 @@ struct Settings {
     bool webNetwork = false;
     // Remote control allowed ("Extras → Fernbedienung erlauben").
     bool remoteOn = true;
+    // The sport whose rules the match follows ("Extras → Sportart…").
+    QString sport = QStringLiteral("frei");
     // The device of the port last chosen (a path such as /dev/ttyUSB0, or COM3); empty for none.
     QString port;
     // The window's size in per cent ("Ansicht → Größe").

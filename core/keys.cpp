@@ -17,6 +17,9 @@ constexpr Command kCommands[] = {
     {"guestPenalty", "StrafeR",    QT_TRANSLATE_NOOP("KeyTable", "Strafe Gegner starten / stoppen")},
     {"timeout",      "Time_Out",   QT_TRANSLATE_NOOP("KeyTable", "Timeout starten / stoppen")},
     {"break",        "Break",      QT_TRANSLATE_NOOP("KeyTable", "Pause starten / stoppen")},
+    {"nextPeriod",   "nextPeriod", QT_TRANSLATE_NOOP("KeyTable", "Nächster Abschnitt: Pause, dann die nächste Periode")},
+    {"homeTimeout",  "teamTimeoutL", QT_TRANSLATE_NOOP("KeyTable", "Timeout Heim (nach den Regeln der Sportart)")},
+    {"guestTimeout", "teamTimeoutR", QT_TRANSLATE_NOOP("KeyTable", "Timeout Gegner (nach den Regeln der Sportart)")},
     {"display",      "Displ",      QT_TRANSLATE_NOOP("KeyTable", "Anzeigen ein / aus")},
     {"timeOfDay",    "Uhr",        QT_TRANSLATE_NOOP("KeyTable", "Aktuelle Zeit ein / aus")},
     {"port",         "OpenOutput", QT_TRANSLATE_NOOP("KeyTable", "COM-Port öffnen / schließen")},
@@ -34,7 +37,9 @@ constexpr Command kCommands[] = {
 // wide 0 for the clock, the left column for the home side, the right one for the guest side,
 // and the middle key 5 (the one with the bump) the hand horn, sounding while it is held.
 // Ctrl+O opens the port, as "open" does in every program; Ctrl+F takes remote control away (F
-// for "Fernbedienung": Marklight has nothing to find). In the order of `kCommands`.
+// for "Fernbedienung": Marklight has nothing to find). Under a sport's rules, Shift makes a side's
+// "+1" key its team's timeout and the break key the period's next step. In the order of
+// `kCommands`.
 const char* const kStandard[][KeyTable::kKeysPerCommand] = {
     {"F5", "Space", "Num+0"},
     {"F2", "Num+7"},
@@ -45,6 +50,9 @@ const char* const kStandard[][KeyTable::kKeysPerCommand] = {
     {"F9", "Num+6"},
     {"F6"},
     {"F7"},
+    {"Shift+F7"},
+    {"Shift+F2"},
+    {"Shift+F11"},
     {"F8"},
     {"F12"},
     {"Ctrl+O"},

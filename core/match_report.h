@@ -1,26 +1,45 @@
 #pragma once
 
 // The match report as the operator saves it ("Datei → Spielbericht speichern…"): a header with
-// the date, the teams, the score and the clock, then every line of the match record, oldest
-// first. Plain text, or CSV for a spreadsheet.
+// the date, the sport, the teams and the final score, then the record of the match grouped by
+// period, and each team's penalties and timeouts counted. Plain text, or CSV for a spreadsheet.
 
 #include <QByteArray>
 #include <QString>
-#include <QStringList>
+
+#include <vector>
 
 namespace ml {
+
+// One event of the match record.
+struct RecordedEvent {
+    QString time;
+    // The period under way ("1. Halbzeit"); empty without periods.
+    QString period;
+    QString clock;
+    // "home" or "guest" (the left or right team as the window showed them), or empty.
+    QString side;
+    // That team's name at the time.
+    QString team;
+    QString what;
+    // The score after it, "3:2".
+    QString score;
+    // What it counts as in the report's sums: "penalty" for a penalty given, "timeout", "goal".
+    QString counts;
+    bool operator==(const RecordedEvent&) const = default;
+};
 
 struct MatchReport {
     // "dd.MM.yyyy"
     QString date;
+    QString sport;
     QString home;
     QString guest;
     // "3:2"
     QString score;
     // "19:59"
     QString clock;
-    // The record's lines, oldest first: time of day, " +++", what happened.
-    QStringList lines;
+    std::vector<RecordedEvent> events;
 };
 
 enum class ReportFormat { Text, Csv };
@@ -28,5 +47,9 @@ enum class ReportFormat { Text, Csv };
 // The file's bytes: UTF-8; the text with LF line ends, the CSV with a byte order mark, ";"
 // between cells and CR LF line ends, as spreadsheets read it.
 QByteArray reportBytes(const MatchReport& report, ReportFormat format);
+
+// The name the report is offered under: "JJJJ-MM-TT Heim - Gegner", with characters that no
+// file name may hold replaced.
+QString reportName(const QString& isoDate, const QString& home, const QString& guest);
 
 } // namespace ml

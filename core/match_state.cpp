@@ -26,10 +26,11 @@ constexpr qsizetype kMaxText = 1000;
 // outlive a run).
 bool derived(const Control& c) {
     static const QStringList names = {
-        QStringLiteral("Combo6"), QStringLiteral("OpenOutput"), QStringLiteral("Text1"),
-        QStringLiteral("Text5"),  QStringLiteral("SpecL"),      QStringLiteral("SpecR"),
-        QStringLiteral("FlashL"), QStringLiteral("FlashR"),     QStringLiteral("Uhr_anz"),
-        QStringLiteral("undo"),   QStringLiteral("redo")};
+        QStringLiteral("Combo6"),      QStringLiteral("OpenOutput"), QStringLiteral("Text1"),
+        QStringLiteral("Text5"),       QStringLiteral("SpecL"),      QStringLiteral("SpecR"),
+        QStringLiteral("FlashL"),      QStringLiteral("FlashR"),     QStringLiteral("Uhr_anz"),
+        QStringLiteral("undo"),        QStringLiteral("redo"),       QStringLiteral("penaltyListL"),
+        QStringLiteral("penaltyListR")};
     return c.kind == Kind::Label || c.kind == Kind::Image || names.contains(c.name);
 }
 
@@ -153,6 +154,52 @@ void keepGroupsConsistent(Form& form, const Form& fresh) {
     form.Timer3.enabled = tenths;
 }
 
+QJsonValue penaltiesJson(const PenaltyList& list) {
+    QJsonArray entries;
+    for (const ListedPenalty& p : list)
+        entries.append(QJsonObject{{QStringLiteral("id"), p.id},
+                                   {QStringLiteral("number"), p.number},
+                                   {QStringLiteral("length"), p.lengthSec},
+                                   {QStringLiteral("running"), p.running},
+                                   {QStringLiteral("end"), p.endSec},
+                                   {QStringLiteral("reducesTeam"), p.reducesTeam},
+                                   {QStringLiteral("endsOnGoal"), p.endsOnGoal}});
+    return entries;
+}
+
+// A stored list, each entry checked as the window checks a typed one; nothing for one that is
+// not such a list.
+std::optional<PenaltyList> penaltiesFrom(const QJsonValue& v) {
+    const QJsonArray entries = v.toArray();
+    if (!v.isArray() || entries.size() > qsizetype(kMaxPenalties))
+        return std::nullopt;
+    const auto whole = [](const QJsonValue& x, double min, double max) {
+        const double d = x.toDouble(min - 1);
+        return x.isDouble() && d == std::floor(d) && d >= min && d <= max;
+    };
+    PenaltyList list;
+    for (const QJsonValue& e : entries) {
+        const QJsonObject o = e.toObject();
+        const QJsonValue id = o.value(QLatin1String("id"));
+        const QJsonValue number = o.value(QLatin1String("number"));
+        const QJsonValue length = o.value(QLatin1String("length"));
+        const QJsonValue end = o.value(QLatin1String("end"));
+        const auto flag = [&o](const char* key) { return o.value(QLatin1String(key)); };
+        if (!whole(id, 0, kInt16Max) || !whole(number, 0, 99) || !whole(length, 1, 99 * 60) ||
+            !whole(end, kInt16Min, kInt16Max) || !flag("running").isBool() ||
+            !flag("reducesTeam").isBool() || !flag("endsOnGoal").isBool())
+            return std::nullopt;
+        list.push_back({id.toInt(), number.toInt(), length.toInt(), flag("running").toBool(),
+                        end.toInt(), flag("reducesTeam").toBool(), flag("endsOnGoal").toBool()});
+    }
+    return list;
+}
+
+struct ToJson {
+    template <class T> QJsonValue operator()(const T& v) const { return QJsonValue(v); }
+    QJsonValue operator()(const PenaltyList& list) const { return penaltiesJson(list); }
+};
+
 } // namespace
 
 bool keptInState(const Control& control) {
@@ -166,8 +213,7 @@ QJsonObject stateContent(const Form& form) {
     QJsonObject values;
     for (const Field& field : formFields())
         if (field.stored)
-            std::visit([&](const auto& v) { values.insert(QLatin1String(field.stored), v); },
-                       valueOf(field, form));
+            values.insert(QLatin1String(field.stored), std::visit(ToJson{}, valueOf(field, form)));
     return {{QStringLiteral("controls"), controls}, {QStringLiteral("fields"), values}};
 }
 
@@ -215,6 +261,9 @@ void restoreContent(Form& form, const QJsonObject& content) {
                 } else if constexpr (std::is_same_v<T, QString>) {
                     if (v.isString() && v.toString().size() <= kMaxText)
                         into = v.toString();
+                } else if constexpr (std::is_same_v<T, PenaltyList>) {
+                    if (const std::optional<PenaltyList> list = penaltiesFrom(v))
+                        into = *list;
                 } else if constexpr (std::is_same_v<T, double>) {
                     if (v.isDouble())
                         into = d;
@@ -237,6 +286,7 @@ QByteArray MatchState::toJson() const {
     if (count)
         o.insert(QStringLiteral("count"), *count);
     o.insert(QStringLiteral("record"), record);
+    o.insert(QStringLiteral("events"), events);
     o.insert(QStringLiteral("port"), QJsonObject{{QStringLiteral("device"), portDevice},
                                                  {QStringLiteral("open"), portOpen}});
     return QJsonDocument(o).toJson(QJsonDocument::Indented);
@@ -263,6 +313,7 @@ std::optional<MatchState> MatchState::fromJson(const QByteArray& bytes) {
     if (count.isDouble() && countInRange(count.toDouble()))
         s.count = count.toDouble();
     s.record = o.value(QLatin1String("record")).toString();
+    s.events = o.value(QLatin1String("events")).toArray();
     const QJsonObject port = o.value(QLatin1String("port")).toObject();
     s.portDevice = port.value(QLatin1String("device")).toString().left(256);
     s.portOpen = port.value(QLatin1String("open")).toBool(false);

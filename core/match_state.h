@@ -8,6 +8,7 @@
 
 #include "form/form.h"
 
+#include <QJsonArray>
 #include <QJsonObject>
 
 #include <optional>
@@ -26,6 +27,8 @@ struct MatchState {
     std::optional<double> count;
     // The match record that the log lines go to.
     QString record;
+    // The record of the match's events.
+    QJsonArray events;
     // The port by its device, and whether it was open.
     QString portDevice;
     bool portOpen = false;

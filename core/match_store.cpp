@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QFileInfo>
 #include <QJsonDocument>
+#include <QStandardPaths>
 #include <QTime>
 
 #include <algorithm>
@@ -22,7 +23,7 @@ constexpr qsizetype kLogLimit = 100000;
 // The state compared with the one written last: the form's part and the port.
 QByteArray comparable(const MatchState& s) {
     return QJsonDocument(s.content).toJson(QJsonDocument::Compact) + '\n' + s.portDevice.toUtf8() +
-           (s.portOpen ? "\n1" : "\n0");
+           (s.portOpen ? "\n1" : "\n0") + QJsonDocument(s.events).toJson(QJsonDocument::Compact);
 }
 
 QString standText(const QString& timeOfDay) {
@@ -34,9 +35,10 @@ QString standText(const QString& timeOfDay) {
 } // namespace
 
 MatchStore::MatchStore(Form& form, const Clock& clock, Dialogs& dialogs, Storage& storage,
-                       EventLog& log, MatchEngine& match, SerialLink& serial, KeyTable& keys)
+                       EventLog& log, MatchEngine& match, SerialLink& serial, KeyTable& keys,
+                       MatchRecord& record)
     : form_(form), clock_(clock), dialogs_(dialogs), storage_(storage), log_(log), match_(match),
-      serial_(serial), settings_(form, storage, keys) {
+      serial_(serial), events_(record), settings_(form, storage, keys) {
     log_.onLine = [this](const QString& line) { recordLine(line); };
 }
 
@@ -57,9 +59,19 @@ void MatchStore::recordLine(const QString& line) {
 }
 
 void MatchStore::start() {
+    // The club's own sports first: the kept settings may choose one of them. A file edited into
+    // nonsense leaves the built-in sports, and the log says so once.
+    const std::optional<QByteArray> sports = storage_.readSports();
+    if (sports)
+        if (const std::optional<QString> why = match_.catalog().setOwn(*sports))
+            log_.addLine(QStringLiteral(" +++ Eigene Sportarten nicht lesbar (%1), es gelten die "
+                                        "eingebauten")
+                             .arg(*why));
     if (!settings_.restore())
         log_.addLine(tr(" +++ Tastenbelegung in den Einstellungen unlesbar: es gelten "
                         "die Standardtasten"));
+    if (!match_.catalog().has(form_.Sport))
+        form_.Sport = QStringLiteral("frei");
     claimed_ = storage_.claimState();
     std::optional<MatchState> last;
     std::optional<QString> unreadable;
@@ -88,8 +100,8 @@ void MatchStore::start() {
             backup = storage_.setStateAside(Storage::Aside::Backup);
     }
     if (!resumed) {
-        // A fresh match begins at the kept start value.
-        match_.ResetTime();
+        // A fresh match begins at the kept start value, in the first period of its sport.
+        match_.newMatch();
         record_ = storage_.startRecord();
         recording_ = true;
         for (const QString& line : std::exchange(pending_, {}))
@@ -113,6 +125,7 @@ void MatchStore::start() {
     if (resumed) {
         store(true);
     } else {
+        events_.clear();
         MatchState now;
         now.content = stateContent(form_);
         now.portDevice = form_.Combo6.notes.value(form_.Combo6.index);
@@ -124,6 +137,10 @@ void MatchStore::start() {
 bool MatchStore::resume(const MatchState& state) {
     Form& f = form_;
     restoreContent(f, state.content);
+    if (!match_.catalog().has(f.Sport))
+        f.Sport = QStringLiteral("frei");
+    match_.showSport();
+    events_.restore(state.events);
 
     // The running count goes on as if it had run meanwhile: its value at the save, less (or, for
     // a clock counting up, plus) the wall time since. A clock set back counts as no time passed.
@@ -184,6 +201,7 @@ void MatchStore::store(bool force) {
     s.content = stateContent(form_);
     s.portDevice = form_.Combo6.notes.value(form_.Combo6.index);
     s.portOpen = form_.PortOpen;
+    s.events = events_.toJson();
     QByteArray now = comparable(s);
     if (!force && now == written_)
         return;
@@ -194,6 +212,11 @@ void MatchStore::store(bool force) {
     s.count = match_.runningCount();
     s.record = record_;
     storage_.writeState(s.toJson());
+}
+
+void MatchStore::keepSports() {
+    storage_.writeSports(match_.catalog().ownFile());
+    sayFaults();
 }
 
 void MatchStore::keepSettings() {
@@ -267,11 +290,16 @@ void MatchStore::sayFaults() {
 }
 
 void MatchStore::SaveReport_Click() {
+    const Form& f = form_;
     const QDateTime now = QDateTime::fromMSecsSinceEpoch(clock_.wallMs());
+    // In the documents folder, named after the day and the teams.
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString name =
+        reportName(now.toString(QStringLiteral("yyyy-MM-dd")), f.Text_l.text, f.Text_r.text);
     QString filter;
     QString path = dialogs_.saveFileName(
         tr("Spielbericht speichern"),
-        tr("Spielbericht %1.txt").arg(now.toString(QStringLiteral("yyyy-MM-dd"))),
+        (folder.isEmpty() ? QString() : folder + QLatin1Char('/')) + name + QStringLiteral(".txt"),
         QStringLiteral("Text (*.txt);;CSV (*.csv)"), filter);
     if (path.isEmpty())
         return;
@@ -280,19 +308,13 @@ void MatchStore::SaveReport_Click() {
     if (QFileInfo(path).suffix().isEmpty())
         path += csv ? QStringLiteral(".csv") : QStringLiteral(".txt");
 
-    const Form& f = form_;
-    QStringList lines = storage_.recordLines();
-    // Without a record on disk the log box is all there is (newest first, perhaps cut).
-    if (lines.isEmpty()) {
-        lines = f.Text1.text.split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
-        std::reverse(lines.begin(), lines.end());
-    }
     const MatchReport report{now.toString(QStringLiteral("dd.MM.yyyy")),
+                             match_.rules().name,
                              f.Text_l.text,
                              f.Text_r.text,
                              f.Pkt_l.text + QLatin1Char(':') + f.Pkt_r.text,
                              f.D_Min.text + QLatin1Char(':') + f.D_Sec.text,
-                             lines};
+                             events_.events()};
     if (const std::optional<QString> error = storage_.writeFile(
             path, reportBytes(report, csv ? ReportFormat::Csv : ReportFormat::Text))) {
         message(tr("Spielbericht kann nicht gespeichert werden: ") + *error);

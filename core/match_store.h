@@ -6,6 +6,7 @@
 
 #include "console/event_log.h"
 #include "core/kept_settings.h"
+#include "core/match_record.h"
 #include "core/match_state.h"
 #include "form/form.h"
 #include "match/match_engine.h"
@@ -22,7 +23,7 @@ class MatchStore {
 
   public:
     MatchStore(Form& form, const Clock& clock, Dialogs& dialogs, Storage& storage, EventLog& log,
-               MatchEngine& match, SerialLink& serial, KeyTable& keys);
+               MatchEngine& match, SerialLink& serial, KeyTable& keys, MatchRecord& record);
     void bindHandlers();
 
     // Start-up, after the form's own: the kept settings, then the question whether to resume a
@@ -44,6 +45,8 @@ class MatchStore {
 
     void SaveReport_Click();
     void ResetSettings_Click() { settings_.ResetSettings_Click(); }
+    // Keeps the club's own sports, as the dialog has left them.
+    void keepSports();
 
   private:
     bool resume(const MatchState& state);
@@ -64,6 +67,7 @@ class MatchStore {
     EventLog& log_;
     MatchEngine& match_;
     SerialLink& serial_;
+    MatchRecord& events_;
     KeptSettings settings_;
 
     bool claimed_ = false;

@@ -28,8 +28,8 @@ Program::Program(Clock& clock, Dialogs& dialogs, Shell& shell, SerialDevice& dev
     : dialogs_(dialogs), log(form, clock), serial(form, device, dialogs_, log, secondDevice),
       match(form, clock, dialogs_), modes(form, clock, dialogs_, serial, match),
       composer(form, clock, dialogs_, serial, log), score(form), messages(form, shell),
-      history(form, match, log), horn(form, hornOutput, log),
-      store(form, clock, dialogs_, storage, log, match, serial, keys), clock_(clock) {
+      history(form, match, log), horn(form, hornOutput, log), record(form, clock, match),
+      store(form, clock, dialogs_, storage, log, match, serial, keys, record), clock_(clock) {
     match.bindHandlers();
     serial.bindHandlers();
     modes.bindHandlers();
@@ -38,6 +38,14 @@ Program::Program(Clock& clock, Dialogs& dialogs, Shell& shell, SerialDevice& dev
     history.bindHandlers();
     horn.bindHandlers();
     store.bindHandlers();
+    // A goal may end a penalty of the other side, within the same step (and its undo).
+    for (auto [button, left] : {std::pair{&form.up_l, true}, {&form.up_r, false}})
+        button->onClick = [this, step = button->onClick, left = left] {
+            step();
+            match.goalScored(left);
+        };
+    match.logLine = [this](const QString& text) { log.addLine(text); };
+    match.onEvent = [this](const MatchEvent& event) { record.add(event); };
     form.Ende.onClick = [this] { Ende_Click(); };
     form.keyList.onClick = [this] { keyList_Click(); };
     // The desk switches remote control off (and on) at once; the web face follows.
@@ -211,6 +219,7 @@ bool Program::acted(bool result, bool typing) {
 }
 
 void Program::stepped(bool tick) {
+    record.afterStep();
     const Changes changes = form.takeChanges();
     store.afterStep(changes, tick);
     tell(changes);
@@ -317,6 +326,14 @@ bool Program::command(Control& c, bool down, bool evenHidden) {
 void Program::outsideChange() {
     if (!busy_ && !telling_ && !boxOpen())
         stepped(false);
+}
+
+bool Program::chooseSport(const QString& id) {
+    if (!match.chooseSport(id))
+        return acted(false);
+    // What was done under the rules before is not taken back under the new ones.
+    history.clear();
+    return acted(true);
 }
 
 bool Program::setting(const QString& name, int value) {

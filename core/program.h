@@ -9,6 +9,7 @@
 #include "console/score_keeping.h"
 #include "core/horn_signals.h"
 #include "core/keys.h"
+#include "core/match_record.h"
 #include "core/match_store.h"
 #include "core/undo.h"
 #include "display/composer.h"
@@ -124,6 +125,11 @@ class Program {
         serial.setSecondLine(n, mirror, baud);
         acted(true);
     }
+    // The operator chose a sport ("Extras → Sportart…"): the match follows its rules from now
+    // on. False when the operator said no to the question during a match.
+    bool chooseSport(const QString& id);
+    // The club's own sports changed in the dialog: they are kept.
+    void sportsChanged() { store.keepSports(); }
     // Run at the end of every step (start-up, a tick, the count's own step, an operator action),
     // after the step's transmission, with what the step changed: the readers of the form (the
     // window, the live feed) update only that.
@@ -141,6 +147,7 @@ class Program {
     MessageWindowModel messages;
     UndoHistory history;
     HornSignals horn;
+    MatchRecord record;
     MatchStore store;
 
   private:

@@ -25,16 +25,38 @@ void UndoHistory::bindHandlers() {
     showMenu();
 }
 
+std::array<int*, 6> UndoHistory::timeoutCounts() {
+    Form& f = form_;
+    return {&f.TimeoutsMatchL, &f.TimeoutsHalfL, &f.TimeoutsLastL,
+            &f.TimeoutsMatchR, &f.TimeoutsHalfR, &f.TimeoutsLastR};
+}
+
 UndoHistory::State UndoHistory::capture() const {
+    const Form& f = form_;
     State s;
     for (std::size_t i = 0; i < kBoxes; ++i)
         s.texts[i] = boxes_[i]->text;
-    s.clockRunning = form_.ClockRunning;
-    s.left = form_.penaltyL;
-    s.right = form_.penaltyR;
+    s.clockRunning = f.ClockRunning;
+    s.left = f.penaltyL;
+    s.right = f.penaltyR;
+    s.listL = f.penaltiesL;
+    s.listR = f.penaltiesR;
+    s.period = f.PeriodNumber;
+    s.phase = f.PeriodPhase;
+    const auto counts = const_cast<UndoHistory*>(this)->timeoutCounts();
+    for (std::size_t i = 0; i < counts.size(); ++i)
+        s.timeouts[i] = *counts[i];
+    s.interruption = f.TimeoutActive ? 1 : f.BreakActive ? 2 : 0;
     for (const DialogSetting& setting : dialogSettings())
-        s.settings.push_back(settingValue(setting, form_));
+        s.settings.push_back(settingValue(setting, f));
     return s;
+}
+
+void UndoHistory::clear() {
+    typing_ = nullptr;
+    done_.clear();
+    undone_.clear();
+    showMenu();
 }
 
 void UndoHistory::click(Control& c, const std::function<void()>& run) {
@@ -104,6 +126,24 @@ QString UndoHistory::describe(const Control& c, const State& before) const {
         return tr("Spielstand Gegner %1").arg(step);
     if (&c == &f.St_St)
         return before.clockRunning ? tr("Spielzeit stoppen") : tr("Spielzeit starten");
+    // Under a sport's rules the penalty button gives a penalty; each is ended on its own.
+    if (!match_.rules().free()) {
+        const struct {
+            const Control* control;
+            const char* what;
+        } band[] = {{&f.StrafeL, QT_TR_NOOP("Strafe Heim")},
+                    {&f.StrafeR, QT_TR_NOOP("Strafe Gegner")},
+                    {&f.penaltyEndL, QT_TR_NOOP("Strafe Heim beendet")},
+                    {&f.penaltyEndR, QT_TR_NOOP("Strafe Gegner beendet")},
+                    {&f.penaltyRemoveL, QT_TR_NOOP("Strafe Heim entfernt")},
+                    {&f.penaltyRemoveR, QT_TR_NOOP("Strafe Gegner entfernt")},
+                    {&f.teamTimeoutL, QT_TR_NOOP("Timeout Heim")},
+                    {&f.teamTimeoutR, QT_TR_NOOP("Timeout Gegner")},
+                    {&f.nextPeriod, QT_TR_NOOP("Abschnitt")}};
+        for (const auto& b : band)
+            if (&c == b.control)
+                return tr(b.what);
+    }
     if (&c == &f.StrafeL)
         return before.left.running ? tr("Strafe Heim stoppen") : tr("Strafe Heim starten");
     if (&c == &f.StrafeR)
@@ -156,16 +196,65 @@ void UndoHistory::apply(const Step& step, bool forward) {
         if (boxes_[i]->onChange)
             boxes_[i]->onChange();
     }
-    if (step.before.left != step.after.left)
+    const bool free = match_.rules().free();
+    if (free && step.before.left != step.after.left)
         showPenalty(f.StrafeL, f.TxtStrL, f.penaltyL, to.left);
-    if (step.before.right != step.after.right)
+    if (free && step.before.right != step.after.right)
         showPenalty(f.StrafeR, f.TxtStrR, f.penaltyR, to.right);
     for (std::size_t i = 0; i < to.settings.size(); ++i)
         if (step.before.settings[i] != step.after.settings[i])
             setSetting(dialogSettings()[i], f, to.settings[i]);
+    const State& from = forward ? step.before : step.after;
+    applyList(f.penaltiesL, from.listL, to.listL);
+    applyList(f.penaltiesR, from.listR, to.listR);
+    // Timeouts counted since stay counted.
+    const auto counts = timeoutCounts();
+    for (std::size_t i = 0; i < counts.size(); ++i)
+        *counts[i] = std::max(0, *counts[i] + to.timeouts[i] - from.timeouts[i]);
+    // Under a sport's rules every step takes its interruption with it (without them a timeout or
+    // break runs as the operator left it). A period that has ended takes its break back before
+    // the break ends, so that the end does not lead on to the next period; a break comes back
+    // before its period stands in the break.
+    const bool interruption = !free && from.interruption != to.interruption;
+    if (from.period != to.period)
+        f.PeriodNumber = to.period;
+    if (interruption && to.interruption != 0)
+        match_.interruptFor(to.interruption == 1);
+    if (from.phase != to.phase)
+        f.PeriodPhase = to.phase;
+    if (interruption && to.interruption == 0)
+        match_.endInterruption(Interruption::Both);
     if (clock && to.clockRunning && !f.ClockRunning)
         match_.St_St_Click();
+    match_.settlePenalties();
     match_.advancePenalties();
+    match_.showSport();
+}
+
+void UndoHistory::applyList(PenaltyList& list, const PenaltyList& from, const PenaltyList& to) {
+    if (from == to)
+        return;
+    const auto find = [](const PenaltyList& in, int id) {
+        return std::find_if(in.begin(), in.end(),
+                            [id](const ListedPenalty& p) { return p.id == id; });
+    };
+    for (const ListedPenalty& p : from)
+        if (find(to, p.id) == to.end())
+            std::erase_if(list, [&p](const ListedPenalty& q) { return q.id == p.id; });
+    for (const ListedPenalty& p : to) {
+        const auto before = find(from, p.id);
+        if (before != from.end() && *before == p)
+            continue;
+        const auto now = std::find_if(list.begin(), list.end(),
+                                      [&p](const ListedPenalty& q) { return q.id == p.id; });
+        if (now != list.end())
+            *now = p;
+        else if (before == from.end())
+            // Back in the order the penalties were given.
+            list.insert(std::find_if(list.begin(), list.end(),
+                                     [&p](const ListedPenalty& q) { return q.id > p.id; }),
+                        p);
+    }
 }
 
 // A penalty comes back with its end in match time: it has served what the clock has run since.

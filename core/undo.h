@@ -39,6 +39,8 @@ class UndoHistory {
     void setting(const DialogSetting& setting, int value);
     // The focus moved on: the next typing is a step of its own.
     void endTyping() { typing_ = nullptr; }
+    // Forgets every step (another sport's rules begin).
+    void clear();
 
     void undo_Click();
     void redo_Click();
@@ -52,6 +54,13 @@ class UndoHistory {
         Penalty left, right;
         // The dialogs' settings, in the order of `dialogSettings`.
         std::vector<int> settings;
+        // Under a sport's rules: the penalty lists, the period, the timeouts counted, and which
+        // interruption runs (0 none, 1 a timeout, 2 a break).
+        PenaltyList listL, listR;
+        int period = 0;
+        int phase = 0;
+        std::array<int, 6> timeouts{};
+        int interruption = 0;
         bool operator==(const State&) const = default;
     };
     struct Step {
@@ -61,6 +70,10 @@ class UndoHistory {
 
     State capture() const;
     void record(const QString& what, const State& before, State after);
+    // Sets a list to what the step made of it (`to`), changing only the penalties the step
+    // changed, so that what happened to the others since stays.
+    static void applyList(PenaltyList& list, const PenaltyList& from, const PenaltyList& to);
+    std::array<int*, 6> timeoutCounts();
     // Sets what the step changed to its state after (`forward`) or before.
     void apply(const Step& step, bool forward);
     void showPenalty(Button& button, TextBox& text, Penalty& penalty, const Penalty& to);

@@ -12,7 +12,7 @@
 
 namespace ml {
 
-enum class Kind { TextBox, Label, Button, CheckBox, ComboBox, Image, MenuItem };
+enum class Kind { TextBox, Label, Button, CheckBox, ComboBox, ListBox, Image, MenuItem };
 
 struct Control {
     Control(Kind k, const char* n) : kind(k), name(QString::fromLatin1(n)) {}
@@ -88,7 +88,7 @@ struct CheckBox : TextControl {
 };
 
 struct ComboBox : Control {
-    explicit ComboBox(const char* n) : Control(Kind::ComboBox, n) {}
+    explicit ComboBox(const char* n, Kind k = Kind::ComboBox) : Control(k, n) {}
     QStringList items;
     // Device path (or other note) shown to the operator beside each entry.
     QStringList notes;
@@ -106,6 +106,11 @@ struct ComboBox : Control {
         items.append(item);
         notes.append(note);
     }
+};
+
+// A list whose entries all stand in view; the operator chooses one of them.
+struct ListBox : ComboBox {
+    explicit ListBox(const char* n) : ComboBox(n, Kind::ListBox) {}
 };
 
 struct MenuItem : TextControl {

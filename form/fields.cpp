@@ -3,6 +3,8 @@
 #include "form/form.h"
 #include "form/quote.h"
 
+#include <QStringList>
+
 namespace ml {
 
 namespace {
@@ -38,6 +40,18 @@ const std::vector<Field>& formFields() {
         {"StrafeREndMin", ML_AT(penaltyR.endMin), "penaltyR.endMin"},
         {"StrafeREndSec", ML_AT(penaltyR.endSec), "penaltyR.endSec"},
         {"LogPending", ML_AT(LogPending), "LogPending"},
+        {"Sport", ML_AT(Sport), "Sport"},
+        {"PeriodNumber", ML_AT(PeriodNumber), "PeriodNumber", 0, 99},
+        {"PeriodPhase", ML_AT(PeriodPhase), "PeriodPhase", phase::kReady, phase::kBreak},
+        {"penaltiesL", ML_AT(penaltiesL), "penaltiesL"},
+        {"penaltiesR", ML_AT(penaltiesR), "penaltiesR"},
+        {"PenaltyCount", ML_AT(PenaltyCount), "PenaltyCount", 0, INT32_MAX},
+        {"TimeoutsMatchL", ML_AT(TimeoutsMatchL), "TimeoutsMatchL", 0, 99},
+        {"TimeoutsHalfL", ML_AT(TimeoutsHalfL), "TimeoutsHalfL", 0, 99},
+        {"TimeoutsLastL", ML_AT(TimeoutsLastL), "TimeoutsLastL", 0, 99},
+        {"TimeoutsMatchR", ML_AT(TimeoutsMatchR), "TimeoutsMatchR", 0, 99},
+        {"TimeoutsHalfR", ML_AT(TimeoutsHalfR), "TimeoutsHalfR", 0, 99},
+        {"TimeoutsLastR", ML_AT(TimeoutsLastR), "TimeoutsLastR", 0, 99},
         {"BannerPhase", ML_AT(BannerPhase)},
         {"HornOn", ML_AT(HornOn)},
         {"HornLength", ML_AT(HornLength)},
@@ -107,6 +121,19 @@ QString fieldText(const Field& field, const Form& form) {
         QString operator()(qint64 v) const { return QString::number(v); }
         QString operator()(double v) const { return QString::number(v, 'g', 17); }
         QString operator()(const QString& t) const { return quoted(t); }
+        QString operator()(const PenaltyList& list) const {
+            QStringList entries;
+            for (const ListedPenalty& p : list)
+                entries << QStringLiteral("#%1 %2s %3%4%5")
+                               .arg(p.number ? QString::number(p.number) : QStringLiteral("-"))
+                               .arg(p.lengthSec)
+                               .arg(p.running
+                                        ? QStringLiteral("running end=") + QString::number(p.endSec)
+                                        : QStringLiteral("waiting"))
+                               .arg(p.reducesTeam ? QString() : QStringLiteral(" personal"))
+                               .arg(p.endsOnGoal ? QStringLiteral(" goal") : QString());
+            return entries.isEmpty() ? QStringLiteral("none") : entries.join(QStringLiteral("; "));
+        }
     };
     return std::visit(Text{}, valueOf(field, form));
 }

@@ -5,6 +5,8 @@
 // field to the form means adding its line here; the replay's `show`, the kept state and the
 // change stream all read this table.
 
+#include "form/listed_penalty.h"
+
 #include <QString>
 
 #include <cstdint>
@@ -15,11 +17,11 @@ namespace ml {
 
 struct Form;
 
-using FieldValue = std::variant<bool, int, qint64, double, QString>;
+using FieldValue = std::variant<bool, int, qint64, double, QString, PenaltyList>;
 
 struct Field {
     using At = std::variant<bool& (*)(Form&), int& (*)(Form&), qint64& (*)(Form&),
-                            double& (*)(Form&), QString& (*)(Form&)>;
+                            double& (*)(Form&), QString& (*)(Form&), PenaltyList& (*)(Form&)>;
     const char* name;
     At at;
     // The key in the kept match state; null for a field the state does not keep (the tick
@@ -34,7 +36,8 @@ const std::vector<Field>& formFields();
 const Field* findField(const QString& name);
 
 FieldValue valueOf(const Field& field, const Form& form);
-// As replay prints it: flags -1 or 0, numbers in plain decimal, texts quoted.
+// As replay prints it: flags -1 or 0, numbers in plain decimal, texts quoted, a penalty list as
+// its entries ("#7 120s running end=1680; #- 120s waiting", "none").
 QString fieldText(const Field& field, const Form& form);
 
 } // namespace ml

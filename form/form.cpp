@@ -51,6 +51,15 @@ Form::Form() {
     for (int i = 1; i <= 16; ++i)
         controls_.push_back(&*HLProgr[i]);
     controls_.insert(controls_.end(), {&horn, &hornMissing, &StatusLine, &remoteOn, &remoteMark});
+    // The sport's band, shown while a sport's rules apply.
+    const std::initializer_list<Control*> band = {
+        &periodName,   &nextPeriod,   &teamTimeoutL,   &timeoutsL,
+        &teamTimeoutR, &timeoutsR,    &playerCaptionL, &playerL,
+        &penaltyListL, &penaltyEndL,  &penaltyRemoveL, &playerCaptionR,
+        &playerR,      &penaltyListR, &penaltyEndR,    &penaltyRemoveR};
+    for (Control* c : band)
+        c->visible = false;
+    controls_.insert(controls_.end(), band);
 }
 
 void Form::setFault(Fault fault, const QString& text) {

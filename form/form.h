@@ -6,6 +6,7 @@
 #include "form/captions.h"
 #include "form/changes.h"
 #include "form/controls.h"
+#include "form/listed_penalty.h"
 
 #include <QCoreApplication>
 
@@ -46,6 +47,17 @@ struct Penalty {
     int endSec = 0;
     bool operator==(const Penalty&) const = default;
 };
+
+// Where the period under way stands.
+namespace phase {
+// The clock stands at the period's start value; the period has not begun.
+inline constexpr int kReady = 0;
+inline constexpr int kPlaying = 1;
+// Its time has run (or the timekeeper ended it); the break or the next period follows.
+inline constexpr int kEnded = 2;
+// The break after it runs.
+inline constexpr int kBreak = 3;
+} // namespace phase
 
 // Where the running count (the match clock, a timeout or a break) stands on the clock of real
 // time: it stood at `valueMs` at the moment `monoMs`.
@@ -167,6 +179,41 @@ struct Form {
     TextBox BreakValue{"BreakValue", QStringLiteral("5.0")};
     // The hand horn: sounds while the operator holds it.
     Button horn{"horn", tr("Hupe")};
+
+    // --- the sport's band under the window (shown while a sport's rules apply) ---
+    // the period under way ("1. Halbzeit")
+    Label periodName{"periodName"};
+    // the one step from a period's end to its break and from the break to the next period; its
+    // caption says what comes
+    Button nextPeriod{"nextPeriod"};
+    // the home team's timeout
+    Button teamTimeoutL{"teamTimeoutL", QStringLiteral("Timeout Heim")};
+    // the home team's timeouts: taken and still allowed ("●○○")
+    Label timeoutsL{"timeoutsL"};
+    // the guest team's timeout
+    Button teamTimeoutR{"teamTimeoutR", QStringLiteral("Timeout Gegner")};
+    // the guest team's timeouts
+    Label timeoutsR{"timeoutsR"};
+    // caption of the home player's number
+    Label playerCaptionL{"playerCaptionL", QStringLiteral("Nr.")};
+    // the number of the home player the next penalty is for (empty: none)
+    TextBox playerL{"playerL"};
+    // the home team's penalties: number, time to serve, waiting
+    ListBox penaltyListL{"penaltyListL"};
+    // ends the chosen home penalty before its time (the timekeeper's decision)
+    Button penaltyEndL{"penaltyEndL", QStringLiteral("Beenden")};
+    // removes the chosen home penalty (given by mistake)
+    Button penaltyRemoveL{"penaltyRemoveL", QStringLiteral("Entfernen")};
+    // caption of the guest player's number
+    Label playerCaptionR{"playerCaptionR", QStringLiteral("Nr.")};
+    // the number of the guest player the next penalty is for
+    TextBox playerR{"playerR"};
+    // the guest team's penalties
+    ListBox penaltyListR{"penaltyListR"};
+    // ends the chosen guest penalty
+    Button penaltyEndR{"penaltyEndR", QStringLiteral("Beenden")};
+    // removes the chosen guest penalty
+    Button penaltyRemoveR{"penaltyRemoveR", QStringLiteral("Entfernen")};
 
     // --- free-text entry area ---
     // "Eine Zeile": one big line of free text instead of two rows
@@ -312,10 +359,30 @@ struct Form {
     // runs, where it stopped while it stands. `D_Min` and `D_Sec` show it until the operator
     // types another value.
     qint64 ClockMs = 20 * 60 * 1000;
+    // The penalty of each side as the display shows it. Without a sport's rules the operator
+    // starts and stops it; under them it is the side's penalty that ends first.
     Penalty penaltyL;
     Penalty penaltyR;
     bool LogPending = false;
     double BannerPhase = 0;
+
+    // --- the sport's rules ---
+    // The chosen sport ("frei", "handball" …), kept with the settings; the match follows its
+    // rules. "frei" has none: the match runs as the operator drives it.
+    QString Sport = QStringLiteral("frei");
+    // The period under way: 1, 2 … and past the regular periods overtime; 0 without periods.
+    int PeriodNumber = 0;
+    // Where it stands: one of `phase`.
+    int PeriodPhase = phase::kReady;
+    // Each side's penalties while a sport's rules apply, in the order they were given.
+    PenaltyList penaltiesL;
+    PenaltyList penaltiesR;
+    // Penalties given in the match so far: the next one's id.
+    int PenaltyCount = 0;
+    // Each side's team timeouts: in the match, in the half (or period) under way, and in the last
+    // minutes of the regular time that the rules count apart.
+    int TimeoutsMatchL = 0, TimeoutsHalfL = 0, TimeoutsLastL = 0;
+    int TimeoutsMatchR = 0, TimeoutsHalfR = 0, TimeoutsLastR = 0;
 
     // --- horn ---
     // Settings ("Extras → Hupe…"): the horn at all, the automatic signal's length and the

@@ -52,7 +52,11 @@ void MatchEngine::St_St_Click() {
         runningClockStep();
         f.St_St.text = captions::start();
         f.ClockRunning = false;
+        report(EventKind::ClockStopped);
     } else {
+        // Started in the break after a period: the next period begins at once.
+        if (f.PeriodPhase == phase::kBreak && !rules().free())
+            beginNextPeriod();
         // A clock the operator left unreadable is refused before anything changes, so the
         // count never starts from a value nobody can see.
         const std::optional<double> typed = readClock(f.D_Min.text, f.D_Sec.text);
@@ -79,6 +83,10 @@ void MatchEngine::St_St_Click() {
             f.ClockEnded = true;
         f.ClockRunning = true;
         endInterruption(Interruption::Both);
+        const bool begins = f.PeriodPhase == phase::kReady && !rules().free();
+        if (begins)
+            f.PeriodPhase = phase::kPlaying;
+        report(begins ? EventKind::PeriodStarted : EventKind::ClockStarted);
     }
     f.LogPending = true;
     showSecondClock(false);
@@ -150,8 +158,17 @@ void MatchEngine::reset_Click() {
 }
 
 void MatchEngine::s_change_Click() {
-    std::swap(form_.Text_l.text, form_.Text_r.text);
-    std::swap(form_.Pkt_l.text, form_.Pkt_r.text);
+    Form& f = form_;
+    std::swap(f.Text_l.text, f.Text_r.text);
+    std::swap(f.Pkt_l.text, f.Pkt_r.text);
+    // Under a sport's rules penalties and timeouts belong to the team and change sides with it.
+    if (rules().free())
+        return;
+    std::swap(f.penaltiesL, f.penaltiesR);
+    std::swap(f.TimeoutsMatchL, f.TimeoutsMatchR);
+    std::swap(f.TimeoutsHalfL, f.TimeoutsHalfR);
+    std::swap(f.TimeoutsLastL, f.TimeoutsLastR);
+    showSport();
 }
 
 void MatchEngine::Mode_up_Click() {

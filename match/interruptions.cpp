@@ -30,6 +30,7 @@ void leaveSpecialDisplays(Form& form) {
 
 void MatchEngine::endInterruption(Interruption which) {
     Form& f = form_;
+    const bool breakEnds = which != Interruption::Timeout && f.BreakActive;
     if (which != Interruption::Break) {
         f.TimeoutActive = false;
         f.Time_Out.text = captions::startTimeout();
@@ -45,6 +46,20 @@ void MatchEngine::endInterruption(Interruption which) {
         f.Spec_Min.text = f.D_Sec.text;
         f.Spec_Sec.text = wholeText(f.TenthCount) + QLatin1Char('0');
     }
+    if (breakEnds)
+        report(EventKind::BreakEnded);
+    followBreak();
+}
+
+bool MatchEngine::interrupt(TextBox& lengthBox, bool timeout) {
+    Form& f = form_;
+    leaveSpecialDisplays(f);
+    endInterruption(timeout ? Interruption::Break : Interruption::Timeout);
+    if (!startInterruption(lengthBox))
+        return false;
+    (timeout ? f.TimeoutActive : f.BreakActive) = true;
+    (timeout ? f.Time_Out : f.Break).text = timeout ? captions::stopTimeout() : captions::stopPause();
+    return true;
 }
 
 // A click ends a running timeout; otherwise it ends a running break and starts a timeout.
@@ -55,11 +70,8 @@ void MatchEngine::Time_Out_Click() {
         endInterruption(Interruption::Both);
         return;
     }
-    endInterruption(Interruption::Break);
-    if (startInterruption(f.TimeoutValue)) {
-        f.TimeoutActive = true;
-        f.Time_Out.text = captions::stopTimeout();
-    }
+    if (interrupt(f.TimeoutValue, true))
+        report(EventKind::Timeout);
 }
 
 void MatchEngine::Break_Click() {
@@ -69,11 +81,12 @@ void MatchEngine::Break_Click() {
         endInterruption(Interruption::Both);
         return;
     }
-    endInterruption(Interruption::Timeout);
-    if (startInterruption(f.BreakValue)) {
-        f.BreakActive = true;
-        f.Break.text = captions::stopPause();
-    }
+    if (!interrupt(f.BreakValue, false))
+        return;
+    // A break after a period's end is the period's break, however it is started.
+    if (f.PeriodPhase == phase::kEnded && !rules().free())
+        f.PeriodPhase = phase::kBreak;
+    report(EventKind::BreakStarted);
 }
 
 bool MatchEngine::startInterruption(TextBox& lengthBox) {

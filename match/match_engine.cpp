@@ -32,6 +32,13 @@ void MatchEngine::bindHandlers() {
     form_.Break.onClick = [this] { Break_Click(); };
     form_.StrafeL.onClick = [this] { StrafeL_Click(); };
     form_.StrafeR.onClick = [this] { StrafeR_Click(); };
+    form_.nextPeriod.onClick = [this] { nextPeriod_Click(); };
+    form_.teamTimeoutL.onClick = [this] { teamTimeoutL_Click(); };
+    form_.teamTimeoutR.onClick = [this] { teamTimeoutR_Click(); };
+    form_.penaltyEndL.onClick = [this] { penaltyEndL_Click(); };
+    form_.penaltyEndR.onClick = [this] { penaltyEndR_Click(); };
+    form_.penaltyRemoveL.onClick = [this] { penaltyRemoveL_Click(); };
+    form_.penaltyRemoveR.onClick = [this] { penaltyRemoveR_Click(); };
 }
 
 void MatchEngine::start() {
@@ -45,6 +52,7 @@ void MatchEngine::start() {
     f.penaltyR.running = false;
     f.LogPending = false;
     f.Timer2.enabled = true;
+    showSport();
 }
 
 void MatchEngine::count() {
@@ -111,12 +119,17 @@ void MatchEngine::runningClockStep() {
     f.CurSec = static_cast<double>(value) / 1000;
     f.ClockMs = value;
     // The count-down passes 0:00: the playing time is over. The horn sounds once for it, after
-    // this step's transmission; the clock runs on below zero unless it is to stop at 0:00.
+    // this step's transmission; the clock runs on below zero unless it is to stop at 0:00. Under
+    // a sport's rules the period has ended.
+    bool periodOver = false;
     if (kind == CountKind::ClockDown && shown < 0 && !f.ClockEnded) {
         f.ClockEnded = true;
         f.HornDue = HornSignal::MatchEnd;
+        periodOver = f.PeriodPhase == phase::kPlaying && !rules().free();
         if (f.StopAtZero) {
             stopAtZero();
+            if (periodOver)
+                endPeriod();
             return;
         }
     }
@@ -135,6 +148,8 @@ void MatchEngine::runningClockStep() {
     showSecondClock(lastMinute);
     f.Timer2.interval = lastMinute ? kLastMinuteTickMs : kTickMs;
     advancePenalties();
+    if (periodOver)
+        endPeriod();
 }
 
 // The clock boxes for a shown value: minutes and seconds; in the last minute also the seconds

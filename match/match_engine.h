@@ -5,10 +5,14 @@
 // display and the serial link after it.
 
 #include "form/form.h"
+#include "match/match_event.h"
+#include "match/sport_rules.h"
 #include "match/time_values.h"
 #include "platform/platform.h"
 
+#include <functional>
 #include <optional>
+#include <vector>
 
 namespace ml {
 
@@ -66,8 +70,55 @@ class MatchEngine {
     void StrafeL_Click();
     void StrafeR_Click();
     QString Strafe(int minutes, int seconds, int endMin, int endSec) const;
-    // Writes the time still to serve of each running penalty from the clock as it shows.
+    // Writes the time still to serve of each running penalty from the clock as it shows; under a
+    // sport's rules a served penalty ends and the next waiting one starts.
     void advancePenalties();
+
+    // --- a sport's rules ---
+    SportCatalog& catalog() { return catalog_; }
+    int period() const { return form_.PeriodNumber; }
+    const SportRules& rules() const { return catalog_.find(form_.Sport); }
+    // Chooses the sport `id` as "Extras → Sportart…" does: asks first while a match is under way,
+    // keeps the scores and names, and sets the clock to the first period's start value. False
+    // when there is no such sport or the operator says no.
+    bool chooseSport(const QString& id);
+    // A fresh match: the first period of the sport (none without periods) and the clock at its
+    // start value.
+    void newMatch();
+    // The window shows the sport's state: its band, captions, lists, and each side's penalty as
+    // the display shows it.
+    void showSport();
+    // From a period's end to its break, from the break to the next period; a period not yet over
+    // is ended first, when the operator says so.
+    void nextPeriod_Click();
+    // A team's timeout; one that the rules do not allow asks first.
+    void teamTimeoutL_Click();
+    void teamTimeoutR_Click();
+    // The chosen penalty of a side's list ends before its time, or leaves the list.
+    void penaltyEndL_Click();
+    void penaltyEndR_Click();
+    void penaltyRemoveL_Click();
+    void penaltyRemoveR_Click();
+    // After a step taken back or done again: no more of a side's penalties run than the rules
+    // allow, and none waits while a place is free.
+    void settlePenalties();
+    // A penalty of a side's list as the window lists it: its player's number (0: none) and its
+    // time to serve in seconds (a waiting one's whole length).
+    struct PenaltyView {
+        int number;
+        long long toServe;
+        bool running;
+    };
+    std::vector<PenaltyView> penaltyViews(bool left);
+    // Starts a team's timeout of the rules' length, or the break after the period under way,
+    // without counting it: a step taken back comes again.
+    void interruptFor(bool timeout);
+    // A goal of the left (or right) team: the rules may end a penalty of the other one.
+    void goalScored(bool left);
+    // Receives each event of the match as it happens (for the match record).
+    std::function<void(const MatchEvent&)> onEvent;
+    // Writes a line to the event log (set by the program; the engine alone writes none).
+    std::function<void(const QString& text)> logLine;
 
   private:
     // Tick periods: once a second, ten times a second in the last minute of a count-down.
@@ -94,18 +145,74 @@ class MatchEngine {
     // the length in `lengthBox`. False, after the error box, when the length is no number or
     // too large.
     bool startInterruption(TextBox& lengthBox);
-    // One side's penalty with the side's button, length box and text box.
+    // Starts a timeout (or a break) with the length in `lengthBox`, ending the other one.
+    bool interrupt(TextBox& lengthBox, bool timeout);
+    // One side's penalty with the side's button, length box and text box, and under a sport's
+    // rules its list, the boxes of the list and the player's number, and its timeouts.
     struct PenaltySide {
         Button& button;
         TextBox& length;
         TextBox& text;
         Penalty& penalty;
         bool left;
+        PenaltyList& list;
+        TextBox& number;
+        ListBox& box;
+        TextBox& name;
+        int& toMatch;
+        int& toHalf;
+        int& toLast;
+        Button& timeout;
+        Label& toShown;
     };
     PenaltySide leftPenalty();
     PenaltySide rightPenalty();
+    PenaltySide side(bool left) { return left ? leftPenalty() : rightPenalty(); }
     void penaltyClick(const PenaltySide& side);
     QString penaltyText(const PenaltySide& side, double clock) const;
+    void report(EventKind kind, const PenaltySide* side = nullptr, const ListedPenalty* p = nullptr,
+                const QString& note = {});
+
+    // Penalties under a sport's rules (penalty_list.cpp).
+    void addPenalty(const PenaltySide& side);
+    // The match clock in whole seconds as it shows; as it last stood while the operator has left
+    // its boxes unreadable.
+    long long clockSeconds() const;
+    // Time still to serve of a running penalty at the clock value `clock` (below 0 when served).
+    long long toServe(const ListedPenalty& p, long long clock) const;
+    // Starts `p` so that it is served `p.lengthSec` after the clock value `from`.
+    void startPenalty(ListedPenalty& p, long long from) const;
+    // Serves what the clock has passed and lets waiting penalties follow, at `clock`.
+    void servePenalties(const PenaltySide& side, long long clock);
+    // Starts the waiting penalties that have a place now, from the clock value `from`; with
+    // `announce` each is logged and reported as one that waited. Gives their ids.
+    std::vector<int> startWaiting(const PenaltySide& side, long long from, bool announce);
+    // The chosen entry of a side's list ends (`served` false: by the timekeeper) or goes.
+    void endChosen(const PenaltySide& side, bool remove);
+    void showPenalties(const PenaltySide& side, long long clock);
+    std::vector<PenaltyView> views(const PenaltySide& side, long long clock) const;
+    // Running penalties keep what they have still to serve when the clock is set anew.
+    void carryPenalties(long long from, long long to);
+
+    // Periods and timeouts under a sport's rules (sport_match.cpp).
+    void teamTimeout(const PenaltySide& side);
+    // Why the rules do not allow a timeout of `side` now; empty when they do.
+    QString timeoutRefusal(const PenaltySide& side) const;
+    bool inLastMinutes() const;
+    // The period's time has run (or the timekeeper ended it).
+    void endPeriod();
+    void startBreak();
+    void beginNextPeriod();
+    // A break after a period that has ended in any way leads to the next period.
+    void followBreak();
+    QString nextCaption() const;
+    bool overtimeAhead() const;
+    // A log line of the match at the clock and score of now: " +++ Spielzeit: 12:34 (3:2) …".
+    void logAt(const QString& what);
+    // A match is under way: something has happened since the sport was chosen.
+    bool underWay() const;
+
+    SportCatalog catalog_;
 
     Form& form_;
     const Clock& clock_;

@@ -29,20 +29,26 @@ QString twoDigits(long long v) {
 
 MatchEngine::PenaltySide MatchEngine::leftPenalty() {
     Form& f = form_;
-    return {f.StrafeL, f.ValStrafeL, f.TxtStrL, f.penaltyL, true};
+    return {f.StrafeL,       f.ValStrafeL,    f.TxtStrL,      f.penaltyL, true,
+            f.penaltiesL,    f.playerL,       f.penaltyListL, f.Text_l,   f.TimeoutsMatchL,
+            f.TimeoutsHalfL, f.TimeoutsLastL, f.teamTimeoutL, f.timeoutsL};
 }
 
 MatchEngine::PenaltySide MatchEngine::rightPenalty() {
     Form& f = form_;
-    return {f.StrafeR, f.ValStrafeR, f.TxtStrR, f.penaltyR, false};
+    return {f.StrafeR,       f.ValStrafeR,    f.TxtStrR,      f.penaltyR, false,
+            f.penaltiesR,    f.playerR,       f.penaltyListR, f.Text_r,   f.TimeoutsMatchR,
+            f.TimeoutsHalfR, f.TimeoutsLastR, f.teamTimeoutR, f.timeoutsR};
 }
 
+// Without a sport's rules the button starts and stops the side's one penalty; under them it adds
+// a penalty to the side's list.
 void MatchEngine::StrafeL_Click() {
-    penaltyClick(leftPenalty());
+    rules().free() ? penaltyClick(leftPenalty()) : addPenalty(leftPenalty());
 }
 
 void MatchEngine::StrafeR_Click() {
-    penaltyClick(rightPenalty());
+    rules().free() ? penaltyClick(rightPenalty()) : addPenalty(rightPenalty());
 }
 
 void MatchEngine::penaltyClick(const PenaltySide& side) {
@@ -103,14 +109,21 @@ QString MatchEngine::penaltyText(const PenaltySide& side, double clock) const {
 
 void MatchEngine::advancePenalties() {
     const Form& f = form_;
-    if (!f.penaltyL.running && !f.penaltyR.running)
+    const bool free = rules().free();
+    if (free ? !f.penaltyL.running && !f.penaltyR.running
+             : f.penaltiesL.empty() && f.penaltiesR.empty())
         return;
     const std::optional<double> clock = readClock(f.D_Min.text, f.D_Sec.text);
     if (!clock)
         return;
-    for (const PenaltySide& side : {leftPenalty(), rightPenalty()})
-        if (side.penalty.running)
+    for (const PenaltySide& side : {leftPenalty(), rightPenalty()}) {
+        if (!free) {
+            servePenalties(side, static_cast<long long>(*clock));
+            showPenalties(side, static_cast<long long>(*clock));
+        } else if (side.penalty.running) {
             side.text.text = penaltyText(side, *clock);
+        }
+    }
 }
 
 QString MatchEngine::Strafe(int minutes, int seconds, int endMin, int endSec) const {

@@ -123,7 +123,8 @@ std::optional<QString> saveWhole(const QString& path, const QByteArray& bytes,
 
 QtStorage::QtStorage(const QString& configDir, const QString& dataDir)
     : settingsPath_(configDir + QStringLiteral("/Marklight.conf")),
-      remoteKeyPath_(configDir + QStringLiteral("/fernbedienung.key")), dataDir_(dataDir),
+      remoteKeyPath_(configDir + QStringLiteral("/fernbedienung.key")),
+      sportsPath_(configDir + QStringLiteral("/Sportarten.json")), dataDir_(dataDir),
       statePath_(dataDir + QStringLiteral("/state.json")),
       recordDir_(dataDir + QStringLiteral("/matches")) {
     writer_ = std::thread([this] { run(); });
@@ -223,6 +224,15 @@ QVariantMap QtStorage::readSettings() {
     for (const QString& key : file.allKeys())
         values.insert(key, file.value(key));
     return values;
+}
+
+std::optional<QByteArray> QtStorage::readSports() {
+    return readStored(sportsPath_, kMaxSettingsBytes);
+}
+
+// Written at once: the operator has just kept a preset in the dialog, not in a tick.
+void QtStorage::writeSports(const QByteArray& bytes) {
+    setFault(Kept::Settings, saveWhole(sportsPath_, bytes));
 }
 
 void QtStorage::writeSettings(const QVariantMap& values) {

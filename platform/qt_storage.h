@@ -39,6 +39,8 @@ class QtStorage : public Storage {
 
     QVariantMap readSettings() override;
     void writeSettings(const QVariantMap& values) override;
+    std::optional<QByteArray> readSports() override;
+    void writeSports(const QByteArray& bytes) override;
     bool claimState() override;
     std::optional<QByteArray> readState() override;
     void writeState(const QByteArray& state) override;
@@ -61,6 +63,7 @@ class QtStorage : public Storage {
 
     const QString settingsPath_;
     const QString remoteKeyPath_;
+    const QString sportsPath_;
     const QString dataDir_;
     const QString statePath_;
     const QString recordDir_;

@@ -23,6 +23,12 @@ class Storage {
     // Replaces every stored setting by `values`; an empty map forgets them all.
     virtual void writeSettings(const QVariantMap& values) = 0;
 
+    // --- the club's own sports: presets copied and changed, in a file beside the settings ---
+    // The file's bytes; nothing when there is none, empty bytes when it cannot be read.
+    virtual std::optional<QByteArray> readSports() = 0;
+    // Replaces the file whole; a write that fails is a fault of the settings.
+    virtual void writeSports(const QByteArray& bytes) = 0;
+
     // --- the state of the match under way ---
     // Claims the state for this run; false when another running instance holds it. A run that
     // has not claimed it neither reads nor writes it.

@@ -31,12 +31,42 @@ QJsonValue countJson(const CountReading& count, QJsonObject object) {
 }
 
 QJsonObject side(const TextBox& name, const TextBox& score, const Penalty& penalty,
-                 const TextBox& served) {
+                 const TextBox& served, const std::vector<MatchEngine::PenaltyView>& listed,
+                 QJsonValue timeouts) {
+    QJsonArray penalties;
+    for (const MatchEngine::PenaltyView& p : listed)
+        penalties.append(
+            QJsonObject{{QStringLiteral("number"), p.number ? QJsonValue(p.number) : QJsonValue()},
+                        {QStringLiteral("text"), QStringLiteral("%1:%2")
+                                                     .arg(p.toServe / 60, 2, 10, QLatin1Char('0'))
+                                                     .arg(p.toServe % 60, 2, 10, QLatin1Char('0'))},
+                        {QStringLiteral("running"), p.running}});
     return {{QStringLiteral("name"), name.text},
             {QStringLiteral("score"), score.text},
             {QStringLiteral("penalty"),
              penalty.running ? QJsonValue(QJsonObject{{QStringLiteral("text"), served.text}})
-                             : QJsonValue()}};
+                             : QJsonValue()},
+            {QStringLiteral("penalties"), penalties},
+            {QStringLiteral("timeouts"), timeouts}};
+}
+
+QJsonValue timeoutsJson(bool counted, int match, int half) {
+    if (!counted)
+        return QJsonValue();
+    return QJsonObject{{QStringLiteral("match"), match}, {QStringLiteral("half"), half}};
+}
+
+QString phaseName(int phase) {
+    switch (phase) {
+    case phase::kPlaying:
+        return QStringLiteral("playing");
+    case phase::kEnded:
+        return QStringLiteral("ended");
+    case phase::kBreak:
+        return QStringLiteral("break");
+    default:
+        return QStringLiteral("ready");
+    }
 }
 
 QString mode(const Form& f) {
@@ -74,13 +104,25 @@ ClockReadings readClocks(Form& form, MatchEngine& match, const Clock& clock) {
     return r;
 }
 
+SportReadings readSport(MatchEngine& match, const MatchRecord& record) {
+    const SportRules& rules = match.rules();
+    SportReadings r{rules.id, rules.name, {}, {}, false, record.toJson()};
+    if (rules.free())
+        return r;
+    r.period = rules.periodTitle(std::max(1, match.period()));
+    r.penalties = {match.penaltyViews(true), match.penaltyViews(false)};
+    r.timeouts = rules.timeouts.seconds > 0;
+    return r;
+}
+
 LineView lineView(const LineDecoder& decoder, qint64 decoderNowMs, const QString& timeOfDay) {
     const LineState& state = decoder.state();
     return {visibleRows(state, decoderNowMs, timeOfDay), state.brightness,
             decoder.blinking(decoderNowMs), ledDots(state, decoderNowMs, timeOfDay)};
 }
 
-QJsonObject stateJson(const Form& f, const ClockReadings& clocks, const LineView& line) {
+QJsonObject stateJson(const Form& f, const ClockReadings& clocks, const LineView& line,
+                      const SportReadings& sport) {
     const bool interrupted = f.TimeoutActive || f.BreakActive;
     // In the last minute the second clock shows the seconds and, in its second box, the tenths.
     const bool tenths = f.LastMinute && !interrupted && f.Spec_Sec.visible;
@@ -103,8 +145,20 @@ QJsonObject stateJson(const Form& f, const ClockReadings& clocks, const LineView
         dots.append(hexRow(row));
     return {
         {QStringLiteral("version"), kFeedVersion},
-        {QStringLiteral("home"), side(f.Text_l, f.Pkt_l, f.penaltyL, f.TxtStrL)},
-        {QStringLiteral("guest"), side(f.Text_r, f.Pkt_r, f.penaltyR, f.TxtStrR)},
+        {QStringLiteral("home"),
+         side(f.Text_l, f.Pkt_l, f.penaltyL, f.TxtStrL, sport.penalties[0],
+              timeoutsJson(sport.timeouts, f.TimeoutsMatchL, f.TimeoutsHalfL))},
+        {QStringLiteral("guest"),
+         side(f.Text_r, f.Pkt_r, f.penaltyR, f.TxtStrR, sport.penalties[1],
+              timeoutsJson(sport.timeouts, f.TimeoutsMatchR, f.TimeoutsHalfR))},
+        {QStringLiteral("sport"),
+         QJsonObject{{QStringLiteral("id"), sport.id}, {QStringLiteral("name"), sport.name}}},
+        {QStringLiteral("period"),
+         sport.period.isEmpty() ? QJsonValue()
+                                : QJsonObject{{QStringLiteral("number"), f.PeriodNumber},
+                                              {QStringLiteral("name"), sport.period},
+                                              {QStringLiteral("phase"), phaseName(f.PeriodPhase)}}},
+        {QStringLiteral("record"), sport.record},
         {QStringLiteral("clock"), countJson(clocks.match, clock)},
         {QStringLiteral("interruption"), interruption},
         {QStringLiteral("banner"),

@@ -4,6 +4,7 @@
 // what the display line shows. GET /api/state and the feed at /live send it; the README lists
 // every field. A pure function of its inputs, so it is tested without a network.
 
+#include "core/match_record.h"
 #include "display/led_font.h"
 #include "display/line_decoder.h"
 #include "form/form.h"
@@ -49,6 +50,21 @@ struct LineView {
 // clock escape.
 LineView lineView(const LineDecoder& decoder, qint64 decoderNowMs, const QString& timeOfDay);
 
-QJsonObject stateJson(const Form& form, const ClockReadings& clocks, const LineView& line);
+// The sport's part of the match: the rules' name, each side's penalties as the window lists them,
+// and the record of the match.
+struct SportReadings {
+    QString id = QStringLiteral("frei");
+    QString name = QStringLiteral("Frei");
+    // "1. Halbzeit"; empty without periods.
+    QString period;
+    std::array<std::vector<MatchEngine::PenaltyView>, 2> penalties;
+    bool timeouts = false;
+    QJsonArray record;
+};
+
+SportReadings readSport(MatchEngine& match, const MatchRecord& record);
+
+QJsonObject stateJson(const Form& form, const ClockReadings& clocks, const LineView& line,
+                      const SportReadings& sport = {});
 
 } // namespace ml::web

@@ -182,7 +182,8 @@ WebServer::~WebServer() {
 QJsonObject WebServer::state() {
     Form& f = program_.form;
     return stateJson(f, readClocks(f, program_.match, clock_),
-                     lineView(line_.decoder, line_.nowMs(), clock_.timeOfDay()));
+                     lineView(line_.decoder, line_.nowMs(), clock_.timeOfDay()),
+                     readSport(program_.match, program_.record));
 }
 
 QJsonObject WebServer::stateNow() {

@@ -251,6 +251,11 @@ void FakeStorage::writeSettings(const QVariantMap& values) {
         settings = values;
 }
 
+void FakeStorage::writeSports(const QByteArray& bytes) {
+    if (!failed(Kept::Settings))
+        sports = bytes;
+}
+
 void FakeStorage::writeState(const QByteArray& bytes) {
     if (failed(Kept::State))
         return;

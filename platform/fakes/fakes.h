@@ -197,6 +197,7 @@ class FakeStorage : public Storage {
 
     // --- record ---
     QVariantMap settings;
+    std::optional<QByteArray> sports;
     std::optional<QByteArray> state;
     int stateWrites = 0;
     std::vector<std::pair<Aside, QByteArray>> asides;
@@ -208,6 +209,8 @@ class FakeStorage : public Storage {
     // --- Storage ---
     QVariantMap readSettings() override { return settings; }
     void writeSettings(const QVariantMap& values) override;
+    std::optional<QByteArray> readSports() override { return sports; }
+    void writeSports(const QByteArray& bytes) override;
     bool claimState() override { return !otherInstance; }
     std::optional<QByteArray> readState() override { return state; }
     void writeState(const QByteArray& bytes) override;

@@ -94,6 +94,11 @@ TEST_F(MainWindowTest, EveryControlHasOneWidgetOrMenuEntryShowingItsFirstState) 
     for (QAction* menu : window.menuBar()->actions())                  // Alt+D, Alt+E, Alt+?
         EXPECT_TRUE(menu->text().startsWith(QLatin1Char('&'))) << menu->text().toStdString();
     EXPECT_EQ(action("HL_Prog")->menu()->actions().last()->property("index").toInt(), 16);
+    // A sport's rules bring the band of periods, timeouts and penalty lists under the window.
+    program.chooseSport(QStringLiteral("handball"));
+    EXPECT_EQ(window.client()->height(), 341 + pixels(kSportBandTwips));
+    EXPECT_TRUE(widget("penaltyListL")->isVisible());
+    EXPECT_EQ(widget<QLabel>("periodName")->text(), QStringLiteral("1. Halbzeit"));
 }
 
 TEST_F(MainWindowTest, StartThenTheNextSecondBoundaryCountsOnScreen) {

@@ -44,7 +44,8 @@ void say(const QString& line) {
     std::fflush(stdout);
 }
 
-// What must come back exactly: scores, names, penalties, display mode.
+// What must come back exactly: scores, names, penalties (the running and the waiting ones of the
+// sport's lists), display mode.
 QString match(const Form& f) {
     return QStringList{f.Pkt_l.text,
                        f.Pkt_r.text,
@@ -56,6 +57,8 @@ QString match(const Form& f) {
                        QString::number(f.penaltyR.running),
                        QString::number(f.penaltyR.endMin),
                        QString::number(f.penaltyR.endSec),
+                       *f.fieldText(QStringLiteral("penaltiesL")),
+                       *f.fieldText(QStringLiteral("penaltiesR")),
                        QString::number(f.Displ.value()),
                        QString::number(f.Uhr.value()),
                        QString::number(f.ShText.value()),
@@ -103,9 +106,15 @@ int main(int argc, char* argv[]) {
                 .arg(before)
                 .arg(clock.wallMs()));
     } else {
-        // The first run: penalties long enough to outlast the test, the clock started once.
-        p.type(p.form.ValStrafeL, QStringLiteral("30.0"));
-        p.type(p.form.ValStrafeR, QStringLiteral("30.0"));
+        // The first run: ice hockey, three penalties a side long enough to outlast the test (two
+        // run, the third waits), the clock started once.
+        p.chooseSport(QStringLiteral("eishockey"));
+        for (int i = 0; i < 3; ++i)
+            for (auto [length, button] : {std::pair{&p.form.ValStrafeL, &p.form.StrafeL},
+                                          {&p.form.ValStrafeR, &p.form.StrafeR}}) {
+                p.type(*length, QStringLiteral("30.0"));
+                p.click(*button);
+            }
         p.click(p.form.OpenOutput);
         // Said once the running clock is on disk: a kill right after it finds a match to resume.
         const qint64 started = clock.wallMs();

@@ -75,9 +75,11 @@ class RandomOperator {
             if (pick(4) == 0)
                 run("answer Cancel");
             // Operators open the port far more often than anything else breaks it.
-            if (what < 75)
+            if (what < 70)
                 run("click " + (!f.PortOpen && pick(3) == 0 ? QStringLiteral("OpenOutput")
                                                             : anyOf(clickable_)));
+            else if (what < 75)
+                sportAction();
             else
                 run(QStringLiteral("click HLProgr %1").arg(1 + pick(16)));
         } else if (what < 95) {
@@ -109,6 +111,41 @@ class RandomOperator {
         script_ << line;
         if (error_.isEmpty())
             runner_.run(line, error_);
+    }
+
+    // The commands of a sport's rules: a sport chosen (sometimes during the match, said yes to),
+    // penalties with and without lengths and numbers, their ends, timeouts, the next period.
+    void sportAction() {
+        const QString side = pick(2) ? QStringLiteral("home") : QStringLiteral("guest");
+        switch (pick(8)) {
+        case 0:
+            if (pick(2))
+                run("answer Yes");
+            run("sport " + anyOf({"frei", "handball", "eishockey", "floorball", "basketball",
+                                  "futsal", "handball-jugend"}));
+            break;
+        case 1:
+        case 2:
+            run("penalty " + side +
+                anyOf({"", " 2", " 5 7", " 10 99", " 0", " -1", " 100", " x", " 2 0", " 2 100"}));
+            break;
+        case 3: {
+            const Form& f = runner_.program()->form;
+            const PenaltyList& list = side == QLatin1String("home") ? f.penaltiesL : f.penaltiesR;
+            if (!list.empty())
+                run(QStringLiteral("penalty-end %1 %2")
+                        .arg(side)
+                        .arg(list[size_t(pick(qsizetype(list.size())))].number));
+            break;
+        }
+        case 4:
+            run("timeout " + side);
+            break;
+        default:
+            if (pick(3) == 0)
+                run("answer Yes");
+            run("next-period");
+        }
     }
 
     // Texts an operator might type, from harmless to hostile: fixed ones, whole numbers, and up
@@ -162,8 +199,35 @@ class RandomOperator {
         return true;
     }
 
+    // Under a sport's rules: lists within their bounds, no penalty waiting while a place is free,
+    // a period in its break only while the break (or a timeout in it) runs.
+    bool checkSport(QString& why) {
+        Program& p = *runner_.program();
+        const Form& f = p.form;
+        const SportRules& rules = p.match.rules();
+        if (rules.free())
+            return f.penaltiesL.empty() && f.penaltiesR.empty() && f.PeriodNumber == 0
+                       ? true
+                       : fail(why, "penalty lists or a period without a sport's rules");
+        for (const PenaltyList* list : {&f.penaltiesL, &f.penaltiesR}) {
+            const auto running = std::count_if(list->begin(), list->end(),
+                                               [](auto& e) { return e.running && e.reducesTeam; });
+            const bool waits =
+                std::any_of(list->begin(), list->end(), [](auto& e) { return !e.running; });
+            if (list->size() > kMaxPenalties ||
+                (rules.maxRunning > 0 && running > rules.maxRunning) ||
+                (waits && (rules.maxRunning == 0 || running < rules.maxRunning)))
+                return fail(why, "a penalty list beyond its bounds or waiting with a place free");
+        }
+        if (f.PeriodPhase == phase::kBreak && !f.BreakActive && !f.TimeoutActive)
+            return fail(why, "a period in its break without a break");
+        return f.PeriodNumber >= 1 || fail(why, "no period under a sport's rules");
+    }
+
     bool checkInvariants(QString& why) {
         const Form& f = runner_.program()->form;
+        if (!checkSport(why))
+            return false;
         if (f.Uhr.ticked() + f.Prog.ticked() + f.ShText.ticked() > 1)
             return fail(why, "more than one of Akt. Zeit, Programm, freier Text ticked");
         if (int(f.ClockRunning) + int(f.TimeoutActive) + int(f.BreakActive) > 1)

@@ -403,20 +403,16 @@ TEST_F(Store, SecondInstanceNeverWritesTheState) {
     EXPECT_EQ(storage.stateWrites, writes);
 }
 
-TEST_F(Store, ReportHoldsTheWholeRecordOldestFirst) {
+// The record tells the match across a restart: the clock's start before it, its stop after it and
+// a goal scored while the clock stands.
+TEST_F(Store, ReportTellsTheMatchAcrossARestart) {
     run->type("Text_l", "A;B");
     run->click("St_St");
     pass(1, true);
     run.reset();
     run = restart();
     run->click("St_St");
-    run->p.tick();
-    const QStringList record = storage.recordLines();
-    ASSERT_GE(record.size(), 8);
-    EXPECT_TRUE(record[0].endsWith(QStringLiteral(" +++ Programmstart. ")));
-    EXPECT_TRUE(record.last().endsWith(QStringLiteral("(0:0) Spiel Start/Stop")));
-    EXPECT_EQ(storage.records.size(), 1);
-
+    run->click("up_l");
     run->dialogs.chooseFileNext(QStringLiteral("/tmp/bericht"));
     run->click("SaveReport");
     run->dialogs.chooseFileNext(QStringLiteral("/tmp/bericht.csv"));
@@ -425,36 +421,52 @@ TEST_F(Store, ReportHoldsTheWholeRecordOldestFirst) {
     const QString text = QString::fromUtf8(storage.files.value(QStringLiteral("/tmp/bericht.txt")));
     const QString today =
         QDateTime::fromMSecsSinceEpoch(clock.wallMs()).toString(QStringLiteral("dd.MM.yyyy"));
-    EXPECT_TRUE(text.startsWith(QStringLiteral("Spielbericht\nDatum: ") + today))
+    EXPECT_TRUE(text.startsWith(QStringLiteral("Spielbericht\nDatum: ") + today +
+                                QStringLiteral("\nSportart: Frei\nMannschaften: A;B - Gegner\n"
+                                               "Endstand: 1:0\n")))
         << text.toStdString();
-    EXPECT_TRUE(text.endsWith(record.join('\n') + '\n'));
+    for (const char* line : {"  20:00     0:0  Uhr läuft\n", "  19:59     0:0  Uhr steht\n",
+                             "  19:59     1:0  A;B: Tor\n"})
+        EXPECT_TRUE(text.contains(QString::fromUtf8(line))) << line;
     EXPECT_TRUE(storage.files.value(QStringLiteral("/tmp/bericht.csv")).startsWith("\xEF\xBB\xBF"));
 }
 
 // The report's bytes: the header, then each line as it is (text) or cut into its time and what
 // happened (CSV), each cell safe for a spreadsheet.
-TEST(MatchReportBytes, HeaderThenEveryLineOfTheRecord) {
+TEST(MatchReportBytes, HeaderThenTheRecordByPeriodThenTheCounts) {
     const MatchReport match{
         QStringLiteral("05.04.2026"),
+        QStringLiteral("Handball"),
         QStringLiteral("A;B"),
         QStringLiteral("=Gäste"),
-        QStringLiteral("3:2"),
-        QStringLiteral("-0:30"),
-        {QStringLiteral("10:00:00 +++ Programmstart. "), QStringLiteral("ohne \"Marke\"")}};
+        QStringLiteral("1:0"),
+        QStringLiteral("0:00"),
+        {{"10:00:00", "1. Halbzeit", "30:00", "", "", "Beginn 1. Halbzeit", "0:0", ""},
+         {"10:05:00", "1. Halbzeit", "25:00", "home", "A;B", "Tor", "1:0", "goal"},
+         {"10:40:00", "2. Halbzeit", "30:00", "guest", "=Gäste", "Strafe #7 2 min", "1:0",
+          "penalty"}}};
     const struct {
         ReportFormat format;
         const char* bytes;
     } rows[] = {
-        {ReportFormat::Text, "Spielbericht\nDatum: 05.04.2026\nMannschaften: A;B - =Gäste\n"
-                             "Stand: 3:2\nSpielzeit: -0:30\n\n"
-                             "10:00:00 +++ Programmstart. \nohne \"Marke\"\n"},
-        {ReportFormat::Csv, "\xEF\xBB\xBFSpielbericht;\r\nDatum;05.04.2026\r\n"
+        {ReportFormat::Text, "Spielbericht\nDatum: 05.04.2026\nSportart: Handball\n"
+                             "Mannschaften: A;B - =Gäste\nEndstand: 1:0\nSpielzeit: 0:00\n\n"
+                             "1. Halbzeit\n  10:00:00  30:00     0:0  Beginn 1. Halbzeit\n"
+                             "  10:05:00  25:00     1:0  A;B: Tor\n\n"
+                             "2. Halbzeit\n  10:40:00  30:00     1:0  =Gäste: Strafe #7 2 min\n\n"
+                             "Strafen: A;B 0, =Gäste 1\nTimeouts: A;B 0, =Gäste 0\n"},
+        {ReportFormat::Csv, "\xEF\xBB\xBFSpielbericht;\r\nDatum;05.04.2026\r\nSportart;Handball\r\n"
                             "Mannschaft links;\"A;B\"\r\nMannschaft rechts;'=Gäste\r\n"
-                            "Stand;3:2\r\nSpielzeit;'-0:30\r\n\r\nZeit;Meldung\r\n"
-                            "10:00:00;Programmstart.\r\n;\"ohne \"\"Marke\"\"\"\r\n"},
+                            "Endstand;1:0\r\nSpielzeit;0:00\r\n\r\n"
+                            "Abschnitt;Zeit;Spielzeit;Mannschaft;Ereignis;Stand\r\n"
+                            "1. Halbzeit;10:00:00;30:00;;Beginn 1. Halbzeit;0:0\r\n"
+                            "1. Halbzeit;10:05:00;25:00;\"A;B\";Tor;1:0\r\n"
+                            "2. Halbzeit;10:40:00;30:00;'=Gäste;Strafe #7 2 min;1:0\r\n\r\n"
+                            ";\"A;B\";'=Gäste\r\nStrafen;0;1\r\nTimeouts;0;0\r\n"},
     };
     for (const auto& row : rows)
         EXPECT_EQ(reportBytes(match, row.format), QByteArray(row.bytes));
+    EXPECT_EQ(reportName("2026-04-05", " A/B", "C:D"), QStringLiteral("2026-04-05 A_B - C_D"));
 }
 
 } // namespace

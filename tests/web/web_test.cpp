@@ -98,6 +98,27 @@ TEST(LiveFeed, GoalOnTheDeskArrivesAsAChangeOfThatSideOnly) {
               QStringLiteral(" 1    20:00   0 "));
 }
 
+TEST(LiveFeed, ASportsPeriodPenaltiesAndRecordArriveWithTheirSide) {
+    Face face;
+    Program& p = face.desk.p;
+    p.chooseSport(QStringLiteral("eishockey"));
+    for (const char* number : {"7", "9", ""}) {
+        p.type(p.form.playerR, QString::fromLatin1(number));
+        p.click(p.form.StrafeR);
+    }
+    const QJsonObject state = face.server.stateNow()[QStringLiteral("state")].toObject();
+    EXPECT_EQ(state[QStringLiteral("period")][QStringLiteral("name")],
+              QStringLiteral("1. Drittel"));
+    const QJsonArray penalties =
+        state[QStringLiteral("guest")][QStringLiteral("penalties")].toArray();
+    ASSERT_EQ(penalties.size(), 3);
+    EXPECT_EQ(penalties[0][QStringLiteral("number")], 7);
+    EXPECT_EQ(penalties[2][QStringLiteral("number")], QJsonValue());
+    EXPECT_FALSE(penalties[2][QStringLiteral("running")].toBool());
+    EXPECT_EQ(state[QStringLiteral("record")].toArray().last()[QStringLiteral("what")],
+              QStringLiteral("Strafe 2 min (wartet)"));
+}
+
 // What a page shows from the clock's value and time at a later moment of the server's clock.
 QString shownAt(const QJsonObject& clock, qint64 wallMs) {
     const auto ms = static_cast<qint64>(clock[QStringLiteral("ms")].toDouble()) - wallMs +

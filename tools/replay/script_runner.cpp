@@ -5,6 +5,8 @@
 
 #include <QRegularExpression>
 
+#include <algorithm>
+
 #include <optional>
 #include <utility>
 
@@ -107,9 +109,16 @@ const ScriptRunner::Command ScriptRunner::kCommands[] = {
      "[2] fail REASON | drain | writes ok|refused | close ok|fails | line fast|slow | denied "
      "[N,N...]",
      true, &ScriptRunner::runDevice},
+    {"sport", "NAME", false, &ScriptRunner::runSport},
+    {"sports-file", "TEXT", true, &ScriptRunner::runSportsFile},
+    {"penalty", "home|guest [MINUTES] [NUMBER]", false, &ScriptRunner::runPenalty},
+    {"penalty-end", "home|guest NUMBER", false, &ScriptRunner::runPenalty},
+    {"timeout", "home|guest", false, &ScriptRunner::runTimeout},
+    {"next-period", "", false, &ScriptRunner::runNextPeriod},
     {"remote", "N MESSAGE", false, &ScriptRunner::runRemote},
     {"while-box", "LINE", false, &ScriptRunner::runWhileBox},
-    {"show", "NAME [INDEX]", false, &ScriptRunner::runShow},
+    {"show", "NAME [INDEX] | Period | Penalties home|guest | Timeouts home|guest", false,
+     &ScriptRunner::runShow},
 };
 
 QString ScriptRunner::usage() {
@@ -366,12 +375,126 @@ bool ScriptRunner::runSetting(const Line& line, QString& error) {
            fail(error, QStringLiteral("unknown setting '%1'").arg(args[0]));
 }
 
+// Chooses a sport as "Extras → Sportart…" does: `sport handball`.
+bool ScriptRunner::runSport(const Line& line, QString& error) {
+    if (line.args.size() != 1 || !program_->match.catalog().has(line.args[0]))
+        return takes(line, error, "the id of a sport (frei, handball, eishockey …)");
+    program_->chooseSport(line.args[0]);
+    return true;
+}
+
+// The club's file of own sports as the next start finds it ("\xHH" as for `type`).
+bool ScriptRunner::runSportsFile(const Line& line, QString& error) {
+    if (program_)
+        return fail(error, QStringLiteral("sports-file must stand before start"));
+    storage_.sports = unescaped(line.rest).toUtf8();
+    return true;
+}
+
+namespace {
+
+// "home" is the left side, "guest" the right one; nothing for another word.
+std::optional<bool> sideOf(const QString& word) {
+    if (word == QLatin1String("home"))
+        return true;
+    if (word == QLatin1String("guest"))
+        return false;
+    return std::nullopt;
+}
+
+} // namespace
+
+// `penalty home|guest [MINUTES] [NUMBER]` types the length (the sport's own when none is given)
+// and the player's number, and clicks the side's penalty button; `penalty-end home|guest NUMBER`
+// chooses that player's penalty in the side's list and clicks "Beenden".
+bool ScriptRunner::runPenalty(const Line& line, QString& error) {
+    Program& p = *program_;
+    Form& f = p.form;
+    const std::optional<bool> left = sideOf(line.args.value(0));
+    if (is(line, "penalty-end")) {
+        bool ok = false;
+        const int number = line.args.value(1).toInt(&ok);
+        const std::vector<MatchEngine::PenaltyView> list =
+            left ? p.match.penaltyViews(*left) : std::vector<MatchEngine::PenaltyView>{};
+        const auto it = std::find_if(list.begin(), list.end(),
+                                     [&](const auto& v) { return ok && v.number == number; });
+        if (!left || line.args.size() != 2 || it == list.end())
+            return takes(line, error, "home or guest and the number of one of its penalties");
+        (*left ? f.penaltyListL : f.penaltyListR).index = static_cast<int>(it - list.begin());
+        p.click(*left ? f.penaltyEndL : f.penaltyEndR);
+        return true;
+    }
+    if (!left || line.args.size() > 3)
+        return takes(line, error, "home or guest, the minutes and the player's number");
+    const SportRules& rules = p.match.rules();
+    QString minutes = line.args.value(1);
+    if (minutes.isEmpty() && !rules.free() && !rules.penalties.empty())
+        minutes = lengthBoxText(rules.penalties.front().seconds);
+    if (!minutes.isEmpty())
+        p.type(*left ? f.ValStrafeL : f.ValStrafeR, minutes);
+    p.type(*left ? f.playerL : f.playerR, line.args.value(2));
+    p.click(*left ? f.StrafeL : f.StrafeR);
+    return true;
+}
+
+bool ScriptRunner::runTimeout(const Line& line, QString& error) {
+    const std::optional<bool> left = sideOf(line.rest);
+    if (!left)
+        return takes(line, error, "home or guest");
+    program_->click(*left ? program_->form.teamTimeoutL : program_->form.teamTimeoutR);
+    return true;
+}
+
+bool ScriptRunner::runNextPeriod(const Line& line, QString& error) {
+    if (!line.args.isEmpty())
+        return takes(line, error, "nothing");
+    program_->click(program_->form.nextPeriod);
+    return true;
+}
+
+bool ScriptRunner::showSport(const Line& line, QString& error) {
+    Program& p = *program_;
+    const QString& name = line.args[0];
+    if (name == QLatin1String("Period")) {
+        const SportRules& rules = p.match.rules();
+        say(QStringLiteral("Period ") +
+            quoted(rules.free() ? QString() : rules.periodTitle(p.form.PeriodNumber)));
+        return true;
+    }
+    const std::optional<bool> left = sideOf(line.args.value(1));
+    if (!left || line.args.size() != 2)
+        return takes(line, error, "Period, or Penalties or Timeouts with home or guest");
+    const QString& which = line.args[1];
+    const Form& f = p.form;
+    if (name == QLatin1String("Timeouts")) {
+        say(QStringLiteral("Timeouts %1 half=%2 match=%3")
+                .arg(which)
+                .arg(*left ? f.TimeoutsHalfL : f.TimeoutsHalfR)
+                .arg(*left ? f.TimeoutsMatchL : f.TimeoutsMatchR));
+        return true;
+    }
+    QStringList entries;
+    for (const MatchEngine::PenaltyView& v : p.match.penaltyViews(*left))
+        entries << QStringLiteral("#%1 %2:%3 %4")
+                       .arg(v.number ? QString::number(v.number) : QStringLiteral("-"))
+                       .arg(v.toServe / 60, 2, 10, QLatin1Char('0'))
+                       .arg(v.toServe % 60, 2, 10, QLatin1Char('0'))
+                       .arg(v.running ? QStringLiteral("running") : QStringLiteral("waiting"));
+    say(QStringLiteral("Penalties %1 %2")
+            .arg(which,
+                 entries.isEmpty() ? QStringLiteral("none") : entries.join(QStringLiteral("; "))));
+    return true;
+}
+
 bool ScriptRunner::runShow(const Line& line, QString& error) {
     const QStringList& args = line.args;
     if (args.isEmpty() || args.size() > 2)
         return takes(line, error, "a name");
     Program& p = *program_;
     const QString& name = args[0];
+    if (name == QLatin1String("Period") || name == QLatin1String("Penalties") ||
+        name == QLatin1String("Timeouts"))
+        return showSport(line, error);
     if (name == QLatin1String("HLProgr")) {
         const int i = args.size() == 2 ? args[1].toInt() : 0;
         if (i < 1 || i > 16)

@@ -70,6 +70,13 @@ class ScriptRunner {
     bool runShow(const Line& line, QString& error);
     bool runRemote(const Line& line, QString& error);
     bool runWhileBox(const Line& line, QString& error);
+    bool runSport(const Line& line, QString& error);
+    bool runSportsFile(const Line& line, QString& error);
+    bool runPenalty(const Line& line, QString& error);
+    bool runTimeout(const Line& line, QString& error);
+    bool runNextPeriod(const Line& line, QString& error);
+    // `show Period`, `show Penalties home|guest`, `show Timeouts home|guest`.
+    bool showSport(const Line& line, QString& error);
     void say(const QString& line) {
         if (print_)
             print_(line);

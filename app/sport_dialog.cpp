@@ -1,0 +1,341 @@
+#include "app/sport_dialog.h"
+
+#include <QDialogButtonBox>
+#include <QDoubleSpinBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QInputDialog>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include <cmath>
+
+namespace ml::app {
+
+namespace {
+
+QDoubleSpinBox* minutesBox(QWidget* parent, double min = 0) {
+    auto* box = new QDoubleSpinBox(parent);
+    box->setRange(min, 99);
+    box->setDecimals(1);
+    box->setSingleStep(0.5);
+    box->setSuffix(QStringLiteral(" min"));
+    return box;
+}
+
+// A limit of -1 is none.
+QSpinBox* limitBox(QWidget* parent) {
+    auto* box = new QSpinBox(parent);
+    box->setRange(-1, 9);
+    box->setSpecialValueText(QStringLiteral("keine Grenze"));
+    return box;
+}
+
+int seconds(double minutes) {
+    return static_cast<int>(std::lround(minutes * 60));
+}
+
+QString minutesList(const std::vector<int>& seconds) {
+    QStringList parts;
+    for (int s : seconds)
+        parts << QString::number(s / 60.0, 'g', 4);
+    return parts.join(QStringLiteral(", "));
+}
+
+// "2, 5, 10" as seconds; nothing when a part is no length of minutes.
+std::optional<std::vector<int>> readMinutes(const QString& text) {
+    std::vector<int> values;
+    for (const QString& part : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        bool ok = false;
+        const double minutes = part.trimmed().toDouble(&ok);
+        if (!ok || minutes < 0 || minutes > 99)
+            return std::nullopt;
+        values.push_back(seconds(minutes));
+    }
+    return values;
+}
+
+// "2, 3" as whole numbers from 0 to 9.
+std::optional<std::vector<int>> readCounts(const QString& text) {
+    std::vector<int> values;
+    for (const QString& part : text.split(QLatin1Char(','), Qt::SkipEmptyParts)) {
+        bool ok = false;
+        const int n = part.trimmed().toInt(&ok);
+        if (!ok || n < 0 || n > 9)
+            return std::nullopt;
+        values.push_back(n);
+    }
+    return values;
+}
+
+} // namespace
+
+SportDialog::SportDialog(Program& program, std::function<void()> changed, QWidget* parent)
+    : QDialog(parent), program_(program), changed_(std::move(changed)) {
+    setObjectName(QStringLiteral("SportDialog"));
+    setWindowTitle(QStringLiteral("Sportart"));
+    list_ = new QListWidget(this);
+    list_->setObjectName(QStringLiteral("sports"));
+    list_->setMinimumWidth(180);
+
+    periodName_ = new QLineEdit(this);
+    periodName_->setMaxLength(32);
+    periods_ = new QSpinBox(this);
+    periods_->setRange(1, 9);
+    minutes_ = minutesBox(this, 0.5);
+    breaks_ = new QLineEdit(this);
+    breaks_->setToolTip(QStringLiteral("die Pausen nach jedem Abschnitt außer dem letzten, in "
+                                       "Minuten, durch Kommas getrennt (\"2, 15, 2\")"));
+    overtimePeriods_ = new QSpinBox(this);
+    overtimePeriods_->setRange(0, 4);
+    overtimePeriods_->setSpecialValueText(QStringLiteral("keine"));
+    overtimeMinutes_ = minutesBox(this, 0.5);
+    overtimeBreak_ = minutesBox(this);
+    overtimeBetween_ = minutesBox(this);
+    penalties_ = new QLineEdit(this);
+    penalties_->setToolTip(QStringLiteral("die Längen der Strafen in Minuten, die erste ist "
+                                          "vorgegeben (\"2, 5, 10\"); leer: keine Zeitstrafen"));
+    maxRunning_ = new QSpinBox(this);
+    maxRunning_->setRange(0, 8);
+    maxRunning_->setSpecialValueText(QStringLiteral("keine Grenze"));
+    timeoutMinutes_ = minutesBox(this);
+    timeoutMinutes_->setSpecialValueText(QStringLiteral("keine Timeouts"));
+    perMatch_ = limitBox(this);
+    perHalf_ = new QLineEdit(this);
+    perHalf_->setToolTip(QStringLiteral("je Spielhälfte, zwei Zahlen (\"2, 3\"); leer: keine "
+                                        "Grenze"));
+    lastMinutes_ = minutesBox(this);
+    lastMinutes_->setSpecialValueText(QStringLiteral("keine Regel"));
+    lastMax_ = limitBox(this);
+    perOvertime_ = limitBox(this);
+
+    auto* periods = new QGroupBox(QStringLiteral("Spielzeit"), this);
+    auto* pf = new QFormLayout(periods);
+    pf->addRow(QStringLiteral("Abschnitte:"), periods_);
+    pf->addRow(QStringLiteral("Länge:"), minutes_);
+    pf->addRow(QStringLiteral("Name des Abschnitts:"), periodName_);
+    pf->addRow(QStringLiteral("Pausen (min):"), breaks_);
+    pf->addRow(QStringLiteral("Verlängerung:"), overtimePeriods_);
+    pf->addRow(QStringLiteral("  Länge:"), overtimeMinutes_);
+    pf->addRow(QStringLiteral("  Pause davor:"), overtimeBreak_);
+    pf->addRow(QStringLiteral("  Pause dazwischen:"), overtimeBetween_);
+    auto* rules = new QGroupBox(QStringLiteral("Strafen und Timeouts"), this);
+    auto* rf = new QFormLayout(rules);
+    rf->addRow(QStringLiteral("Strafen (min):"), penalties_);
+    rf->addRow(QStringLiteral("Höchstens zugleich:"), maxRunning_);
+    rf->addRow(QStringLiteral("Timeout:"), timeoutMinutes_);
+    rf->addRow(QStringLiteral("  je Spiel:"), perMatch_);
+    rf->addRow(QStringLiteral("  je Spielhälfte:"), perHalf_);
+    rf->addRow(QStringLiteral("  in den letzten:"), lastMinutes_);
+    rf->addRow(QStringLiteral("  höchstens dann:"), lastMax_);
+    rf->addRow(QStringLiteral("  je Verlängerung:"), perOvertime_);
+
+    note_ = new QLabel(this);
+    note_->setWordWrap(true);
+    auto* buttons = new QDialogButtonBox(this);
+    choose_ = buttons->addButton(QStringLiteral("Wählen"), QDialogButtonBox::ActionRole);
+    choose_->setObjectName(QStringLiteral("choose"));
+    choose_->setToolTip(QStringLiteral("das Spiel folgt den Regeln dieser Sportart"));
+    copy_ = buttons->addButton(QStringLiteral("Kopieren…"), QDialogButtonBox::ActionRole);
+    copy_->setObjectName(QStringLiteral("copy"));
+    copy_->setToolTip(QStringLiteral("eine eigene Sportart nach dieser anlegen"));
+    keep_ = buttons->addButton(QStringLiteral("Speichern"), QDialogButtonBox::ActionRole);
+    keep_->setObjectName(QStringLiteral("keep"));
+    remove_ = buttons->addButton(QStringLiteral("Löschen"), QDialogButtonBox::ActionRole);
+    remove_->setObjectName(QStringLiteral("remove"));
+    QPushButton* close =
+        buttons->addButton(QStringLiteral("Schließen"), QDialogButtonBox::RejectRole);
+    close->setDefault(true);
+    connect(choose_, &QPushButton::clicked, this, [this] { choose(); });
+    connect(copy_, &QPushButton::clicked, this, [this] { copy(); });
+    connect(keep_, &QPushButton::clicked, this, [this] { keep(); });
+    connect(remove_, &QPushButton::clicked, this, [this] { remove(); });
+    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
+    connect(list_, &QListWidget::currentRowChanged, this, [this] {
+        if (const SportRules* s = selected())
+            show(*s);
+    });
+
+    auto* figures = new QVBoxLayout;
+    figures->addWidget(periods);
+    figures->addWidget(rules);
+    auto* top = new QHBoxLayout;
+    top->addWidget(list_);
+    top->addLayout(figures, 1);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addWidget(note_);
+    layout->addWidget(buttons);
+    fill();
+}
+
+void SportDialog::fill() {
+    const QString current = selected() ? selected()->id : program_.form.Sport;
+    list_->clear();
+    for (const SportRules& s : program_.match.catalog().sports()) {
+        auto* item = new QListWidgetItem(
+            s.id == program_.form.Sport ? s.name + QStringLiteral("  ✓") : s.name, list_);
+        item->setData(Qt::UserRole, s.id);
+        if (s.id == current)
+            list_->setCurrentItem(item);
+    }
+}
+
+const SportRules* SportDialog::selected() const {
+    const QListWidgetItem* item = list_->currentItem();
+    if (item == nullptr)
+        return nullptr;
+    const QString id = item->data(Qt::UserRole).toString();
+    for (const SportRules& s : program_.match.catalog().sports())
+        if (s.id == id)
+            return &s;
+    return nullptr;
+}
+
+void SportDialog::show(const SportRules& s) {
+    const bool own = !s.builtIn;
+    for (QWidget* w : std::initializer_list<QWidget*>{
+             periodName_, periods_, minutes_, breaks_, overtimePeriods_, overtimeMinutes_,
+             overtimeBreak_, overtimeBetween_, penalties_, maxRunning_, timeoutMinutes_, perMatch_,
+             perHalf_, lastMinutes_, lastMax_, perOvertime_})
+        w->setEnabled(own && !s.free());
+    keep_->setEnabled(own);
+    remove_->setEnabled(own);
+    copy_->setEnabled(!s.free());
+    periodName_->setText(s.periodName);
+    periods_->setValue(std::max(1, s.periods));
+    minutes_->setValue(s.periodSeconds / 60.0);
+    breaks_->setText(minutesList(s.breaks));
+    overtimePeriods_->setValue(s.overtime.periods);
+    overtimeMinutes_->setValue(s.overtime.seconds / 60.0);
+    overtimeBreak_->setValue(s.overtime.breakBefore / 60.0);
+    overtimeBetween_->setValue(s.overtime.breakBetween / 60.0);
+    std::vector<int> kinds;
+    for (const PenaltyKind& k : s.penalties)
+        kinds.push_back(k.seconds);
+    penalties_->setText(minutesList(kinds));
+    maxRunning_->setValue(s.maxRunning);
+    const TimeoutRules& t = s.timeouts;
+    timeoutMinutes_->setValue(t.seconds / 60.0);
+    perMatch_->setValue(t.perMatch);
+    perHalf_->setText(QStringList{t.perHalf.empty() ? QString() : QString::number(t.perHalf[0]),
+                                  t.perHalf.empty() ? QString() : QString::number(t.perHalf[1])}
+                          .join(t.perHalf.empty() ? QString() : QStringLiteral(", ")));
+    lastMinutes_->setValue(t.lastSeconds / 60.0);
+    lastMax_->setValue(t.lastMax);
+    perOvertime_->setValue(t.perOvertime);
+    note_->setText(s.free() ? QStringLiteral("Ohne Regeln: Spielzeit, Strafen und Timeouts "
+                                             "laufen, wie der Zeitnehmer sie bedient.")
+                   : own    ? QStringLiteral("Eigene Sportart: Werte ändern und speichern.")
+                            : QStringLiteral("Eingebaut: zum Ändern zuerst kopieren."));
+}
+
+std::optional<SportRules> SportDialog::edited(QString& why) const {
+    const SportRules* base = selected();
+    if (base == nullptr)
+        return std::nullopt;
+    SportRules s = *base;
+    s.periods = periods_->value();
+    s.periodSeconds = seconds(minutes_->value());
+    s.periodName = periodName_->text().trimmed();
+    const std::optional<std::vector<int>> breaks = readMinutes(breaks_->text());
+    const std::optional<std::vector<int>> kinds = readMinutes(penalties_->text());
+    const std::optional<std::vector<int>> halves = readCounts(perHalf_->text());
+    if (!breaks || !kinds || !halves) {
+        why = QStringLiteral("Pausen, Strafen und Timeouts je Spielhälfte als Zahlen mit Kommas "
+                             "eingeben");
+        return std::nullopt;
+    }
+    s.breaks = *breaks;
+    s.overtime = {overtimePeriods_->value(), seconds(overtimeMinutes_->value()),
+                  seconds(overtimeBreak_->value()), seconds(overtimeBetween_->value())};
+    // A length the sport had keeps what it was (a minor penalty that a goal ends).
+    s.penalties.clear();
+    for (int k : *kinds)
+        s.penalties.push_back(base->penaltyKind(k));
+    s.maxRunning = maxRunning_->value();
+    s.timeouts.seconds = seconds(timeoutMinutes_->value());
+    s.timeouts.perMatch = perMatch_->value();
+    s.timeouts.perHalf = *halves;
+    s.timeouts.lastSeconds = seconds(lastMinutes_->value());
+    s.timeouts.lastMax = s.timeouts.lastSeconds > 0 ? std::max(0, lastMax_->value()) : -1;
+    s.timeouts.perOvertime = perOvertime_->value();
+    why = checkSport(s);
+    if (!why.isEmpty())
+        return std::nullopt;
+    return s;
+}
+
+void SportDialog::choose() {
+    if (const SportRules* s = selected()) {
+        program_.chooseSport(s->id);
+        changed_();
+        fill();
+    }
+}
+
+void SportDialog::copy() {
+    const SportRules* base = selected();
+    if (base == nullptr || base->free())
+        return;
+    bool ok = false;
+    const QString name =
+        QInputDialog::getText(this, QStringLiteral("Sportart kopieren"),
+                              QStringLiteral("Name der eigenen Sportart:"), QLineEdit::Normal,
+                              base->name + QStringLiteral(" (Verein)"), &ok)
+            .trimmed();
+    if (!ok || name.isEmpty())
+        return;
+    SportRules s = *base;
+    s.id = program_.match.catalog().newId(name);
+    s.name = name;
+    QString why;
+    if (!program_.match.catalog().keep(s, why)) {
+        QMessageBox::warning(this, QStringLiteral("Sportart"),
+                             QStringLiteral("Nicht kopiert: ") + why);
+        return;
+    }
+    program_.sportsChanged();
+    changed_();
+    fill();
+    for (int i = 0; i < list_->count(); ++i)
+        if (list_->item(i)->data(Qt::UserRole).toString() == s.id)
+            list_->setCurrentRow(i);
+}
+
+void SportDialog::keep() {
+    QString why;
+    std::optional<SportRules> s = edited(why);
+    if (!s || !program_.match.catalog().keep(*s, why)) {
+        QMessageBox::warning(this, QStringLiteral("Sportart"),
+                             QStringLiteral("Nicht gespeichert: ") + why);
+        return;
+    }
+    program_.sportsChanged();
+    changed_();
+    fill();
+}
+
+void SportDialog::remove() {
+    const SportRules* s = selected();
+    if (s == nullptr || s->builtIn)
+        return;
+    if (s->id == program_.form.Sport) {
+        QMessageBox::warning(this, QStringLiteral("Sportart"),
+                             QStringLiteral("Das Spiel folgt gerade dieser Sportart: zuerst eine "
+                                            "andere wählen."));
+        return;
+    }
+    program_.match.catalog().remove(s->id);
+    program_.sportsChanged();
+    changed_();
+    fill();
+}
+
+} // namespace ml::app

@@ -1,0 +1,166 @@
+#include "core/match_record.h"
+
+#include "form/number_text.h"
+
+#include <QJsonObject>
+
+namespace ml {
+
+namespace {
+
+// A stored record holds no more events than a match could have.
+constexpr qsizetype kMaxEvents = 5000;
+
+const char* const kKeys[] = {"time", "period", "clock", "side", "team", "what", "score", "counts"};
+
+QString* slot(RecordedEvent& e, int i) {
+    QString* fields[] = {&e.time, &e.period, &e.clock, &e.side,
+                         &e.team, &e.what,   &e.score, &e.counts};
+    return fields[i];
+}
+
+QString lengthText(int seconds) {
+    return seconds % 60 == 0 ? QStringLiteral("%1 min").arg(seconds / 60)
+                             : QStringLiteral("%1 s").arg(seconds);
+}
+
+} // namespace
+
+MatchRecord::MatchRecord(Form& form, const Clock& clock, MatchEngine& match)
+    : form_(form), clock_(clock), match_(match) {
+    clear();
+}
+
+void MatchRecord::clear() {
+    events_.clear();
+    scoreL_ = form_.Pkt_l.text;
+    scoreR_ = form_.Pkt_r.text;
+    nameL_ = form_.Text_l.text;
+    nameR_ = form_.Text_r.text;
+}
+
+void MatchRecord::push(EventSide side, const QString& what, const QString& counts) {
+    const Form& f = form_;
+    const SportRules& rules = match_.rules();
+    RecordedEvent e;
+    e.time = clock_.timeOfDay();
+    e.period = rules.free() ? QString() : rules.periodTitle(std::max(1, f.PeriodNumber));
+    e.clock = f.D_Min.text + QLatin1Char(':') + f.D_Sec.text;
+    if (side != EventSide::None) {
+        e.side = side == EventSide::Left ? QStringLiteral("home") : QStringLiteral("guest");
+        e.team = side == EventSide::Left ? f.Text_l.text : f.Text_r.text;
+    }
+    e.what = what;
+    e.score = f.Pkt_l.text + QLatin1Char(':') + f.Pkt_r.text;
+    e.counts = counts;
+    if (events_.size() < size_t(kMaxEvents))
+        events_.push_back(std::move(e));
+}
+
+void MatchRecord::afterStep() {
+    const Form& f = form_;
+    // A change of ends moves names and scores together: no goal.
+    const bool swapped = f.Text_l.text == nameR_ && f.Text_r.text == nameL_ &&
+                         f.Pkt_l.text == scoreR_ && f.Pkt_r.text == scoreL_ &&
+                         f.Text_l.text != f.Text_r.text;
+    if (!swapped) {
+        for (const auto& [now, before, side] :
+             {std::tuple{&f.Pkt_l.text, &scoreL_, EventSide::Left},
+              std::tuple{&f.Pkt_r.text, &scoreR_, EventSide::Right}}) {
+            if (*now == *before)
+                continue;
+            const std::optional<double> a = readNumber(*before);
+            const std::optional<double> b = readNumber(*now);
+            const double step = a && b ? *b - *a : 0;
+            push(side,
+                 step == 1    ? QStringLiteral("Tor")
+                 : step == -1 ? QStringLiteral("Tor zurückgenommen")
+                              : QStringLiteral("Spielstand korrigiert"),
+                 step == 1 ? QStringLiteral("goal") : QString());
+        }
+    }
+    scoreL_ = f.Pkt_l.text;
+    scoreR_ = f.Pkt_r.text;
+    nameL_ = f.Text_l.text;
+    nameR_ = f.Text_r.text;
+}
+
+void MatchRecord::add(const MatchEvent& event) {
+    afterStep();
+    const Form& f = form_;
+    const SportRules& rules = match_.rules();
+    const QString penalty = QStringLiteral("Strafe ") +
+                            (event.number ? QStringLiteral("#%1 ").arg(event.number) : QString());
+    const QString note = event.note.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(event.note);
+    const QString period =
+        rules.free() ? QString() : rules.periodTitle(std::max(1, f.PeriodNumber));
+    switch (event.kind) {
+    case EventKind::PenaltyGiven:
+        push(event.side, penalty + lengthText(event.lengthSec) + note, QStringLiteral("penalty"));
+        break;
+    case EventKind::PenaltyStarted:
+        push(event.side, penalty + QStringLiteral("beginnt"));
+        break;
+    case EventKind::PenaltyServed:
+        push(event.side, penalty + QStringLiteral("verbüßt"));
+        break;
+    case EventKind::PenaltyEnded:
+        push(event.side, penalty + QStringLiteral("beendet") + note);
+        break;
+    case EventKind::PenaltyRemoved:
+        push(event.side, penalty + QStringLiteral("entfernt"));
+        break;
+    case EventKind::Timeout:
+        push(event.side, QStringLiteral("Timeout") + note, QStringLiteral("timeout"));
+        break;
+    case EventKind::BreakStarted:
+        push(event.side, QStringLiteral("Pause"));
+        break;
+    case EventKind::BreakEnded:
+        push(event.side, QStringLiteral("Pause zu Ende"));
+        break;
+    case EventKind::PeriodStarted:
+        push(event.side, QStringLiteral("Beginn ") + period);
+        break;
+    case EventKind::PeriodEnded:
+        push(event.side, QStringLiteral("Ende ") + period);
+        break;
+    case EventKind::ClockStarted:
+        push(event.side, QStringLiteral("Uhr läuft"));
+        break;
+    case EventKind::ClockStopped:
+        push(event.side, QStringLiteral("Uhr steht"));
+        break;
+    }
+}
+
+QJsonArray MatchRecord::toJson() const {
+    QJsonArray list;
+    for (RecordedEvent e : events_) {
+        QJsonObject o;
+        for (int i = 0; i < int(std::size(kKeys)); ++i)
+            o.insert(QLatin1String(kKeys[i]), *slot(e, i));
+        list.append(o);
+    }
+    return list;
+}
+
+void MatchRecord::restore(const QJsonArray& stored) {
+    clear();
+    for (const QJsonValue& v : stored) {
+        if (events_.size() >= size_t(kMaxEvents))
+            break;
+        const QJsonObject o = v.toObject();
+        RecordedEvent e;
+        bool whole = true;
+        for (int i = 0; i < int(std::size(kKeys)); ++i) {
+            const QJsonValue text = o.value(QLatin1String(kKeys[i]));
+            whole = whole && text.isString() && text.toString().size() <= 200;
+            *slot(e, i) = text.toString();
+        }
+        if (whole)
+            events_.push_back(std::move(e));
+    }
+}
+
+} // namespace ml

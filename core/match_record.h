@@ -1,0 +1,48 @@
+#pragma once
+
+// The record of the match: one entry per event, with the time of day, the period, the match
+// clock, the side and the score after it. Goals are read from the scores after each step (a goal
+// scored while the clock stands is one too, and so is taking it back); every other event comes
+// from the engine as it happens. "Spielbericht speichern…" writes it, the state of the match
+// keeps it for a resume, and the live feed sends it.
+
+#include "core/match_report.h"
+#include "form/form.h"
+#include "match/match_engine.h"
+#include "match/match_event.h"
+#include "platform/platform.h"
+
+#include <QJsonArray>
+
+#include <vector>
+
+namespace ml {
+
+class MatchRecord {
+  public:
+    MatchRecord(Form& form, const Clock& clock, MatchEngine& match);
+
+    // An event of the engine, after the goals that came before it in the same step.
+    void add(const MatchEvent& event);
+    // The end of a step: a changed score is a goal, a goal taken back, or a correction.
+    void afterStep();
+    // A new match begins: the record starts empty from the scores as they stand.
+    void clear();
+
+    const std::vector<RecordedEvent>& events() const { return events_; }
+    QJsonArray toJson() const;
+    // A stored record; entries that are not such events are left out.
+    void restore(const QJsonArray& stored);
+
+  private:
+    void push(EventSide side, const QString& what, const QString& counts = {});
+
+    Form& form_;
+    const Clock& clock_;
+    MatchEngine& match_;
+    std::vector<RecordedEvent> events_;
+    // The scores and names as the record last saw them.
+    QString scoreL_, scoreR_, nameL_, nameR_;
+};
+
+} // namespace ml

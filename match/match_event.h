@@ -1,0 +1,40 @@
+#pragma once
+
+// What the engine tells the match record: one event of the match as it happens. The record adds
+// the time, the period, the team's name and the score after it.
+
+#include <QString>
+
+namespace ml {
+
+enum class EventKind {
+    PenaltyGiven,
+    // A penalty that waited for a place begins.
+    PenaltyStarted,
+    PenaltyServed,
+    // Ended before its time: by the timekeeper, or by a goal against the short team.
+    PenaltyEnded,
+    // Taken out of the list (given by mistake).
+    PenaltyRemoved,
+    Timeout,
+    BreakStarted,
+    BreakEnded,
+    PeriodStarted,
+    PeriodEnded,
+    ClockStarted,
+    ClockStopped,
+};
+
+// The side an event belongs to: the left (home) or right (guest) team, or none.
+enum class EventSide { None, Left, Right };
+
+struct MatchEvent {
+    EventKind kind;
+    EventSide side = EventSide::None;
+    int number = 0;
+    int lengthSec = 0;
+    // A word more: why a penalty ended, that one waits, a timeout given against the rules.
+    QString note;
+};
+
+} // namespace ml

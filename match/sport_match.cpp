@@ -1,0 +1,339 @@
+// The match under a sport's rules: the choice of the sport, its periods with the breaks between
+// them, and the team timeouts counted against the rules. Every figure comes from the rules'
+// data; "Frei" has no periods, and then nothing here changes how the match runs.
+
+#include "form/captions.h"
+#include "form/number_text.h"
+#include "match/match_engine.h"
+#include "match/time_values.h"
+
+#include <algorithm>
+
+namespace ml {
+
+namespace {
+
+QString timeoutCount(int n) {
+    return n == 1 ? QStringLiteral("1 Timeout") : QStringLiteral("%1 Timeouts").arg(n);
+}
+
+// Taken timeouts as filled circles, those still allowed as open ones.
+QString circles(int taken, int allowed) {
+    return QString(taken, QChar(0x25CF)) + QString(std::max(0, allowed - taken), QChar(0x25CB));
+}
+
+} // namespace
+
+void MatchEngine::report(EventKind kind, const PenaltySide* side, const ListedPenalty* p,
+                         const QString& note) {
+    if (!onEvent)
+        return;
+    const EventSide s = side == nullptr ? EventSide::None
+                        : side->left    ? EventSide::Left
+                                        : EventSide::Right;
+    onEvent({kind, s, p ? p->number : 0, p ? p->lengthSec : 0, note});
+}
+
+void MatchEngine::logAt(const QString& what) {
+    const Form& f = form_;
+    if (logLine)
+        logLine(QStringLiteral(" +++ Spielzeit: %1:%2 (%3:%4) %5")
+                    .arg(f.D_Min.text, f.D_Sec.text, f.Pkt_l.text, f.Pkt_r.text, what));
+}
+
+bool MatchEngine::underWay() const {
+    const Form& f = form_;
+    const auto zero = [](const QString& score) { return readNumber(score).value_or(0) == 0; };
+    const std::optional<double> clock = readClock(f.D_Min.text, f.D_Sec.text);
+    const std::optional<double> start = readNumber(f.Startwert.text);
+    const bool atStart = clock && start && *clock == *start * 60;
+    return f.ClockRunning || f.TimeoutActive || f.BreakActive || !zero(f.Pkt_l.text) ||
+           !zero(f.Pkt_r.text) || !atStart || f.penaltyL.running || f.penaltyR.running ||
+           !f.penaltiesL.empty() || !f.penaltiesR.empty() || f.PeriodNumber > 1 ||
+           f.PeriodPhase != phase::kReady || f.TimeoutsMatchL + f.TimeoutsMatchR > 0;
+}
+
+bool MatchEngine::chooseSport(const QString& id) {
+    Form& f = form_;
+    if (!catalog_.has(id))
+        return false;
+    if (underWay() &&
+        dialogs_.messageBox(QStringLiteral("Die Sportart mitten im Spiel wählen?\r\n\r\nDer "
+                                           "Spielstand bleibt; Spielzeit, Abschnitt, Strafen und "
+                                           "Timeouts beginnen neu."),
+                            QStringLiteral("Sportart"), Icon::None, Buttons::YesNo,
+                            Answer::No) != Answer::Yes)
+        return false;
+    f.Sport = id;
+    const SportRules& r = rules();
+    // Nothing of the match before runs on: its penalties and timeouts go with it.
+    f.penaltiesL.clear();
+    f.penaltiesR.clear();
+    for (const PenaltySide& s : {leftPenalty(), rightPenalty()}) {
+        s.penalty = Penalty{};
+        s.text.visible = false;
+        s.button.text = captions::startPenalty();
+        s.toMatch = s.toHalf = s.toLast = 0;
+        s.number.text.clear();
+        s.box.index = -1;
+        // A sport without timed penalties (basketball) offers none.
+        s.button.enabled = s.length.enabled = r.free() || !r.penalties.empty();
+        if (!r.free() && !r.penalties.empty())
+            s.length.text = lengthBoxText(r.penalties.front().seconds);
+    }
+    f.PeriodNumber = r.free() ? 0 : 1;
+    f.PeriodPhase = phase::kReady;
+    // A period ends at 0:00 of a count-down; without periods the clock runs as the operator
+    // has it.
+    f.StopAtZero = !r.free();
+    if (!r.free()) {
+        f.Startwert.text = lengthBoxText(r.periodSeconds);
+        Mode_down_Click();
+    }
+    ResetTime();
+    if (logLine)
+        logLine(QStringLiteral(" +++ Sportart: ") + r.name);
+    showSport();
+    return true;
+}
+
+void MatchEngine::newMatch() {
+    form_.PeriodNumber = rules().free() ? 0 : 1;
+    form_.PeriodPhase = phase::kReady;
+    ResetTime();
+    showSport();
+}
+
+void MatchEngine::showSport() {
+    Form& f = form_;
+    const SportRules& r = rules();
+    const bool band = !r.free();
+    for (Control* c : std::initializer_list<Control*>{
+             &f.periodName, &f.nextPeriod, &f.teamTimeoutL, &f.timeoutsL, &f.teamTimeoutR,
+             &f.timeoutsR, &f.playerCaptionL, &f.playerL, &f.penaltyListL, &f.penaltyEndL,
+             &f.penaltyRemoveL, &f.playerCaptionR, &f.playerR, &f.penaltyListR, &f.penaltyEndR,
+             &f.penaltyRemoveR})
+        c->visible = band;
+    if (!band)
+        return;
+    f.periodName.text = r.periodTitle(std::max(1, f.PeriodNumber));
+    f.nextPeriod.text = nextCaption();
+    const bool overtime = r.isOvertime(f.PeriodNumber);
+    const TimeoutRules& t = r.timeouts;
+    for (Button* b : {&f.penaltyEndL, &f.penaltyRemoveL, &f.penaltyEndR, &f.penaltyRemoveR})
+        b->enabled = !r.penalties.empty();
+    const long long clock = clockSeconds();
+    for (const PenaltySide& s : {leftPenalty(), rightPenalty()}) {
+        s.timeout.enabled = t.seconds > 0;
+        // The allowance that binds: the overtime's, the match's, or the half's.
+        if (t.seconds == 0)
+            s.toShown.text.clear();
+        else if (overtime && t.perOvertime >= 0)
+            s.toShown.text = circles(s.toHalf, t.perOvertime);
+        else if (t.perMatch >= 0)
+            s.toShown.text = circles(s.toMatch, t.perMatch);
+        else if (!t.perHalf.empty() && !overtime)
+            s.toShown.text = circles(s.toHalf, t.perHalf[size_t(r.timeoutSegment(f.PeriodNumber))]);
+        else
+            s.toShown.text = QString::number(s.toMatch);
+        s.number.enabled = !r.penalties.empty();
+        showPenalties(s, clock);
+    }
+}
+
+// The regular periods, or an overtime, are over: another overtime would follow.
+bool MatchEngine::overtimeAhead() const {
+    const SportRules& r = rules();
+    const int n = form_.PeriodNumber;
+    return r.overtime.periods > 0 && n >= r.periods && (n - r.periods) % r.overtime.periods == 0;
+}
+
+QString MatchEngine::nextCaption() const {
+    const Form& f = form_;
+    const SportRules& r = rules();
+    switch (f.PeriodPhase) {
+    case phase::kEnded:
+        if (!r.hasPeriodAfter(f.PeriodNumber))
+            return QStringLiteral("Spielende");
+        if (overtimeAhead())
+            return QStringLiteral("Verlängerung");
+        return r.breakAfter(f.PeriodNumber) > 0 ? QStringLiteral("Pause")
+                                                : r.periodTitle(f.PeriodNumber + 1);
+    case phase::kBreak:
+        return r.periodTitle(f.PeriodNumber + 1);
+    default:
+        return QStringLiteral("Ende ") + r.periodTitle(f.PeriodNumber);
+    }
+}
+
+void MatchEngine::nextPeriod_Click() {
+    Form& f = form_;
+    const SportRules& r = rules();
+    if (r.free())
+        return;
+    const QString title = r.periodTitle(f.PeriodNumber);
+    switch (f.PeriodPhase) {
+    case phase::kReady:
+    case phase::kPlaying:
+        if (dialogs_.messageBox(QStringLiteral("%1 jetzt beenden?\r\n\r\nDie Spielzeit steht bei "
+                                               "%2:%3.")
+                                    .arg(title, f.D_Min.text, f.D_Sec.text),
+                                title, Icon::None, Buttons::YesNo, Answer::No) != Answer::Yes)
+            return;
+        if (f.ClockRunning)
+            St_St_Click();
+        endPeriod();
+        break;
+    case phase::kEnded:
+        if (!r.hasPeriodAfter(f.PeriodNumber)) {
+            dialogs_.messageBox(QStringLiteral("Das Spiel ist aus: nach der %1 folgt kein "
+                                               "Abschnitt.")
+                                    .arg(title),
+                                title, Icon::None, Buttons::Ok);
+            return;
+        }
+        // Overtime is played only when the match needs it.
+        if (overtimeAhead() &&
+            dialogs_.messageBox(QStringLiteral("Verlängerung spielen?"), title, Icon::None,
+                                Buttons::YesNo, Answer::No) != Answer::Yes)
+            return;
+        if (f.ClockRunning)
+            St_St_Click();
+        if (r.breakAfter(f.PeriodNumber) > 0)
+            startBreak();
+        else
+            beginNextPeriod();
+        break;
+    case phase::kBreak:
+        // The end of the break leads to the next period.
+        endInterruption(Interruption::Both);
+        break;
+    }
+    showSport();
+}
+
+void MatchEngine::endPeriod() {
+    Form& f = form_;
+    f.PeriodPhase = phase::kEnded;
+    logAt(QStringLiteral("Ende ") + rules().periodTitle(f.PeriodNumber));
+    report(EventKind::PeriodEnded);
+    showSport();
+}
+
+void MatchEngine::startBreak() {
+    Form& f = form_;
+    TextBox length{"BreakLength", lengthBoxText(rules().breakAfter(f.PeriodNumber))};
+    if (!interrupt(length, false))
+        return;
+    f.PeriodPhase = phase::kBreak;
+    report(EventKind::BreakStarted);
+}
+
+void MatchEngine::interruptFor(bool timeout) {
+    const SportRules& r = rules();
+    TextBox length{"Length",
+                   lengthBoxText(timeout ? r.timeouts.seconds : r.breakAfter(form_.PeriodNumber))};
+    if (!r.free())
+        interrupt(length, timeout);
+}
+
+void MatchEngine::followBreak() {
+    const Form& f = form_;
+    if (f.PeriodPhase == phase::kBreak && !f.BreakActive && !f.TimeoutActive && !rules().free())
+        beginNextPeriod();
+}
+
+// The clock is set to the next period's start value, ready to start; penalties carry over with
+// what they have still to serve.
+void MatchEngine::beginNextPeriod() {
+    Form& f = form_;
+    const SportRules& r = rules();
+    const long long before = clockSeconds();
+    const int segment = r.timeoutSegment(f.PeriodNumber);
+    f.PeriodNumber += 1;
+    f.PeriodPhase = phase::kReady;
+    f.Startwert.text = lengthBoxText(r.lengthOf(f.PeriodNumber));
+    ResetTime();
+    carryPenalties(before, r.lengthOf(f.PeriodNumber));
+    if (r.timeoutSegment(f.PeriodNumber) != segment)
+        f.TimeoutsHalfL = f.TimeoutsHalfR = 0;
+    showSport();
+}
+
+bool MatchEngine::inLastMinutes() const {
+    const Form& f = form_;
+    const SportRules& r = rules();
+    return r.timeouts.lastSeconds > 0 && f.PeriodNumber == r.periods &&
+           clockSeconds() <= r.timeouts.lastSeconds;
+}
+
+QString MatchEngine::timeoutRefusal(const PenaltySide& side) const {
+    const Form& f = form_;
+    const SportRules& r = rules();
+    const TimeoutRules& t = r.timeouts;
+    const bool overtime = r.isOvertime(f.PeriodNumber);
+    if (overtime && t.perOvertime == 0)
+        return QStringLiteral("in der Verlängerung kein Timeout");
+    if (t.perMatch >= 0 && side.toMatch >= t.perMatch)
+        return QStringLiteral("höchstens %1 im Spiel").arg(timeoutCount(t.perMatch));
+    if (overtime && t.perOvertime > 0 && side.toHalf >= t.perOvertime)
+        return QStringLiteral("höchstens %1 je Verlängerung").arg(timeoutCount(t.perOvertime));
+    if (!overtime && !t.perHalf.empty()) {
+        const int allowed = t.perHalf[size_t(r.timeoutSegment(f.PeriodNumber))];
+        if (side.toHalf >= allowed)
+            return QStringLiteral("höchstens %1 in der %2")
+                .arg(timeoutCount(allowed), r.periods == 2
+                                                ? r.periodTitle(f.PeriodNumber)
+                                                : QStringLiteral("%1. Spielhälfte")
+                                                      .arg(r.timeoutSegment(f.PeriodNumber) + 1));
+    }
+    if (inLastMinutes() && side.toLast >= t.lastMax)
+        return QStringLiteral("höchstens %1 in den letzten %2 Minuten")
+            .arg(timeoutCount(t.lastMax), numberText(t.lastSeconds / 60.0));
+    return {};
+}
+
+void MatchEngine::teamTimeout(const PenaltySide& side) {
+    Form& f = form_;
+    const SportRules& r = rules();
+    if (r.free() || r.timeouts.seconds == 0 || f.TimeoutActive || f.BreakActive)
+        return;
+    const QString refusal = timeoutRefusal(side);
+    const QString what = QStringLiteral("Timeout ") + side.name.text;
+    QString note;
+    if (!refusal.isEmpty()) {
+        const bool given =
+            dialogs_.messageBox(QStringLiteral("%1?\r\n\r\nDie Regeln (%2) erlauben es nicht: "
+                                               "%3.\r\n\r\nTrotzdem geben?")
+                                    .arg(what, r.name, refusal),
+                                QStringLiteral("Timeout"), Icon::None, Buttons::YesNo,
+                                Answer::No) == Answer::Yes;
+        logAt(what +
+              (given ? QStringLiteral(" gegen die Regel gegeben: ")
+                     : QStringLiteral(" nicht gegeben: ")) +
+              refusal);
+        if (!given)
+            return;
+        note = QStringLiteral("gegen die Regel: ") + refusal;
+    }
+    const bool last = inLastMinutes();
+    TextBox length{"TimeoutLength", lengthBoxText(r.timeouts.seconds)};
+    if (!interrupt(length, true))
+        return;
+    ++side.toMatch;
+    ++side.toHalf;
+    if (last)
+        ++side.toLast;
+    report(EventKind::Timeout, &side, nullptr, note);
+    showSport();
+}
+
+void MatchEngine::teamTimeoutL_Click() {
+    teamTimeout(leftPenalty());
+}
+
+void MatchEngine::teamTimeoutR_Click() {
+    teamTimeout(rightPenalty());
+}
+
+} // namespace ml

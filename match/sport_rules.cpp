@@ -1,0 +1,441 @@
+#include "match/sport_rules.h"
+
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QRegularExpression>
+
+#include <algorithm>
+#include <cmath>
+
+namespace ml {
+
+namespace {
+
+const QString kFormat = QStringLiteral("marklight-sports");
+constexpr int kVersion = 1;
+// Lengths the window's boxes and the display's minutes can show.
+constexpr double kMaxMinutes = 99;
+constexpr int kMaxPeriods = 9;
+constexpr int kMaxPenaltyKinds = 6;
+constexpr int kMaxTimeouts = 9;
+constexpr qsizetype kMaxName = 32;
+
+// What went wrong where, for the one line the operator reads.
+struct Reader {
+    QString where;
+    QString error;
+
+    bool fail(const QString& what) {
+        if (error.isEmpty())
+            error = where + what;
+        return false;
+    }
+    // Minutes as whole seconds: `min` < minutes <= 99 (or from 0 with `zero`).
+    bool seconds(const QJsonObject& o, const char* key, int& into, bool zero = false) {
+        const QJsonValue v = o.value(QLatin1String(key));
+        const double minutes = v.toDouble(-1);
+        const double s = minutes * 60;
+        if (!v.isDouble() || (zero ? minutes < 0 : minutes <= 0) || minutes > kMaxMinutes ||
+            std::abs(s - std::round(s)) > 1e-6)
+            return fail(QStringLiteral("\"%1\" ist keine Länge von %2 bis 99 Minuten")
+                            .arg(QLatin1String(key),
+                                 zero ? QStringLiteral("0") : QStringLiteral("über 0")));
+        into = static_cast<int>(std::lround(s));
+        return true;
+    }
+    bool whole(const QJsonObject& o, const char* key, int& into, int min, int max,
+               bool optional = false) {
+        const QJsonValue v = o.value(QLatin1String(key));
+        if (optional && v.isUndefined())
+            return true;
+        const double d = v.toDouble(-1e9);
+        if (!v.isDouble() || d != std::floor(d) || d < min || d > max)
+            return fail(QStringLiteral("\"%1\" ist keine ganze Zahl von %2 bis %3")
+                            .arg(QLatin1String(key))
+                            .arg(min)
+                            .arg(max));
+        into = static_cast<int>(d);
+        return true;
+    }
+    bool flag(const QJsonObject& o, const char* key, bool& into) {
+        const QJsonValue v = o.value(QLatin1String(key));
+        if (v.isUndefined())
+            return true;
+        if (!v.isBool())
+            return fail(QStringLiteral("\"%1\" ist weder true noch false").arg(QLatin1String(key)));
+        into = v.toBool();
+        return true;
+    }
+    bool text(const QJsonObject& o, const char* key, QString& into) {
+        const QString t = o.value(QLatin1String(key)).toString();
+        const bool printable = std::all_of(t.begin(), t.end(), [](QChar c) { return c.isPrint(); });
+        if (t.trimmed().isEmpty() || t.size() > kMaxName || !printable)
+            return fail(QStringLiteral("\"%1\" fehlt oder ist kein Name bis 32 Zeichen")
+                            .arg(QLatin1String(key)));
+        into = t;
+        return true;
+    }
+};
+
+bool readTimeouts(Reader& r, const QJsonObject& o, TimeoutRules& t) {
+    if (!r.seconds(o, "minutes", t.seconds) ||
+        !r.whole(o, "perMatch", t.perMatch, 0, kMaxTimeouts, true) ||
+        !r.whole(o, "lastMax", t.lastMax, 0, kMaxTimeouts, true) ||
+        !r.whole(o, "perOvertime", t.perOvertime, 0, kMaxTimeouts, true))
+        return false;
+    if (o.contains(QLatin1String("lastMinutes")) && !r.seconds(o, "lastMinutes", t.lastSeconds))
+        return false;
+    if (o.contains(QLatin1String("perHalf"))) {
+        const QJsonArray halves = o.value(QLatin1String("perHalf")).toArray();
+        if (halves.size() != 2)
+            return r.fail(QStringLiteral("\"perHalf\" hat nicht zwei Zahlen"));
+        for (const QJsonValue& h : halves) {
+            int n = 0;
+            if (!r.whole(QJsonObject{{QStringLiteral("perHalf"), h}}, "perHalf", n, 0,
+                         kMaxTimeouts))
+                return false;
+            t.perHalf.push_back(n);
+        }
+    }
+    return true;
+}
+
+bool readPenalties(Reader& r, const QJsonObject& o, SportRules& s) {
+    const QJsonValue kinds = o.value(QLatin1String("kinds"));
+    if (!kinds.isArray() || kinds.toArray().size() > kMaxPenaltyKinds)
+        return r.fail(QStringLiteral("\"kinds\" ist keine Liste von höchstens 6 Strafen"));
+    for (const QJsonValue& k : kinds.toArray()) {
+        PenaltyKind kind;
+        const QJsonObject ko = k.toObject();
+        if (!r.seconds(ko, "minutes", kind.seconds) ||
+            !r.flag(ko, "reducesTeam", kind.reducesTeam) ||
+            !r.flag(ko, "endsOnGoal", kind.endsOnGoal))
+            return false;
+        s.penalties.push_back(kind);
+    }
+    return r.whole(o, "maxRunning", s.maxRunning, 0, 8);
+}
+
+bool readSport(Reader& r, const QJsonObject& o, bool builtIn, SportRules& s) {
+    static const QRegularExpression idForm(QStringLiteral("^[a-z0-9-]{1,32}$"));
+    s.id = o.value(QLatin1String("id")).toString();
+    if (!idForm.match(s.id).hasMatch())
+        return r.fail(QStringLiteral("\"id\" fehlt oder ist nicht aus a-z, 0-9 und -"));
+    if (!r.text(o, "name", s.name))
+        return false;
+    s.builtIn = builtIn;
+    // Only the program's own table has the sport without rules.
+    if (builtIn && !o.contains(QLatin1String("periods")))
+        return true;
+    if (!r.whole(o, "periods", s.periods, 1, kMaxPeriods) ||
+        !r.seconds(o, "minutes", s.periodSeconds) || !r.text(o, "periodName", s.periodName))
+        return false;
+    const QJsonArray breaks = o.value(QLatin1String("breaks")).toArray();
+    if (breaks.size() != s.periods - 1)
+        return r.fail(QStringLiteral("\"breaks\" hat nicht eine Pause weniger als Abschnitte"));
+    for (const QJsonValue& b : breaks) {
+        int seconds = 0;
+        if (!r.seconds(QJsonObject{{QStringLiteral("breaks"), b}}, "breaks", seconds, true))
+            return false;
+        s.breaks.push_back(seconds);
+    }
+    if (o.contains(QLatin1String("overtime"))) {
+        const QJsonObject ot = o.value(QLatin1String("overtime")).toObject();
+        if (!r.whole(ot, "periods", s.overtime.periods, 1, 4) ||
+            !r.seconds(ot, "minutes", s.overtime.seconds) ||
+            !r.seconds(ot, "breakBefore", s.overtime.breakBefore, true))
+            return false;
+        if (ot.contains(QLatin1String("breakBetween")) &&
+            !r.seconds(ot, "breakBetween", s.overtime.breakBetween, true))
+            return false;
+    }
+    if (!readPenalties(r, o.value(QLatin1String("penalties")).toObject(), s))
+        return false;
+    if (o.contains(QLatin1String("timeouts")) &&
+        !readTimeouts(r, o.value(QLatin1String("timeouts")).toObject(), s.timeouts))
+        return false;
+    return true;
+}
+
+QJsonValue minutes(int seconds) {
+    return seconds % 60 == 0 ? QJsonValue(seconds / 60) : QJsonValue(seconds / 60.0);
+}
+
+QJsonObject sportJson(const SportRules& s) {
+    QJsonObject o{{QStringLiteral("id"), s.id}, {QStringLiteral("name"), s.name}};
+    if (s.free())
+        return o;
+    o.insert(QStringLiteral("periods"), s.periods);
+    o.insert(QStringLiteral("minutes"), minutes(s.periodSeconds));
+    o.insert(QStringLiteral("periodName"), s.periodName);
+    QJsonArray breaks;
+    for (int b : s.breaks)
+        breaks.append(minutes(b));
+    o.insert(QStringLiteral("breaks"), breaks);
+    if (s.overtime.periods > 0)
+        o.insert(QStringLiteral("overtime"),
+                 QJsonObject{{QStringLiteral("periods"), s.overtime.periods},
+                             {QStringLiteral("minutes"), minutes(s.overtime.seconds)},
+                             {QStringLiteral("breakBefore"), minutes(s.overtime.breakBefore)},
+                             {QStringLiteral("breakBetween"), minutes(s.overtime.breakBetween)}});
+    QJsonArray kinds;
+    for (const PenaltyKind& k : s.penalties)
+        kinds.append(QJsonObject{{QStringLiteral("minutes"), minutes(k.seconds)},
+                                 {QStringLiteral("reducesTeam"), k.reducesTeam},
+                                 {QStringLiteral("endsOnGoal"), k.endsOnGoal}});
+    o.insert(QStringLiteral("penalties"),
+             QJsonObject{{QStringLiteral("kinds"), kinds},
+                         {QStringLiteral("maxRunning"), s.maxRunning}});
+    const TimeoutRules& t = s.timeouts;
+    if (t.seconds > 0) {
+        QJsonObject to{{QStringLiteral("minutes"), minutes(t.seconds)}};
+        const auto limit = [&to](const char* key, int v) {
+            if (v >= 0)
+                to.insert(QLatin1String(key), v);
+        };
+        limit("perMatch", t.perMatch);
+        limit("perOvertime", t.perOvertime);
+        if (!t.perHalf.empty())
+            to.insert(QStringLiteral("perHalf"), QJsonArray{t.perHalf[0], t.perHalf[1]});
+        if (t.lastSeconds > 0) {
+            to.insert(QStringLiteral("lastMinutes"), minutes(t.lastSeconds));
+            limit("lastMax", t.lastMax);
+        }
+        o.insert(QStringLiteral("timeouts"), to);
+    }
+    return o;
+}
+
+std::vector<SportRules> builtInSports() {
+    QFile file(QStringLiteral(":/match/sports.json"));
+    const bool opened = file.open(QIODevice::ReadOnly);
+    ParsedSports parsed = parseSports(opened ? file.readAll() : QByteArray(), true);
+    // The program's own table is part of the program: a fault in it is a fault of the build.
+    Q_ASSERT_X(parsed.error.isEmpty(), "builtInSports", qPrintable(parsed.error));
+    if (parsed.sports.empty()) {
+        SportRules free;
+        free.id = QStringLiteral("frei");
+        free.name = QStringLiteral("Frei");
+        free.builtIn = true;
+        parsed.sports.push_back(free);
+    }
+    return parsed.sports;
+}
+
+} // namespace
+
+QString lengthBoxText(int seconds) {
+    if (seconds % 60 == 0)
+        return QStringLiteral("%1.0").arg(seconds / 60);
+    return QString::number(seconds / 60.0, 'g', 6);
+}
+
+QString SportRules::periodTitle(int n) const {
+    if (!isOvertime(n))
+        return QStringLiteral("%1. %2").arg(n).arg(periodName);
+    const int k = n - periods;
+    if (k == 1 && overtime.periods == 1)
+        return QStringLiteral("Verlängerung");
+    return QStringLiteral("%1. Verlängerung").arg(k);
+}
+
+int SportRules::lengthOf(int n) const {
+    return isOvertime(n) ? overtime.seconds : periodSeconds;
+}
+
+int SportRules::breakAfter(int n) const {
+    if (n < periods)
+        return breaks.at(static_cast<size_t>(n - 1));
+    if (overtime.periods == 0)
+        return 0;
+    // Within one overtime its periods follow after their own break; a new overtime after the
+    // break before overtime.
+    return (n - periods) % overtime.periods == 0 ? overtime.breakBefore : overtime.breakBetween;
+}
+
+int SportRules::timeoutSegment(int n) const {
+    if (isOvertime(n))
+        return n;
+    if (timeouts.perHalf.empty())
+        return n;
+    // Of four quarters, the first two are the first half.
+    return (n - 1) * 2 / periods;
+}
+
+PenaltyKind SportRules::penaltyKind(int seconds) const {
+    for (const PenaltyKind& k : penalties)
+        if (k.seconds == seconds)
+            return k;
+    return PenaltyKind{seconds};
+}
+
+ParsedSports parseSports(const QByteArray& bytes, bool builtIn) {
+    ParsedSports parsed;
+    QJsonParseError error{};
+    const QJsonDocument doc = QJsonDocument::fromJson(bytes, &error);
+    const QJsonObject o = doc.object();
+    if (error.error != QJsonParseError::NoError) {
+        parsed.error = QStringLiteral("kein JSON (%1 bei Zeichen %2)")
+                           .arg(error.errorString())
+                           .arg(error.offset);
+        return parsed;
+    }
+    if (!doc.isObject() || o.value(QLatin1String("format")) != kFormat ||
+        o.value(QLatin1String("version")) != kVersion ||
+        !o.value(QLatin1String("sports")).isArray()) {
+        parsed.error =
+            QStringLiteral("keine Sportarten-Datei von Marklight (format, version, sports)");
+        return parsed;
+    }
+    const QJsonArray sports = o.value(QLatin1String("sports")).toArray();
+    for (qsizetype i = 0; i < sports.size(); ++i) {
+        Reader r{QStringLiteral("Sportart %1: ").arg(i + 1), {}};
+        SportRules s;
+        if (!readSport(r, sports[i].toObject(), builtIn, s) ||
+            !(r.error = s.free() ? QString() : checkSport(s)).isEmpty()) {
+            parsed.error = r.error.startsWith(r.where) ? r.error : r.where + r.error;
+            parsed.sports.clear();
+            return parsed;
+        }
+        for (const SportRules& other : parsed.sports)
+            if (other.id == s.id || other.name == s.name) {
+                parsed.error = r.where + QStringLiteral("\"%1\" gibt es zweimal").arg(s.name);
+                parsed.sports.clear();
+                return parsed;
+            }
+        parsed.sports.push_back(std::move(s));
+    }
+    return parsed;
+}
+
+QByteArray sportsFile(const std::vector<SportRules>& sports) {
+    QJsonArray list;
+    for (const SportRules& s : sports)
+        list.append(sportJson(s));
+    return QJsonDocument(QJsonObject{{QStringLiteral("format"), kFormat},
+                                     {QStringLiteral("version"), kVersion},
+                                     {QStringLiteral("sports"), list}})
+        .toJson(QJsonDocument::Indented);
+}
+
+QString checkSport(const SportRules& s) {
+    const auto length = [](int seconds, bool zero) {
+        return seconds >= (zero ? 0 : 1) && seconds <= kMaxMinutes * 60;
+    };
+    const auto limit = [](int n) { return n >= -1 && n <= kMaxTimeouts; };
+    const QString& name = s.name;
+    if (name.trimmed().isEmpty() || name.size() > kMaxName ||
+        !std::all_of(name.begin(), name.end(), [](QChar c) { return c.isPrint(); }))
+        return QStringLiteral("der Name fehlt oder ist länger als 32 Zeichen");
+    if (s.periods < 1 || s.periods > kMaxPeriods || !length(s.periodSeconds, false) ||
+        s.periodName.trimmed().isEmpty() || s.periodName.size() > kMaxName)
+        return QStringLiteral("1 bis 9 Abschnitte von 1 bis 99 Minuten mit einem Namen");
+    if (static_cast<int>(s.breaks.size()) != s.periods - 1 ||
+        !std::all_of(s.breaks.begin(), s.breaks.end(), [&](int b) { return length(b, true); }))
+        return QStringLiteral(
+            "eine Pause von 0 bis 99 Minuten nach jedem Abschnitt außer dem letzten");
+    const OvertimeRules& o = s.overtime;
+    if (o.periods < 0 || o.periods > 4 ||
+        (o.periods > 0 && (!length(o.seconds, false) || !length(o.breakBefore, true) ||
+                           !length(o.breakBetween, true))))
+        return QStringLiteral("0 bis 4 Abschnitte Verlängerung von 1 bis 99 Minuten");
+    if (s.penalties.size() > kMaxPenaltyKinds || s.maxRunning < 0 || s.maxRunning > 8 ||
+        !std::all_of(s.penalties.begin(), s.penalties.end(),
+                     [&](const PenaltyKind& k) { return length(k.seconds, false); }))
+        return QStringLiteral("bis zu 6 Strafen von 1 bis 99 Minuten, höchstens 8 zugleich");
+    const TimeoutRules& t = s.timeouts;
+    if (!length(t.seconds, true) || !limit(t.perMatch) || !limit(t.perOvertime) ||
+        !limit(t.lastMax) || !length(t.lastSeconds, true) ||
+        (t.lastSeconds > 0) != (t.lastMax >= 0) || (!t.perHalf.empty() && t.perHalf.size() != 2) ||
+        !std::all_of(t.perHalf.begin(), t.perHalf.end(),
+                     [](int n) { return n >= 0 && n <= kMaxTimeouts; }))
+        return QStringLiteral("Timeouts von 0 bis 99 Minuten, Grenzen von 0 bis 9");
+    return {};
+}
+
+SportCatalog::SportCatalog() : sports_(builtInSports()) {}
+
+const SportRules& SportCatalog::find(const QString& id) const {
+    for (const SportRules& s : sports_)
+        if (s.id == id)
+            return s;
+    return sports_.front();
+}
+
+bool SportCatalog::has(const QString& id) const {
+    return std::any_of(sports_.begin(), sports_.end(),
+                       [&](const SportRules& s) { return s.id == id; });
+}
+
+std::optional<QString> SportCatalog::setOwn(const QByteArray& file) {
+    sports_.erase(std::remove_if(sports_.begin(), sports_.end(),
+                                 [](const SportRules& s) { return !s.builtIn; }),
+                  sports_.end());
+    ParsedSports parsed = parseSports(file, false);
+    if (!parsed.error.isEmpty())
+        return parsed.error;
+    for (SportRules& s : parsed.sports) {
+        QString why;
+        if (!keep(std::move(s), why))
+            return why;
+    }
+    return std::nullopt;
+}
+
+QByteArray SportCatalog::ownFile() const {
+    std::vector<SportRules> own;
+    std::copy_if(sports_.begin(), sports_.end(), std::back_inserter(own),
+                 [](const SportRules& s) { return !s.builtIn; });
+    return sportsFile(own);
+}
+
+bool SportCatalog::keep(SportRules rules, QString& why) {
+    rules.builtIn = false;
+    why = checkSport(rules);
+    if (!why.isEmpty())
+        return false;
+    for (const SportRules& s : sports_)
+        if (s.id != rules.id && s.name == rules.name) {
+            why =
+                QStringLiteral("den Namen \"%1\" trägt schon eine andere Sportart").arg(rules.name);
+            return false;
+        }
+    for (SportRules& s : sports_)
+        if (s.id == rules.id) {
+            if (s.builtIn) {
+                why = QStringLiteral("\"%1\" ist eingebaut und bleibt, wie sie ist").arg(s.name);
+                return false;
+            }
+            s = std::move(rules);
+            return true;
+        }
+    sports_.push_back(std::move(rules));
+    return true;
+}
+
+void SportCatalog::remove(const QString& id) {
+    sports_.erase(std::remove_if(sports_.begin(), sports_.end(),
+                                 [&](const SportRules& s) { return s.id == id && !s.builtIn; }),
+                  sports_.end());
+}
+
+QString SportCatalog::newId(const QString& name) const {
+    QString base;
+    for (QChar c : name.toLower()) {
+        if ((c >= u'a' && c <= u'z') || (c >= u'0' && c <= u'9'))
+            base += c;
+        else if (!base.endsWith(QLatin1Char('-')))
+            base += QLatin1Char('-');
+    }
+    base = QStringLiteral("eigen-") + base.left(20);
+    while (base.endsWith(QLatin1Char('-')))
+        base.chop(1);
+    QString id = base;
+    for (int n = 2; has(id); ++n)
+        id = base + QLatin1Char('-') + QString::number(n);
+    return id;
+}
+
+} // namespace ml
