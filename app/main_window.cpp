@@ -68,7 +68,7 @@ MainWindow::MainWindow(Program& program)
     keys->setObjectName(QStringLiteral("KeySettings"));
     connect(keys, &QAction::triggered, this, &MainWindow::showKeyDialog);
     // So are the sports: their rules are data the dialog edits, not a control of the form.
-    QAction* sport = formMenu(menuBar(), "Extras")->addAction(QStringLiteral("Sp&ortart…"));
+    QAction* sport = formMenu(menuBar(), "Extras")->addAction(tr("Sp&ortart…"));
     sport->setObjectName(QStringLiteral("SportSettings"));
     connect(sport, &QAction::triggered, this, &MainWindow::showSportDialog);
     buildControls();

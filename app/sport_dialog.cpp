@@ -33,7 +33,7 @@ QDoubleSpinBox* minutesBox(QWidget* parent, double min = 0) {
 QSpinBox* limitBox(QWidget* parent) {
     auto* box = new QSpinBox(parent);
     box->setRange(-1, 9);
-    box->setSpecialValueText(QStringLiteral("keine Grenze"));
+    box->setSpecialValueText(SportDialog::tr("keine Grenze"));
     return box;
 }
 
@@ -79,7 +79,7 @@ std::optional<std::vector<int>> readCounts(const QString& text) {
 SportDialog::SportDialog(Program& program, std::function<void()> changed, QWidget* parent)
     : QDialog(parent), program_(program), changed_(std::move(changed)) {
     setObjectName(QStringLiteral("SportDialog"));
-    setWindowTitle(QStringLiteral("Sportart"));
+    setWindowTitle(tr("Sportart"));
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("sports"));
     list_->setMinimumWidth(180);
@@ -90,67 +90,66 @@ SportDialog::SportDialog(Program& program, std::function<void()> changed, QWidge
     periods_->setRange(1, 9);
     minutes_ = minutesBox(this, 0.5);
     breaks_ = new QLineEdit(this);
-    breaks_->setToolTip(QStringLiteral("die Pausen nach jedem Abschnitt außer dem letzten, in "
-                                       "Minuten, durch Kommas getrennt (\"2, 15, 2\")"));
+    breaks_->setToolTip(tr("die Pausen nach jedem Abschnitt außer dem letzten, in "
+                           "Minuten, durch Kommas getrennt (\"2, 15, 2\")"));
     overtimePeriods_ = new QSpinBox(this);
     overtimePeriods_->setRange(0, 4);
-    overtimePeriods_->setSpecialValueText(QStringLiteral("keine"));
+    overtimePeriods_->setSpecialValueText(tr("keine"));
     overtimeMinutes_ = minutesBox(this, 0.5);
     overtimeBreak_ = minutesBox(this);
     overtimeBetween_ = minutesBox(this);
     penalties_ = new QLineEdit(this);
-    penalties_->setToolTip(QStringLiteral("die Längen der Strafen in Minuten, die erste ist "
-                                          "vorgegeben (\"2, 5, 10\"); leer: keine Zeitstrafen"));
+    penalties_->setToolTip(tr("die Längen der Strafen in Minuten, die erste ist "
+                              "vorgegeben (\"2, 5, 10\"); leer: keine Zeitstrafen"));
     maxRunning_ = new QSpinBox(this);
     maxRunning_->setRange(0, 8);
-    maxRunning_->setSpecialValueText(QStringLiteral("keine Grenze"));
+    maxRunning_->setSpecialValueText(tr("keine Grenze"));
     timeoutMinutes_ = minutesBox(this);
-    timeoutMinutes_->setSpecialValueText(QStringLiteral("keine Timeouts"));
+    timeoutMinutes_->setSpecialValueText(tr("keine Timeouts"));
     perMatch_ = limitBox(this);
     perHalf_ = new QLineEdit(this);
-    perHalf_->setToolTip(QStringLiteral("je Spielhälfte, zwei Zahlen (\"2, 3\"); leer: keine "
-                                        "Grenze"));
+    perHalf_->setToolTip(tr("je Spielhälfte, zwei Zahlen (\"2, 3\"); leer: keine "
+                            "Grenze"));
     lastMinutes_ = minutesBox(this);
-    lastMinutes_->setSpecialValueText(QStringLiteral("keine Regel"));
+    lastMinutes_->setSpecialValueText(tr("keine Regel"));
     lastMax_ = limitBox(this);
     perOvertime_ = limitBox(this);
 
-    auto* periods = new QGroupBox(QStringLiteral("Spielzeit"), this);
+    auto* periods = new QGroupBox(tr("Spielzeit"), this);
     auto* pf = new QFormLayout(periods);
-    pf->addRow(QStringLiteral("Abschnitte:"), periods_);
-    pf->addRow(QStringLiteral("Länge:"), minutes_);
-    pf->addRow(QStringLiteral("Name des Abschnitts:"), periodName_);
-    pf->addRow(QStringLiteral("Pausen (min):"), breaks_);
-    pf->addRow(QStringLiteral("Verlängerung:"), overtimePeriods_);
-    pf->addRow(QStringLiteral("  Länge:"), overtimeMinutes_);
-    pf->addRow(QStringLiteral("  Pause davor:"), overtimeBreak_);
-    pf->addRow(QStringLiteral("  Pause dazwischen:"), overtimeBetween_);
-    auto* rules = new QGroupBox(QStringLiteral("Strafen und Timeouts"), this);
+    pf->addRow(tr("Abschnitte:"), periods_);
+    pf->addRow(tr("Länge:"), minutes_);
+    pf->addRow(tr("Name des Abschnitts:"), periodName_);
+    pf->addRow(tr("Pausen (min):"), breaks_);
+    pf->addRow(tr("Verlängerung:"), overtimePeriods_);
+    pf->addRow(tr("  Länge:"), overtimeMinutes_);
+    pf->addRow(tr("  Pause davor:"), overtimeBreak_);
+    pf->addRow(tr("  Pause dazwischen:"), overtimeBetween_);
+    auto* rules = new QGroupBox(tr("Strafen und Timeouts"), this);
     auto* rf = new QFormLayout(rules);
-    rf->addRow(QStringLiteral("Strafen (min):"), penalties_);
-    rf->addRow(QStringLiteral("Höchstens zugleich:"), maxRunning_);
-    rf->addRow(QStringLiteral("Timeout:"), timeoutMinutes_);
-    rf->addRow(QStringLiteral("  je Spiel:"), perMatch_);
-    rf->addRow(QStringLiteral("  je Spielhälfte:"), perHalf_);
-    rf->addRow(QStringLiteral("  in den letzten:"), lastMinutes_);
-    rf->addRow(QStringLiteral("  höchstens dann:"), lastMax_);
-    rf->addRow(QStringLiteral("  je Verlängerung:"), perOvertime_);
+    rf->addRow(tr("Strafen (min):"), penalties_);
+    rf->addRow(tr("Höchstens zugleich:"), maxRunning_);
+    rf->addRow(tr("Timeout:"), timeoutMinutes_);
+    rf->addRow(tr("  je Spiel:"), perMatch_);
+    rf->addRow(tr("  je Spielhälfte:"), perHalf_);
+    rf->addRow(tr("  in den letzten:"), lastMinutes_);
+    rf->addRow(tr("  höchstens dann:"), lastMax_);
+    rf->addRow(tr("  je Verlängerung:"), perOvertime_);
 
     note_ = new QLabel(this);
     note_->setWordWrap(true);
     auto* buttons = new QDialogButtonBox(this);
-    choose_ = buttons->addButton(QStringLiteral("Wählen"), QDialogButtonBox::ActionRole);
+    choose_ = buttons->addButton(tr("Wählen"), QDialogButtonBox::ActionRole);
     choose_->setObjectName(QStringLiteral("choose"));
-    choose_->setToolTip(QStringLiteral("das Spiel folgt den Regeln dieser Sportart"));
-    copy_ = buttons->addButton(QStringLiteral("Kopieren…"), QDialogButtonBox::ActionRole);
+    choose_->setToolTip(tr("das Spiel folgt den Regeln dieser Sportart"));
+    copy_ = buttons->addButton(tr("Kopieren…"), QDialogButtonBox::ActionRole);
     copy_->setObjectName(QStringLiteral("copy"));
-    copy_->setToolTip(QStringLiteral("eine eigene Sportart nach dieser anlegen"));
-    keep_ = buttons->addButton(QStringLiteral("Speichern"), QDialogButtonBox::ActionRole);
+    copy_->setToolTip(tr("eine eigene Sportart nach dieser anlegen"));
+    keep_ = buttons->addButton(tr("Speichern"), QDialogButtonBox::ActionRole);
     keep_->setObjectName(QStringLiteral("keep"));
-    remove_ = buttons->addButton(QStringLiteral("Löschen"), QDialogButtonBox::ActionRole);
+    remove_ = buttons->addButton(tr("Löschen"), QDialogButtonBox::ActionRole);
     remove_->setObjectName(QStringLiteral("remove"));
-    QPushButton* close =
-        buttons->addButton(QStringLiteral("Schließen"), QDialogButtonBox::RejectRole);
+    QPushButton* close = buttons->addButton(tr("Schließen"), QDialogButtonBox::RejectRole);
     close->setDefault(true);
     connect(choose_, &QPushButton::clicked, this, [this] { choose(); });
     connect(copy_, &QPushButton::clicked, this, [this] { copy(); });
@@ -180,7 +179,7 @@ void SportDialog::fill() {
     list_->clear();
     for (const SportRules& s : program_.match.catalog().sports()) {
         auto* item = new QListWidgetItem(
-            s.id == program_.form.Sport ? s.name + QStringLiteral("  ✓") : s.name, list_);
+            s.id == program_.form.Sport ? s.title() + QStringLiteral("  ✓") : s.title(), list_);
         item->setData(Qt::UserRole, s.id);
         if (s.id == current)
             list_->setCurrentItem(item);
@@ -230,10 +229,10 @@ void SportDialog::show(const SportRules& s) {
     lastMinutes_->setValue(t.lastSeconds / 60.0);
     lastMax_->setValue(t.lastMax);
     perOvertime_->setValue(t.perOvertime);
-    note_->setText(s.free() ? QStringLiteral("Ohne Regeln: Spielzeit, Strafen und Timeouts "
-                                             "laufen, wie der Zeitnehmer sie bedient.")
-                   : own    ? QStringLiteral("Eigene Sportart: Werte ändern und speichern.")
-                            : QStringLiteral("Eingebaut: zum Ändern zuerst kopieren."));
+    note_->setText(s.free() ? tr("Ohne Regeln: Spielzeit, Strafen und Timeouts "
+                                 "laufen, wie der Zeitnehmer sie bedient.")
+                   : own    ? tr("Eigene Sportart: Werte ändern und speichern.")
+                            : tr("Eingebaut: zum Ändern zuerst kopieren."));
 }
 
 std::optional<SportRules> SportDialog::edited(QString& why) const {
@@ -248,8 +247,8 @@ std::optional<SportRules> SportDialog::edited(QString& why) const {
     const std::optional<std::vector<int>> kinds = readMinutes(penalties_->text());
     const std::optional<std::vector<int>> halves = readCounts(perHalf_->text());
     if (!breaks || !kinds || !halves) {
-        why = QStringLiteral("Pausen, Strafen und Timeouts je Spielhälfte als Zahlen mit Kommas "
-                             "eingeben");
+        why = tr("Pausen, Strafen und Timeouts je Spielhälfte als Zahlen mit Kommas "
+                 "eingeben");
         return std::nullopt;
     }
     s.breaks = *breaks;
@@ -286,9 +285,8 @@ void SportDialog::copy() {
         return;
     bool ok = false;
     const QString name =
-        QInputDialog::getText(this, QStringLiteral("Sportart kopieren"),
-                              QStringLiteral("Name der eigenen Sportart:"), QLineEdit::Normal,
-                              base->name + QStringLiteral(" (Verein)"), &ok)
+        QInputDialog::getText(this, tr("Sportart kopieren"), tr("Name der eigenen Sportart:"),
+                              QLineEdit::Normal, base->name + tr(" (Verein)"), &ok)
             .trimmed();
     if (!ok || name.isEmpty())
         return;
@@ -297,8 +295,7 @@ void SportDialog::copy() {
     s.name = name;
     QString why;
     if (!program_.match.catalog().keep(s, why)) {
-        QMessageBox::warning(this, QStringLiteral("Sportart"),
-                             QStringLiteral("Nicht kopiert: ") + why);
+        QMessageBox::warning(this, tr("Sportart"), tr("Nicht kopiert: ") + why);
         return;
     }
     program_.sportsChanged();
@@ -313,8 +310,7 @@ void SportDialog::keep() {
     QString why;
     std::optional<SportRules> s = edited(why);
     if (!s || !program_.match.catalog().keep(*s, why)) {
-        QMessageBox::warning(this, QStringLiteral("Sportart"),
-                             QStringLiteral("Nicht gespeichert: ") + why);
+        QMessageBox::warning(this, tr("Sportart"), tr("Nicht gespeichert: ") + why);
         return;
     }
     program_.sportsChanged();
@@ -327,9 +323,9 @@ void SportDialog::remove() {
     if (s == nullptr || s->builtIn)
         return;
     if (s->id == program_.form.Sport) {
-        QMessageBox::warning(this, QStringLiteral("Sportart"),
-                             QStringLiteral("Das Spiel folgt gerade dieser Sportart: zuerst eine "
-                                            "andere wählen."));
+        QMessageBox::warning(this, tr("Sportart"),
+                             tr("Das Spiel folgt gerade dieser Sportart: zuerst eine "
+                                "andere wählen."));
         return;
     }
     program_.match.catalog().remove(s->id);

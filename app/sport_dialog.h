@@ -7,6 +7,7 @@
 
 #include "core/program.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 
 #include <functional>
@@ -22,6 +23,8 @@ class QSpinBox;
 namespace ml::app {
 
 class SportDialog : public QDialog {
+    Q_DECLARE_TR_FUNCTIONS(SportDialog)
+
   public:
     // `changed` runs after each change, so the window shows its outcome.
     SportDialog(Program& program, std::function<void()> changed, QWidget* parent);

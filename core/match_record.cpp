@@ -20,8 +20,8 @@ QString* slot(RecordedEvent& e, int i) {
 }
 
 QString lengthText(int seconds) {
-    return seconds % 60 == 0 ? QStringLiteral("%1 min").arg(seconds / 60)
-                             : QStringLiteral("%1 s").arg(seconds);
+    return seconds % 60 == 0 ? MatchRecord::tr("%1 min").arg(seconds / 60)
+                             : MatchRecord::tr("%1 s").arg(seconds);
 }
 
 } // namespace
@@ -73,9 +73,9 @@ void MatchRecord::afterStep() {
             const std::optional<double> b = readNumber(*now);
             const double step = a && b ? *b - *a : 0;
             push(side,
-                 step == 1    ? QStringLiteral("Tor")
-                 : step == -1 ? QStringLiteral("Tor zurückgenommen")
-                              : QStringLiteral("Spielstand korrigiert"),
+                 step == 1    ? tr("Tor")
+                 : step == -1 ? tr("Tor zurückgenommen")
+                              : tr("Spielstand korrigiert"),
                  step == 1 ? QStringLiteral("goal") : QString());
         }
     }
@@ -89,8 +89,8 @@ void MatchRecord::add(const MatchEvent& event) {
     afterStep();
     const Form& f = form_;
     const SportRules& rules = match_.rules();
-    const QString penalty = QStringLiteral("Strafe ") +
-                            (event.number ? QStringLiteral("#%1 ").arg(event.number) : QString());
+    const QString penalty =
+        tr("Strafe %1").arg(event.number ? QStringLiteral("#%1 ").arg(event.number) : QString());
     const QString note = event.note.isEmpty() ? QString() : QStringLiteral(" (%1)").arg(event.note);
     const QString period =
         rules.free() ? QString() : rules.periodTitle(std::max(1, f.PeriodNumber));
@@ -99,37 +99,37 @@ void MatchRecord::add(const MatchEvent& event) {
         push(event.side, penalty + lengthText(event.lengthSec) + note, QStringLiteral("penalty"));
         break;
     case EventKind::PenaltyStarted:
-        push(event.side, penalty + QStringLiteral("beginnt"));
+        push(event.side, penalty + tr("beginnt"));
         break;
     case EventKind::PenaltyServed:
-        push(event.side, penalty + QStringLiteral("verbüßt"));
+        push(event.side, penalty + tr("verbüßt"));
         break;
     case EventKind::PenaltyEnded:
-        push(event.side, penalty + QStringLiteral("beendet") + note);
+        push(event.side, penalty + tr("beendet") + note);
         break;
     case EventKind::PenaltyRemoved:
-        push(event.side, penalty + QStringLiteral("entfernt"));
+        push(event.side, penalty + tr("entfernt"));
         break;
     case EventKind::Timeout:
-        push(event.side, QStringLiteral("Timeout") + note, QStringLiteral("timeout"));
+        push(event.side, tr("Timeout") + note, QStringLiteral("timeout"));
         break;
     case EventKind::BreakStarted:
-        push(event.side, QStringLiteral("Pause"));
+        push(event.side, tr("Pause"));
         break;
     case EventKind::BreakEnded:
-        push(event.side, QStringLiteral("Pause zu Ende"));
+        push(event.side, tr("Pause zu Ende"));
         break;
     case EventKind::PeriodStarted:
-        push(event.side, QStringLiteral("Beginn ") + period);
+        push(event.side, tr("Beginn %1").arg(period));
         break;
     case EventKind::PeriodEnded:
-        push(event.side, QStringLiteral("Ende ") + period);
+        push(event.side, tr("Ende %1").arg(period));
         break;
     case EventKind::ClockStarted:
-        push(event.side, QStringLiteral("Uhr läuft"));
+        push(event.side, tr("Uhr läuft"));
         break;
     case EventKind::ClockStopped:
-        push(event.side, QStringLiteral("Uhr steht"));
+        push(event.side, tr("Uhr steht"));
         break;
     }
 }

@@ -12,6 +12,7 @@
 #include "match/match_event.h"
 #include "platform/platform.h"
 
+#include <QCoreApplication>
 #include <QJsonArray>
 
 #include <vector>
@@ -19,6 +20,8 @@
 namespace ml {
 
 class MatchRecord {
+    Q_DECLARE_TR_FUNCTIONS(MatchRecord)
+
   public:
     MatchRecord(Form& form, const Clock& clock, MatchEngine& match);
 

@@ -28,14 +28,14 @@ int counted(const MatchReport& r, const QString& team, const char* what) {
 }
 
 QString csv(const MatchReport& r) {
-    QString text = QChar(0xFEFF) +
-                   QCoreApplication::translate(
-                       "ml::MatchReport",
-                       "Spielbericht;\r\nDatum;%1\r\nSportart;%2\r\nMannschaft links;%3\r\n"
-                       "Mannschaft rechts;%4\r\nEndstand;%5\r\nSpielzeit;%6\r\n\r\n"
-                       "Abschnitt;Zeit;Spielzeit;Mannschaft;Ereignis;Stand\r\n")
-                       .arg(r.date, csvCell(r.sport), csvCell(r.home), csvCell(r.guest),
-                            csvCell(r.score), csvCell(r.clock));
+    QString text =
+        QChar(0xFEFF) + QCoreApplication::translate(
+                            "ml::MatchReport",
+                            "Spielbericht;\r\nDatum;%1\r\nSportart;%2\r\nMannschaft links;%3\r\n"
+                            "Mannschaft rechts;%4\r\nEndstand;%5\r\nSpielzeit;%6\r\n\r\n"
+                            "Abschnitt;Zeit;Spielzeit;Mannschaft;Ereignis;Stand\r\n")
+                            .arg(r.date, csvCell(r.sport), csvCell(r.home), csvCell(r.guest),
+                                 csvCell(r.score), csvCell(r.clock));
     for (const RecordedEvent& e : r.events)
         text += QStringList{csvCell(e.period), csvCell(e.time), csvCell(e.clock),
                             csvCell(e.team),   csvCell(e.what), csvCell(e.score)}
@@ -45,7 +45,7 @@ QString csv(const MatchReport& r) {
         return QString::number(counted(r, team, what));
     };
     return text + QCoreApplication::translate("ml::MatchReport",
-                                               "\r\n;%1;%2\r\nStrafen;%3;%4\r\nTimeouts;%5;%6\r\n")
+                                              "\r\n;%1;%2\r\nStrafen;%3;%4\r\nTimeouts;%5;%6\r\n")
                       .arg(csvCell(r.home), csvCell(r.guest), n(r.home, "penalty"),
                            n(r.guest, "penalty"), n(r.home, "timeout"), n(r.guest, "timeout"));
 }
@@ -69,7 +69,7 @@ QString plainText(const MatchReport& r) {
         return QString::number(counted(r, team, what));
     };
     return text + QCoreApplication::translate("ml::MatchReport",
-                                               "\nStrafen: %1 %2, %3 %4\nTimeouts: %1 %5, %3 %6\n")
+                                              "\nStrafen: %1 %2, %3 %4\nTimeouts: %1 %5, %3 %6\n")
                       .arg(r.home, n(r.home, "penalty"), r.guest, n(r.guest, "penalty"),
                            n(r.home, "timeout"), n(r.guest, "timeout"));
 }

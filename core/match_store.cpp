@@ -64,8 +64,7 @@ void MatchStore::start() {
     const std::optional<QByteArray> sports = storage_.readSports();
     if (sports)
         if (const std::optional<QString> why = match_.catalog().setOwn(*sports))
-            log_.addLine(QStringLiteral(" +++ Eigene Sportarten nicht lesbar (%1), es gelten die "
-                                        "eingebauten")
+            log_.addLine(tr(" +++ Eigene Sportarten nicht lesbar (%1), es gelten die eingebauten")
                              .arg(*why));
     if (!settings_.restore())
         log_.addLine(tr(" +++ Tastenbelegung in den Einstellungen unlesbar: es gelten "
@@ -309,7 +308,7 @@ void MatchStore::SaveReport_Click() {
         path += csv ? QStringLiteral(".csv") : QStringLiteral(".txt");
 
     const MatchReport report{now.toString(QStringLiteral("dd.MM.yyyy")),
-                             match_.rules().name,
+                             match_.rules().title(),
                              f.Text_l.text,
                              f.Text_r.text,
                              f.Pkt_l.text + QLatin1Char(':') + f.Pkt_r.text,

@@ -187,33 +187,33 @@ struct Form {
     // caption says what comes
     Button nextPeriod{"nextPeriod"};
     // the home team's timeout
-    Button teamTimeoutL{"teamTimeoutL", QStringLiteral("Timeout Heim")};
+    Button teamTimeoutL{"teamTimeoutL", tr("Timeout Heim")};
     // the home team's timeouts: taken and still allowed ("●○○")
     Label timeoutsL{"timeoutsL"};
     // the guest team's timeout
-    Button teamTimeoutR{"teamTimeoutR", QStringLiteral("Timeout Gegner")};
+    Button teamTimeoutR{"teamTimeoutR", tr("Timeout Gegner")};
     // the guest team's timeouts
     Label timeoutsR{"timeoutsR"};
     // caption of the home player's number
-    Label playerCaptionL{"playerCaptionL", QStringLiteral("Nr.")};
+    Label playerCaptionL{"playerCaptionL", tr("Nr.")};
     // the number of the home player the next penalty is for (empty: none)
     TextBox playerL{"playerL"};
     // the home team's penalties: number, time to serve, waiting
     ListBox penaltyListL{"penaltyListL"};
     // ends the chosen home penalty before its time (the timekeeper's decision)
-    Button penaltyEndL{"penaltyEndL", QStringLiteral("Beenden")};
+    Button penaltyEndL{"penaltyEndL", tr("Beenden")};
     // removes the chosen home penalty (given by mistake)
-    Button penaltyRemoveL{"penaltyRemoveL", QStringLiteral("Entfernen")};
+    Button penaltyRemoveL{"penaltyRemoveL", tr("Entfernen")};
     // caption of the guest player's number
-    Label playerCaptionR{"playerCaptionR", QStringLiteral("Nr.")};
+    Label playerCaptionR{"playerCaptionR", tr("Nr.")};
     // the number of the guest player the next penalty is for
     TextBox playerR{"playerR"};
     // the guest team's penalties
     ListBox penaltyListR{"penaltyListR"};
     // ends the chosen guest penalty
-    Button penaltyEndR{"penaltyEndR", QStringLiteral("Beenden")};
+    Button penaltyEndR{"penaltyEndR", tr("Beenden")};
     // removes the chosen guest penalty
-    Button penaltyRemoveR{"penaltyRemoveR", QStringLiteral("Entfernen")};
+    Button penaltyRemoveR{"penaltyRemoveR", tr("Entfernen")};
 
     // --- free-text entry area ---
     // "Eine Zeile": one big line of free text instead of two rows

@@ -210,6 +210,26 @@ running...</translation>
         <source>Tastenkürzel…</source>
         <translation>Keyboard shortcuts…</translation>
     </message>
+    <message>
+        <source>Timeout Heim</source>
+        <translation>Time-out home</translation>
+    </message>
+    <message>
+        <source>Timeout Gegner</source>
+        <translation>Time-out guest</translation>
+    </message>
+    <message>
+        <source>Nr.</source>
+        <translation>No.</translation>
+    </message>
+    <message>
+        <source>Beenden</source>
+        <translation>End</translation>
+    </message>
+    <message>
+        <source>Entfernen</source>
+        <translation>Remove</translation>
+    </message>
 </context>
 <context>
     <name>HornDialog</name>
@@ -574,6 +594,18 @@ running...</translation>
         <source>Die Tasten wirken, wo auch immer der Fokus steht, auch im Anzeige-Monitor; &quot;Extras → Tasten…&quot; ändert sie. In einem Textfeld, das bearbeitet wird, schreiben die Leertaste, Buchstaben und der Ziffernblock; Esc verlässt das Feld (der Text bleibt). Eingabe betätigt den Knopf, der den Fokus hat. Esc schließt das Meldungsfenster. Anzeige-Monitor: Vollbild mit Alt+Eingabe oder Doppelklick, Esc verlässt es.</source>
         <translation>The keys work wherever the focus is, in the display monitor too; &quot;Tools → Keys…&quot; changes them. In a text box being edited, Space, letters and the keypad type; Esc leaves the box (its text stays). Enter presses the focused button. Esc closes the message window. Display monitor: full screen with Alt+Enter or a double-click, Esc leaves it.</translation>
     </message>
+    <message>
+        <source>Nächster Abschnitt: Pause, dann die nächste Periode</source>
+        <translation>Next step: break, then the next period</translation>
+    </message>
+    <message>
+        <source>Timeout Heim (nach den Regeln der Sportart)</source>
+        <translation>Time-out home (by the rules of the sport)</translation>
+    </message>
+    <message>
+        <source>Timeout Gegner (nach den Regeln der Sportart)</source>
+        <translation>Time-out guest (by the rules of the sport)</translation>
+    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -592,6 +624,10 @@ running...</translation>
     <message>
         <source>Die Sprache wechselt beim nächsten Start von Marklight.</source>
         <translation>The language changes at the next start of Marklight.</translation>
+    </message>
+    <message>
+        <source>Sp&amp;ortart…</source>
+        <translation>Sp&amp;ort…</translation>
     </message>
 </context>
 <context>
@@ -659,6 +695,253 @@ running...</translation>
     <message>
         <source>Länge der Strafe und Spielzeit kontrollieren</source>
         <translation>Check the length of the penalty and the match clock</translation>
+    </message>
+    <message>
+        <source>Die Strafenliste von %1 ist voll: höchstens %2 Strafen je Mannschaft.<byte value="xd"/>
+<byte value="xd"/>
+Eine verbüßte, beendete oder entfernte Strafe macht Platz.</source>
+        <translation>The penalty list of %1 is full: at most %2 penalties per team.<byte value="xd"/>
+<byte value="xd"/>
+A penalty served, ended or removed makes room.</translation>
+    </message>
+    <message>
+        <source>Strafe</source>
+        <translation>Penalty</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; ist keine Länge über 0 bis 99 Minuten</source>
+        <translation>&quot;%1&quot; is no length above 0 up to 99 minutes</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; ist keine Spielernummer von 1 bis 99</source>
+        <translation>&quot;%1&quot; is no player number from 1 to 99</translation>
+    </message>
+    <message>
+        <source>Nummer von 1 bis 99 eingeben oder das Feld leer lassen</source>
+        <translation>Enter a number from 1 to 99 or leave the box empty</translation>
+    </message>
+    <message>
+        <source>wartet</source>
+        <translation>waiting</translation>
+    </message>
+    <message>
+        <source>Strafe beginnt: %1 %2</source>
+        <translation>Penalty begins: %1 %2</translation>
+    </message>
+    <message>
+        <source>Strafe verbüßt: %1 %2</source>
+        <translation>Penalty served: %1 %2</translation>
+    </message>
+    <message>
+        <source>Bitte zuerst eine Strafe in der Liste von %1 wählen.</source>
+        <translation>Please choose a penalty in the list of %1 first.</translation>
+    </message>
+    <message>
+        <source>Strafe entfernt: %1 %2</source>
+        <translation>Penalty removed: %1 %2</translation>
+    </message>
+    <message>
+        <source>Strafe beendet: %1 %2</source>
+        <translation>Penalty ended: %1 %2</translation>
+    </message>
+    <message>
+        <source>Strafe endet mit dem Tor: %1 %2</source>
+        <translation>Penalty ends with the goal: %1 %2</translation>
+    </message>
+    <message>
+        <source>Tor</source>
+        <translation>goal</translation>
+    </message>
+    <message>
+        <source>  wartet</source>
+        <translation>  waiting</translation>
+    </message>
+    <message>
+        <source>1 Timeout</source>
+        <translation>1 time-out</translation>
+    </message>
+    <message>
+        <source>%1 Timeouts</source>
+        <translation>%1 time-outs</translation>
+    </message>
+    <message>
+        <source> +++ Spielzeit: %1:%2 (%3:%4) %5</source>
+        <translation> +++ Match clock: %1:%2 (%3:%4) %5</translation>
+    </message>
+    <message>
+        <source>Die Sportart mitten im Spiel wählen?<byte value="xd"/>
+<byte value="xd"/>
+Der Spielstand bleibt; Spielzeit, Abschnitt, Strafen und Timeouts beginnen neu.</source>
+        <translation>Choose the sport in the middle of the match?<byte value="xd"/>
+<byte value="xd"/>
+The score stays; match clock, period, penalties and time-outs start anew.</translation>
+    </message>
+    <message>
+        <source>Sportart</source>
+        <translation>Sport</translation>
+    </message>
+    <message>
+        <source> +++ Sportart: %1</source>
+        <translation> +++ Sport: %1</translation>
+    </message>
+    <message>
+        <source>Spielende</source>
+        <translation>End of match</translation>
+    </message>
+    <message>
+        <source>Verlängerung</source>
+        <translation>Overtime</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Break</translation>
+    </message>
+    <message>
+        <source>Ende %1</source>
+        <translation>End of %1</translation>
+    </message>
+    <message>
+        <source>%1 jetzt beenden?<byte value="xd"/>
+<byte value="xd"/>
+Die Spielzeit steht bei %2:%3.</source>
+        <translation>End %1 now?<byte value="xd"/>
+<byte value="xd"/>
+The match clock stands at %2:%3.</translation>
+    </message>
+    <message>
+        <source>Das Spiel ist aus: nach der %1 folgt kein Abschnitt.</source>
+        <translation>The match is over: no period follows %1.</translation>
+    </message>
+    <message>
+        <source>Verlängerung spielen?</source>
+        <translation>Play overtime?</translation>
+    </message>
+    <message>
+        <source>in der Verlängerung kein Timeout</source>
+        <translation>no time-out in overtime</translation>
+    </message>
+    <message>
+        <source>höchstens %1 im Spiel</source>
+        <translation>at most %1 in the match</translation>
+    </message>
+    <message>
+        <source>höchstens %1 je Verlängerung</source>
+        <translation>at most %1 per overtime</translation>
+    </message>
+    <message>
+        <source>höchstens %1 in der %2</source>
+        <translation>at most %1 in %2</translation>
+    </message>
+    <message>
+        <source>%1. Spielhälfte</source>
+        <translation>half %1</translation>
+    </message>
+    <message>
+        <source>höchstens %1 in den letzten %2 Minuten</source>
+        <translation>at most %1 in the last %2 minutes</translation>
+    </message>
+    <message>
+        <source>Timeout %1</source>
+        <translation>Time-out %1</translation>
+    </message>
+    <message>
+        <source>%1?<byte value="xd"/>
+<byte value="xd"/>
+Die Regeln (%2) erlauben es nicht: %3.<byte value="xd"/>
+<byte value="xd"/>
+Trotzdem geben?</source>
+        <translation>%1?<byte value="xd"/>
+<byte value="xd"/>
+The rules (%2) do not allow it: %3.<byte value="xd"/>
+<byte value="xd"/>
+Give it all the same?</translation>
+    </message>
+    <message>
+        <source>Timeout</source>
+        <translation>Time-out</translation>
+    </message>
+    <message>
+        <source>%1 gegen die Regel gegeben: %2</source>
+        <translation>%1 given against the rule: %2</translation>
+    </message>
+    <message>
+        <source>%1 nicht gegeben: %2</source>
+        <translation>%1 not given: %2</translation>
+    </message>
+    <message>
+        <source>gegen die Regel: %1</source>
+        <translation>against the rule: %1</translation>
+    </message>
+</context>
+<context>
+    <name>MatchRecord</name>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>%1 s</source>
+        <translation>%1 s</translation>
+    </message>
+    <message>
+        <source>Tor</source>
+        <translation>Goal</translation>
+    </message>
+    <message>
+        <source>Tor zurückgenommen</source>
+        <translation>Goal taken back</translation>
+    </message>
+    <message>
+        <source>Spielstand korrigiert</source>
+        <translation>Score corrected</translation>
+    </message>
+    <message>
+        <source>Strafe %1</source>
+        <translation>Penalty %1</translation>
+    </message>
+    <message>
+        <source>beginnt</source>
+        <translation>begins</translation>
+    </message>
+    <message>
+        <source>verbüßt</source>
+        <translation>served</translation>
+    </message>
+    <message>
+        <source>beendet</source>
+        <translation>ended</translation>
+    </message>
+    <message>
+        <source>entfernt</source>
+        <translation>removed</translation>
+    </message>
+    <message>
+        <source>Timeout</source>
+        <translation>Time-out</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Break</translation>
+    </message>
+    <message>
+        <source>Pause zu Ende</source>
+        <translation>Break over</translation>
+    </message>
+    <message>
+        <source>Beginn %1</source>
+        <translation>Start of %1</translation>
+    </message>
+    <message>
+        <source>Ende %1</source>
+        <translation>End of %1</translation>
+    </message>
+    <message>
+        <source>Uhr läuft</source>
+        <translation>Clock runs</translation>
+    </message>
+    <message>
+        <source>Uhr steht</source>
+        <translation>Clock stopped</translation>
     </message>
 </context>
 <context>
@@ -728,16 +1011,16 @@ running...</translation>
         <translation>Save match report</translation>
     </message>
     <message>
-        <source>Spielbericht %1.txt</source>
-        <translation>Match report %1.txt</translation>
-    </message>
-    <message>
         <source>Spielbericht kann nicht gespeichert werden: </source>
         <translation>The match report cannot be saved: </translation>
     </message>
     <message>
         <source> +++ Spielbericht gespeichert: </source>
         <translation> +++ Match report saved: </translation>
+    </message>
+    <message>
+        <source> +++ Eigene Sportarten nicht lesbar (%1), es gelten die eingebauten</source>
+        <translation> +++ Own sports unreadable (%1), the built-in ones apply</translation>
     </message>
 </context>
 <context>
@@ -986,6 +1269,316 @@ No permission for %1.<byte value="xd"/>
     </message>
 </context>
 <context>
+    <name>SportDialog</name>
+    <message>
+        <source>keine Grenze</source>
+        <translation>no limit</translation>
+    </message>
+    <message>
+        <source>Sportart</source>
+        <translation>Sport</translation>
+    </message>
+    <message>
+        <source>die Pausen nach jedem Abschnitt außer dem letzten, in Minuten, durch Kommas getrennt (&quot;2, 15, 2&quot;)</source>
+        <translation>the breaks after each period but the last, in minutes, separated by commas (&quot;2, 15, 2&quot;)</translation>
+    </message>
+    <message>
+        <source>keine</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>die Längen der Strafen in Minuten, die erste ist vorgegeben (&quot;2, 5, 10&quot;); leer: keine Zeitstrafen</source>
+        <translation>the lengths of the penalties in minutes, the first is the default (&quot;2, 5, 10&quot;); empty: no timed penalties</translation>
+    </message>
+    <message>
+        <source>keine Timeouts</source>
+        <translation>no time-outs</translation>
+    </message>
+    <message>
+        <source>je Spielhälfte, zwei Zahlen (&quot;2, 3&quot;); leer: keine Grenze</source>
+        <translation>per half, two numbers (&quot;2, 3&quot;); empty: no limit</translation>
+    </message>
+    <message>
+        <source>keine Regel</source>
+        <translation>no rule</translation>
+    </message>
+    <message>
+        <source>Spielzeit</source>
+        <translation>Playing time</translation>
+    </message>
+    <message>
+        <source>Abschnitte:</source>
+        <translation>Periods:</translation>
+    </message>
+    <message>
+        <source>Länge:</source>
+        <translation>Length:</translation>
+    </message>
+    <message>
+        <source>Name des Abschnitts:</source>
+        <translation>Name of a period:</translation>
+    </message>
+    <message>
+        <source>Pausen (min):</source>
+        <translation>Breaks (min):</translation>
+    </message>
+    <message>
+        <source>Verlängerung:</source>
+        <translation>Overtime:</translation>
+    </message>
+    <message>
+        <source>  Länge:</source>
+        <translation>  Length:</translation>
+    </message>
+    <message>
+        <source>  Pause davor:</source>
+        <translation>  Break before:</translation>
+    </message>
+    <message>
+        <source>  Pause dazwischen:</source>
+        <translation>  Break between:</translation>
+    </message>
+    <message>
+        <source>Strafen und Timeouts</source>
+        <translation>Penalties and time-outs</translation>
+    </message>
+    <message>
+        <source>Strafen (min):</source>
+        <translation>Penalties (min):</translation>
+    </message>
+    <message>
+        <source>Höchstens zugleich:</source>
+        <translation>At most at once:</translation>
+    </message>
+    <message>
+        <source>Timeout:</source>
+        <translation>Time-out:</translation>
+    </message>
+    <message>
+        <source>  je Spiel:</source>
+        <translation>  per match:</translation>
+    </message>
+    <message>
+        <source>  je Spielhälfte:</source>
+        <translation>  per half:</translation>
+    </message>
+    <message>
+        <source>  in den letzten:</source>
+        <translation>  in the last:</translation>
+    </message>
+    <message>
+        <source>  höchstens dann:</source>
+        <translation>  at most then:</translation>
+    </message>
+    <message>
+        <source>  je Verlängerung:</source>
+        <translation>  per overtime:</translation>
+    </message>
+    <message>
+        <source>Wählen</source>
+        <translation>Choose</translation>
+    </message>
+    <message>
+        <source>das Spiel folgt den Regeln dieser Sportart</source>
+        <translation>the match follows the rules of this sport</translation>
+    </message>
+    <message>
+        <source>Kopieren…</source>
+        <translation>Copy…</translation>
+    </message>
+    <message>
+        <source>eine eigene Sportart nach dieser anlegen</source>
+        <translation>make an own sport from this one</translation>
+    </message>
+    <message>
+        <source>Speichern</source>
+        <translation>Save</translation>
+    </message>
+    <message>
+        <source>Löschen</source>
+        <translation>Delete</translation>
+    </message>
+    <message>
+        <source>Schließen</source>
+        <translation>Close</translation>
+    </message>
+    <message>
+        <source>Ohne Regeln: Spielzeit, Strafen und Timeouts laufen, wie der Zeitnehmer sie bedient.</source>
+        <translation>Without rules: clock, penalties and time-outs run as the timekeeper works them.</translation>
+    </message>
+    <message>
+        <source>Eigene Sportart: Werte ändern und speichern.</source>
+        <translation>Own sport: change the figures and save.</translation>
+    </message>
+    <message>
+        <source>Eingebaut: zum Ändern zuerst kopieren.</source>
+        <translation>Built in: copy it first to change it.</translation>
+    </message>
+    <message>
+        <source>Pausen, Strafen und Timeouts je Spielhälfte als Zahlen mit Kommas eingeben</source>
+        <translation>Enter breaks, penalties and time-outs per half as numbers with commas</translation>
+    </message>
+    <message>
+        <source>Sportart kopieren</source>
+        <translation>Copy sport</translation>
+    </message>
+    <message>
+        <source>Name der eigenen Sportart:</source>
+        <translation>Name of the own sport:</translation>
+    </message>
+    <message>
+        <source> (Verein)</source>
+        <translation> (club)</translation>
+    </message>
+    <message>
+        <source>Nicht kopiert: </source>
+        <translation>Not copied: </translation>
+    </message>
+    <message>
+        <source>Nicht gespeichert: </source>
+        <translation>Not saved: </translation>
+    </message>
+    <message>
+        <source>Das Spiel folgt gerade dieser Sportart: zuerst eine andere wählen.</source>
+        <translation>The match follows this sport now: choose another one first.</translation>
+    </message>
+</context>
+<context>
+    <name>SportRules</name>
+    <message>
+        <source>&quot;%1&quot; ist keine Länge von %2 bis 99 Minuten</source>
+        <translation>&quot;%1&quot; is no length from %2 up to 99 minutes</translation>
+    </message>
+    <message>
+        <source>über 0</source>
+        <translation>above 0</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; ist keine ganze Zahl von %2 bis %3</source>
+        <translation>&quot;%1&quot; is no whole number from %2 to %3</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; ist weder true noch false</source>
+        <translation>&quot;%1&quot; is neither true nor false</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; fehlt oder ist kein Name bis 32 Zeichen</source>
+        <translation>&quot;%1&quot; is missing or no name of up to 32 characters</translation>
+    </message>
+    <message>
+        <source>&quot;perHalf&quot; hat nicht zwei Zahlen</source>
+        <translation>&quot;perHalf&quot; does not hold two numbers</translation>
+    </message>
+    <message>
+        <source>&quot;kinds&quot; ist keine Liste von höchstens 6 Strafen</source>
+        <translation>&quot;kinds&quot; is no list of at most 6 penalties</translation>
+    </message>
+    <message>
+        <source>&quot;id&quot; fehlt oder ist nicht aus a-z, 0-9 und -</source>
+        <translation>&quot;id&quot; is missing or not made of a-z, 0-9 and -</translation>
+    </message>
+    <message>
+        <source>&quot;breaks&quot; hat nicht eine Pause weniger als Abschnitte</source>
+        <translation>&quot;breaks&quot; does not hold one break less than periods</translation>
+    </message>
+    <message>
+        <source>Frei</source>
+        <translation>Free</translation>
+    </message>
+    <message>
+        <source>Handball</source>
+        <translation>Handball</translation>
+    </message>
+    <message>
+        <source>Handball Jugend</source>
+        <translation>Handball youth</translation>
+    </message>
+    <message>
+        <source>Handball Jugend 2 × 20</source>
+        <translation>Handball youth 2 × 20</translation>
+    </message>
+    <message>
+        <source>Floorball</source>
+        <translation>Floorball</translation>
+    </message>
+    <message>
+        <source>Eishockey</source>
+        <translation>Ice hockey</translation>
+    </message>
+    <message>
+        <source>Basketball</source>
+        <translation>Basketball</translation>
+    </message>
+    <message>
+        <source>Futsal</source>
+        <translation>Futsal</translation>
+    </message>
+    <message>
+        <source>%1. Halbzeit</source>
+        <translation>Half %1</translation>
+    </message>
+    <message>
+        <source>%1. Drittel</source>
+        <translation>Period %1</translation>
+    </message>
+    <message>
+        <source>%1. Viertel</source>
+        <translation>Quarter %1</translation>
+    </message>
+    <message>
+        <source>Verlängerung</source>
+        <translation>Overtime</translation>
+    </message>
+    <message>
+        <source>%1. Verlängerung</source>
+        <translation>Overtime %1</translation>
+    </message>
+    <message>
+        <source>kein JSON (%1 bei Zeichen %2)</source>
+        <translation>no JSON (%1 at character %2)</translation>
+    </message>
+    <message>
+        <source>keine Sportarten-Datei von Marklight (format, version, sports)</source>
+        <translation>no sports file of Marklight (format, version, sports)</translation>
+    </message>
+    <message>
+        <source>Sportart %1: </source>
+        <translation>Sport %1: </translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; gibt es zweimal</source>
+        <translation>&quot;%1&quot; is there twice</translation>
+    </message>
+    <message>
+        <source>der Name fehlt oder ist länger als 32 Zeichen</source>
+        <translation>the name is missing or longer than 32 characters</translation>
+    </message>
+    <message>
+        <source>1 bis 9 Abschnitte von 1 bis 99 Minuten mit einem Namen</source>
+        <translation>1 to 9 periods of 1 to 99 minutes with a name</translation>
+    </message>
+    <message>
+        <source>0 bis 4 Abschnitte Verlängerung von 1 bis 99 Minuten</source>
+        <translation>0 to 4 overtime periods of 1 to 99 minutes</translation>
+    </message>
+    <message>
+        <source>bis zu 6 Strafen von 1 bis 99 Minuten, höchstens 8 zugleich</source>
+        <translation>up to 6 penalties of 1 to 99 minutes, at most 8 at once</translation>
+    </message>
+    <message>
+        <source>Timeouts von 0 bis 99 Minuten, Grenzen von 0 bis 9</source>
+        <translation>time-outs of 0 to 99 minutes, limits from 0 to 9</translation>
+    </message>
+    <message>
+        <source>den Namen &quot;%1&quot; trägt schon eine andere Sportart</source>
+        <translation>another sport already bears the name &quot;%1&quot;</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; ist eingebaut und bleibt, wie sie ist</source>
+        <translation>&quot;%1&quot; is built in and stays as it is</translation>
+    </message>
+</context>
+<context>
     <name>UndoHistory</name>
     <message>
         <source>Name Heim</source>
@@ -1074,6 +1667,42 @@ No permission for %1.<byte value="xd"/>
     <message>
         <source>Wiederholen</source>
         <translation>Redo</translation>
+    </message>
+    <message>
+        <source>Strafe Heim</source>
+        <translation>Home penalty</translation>
+    </message>
+    <message>
+        <source>Strafe Gegner</source>
+        <translation>Guest penalty</translation>
+    </message>
+    <message>
+        <source>Strafe Heim beendet</source>
+        <translation>Home penalty ended</translation>
+    </message>
+    <message>
+        <source>Strafe Gegner beendet</source>
+        <translation>Guest penalty ended</translation>
+    </message>
+    <message>
+        <source>Strafe Heim entfernt</source>
+        <translation>Home penalty removed</translation>
+    </message>
+    <message>
+        <source>Strafe Gegner entfernt</source>
+        <translation>Guest penalty removed</translation>
+    </message>
+    <message>
+        <source>Timeout Heim</source>
+        <translation>Time-out home</translation>
+    </message>
+    <message>
+        <source>Timeout Gegner</source>
+        <translation>Time-out guest</translation>
+    </message>
+    <message>
+        <source>Abschnitt</source>
+        <translation>Period</translation>
     </message>
 </context>
 <context>
@@ -1233,37 +1862,61 @@ No permission for %1.<byte value="xd"/>
     <message>
         <source>Spielbericht;<byte value="xd"/>
 Datum;%1<byte value="xd"/>
-Mannschaft links;%2<byte value="xd"/>
-Mannschaft rechts;%3<byte value="xd"/>
-Stand;%4<byte value="xd"/>
-Spielzeit;%5<byte value="xd"/>
+Sportart;%2<byte value="xd"/>
+Mannschaft links;%3<byte value="xd"/>
+Mannschaft rechts;%4<byte value="xd"/>
+Endstand;%5<byte value="xd"/>
+Spielzeit;%6<byte value="xd"/>
 <byte value="xd"/>
-Zeit;Meldung<byte value="xd"/>
+Abschnitt;Zeit;Spielzeit;Mannschaft;Ereignis;Stand<byte value="xd"/>
 </source>
         <translation>Match report;<byte value="xd"/>
 Date;%1<byte value="xd"/>
-Team left;%2<byte value="xd"/>
-Team right;%3<byte value="xd"/>
-Score;%4<byte value="xd"/>
-Match clock;%5<byte value="xd"/>
+Sport;%2<byte value="xd"/>
+Team left;%3<byte value="xd"/>
+Team right;%4<byte value="xd"/>
+Final score;%5<byte value="xd"/>
+Match clock;%6<byte value="xd"/>
 <byte value="xd"/>
-Time;Message<byte value="xd"/>
+Period;Time;Match clock;Team;Event;Score<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>
+;%1;%2<byte value="xd"/>
+Strafen;%3;%4<byte value="xd"/>
+Timeouts;%5;%6<byte value="xd"/>
+</source>
+        <translation><byte value="xd"/>
+;%1;%2<byte value="xd"/>
+Penalties;%3;%4<byte value="xd"/>
+Time-outs;%5;%6<byte value="xd"/>
 </translation>
     </message>
     <message>
         <source>Spielbericht
 Datum: %1
-Mannschaften: %2 - %3
-Stand: %4
-Spielzeit: %5
-
+Sportart: %2
+Mannschaften: %3 - %4
+Endstand: %5
+Spielzeit: %6
 </source>
         <translation>Match report
 Date: %1
-Teams: %2 - %3
-Score: %4
-Match clock: %5
-
+Sport: %2
+Teams: %3 - %4
+Final score: %5
+Match clock: %6
+</translation>
+    </message>
+    <message>
+        <source>
+Strafen: %1 %2, %3 %4
+Timeouts: %1 %5, %3 %6
+</source>
+        <translation>
+Penalties: %1 %2, %3 %4
+Time-outs: %1 %5, %3 %6
 </translation>
     </message>
 </context>
@@ -1436,6 +2089,42 @@ Keys: </translation>
     <message>
         <source>Die Hupe kann nicht spielen: kein Audiogerät gefunden oder es ist ausgefallen</source>
         <translation>The horn cannot sound: no audio device found, or it failed</translation>
+    </message>
+    <message>
+        <source>Nummer des Spielers der nächsten Strafe (1 bis 99, leer: ohne)</source>
+        <translation>number of the player of the next penalty (1 to 99, empty: none)</translation>
+    </message>
+    <message>
+        <source>die Strafen der Mannschaft: Nummer, Zeit bis zum Ende, wartende</source>
+        <translation>the team&apos;s penalties: number, time to serve, waiting ones</translation>
+    </message>
+    <message>
+        <source>beendet die gewählte Strafe vor ihrer Zeit</source>
+        <translation>ends the chosen penalty before its time</translation>
+    </message>
+    <message>
+        <source>nimmt die gewählte Strafe aus der Liste (ein Versehen)</source>
+        <translation>takes the chosen penalty out of the list (a mistake)</translation>
+    </message>
+    <message>
+        <source>Timeout der Heim-Mannschaft (zählt nach den Regeln)</source>
+        <translation>time-out of the home team (counted by the rules)</translation>
+    </message>
+    <message>
+        <source>Timeout der Gast-Mannschaft (zählt nach den Regeln)</source>
+        <translation>time-out of the guest team (counted by the rules)</translation>
+    </message>
+    <message>
+        <source>Timeouts: genommen ● und noch erlaubt ○</source>
+        <translation>time-outs: taken ● and still allowed ○</translation>
+    </message>
+    <message>
+        <source>der laufende Abschnitt</source>
+        <translation>the period under way</translation>
+    </message>
+    <message>
+        <source>vom Ende eines Abschnitts zur Pause, von der Pause zum nächsten Abschnitt</source>
+        <translation>from the end of a period to its break, from the break to the next period</translation>
     </message>
 </context>
 <context>

@@ -58,7 +58,8 @@ bool MatchEngine::interrupt(TextBox& lengthBox, bool timeout) {
     if (!startInterruption(lengthBox))
         return false;
     (timeout ? f.TimeoutActive : f.BreakActive) = true;
-    (timeout ? f.Time_Out : f.Break).text = timeout ? captions::stopTimeout() : captions::stopPause();
+    (timeout ? f.Time_Out : f.Break).text =
+        timeout ? captions::stopTimeout() : captions::stopPause();
     return true;
 }
 

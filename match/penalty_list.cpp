@@ -19,8 +19,6 @@ namespace ml {
 
 namespace {
 
-const QString kAction = QStringLiteral(" beim Starten der Strafe:");
-const QString kTitle = QStringLiteral("Strafe kontrollieren");
 // Up to this time to serve the display has room for the count of the side's other penalties.
 constexpr long long kCountFits = 600;
 
@@ -60,28 +58,29 @@ void MatchEngine::addPenalty(const PenaltySide& side) {
     const QString fallback =
         r.penalties.empty() ? side.length.text : lengthBoxText(r.penalties.front().seconds);
     if (side.list.size() >= kMaxPenalties) {
-        dialogs_.messageBox(QStringLiteral("Die Strafenliste von %1 ist voll: höchstens %2 Strafen "
-                                           "je Mannschaft.\r\n\r\nEine verbüßte, beendete oder "
-                                           "entfernte Strafe macht Platz.")
-                                .arg(side.name.text)
-                                .arg(kMaxPenalties),
-                            QStringLiteral("Strafe"), Icon::None, Buttons::Ok);
+        dialogs_.messageBox(
+            tr("Die Strafenliste von %1 ist voll: höchstens %2 Strafen je Mannschaft.\r\n\r\n"
+               "Eine verbüßte, beendete oder entfernte Strafe macht Platz.")
+                .arg(side.name.text)
+                .arg(kMaxPenalties),
+            tr("Strafe"), Icon::None, Buttons::Ok);
         return;
     }
     const std::optional<double> clock = readClock(f.D_Min.text, f.D_Sec.text);
     if (!clock) {
-        refuseUnreadableClock(kAction);
+        refuseUnreadableClock(tr(" beim Starten der Strafe:"));
         return;
     }
     const QString& typed = side.length.text;
     const std::optional<double> minutes = readNumber(typed);
     // At least a whole second, at most what the display's minutes show.
     if (!minutes || *minutes <= 0 || *minutes > 99 || std::lround(*minutes * 60) < 1) {
-        showFailure(dialogs_, kTitle, minutes ? kFaultInvalidArgument : kFaultTypeMismatch, kAction,
-                    minutes
-                        ? QStringLiteral("\"%1\" ist keine Länge über 0 bis 99 Minuten").arg(typed)
-                        : notANumberDescription(typed),
-                    QStringLiteral("Länge der Strafe in Min eingeben"));
+        showFailure(dialogs_, tr("Strafe kontrollieren"),
+                    minutes ? kFaultInvalidArgument : kFaultTypeMismatch,
+                    tr(" beim Starten der Strafe:"),
+                    minutes ? tr("\"%1\" ist keine Länge über 0 bis 99 Minuten").arg(typed)
+                            : notANumberDescription(typed),
+                    tr("Länge der Strafe in Min eingeben"));
         side.length.text = fallback;
         return;
     }
@@ -89,20 +88,21 @@ void MatchEngine::addPenalty(const PenaltySide& side) {
     const QRegularExpressionMatch m = playerNumber.match(side.number.text);
     const int number = m.hasMatch() ? m.captured(1).toInt() : 0;
     if (!side.number.text.trimmed().isEmpty() && number == 0) {
-        showFailure(
-            dialogs_, kTitle, kFaultInvalidArgument, kAction,
-            QStringLiteral("\"%1\" ist keine Spielernummer von 1 bis 99").arg(side.number.text),
-            QStringLiteral("Nummer von 1 bis 99 eingeben oder das Feld leer lassen"));
+        showFailure(dialogs_, tr("Strafe kontrollieren"), kFaultInvalidArgument,
+                    tr(" beim Starten der Strafe:"),
+                    tr("\"%1\" ist keine Spielernummer von 1 bis 99").arg(side.number.text),
+                    tr("Nummer von 1 bis 99 eingeben oder das Feld leer lassen"));
         side.number.text.clear();
         return;
     }
     const long long now = clamped(*clock);
     const int length = static_cast<int>(std::lround(*minutes * 60));
     if (!fitsInt16(static_cast<double>(f.Mode_up.checked ? now + length : now - length))) {
-        showFailure(dialogs_, kTitle, kFaultOverflow, kAction,
-                    QStringLiteral("Überlauf: das Ende der Strafe läge außerhalb der Spielzeit "
-                                   "von -32768 bis 32767 Sekunden"),
-                    QStringLiteral("Länge der Strafe und Spielzeit kontrollieren"));
+        showFailure(dialogs_, tr("Strafe kontrollieren"), kFaultOverflow,
+                    tr(" beim Starten der Strafe:"),
+                    tr("Überlauf: das Ende der Strafe läge außerhalb der Spielzeit "
+                       "von -32768 bis 32767 Sekunden"),
+                    tr("Länge der Strafe und Spielzeit kontrollieren"));
         return;
     }
     const PenaltyKind kind = r.penaltyKind(length);
@@ -113,8 +113,7 @@ void MatchEngine::addPenalty(const PenaltySide& side) {
     const auto given = std::find_if(side.list.begin(), side.list.end(),
                                     [id](const ListedPenalty& p) { return p.id == id; });
     f.LogPending = true;
-    report(EventKind::PenaltyGiven, &side, &*given,
-           given->running ? QString() : QStringLiteral("wartet"));
+    report(EventKind::PenaltyGiven, &side, &*given, given->running ? QString() : tr("wartet"));
     side.number.text.clear();
     showPenalties(side, now);
 }
@@ -127,7 +126,7 @@ std::vector<int> MatchEngine::startWaiting(const PenaltySide& side, long long fr
             continue;
         startPenalty(p, from);
         if (announce) {
-            logAt(QStringLiteral("Strafe beginnt: %1 %2").arg(numbered(p), side.name.text));
+            logAt(tr("Strafe beginnt: %1 %2").arg(numbered(p), side.name.text));
             report(EventKind::PenaltyStarted, &side, &p);
         }
         started.push_back(p.id);
@@ -147,7 +146,7 @@ void MatchEngine::servePenalties(const PenaltySide& side, long long clock) {
             return;
         const ListedPenalty p = *served;
         side.list.erase(served);
-        logAt(QStringLiteral("Strafe verbüßt: %1 %2").arg(numbered(p), side.name.text));
+        logAt(tr("Strafe verbüßt: %1 %2").arg(numbered(p), side.name.text));
         report(EventKind::PenaltyServed, &side, &p);
         // The next one starts at the moment of match time the served one ended.
         startWaiting(side, p.endSec, true);
@@ -157,16 +156,15 @@ void MatchEngine::servePenalties(const PenaltySide& side, long long clock) {
 void MatchEngine::endChosen(const PenaltySide& side, bool remove) {
     const int index = side.box.index;
     if (index < 0 || index >= static_cast<int>(side.list.size())) {
-        dialogs_.messageBox(QStringLiteral("Bitte zuerst eine Strafe in der Liste von %1 wählen.")
-                                .arg(side.name.text),
-                            QStringLiteral("Strafe"), Icon::None, Buttons::Ok);
+        dialogs_.messageBox(
+            tr("Bitte zuerst eine Strafe in der Liste von %1 wählen.").arg(side.name.text),
+            tr("Strafe"), Icon::None, Buttons::Ok);
         return;
     }
     const ListedPenalty p = side.list[static_cast<size_t>(index)];
     side.list.erase(side.list.begin() + index);
     side.box.index = -1;
-    logAt((remove ? QStringLiteral("Strafe entfernt: %1 %2")
-                  : QStringLiteral("Strafe beendet: %1 %2"))
+    logAt((remove ? tr("Strafe entfernt: %1 %2") : tr("Strafe beendet: %1 %2"))
               .arg(numbered(p), side.name.text));
     report(remove ? EventKind::PenaltyRemoved : EventKind::PenaltyEnded, &side, &p);
     if (p.running)
@@ -209,8 +207,8 @@ void MatchEngine::goalScored(bool left) {
         return;
     const ListedPenalty p = *first;
     other.list.erase(first);
-    logAt(QStringLiteral("Strafe endet mit dem Tor: %1 %2").arg(numbered(p), other.name.text));
-    report(EventKind::PenaltyEnded, &other, &p, QStringLiteral("Tor"));
+    logAt(tr("Strafe endet mit dem Tor: %1 %2").arg(numbered(p), other.name.text));
+    report(EventKind::PenaltyEnded, &other, &p, tr("Tor"));
     startWaiting(other, now, true);
     showPenalties(other, now);
 }
@@ -268,7 +266,7 @@ void MatchEngine::showPenalties(const PenaltySide& side, long long clock) {
         items << QStringLiteral("%1  %2:%3%4")
                      .arg(v.number ? QStringLiteral("#%1").arg(v.number) : QStringLiteral("#-"),
                           twoDigits(v.toServe / 60), twoDigits(v.toServe % 60),
-                          v.running ? QString() : QStringLiteral("  wartet"));
+                          v.running ? QString() : tr("  wartet"));
     const ListedPenalty* first = nullptr;
     for (const ListedPenalty& p : side.list)
         if (p.running && (first == nullptr || toServe(p, clock) < toServe(*first, clock)))

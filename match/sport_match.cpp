@@ -14,7 +14,7 @@ namespace ml {
 namespace {
 
 QString timeoutCount(int n) {
-    return n == 1 ? QStringLiteral("1 Timeout") : QStringLiteral("%1 Timeouts").arg(n);
+    return n == 1 ? MatchEngine::tr("1 Timeout") : MatchEngine::tr("%1 Timeouts").arg(n);
 }
 
 // Taken timeouts as filled circles, those still allowed as open ones.
@@ -37,7 +37,7 @@ void MatchEngine::report(EventKind kind, const PenaltySide* side, const ListedPe
 void MatchEngine::logAt(const QString& what) {
     const Form& f = form_;
     if (logLine)
-        logLine(QStringLiteral(" +++ Spielzeit: %1:%2 (%3:%4) %5")
+        logLine(tr(" +++ Spielzeit: %1:%2 (%3:%4) %5")
                     .arg(f.D_Min.text, f.D_Sec.text, f.Pkt_l.text, f.Pkt_r.text, what));
 }
 
@@ -58,11 +58,9 @@ bool MatchEngine::chooseSport(const QString& id) {
     if (!catalog_.has(id))
         return false;
     if (underWay() &&
-        dialogs_.messageBox(QStringLiteral("Die Sportart mitten im Spiel wählen?\r\n\r\nDer "
-                                           "Spielstand bleibt; Spielzeit, Abschnitt, Strafen und "
-                                           "Timeouts beginnen neu."),
-                            QStringLiteral("Sportart"), Icon::None, Buttons::YesNo,
-                            Answer::No) != Answer::Yes)
+        dialogs_.messageBox(tr("Die Sportart mitten im Spiel wählen?\r\n\r\nDer Spielstand bleibt; "
+                               "Spielzeit, Abschnitt, Strafen und Timeouts beginnen neu."),
+                            tr("Sportart"), Icon::None, Buttons::YesNo, Answer::No) != Answer::Yes)
         return false;
     f.Sport = id;
     const SportRules& r = rules();
@@ -92,7 +90,7 @@ bool MatchEngine::chooseSport(const QString& id) {
     }
     ResetTime();
     if (logLine)
-        logLine(QStringLiteral(" +++ Sportart: ") + r.name);
+        logLine(tr(" +++ Sportart: %1").arg(r.title()));
     showSport();
     return true;
 }
@@ -154,15 +152,14 @@ QString MatchEngine::nextCaption() const {
     switch (f.PeriodPhase) {
     case phase::kEnded:
         if (!r.hasPeriodAfter(f.PeriodNumber))
-            return QStringLiteral("Spielende");
+            return tr("Spielende");
         if (overtimeAhead())
-            return QStringLiteral("Verlängerung");
-        return r.breakAfter(f.PeriodNumber) > 0 ? QStringLiteral("Pause")
-                                                : r.periodTitle(f.PeriodNumber + 1);
+            return tr("Verlängerung");
+        return r.breakAfter(f.PeriodNumber) > 0 ? tr("Pause") : r.periodTitle(f.PeriodNumber + 1);
     case phase::kBreak:
         return r.periodTitle(f.PeriodNumber + 1);
     default:
-        return QStringLiteral("Ende ") + r.periodTitle(f.PeriodNumber);
+        return tr("Ende %1").arg(r.periodTitle(f.PeriodNumber));
     }
 }
 
@@ -175,8 +172,7 @@ void MatchEngine::nextPeriod_Click() {
     switch (f.PeriodPhase) {
     case phase::kReady:
     case phase::kPlaying:
-        if (dialogs_.messageBox(QStringLiteral("%1 jetzt beenden?\r\n\r\nDie Spielzeit steht bei "
-                                               "%2:%3.")
+        if (dialogs_.messageBox(tr("%1 jetzt beenden?\r\n\r\nDie Spielzeit steht bei %2:%3.")
                                     .arg(title, f.D_Min.text, f.D_Sec.text),
                                 title, Icon::None, Buttons::YesNo, Answer::No) != Answer::Yes)
             return;
@@ -186,16 +182,14 @@ void MatchEngine::nextPeriod_Click() {
         break;
     case phase::kEnded:
         if (!r.hasPeriodAfter(f.PeriodNumber)) {
-            dialogs_.messageBox(QStringLiteral("Das Spiel ist aus: nach der %1 folgt kein "
-                                               "Abschnitt.")
-                                    .arg(title),
-                                title, Icon::None, Buttons::Ok);
+            dialogs_.messageBox(
+                tr("Das Spiel ist aus: nach der %1 folgt kein Abschnitt.").arg(title), title,
+                Icon::None, Buttons::Ok);
             return;
         }
         // Overtime is played only when the match needs it.
-        if (overtimeAhead() &&
-            dialogs_.messageBox(QStringLiteral("Verlängerung spielen?"), title, Icon::None,
-                                Buttons::YesNo, Answer::No) != Answer::Yes)
+        if (overtimeAhead() && dialogs_.messageBox(tr("Verlängerung spielen?"), title, Icon::None,
+                                                   Buttons::YesNo, Answer::No) != Answer::Yes)
             return;
         if (f.ClockRunning)
             St_St_Click();
@@ -215,7 +209,7 @@ void MatchEngine::nextPeriod_Click() {
 void MatchEngine::endPeriod() {
     Form& f = form_;
     f.PeriodPhase = phase::kEnded;
-    logAt(QStringLiteral("Ende ") + rules().periodTitle(f.PeriodNumber));
+    logAt(tr("Ende %1").arg(rules().periodTitle(f.PeriodNumber)));
     report(EventKind::PeriodEnded);
     showSport();
 }
@@ -273,22 +267,22 @@ QString MatchEngine::timeoutRefusal(const PenaltySide& side) const {
     const TimeoutRules& t = r.timeouts;
     const bool overtime = r.isOvertime(f.PeriodNumber);
     if (overtime && t.perOvertime == 0)
-        return QStringLiteral("in der Verlängerung kein Timeout");
+        return tr("in der Verlängerung kein Timeout");
     if (t.perMatch >= 0 && side.toMatch >= t.perMatch)
-        return QStringLiteral("höchstens %1 im Spiel").arg(timeoutCount(t.perMatch));
+        return tr("höchstens %1 im Spiel").arg(timeoutCount(t.perMatch));
     if (overtime && t.perOvertime > 0 && side.toHalf >= t.perOvertime)
-        return QStringLiteral("höchstens %1 je Verlängerung").arg(timeoutCount(t.perOvertime));
+        return tr("höchstens %1 je Verlängerung").arg(timeoutCount(t.perOvertime));
     if (!overtime && !t.perHalf.empty()) {
         const int allowed = t.perHalf[size_t(r.timeoutSegment(f.PeriodNumber))];
         if (side.toHalf >= allowed)
-            return QStringLiteral("höchstens %1 in der %2")
-                .arg(timeoutCount(allowed), r.periods == 2
-                                                ? r.periodTitle(f.PeriodNumber)
-                                                : QStringLiteral("%1. Spielhälfte")
-                                                      .arg(r.timeoutSegment(f.PeriodNumber) + 1));
+            return tr("höchstens %1 in der %2")
+                .arg(timeoutCount(allowed),
+                     r.periods == 2
+                         ? r.periodTitle(f.PeriodNumber)
+                         : tr("%1. Spielhälfte").arg(r.timeoutSegment(f.PeriodNumber) + 1));
     }
     if (inLastMinutes() && side.toLast >= t.lastMax)
-        return QStringLiteral("höchstens %1 in den letzten %2 Minuten")
+        return tr("höchstens %1 in den letzten %2 Minuten")
             .arg(timeoutCount(t.lastMax), numberText(t.lastSeconds / 60.0));
     return {};
 }
@@ -299,22 +293,20 @@ void MatchEngine::teamTimeout(const PenaltySide& side) {
     if (r.free() || r.timeouts.seconds == 0 || f.TimeoutActive || f.BreakActive)
         return;
     const QString refusal = timeoutRefusal(side);
-    const QString what = QStringLiteral("Timeout ") + side.name.text;
+    const QString what = tr("Timeout %1").arg(side.name.text);
     QString note;
     if (!refusal.isEmpty()) {
         const bool given =
-            dialogs_.messageBox(QStringLiteral("%1?\r\n\r\nDie Regeln (%2) erlauben es nicht: "
-                                               "%3.\r\n\r\nTrotzdem geben?")
-                                    .arg(what, r.name, refusal),
-                                QStringLiteral("Timeout"), Icon::None, Buttons::YesNo,
+            dialogs_.messageBox(tr("%1?\r\n\r\nDie Regeln (%2) erlauben es nicht: %3.\r\n\r\n"
+                                   "Trotzdem geben?")
+                                    .arg(what, r.title(), refusal),
+                                tr("Timeout"), Icon::None, Buttons::YesNo,
                                 Answer::No) == Answer::Yes;
-        logAt(what +
-              (given ? QStringLiteral(" gegen die Regel gegeben: ")
-                     : QStringLiteral(" nicht gegeben: ")) +
-              refusal);
+        logAt((given ? tr("%1 gegen die Regel gegeben: %2") : tr("%1 nicht gegeben: %2"))
+                  .arg(what, refusal));
         if (!given)
             return;
-        note = QStringLiteral("gegen die Regel: ") + refusal;
+        note = tr("gegen die Regel: %1").arg(refusal);
     }
     const bool last = inLastMinutes();
     TextBox length{"TimeoutLength", lengthBoxText(r.timeouts.seconds)};

@@ -39,9 +39,9 @@ struct Reader {
         const double s = minutes * 60;
         if (!v.isDouble() || (zero ? minutes < 0 : minutes <= 0) || minutes > kMaxMinutes ||
             std::abs(s - std::round(s)) > 1e-6)
-            return fail(QStringLiteral("\"%1\" ist keine Länge von %2 bis 99 Minuten")
+            return fail(SportRules::tr("\"%1\" ist keine Länge von %2 bis 99 Minuten")
                             .arg(QLatin1String(key),
-                                 zero ? QStringLiteral("0") : QStringLiteral("über 0")));
+                                 zero ? QStringLiteral("0") : SportRules::tr("über 0")));
         into = static_cast<int>(std::lround(s));
         return true;
     }
@@ -52,7 +52,7 @@ struct Reader {
             return true;
         const double d = v.toDouble(-1e9);
         if (!v.isDouble() || d != std::floor(d) || d < min || d > max)
-            return fail(QStringLiteral("\"%1\" ist keine ganze Zahl von %2 bis %3")
+            return fail(SportRules::tr("\"%1\" ist keine ganze Zahl von %2 bis %3")
                             .arg(QLatin1String(key))
                             .arg(min)
                             .arg(max));
@@ -64,7 +64,7 @@ struct Reader {
         if (v.isUndefined())
             return true;
         if (!v.isBool())
-            return fail(QStringLiteral("\"%1\" ist weder true noch false").arg(QLatin1String(key)));
+            return fail(SportRules::tr("\"%1\" ist weder true noch false").arg(QLatin1String(key)));
         into = v.toBool();
         return true;
     }
@@ -72,7 +72,7 @@ struct Reader {
         const QString t = o.value(QLatin1String(key)).toString();
         const bool printable = std::all_of(t.begin(), t.end(), [](QChar c) { return c.isPrint(); });
         if (t.trimmed().isEmpty() || t.size() > kMaxName || !printable)
-            return fail(QStringLiteral("\"%1\" fehlt oder ist kein Name bis 32 Zeichen")
+            return fail(SportRules::tr("\"%1\" fehlt oder ist kein Name bis 32 Zeichen")
                             .arg(QLatin1String(key)));
         into = t;
         return true;
@@ -90,7 +90,7 @@ bool readTimeouts(Reader& r, const QJsonObject& o, TimeoutRules& t) {
     if (o.contains(QLatin1String("perHalf"))) {
         const QJsonArray halves = o.value(QLatin1String("perHalf")).toArray();
         if (halves.size() != 2)
-            return r.fail(QStringLiteral("\"perHalf\" hat nicht zwei Zahlen"));
+            return r.fail(SportRules::tr("\"perHalf\" hat nicht zwei Zahlen"));
         for (const QJsonValue& h : halves) {
             int n = 0;
             if (!r.whole(QJsonObject{{QStringLiteral("perHalf"), h}}, "perHalf", n, 0,
@@ -105,7 +105,7 @@ bool readTimeouts(Reader& r, const QJsonObject& o, TimeoutRules& t) {
 bool readPenalties(Reader& r, const QJsonObject& o, SportRules& s) {
     const QJsonValue kinds = o.value(QLatin1String("kinds"));
     if (!kinds.isArray() || kinds.toArray().size() > kMaxPenaltyKinds)
-        return r.fail(QStringLiteral("\"kinds\" ist keine Liste von höchstens 6 Strafen"));
+        return r.fail(SportRules::tr("\"kinds\" ist keine Liste von höchstens 6 Strafen"));
     for (const QJsonValue& k : kinds.toArray()) {
         PenaltyKind kind;
         const QJsonObject ko = k.toObject();
@@ -122,7 +122,7 @@ bool readSport(Reader& r, const QJsonObject& o, bool builtIn, SportRules& s) {
     static const QRegularExpression idForm(QStringLiteral("^[a-z0-9-]{1,32}$"));
     s.id = o.value(QLatin1String("id")).toString();
     if (!idForm.match(s.id).hasMatch())
-        return r.fail(QStringLiteral("\"id\" fehlt oder ist nicht aus a-z, 0-9 und -"));
+        return r.fail(SportRules::tr("\"id\" fehlt oder ist nicht aus a-z, 0-9 und -"));
     if (!r.text(o, "name", s.name))
         return false;
     s.builtIn = builtIn;
@@ -134,7 +134,7 @@ bool readSport(Reader& r, const QJsonObject& o, bool builtIn, SportRules& s) {
         return false;
     const QJsonArray breaks = o.value(QLatin1String("breaks")).toArray();
     if (breaks.size() != s.periods - 1)
-        return r.fail(QStringLiteral("\"breaks\" hat nicht eine Pause weniger als Abschnitte"));
+        return r.fail(SportRules::tr("\"breaks\" hat nicht eine Pause weniger als Abschnitte"));
     for (const QJsonValue& b : breaks) {
         int seconds = 0;
         if (!r.seconds(QJsonObject{{QStringLiteral("breaks"), b}}, "breaks", seconds, true))
@@ -232,13 +232,34 @@ QString lengthBoxText(int seconds) {
     return QString::number(seconds / 60.0, 'g', 6);
 }
 
+// The built-in sports' names and period names, for the translation: a club's own stay as given.
+[[maybe_unused]] const char* const kBuiltInTexts[] = {
+    QT_TRANSLATE_NOOP("SportRules", "Frei"),
+    QT_TRANSLATE_NOOP("SportRules", "Handball"),
+    QT_TRANSLATE_NOOP("SportRules", "Handball Jugend"),
+    QT_TRANSLATE_NOOP("SportRules", "Handball Jugend 2 × 20"),
+    QT_TRANSLATE_NOOP("SportRules", "Floorball"),
+    QT_TRANSLATE_NOOP("SportRules", "Eishockey"),
+    QT_TRANSLATE_NOOP("SportRules", "Basketball"),
+    QT_TRANSLATE_NOOP("SportRules", "Futsal"),
+    QT_TRANSLATE_NOOP("SportRules", "%1. Halbzeit"),
+    QT_TRANSLATE_NOOP("SportRules", "%1. Drittel"),
+    QT_TRANSLATE_NOOP("SportRules", "%1. Viertel"),
+};
+
+QString SportRules::title() const {
+    return builtIn ? tr(name.toUtf8().constData()) : name;
+}
+
 QString SportRules::periodTitle(int n) const {
-    if (!isOvertime(n))
-        return QStringLiteral("%1. %2").arg(n).arg(periodName);
+    if (!isOvertime(n)) {
+        const QString pattern = QStringLiteral("%1. ") + periodName;
+        return (builtIn ? tr(pattern.toUtf8().constData()) : pattern).arg(n);
+    }
     const int k = n - periods;
     if (k == 1 && overtime.periods == 1)
-        return QStringLiteral("Verlängerung");
-    return QStringLiteral("%1. Verlängerung").arg(k);
+        return SportRules::tr("Verlängerung");
+    return SportRules::tr("%1. Verlängerung").arg(k);
 }
 
 int SportRules::lengthOf(int n) const {
@@ -277,7 +298,7 @@ ParsedSports parseSports(const QByteArray& bytes, bool builtIn) {
     const QJsonDocument doc = QJsonDocument::fromJson(bytes, &error);
     const QJsonObject o = doc.object();
     if (error.error != QJsonParseError::NoError) {
-        parsed.error = QStringLiteral("kein JSON (%1 bei Zeichen %2)")
+        parsed.error = SportRules::tr("kein JSON (%1 bei Zeichen %2)")
                            .arg(error.errorString())
                            .arg(error.offset);
         return parsed;
@@ -286,12 +307,12 @@ ParsedSports parseSports(const QByteArray& bytes, bool builtIn) {
         o.value(QLatin1String("version")) != kVersion ||
         !o.value(QLatin1String("sports")).isArray()) {
         parsed.error =
-            QStringLiteral("keine Sportarten-Datei von Marklight (format, version, sports)");
+            SportRules::tr("keine Sportarten-Datei von Marklight (format, version, sports)");
         return parsed;
     }
     const QJsonArray sports = o.value(QLatin1String("sports")).toArray();
     for (qsizetype i = 0; i < sports.size(); ++i) {
-        Reader r{QStringLiteral("Sportart %1: ").arg(i + 1), {}};
+        Reader r{SportRules::tr("Sportart %1: ").arg(i + 1), {}};
         SportRules s;
         if (!readSport(r, sports[i].toObject(), builtIn, s) ||
             !(r.error = s.free() ? QString() : checkSport(s)).isEmpty()) {
@@ -301,7 +322,7 @@ ParsedSports parseSports(const QByteArray& bytes, bool builtIn) {
         }
         for (const SportRules& other : parsed.sports)
             if (other.id == s.id || other.name == s.name) {
-                parsed.error = r.where + QStringLiteral("\"%1\" gibt es zweimal").arg(s.name);
+                parsed.error = r.where + SportRules::tr("\"%1\" gibt es zweimal").arg(s.name);
                 parsed.sports.clear();
                 return parsed;
             }
@@ -328,10 +349,10 @@ QString checkSport(const SportRules& s) {
     const QString& name = s.name;
     if (name.trimmed().isEmpty() || name.size() > kMaxName ||
         !std::all_of(name.begin(), name.end(), [](QChar c) { return c.isPrint(); }))
-        return QStringLiteral("der Name fehlt oder ist länger als 32 Zeichen");
+        return SportRules::tr("der Name fehlt oder ist länger als 32 Zeichen");
     if (s.periods < 1 || s.periods > kMaxPeriods || !length(s.periodSeconds, false) ||
         s.periodName.trimmed().isEmpty() || s.periodName.size() > kMaxName)
-        return QStringLiteral("1 bis 9 Abschnitte von 1 bis 99 Minuten mit einem Namen");
+        return SportRules::tr("1 bis 9 Abschnitte von 1 bis 99 Minuten mit einem Namen");
     if (static_cast<int>(s.breaks.size()) != s.periods - 1 ||
         !std::all_of(s.breaks.begin(), s.breaks.end(), [&](int b) { return length(b, true); }))
         return QStringLiteral(
@@ -340,18 +361,18 @@ QString checkSport(const SportRules& s) {
     if (o.periods < 0 || o.periods > 4 ||
         (o.periods > 0 && (!length(o.seconds, false) || !length(o.breakBefore, true) ||
                            !length(o.breakBetween, true))))
-        return QStringLiteral("0 bis 4 Abschnitte Verlängerung von 1 bis 99 Minuten");
+        return SportRules::tr("0 bis 4 Abschnitte Verlängerung von 1 bis 99 Minuten");
     if (s.penalties.size() > kMaxPenaltyKinds || s.maxRunning < 0 || s.maxRunning > 8 ||
         !std::all_of(s.penalties.begin(), s.penalties.end(),
                      [&](const PenaltyKind& k) { return length(k.seconds, false); }))
-        return QStringLiteral("bis zu 6 Strafen von 1 bis 99 Minuten, höchstens 8 zugleich");
+        return SportRules::tr("bis zu 6 Strafen von 1 bis 99 Minuten, höchstens 8 zugleich");
     const TimeoutRules& t = s.timeouts;
     if (!length(t.seconds, true) || !limit(t.perMatch) || !limit(t.perOvertime) ||
         !limit(t.lastMax) || !length(t.lastSeconds, true) ||
         (t.lastSeconds > 0) != (t.lastMax >= 0) || (!t.perHalf.empty() && t.perHalf.size() != 2) ||
         !std::all_of(t.perHalf.begin(), t.perHalf.end(),
                      [](int n) { return n >= 0 && n <= kMaxTimeouts; }))
-        return QStringLiteral("Timeouts von 0 bis 99 Minuten, Grenzen von 0 bis 9");
+        return SportRules::tr("Timeouts von 0 bis 99 Minuten, Grenzen von 0 bis 9");
     return {};
 }
 
@@ -399,13 +420,13 @@ bool SportCatalog::keep(SportRules rules, QString& why) {
     for (const SportRules& s : sports_)
         if (s.id != rules.id && s.name == rules.name) {
             why =
-                QStringLiteral("den Namen \"%1\" trägt schon eine andere Sportart").arg(rules.name);
+                SportRules::tr("den Namen \"%1\" trägt schon eine andere Sportart").arg(rules.name);
             return false;
         }
     for (SportRules& s : sports_)
         if (s.id == rules.id) {
             if (s.builtIn) {
-                why = QStringLiteral("\"%1\" ist eingebaut und bleibt, wie sie ist").arg(s.name);
+                why = SportRules::tr("\"%1\" ist eingebaut und bleibt, wie sie ist").arg(s.name);
                 return false;
             }
             s = std::move(rules);

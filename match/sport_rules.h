@@ -7,6 +7,7 @@
 // figures; it never asks which sport it is.
 
 #include <QByteArray>
+#include <QCoreApplication>
 #include <QString>
 
 #include <optional>
@@ -49,6 +50,9 @@ struct OvertimeRules {
 };
 
 struct SportRules {
+    Q_DECLARE_TR_FUNCTIONS(SportRules)
+
+  public:
     QString id;
     QString name;
     // 0: no periods and no rules ("Frei"): the match runs as the operator drives it.
@@ -67,6 +71,9 @@ struct SportRules {
     bool builtIn = false;
 
     bool free() const { return periods == 0; }
+    // The name as the operator reads it: a built-in sport's in the program's language, a club's
+    // as the club gave it.
+    QString title() const;
     bool operator==(const SportRules&) const = default;
 
     // The name of period `n` (1-based): "2. Halbzeit"; past the regular periods "Verlängerung"
