@@ -46,11 +46,12 @@ class KeyDialog : public QDialog {
 
     Program& program_;
     std::function<void()> changed_;
+    // Before the children: making them sends events to event() already.
+    bool capturing_ = false;
     QTableWidget* table_;
     QLabel* note_;
     QPushButton* change_;
     QPushButton* remove_;
-    bool capturing_ = false;
 };
 
 } // namespace ml::app

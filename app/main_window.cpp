@@ -101,6 +101,10 @@ MainWindow::MainWindow(Program& program)
 
 MainWindow::~MainWindow() {
     program_.afterStep[reader_] = [](const Changes&) {};
+    // Closing a window that is half gone moves the focus out of a name box; its end of typing
+    // must not reach this window any more.
+    for (QObject* child : findChildren<QObject*>())
+        disconnect(child, nullptr, this, nullptr);
 }
 
 void MainWindow::buildControls() {
