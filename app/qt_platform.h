@@ -2,9 +2,9 @@
 
 // The platform interfaces over Qt: the time of day, message boxes and the desktop shell.
 
+#include "app/precise_wake.h"
 #include "platform/platform.h"
 
-#include <QElapsedTimer>
 #include <QPointer>
 #include <QWidget>
 
@@ -12,13 +12,13 @@ namespace ml::app {
 
 class QtClock : public Clock {
   public:
-    QtClock() { sinceStart_.start(); }
     QString timeOfDay() const override;
     qint64 wallMs() const override;
-    qint64 monotonicMs() const override { return sinceStart_.elapsed(); }
+    // The wake-up timer's milliseconds, so a count's turn is a moment it can be armed for.
+    qint64 monotonicMs() const override { return PreciseWake::nowMs() - startMs_; }
 
   private:
-    QElapsedTimer sinceStart_;
+    const qint64 startMs_ = PreciseWake::nowMs();
 };
 
 // Application-modal message boxes. While one waits for the operator the event loop runs on, so

@@ -4,11 +4,7 @@
 
 namespace ml::app {
 
-TickScheduler::TickScheduler(Steps steps) : steps_(std::move(steps)) {
-    timer_.setSingleShot(true);
-    timer_.setTimerType(Qt::PreciseTimer);
-    QObject::connect(&timer_, &QTimer::timeout, [this] { wake(); });
-}
+TickScheduler::TickScheduler(Steps steps) : steps_(std::move(steps)), wake_([this] { wake(); }) {}
 
 void TickScheduler::start() {
     running_ = true;
@@ -18,10 +14,11 @@ void TickScheduler::start() {
 void TickScheduler::reschedule() {
     if (!running_)
         return;
-    // A millisecond timer fires at the millisecond it is armed for or after it, never before:
-    // the step finds its change already shown.
+    // The program's milliseconds are the wake-up's (QtClock): the wake comes at the start of
+    // the millisecond asked for or, when one has begun since it was asked, a millisecond
+    // later; never before, so the step finds its change due.
     const qint64 ms = std::clamp<qint64>(steps_.msToNext(), 0, 1000);
-    timer_.start(static_cast<int>(ms));
+    wake_.armAt(PreciseWake::nowMs() + ms);
 }
 
 void TickScheduler::wake() {

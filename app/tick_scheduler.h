@@ -4,7 +4,7 @@
 // second, or the next second (in the last minute, tenth) of the running count, measured from
 // the count's own start. The moment is asked anew after every step and every handler.
 
-#include <QTimer>
+#include "app/precise_wake.h"
 
 #include <functional>
 
@@ -31,12 +31,12 @@ class TickScheduler {
     // Wakes now: the due steps, then `after`, then the next wake-up.
     void wake();
 
-    bool pending() const { return timer_.isActive(); }
-    int pendingMs() const { return timer_.remainingTime(); }
+    bool pending() const { return wake_.armed(); }
+    qint64 pendingMs() const { return wake_.remainingMs(); }
 
   private:
     Steps steps_;
-    QTimer timer_;
+    PreciseWake wake_;
     bool running_ = false;
 };
 

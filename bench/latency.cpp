@@ -58,7 +58,8 @@ std::int64_t monoNs() {
 }
 
 // The program's clocks, with the monotonic one on a known origin: a count's boundaries are then
-// moments the reader's stamps can be set against.
+// moments the reader's stamps can be set against. The origin is a whole millisecond, as the
+// program's own clock's is, so the wake-up timer's milliseconds are the program's.
 class BenchClock : public Clock {
   public:
     QString timeOfDay() const override {
@@ -69,7 +70,7 @@ class BenchClock : public Clock {
     // Nanoseconds of the monotonic clock at which `monotonicMs` first reads `ms`.
     std::int64_t nsAt(qint64 ms) const { return originNs + ms * 1000000; }
 
-    const std::int64_t originNs = monoNs();
+    const std::int64_t originNs = monoNs() / 1000000 * 1000000;
 };
 
 // A pseudo-terminal pair. The slave stays open here as well, so the master never sees a hang-up

@@ -1,5 +1,6 @@
 // The Qt side of the platform: timers on the time of day's boundaries and message boxes.
 
+#include "app/precise_wake.h"
 #include "app/qt_platform.h"
 #include "app/tick_scheduler.h"
 
@@ -46,6 +47,20 @@ TEST_F(TickSchedulerTest, AWakeSkippedBehindATicksBoxLeavesTheNextWakeToThatTick
     QTest::qWait(50);
     EXPECT_EQ(steps, QStringList({"skipped"})) << "no wake-up spins while the box is up";
     EXPECT_FALSE(scheduler.pending());
+}
+
+// A wake-up that expired and is then armed anew (the program asked again before its step ran)
+// must wait for the new moment, not fire on the old one.
+TEST(PreciseWakeTest, ComesNoEarlierThanTheMillisecondLastArmedFor) {
+    qint64 wokenAt = -1;
+    PreciseWake wake([&] { wokenAt = PreciseWake::nowMs(); });
+    wake.armAt(PreciseWake::nowMs() + 2);
+    QTest::qSleep(10); // expired, and not yet seen by the event loop
+    const qint64 at = PreciseWake::nowMs() + 40;
+    wake.armAt(at);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return wokenAt >= 0; }, 2000));
+    EXPECT_GE(wokenAt, at);
+    EXPECT_FALSE(wake.armed());
 }
 
 TEST(QtDialogsTest, BoxShowsPlainTextWithAGermanCancel) {
