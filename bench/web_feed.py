@@ -290,11 +290,13 @@ def span(desk, line, seconds, what, last_minute, reset=True):
     t0, c0 = time.time(), desk.cpu_ticks()
     time.sleep(seconds)
     t1, c1 = time.time(), desk.cpu_ticks()
-    # Each transmission that shows a new second or tenth: its arrival after that boundary.
+    # Each transmission that shows a new second or tenth: its arrival after that boundary. The
+    # boundary is known to a millisecond (`at` and `ms` are whole ones), so an arrival within it
+    # may seem early: kept as a small negative delay, not wrapped round to nearly a whole unit.
     lags, previous = [], None
     for at, text in line.shown[start:]:
         if text != previous:
-            lags.append((at - phase) % unit)
+            lags.append((at - phase + unit / 2) % unit - unit / 2)
         previous = text
     cpu = 100 * (c1 - c0) / os.sysconf("SC_CLK_TCK") / (t1 - t0)
     print(f"{what}: CPU {cpu:.2f} % of one core over {t1 - t0:.0f} s, RSS {desk.rss_kb() / 1024:.1f}"
