@@ -216,11 +216,11 @@ class QtHorn::Pulse {
     }
 
     void openStream() {
-        const pa_sample_spec spec{PA_SAMPLE_S16NE, kSampleRate, 1};
+        const pa_sample_spec format{PA_SAMPLE_S16NE, kSampleRate, 1};
         const auto held = static_cast<uint32_t>(kSampleRate * 2 * kBufferMs / 1000);
         const pa_buffer_attr attr{static_cast<uint32_t>(-1), held, static_cast<uint32_t>(-1),
                                   static_cast<uint32_t>(-1), static_cast<uint32_t>(-1)};
-        stream_ = pa_stream_new(context_, "Hupe", &spec, nullptr);
+        stream_ = pa_stream_new(context_, "Hupe", &format, nullptr);
         if (stream_ == nullptr) {
             post(noDevice());
             return;

@@ -97,8 +97,8 @@ TEST(Flash, ColonShowsOnlyOnOddSecondsOfAStandingClock) {
 
 // Sets the form as a case says, in order: "name=text" writes a text ('_' a blank), a name alone
 // clicks the control, "penaltyL" and "timeout" stand for what the match engine sets.
-void setForm(Form& f, const char* spec) {
-    for (const QString& item : QString::fromUtf8(spec).split(QLatin1Char(' '))) {
+void setForm(Form& f, const char* steps) {
+    for (const QString& item : QString::fromUtf8(steps).split(QLatin1Char(' '))) {
         const QString name = item.section(QLatin1Char('='), 0, 0);
         if (item.contains(QLatin1Char('=')))
             dynamic_cast<TextControl&>(*f.control(name)).text =
