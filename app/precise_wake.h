@@ -3,18 +3,15 @@
 // A one-shot wake-up at a whole millisecond of the monotonic clock. A Qt timer counts its
 // interval from the moment it is armed and glib's poll rounds what is left up to a whole
 // millisecond: together up to 2 ms late. On Linux a timer descriptor armed for the absolute
-// moment wakes the event loop within microseconds of it; elsewhere the Qt timer stands in.
+// moment wakes the event loop within microseconds of it; elsewhere, or when the system gives no
+// descriptor, the Qt timer stands in.
 
-#include <QtGlobal>
+#include <QTimer>
 
 #include <functional>
 #include <memory>
 
-#ifdef Q_OS_LINUX
 class QSocketNotifier;
-#else
-class QTimer;
-#endif
 
 namespace ml::app {
 
@@ -31,7 +28,6 @@ class PreciseWake {
     // Wakes at the start of millisecond `ms` of `nowMs()`, never before; at once when that has
     // passed. Replaces any earlier wake-up.
     void armAt(qint64 ms);
-    void disarm();
     bool armed() const { return armed_; }
     qint64 remainingMs() const;
 
@@ -41,12 +37,9 @@ class PreciseWake {
     std::function<void()> woken_;
     bool armed_ = false;
     qint64 atMs_ = 0;
-#ifdef Q_OS_LINUX
+    QTimer timer_;
     int fd_ = -1;
     std::unique_ptr<QSocketNotifier> notifier_;
-#else
-    std::unique_ptr<QTimer> timer_;
-#endif
 };
 
 } // namespace ml::app
