@@ -142,6 +142,18 @@ const Marklight = (() => {
   }, 1000);
 
   return {
+    // Writes an element's text only when it changed, so a page lays out only what moved.
+    set(id, text) {
+      const e = document.getElementById(id);
+      if (e.textContent !== String(text)) e.textContent = text;
+    },
+    // Both sides' names and scores, into "homeName", "guestScore" and so on.
+    showSides(s) {
+      for (const side of ["home", "guest"]) {
+        this.set(side + "Name", s[side].name);
+        this.set(side + "Score", s[side].score);
+      }
+    },
     // `fn(state, clocks)` runs on every message and whenever a running count turns.
     start(fn) {
       render = fn;
