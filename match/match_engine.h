@@ -127,6 +127,7 @@ class MatchEngine {
 
     // Tells the operator which clock box (`D_Min` or `D_Sec`) holds no usable number.
     void refuseUnreadableClock(const QString& action);
+    void refusePenaltyOverflow();
     qint64 startValueMs(double typedSeconds) const;
     void showSecondClock(bool shown);
     bool counting() const;

@@ -51,6 +51,15 @@ void MatchEngine::StrafeR_Click() {
     rules().free() ? penaltyClick(rightPenalty()) : addPenalty(rightPenalty());
 }
 
+// A penalty whose end would lie outside the 16-bit match time.
+void MatchEngine::refusePenaltyOverflow() {
+    showFailure(dialogs_, tr("Strafe kontrollieren"), kFaultOverflow,
+                tr(" beim Starten der Strafe:"),
+                tr("Überlauf: das Ende der Strafe läge außerhalb der Spielzeit "
+                   "von -32768 bis 32767 Sekunden"),
+                tr("Länge der Strafe und Spielzeit kontrollieren"));
+}
+
 void MatchEngine::penaltyClick(const PenaltySide& side) {
     Form& f = form_;
     if (side.penalty.running) {
@@ -77,11 +86,7 @@ void MatchEngine::penaltyClick(const PenaltySide& side) {
     const double length = *minutes * 60;
     const double end = std::nearbyint(f.Mode_up.checked ? *clock + length : *clock - length);
     if (!fitsInt16(end)) {
-        showFailure(dialogs_, tr("Strafe kontrollieren"), kFaultOverflow,
-                    tr(" beim Starten der Strafe:"),
-                    tr("Überlauf: das Ende der Strafe läge außerhalb der Spielzeit "
-                       "von -32768 bis 32767 Sekunden"),
-                    tr("Länge der Strafe und Spielzeit kontrollieren"));
+        refusePenaltyOverflow();
         return;
     }
 

@@ -98,11 +98,7 @@ void MatchEngine::addPenalty(const PenaltySide& side) {
     const long long now = clamped(*clock);
     const int length = static_cast<int>(std::lround(*minutes * 60));
     if (!fitsInt16(static_cast<double>(f.Mode_up.checked ? now + length : now - length))) {
-        showFailure(dialogs_, tr("Strafe kontrollieren"), kFaultOverflow,
-                    tr(" beim Starten der Strafe:"),
-                    tr("Überlauf: das Ende der Strafe läge außerhalb der Spielzeit "
-                       "von -32768 bis 32767 Sekunden"),
-                    tr("Länge der Strafe und Spielzeit kontrollieren"));
+        refusePenaltyOverflow();
         return;
     }
     const PenaltyKind kind = r.penaltyKind(length);
