@@ -51,7 +51,7 @@ struct LineView {
 LineView lineView(const LineDecoder& decoder, qint64 decoderNowMs, const QString& timeOfDay);
 
 // The sport's part of the match: the rules' name, each side's penalties as the window lists them,
-// and the record of the match.
+// how fouls are counted, and the record of the match.
 struct SportReadings {
     QString id = QStringLiteral("frei");
     QString name = QStringLiteral("Frei");
@@ -59,6 +59,10 @@ struct SportReadings {
     QString period;
     std::array<std::vector<MatchEngine::PenaltyView>, 2> penalties;
     bool timeouts = false;
+    // The mark of a team at the rules' foul limit ("Bonus"), and the limit; fouls are counted
+    // only with a limit.
+    QString foulMark;
+    int foulLimit = 0;
     QJsonArray record;
 };
 
