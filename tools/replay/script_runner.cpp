@@ -118,7 +118,7 @@ const ScriptRunner::Command ScriptRunner::kCommands[] = {
     {"next-period", "", false, &ScriptRunner::runNextPeriod},
     {"remote", "N MESSAGE", false, &ScriptRunner::runRemote},
     {"while-box", "LINE", false, &ScriptRunner::runWhileBox},
-    {"show", "NAME [INDEX] | Period | Penalties|Timeouts|Fouls home|guest", false,
+    {"show", "NAME [INDEX] | Period | Record | Penalties|Timeouts|Fouls home|guest", false,
      &ScriptRunner::runShow},
 };
 
@@ -475,6 +475,18 @@ bool ScriptRunner::showSport(const Line& line, QString& error) {
             quoted(p.match.rules().free() ? QString() : p.form.periodName.text));
         return true;
     }
+    if (name == QLatin1String("Record")) {
+        const std::vector<RecordedEvent>& events = p.record.events();
+        if (events.empty()) {
+            say(QStringLiteral("Record none"));
+            return true;
+        }
+        const RecordedEvent& e = events.back();
+        say(QStringLiteral("Record %1 %2 %3%4")
+                .arg(e.clock, e.score, e.team.isEmpty() ? QString() : e.team + QStringLiteral(": "),
+                     e.what));
+        return true;
+    }
     const std::optional<bool> left = sideOf(line.args.value(1));
     if (!left || line.args.size() != 2)
         return takes(line, error, "Period, or Penalties, Timeouts or Fouls with home or guest");
@@ -519,8 +531,9 @@ bool ScriptRunner::runShow(const Line& line, QString& error) {
         return takes(line, error, "a name");
     Program& p = *program_;
     const QString& name = args[0];
-    if (name == QLatin1String("Period") || name == QLatin1String("Penalties") ||
-        name == QLatin1String("Timeouts") || name == QLatin1String("Fouls"))
+    if (name == QLatin1String("Period") || name == QLatin1String("Record") ||
+        name == QLatin1String("Penalties") || name == QLatin1String("Timeouts") ||
+        name == QLatin1String("Fouls"))
         return showSport(line, error);
     if (name == QLatin1String("HLProgr")) {
         const int i = args.size() == 2 ? args[1].toInt() : 0;
