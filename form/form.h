@@ -219,7 +219,7 @@ struct Form {
     Button penaltyRemoveR{"penaltyRemoveR", tr("Entfernen")};
     // a foul of the home team (under a sport that counts team fouls)
     Button foulL{"foulL", tr("Foul")};
-    // the home team's fouls in the period, and the mark at the rules' limit ("4 Fouls  Bonus")
+    // the home team's fouls in the period, and the mark at the rules' limit ("4  Bonus")
     Label foulsL{"foulsL"};
     // a foul of the guest team
     Button foulR{"foulR", tr("Foul")};

@@ -85,8 +85,8 @@ void MatchEngine::St_St_Click() {
         // A clock started below zero has had its end; one started at 0:00 has it ahead unless
         // it stopped itself there. Counting up under a sport's rules, the period's end lies
         // ahead of a clock started before it.
-        if (f.Mode_up.checked)
-            f.ClockEnded = !rules().free() && start >= periodEndMs();
+        if (f.Mode_up.checked && !rules().free())
+            f.ClockEnded = start >= periodEndMs();
         else if (start > 0)
             f.ClockEnded = false;
         else if (shownMs(start, CountKind::ClockDown) < 0)

@@ -82,7 +82,7 @@ void MatchEngine::foul(const PenaltySide& side) {
     showSport();
 }
 
-// The counter beside the team's timeouts: its fouls in the period, and the rules' mark from the
+// The counter under the team's foul button: its fouls in the period, and the rules' mark from the
 // limit on ("4  Bonus").
 void MatchEngine::showFouls(const PenaltySide& side) {
     const SportRules& r = rules();
@@ -92,7 +92,7 @@ void MatchEngine::showFouls(const PenaltySide& side) {
         return;
     const bool marked = side.fouls >= r.fouls.limit && !r.foulMark().isEmpty();
     side.foulsShown.text =
-        foulCount(side.fouls) + (marked ? QStringLiteral("  ") + r.foulMark() : QString());
+        QString::number(side.fouls) + (marked ? QStringLiteral("  ") + r.foulMark() : QString());
 }
 
 } // namespace ml

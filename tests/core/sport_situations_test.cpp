@@ -332,7 +332,7 @@ nextPeriod "Spielende" visible=1 enabled=0)"},
         show foulsL
         click undo
         show Fouls home)",
-     R"(foulsL "4 Fouls  Bonus" visible=1 enabled=1
+     R"(foulsL "4  Bonus" visible=1 enabled=1
 box title="1. Viertel" icon=none buttons=yesno text="1. Viertel jetzt beenden?\r\n\r\nDie Spielzeit steht bei 10:00." -> Yes
 Fouls home period=0 match=4 #5=3
 box title="Foul" icon=none buttons=yesno text="#5 von Heim: 5. Foul – der Spieler muss das Spiel verlassen.\r\n\r\nFoul eintragen?" -> Yes
@@ -342,7 +342,7 @@ box title="4. Viertel" icon=none buttons=yesno text="4. Viertel jetzt beenden?\r
 box title="4. Viertel" icon=none buttons=yesno text="Verlängerung spielen?" -> Yes
 Period "Verlängerung"
 Fouls home period=3 match=9 #5=5
-foulsL "3 Fouls" visible=1 enabled=1
+foulsL "3" visible=1 enabled=1
 Fouls home period=2 match=8 #5=5)"},
     // Futsal Law 13: accumulated fouls per half, from the sixth a direct free kick: the mark at
     // the fifth; the next half counts anew.
@@ -362,8 +362,8 @@ Fouls home period=2 match=8 #5=5)"},
         next-period
         next-period
         show Fouls guest)",
-     R"(foulsR "4 Fouls" visible=1 enabled=1
-foulsR "5 Fouls  6. Foul" visible=1 enabled=1
+     R"(foulsR "4" visible=1 enabled=1
+foulsR "5  6. Foul" visible=1 enabled=1
 box title="1. Halbzeit" icon=none buttons=yesno text="1. Halbzeit jetzt beenden?\r\n\r\nDie Spielzeit steht bei 20:00." -> Yes
 Fouls guest period=0 match=5)"},
     // IHF 16:6 b, 16:8: the third suspension of a player disqualifies; the team serves the two
