@@ -1,7 +1,7 @@
 #pragma once
 
 // The match as the web face shows it: one JSON object made from the form, the two counts and
-// what the display line shows. GET /api/state and the feed at /live send it; the README lists
+// what the display line shows. GET /api/state and the feed at /live send it; docs/web.md lists
 // every field. A pure function of its inputs, so it is tested without a network.
 
 #include "core/match_record.h"
