@@ -2,6 +2,64 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="de">
 <context>
+    <name>ClockCommands</name>
+    <message>
+        <source> beim Reseten:</source>
+        <translation> when resetting:</translation>
+    </message>
+    <message>
+        <source>Zeit in Min eingeben</source>
+        <translation>Enter the time in minutes</translation>
+    </message>
+    <message>
+        <source>Das Spiel ist aus (Spielende).<byte value="xd"/>
+<byte value="xd"/>
+Die Spielzeit trotzdem starten?</source>
+        <translation>The match is over (end of match).<byte value="xd"/>
+<byte value="xd"/>
+Start the match clock anyway?</translation>
+    </message>
+    <message>
+        <source>Spielende</source>
+        <translation>End of match</translation>
+    </message>
+    <message>
+        <source> beim Starten der Spielzeit:</source>
+        <translation> when starting the match clock:</translation>
+    </message>
+    <message>
+        <source>Zeit zurücksetzen?</source>
+        <translation>Reset the time?</translation>
+    </message>
+    <message>
+        <source>mit OK Bestätigen</source>
+        <translation>Confirm with OK</translation>
+    </message>
+    <message>
+        <source>Beide Spielstände auf 0 und die Spielzeit auf den Startwert zurücksetzen?</source>
+        <translation>Reset both scores to 0 and the match clock to its start value?</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Reset</translation>
+    </message>
+</context>
+<context>
+    <name>ClockCount</name>
+    <message>
+        <source>Spielzeit kontrollieren</source>
+        <translation>Check the match clock</translation>
+    </message>
+    <message>
+        <source>Minuten der Spielzeit als Zahl eingeben</source>
+        <translation>Enter the minutes of the match clock as a number</translation>
+    </message>
+    <message>
+        <source>Sekunden der Spielzeit als Zahl eingeben</source>
+        <translation>Enter the seconds of the match clock as a number</translation>
+    </message>
+</context>
+<context>
     <name>Composer</name>
     <message>
         <source> +++ COM-Port Ausgang ist nicht geöffnet</source>
@@ -236,6 +294,77 @@ running...</translation>
     </message>
 </context>
 <context>
+    <name>Fouls</name>
+    <message>
+        <source>1 Foul</source>
+        <translation>1 foul</translation>
+    </message>
+    <message>
+        <source>%1 Fouls</source>
+        <translation>%1 fouls</translation>
+    </message>
+    <message>
+        <source>Ohne Sportart werden keine Fouls gezählt.</source>
+        <translation>Without a sport no fouls are counted.</translation>
+    </message>
+    <message>
+        <source>%1 zählt keine Fouls.</source>
+        <translation>%1 counts no fouls.</translation>
+    </message>
+    <message>
+        <source>Foul kontrollieren</source>
+        <translation>Check the foul</translation>
+    </message>
+    <message>
+        <source> beim Zählen des Fouls:</source>
+        <translation> counting the foul:</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; ist keine Spielernummer von 1 bis 99</source>
+        <translation>&quot;%1&quot; is no player number from 1 to 99</translation>
+    </message>
+    <message>
+        <source>Nummer von 1 bis 99 eingeben oder das Feld leer lassen</source>
+        <translation>Enter a number from 1 to 99 or leave the box empty</translation>
+    </message>
+    <message>
+        <source>#%1 von %2: %3. Foul – der Spieler muss das Spiel verlassen.<byte value="xd"/>
+<byte value="xd"/>
+Foul eintragen?</source>
+        <translation>#%1 of %2: foul %3 – the player must leave the game.<byte value="xd"/>
+<byte value="xd"/>
+Count the foul?</translation>
+    </message>
+    <message>
+        <source>#%1 von %2 hat schon %3 Fouls und spielt nicht mehr mit.<byte value="xd"/>
+<byte value="xd"/>
+Noch ein Foul eintragen?</source>
+        <translation>#%1 of %2 already has %3 fouls and is out of the game.<byte value="xd"/>
+<byte value="xd"/>
+Count another foul?</translation>
+    </message>
+    <message>
+        <source>Foul</source>
+        <translation>Foul</translation>
+    </message>
+    <message>
+        <source>%1. Foul des Spielers</source>
+        <translation>player's foul %1</translation>
+    </message>
+    <message>
+        <source>%1. Teamfoul</source>
+        <translation>team foul %1</translation>
+    </message>
+    <message>
+        <source>Foul #%1 %2</source>
+        <translation>Foul #%1 %2</translation>
+    </message>
+    <message>
+        <source>Foul %1</source>
+        <translation>Foul %1</translation>
+    </message>
+</context>
+<context>
     <name>HornDialog</name>
     <message>
         <source>Hupe</source>
@@ -303,6 +432,17 @@ running...</translation>
     <message>
         <source>Hupe: </source>
         <translation>Horn: </translation>
+    </message>
+</context>
+<context>
+    <name>Interruptions</name>
+    <message>
+        <source> beim Timeout starten:</source>
+        <translation> when starting a time-out:</translation>
+    </message>
+    <message>
+        <source>Zeit in Min eingeben</source>
+        <translation>Enter the time in minutes</translation>
     </message>
 </context>
 <context>
@@ -643,358 +783,10 @@ running...</translation>
     </message>
 </context>
 <context>
-    <name>MatchEngine</name>
-    <message>
-        <source> beim Reseten:</source>
-        <translation> when resetting:</translation>
-    </message>
-    <message>
-        <source>Zeit in Min eingeben</source>
-        <translation>Enter the time in minutes</translation>
-    </message>
-    <message>
-        <source> beim Starten der Spielzeit:</source>
-        <translation> when starting the match clock:</translation>
-    </message>
-    <message>
-        <source>Spielzeit kontrollieren</source>
-        <translation>Check the match clock</translation>
-    </message>
-    <message>
-        <source>Minuten der Spielzeit als Zahl eingeben</source>
-        <translation>Enter the minutes of the match clock as a number</translation>
-    </message>
-    <message>
-        <source>Sekunden der Spielzeit als Zahl eingeben</source>
-        <translation>Enter the seconds of the match clock as a number</translation>
-    </message>
-    <message>
-        <source>Zeit zurücksetzen?</source>
-        <translation>Reset the time?</translation>
-    </message>
-    <message>
-        <source>mit OK Bestätigen</source>
-        <translation>Confirm with OK</translation>
-    </message>
-    <message>
-        <source>Beide Spielstände auf 0 und die Spielzeit auf den Startwert zurücksetzen?</source>
-        <translation>Reset both scores to 0 and the match clock to its start value?</translation>
-    </message>
-    <message>
-        <source>Reset</source>
-        <translation>Reset</translation>
-    </message>
-    <message>
-        <source> beim Timeout starten:</source>
-        <translation> when starting a time-out:</translation>
-    </message>
-    <message>
-        <source> beim Starten der Strafe:</source>
-        <translation> when starting the penalty:</translation>
-    </message>
-    <message>
-        <source>Länge der Strafe in Min eingeben</source>
-        <translation>Enter the length of the penalty in minutes</translation>
-    </message>
-    <message>
-        <source>Strafe kontrollieren</source>
-        <translation>Check the penalty</translation>
-    </message>
-    <message>
-        <source>Überlauf: das Ende der Strafe läge außerhalb der Spielzeit von -32768 bis 32767 Sekunden</source>
-        <translation>Overflow: the end of the penalty would lie outside the match time of -32768 to 32767 seconds</translation>
-    </message>
-    <message>
-        <source>Länge der Strafe und Spielzeit kontrollieren</source>
-        <translation>Check the length of the penalty and the match clock</translation>
-    </message>
-    <message>
-        <source>Die Strafenliste von %1 ist voll: höchstens %2 Strafen je Mannschaft.<byte value="xd"/>
-<byte value="xd"/>
-Eine verbüßte, beendete oder entfernte Strafe macht Platz.</source>
-        <translation>The penalty list of %1 is full: at most %2 penalties per team.<byte value="xd"/>
-<byte value="xd"/>
-A penalty served, ended or removed makes room.</translation>
-    </message>
-    <message>
-        <source>Strafe</source>
-        <translation>Penalty</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; ist keine Länge über 0 bis 99 Minuten</source>
-        <translation>&quot;%1&quot; is no length above 0 up to 99 minutes</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; ist keine Spielernummer von 1 bis 99</source>
-        <translation>&quot;%1&quot; is no player number from 1 to 99</translation>
-    </message>
-    <message>
-        <source>Nummer von 1 bis 99 eingeben oder das Feld leer lassen</source>
-        <translation>Enter a number from 1 to 99 or leave the box empty</translation>
-    </message>
-    <message>
-        <source>wartet</source>
-        <translation>waiting</translation>
-    </message>
-    <message>
-        <source>Strafe beginnt: %1 %2</source>
-        <translation>Penalty begins: %1 %2</translation>
-    </message>
-    <message>
-        <source>Strafe verbüßt: %1 %2</source>
-        <translation>Penalty served: %1 %2</translation>
-    </message>
-    <message>
-        <source>Bitte zuerst eine Strafe in der Liste von %1 wählen.</source>
-        <translation>Please choose a penalty in the list of %1 first.</translation>
-    </message>
-    <message>
-        <source>Strafe entfernt: %1 %2</source>
-        <translation>Penalty removed: %1 %2</translation>
-    </message>
-    <message>
-        <source>Strafe beendet: %1 %2</source>
-        <translation>Penalty ended: %1 %2</translation>
-    </message>
-    <message>
-        <source>Strafe endet mit dem Tor: %1 %2</source>
-        <translation>Penalty ends with the goal: %1 %2</translation>
-    </message>
-    <message>
-        <source>Tor</source>
-        <translation>goal</translation>
-    </message>
-    <message>
-        <source>  wartet</source>
-        <translation>  waiting</translation>
-    </message>
-    <message>
-        <source>1 Timeout</source>
-        <translation>1 time-out</translation>
-    </message>
-    <message>
-        <source>%1 Timeouts</source>
-        <translation>%1 time-outs</translation>
-    </message>
+    <name>MatchContext</name>
     <message>
         <source> +++ Spielzeit: %1:%2 (%3:%4) %5</source>
         <translation> +++ Match clock: %1:%2 (%3:%4) %5</translation>
-    </message>
-    <message>
-        <source>Die Sportart mitten im Spiel wählen?<byte value="xd"/>
-<byte value="xd"/>
-Der Spielstand bleibt; Spielzeit, Abschnitt, Strafen und Timeouts beginnen neu.</source>
-        <translation>Choose the sport in the middle of the match?<byte value="xd"/>
-<byte value="xd"/>
-The score stays; match clock, period, penalties and time-outs start anew.</translation>
-    </message>
-    <message>
-        <source>Sportart</source>
-        <translation>Sport</translation>
-    </message>
-    <message>
-        <source> +++ Sportart: %1</source>
-        <translation> +++ Sport: %1</translation>
-    </message>
-    <message>
-        <source>Spielende</source>
-        <translation>End of match</translation>
-    </message>
-    <message>
-        <source>Verlängerung</source>
-        <translation>Overtime</translation>
-    </message>
-    <message>
-        <source>Pause</source>
-        <translation>Break</translation>
-    </message>
-    <message>
-        <source>Ende %1</source>
-        <translation>End of %1</translation>
-    </message>
-    <message>
-        <source>%1 jetzt beenden?<byte value="xd"/>
-<byte value="xd"/>
-Die Spielzeit steht bei %2:%3.</source>
-        <translation>End %1 now?<byte value="xd"/>
-<byte value="xd"/>
-The match clock stands at %2:%3.</translation>
-    </message>
-    <message>
-        <source>Verlängerung spielen?</source>
-        <translation>Play overtime?</translation>
-    </message>
-    <message>
-        <source>in der Verlängerung kein Timeout</source>
-        <translation>no time-out in overtime</translation>
-    </message>
-    <message>
-        <source>höchstens %1 im Spiel</source>
-        <translation>at most %1 in the match</translation>
-    </message>
-    <message>
-        <source>höchstens %1 je Verlängerung</source>
-        <translation>at most %1 per overtime</translation>
-    </message>
-    <message>
-        <source>höchstens %1 in der %2</source>
-        <translation>at most %1 in %2</translation>
-    </message>
-    <message>
-        <source>%1. Spielhälfte</source>
-        <translation>half %1</translation>
-    </message>
-    <message>
-        <source>höchstens %1 in den letzten %2 Minuten</source>
-        <translation>at most %1 in the last %2 minutes</translation>
-    </message>
-    <message>
-        <source>Timeout %1</source>
-        <translation>Time-out %1</translation>
-    </message>
-    <message>
-        <source>%1?<byte value="xd"/>
-<byte value="xd"/>
-Die Regeln (%2) erlauben es nicht: %3.<byte value="xd"/>
-<byte value="xd"/>
-Trotzdem geben?</source>
-        <translation>%1?<byte value="xd"/>
-<byte value="xd"/>
-The rules (%2) do not allow it: %3.<byte value="xd"/>
-<byte value="xd"/>
-Give it all the same?</translation>
-    </message>
-    <message>
-        <source>Timeout</source>
-        <translation>Time-out</translation>
-    </message>
-    <message>
-        <source>%1 gegen die Regel gegeben: %2</source>
-        <translation>%1 given against the rule: %2</translation>
-    </message>
-    <message>
-        <source>%1 nicht gegeben: %2</source>
-        <translation>%1 not given: %2</translation>
-    </message>
-    <message>
-        <source>gegen die Regel: %1</source>
-        <translation>against the rule: %1</translation>
-    </message>
-    <message>
-        <source>Das Spiel ist aus (Spielende).<byte value="xd"/>
-<byte value="xd"/>
-Die Spielzeit trotzdem starten?</source>
-        <translation>The match is over (end of match).<byte value="xd"/>
-<byte value="xd"/>
-Start the match clock anyway?</translation>
-    </message>
-    <message>
-        <source>1 Foul</source>
-        <translation>1 foul</translation>
-    </message>
-    <message>
-        <source>%1 Fouls</source>
-        <translation>%1 fouls</translation>
-    </message>
-    <message>
-        <source>Ohne Sportart werden keine Fouls gezählt.</source>
-        <translation>Without a sport no fouls are counted.</translation>
-    </message>
-    <message>
-        <source>%1 zählt keine Fouls.</source>
-        <translation>%1 counts no fouls.</translation>
-    </message>
-    <message>
-        <source>Foul kontrollieren</source>
-        <translation>Check the foul</translation>
-    </message>
-    <message>
-        <source> beim Zählen des Fouls:</source>
-        <translation> counting the foul:</translation>
-    </message>
-    <message>
-        <source>#%1 von %2: %3. Foul – der Spieler muss das Spiel verlassen.<byte value="xd"/>
-<byte value="xd"/>
-Foul eintragen?</source>
-        <translation>#%1 of %2: foul %3 – the player must leave the game.<byte value="xd"/>
-<byte value="xd"/>
-Count the foul?</translation>
-    </message>
-    <message>
-        <source>#%1 von %2 hat schon %3 Fouls und spielt nicht mehr mit.<byte value="xd"/>
-<byte value="xd"/>
-Noch ein Foul eintragen?</source>
-        <translation>#%1 of %2 already has %3 fouls and is out of the game.<byte value="xd"/>
-<byte value="xd"/>
-Count another foul?</translation>
-    </message>
-    <message>
-        <source>Foul</source>
-        <translation>Foul</translation>
-    </message>
-    <message>
-        <source>%1. Foul des Spielers</source>
-        <translation>player's foul %1</translation>
-    </message>
-    <message>
-        <source>%1. Teamfoul</source>
-        <translation>team foul %1</translation>
-    </message>
-    <message>
-        <source>Foul #%1 %2</source>
-        <translation>Foul #%1 %2</translation>
-    </message>
-    <message>
-        <source>Foul %1</source>
-        <translation>Foul %1</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot;: eine doppelte kleine Strafe kennt %2 nicht</source>
-        <translation>&quot;%1&quot;: %2 has no double minor</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot;: als doppelte kleine Strafe kennt %2 nur %3+%3</source>
-        <translation>&quot;%1&quot;: as a double minor %2 knows only %3+%3</translation>
-    </message>
-    <message>
-        <source>#%1 von %2 ist vom Spiel ausgeschlossen.<byte value="xd"/>
-<byte value="xd"/>
-Trotzdem eine Strafe geben?</source>
-        <translation>#%1 of %2 is out of the match.<byte value="xd"/>
-<byte value="xd"/>
-Give a penalty anyway?</translation>
-    </message>
-    <message>
-        <source>gleichzeitig</source>
-        <translation>coincident</translation>
-    </message>
-    <message>
-        <source>Disqualifikation</source>
-        <translation>Disqualification</translation>
-    </message>
-    <message>
-        <source>Disqualifikation: #%1 %2</source>
-        <translation>Disqualification: #%1 %2</translation>
-    </message>
-    <message>
-        <source>#%1 von %2: %3. Strafe im Spiel – disqualifiziert.<byte value="xd"/>
-<byte value="xd"/>
-Die Mannschaft spielt die Strafe in Unterzahl; der Spieler spielt nicht mehr mit.</source>
-        <translation>#%1 of %2: penalty %3 of the match – disqualified.<byte value="xd"/>
-<byte value="xd"/>
-The team plays the penalty short-handed; the player takes no further part.</translation>
-    </message>
-    <message>
-        <source>  gleichzeitig</source>
-        <translation>  coincident</translation>
-    </message>
-    <message>
-        <source>  ausgeschlossen</source>
-        <translation>  out</translation>
-    </message>
-    <message>
-        <source>%1: %2 min</source>
-        <translation>%1: %2 min</translation>
     </message>
 </context>
 <context>
@@ -1171,6 +963,199 @@ The team plays the penalty short-handed; the player takes no further part.</tran
     <message>
         <source>Dieses Programm erweitert die Anzeigelinie zu einem Scoreboard</source>
         <translation>This program turns the display line into a scoreboard</translation>
+    </message>
+</context>
+<context>
+    <name>Penalties</name>
+    <message>
+        <source>Strafe kontrollieren</source>
+        <translation>Check the penalty</translation>
+    </message>
+    <message>
+        <source> beim Starten der Strafe:</source>
+        <translation> when starting the penalty:</translation>
+    </message>
+    <message>
+        <source>Überlauf: das Ende der Strafe läge außerhalb der Spielzeit von -32768 bis 32767 Sekunden</source>
+        <translation>Overflow: the end of the penalty would lie outside the match time of -32768 to 32767 seconds</translation>
+    </message>
+    <message>
+        <source>Länge der Strafe und Spielzeit kontrollieren</source>
+        <translation>Check the length of the penalty and the match clock</translation>
+    </message>
+    <message>
+        <source>Länge der Strafe in Min eingeben</source>
+        <translation>Enter the length of the penalty in minutes</translation>
+    </message>
+</context>
+<context>
+    <name>PenaltyLists</name>
+    <message>
+        <source>Strafe kontrollieren</source>
+        <translation>Check the penalty</translation>
+    </message>
+    <message>
+        <source> beim Starten der Strafe:</source>
+        <translation> when starting the penalty:</translation>
+    </message>
+    <message>
+        <source>Länge der Strafe in Min eingeben</source>
+        <translation>Enter the length of the penalty in minutes</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot;: eine doppelte kleine Strafe kennt %2 nicht</source>
+        <translation>&quot;%1&quot;: %2 has no double minor</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot;: als doppelte kleine Strafe kennt %2 nur %3+%3</source>
+        <translation>&quot;%1&quot;: as a double minor %2 knows only %3+%3</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; ist keine Länge über 0 bis 99 Minuten</source>
+        <translation>&quot;%1&quot; is no length above 0 up to 99 minutes</translation>
+    </message>
+    <message>
+        <source>Die Strafenliste von %1 ist voll: höchstens %2 Strafen je Mannschaft.<byte value="xd"/>
+<byte value="xd"/>
+Eine verbüßte, beendete oder entfernte Strafe macht Platz.</source>
+        <translation>The penalty list of %1 is full: at most %2 penalties per team.<byte value="xd"/>
+<byte value="xd"/>
+A penalty served, ended or removed makes room.</translation>
+    </message>
+    <message>
+        <source>Strafe</source>
+        <translation>Penalty</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot; ist keine Spielernummer von 1 bis 99</source>
+        <translation>&quot;%1&quot; is no player number from 1 to 99</translation>
+    </message>
+    <message>
+        <source>Nummer von 1 bis 99 eingeben oder das Feld leer lassen</source>
+        <translation>Enter a number from 1 to 99 or leave the box empty</translation>
+    </message>
+    <message>
+        <source>#%1 von %2 ist vom Spiel ausgeschlossen.<byte value="xd"/>
+<byte value="xd"/>
+Trotzdem eine Strafe geben?</source>
+        <translation>#%1 of %2 is out of the match.<byte value="xd"/>
+<byte value="xd"/>
+Give a penalty anyway?</translation>
+    </message>
+    <message>
+        <source>wartet</source>
+        <translation>waiting</translation>
+    </message>
+    <message>
+        <source>gleichzeitig</source>
+        <translation>coincident</translation>
+    </message>
+    <message>
+        <source>Disqualifikation</source>
+        <translation>Disqualification</translation>
+    </message>
+    <message>
+        <source>Disqualifikation: #%1 %2</source>
+        <translation>Disqualification: #%1 %2</translation>
+    </message>
+    <message>
+        <source>#%1 von %2: %3. Strafe im Spiel – disqualifiziert.<byte value="xd"/>
+<byte value="xd"/>
+Die Mannschaft spielt die Strafe in Unterzahl; der Spieler spielt nicht mehr mit.</source>
+        <translation>#%1 of %2: penalty %3 of the match – disqualified.<byte value="xd"/>
+<byte value="xd"/>
+The team plays the penalty short-handed; the player takes no further part.</translation>
+    </message>
+    <message>
+        <source>Strafe beginnt: %1 %2</source>
+        <translation>Penalty begins: %1 %2</translation>
+    </message>
+    <message>
+        <source>Strafe verbüßt: %1 %2</source>
+        <translation>Penalty served: %1 %2</translation>
+    </message>
+    <message>
+        <source>Bitte zuerst eine Strafe in der Liste von %1 wählen.</source>
+        <translation>Please choose a penalty in the list of %1 first.</translation>
+    </message>
+    <message>
+        <source>Strafe entfernt: %1 %2</source>
+        <translation>Penalty removed: %1 %2</translation>
+    </message>
+    <message>
+        <source>Strafe beendet: %1 %2</source>
+        <translation>Penalty ended: %1 %2</translation>
+    </message>
+    <message>
+        <source>Strafe endet mit dem Tor: %1 %2</source>
+        <translation>Penalty ends with the goal: %1 %2</translation>
+    </message>
+    <message>
+        <source>Tor</source>
+        <translation>goal</translation>
+    </message>
+    <message>
+        <source>  wartet</source>
+        <translation>  waiting</translation>
+    </message>
+    <message>
+        <source>  gleichzeitig</source>
+        <translation>  coincident</translation>
+    </message>
+    <message>
+        <source>  ausgeschlossen</source>
+        <translation>  out</translation>
+    </message>
+</context>
+<context>
+    <name>Periods</name>
+    <message>
+        <source>Die Sportart mitten im Spiel wählen?<byte value="xd"/>
+<byte value="xd"/>
+Der Spielstand bleibt; Spielzeit, Abschnitt, Strafen und Timeouts beginnen neu.</source>
+        <translation>Choose the sport in the middle of the match?<byte value="xd"/>
+<byte value="xd"/>
+The score stays; match clock, period, penalties and time-outs start anew.</translation>
+    </message>
+    <message>
+        <source>Sportart</source>
+        <translation>Sport</translation>
+    </message>
+    <message>
+        <source> +++ Sportart: %1</source>
+        <translation> +++ Sport: %1</translation>
+    </message>
+    <message>
+        <source>%1: %2 min</source>
+        <translation>%1: %2 min</translation>
+    </message>
+    <message>
+        <source>Spielende</source>
+        <translation>End of match</translation>
+    </message>
+    <message>
+        <source>Verlängerung</source>
+        <translation>Overtime</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Break</translation>
+    </message>
+    <message>
+        <source>Ende %1</source>
+        <translation>End of %1</translation>
+    </message>
+    <message>
+        <source>%1 jetzt beenden?<byte value="xd"/>
+<byte value="xd"/>
+Die Spielzeit steht bei %2:%3.</source>
+        <translation>End %1 now?<byte value="xd"/>
+<byte value="xd"/>
+The match clock stands at %2:%3.</translation>
+    </message>
+    <message>
+        <source>Verlängerung spielen?</source>
+        <translation>Play overtime?</translation>
     </message>
 </context>
 <context>
@@ -1732,6 +1717,73 @@ No permission for %1.<byte value="xd"/>
     <message>
         <source>Fouls: Grenzen von 0 bis 20, eine Marke bis 32 Zeichen</source>
         <translation>fouls: limits from 0 to 20, a mark of up to 32 characters</translation>
+    </message>
+</context>
+<context>
+    <name>TeamTimeouts</name>
+    <message>
+        <source>1 Timeout</source>
+        <translation>1 time-out</translation>
+    </message>
+    <message>
+        <source>%1 Timeouts</source>
+        <translation>%1 time-outs</translation>
+    </message>
+    <message>
+        <source>in der Verlängerung kein Timeout</source>
+        <translation>no time-out in overtime</translation>
+    </message>
+    <message>
+        <source>höchstens %1 im Spiel</source>
+        <translation>at most %1 in the match</translation>
+    </message>
+    <message>
+        <source>höchstens %1 je Verlängerung</source>
+        <translation>at most %1 per overtime</translation>
+    </message>
+    <message>
+        <source>höchstens %1 in der %2</source>
+        <translation>at most %1 in %2</translation>
+    </message>
+    <message>
+        <source>%1. Spielhälfte</source>
+        <translation>half %1</translation>
+    </message>
+    <message>
+        <source>höchstens %1 in den letzten %2 Minuten</source>
+        <translation>at most %1 in the last %2 minutes</translation>
+    </message>
+    <message>
+        <source>Timeout %1</source>
+        <translation>Time-out %1</translation>
+    </message>
+    <message>
+        <source>%1?<byte value="xd"/>
+<byte value="xd"/>
+Die Regeln (%2) erlauben es nicht: %3.<byte value="xd"/>
+<byte value="xd"/>
+Trotzdem geben?</source>
+        <translation>%1?<byte value="xd"/>
+<byte value="xd"/>
+The rules (%2) do not allow it: %3.<byte value="xd"/>
+<byte value="xd"/>
+Give it all the same?</translation>
+    </message>
+    <message>
+        <source>Timeout</source>
+        <translation>Time-out</translation>
+    </message>
+    <message>
+        <source>%1 gegen die Regel gegeben: %2</source>
+        <translation>%1 given against the rule: %2</translation>
+    </message>
+    <message>
+        <source>%1 nicht gegeben: %2</source>
+        <translation>%1 not given: %2</translation>
+    </message>
+    <message>
+        <source>gegen die Regel: %1</source>
+        <translation>against the rule: %1</translation>
     </message>
 </context>
 <context>
@@ -2304,11 +2356,11 @@ Keys: </translation>
     </message>
     <message>
         <source>ein Foul der Heim-Mannschaft (mit der Nummer aus &quot;Nr.&quot;, wo die Sportart die Fouls der Spieler zählt)</source>
-        <translation>a foul of the home team (with the number from &quot;No.&quot; where the sport counts the players' fouls)</translation>
+        <translation>a foul of the home team (with the number from &quot;No.&quot; where the sport counts the players&apos; fouls)</translation>
     </message>
     <message>
         <source>ein Foul der Gast-Mannschaft (mit der Nummer aus &quot;Nr.&quot;, wo die Sportart die Fouls der Spieler zählt)</source>
-        <translation>a foul of the guest team (with the number from &quot;No.&quot; where the sport counts the players' fouls)</translation>
+        <translation>a foul of the guest team (with the number from &quot;No.&quot; where the sport counts the players&apos; fouls)</translation>
     </message>
     <message>
         <source>Teamfouls im Abschnitt; die Marke, sobald jedes weitere Foul bestraft wird</source>

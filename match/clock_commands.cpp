@@ -1,9 +1,11 @@
-// The match clock commands: start/stop, the two resets, change of ends and the count direction.
+#include "match/clock_commands.h"
 
 #include "form/captions.h"
 #include "form/number_text.h"
+#include "match/clock_count.h"
 #include "match/failure_box.h"
-#include "match/match_engine.h"
+#include "match/interruptions.h"
+#include "match/periods.h"
 #include "match/time_values.h"
 
 #include <cmath>
@@ -11,20 +13,25 @@
 
 namespace ml {
 
-void MatchEngine::ResetTime() {
+ClockCommands::ClockCommands(MatchContext& context, ClockCount& count, Interruptions& interruptions,
+                             Periods& periods)
+    : context_(context), form_(context.form), count_(count), interruptions_(interruptions),
+      periods_(periods) {}
+
+void ClockCommands::ResetTime() {
     Form& f = form_;
     f.St_St.text = captions::start();
     f.ClockRunning = false;
     f.LastMinute = false;
     // A timeout or break ends completely: its button offers a new one.
-    endInterruption(Interruption::Both);
+    interruptions_.endInterruption(Interruption::Both);
     f.ClockEnded = false;
 
     const std::optional<double> minutes = readNumber(f.Startwert.text);
     const bool fits = minutes && countInRange(*minutes * 60);
     if (!fits) {
-        showFailure(dialogs_, QStringLiteral("20.0"), minutes ? kFaultOverflow : kFaultTypeMismatch,
-                    tr(" beim Reseten:"),
+        showFailure(context_.dialogs, QStringLiteral("20.0"),
+                    minutes ? kFaultOverflow : kFaultTypeMismatch, tr(" beim Reseten:"),
                     minutes ? overflowDescription(f.Startwert.text)
                             : notANumberDescription(f.Startwert.text),
                     tr("Zeit in Min eingeben"));
@@ -41,39 +48,39 @@ void MatchEngine::ResetTime() {
     f.ClockMs = std::llround(v * 1000);
 
     f.Timer3.enabled = false;
-    showSecondClock(false);
-    f.Timer2.interval = kTickMs;
+    count_.showSecondClock(false);
+    f.Timer2.interval = ClockCount::kTickMs;
 }
 
-void MatchEngine::St_St_Click() {
+void ClockCommands::St_St_Click() {
     Form& f = form_;
     if (f.ClockRunning) {
         // Stops at the exact value of this moment, which the next start goes on from.
-        runningClockStep();
+        count_.step();
         f.St_St.text = captions::start();
         f.ClockRunning = false;
-        report(EventKind::ClockStopped);
+        context_.report(EventKind::ClockStopped);
     } else {
         // The match is over: a start is a slip of the hand more often than not.
         if (f.PeriodPhase == phase::kOver && !rules().free() &&
-            dialogs_.messageBox(tr("Das Spiel ist aus (Spielende).\r\n\r\nDie Spielzeit "
-                                   "trotzdem starten?"),
-                                tr("Spielende"), Icon::None, Buttons::YesNo,
-                                Answer::No) != Answer::Yes)
+            context_.dialogs.messageBox(tr("Das Spiel ist aus (Spielende).\r\n\r\nDie Spielzeit "
+                                           "trotzdem starten?"),
+                                        tr("Spielende"), Icon::None, Buttons::YesNo,
+                                        Answer::No) != Answer::Yes)
             return;
         // Started in the break after a period: the next period begins at once.
         if (f.PeriodPhase == phase::kBreak && !rules().free())
-            beginNextPeriod();
+            periods_.beginNextPeriod();
         // A clock the operator left unreadable is refused before anything changes, so the
         // count never starts from a value nobody can see.
         const std::optional<double> typed = readClock(f.D_Min.text, f.D_Sec.text);
         if (!typed || !countInRange(*typed)) {
-            refuseUnreadableClock(tr(" beim Starten der Spielzeit:"));
+            count_.refuseUnreadableClock(tr(" beim Starten der Spielzeit:"));
             return;
         }
-        const qint64 start = startValueMs(*typed);
-        f.RefTime = Get_Sec(clock_.timeOfDay(), dialogs_);
-        startCount(f.anchor, clock_, start);
+        const qint64 start = count_.startValueMs(*typed);
+        f.RefTime = Get_Sec(context_.clock.timeOfDay(), context_.dialogs);
+        startCount(f.anchor, context_.clock, start);
         f.St_St.text = captions::stop();
         if (f.D_Sec.text.isEmpty())
             f.D_Sec.text = QStringLiteral("0");
@@ -86,70 +93,43 @@ void MatchEngine::St_St_Click() {
         // it stopped itself there. Counting up under a sport's rules, the period's end lies
         // ahead of a clock started before it.
         if (f.Mode_up.checked && !rules().free())
-            f.ClockEnded = start >= periodEndMs();
+            f.ClockEnded = start >= periods_.periodEndMs();
         else if (start > 0)
             f.ClockEnded = false;
         else if (shownMs(start, CountKind::ClockDown) < 0)
             f.ClockEnded = true;
         f.ClockRunning = true;
-        endInterruption(Interruption::Both);
+        interruptions_.endInterruption(Interruption::Both);
         const bool begins = f.PeriodPhase == phase::kReady && !rules().free();
         if (begins)
             f.PeriodPhase = phase::kPlaying;
-        report(begins ? EventKind::PeriodStarted : EventKind::ClockStarted);
+        context_.report(begins ? EventKind::PeriodStarted : EventKind::ClockStarted);
     }
     f.LogPending = true;
-    showSecondClock(false);
+    count_.showSecondClock(false);
     // The boxes show the running clock from this moment on (in the last minute with tenths).
     if (f.ClockRunning)
-        runningClockStep();
-}
-
-// Where the clock starts: from its exact value while the boxes still show it, from the typed
-// whole seconds once the operator has given it another value.
-qint64 MatchEngine::startValueMs(double typedSeconds) const {
-    const Form& f = form_;
-    const CountKind kind = f.Mode_down.checked ? CountKind::ClockDown : CountKind::ClockUp;
-    const qint64 shownSeconds = shownMs(f.ClockMs, kind) / 1000;
-    if (static_cast<double>(shownSeconds) == typedSeconds)
-        return f.ClockMs;
-    return std::llround(typedSeconds * 1000);
+        count_.step();
 }
 
 // A clock that stood in its last minute and is given a new value by the operator leaves it: the
 // display shows the typed minutes and seconds, as the window does.
-void MatchEngine::clockTyped() {
+void ClockCommands::clockTyped() {
     if (!form_.ClockRunning)
         form_.LastMinute = false;
 }
 
-void MatchEngine::refuseUnreadableClock(const QString& action) {
-    const Form& f = form_;
-    const auto orZero = [](const QString& t) { return t.isEmpty() ? QStringLiteral("0") : t; };
-    const std::optional<double> minutes = readNumber(orZero(f.D_Min.text));
-    const std::optional<double> seconds = readNumber(orZero(f.D_Sec.text));
-    // The box to correct: the one that is no number, else the one that makes the count too big.
-    const bool minutesBad = !minutes || (seconds && !countInRange(*minutes * 60));
-    const bool readable = minutes && seconds;
-    const QString& text = minutesBad ? f.D_Min.text : f.D_Sec.text;
-    showFailure(dialogs_, tr("Spielzeit kontrollieren"),
-                readable ? kFaultOverflow : kFaultTypeMismatch, action,
-                readable ? overflowDescription(text) : notANumberDescription(text),
-                minutesBad ? tr("Minuten der Spielzeit als Zahl eingeben")
-                           : tr("Sekunden der Spielzeit als Zahl eingeben"));
-}
-
-void MatchEngine::Reset_Time_Click() {
-    if (dialogs_.messageBox(tr("Zeit zurücksetzen?"), tr("mit OK Bestätigen"), Icon::None,
-                            Buttons::OkCancel) != Answer::Ok)
+void ClockCommands::Reset_Time_Click() {
+    if (context_.dialogs.messageBox(tr("Zeit zurücksetzen?"), tr("mit OK Bestätigen"), Icon::None,
+                                    Buttons::OkCancel) != Answer::Ok)
         return;
     ResetTime();
-    choosePeriodLength();
+    periods_.choosePeriodLength();
 }
 
 // Clearing both scores cannot be seen coming on the display: it asks first when there is a
 // score to lose or the clock stands elsewhere than at its start value.
-void MatchEngine::reset_Click() {
+void ClockCommands::reset_Click() {
     const Form& f = form_;
     const auto zero = [](const QString& score) {
         const std::optional<double> v =
@@ -160,17 +140,18 @@ void MatchEngine::reset_Click() {
     const std::optional<double> start = readNumber(f.Startwert.text);
     const bool atStart = !f.ClockRunning && shown && start && *shown == *start * 60;
     if ((!zero(f.Pkt_l.text) || !zero(f.Pkt_r.text) || !atStart) &&
-        dialogs_.messageBox(tr("Beide Spielstände auf 0 und die Spielzeit auf den "
-                               "Startwert zurücksetzen?"),
-                            tr("Reset"), Icon::None, Buttons::YesNo, Answer::No) != Answer::Yes)
+        context_.dialogs.messageBox(tr("Beide Spielstände auf 0 und die Spielzeit auf den "
+                                       "Startwert zurücksetzen?"),
+                                    tr("Reset"), Icon::None, Buttons::YesNo,
+                                    Answer::No) != Answer::Yes)
         return;
     ResetTime();
-    choosePeriodLength();
+    periods_.choosePeriodLength();
     form_.Pkt_l.text = QStringLiteral("0");
     form_.Pkt_r.text = QStringLiteral("0");
 }
 
-void MatchEngine::s_change_Click() {
+void ClockCommands::s_change_Click() {
     Form& f = form_;
     std::swap(f.Text_l.text, f.Text_r.text);
     std::swap(f.Pkt_l.text, f.Pkt_r.text);
@@ -184,39 +165,18 @@ void MatchEngine::s_change_Click() {
     std::swap(f.FoulsL, f.FoulsR);
     std::swap(f.FoulsMatchL, f.FoulsMatchR);
     std::swap(f.playersL, f.playersR);
-    showSport();
+    periods_.showSport();
 }
 
 // Without a sport's rules the direction is read at the next tick; under them the clock turns at
 // once and shows the same playing time.
-void MatchEngine::Mode_up_Click() {
-    rules().free() || form_.Mode_up.checked ? setDirection(true) : turnClock(true);
+void ClockCommands::Mode_up_Click() {
+    rules().free() || form_.Mode_up.checked ? count_.setDirection(true) : periods_.turnClock(true);
 }
 
-void MatchEngine::Mode_down_Click() {
-    rules().free() || form_.Mode_down.checked ? setDirection(false) : turnClock(false);
-}
-
-void MatchEngine::setDirection(bool up) {
-    form_.Mode_down.checked = !up;
-    form_.Mode_up.checked = up;
-}
-
-void MatchEngine::setClockMs(qint64 ms) {
-    Form& f = form_;
-    f.ClockMs = ms;
-    if (f.ClockRunning) {
-        startCount(f.anchor, clock_, ms);
-        f.StartSec = f.CurSec = static_cast<double>(ms) / 1000;
-        runningClockStep();
-        return;
-    }
-    f.LastMinute = false;
-    showSecondClock(false);
-    const qint64 shown =
-        shownMs(ms, f.Mode_up.checked ? CountKind::ClockUp : CountKind::ClockDown) / 1000;
-    f.D_Min.text = minutesText(static_cast<double>(shown), true);
-    f.D_Sec.text = secondsText(static_cast<double>(shown));
+void ClockCommands::Mode_down_Click() {
+    rules().free() || form_.Mode_down.checked ? count_.setDirection(false)
+                                              : periods_.turnClock(false);
 }
 
 } // namespace ml

@@ -5,32 +5,36 @@
 // foul of a half a direct free kick from the second penalty mark; extra time counts with the
 // second half). The counts belong to the team and change ends with it.
 
+#include "match/fouls.h"
+
 #include "form/number_text.h"
 #include "match/failure_box.h"
-#include "match/match_engine.h"
+#include "match/periods.h"
 
 #include <QRegularExpression>
 
 namespace ml {
 
-QString MatchEngine::foulCount(int n) {
+Fouls::Fouls(MatchContext& context, Periods& periods) : context_(context), periods_(periods) {}
+
+QString Fouls::count(int n) {
     return n == 1 ? tr("1 Foul") : tr("%1 Fouls").arg(n);
 }
 
-void MatchEngine::foulL_Click() {
-    foul(leftPenalty());
+void Fouls::foulL_Click() {
+    foul(teamSide(context_.form, true));
 }
 
-void MatchEngine::foulR_Click() {
-    foul(rightPenalty());
+void Fouls::foulR_Click() {
+    foul(teamSide(context_.form, false));
 }
 
-void MatchEngine::foul(const PenaltySide& side) {
-    const SportRules& r = rules();
+void Fouls::foul(const TeamSide& side) {
+    const SportRules& r = context_.rules();
     const FoulRules& rules = r.fouls;
     if (!rules.counted()) {
-        note(r.free() ? tr("Ohne Sportart werden keine Fouls gezählt.")
-                      : tr("%1 zählt keine Fouls.").arg(r.title()));
+        context_.note(r.free() ? tr("Ohne Sportart werden keine Fouls gezählt.")
+                               : tr("%1 zählt keine Fouls.").arg(r.title()));
         return;
     }
     int number = 0;
@@ -39,7 +43,7 @@ void MatchEngine::foul(const PenaltySide& side) {
         const QRegularExpressionMatch m = playerNumber.match(side.number.text);
         number = m.hasMatch() ? m.captured(1).toInt() : 0;
         if (!side.number.text.trimmed().isEmpty() && number == 0) {
-            showFailure(dialogs_, tr("Foul kontrollieren"), kFaultInvalidArgument,
+            showFailure(context_.dialogs, tr("Foul kontrollieren"), kFaultInvalidArgument,
                         tr(" beim Zählen des Fouls:"),
                         tr("\"%1\" ist keine Spielernummer von 1 bis 99").arg(side.number.text),
                         tr("Nummer von 1 bis 99 eingeben oder das Feld leer lassen"));
@@ -51,7 +55,7 @@ void MatchEngine::foul(const PenaltySide& side) {
     if (number != 0) {
         const int fouls = side.players.count(number) ? side.players[number].fouls + 1 : 1;
         if (fouls >= rules.playerLimit &&
-            dialogs_.messageBox(
+            context_.dialogs.messageBox(
                 (fouls == rules.playerLimit
                      ? tr("#%1 von %2: %3. Foul – der Spieler muss das Spiel verlassen.\r\n\r\n"
                           "Foul eintragen?")
@@ -72,20 +76,20 @@ void MatchEngine::foul(const PenaltySide& side) {
     notes.prepend(tr("%1. Teamfoul").arg(side.fouls));
     if (side.fouls >= rules.limit && !r.foulMark().isEmpty())
         notes.insert(1, r.foulMark());
-    logAt(number ? tr("Foul #%1 %2").arg(number).arg(side.name.text)
-                 : tr("Foul %1").arg(side.name.text));
+    context_.logAt(number ? tr("Foul #%1 %2").arg(number).arg(side.name.text)
+                          : tr("Foul %1").arg(side.name.text));
     ListedPenalty player;
     player.number = number;
     player.lengthSec = 0;
-    report(EventKind::Foul, &side, &player, notes.join(QStringLiteral(", ")));
+    context_.report(EventKind::Foul, &side, &player, notes.join(QStringLiteral(", ")));
     side.number.text.clear();
-    showSport();
+    periods_.showSport();
 }
 
 // The counter under the team's foul button: its fouls in the period, and the rules' mark from the
 // limit on ("4  Bonus").
-void MatchEngine::showFouls(const PenaltySide& side) {
-    const SportRules& r = rules();
+void Fouls::show(const TeamSide& side) {
+    const SportRules& r = context_.rules();
     const bool counted = !r.free() && r.fouls.counted();
     side.foul.visible = side.foulsShown.visible = counted;
     if (!counted)

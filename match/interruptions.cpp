@@ -1,10 +1,11 @@
-// Timeouts and match breaks: the two buttons, their count-down in the tick, and the banner that
-// alternates with the team names while the match is interrupted.
+#include "match/interruptions.h"
 
 #include "form/captions.h"
 #include "form/number_text.h"
+#include "match/clock_commands.h"
+#include "match/clock_count.h"
 #include "match/failure_box.h"
-#include "match/match_engine.h"
+#include "match/periods.h"
 #include "match/time_values.h"
 
 #include <cmath>
@@ -28,7 +29,12 @@ void leaveSpecialDisplays(Form& form) {
 
 } // namespace
 
-void MatchEngine::endInterruption(Interruption which) {
+Interruptions::Interruptions(MatchContext& context, ClockCount& count, ClockCommands& commands,
+                             Periods& periods)
+    : context_(context), form_(context.form), count_(count), commands_(commands),
+      periods_(periods) {}
+
+void Interruptions::endInterruption(Interruption which) {
     Form& f = form_;
     const bool breakEnds = which != Interruption::Timeout && f.BreakActive;
     if (which != Interruption::Break) {
@@ -39,7 +45,7 @@ void MatchEngine::endInterruption(Interruption which) {
         f.BreakActive = false;
         f.Break.text = captions::startPause();
     }
-    showSecondClock(false);
+    count_.showSecondClock(false);
     // A clock that stood in its last minute shows its seconds and tenths on the display again,
     // not what is left of the interruption.
     if (f.LastMinute && !f.ClockRunning) {
@@ -47,11 +53,11 @@ void MatchEngine::endInterruption(Interruption which) {
         f.Spec_Sec.text = wholeText(f.TenthCount) + QLatin1Char('0');
     }
     if (breakEnds)
-        report(EventKind::BreakEnded);
-    followBreak();
+        context_.report(EventKind::BreakEnded);
+    periods_.followBreak();
 }
 
-bool MatchEngine::interrupt(TextBox& lengthBox, bool timeout) {
+bool Interruptions::interrupt(TextBox& lengthBox, bool timeout) {
     Form& f = form_;
     leaveSpecialDisplays(f);
     endInterruption(timeout ? Interruption::Break : Interruption::Timeout);
@@ -64,7 +70,7 @@ bool MatchEngine::interrupt(TextBox& lengthBox, bool timeout) {
 }
 
 // A click ends a running timeout; otherwise it ends a running break and starts a timeout.
-void MatchEngine::Time_Out_Click() {
+void Interruptions::Time_Out_Click() {
     Form& f = form_;
     leaveSpecialDisplays(f);
     if (f.TimeoutActive) {
@@ -72,10 +78,10 @@ void MatchEngine::Time_Out_Click() {
         return;
     }
     if (interrupt(f.TimeoutValue, true))
-        report(EventKind::Timeout);
+        context_.report(EventKind::Timeout);
 }
 
-void MatchEngine::Break_Click() {
+void Interruptions::Break_Click() {
     Form& f = form_;
     leaveSpecialDisplays(f);
     if (f.BreakActive) {
@@ -87,31 +93,31 @@ void MatchEngine::Break_Click() {
     // A break after a period's end is the period's break, however it is started.
     if (f.PeriodPhase == phase::kEnded && !rules().free())
         f.PeriodPhase = phase::kBreak;
-    report(EventKind::BreakStarted);
+    context_.report(EventKind::BreakStarted);
 }
 
-bool MatchEngine::startInterruption(TextBox& lengthBox) {
+bool Interruptions::startInterruption(TextBox& lengthBox) {
     Form& f = form_;
     f.LogPending = true;
     // The match clock stops and keeps the texts of its last tick.
     f.St_St.text = captions::start();
     f.ClockRunning = false;
-    showSecondClock(true);
+    count_.showSecondClock(true);
 
     const std::optional<double> minutes = readNumber(lengthBox.text);
     if (!minutes || !countInRange(*minutes * 60)) {
-        showFailure(dialogs_, QStringLiteral("1.0"), minutes ? kFaultOverflow : kFaultTypeMismatch,
-                    tr(" beim Timeout starten:"),
+        showFailure(context_.dialogs, QStringLiteral("1.0"),
+                    minutes ? kFaultOverflow : kFaultTypeMismatch, tr(" beim Timeout starten:"),
                     minutes ? overflowDescription(lengthBox.text)
                             : notANumberDescription(lengthBox.text),
                     tr("Zeit in Min eingeben"));
         lengthBox.text = QStringLiteral("1.0");
         // No count-down runs: the window shows the match clock, as the display does.
-        showSecondClock(false);
+        count_.showSecondClock(false);
         return false;
     }
     const double v = *minutes * 60;
-    f.RefTime = Get_Sec(clock_.timeOfDay(), dialogs_);
+    f.RefTime = Get_Sec(context_.clock.timeOfDay(), context_.dialogs);
     const long long wholeMinutes = truncateTowardZero(v / 60);
     const double rest = v - static_cast<double>(wholeMinutes) * 60;
     f.Spec_Min.text = wholeText(wholeMinutes);
@@ -122,13 +128,13 @@ bool MatchEngine::startInterruption(TextBox& lengthBox) {
     const double shownRest = readNumber(f.Spec_Sec.text).value_or(rest);
     f.StartSec = static_cast<double>(roundDown(static_cast<double>(wholeMinutes) * 60 + shownRest));
     f.CurSec = f.StartSec;
-    startCount(f.anchor, clock_, std::llround(f.StartSec * 1000));
+    startCount(f.anchor, context_.clock, std::llround(f.StartSec * 1000));
     return true;
 }
 
-void MatchEngine::interruptionStep() {
+void Interruptions::step() {
     Form& f = form_;
-    const qint64 value = valueNow();
+    const qint64 value = count_.valueNow();
     const qint64 shown = shownMs(value, CountKind::Interruption);
     f.CurSec = static_cast<double>(value) / 1000;
     f.Spec_Min.text = minutesText(static_cast<double>(shown / 1000), false);
@@ -142,11 +148,11 @@ void MatchEngine::interruptionStep() {
         f.D_Min.text == QLatin1String("0") && f.D_Sec.text == QLatin1String("00");
     const bool breakBelowZero = f.D_Min.text.contains(QLatin1Char('-')) && f.BreakActive;
     if (clockAtZero || breakBelowZero)
-        ResetTime();
+        commands_.ResetTime();
     endInterruption(Interruption::Both);
 }
 
-void MatchEngine::switchBanner(bool advance) {
+void Interruptions::switchBanner(bool advance) {
     Form& f = form_;
     if (advance && f.Timer2.interval > 0)
         f.BannerPhase += 1000.0 / f.Timer2.interval;
@@ -175,6 +181,14 @@ void MatchEngine::switchBanner(bool advance) {
     }
     f.SpecL.visible = false;
     f.SpecR.visible = false;
+}
+
+void Interruptions::interruptFor(bool timeout) {
+    const SportRules& r = rules();
+    TextBox length{"Length",
+                   lengthBoxText(timeout ? r.timeouts.seconds : r.breakAfter(form_.PeriodNumber))};
+    if (!r.free())
+        interrupt(length, timeout);
 }
 
 } // namespace ml

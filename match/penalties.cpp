@@ -1,15 +1,18 @@
-// Penalties: one per side, measured in match time. The end is fixed as a match clock value at
-// the start; each tick of the running clock shows the time still to serve.
+// Without a sport's rules: one penalty per side. The end is fixed as a match clock value at the
+// start; each tick of the running clock shows the time still to serve.
 //
 // The window's fields hold ends as signed 16-bit values. A penalty whose end would fall outside
 // that range is refused rather than wrapped. The clock itself may stand anywhere (the operator
 // types it), so the time still to serve is computed in 64-bit integers from the clock held
 // within the int range.
 
+#include "match/penalties.h"
+
 #include "form/captions.h"
 #include "form/number_text.h"
+#include "match/clock_count.h"
 #include "match/failure_box.h"
-#include "match/match_engine.h"
+#include "match/penalty_lists.h"
 #include "match/time_values.h"
 
 #include <algorithm>
@@ -27,42 +30,30 @@ QString twoDigits(long long v) {
 
 } // namespace
 
-MatchEngine::PenaltySide MatchEngine::leftPenalty() {
-    Form& f = form_;
-    return {f.StrafeL,       f.ValStrafeL,    f.TxtStrL,      f.penaltyL,  true,
-            f.penaltiesL,    f.playerL,       f.penaltyListL, f.Text_l,    f.TimeoutsMatchL,
-            f.TimeoutsHalfL, f.TimeoutsLastL, f.teamTimeoutL, f.timeoutsL, f.playersL,
-            f.FoulsL,        f.FoulsMatchL,   f.foulL,        f.foulsL};
-}
-
-MatchEngine::PenaltySide MatchEngine::rightPenalty() {
-    Form& f = form_;
-    return {f.StrafeR,       f.ValStrafeR,    f.TxtStrR,      f.penaltyR,  false,
-            f.penaltiesR,    f.playerR,       f.penaltyListR, f.Text_r,    f.TimeoutsMatchR,
-            f.TimeoutsHalfR, f.TimeoutsLastR, f.teamTimeoutR, f.timeoutsR, f.playersR,
-            f.FoulsR,        f.FoulsMatchR,   f.foulR,        f.foulsR};
-}
+Penalties::Penalties(MatchContext& context, ClockCount& count, PenaltyLists& lists)
+    : context_(context), form_(context.form), count_(count), lists_(lists) {}
 
 // Without a sport's rules the button starts and stops the side's one penalty; under them it adds
 // a penalty to the side's list.
-void MatchEngine::StrafeL_Click() {
-    rules().free() ? penaltyClick(leftPenalty()) : addPenalty(leftPenalty());
+void Penalties::StrafeL_Click() {
+    const TeamSide side = teamSide(form_, true);
+    context_.rules().free() ? penaltyClick(side) : lists_.addPenalty(side);
 }
 
-void MatchEngine::StrafeR_Click() {
-    rules().free() ? penaltyClick(rightPenalty()) : addPenalty(rightPenalty());
+void Penalties::StrafeR_Click() {
+    const TeamSide side = teamSide(form_, false);
+    context_.rules().free() ? penaltyClick(side) : lists_.addPenalty(side);
 }
 
-// A penalty whose end would lie outside the 16-bit match time.
-void MatchEngine::refusePenaltyOverflow() {
-    showFailure(dialogs_, tr("Strafe kontrollieren"), kFaultOverflow,
+void Penalties::refuseOverflow() {
+    showFailure(context_.dialogs, tr("Strafe kontrollieren"), kFaultOverflow,
                 tr(" beim Starten der Strafe:"),
                 tr("Überlauf: das Ende der Strafe läge außerhalb der Spielzeit "
                    "von -32768 bis 32767 Sekunden"),
                 tr("Länge der Strafe und Spielzeit kontrollieren"));
 }
 
-void MatchEngine::penaltyClick(const PenaltySide& side) {
+void Penalties::penaltyClick(const TeamSide& side) {
     Form& f = form_;
     if (side.penalty.running) {
         side.penalty.running = false;
@@ -74,12 +65,12 @@ void MatchEngine::penaltyClick(const PenaltySide& side) {
     // Everything is checked before anything changes: a refused penalty leaves no trace.
     const std::optional<double> clock = readClock(f.D_Min.text, f.D_Sec.text);
     if (!clock) {
-        refuseUnreadableClock(tr(" beim Starten der Strafe:"));
+        count_.refuseUnreadableClock(tr(" beim Starten der Strafe:"));
         return;
     }
     const std::optional<double> minutes = readNumber(side.length.text);
     if (!minutes) {
-        showFailure(dialogs_, QStringLiteral("2.0"), kFaultTypeMismatch,
+        showFailure(context_.dialogs, QStringLiteral("2.0"), kFaultTypeMismatch,
                     tr(" beim Starten der Strafe:"), notANumberDescription(side.length.text),
                     tr("Länge der Strafe in Min eingeben"));
         side.length.text = QStringLiteral("2.0");
@@ -88,7 +79,7 @@ void MatchEngine::penaltyClick(const PenaltySide& side) {
     const double length = *minutes * 60;
     const double end = std::nearbyint(f.Mode_up.checked ? *clock + length : *clock - length);
     if (!fitsInt16(end)) {
-        refusePenaltyOverflow();
+        refuseOverflow();
         return;
     }
 
@@ -102,7 +93,7 @@ void MatchEngine::penaltyClick(const PenaltySide& side) {
     side.text.text = penaltyText(side, *clock);
 }
 
-QString MatchEngine::penaltyText(const PenaltySide& side, double clock) const {
+QString Penalties::penaltyText(const TeamSide& side, double clock) const {
     // Held within the int range so that minutes and seconds convert exactly; no match clock
     // comes near it.
     const long long c =
@@ -114,29 +105,25 @@ QString MatchEngine::penaltyText(const PenaltySide& side, double clock) const {
     return side.left ? QStringLiteral(" ") + served : served + QStringLiteral(" ");
 }
 
-void MatchEngine::advancePenalties() {
+void Penalties::advancePenalties() {
     const Form& f = form_;
-    const bool free = rules().free();
+    const bool free = context_.rules().free();
     if (free ? !f.penaltyL.running && !f.penaltyR.running
              : f.penaltiesL.empty() && f.penaltiesR.empty())
         return;
     if (!free) {
-        const qint64 now = clockMs();
-        for (const PenaltySide& side : {leftPenalty(), rightPenalty()}) {
-            servePenalties(side, now);
-            showPenalties(side, now);
-        }
+        lists_.advance();
         return;
     }
     const std::optional<double> clock = readClock(f.D_Min.text, f.D_Sec.text);
     if (!clock)
         return;
-    for (const PenaltySide& side : {leftPenalty(), rightPenalty()})
+    for (const TeamSide& side : {teamSide(form_, true), teamSide(form_, false)})
         if (side.penalty.running)
             side.text.text = penaltyText(side, *clock);
 }
 
-QString MatchEngine::Strafe(int minutes, int seconds, int endMin, int endSec) const {
+QString Penalties::Strafe(int minutes, int seconds, int endMin, int endSec) const {
     const long long now = minutes * 60LL + seconds;
     const long long end = endMin * 60LL + endSec;
     const long long d = form_.Mode_up.checked ? end - now : now - end;

@@ -31,10 +31,10 @@ QJsonValue countJson(const CountReading& count, QJsonObject object) {
 }
 
 QJsonObject side(const TextBox& name, const TextBox& score, const Penalty& penalty,
-                 const TextBox& served, const std::vector<MatchEngine::PenaltyView>& listed,
-                 QJsonValue timeouts, QJsonValue fouls) {
+                 const TextBox& served, const std::vector<PenaltyView>& listed, QJsonValue timeouts,
+                 QJsonValue fouls) {
     QJsonArray penalties;
-    for (const MatchEngine::PenaltyView& p : listed)
+    for (const PenaltyView& p : listed)
         penalties.append(
             QJsonObject{{QStringLiteral("number"), p.number ? QJsonValue(p.number) : QJsonValue()},
                         {QStringLiteral("text"), QStringLiteral("%1:%2")

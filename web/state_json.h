@@ -57,7 +57,7 @@ struct SportReadings {
     QString name = QStringLiteral("Frei");
     // "1. Halbzeit"; empty without periods.
     QString period;
-    std::array<std::vector<MatchEngine::PenaltyView>, 2> penalties;
+    std::array<std::vector<PenaltyView>, 2> penalties;
     bool timeouts = false;
     // The mark of a team at the rules' foul limit ("Bonus"), and the limit; fouls are counted
     // only with a limit.

@@ -13,7 +13,10 @@ namespace {
 
 class MatchClock : public ::testing::Test {
   protected:
-    MatchClock() { engine.start(); }
+    MatchClock() {
+        engine.bindHandlers();
+        engine.start();
+    }
 
     // The match clock as shown, "m:ss".
     QString shown() const { return form.D_Min.text + QLatin1Char(':') + form.D_Sec.text; }
@@ -47,7 +50,7 @@ using Penalties = MatchClock;
 TEST_F(MatchClock, DirectionIsReadAtEveryTick) {
     startAt("0", "10");
     EXPECT_EQ(tickAt("12:00:04"), QStringLiteral("0:06"));
-    engine.Mode_up_Click();
+    form.Mode_up.onClick();
     EXPECT_EQ(tickAt("12:00:05"), QStringLiteral("0:15"));
     EXPECT_FALSE(form.LastMinute || form.Timer3.enabled || form.Spec_Min.visible);
 }
@@ -109,7 +112,7 @@ TEST_F(Interruptions, EndingOnARunOutClockResetsItButOnlyABreakBelowZero) {
         setClock(c.min, c.sec);
         clock.passUntil(QStringLiteral("12:00:00"));
         form.TimeoutValue.text = form.BreakValue.text = QStringLiteral("0");
-        c.isBreak ? engine.Break_Click() : engine.Time_Out_Click();
+        c.isBreak ? form.Break.onClick() : form.Time_Out.onClick();
         tickAt("12:00:00");
         EXPECT_TRUE(form.TimeoutActive || form.BreakActive); // a zero length still shows 0:00
         EXPECT_EQ(tickAt("12:00:01"), QString::fromLatin1(c.after)) << c.min << c.sec << c.isBreak;
@@ -122,12 +125,12 @@ TEST_F(Interruptions, ATimeoutTakesOverTheDisplayUntilItsButtonOrTheClockEndsIt)
     form.Uhr.initValue(1);
     form.Uhr.onClick = [&] { ++handlerRuns; };
     form.Prog.onClick = [&] { ++handlerRuns; };
-    engine.Time_Out_Click();
+    form.Time_Out.onClick();
     EXPECT_EQ(handlerRuns, 1); // `Uhr` clears through its handler; `Prog` was clear already
-    engine.Time_Out_Click();
+    form.Time_Out.onClick();
     EXPECT_FALSE(form.TimeoutActive || form.Spec_Min.visible);
     setClock("7", "30");
-    engine.Time_Out_Click();
+    form.Time_Out.onClick();
     tickAt("12:00:10");
     engine.St_St_Click();
     EXPECT_FALSE(form.TimeoutActive || form.Spec_Min.visible);
@@ -135,7 +138,7 @@ TEST_F(Interruptions, ATimeoutTakesOverTheDisplayUntilItsButtonOrTheClockEndsIt)
 }
 
 TEST_F(Banner, ShowsTwoOfEverySevenSlowTicks) {
-    engine.Break_Click();
+    form.Break.onClick();
     QString pattern;
     for (int i = 0; i < 14; ++i) {
         tickAt("12:00:00");
@@ -144,12 +147,12 @@ TEST_F(Banner, ShowsTwoOfEverySevenSlowTicks) {
     EXPECT_EQ(pattern, QStringLiteral("BB-----BB-----"));
     EXPECT_EQ(form.SpecL.text + form.SpecR.text, QStringLiteral("  SPIEL-PAUSE   "));
 
-    engine.Break_Click();
+    form.Break.onClick();
     startAt("0", "50");
     tickAt("12:00:00"); // enters the last minute: the tick period drops to 100 ms
     // A timeout started in the last minute: the first tick still runs at 100 ms and shows the
     // names; the next one, back at 1000 ms, shows the banner.
-    engine.Time_Out_Click();
+    form.Time_Out.onClick();
     tickAt("12:00:00");
     EXPECT_FALSE(form.SpecL.visible);
     tickAt("12:00:01");
@@ -181,19 +184,19 @@ TEST_F(Penalties, EndIsTheClockLessTheLengthRoundedHalfToEven) {
     setClock("15", "20");
     for (const auto& [length, text] : cases) {
         form.ValStrafeL.text = QString::fromLatin1(length);
-        engine.StrafeL_Click();
+        form.StrafeL.onClick();
         EXPECT_EQ(form.TxtStrL.text, QString::fromLatin1(text)) << length;
-        engine.StrafeL_Click();
+        form.StrafeL.onClick();
     }
     // Counting up, the end lies ahead; the right penalty's blank stands outside.
-    engine.Mode_up_Click();
-    engine.StrafeR_Click(); // ends at 17:20
+    form.Mode_up.onClick();
+    form.StrafeR.onClick(); // ends at 17:20
     EXPECT_EQ(form.TxtStrR.text, QStringLiteral("02:00 "));
 }
 
 TEST_F(Penalties, EndBelowZeroIsServedWhenTheClockShowsIt) {
     startAt("1", "30");
-    engine.StrafeL_Click();
+    form.StrafeL.onClick();
     tickAt("12:01:59");
     EXPECT_EQ(shown() + form.TxtStrL.text, QStringLiteral("-0:29 00:01"));
     tickAt("12:02:00");
@@ -201,11 +204,11 @@ TEST_F(Penalties, EndBelowZeroIsServedWhenTheClockShowsIt) {
 }
 
 TEST_F(Penalties, ClockAtTheEndOfItsRangeIsServedWithoutWrapping) {
-    engine.StrafeL_Click(); // ends at 18:00
+    form.StrafeL.onClick(); // ends at 18:00
     startAt("546", "07");
     tickAt("12:00:00");
     EXPECT_EQ(form.TxtStrL.text, QStringLiteral(" 528:07"));
-    EXPECT_EQ(engine.Strafe(-600, 0, 500, 0), QStringLiteral("00:00"));
+    EXPECT_EQ(engine.penalties().Strafe(-600, 0, 500, 0), QStringLiteral("00:00"));
 }
 
 } // namespace

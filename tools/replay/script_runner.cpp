@@ -415,8 +415,8 @@ bool ScriptRunner::runPenalty(const Line& line, QString& error) {
     if (is(line, "penalty-end")) {
         bool ok = false;
         const int number = line.args.value(1).toInt(&ok);
-        const std::vector<MatchEngine::PenaltyView> list =
-            left ? p.match.penaltyViews(*left) : std::vector<MatchEngine::PenaltyView>{};
+        const std::vector<PenaltyView> list =
+            left ? p.match.penaltyViews(*left) : std::vector<PenaltyView>{};
         const auto it = std::find_if(list.begin(), list.end(),
                                      [&](const auto& v) { return ok && v.number == number; });
         if (!left || line.args.size() != 2 || it == list.end())
@@ -512,7 +512,7 @@ bool ScriptRunner::showSport(const Line& line, QString& error) {
         return true;
     }
     QStringList entries;
-    for (const MatchEngine::PenaltyView& v : p.match.penaltyViews(*left))
+    for (const PenaltyView& v : p.match.penaltyViews(*left))
         entries << QStringLiteral("#%1 %2:%3 %4%5")
                        .arg(v.number ? QString::number(v.number) : QStringLiteral("-"))
                        .arg(v.toServe / 60, 2, 10, QLatin1Char('0'))

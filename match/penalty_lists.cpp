@@ -6,10 +6,15 @@
 // (coincident). A served penalty leaves the list by itself. The display shows the one that ends
 // first. Who plays short is counted from what runs, never kept beside it.
 
+#include "match/penalty_lists.h"
+
 #include "form/captions.h"
 #include "form/number_text.h"
+#include "match/clock_count.h"
 #include "match/failure_box.h"
-#include "match/match_engine.h"
+#include "match/fouls.h"
+#include "match/penalties.h"
+#include "match/periods.h"
 #include "match/time_values.h"
 
 #include <QRegularExpression>
@@ -74,11 +79,16 @@ ListedPenalty* withId(PenaltyList& list, int id) {
 
 } // namespace
 
-qint64 MatchEngine::toServe(const ListedPenalty& p, qint64 clockMs) const {
+PenaltyLists::PenaltyLists(MatchContext& context, ClockCount& count, Penalties& penalties,
+                           Periods& periods)
+    : context_(context), form_(context.form), count_(count), penalties_(penalties),
+      periods_(periods) {}
+
+qint64 PenaltyLists::toServe(const ListedPenalty& p, qint64 clockMs) const {
     return form_.Mode_up.checked ? p.endMs - clockMs : clockMs - p.endMs;
 }
 
-void MatchEngine::startPenalty(ListedPenalty& p, qint64 fromMs) const {
+void PenaltyLists::startPenalty(ListedPenalty& p, qint64 fromMs) const {
     const qint64 length = p.lengthSec * 1000LL;
     p.running = true;
     p.endMs = form_.Mode_up.checked ? fromMs + length : fromMs - length;
@@ -87,15 +97,15 @@ void MatchEngine::startPenalty(ListedPenalty& p, qint64 fromMs) const {
 // The length box read as the rules take it: minutes, or under a sport with double minors "2+2"
 // (and its 4 minutes), two of the first kind. Nothing, after the failure box, for a length the
 // rules do not take.
-std::optional<MatchEngine::GivenLength> MatchEngine::penaltyLength(const PenaltySide& side) {
+std::optional<PenaltyLists::GivenLength> PenaltyLists::penaltyLength(const TeamSide& side) {
     const SportRules& r = rules();
     const PenaltyRules& rules = r.penalties;
     const QString& typed = side.length.text;
     const QString fallback =
         rules.kinds.empty() ? typed : lengthBoxText(rules.kinds.front().seconds);
     const auto refuse = [&](int fault, const QString& why) {
-        showFailure(dialogs_, tr("Strafe kontrollieren"), fault, tr(" beim Starten der Strafe:"),
-                    why, tr("Länge der Strafe in Min eingeben"));
+        showFailure(context_.dialogs, tr("Strafe kontrollieren"), fault,
+                    tr(" beim Starten der Strafe:"), why, tr("Länge der Strafe in Min eingeben"));
         side.length.text = fallback;
         return std::nullopt;
     };
@@ -129,19 +139,19 @@ std::optional<MatchEngine::GivenLength> MatchEngine::penaltyLength(const Penalty
     return GivenLength{length, 1};
 }
 
-void MatchEngine::addPenalty(const PenaltySide& side) {
+void PenaltyLists::addPenalty(const TeamSide& side) {
     Form& f = form_;
     const SportRules& r = rules();
     const std::optional<double> clock = readClock(f.D_Min.text, f.D_Sec.text);
     if (!clock) {
-        refuseUnreadableClock(tr(" beim Starten der Strafe:"));
+        count_.refuseUnreadableClock(tr(" beim Starten der Strafe:"));
         return;
     }
     const std::optional<GivenLength> length = penaltyLength(side);
     if (!length)
         return;
     if (side.list.size() + size_t(length->parts) > kMaxPenalties) {
-        dialogs_.messageBox(
+        context_.dialogs.messageBox(
             tr("Die Strafenliste von %1 ist voll: höchstens %2 Strafen je Mannschaft.\r\n\r\n"
                "Eine verbüßte, beendete oder entfernte Strafe macht Platz.")
                 .arg(side.name.text)
@@ -153,29 +163,30 @@ void MatchEngine::addPenalty(const PenaltySide& side) {
     const QRegularExpressionMatch m = playerNumber.match(side.number.text);
     const int number = m.hasMatch() ? m.captured(1).toInt() : 0;
     if (!side.number.text.trimmed().isEmpty() && number == 0) {
-        showFailure(dialogs_, tr("Strafe kontrollieren"), kFaultInvalidArgument,
+        showFailure(context_.dialogs, tr("Strafe kontrollieren"), kFaultInvalidArgument,
                     tr(" beim Starten der Strafe:"),
                     tr("\"%1\" ist keine Spielernummer von 1 bis 99").arg(side.number.text),
                     tr("Nummer von 1 bis 99 eingeben oder das Feld leer lassen"));
         side.number.text.clear();
         return;
     }
-    const qint64 now = clockMs();
+    const qint64 now = count_.clockMs();
     const long long total = static_cast<long long>(length->seconds) * length->parts;
     const long long nowSec = now / 1000;
     if (!fitsInt16(static_cast<double>(f.Mode_up.checked ? nowSec + total : nowSec - total))) {
-        refusePenaltyOverflow();
+        penalties_.refuseOverflow();
         return;
     }
     if (number != 0 && side.players[number].sentOff &&
-        dialogs_.messageBox(tr("#%1 von %2 ist vom Spiel ausgeschlossen.\r\n\r\n"
-                               "Trotzdem eine Strafe geben?")
-                                .arg(number)
-                                .arg(side.name.text),
-                            tr("Strafe"), Icon::None, Buttons::YesNo, Answer::No) != Answer::Yes)
+        context_.dialogs.messageBox(tr("#%1 von %2 ist vom Spiel ausgeschlossen.\r\n\r\n"
+                                       "Trotzdem eine Strafe geben?")
+                                        .arg(number)
+                                        .arg(side.name.text),
+                                    tr("Strafe"), Icon::None, Buttons::YesNo,
+                                    Answer::No) != Answer::Yes)
         return;
     const PenaltyKind kind = r.penaltyKind(length->seconds);
-    const qint64 given = matchMs(now);
+    const qint64 given = periods_.matchMs(now);
     std::vector<int> ids;
     for (int part = 0; part < length->parts; ++part) {
         side.list.push_back({++f.PenaltyCount, number, length->seconds, false, 0, given,
@@ -204,25 +215,25 @@ void MatchEngine::addPenalty(const PenaltySide& side) {
         notes << tr("Disqualifikation");
     ListedPenalty whole = *first;
     whole.lengthSec = static_cast<int>(total);
-    report(EventKind::PenaltyGiven, &side, &whole, notes.join(QStringLiteral(", ")));
+    context_.report(EventKind::PenaltyGiven, &side, &whole, notes.join(QStringLiteral(", ")));
     side.number.text.clear();
-    showSport();
+    periods_.showSport();
     if (disqualified) {
-        logAt(tr("Disqualifikation: #%1 %2").arg(number).arg(side.name.text));
-        dialogs_.messageBox(tr("#%1 von %2: %3. Strafe im Spiel – disqualifiziert.\r\n\r\n"
-                               "Die Mannschaft spielt die Strafe in Unterzahl; der Spieler "
-                               "spielt nicht mehr mit.")
-                                .arg(number)
-                                .arg(side.name.text)
-                                .arg(r.penalties.disqualifyAfter),
-                            tr("Disqualifikation"), Icon::None, Buttons::Ok);
+        context_.logAt(tr("Disqualifikation: #%1 %2").arg(number).arg(side.name.text));
+        context_.dialogs.messageBox(tr("#%1 von %2: %3. Strafe im Spiel – disqualifiziert.\r\n\r\n"
+                                       "Die Mannschaft spielt die Strafe in Unterzahl; der Spieler "
+                                       "spielt nicht mehr mit.")
+                                        .arg(number)
+                                        .arg(side.name.text)
+                                        .arg(r.penalties.disqualifyAfter),
+                                    tr("Disqualifikation"), Icon::None, Buttons::Ok);
     }
 }
 
 // The player's penalties counted; true when this one is the one that disqualifies (IHF 16:6 b:
 // the third suspension of the same player). A kind that sends off sends the player off.
-bool MatchEngine::notePenalty(const PenaltySide& side, int number, int parts,
-                              const PenaltyKind& kind) {
+bool PenaltyLists::notePenalty(const TeamSide& side, int number, int parts,
+                               const PenaltyKind& kind) {
     PlayerMarks& m = side.players[number];
     const int limit = rules().penalties.disqualifyAfter;
     const bool reached = limit > 0 && m.penalties < limit && m.penalties + parts >= limit;
@@ -233,10 +244,10 @@ bool MatchEngine::notePenalty(const PenaltySide& side, int number, int parts,
 
 // Equal penalties of both sides at the same moment cancel for strength (IIHF 16, Table 14): each
 // new one finds the other side's latest one of the same length given then and not yet paired.
-void MatchEngine::markCoincident(const PenaltySide& side, const std::vector<int>& ids, qint64 now) {
+void PenaltyLists::markCoincident(const TeamSide& side, const std::vector<int>& ids, qint64 now) {
     if (!rules().penalties.coincident)
         return;
-    const PenaltySide other = this->side(!side.left);
+    const TeamSide other = this->side(!side.left);
     bool paired = false;
     for (auto id = ids.rbegin(); id != ids.rend(); ++id) {
         ListedPenalty* p = withId(side.list, *id);
@@ -256,8 +267,8 @@ void MatchEngine::markCoincident(const PenaltySide& side, const std::vector<int>
         startWaiting(other, now, true);
 }
 
-void MatchEngine::startWaiting(const PenaltySide& side, qint64 from, bool announce,
-                               const ListedPenalty* gone) {
+void PenaltyLists::startWaiting(const TeamSide& side, qint64 from, bool announce,
+                                const ListedPenalty* gone) {
     const int limit = rules().penalties.maxRunning;
     std::vector<ListedPenalty*> waiting;
     for (ListedPenalty& p : side.list)
@@ -275,13 +286,13 @@ void MatchEngine::startWaiting(const PenaltySide& side, qint64 from, bool announ
             continue;
         startPenalty(*p, from);
         if (announce) {
-            logAt(tr("Strafe beginnt: %1 %2").arg(numbered(*p), side.name.text));
-            report(EventKind::PenaltyStarted, &side, p);
+            context_.logAt(tr("Strafe beginnt: %1 %2").arg(numbered(*p), side.name.text));
+            context_.report(EventKind::PenaltyStarted, &side, p);
         }
     }
 }
 
-void MatchEngine::servePenalties(const PenaltySide& side, qint64 clock) {
+void PenaltyLists::servePenalties(const TeamSide& side, qint64 clock) {
     for (;;) {
         // Of the penalties the clock has passed, the one served first.
         auto served = side.list.end();
@@ -293,17 +304,17 @@ void MatchEngine::servePenalties(const PenaltySide& side, qint64 clock) {
             return;
         const ListedPenalty p = *served;
         side.list.erase(served);
-        logAt(tr("Strafe verbüßt: %1 %2").arg(numbered(p), side.name.text));
-        report(EventKind::PenaltyServed, &side, &p);
+        context_.logAt(tr("Strafe verbüßt: %1 %2").arg(numbered(p), side.name.text));
+        context_.report(EventKind::PenaltyServed, &side, &p);
         // The next one starts at the moment of match time the served one ended.
         startWaiting(side, p.endMs, true, &p);
     }
 }
 
-void MatchEngine::endChosen(const PenaltySide& side, bool remove) {
+void PenaltyLists::endChosen(const TeamSide& side, bool remove) {
     const int index = side.box.index;
     if (index < 0 || index >= static_cast<int>(side.list.size())) {
-        dialogs_.messageBox(
+        context_.dialogs.messageBox(
             tr("Bitte zuerst eine Strafe in der Liste von %1 wählen.").arg(side.name.text),
             tr("Strafe"), Icon::None, Buttons::Ok);
         return;
@@ -311,19 +322,19 @@ void MatchEngine::endChosen(const PenaltySide& side, bool remove) {
     const ListedPenalty p = side.list[static_cast<size_t>(index)];
     side.list.erase(side.list.begin() + index);
     side.box.index = -1;
-    logAt((remove ? tr("Strafe entfernt: %1 %2") : tr("Strafe beendet: %1 %2"))
-              .arg(numbered(p), side.name.text));
-    report(remove ? EventKind::PenaltyRemoved : EventKind::PenaltyEnded, &side, &p);
-    const qint64 now = clockMs();
+    context_.logAt((remove ? tr("Strafe entfernt: %1 %2") : tr("Strafe beendet: %1 %2"))
+                       .arg(numbered(p), side.name.text));
+    context_.report(remove ? EventKind::PenaltyRemoved : EventKind::PenaltyEnded, &side, &p);
+    const qint64 now = count_.clockMs();
     if (remove)
         forgetPenalty(side, p, now);
     startWaiting(side, now, true, &p);
-    showSport();
+    periods_.showSport();
 }
 
 // A penalty given by mistake counts for nothing: its player's count goes back (and with it a
 // disqualification it made), and its coincident one makes its team short again.
-void MatchEngine::forgetPenalty(const PenaltySide& side, const ListedPenalty& p, qint64 now) {
+void PenaltyLists::forgetPenalty(const TeamSide& side, const ListedPenalty& p, qint64 now) {
     if (p.number != 0 && side.players.count(p.number) != 0) {
         PlayerMarks& m = side.players[p.number];
         const int limit = rules().penalties.disqualifyAfter;
@@ -331,41 +342,41 @@ void MatchEngine::forgetPenalty(const PenaltySide& side, const ListedPenalty& p,
             m.sentOff = false;
         m.penalties = std::max(0, m.penalties - 1);
     }
-    const PenaltySide other = this->side(!side.left);
+    const TeamSide other = this->side(!side.left);
     if (ListedPenalty* partner = withId(other.list, p.coincidentWith)) {
         partner->coincidentWith = 0;
         settle(other, now);
     }
 }
 
-void MatchEngine::penaltyEndL_Click() {
-    endChosen(leftPenalty(), false);
+void PenaltyLists::penaltyEndL_Click() {
+    endChosen(side(true), false);
 }
 
-void MatchEngine::penaltyEndR_Click() {
-    endChosen(rightPenalty(), false);
+void PenaltyLists::penaltyEndR_Click() {
+    endChosen(side(false), false);
 }
 
-void MatchEngine::penaltyRemoveL_Click() {
-    endChosen(leftPenalty(), true);
+void PenaltyLists::penaltyRemoveL_Click() {
+    endChosen(side(true), true);
 }
 
-void MatchEngine::penaltyRemoveR_Click() {
-    endChosen(rightPenalty(), true);
+void PenaltyLists::penaltyRemoveR_Click() {
+    endChosen(side(false), true);
 }
 
 // A power-play goal (IIHF, IFF 603, futsal Law 3): when the scorers had more players on the
 // ice than the team scored against, of that team's running penalties that a goal ends (not
 // counting coincident ones) the one that would end first ends; its player's next one starts
 // whole. A short-handed goal ends nothing.
-void MatchEngine::goalScored(bool left) {
+void PenaltyLists::goalScored(bool left) {
     if (rules().free())
         return;
-    const PenaltySide scorers = side(left);
-    const PenaltySide other = side(!left);
+    const TeamSide scorers = side(left);
+    const TeamSide other = side(!left);
     if (shortBy(other.list) <= shortBy(scorers.list))
         return;
-    const qint64 now = clockMs();
+    const qint64 now = count_.clockMs();
     auto first = other.list.end();
     for (auto it = other.list.begin(); it != other.list.end(); ++it)
         if (makesShort(*it) && it->endsOnGoal &&
@@ -375,14 +386,13 @@ void MatchEngine::goalScored(bool left) {
         return;
     const ListedPenalty p = *first;
     other.list.erase(first);
-    logAt(tr("Strafe endet mit dem Tor: %1 %2").arg(numbered(p), other.name.text));
-    report(EventKind::PenaltyEnded, &other, &p, tr("Tor"));
+    context_.logAt(tr("Strafe endet mit dem Tor: %1 %2").arg(numbered(p), other.name.text));
+    context_.report(EventKind::PenaltyEnded, &other, &p, tr("Tor"));
     startWaiting(other, now, true, &p);
     showPenalties(other, now);
 }
 
-std::vector<MatchEngine::PenaltyView> MatchEngine::views(const PenaltySide& side,
-                                                         qint64 clock) const {
+std::vector<PenaltyView> PenaltyLists::views(const TeamSide& side, qint64 clock) const {
     std::vector<PenaltyView> views;
     for (const ListedPenalty& p : side.list)
         views.push_back({p.number, p.running ? shownSeconds(toServe(p, clock)) : p.lengthSec,
@@ -390,22 +400,13 @@ std::vector<MatchEngine::PenaltyView> MatchEngine::views(const PenaltySide& side
     return views;
 }
 
-std::vector<MatchEngine::PenaltyView> MatchEngine::penaltyViews(bool left) {
-    return views(side(left), clockMs());
-}
-
-qint64 MatchEngine::clockMs() const {
-    const Form& f = form_;
-    if (f.ClockRunning)
-        return valueNow();
-    const std::optional<double> typed = readClock(f.D_Min.text, f.D_Sec.text);
-    // Boxes the operator left unreadable: the clock as it last stood.
-    return typed ? startValueMs(*typed) : f.ClockMs;
+std::vector<PenaltyView> PenaltyLists::penaltyViews(bool left) {
+    return views(side(left), count_.clockMs());
 }
 
 // One player serves one penalty at a time, no more of a side's penalties run than the rules
 // allow, and none waits while it may run.
-void MatchEngine::settle(const PenaltySide& side, qint64 now) {
+void PenaltyLists::settle(const TeamSide& side, qint64 now) {
     const int limit = rules().penalties.maxRunning;
     for (ListedPenalty& p : side.list)
         if (std::any_of(side.list.begin(), side.list.end(), [&p](const ListedPenalty& q) {
@@ -420,15 +421,23 @@ void MatchEngine::settle(const PenaltySide& side, qint64 now) {
     startWaiting(side, now, false);
 }
 
-void MatchEngine::settlePenalties() {
-    if (rules().free())
-        return;
-    for (const PenaltySide& side : {leftPenalty(), rightPenalty()})
-        settle(side, clockMs());
+void PenaltyLists::advance() {
+    const qint64 now = count_.clockMs();
+    for (const TeamSide& side : {this->side(true), this->side(false)}) {
+        servePenalties(side, now);
+        showPenalties(side, now);
+    }
 }
 
-void MatchEngine::carryPenalties(qint64 from, qint64 to) {
-    for (const PenaltySide& side : {leftPenalty(), rightPenalty()})
+void PenaltyLists::settlePenalties() {
+    if (rules().free())
+        return;
+    for (const TeamSide& side : {this->side(true), this->side(false)})
+        settle(side, count_.clockMs());
+}
+
+void PenaltyLists::carryPenalties(qint64 from, qint64 to) {
+    for (const TeamSide& side : {this->side(true), this->side(false)})
         for (ListedPenalty& p : side.list)
             if (p.running) {
                 const qint64 left = std::max<qint64>(0, toServe(p, from));
@@ -439,7 +448,7 @@ void MatchEngine::carryPenalties(qint64 from, qint64 to) {
 // The list box, and the side's half of the display: the penalty that ends first, and where it
 // fits how many more of the side's penalties run or wait (" 1:55+2 "). Below the penalties the
 // list names the side's players sent off and, where the rules count them, their fouls.
-void MatchEngine::showPenalties(const PenaltySide& side, qint64 clock) {
+void PenaltyLists::showPenalties(const TeamSide& side, qint64 clock) {
     const SportRules& r = rules();
     QStringList items;
     for (const PenaltyView& v : views(side, clock))
@@ -453,7 +462,7 @@ void MatchEngine::showPenalties(const PenaltySide& side, qint64 clock) {
         if (!fouls && !m.sentOff)
             continue;
         items << QStringLiteral("#%1%2%3").arg(number).arg(
-            fouls ? QStringLiteral("  ") + foulCount(m.fouls) : QString(),
+            fouls ? QStringLiteral("  ") + Fouls::count(m.fouls) : QString(),
             m.sentOff ? tr("  ausgeschlossen") : QString());
     }
     const ListedPenalty* first = nullptr;
