@@ -320,14 +320,6 @@ running...</translation>
         <translation> counting the foul:</translation>
     </message>
     <message>
-        <source>&quot;%1&quot; ist keine Spielernummer von 1 bis 99</source>
-        <translation>&quot;%1&quot; is no player number from 1 to 99</translation>
-    </message>
-    <message>
-        <source>Nummer von 1 bis 99 eingeben oder das Feld leer lassen</source>
-        <translation>Enter a number from 1 to 99 or leave the box empty</translation>
-    </message>
-    <message>
         <source>#%1 von %2: %3. Foul – der Spieler muss das Spiel verlassen.<byte value="xd"/>
 <byte value="xd"/>
 Foul eintragen?</source>
@@ -349,7 +341,7 @@ Count another foul?</translation>
     </message>
     <message>
         <source>%1. Foul des Spielers</source>
-        <translation>player's foul %1</translation>
+        <translation>player&apos;s foul %1</translation>
     </message>
     <message>
         <source>%1. Teamfoul</source>
@@ -1025,14 +1017,6 @@ A penalty served, ended or removed makes room.</translation>
     <message>
         <source>Strafe</source>
         <translation>Penalty</translation>
-    </message>
-    <message>
-        <source>&quot;%1&quot; ist keine Spielernummer von 1 bis 99</source>
-        <translation>&quot;%1&quot; is no player number from 1 to 99</translation>
-    </message>
-    <message>
-        <source>Nummer von 1 bis 99 eingeben oder das Feld leer lassen</source>
-        <translation>Enter a number from 1 to 99 or leave the box empty</translation>
     </message>
     <message>
         <source>#%1 von %2 ist vom Spiel ausgeschlossen.<byte value="xd"/>
@@ -2669,6 +2653,17 @@ MARKLIGHT_PORTS=/dev/pts/4,,/dev/ttyUSB0 sets the devices of the COM ports 1, 2,
     <message>
         <source>Überlauf: &quot;%1&quot; ist zu groß</source>
         <translation>Overflow: &quot;%1&quot; is too large</translation>
+    </message>
+</context>
+<context>
+    <name>ml::player</name>
+    <message>
+        <source>&quot;%1&quot; ist keine Spielernummer von 1 bis 99</source>
+        <translation>&quot;%1&quot; is no player number from 1 to 99</translation>
+    </message>
+    <message>
+        <source>Nummer von 1 bis 99 eingeben oder das Feld leer lassen</source>
+        <translation>Enter a number from 1 to 99 or leave the box empty</translation>
     </message>
 </context>
 <context>

@@ -8,10 +8,8 @@
 #include "match/fouls.h"
 
 #include "form/number_text.h"
-#include "match/failure_box.h"
 #include "match/periods.h"
-
-#include <QRegularExpression>
+#include "match/player_number.h"
 
 namespace ml {
 
@@ -39,17 +37,11 @@ void Fouls::foul(const TeamSide& side) {
     }
     int number = 0;
     if (rules.playerLimit > 0) {
-        static const QRegularExpression playerNumber(QStringLiteral("^\\s*([0-9]{1,2})\\s*$"));
-        const QRegularExpressionMatch m = playerNumber.match(side.number.text);
-        number = m.hasMatch() ? m.captured(1).toInt() : 0;
-        if (!side.number.text.trimmed().isEmpty() && number == 0) {
-            showFailure(context_.dialogs, tr("Foul kontrollieren"), kFaultInvalidArgument,
-                        tr(" beim Zählen des Fouls:"),
-                        tr("\"%1\" ist keine Spielernummer von 1 bis 99").arg(side.number.text),
-                        tr("Nummer von 1 bis 99 eingeben oder das Feld leer lassen"));
-            side.number.text.clear();
+        const std::optional<int> given = playerNumber(
+            side, context_.dialogs, tr("Foul kontrollieren"), tr(" beim Zählen des Fouls:"));
+        if (!given)
             return;
-        }
+        number = *given;
     }
     QStringList notes;
     if (number != 0) {

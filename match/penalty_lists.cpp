@@ -15,6 +15,7 @@
 #include "match/fouls.h"
 #include "match/penalties.h"
 #include "match/periods.h"
+#include "match/player_number.h"
 #include "match/time_values.h"
 
 #include <QRegularExpression>
@@ -159,17 +160,11 @@ void PenaltyLists::addPenalty(const TeamSide& side) {
             tr("Strafe"), Icon::None, Buttons::Ok);
         return;
     }
-    static const QRegularExpression playerNumber(QStringLiteral("^\\s*([0-9]{1,2})\\s*$"));
-    const QRegularExpressionMatch m = playerNumber.match(side.number.text);
-    const int number = m.hasMatch() ? m.captured(1).toInt() : 0;
-    if (!side.number.text.trimmed().isEmpty() && number == 0) {
-        showFailure(context_.dialogs, tr("Strafe kontrollieren"), kFaultInvalidArgument,
-                    tr(" beim Starten der Strafe:"),
-                    tr("\"%1\" ist keine Spielernummer von 1 bis 99").arg(side.number.text),
-                    tr("Nummer von 1 bis 99 eingeben oder das Feld leer lassen"));
-        side.number.text.clear();
+    const std::optional<int> typed = playerNumber(
+        side, context_.dialogs, tr("Strafe kontrollieren"), tr(" beim Starten der Strafe:"));
+    if (!typed)
         return;
-    }
+    const int number = *typed;
     const qint64 now = count_.clockMs();
     const long long total = static_cast<long long>(length->seconds) * length->parts;
     const long long nowSec = now / 1000;
