@@ -151,6 +151,8 @@ class MatchEngine {
     void runningClockStep();
     void showClock(qint64 shown, CountKind kind);
     void interruptionStep();
+    // The interruption's count in the clock's place, as its step shows it at VALUE.
+    void showInterruptionCount(qint64 value);
     // The end of a count-down that is to stop there: the clock stands at 0:00.
     void stopAtZero();
     void stopped(qint64 valueMs);
