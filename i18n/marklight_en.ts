@@ -1022,6 +1022,10 @@ Give it all the same?</translation>
         <source> +++ Eigene Sportarten nicht lesbar (%1), es gelten die eingebauten</source>
         <translation> +++ Own sports unreadable (%1), the built-in ones apply</translation>
     </message>
+    <message>
+        <source> +++ Die Schlüsseldatei der Fernbedienung war auch für andere lesbar; jetzt darf nur noch dieser Benutzer sie lesen</source>
+        <translation> +++ The remote&apos;s key file was readable by others too; now only this user may read it</translation>
+    </message>
 </context>
 <context>
     <name>MessageWindow</name>

@@ -415,6 +415,18 @@ std::optional<QString> QtStorage::writeRemoteKey(const QByteArray& key) {
     return saveWhole(remoteKeyPath_, key, true);
 }
 
+// Windows gives the settings' folder the user's own rights; the mode bits are Unix's.
+bool QtStorage::guardRemoteKey() {
+#ifdef Q_OS_UNIX
+    const QByteArray path = QFile::encodeName(remoteKeyPath_);
+    struct stat st {};
+    return ::lstat(path.constData(), &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & 077) != 0 &&
+           ::chmod(path.constData(), S_IRUSR | S_IWUSR) == 0;
+#else
+    return false;
+#endif
+}
+
 std::optional<QString> QtStorage::writeFile(const QString& path, const QByteArray& bytes) {
     return saveWhole(path, bytes);
 }

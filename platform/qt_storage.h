@@ -50,6 +50,7 @@ class QtStorage : public Storage {
     QStringList recordLines() override;
     std::optional<QByteArray> readRemoteKey() override;
     std::optional<QString> writeRemoteKey(const QByteArray& key) override;
+    bool guardRemoteKey() override;
     std::optional<QString> writeFile(const QString& path, const QByteArray& bytes) override;
     QString fault(Kept what) override;
 

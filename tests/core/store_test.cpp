@@ -403,6 +403,13 @@ TEST_F(Store, SecondInstanceNeverWritesTheState) {
     EXPECT_EQ(storage.stateWrites, writes);
 }
 
+TEST_F(Store, RemoteKeyOpenedToOthersIsClosedAtStartAndSaidOnce) {
+    storage.remoteKeyOpen = true;
+    run = restart();
+    EXPECT_FALSE(storage.remoteKeyOpen);
+    EXPECT_EQ(run->p.form.Text1.text.count(QStringLiteral("Schlüsseldatei")), 1);
+}
+
 // The record tells the match across a restart: the clock's start before it, its stop after it and
 // a goal scored while the clock stands.
 TEST_F(Store, ReportTellsTheMatchAcrossARestart) {
