@@ -38,7 +38,10 @@ class MatchRecord {
     void restore(const QJsonArray& stored);
 
   private:
-    void push(EventSide side, const QString& what, const QString& counts = {});
+    // At the match clock's now, or at its second `clockSec` of match time (and the time of day
+    // that was then, while the clock runs).
+    void push(EventSide side, const QString& what, const QString& counts = {},
+              std::optional<long long> clockSec = std::nullopt);
 
     Form& form_;
     const Clock& clock_;

@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace ml {
 
 enum class EventKind {
@@ -35,6 +37,10 @@ struct MatchEvent {
     int lengthSec = 0;
     // A word more: why a penalty ended, that one waits, a timeout given against the rules.
     QString note;
+    // A penalty served, and the next one that starts then: its own second of match time (the
+    // match clock in seconds), which may lie behind the clock's now when the program notices it
+    // late (the first tick after a resume).
+    std::optional<long long> clockSec = std::nullopt;
 };
 
 } // namespace ml

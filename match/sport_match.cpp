@@ -31,7 +31,12 @@ void MatchEngine::report(EventKind kind, const PenaltySide* side, const ListedPe
     const EventSide s = side == nullptr ? EventSide::None
                         : side->left    ? EventSide::Left
                                         : EventSide::Right;
-    onEvent({kind, s, p ? p->number : 0, p ? p->lengthSec : 0, note});
+    std::optional<long long> at;
+    if (p != nullptr && kind == EventKind::PenaltyServed)
+        at = p->endSec;
+    else if (p != nullptr && kind == EventKind::PenaltyStarted)
+        at = form_.Mode_up.checked ? p->endSec - p->lengthSec : p->endSec + p->lengthSec;
+    onEvent({kind, s, p ? p->number : 0, p ? p->lengthSec : 0, note, at});
 }
 
 void MatchEngine::logAt(const QString& what) {

@@ -6,6 +6,7 @@
 #include "tests/support/desk.h"
 
 #include <QDateTime>
+#include <QJsonArray>
 #include <QJsonDocument>
 
 #include <gtest/gtest.h>
@@ -18,6 +19,9 @@ inline void PrintTo(const QString& s, std::ostream* os) {
 }
 inline void PrintTo(const QJsonObject& o, std::ostream* os) {
     *os << QJsonDocument(o).toJson().toStdString();
+}
+inline void PrintTo(const QJsonArray& a, std::ostream* os) {
+    *os << QJsonDocument(a).toJson(QJsonDocument::Compact).toStdString();
 }
 
 namespace ml::test {
@@ -46,16 +50,22 @@ struct Store : ::testing::Test {
         return std::make_unique<Session>(clock, storage, answer);
     }
     static QString shown(const Form& f) { return f.D_Min.text + ':' + f.D_Sec.text; }
-    // The stored form, but the second clock only while it is shown: a count-down that ended
-    // while the program was down leaves the last value it showed in the hidden box, not 0:00.
+    // The stored form, but the second clock and the penalties' boxes and ends only while they
+    // are shown: a count that ended while the program was down leaves the last value it showed.
     static QJsonObject seen(const Form& f) {
         QJsonObject content = stateContent(f);
         QJsonObject controls = content[QStringLiteral("controls")].toObject();
-        if (!f.Spec_Min.visible) {
-            controls.remove(QStringLiteral("Spec_Min"));
-            controls.remove(QStringLiteral("Spec_Sec"));
-        }
+        for (const TextControl* box : {&f.Spec_Min, &f.Spec_Sec, &f.TxtStrL, &f.TxtStrR})
+            if (!box->visible)
+                controls.remove(box->name);
         content[QStringLiteral("controls")] = controls;
+        QJsonObject fields = content[QStringLiteral("fields")].toObject();
+        for (const auto& [side, penalty] :
+             {std::pair{"penaltyL", &f.penaltyL}, {"penaltyR", &f.penaltyR}})
+            if (!penalty->running)
+                for (const char* end : {".endMin", ".endSec"})
+                    fields.remove(QLatin1String(side) + QLatin1String(end));
+        content[QStringLiteral("fields")] = fields;
         return content;
     }
 };
@@ -253,6 +263,16 @@ TEST_F(Store, CountsRunOnWhileTheProgramIsDown) {
              r.click("St_St");
              r.click("StrafeL");
          }},
+        // Two run and the third waits; the record has each served and the third's start at
+        // its moment of match time, as if the program had run on.
+        {"penalties served meanwhile",
+         [](Session& r) {
+             r.p.chooseSport(QStringLiteral("eishockey"));
+             r.click("St_St");
+             r.type("ValStrafeL", "0.5");
+             for (int i = 0; i < 3; ++i)
+                 r.click("StrafeL");
+         }},
     };
     for (const auto& [name, begin] : cases) {
         SCOPED_TRACE(name);
@@ -271,6 +291,7 @@ TEST_F(Store, CountsRunOnWhileTheProgramIsDown) {
         run->p.tick();
         EXPECT_EQ(shown(run->p.form), shown(ranOn.p.form));
         EXPECT_EQ(seen(run->p.form), seen(ranOn.p.form));
+        EXPECT_EQ(run->p.record.toJson(), ranOn.p.record.toJson());
         storage = FakeStorage();
     }
 }
