@@ -78,7 +78,7 @@ inline constexpr int kTeamNamesKept = 20;
 // What can fail in the background while the match goes on, in the order the status line names
 // them: the disk (the match state, the settings, the match record), the sound output, the port,
 // the second display line's port.
-enum class Fault { State, Settings, Record, Port, Line2 };
+enum class Fault { State, Settings, Record, Port, Line2, Remotes };
 
 struct Form {
     Q_DECLARE_TR_FUNCTIONS(Form)

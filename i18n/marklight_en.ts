@@ -1793,6 +1793,10 @@ No permission for %1.<byte value="xd"/>
         <source>Seiten:</source>
         <translation>Pages:</translation>
     </message>
+    <message>
+        <source>Abgewiesen, weil alle %1 Plätze belegt waren: zuletzt %2 (%3) um %4, insgesamt %5</source>
+        <translation>Refused because all %1 places were taken: last %2 (%3) at %4, %5 in all</translation>
+    </message>
 </context>
 <context>
     <name>ml::DialogSetting</name>
@@ -2523,6 +2527,10 @@ MARKLIGHT_PORTS=/dev/pts/4,,/dev/ttyUSB0 sets the devices of the COM ports 1, 2,
         <source>Fernbedienung</source>
         <translation>Remote control</translation>
     </message>
+    <message>
+        <source>Fernbedienung %1 (%2) abgewiesen: alle %3 Plätze belegt</source>
+        <translation>Remote control %1 (%2) refused: all %3 places taken</translation>
+    </message>
 </context>
 <context>
     <name>ml::web::WebServer</name>
@@ -2537,6 +2545,10 @@ MARKLIGHT_PORTS=/dev/pts/4,,/dev/ttyUSB0 sets the devices of the COM ports 1, 2,
     <message>
         <source> +++ Webseiten: </source>
         <translation> +++ Web pages: </translation>
+    </message>
+    <message>
+        <source> +++ Webseiten: höchstens %1 Verbindungen (das System erlaubt %2 offene Dateien)</source>
+        <translation> +++ Web pages: at most %1 connections (the system allows %2 open files)</translation>
     </message>
 </context>
 </TS>
