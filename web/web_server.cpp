@@ -318,10 +318,16 @@ void WebServer::acceptViewer(QWebSocket* s) {
         diff_.next(now);
     viewers_.push_back({s, {}});
     s->sendTextMessage(QString::fromUtf8(message("state", "state", now, clock_.wallMs())));
-    if (!pings_.isActive()) {
+    // Asked at once: its first answer is timed from its first message.
+    ask(viewers_.back(), since_.elapsed());
+    if (!pings_.isActive())
         pings_.start();
-        ping();
-    }
+}
+
+void WebServer::ask(Viewer& v, qint64 now) {
+    const QByteArray token = QByteArray::number(QRandomGenerator::global()->generate64(), 16);
+    v.pings.emplace_back(now, token);
+    v.socket->ping(token);
 }
 
 // Pings travel with the messages, in order: a client that answers a ping has read everything
@@ -330,14 +336,14 @@ void WebServer::ping() {
     const qint64 now = since_.elapsed();
     std::vector<QWebSocket*> behind;
     for (Viewer& v : viewers_) {
+        // The rounds come `kPingMs` apart, give or take a coarse timer's few per cent: a ping
+        // that is older than its bound less half a round has waited out the bound by this round.
         if (!v.pings.empty() &&
-            now - v.pings.front().first > (v.answered ? kBehindMs : kFirstReadMs)) {
+            now - v.pings.front().first > (v.answered ? kBehindMs : kFirstReadMs) - kPingMs / 2) {
             behind.push_back(v.socket);
             continue;
         }
-        const QByteArray token = QByteArray::number(QRandomGenerator::global()->generate64(), 16);
-        v.pings.emplace_back(now, token);
-        v.socket->ping(token);
+        ask(v, now);
     }
     for (QWebSocket* s : behind)
         s->abort();

@@ -76,9 +76,10 @@ class WebServer : public QObject {
     static constexpr qint64 kReservedFiles = 128;
     static constexpr qint64 kMaxQueuedBytes = 256 * 1024;
     static constexpr quint64 kMaxIncomingBytes = 1024;
-    // A feed client is asked every `kPingMs` to answer; one that has not answered what it was
-    // sent `kBehindMs` ago (its first message: `kFirstReadMs`) has fallen behind and is cut off.
-    static constexpr int kPingMs = 500;
+    // A feed client is asked to answer as it connects and then every `kPingMs`; one that has not
+    // answered what it was sent `kBehindMs` ago (its first message: `kFirstReadMs`) has fallen
+    // behind and is cut off.
+    static constexpr int kPingMs = 1000;
     static constexpr qint64 kBehindMs = 2000;
     static constexpr qint64 kFirstReadMs = 5000;
 
@@ -123,6 +124,8 @@ class WebServer : public QObject {
         std::deque<std::pair<qint64, QByteArray>> pings;
         bool answered = false;
     };
+    // Sends `v` a ping, at `now` (ms of `since_`).
+    static void ask(Viewer& v, qint64 now);
     std::vector<Viewer> viewers_;
     QElapsedTimer since_;
     QTimer pings_;

@@ -5,7 +5,7 @@ closes it. Meanwhile every viewer from another address is served, a feed client 
 and one that does not read is cut off, saving goes on, the display line's transmissions come
 without a gap over 1.1 s, and Marklight takes under 5 % of a core. The bounds in time are kept:
 a trickled head is closed at 10 s, an answered connection that asks nothing more at 30 s, a
-remote that says no hello at 5 s.
+remote that says no hello at 5 s, a feed client that stops reading 2 s later.
 
 Runs marklight under its own Xvfb with `--web 127.0.0.1:0`, a pseudo-terminal as port 1, a
 start value of one minute and the limit of 1024 open files. Arguments: MARKLIGHT. Exit status
@@ -88,11 +88,13 @@ def frame(payload, opcode):
 class Viewer(threading.Thread):
     """A page on /live: reads every message and answers the server's pings, as a browser does."""
 
-    def __init__(self, port, source):
+    def __init__(self, port, source, reads_for=None):
         super().__init__(daemon=True)
         self.s = websocket(port, source, "/live")
         self.s.settimeout(None)
         self.messages, self.closed = 0, False
+        # Stops reading (a page frozen) this many seconds from now; never without.
+        self.until = time.monotonic() + reads_for if reads_for else None
 
     def exact(self, n):
         data = b""
@@ -105,7 +107,7 @@ class Viewer(threading.Thread):
 
     def run(self):
         try:
-            while True:
+            while self.until is None or time.monotonic() < self.until:
                 head = self.exact(2)
                 n = head[1] & 0x7F
                 n = int.from_bytes(self.exact(2 if n == 126 else 8), "big") if n >= 126 else n
@@ -218,11 +220,14 @@ def main():
         started = time.monotonic()
         # Each with the moment the server is to close it, and a second more to do it in.
         bounds = {"a feed client that does not read": 5,
+                  "a feed client that stops reading after 3 s": 5,
                   "a remote that says no hello": 5,
                   "a connection that sends nothing": 10,
                   "a head trickled in": 10,
                   "an answered connection that asks nothing more": 30}
-        watched = dict(zip(bounds, [websocket(port, "127.0.0.4", "/live"),
+        frozen = Viewer(port, "127.0.0.4", reads_for=3)
+        frozen.start()
+        watched = dict(zip(bounds, [websocket(port, "127.0.0.4", "/live"), frozen.s,
                                     websocket(port, "127.0.0.4", "/remote"),
                                     connect(port, "127.0.0.5"), connect(port, "127.0.0.5"),
                                     connect(port, "127.0.0.6")]))
