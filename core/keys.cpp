@@ -20,6 +20,8 @@ constexpr Command kCommands[] = {
     {"nextPeriod",   "nextPeriod", QT_TRANSLATE_NOOP("KeyTable", "Nächster Abschnitt: Pause, dann die nächste Periode")},
     {"homeTimeout",  "teamTimeoutL", QT_TRANSLATE_NOOP("KeyTable", "Timeout Heim (nach den Regeln der Sportart)")},
     {"guestTimeout", "teamTimeoutR", QT_TRANSLATE_NOOP("KeyTable", "Timeout Gegner (nach den Regeln der Sportart)")},
+    {"homeFoul",     "foulL",      QT_TRANSLATE_NOOP("KeyTable", "Foul Heim (wo die Sportart Fouls zählt)"), true},
+    {"guestFoul",    "foulR",      QT_TRANSLATE_NOOP("KeyTable", "Foul Gegner (wo die Sportart Fouls zählt)"), true},
     {"display",      "Displ",      QT_TRANSLATE_NOOP("KeyTable", "Anzeigen ein / aus")},
     {"timeOfDay",    "Uhr",        QT_TRANSLATE_NOOP("KeyTable", "Aktuelle Zeit ein / aus")},
     {"port",         "OpenOutput", QT_TRANSLATE_NOOP("KeyTable", "COM-Port öffnen / schließen")},
@@ -38,8 +40,8 @@ constexpr Command kCommands[] = {
 // and the middle key 5 (the one with the bump) the hand horn, sounding while it is held.
 // Ctrl+O opens the port, as "open" does in every program; Ctrl+F takes remote control away (F
 // for "Fernbedienung": Marklight has nothing to find). Under a sport's rules, Shift makes a side's
-// "+1" key its team's timeout and the break key the period's next step. In the order of
-// `kCommands`.
+// "+1" key its team's timeout, its penalty key its team's foul, and the break key the period's
+// next step. In the order of `kCommands`.
 const char* const kStandard[][KeyTable::kKeysPerCommand] = {
     {"F5", "Space", "Num+0"},
     {"F2", "Num+7"},
@@ -53,6 +55,8 @@ const char* const kStandard[][KeyTable::kKeysPerCommand] = {
     {"Shift+F7"},
     {"Shift+F2"},
     {"Shift+F11"},
+    {"Shift+F4"},
+    {"Shift+F9"},
     {"F8"},
     {"F12"},
     {"Ctrl+O"},

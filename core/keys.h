@@ -30,7 +30,8 @@ struct Command {
     // What the command does, for the key list and the dialog.
     const char* what;
     // Runs while its control is hidden: the +1 and -1 buttons of a side share one place and the
-    // counting direction shows only one pair, but both steps stay at hand on the keys.
+    // counting direction shows only one pair, but both steps stay at hand on the keys; a foul key
+    // under a sport without fouls says that it counts none.
     bool evenHidden = false;
 };
 

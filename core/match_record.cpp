@@ -42,15 +42,18 @@ void MatchRecord::clear() {
 }
 
 void MatchRecord::push(EventSide side, const QString& what, const QString& counts,
-                       std::optional<long long> clockSec) {
+                       std::optional<qint64> clockMs) {
     const Form& f = form_;
     const SportRules& rules = match_.rules();
     RecordedEvent e;
     e.time = clock_.timeOfDay();
     e.period = rules.free() ? QString() : rules.periodTitle(std::max(1, f.PeriodNumber));
     e.clock = f.D_Min.text + QLatin1Char(':') + f.D_Sec.text;
-    if (clockSec) {
-        const auto at = static_cast<double>(*clockSec);
+    if (clockMs) {
+        // The second the match clock showed then.
+        const auto at = static_cast<double>(floorDiv(
+            shownMs(*clockMs, f.Mode_up.checked ? CountKind::ClockUp : CountKind::ClockDown),
+            1000));
         e.clock = minutesText(at, true) + QLatin1Char(':') + secondsText(at);
         // The match time that has run since it happened ran on the time of day alike.
         const std::optional<double> now = readClock(f.D_Min.text, f.D_Sec.text);
@@ -86,13 +89,16 @@ void MatchRecord::afterStep() {
             const std::optional<double> a = readNumber(*before);
             const std::optional<double> b = readNumber(*now);
             const double step = a && b ? *b - *a : 0;
+            // A typed score is a correction, whatever it adds: no goal.
+            const bool goal = step == 1 && !typed_;
             push(side,
-                 step == 1    ? tr("Tor")
-                 : step == -1 ? tr("Tor zurückgenommen")
-                              : tr("Spielstand korrigiert"),
-                 step == 1 ? QStringLiteral("goal") : QString());
+                 goal                    ? tr("Tor")
+                 : step == -1 && !typed_ ? tr("Tor zurückgenommen")
+                                         : tr("Korrektur"),
+                 goal ? QStringLiteral("goal") : QString());
         }
     }
+    typed_ = false;
     scoreL_ = f.Pkt_l.text;
     scoreR_ = f.Pkt_r.text;
     nameL_ = f.Text_l.text;
@@ -113,10 +119,10 @@ void MatchRecord::add(const MatchEvent& event) {
         push(event.side, penalty + lengthText(event.lengthSec) + note, QStringLiteral("penalty"));
         break;
     case EventKind::PenaltyStarted:
-        push(event.side, penalty + tr("beginnt"), {}, event.clockSec);
+        push(event.side, penalty + tr("beginnt"), {}, event.clockMs);
         break;
     case EventKind::PenaltyServed:
-        push(event.side, penalty + tr("verbüßt"), {}, event.clockSec);
+        push(event.side, penalty + tr("verbüßt"), {}, event.clockMs);
         break;
     case EventKind::PenaltyEnded:
         push(event.side, penalty + tr("beendet") + note);
@@ -138,6 +144,15 @@ void MatchRecord::add(const MatchEvent& event) {
         break;
     case EventKind::PeriodEnded:
         push(event.side, tr("Ende %1").arg(period));
+        break;
+    case EventKind::MatchEnded:
+        push(event.side, tr("Spielende"));
+        break;
+    case EventKind::Foul:
+        push(event.side,
+             tr("Foul%1").arg(event.number ? QStringLiteral(" #%1").arg(event.number) : QString()) +
+                 note,
+             QStringLiteral("foul"));
         break;
     case EventKind::ClockStarted:
         push(event.side, tr("Uhr läuft"));

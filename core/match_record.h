@@ -29,6 +29,8 @@ class MatchRecord {
     void add(const MatchEvent& event);
     // The end of a step: a changed score is a goal, a goal taken back, or a correction.
     void afterStep();
+    // The operator typed a score in this step: a correction, not a goal.
+    void scoreTyped() { typed_ = true; }
     // A new match begins: the record starts empty from the scores as they stand.
     void clear();
 
@@ -38,10 +40,10 @@ class MatchRecord {
     void restore(const QJsonArray& stored);
 
   private:
-    // At the match clock's now, or at its second `clockSec` of match time (and the time of day
-    // that was then, while the clock runs).
+    // At the match clock's now, or at the moment `clockMs` of match time (the clock's exact value;
+    // and the time of day that was then, while the clock runs).
     void push(EventSide side, const QString& what, const QString& counts = {},
-              std::optional<long long> clockSec = std::nullopt);
+              std::optional<qint64> clockMs = std::nullopt);
 
     Form& form_;
     const Clock& clock_;
@@ -49,6 +51,7 @@ class MatchRecord {
     std::vector<RecordedEvent> events_;
     // The scores and names as the record last saw them.
     QString scoreL_, scoreR_, nameL_, nameR_;
+    bool typed_ = false;
 };
 
 } // namespace ml

@@ -23,6 +23,10 @@ enum class EventKind {
     BreakEnded,
     PeriodStarted,
     PeriodEnded,
+    // No period follows: "Spielende".
+    MatchEnded,
+    // A team foul, of a player when the number is given.
+    Foul,
     ClockStarted,
     ClockStopped,
 };
@@ -35,12 +39,13 @@ struct MatchEvent {
     EventSide side = EventSide::None;
     int number = 0;
     int lengthSec = 0;
-    // A word more: why a penalty ended, that one waits, a timeout given against the rules.
+    // A word more: why a penalty ended, that one waits, a timeout given against the rules, how
+    // many fouls a team has.
     QString note;
-    // A penalty served, and the next one that starts then: its own second of match time (the
-    // match clock in seconds), which may lie behind the clock's now when the program notices it
-    // late (the first tick after a resume).
-    std::optional<long long> clockSec = std::nullopt;
+    // A penalty served, and the next one that starts then: its own moment of match time (the
+    // match clock's exact value in milliseconds), which may lie behind the clock's now when the
+    // program notices it late (the first tick after a resume).
+    std::optional<qint64> clockMs = std::nullopt;
 };
 
 } // namespace ml

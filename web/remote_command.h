@@ -2,7 +2,7 @@
 
 // What a remote (a phone or tablet on /fernbedienung) may say: the desk's actions it may give,
 // its messages read from the bytes that arrive, and what their proof of the key covers. The bytes
-// come from the network, so nothing in them is trusted; the README documents the format.
+// come from the network, so nothing in them is trusted; docs/web.md documents the format.
 
 #include "form/form.h"
 

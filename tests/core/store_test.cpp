@@ -273,6 +273,30 @@ TEST_F(Store, CountsRunOnWhileTheProgramIsDown) {
              for (int i = 0; i < 3; ++i)
                  r.click("StrafeL");
          }},
+        // #7's second penalty begins while the program is down, at the very moment of match
+        // time the first is served; #12 and #5 cancel for strength.
+        {"a player's penalties one after the other, coincident ones",
+         [](Session& r) {
+             r.p.chooseSport(QStringLiteral("eishockey"));
+             for (const char* number : {"7", "7", "12"}) {
+                 r.type("ValStrafeL", number == QLatin1String("12") ? "2" : "1");
+                 r.type("playerL", number);
+                 r.click("StrafeL");
+             }
+             r.type("playerR", "5");
+             r.click("StrafeR");
+             r.click("St_St");
+         }},
+        {"fouls, a league's period length",
+         [](Session& r) {
+             r.p.chooseSport(QStringLiteral("futsal"));
+             r.type("Startwert", "25");
+             r.click("Reset_Time");
+             r.click("foulL");
+             r.click("foulL");
+             r.click("foulR");
+             r.click("St_St");
+         }},
     };
     for (const auto& [name, begin] : cases) {
         SCOPED_TRACE(name);
