@@ -48,19 +48,19 @@ def connect(port, source):
 
 
 class Watch(threading.Thread):
-    """When the server closed each of some connections, seconds after `start`, read from the
-    system's state of the connection: none of them is read."""
+    """When the server closed each of some connections, in seconds after the connection was made,
+    read from the system's state of the connection: none of them is read."""
 
-    def __init__(self, sockets, start):
+    def __init__(self, sockets):
         super().__init__(daemon=True)
-        self.sockets, self.start_, self.at = sockets, start, {}
+        self.sockets, self.at = sockets, {}
 
     def run(self):
         while len(self.at) < len(self.sockets):
-            for name, s in self.sockets.items():
+            for name, (s, made) in self.sockets.items():
                 state = s.getsockopt(socket.IPPROTO_TCP, socket.TCP_INFO, 8)[0]
                 if name not in self.at and state != 1:  # 1: established
-                    self.at[name] = time.monotonic() - self.start_
+                    self.at[name] = time.monotonic() - made
             time.sleep(0.05)
 
 
@@ -225,16 +225,21 @@ def main():
                   "a connection that sends nothing": 10,
                   "a head trickled in": 10,
                   "an answered connection that asks nothing more": 30}
+        # Each bound counted from the moment its connection was made (the WebSockets' bounds
+        # from the end of their handshakes).
+        made = lambda s: (s, time.monotonic())
         frozen = Viewer(port, "127.0.0.4", reads_for=3)
         frozen.start()
-        watched = dict(zip(bounds, [websocket(port, "127.0.0.4", "/live"), frozen.s,
-                                    websocket(port, "127.0.0.4", "/remote"),
-                                    connect(port, "127.0.0.5"), connect(port, "127.0.0.5"),
-                                    connect(port, "127.0.0.6")]))
-        watched["a head trickled in"].sendall(b"GET / HTTP/1.1\r\n")
-        watched["an answered connection that asks nothing more"].sendall(
+        watched = dict(zip(bounds, [made(websocket(port, "127.0.0.4", "/live")),
+                                    made(frozen.s),
+                                    made(websocket(port, "127.0.0.4", "/remote")),
+                                    made(connect(port, "127.0.0.5")),
+                                    made(connect(port, "127.0.0.5")),
+                                    made(connect(port, "127.0.0.6"))]))
+        watched["a head trickled in"][0].sendall(b"GET / HTTP/1.1\r\n")
+        watched["an answered connection that asks nothing more"][0].sendall(
             b"GET /uhr HTTP/1.1\r\nHost: x\r\n\r\n")
-        watch = Watch(watched, started)
+        watch = Watch(watched)
         watch.start()
         arrivals = len(line.arrivals)
 
@@ -280,8 +285,10 @@ def main():
         gaps = [b - a for a, b in zip(line.arrivals[arrivals:], line.arrivals[arrivals + 1:])]
         check(gaps and max(gaps) <= 1.1, f"{len(gaps) + 1} transmissions, the longest gap "
                                          f"{max(gaps or [0]):.3f} s")
-        check(cpu < 5, f"Marklight's CPU {cpu:.2f} % of one core; the strangers opened "
-                       f"{stranger.opened} connections")
+        # Sanitizers make every instruction of Marklight's dearer, about threefold.
+        limit = 15 if "--sanitized" in sys.argv else 5
+        check(cpu < limit, f"Marklight's CPU {cpu:.2f} % of one core (under {limit} %); the "
+                           f"strangers opened {stranger.opened} connections")
         with open(data + "/Marklight/state.json", encoding="utf-8") as f:
             score = json.load(f)["controls"]["Pkt_l"]["text"]
         check(score == str(goals), f"the state file holds the score {score} after {goals} goals")
