@@ -40,7 +40,10 @@ class MatchRecord {
     void restore(const QJsonArray& stored);
 
   private:
-    void push(EventSide side, const QString& what, const QString& counts = {});
+    // At the match clock's now, or at the moment `clockMs` of match time (the clock's exact value;
+    // and the time of day that was then, while the clock runs).
+    void push(EventSide side, const QString& what, const QString& counts = {},
+              std::optional<qint64> clockMs = std::nullopt);
 
     Form& form_;
     const Clock& clock_;

@@ -71,6 +71,9 @@ void MatchStore::start() {
                         "die Standardtasten"));
     if (!match_.catalog().has(form_.Sport))
         form_.Sport = QStringLiteral("frei");
+    if (storage_.guardRemoteKey())
+        log_.addLine(tr(" +++ Die Schlüsseldatei der Fernbedienung war auch für andere lesbar; "
+                        "jetzt darf nur noch dieser Benutzer sie lesen"));
     claimed_ = storage_.claimState();
     std::optional<MatchState> last;
     std::optional<QString> unreadable;

@@ -79,9 +79,9 @@ inline constexpr int kTeamNamesKept = 20;
 
 // What can fail in the background while the match goes on, in the order the status line names
 // them: the disk (the match state, the settings, the match record), the sound output, the port,
-// the second display line's port; then a note of the match for the operator, which stands until
-// the operator's next action.
-enum class Fault { State, Settings, Record, Port, Line2, Note };
+// the second display line's port, a remote refused for lack of room; then a note of the match for
+// the operator, which stands until the operator's next action.
+enum class Fault { State, Settings, Record, Port, Line2, Remotes, Note };
 
 struct Form {
     Q_DECLARE_TR_FUNCTIONS(Form)

@@ -934,7 +934,7 @@ Count another foul?</translation>
     </message>
     <message>
         <source>%1. Foul des Spielers</source>
-        <translation>player's foul %1</translation>
+        <translation>player&apos;s foul %1</translation>
     </message>
     <message>
         <source>%1. Teamfoul</source>
@@ -1153,6 +1153,10 @@ The team plays the penalty short-handed; the player takes no further part.</tran
     <message>
         <source> +++ Eigene Sportarten nicht lesbar (%1), es gelten die eingebauten</source>
         <translation> +++ Own sports unreadable (%1), the built-in ones apply</translation>
+    </message>
+    <message>
+        <source> +++ Die Schlüsseldatei der Fernbedienung war auch für andere lesbar; jetzt darf nur noch dieser Benutzer sie lesen</source>
+        <translation> +++ The remote&apos;s key file was readable by others too; now only this user may read it</translation>
     </message>
 </context>
 <context>
@@ -1953,6 +1957,10 @@ No permission for %1.<byte value="xd"/>
         <source>Seiten:</source>
         <translation>Pages:</translation>
     </message>
+    <message>
+        <source>Abgewiesen, weil alle %1 Plätze belegt waren: zuletzt %2 (%3) um %4, insgesamt %5</source>
+        <translation>Refused because all %1 places were taken: last %2 (%3) at %4, %5 in all</translation>
+    </message>
 </context>
 <context>
     <name>ml::DialogSetting</name>
@@ -2304,11 +2312,11 @@ Keys: </translation>
     </message>
     <message>
         <source>ein Foul der Heim-Mannschaft (mit der Nummer aus &quot;Nr.&quot;, wo die Sportart die Fouls der Spieler zählt)</source>
-        <translation>a foul of the home team (with the number from &quot;No.&quot; where the sport counts the players' fouls)</translation>
+        <translation>a foul of the home team (with the number from &quot;No.&quot; where the sport counts the players&apos; fouls)</translation>
     </message>
     <message>
         <source>ein Foul der Gast-Mannschaft (mit der Nummer aus &quot;Nr.&quot;, wo die Sportart die Fouls der Spieler zählt)</source>
-        <translation>a foul of the guest team (with the number from &quot;No.&quot; where the sport counts the players' fouls)</translation>
+        <translation>a foul of the guest team (with the number from &quot;No.&quot; where the sport counts the players&apos; fouls)</translation>
     </message>
     <message>
         <source>Teamfouls im Abschnitt; die Marke, sobald jedes weitere Foul bestraft wird</source>
@@ -2707,6 +2715,10 @@ MARKLIGHT_PORTS=/dev/pts/4,,/dev/ttyUSB0 sets the devices of the COM ports 1, 2,
         <source>Fernbedienung</source>
         <translation>Remote control</translation>
     </message>
+    <message>
+        <source>Fernbedienung %1 (%2) abgewiesen: alle %3 Plätze belegt</source>
+        <translation>Remote control %1 (%2) refused: all %3 places taken</translation>
+    </message>
 </context>
 <context>
     <name>ml::web::WebServer</name>
@@ -2721,6 +2733,10 @@ MARKLIGHT_PORTS=/dev/pts/4,,/dev/ttyUSB0 sets the devices of the COM ports 1, 2,
     <message>
         <source> +++ Webseiten: </source>
         <translation> +++ Web pages: </translation>
+    </message>
+    <message>
+        <source> +++ Webseiten: höchstens %1 Verbindungen (das System erlaubt %2 offene Dateien)</source>
+        <translation> +++ Web pages: at most %1 connections (the system allows %2 open files)</translation>
     </message>
 </context>
 </TS>

@@ -32,7 +32,13 @@ void MatchEngine::report(EventKind kind, const PenaltySide* side, const ListedPe
     const EventSide s = side == nullptr ? EventSide::None
                         : side->left    ? EventSide::Left
                                         : EventSide::Right;
-    onEvent({kind, s, p ? p->number : 0, p ? p->lengthSec : 0, note});
+    std::optional<qint64> at;
+    if (p != nullptr && kind == EventKind::PenaltyServed)
+        at = p->endMs;
+    else if (p != nullptr && kind == EventKind::PenaltyStarted)
+        at = form_.Mode_up.checked ? p->endMs - p->lengthSec * 1000LL
+                                   : p->endMs + p->lengthSec * 1000LL;
+    onEvent({kind, s, p ? p->number : 0, p ? p->lengthSec : 0, note, at});
 }
 
 void MatchEngine::logAt(const QString& what) {

@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMessageAuthenticationCode>
 
 #include <cmath>
 
@@ -68,12 +69,12 @@ std::variant<RemoteMessage, QString> parseRemoteMessage(QByteArrayView bytes) {
     if (error.error != QJsonParseError::NoError || !doc.isObject())
         return kMalformed;
     const QJsonObject o = doc.object();
-    const QJsonValue key = o.value(QLatin1String("key"));
+    const QJsonValue mac = o.value(QLatin1String("mac"));
     const std::optional<qint64> at = timeOf(o.value(QLatin1String("at")));
-    if (!at || !(key.isString() || key.isUndefined()))
+    if (!at || !(mac.isString() || mac.isUndefined()))
         return kMalformed;
     RemoteMessage m;
-    m.key = key.toString();
+    m.mac = mac.toString();
     m.at = *at;
     const QString type = o.value(QLatin1String("type")).toString();
     if (type == QLatin1String("hello")) {
@@ -81,7 +82,8 @@ std::variant<RemoteMessage, QString> parseRemoteMessage(QByteArrayView bytes) {
         if (!(name.isString() || name.isUndefined()))
             return kMalformed;
         m.type = RemoteMessage::Type::Hello;
-        m.name = printableName(name.toString());
+        m.sentName = name.toString();
+        m.name = printableName(m.sentName);
         return m;
     }
     if (type != QLatin1String("command"))
@@ -90,13 +92,42 @@ std::variant<RemoteMessage, QString> parseRemoteMessage(QByteArrayView bytes) {
     const QJsonValue action = o.value(QLatin1String("action"));
     const QJsonValue down = o.value(QLatin1String("down"));
     if (!id.isString() || id.toString().isEmpty() || id.toString().size() > kMaxIdLength ||
-        !action.isString() || !(down.isBool() || down.isUndefined()))
+        !action.isString() || action.toString().size() > kMaxIdLength ||
+        !(down.isBool() || down.isUndefined()))
         return kMalformed;
     m.id = id.toString();
+    m.actionName = action.toString();
     m.down = down.toBool(true);
     for (const RemoteAction& a : kActions)
-        if (action.toString() == QLatin1String(a.name))
+        if (m.actionName == QLatin1String(a.name))
             m.action = &a;
+    return m;
+}
+
+QByteArray signedText(const RemoteMessage& m, const QString& challenge) {
+    const QString at = QString::number(m.at);
+    const QStringList lines = m.type == RemoteMessage::Type::Hello
+                                  ? QStringList{QStringLiteral("hello"), challenge, at, m.sentName}
+                                  : QStringList{QStringLiteral("command"),
+                                                challenge,
+                                                m.id,
+                                                m.actionName,
+                                                at,
+                                                m.down ? QStringLiteral("1") : QStringLiteral("0")};
+    return lines.join(QLatin1Char('\n')).toUtf8();
+}
+
+QByteArray macOf(QByteArrayView key, QByteArrayView text) {
+    return QMessageAuthenticationCode::hash(text.toByteArray(), key.toByteArray(),
+                                            QCryptographicHash::Sha256);
+}
+
+QJsonObject withMac(QJsonObject m, QByteArrayView key, const QString& challenge) {
+    const std::variant<RemoteMessage, QString> parsed =
+        parseRemoteMessage(QJsonDocument(m).toJson(QJsonDocument::Compact));
+    if (const RemoteMessage* message = std::get_if<RemoteMessage>(&parsed))
+        m.insert(QStringLiteral("mac"),
+                 QString::fromLatin1(macOf(key, signedText(*message, challenge)).toHex()));
     return m;
 }
 

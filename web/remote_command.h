@@ -1,12 +1,13 @@
 #pragma once
 
 // What a remote (a phone or tablet on /fernbedienung) may say: the desk's actions it may give,
-// and its messages read from the bytes that arrive. The bytes come from the network, so nothing
-// in them is trusted; docs/web.md documents the format.
+// its messages read from the bytes that arrive, and what their proof of the key covers. The bytes
+// come from the network, so nothing in them is trusted; docs/web.md documents the format.
 
 #include "form/form.h"
 
 #include <QByteArrayView>
+#include <QJsonObject>
 #include <QString>
 
 #include <optional>
@@ -33,15 +34,20 @@ std::span<const RemoteAction> remoteActions();
 struct RemoteMessage {
     enum class Type { Hello, Command };
     Type type = Type::Command;
-    // The key as sent, unchecked; empty when there was none.
-    QString key;
-    // Hello: the device's name, made printable and short (empty: none given).
+    // The proof of the key as sent (`signedText` with the key, HMAC-SHA-256, as hex digits),
+    // unchecked; empty when there was none.
+    QString mac;
+    // Hello: the device's name as sent, and made printable and short for the desk (empty: none
+    // given).
+    QString sentName;
     QString name;
     // Hello: the remote's clock now; command: when it was given on the remote's clock. In
     // milliseconds since 1970.
     qint64 at = 0;
-    // Command: its id, and its action; no action for a name that is none of `remoteActions`.
+    // Command: its id, its action's name as sent, and the action; no action for a name that is
+    // none of `remoteActions`.
     QString id;
+    QString actionName;
     const RemoteAction* action = nullptr;
     // Command: pressed (true) or let go, for an action that acts while held (the horn).
     bool down = true;
@@ -53,5 +59,18 @@ inline constexpr qsizetype kMaxNameLength = 32;
 
 // The message in `bytes`, or why it is none (the reason a remote is told).
 std::variant<RemoteMessage, QString> parseRemoteMessage(QByteArrayView bytes);
+
+// What a message's `mac` proves, for the connection whose challenge is `challenge`: its kind,
+// the challenge and its fields, one a line, as UTF-8:
+//   hello    "hello\n" CHALLENGE "\n" AT "\n" NAME
+//   command  "command\n" CHALLENGE "\n" ID "\n" ACTION "\n" AT "\n" ("1" pressed | "0" let go)
+// (AT in decimal). Bound to the connection by its challenge, a captured message proves nothing
+// on any other, and the key itself never travels.
+QByteArray signedText(const RemoteMessage& m, const QString& challenge);
+// The MAC of `text` with `key`: HMAC-SHA-256, 32 bytes.
+QByteArray macOf(QByteArrayView key, QByteArrayView text);
+// The message `m` with its `mac`, as a remote with the key `key` (its bytes) sends it on the
+// connection whose challenge is `challenge`; `m` as it is when it is no message.
+QJsonObject withMac(QJsonObject m, QByteArrayView key, const QString& challenge);
 
 } // namespace ml::web

@@ -6,6 +6,7 @@
 #include "tests/support/desk.h"
 
 #include <QDateTime>
+#include <QJsonArray>
 #include <QJsonDocument>
 
 #include <gtest/gtest.h>
@@ -18,6 +19,9 @@ inline void PrintTo(const QString& s, std::ostream* os) {
 }
 inline void PrintTo(const QJsonObject& o, std::ostream* os) {
     *os << QJsonDocument(o).toJson().toStdString();
+}
+inline void PrintTo(const QJsonArray& a, std::ostream* os) {
+    *os << QJsonDocument(a).toJson(QJsonDocument::Compact).toStdString();
 }
 
 namespace ml::test {
@@ -46,16 +50,22 @@ struct Store : ::testing::Test {
         return std::make_unique<Session>(clock, storage, answer);
     }
     static QString shown(const Form& f) { return f.D_Min.text + ':' + f.D_Sec.text; }
-    // The stored form, but the second clock only while it is shown: a count-down that ended
-    // while the program was down leaves the last value it showed in the hidden box, not 0:00.
+    // The stored form, but the second clock and the penalties' boxes and ends only while they
+    // are shown: a count that ended while the program was down leaves the last value it showed.
     static QJsonObject seen(const Form& f) {
         QJsonObject content = stateContent(f);
         QJsonObject controls = content[QStringLiteral("controls")].toObject();
-        if (!f.Spec_Min.visible) {
-            controls.remove(QStringLiteral("Spec_Min"));
-            controls.remove(QStringLiteral("Spec_Sec"));
-        }
+        for (const TextControl* box : {&f.Spec_Min, &f.Spec_Sec, &f.TxtStrL, &f.TxtStrR})
+            if (!box->visible)
+                controls.remove(box->name);
         content[QStringLiteral("controls")] = controls;
+        QJsonObject fields = content[QStringLiteral("fields")].toObject();
+        for (const auto& [side, penalty] :
+             {std::pair{"penaltyL", &f.penaltyL}, {"penaltyR", &f.penaltyR}})
+            if (!penalty->running)
+                for (const char* end : {".endMin", ".endSec"})
+                    fields.remove(QLatin1String(side) + QLatin1String(end));
+        content[QStringLiteral("fields")] = fields;
         return content;
     }
 };
@@ -253,6 +263,16 @@ TEST_F(Store, CountsRunOnWhileTheProgramIsDown) {
              r.click("St_St");
              r.click("StrafeL");
          }},
+        // Two run and the third waits; the record has each served and the third's start at
+        // its moment of match time, as if the program had run on.
+        {"penalties served meanwhile",
+         [](Session& r) {
+             r.p.chooseSport(QStringLiteral("eishockey"));
+             r.click("St_St");
+             r.type("ValStrafeL", "0.5");
+             for (int i = 0; i < 3; ++i)
+                 r.click("StrafeL");
+         }},
         // #7's second penalty begins while the program is down, at the very moment of match
         // time the first is served; #12 and #5 cancel for strength.
         {"a player's penalties one after the other, coincident ones",
@@ -295,6 +315,7 @@ TEST_F(Store, CountsRunOnWhileTheProgramIsDown) {
         run->p.tick();
         EXPECT_EQ(shown(run->p.form), shown(ranOn.p.form));
         EXPECT_EQ(seen(run->p.form), seen(ranOn.p.form));
+        EXPECT_EQ(run->p.record.toJson(), ranOn.p.record.toJson());
         storage = FakeStorage();
     }
 }
@@ -425,6 +446,13 @@ TEST_F(Store, SecondInstanceNeverWritesTheState) {
     const int writes = storage.stateWrites;
     run->type("Pkt_l", "9");
     EXPECT_EQ(storage.stateWrites, writes);
+}
+
+TEST_F(Store, RemoteKeyOpenedToOthersIsClosedAtStartAndSaidOnce) {
+    storage.remoteKeyOpen = true;
+    run = restart();
+    EXPECT_FALSE(storage.remoteKeyOpen);
+    EXPECT_EQ(run->p.form.Text1.text.count(QStringLiteral("Schlüsseldatei")), 1);
 }
 
 // The record tells the match across a restart: the clock's start before it, its stop after it and
