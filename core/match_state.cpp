@@ -54,13 +54,15 @@ template <class F> void forEachControl(const Form& form, F f) {
 }
 
 QJsonObject controlState(const Control& c) {
-    QJsonObject o{{QStringLiteral("visible"), c.visible}, {QStringLiteral("enabled"), c.enabled}};
-    if (const auto* t = dynamic_cast<const TextControl*>(&c); t && !derivedText(c))
-        o.insert(QStringLiteral("text"), t->text);
-    if (const auto* box = dynamic_cast<const CheckBox*>(&c))
-        o.insert(QStringLiteral("value"), box->value());
-    if (const auto* item = dynamic_cast<const MenuItem*>(&c))
-        o.insert(QStringLiteral("checked"), item->checked);
+    const KeptControl kept = keptPart(c);
+    QJsonObject o{{QStringLiteral("visible"), kept.visible},
+                  {QStringLiteral("enabled"), kept.enabled}};
+    if (dynamic_cast<const TextControl*>(&c) && !derivedText(c))
+        o.insert(QStringLiteral("text"), kept.text);
+    if (dynamic_cast<const CheckBox*>(&c))
+        o.insert(QStringLiteral("value"), kept.value);
+    if (dynamic_cast<const MenuItem*>(&c))
+        o.insert(QStringLiteral("checked"), kept.value != 0);
     return o;
 }
 
@@ -204,6 +206,17 @@ struct ToJson {
 
 bool keptInState(const Control& control) {
     return !derived(control);
+}
+
+KeptControl keptPart(const Control& c) {
+    KeptControl kept{c.visible, c.enabled, {}, 0};
+    if (const auto* t = dynamic_cast<const TextControl*>(&c); t && !derivedText(c))
+        kept.text = t->text;
+    if (const auto* box = dynamic_cast<const CheckBox*>(&c))
+        kept.value = box->value();
+    if (const auto* item = dynamic_cast<const MenuItem*>(&c))
+        kept.value = item->checked;
+    return kept;
 }
 
 QJsonObject stateContent(const Form& form) {

@@ -6,7 +6,6 @@
 
 #include <QDateTime>
 #include <QFileInfo>
-#include <QJsonDocument>
 #include <QStandardPaths>
 #include <QTime>
 
@@ -19,12 +18,6 @@ namespace {
 const QString kTitle = QStringLiteral("Marklight");
 // The log box's limit (the log cuts itself back when it grows past it).
 constexpr qsizetype kLogLimit = 100000;
-
-// The state compared with the one written last: the form's part and the port.
-QByteArray comparable(const MatchState& s) {
-    return QJsonDocument(s.content).toJson(QJsonDocument::Compact) + '\n' + s.portDevice.toUtf8() +
-           (s.portOpen ? "\n1" : "\n0") + QJsonDocument(s.events).toJson(QJsonDocument::Compact);
-}
 
 QString standText(const QString& timeOfDay) {
     return QTime::fromString(timeOfDay, QStringLiteral("HH:mm:ss")).isValid()
@@ -125,10 +118,7 @@ void MatchStore::start() {
         store(true);
     } else {
         events_.clear();
-        MatchState now;
-        now.content = stateContent(form_);
-        now.portDevice = form_.Combo6.notes.value(form_.Combo6.index);
-        written_ = comparable(now);
+        remember();
     }
     sayFaults();
 }
@@ -193,18 +183,45 @@ void MatchStore::rebuildLog(const QStringList& older) {
     }
 }
 
+void MatchStore::remember() {
+    for (const Control* c : form_.controls())
+        if (keptInState(*c))
+            written_.insert(c, keptPart(*c));
+    writtenRecord_ = events_.revision();
+    writtenPort_ = form_.Combo6.notes.value(form_.Combo6.index);
+}
+
+bool MatchStore::changed(const Changes& changes, bool tick) const {
+    const Form& f = form_;
+    // What the running count rewrites at every step of it.
+    const auto counted = [&f](const Control* c) {
+        return c == &f.D_Sec || c == &f.Spec_Min || c == &f.Spec_Sec || c == &f.TxtStrL ||
+               c == &f.TxtStrR;
+    };
+    for (const Field* field : changes.fields)
+        if ((field->stored && !(tick && qstrcmp(field->name, "ClockMs") == 0)) ||
+            qstrcmp(field->name, "PortOpen") == 0)
+            return true;
+    for (const Control* c : changes.controls) {
+        if (!keptInState(*c) || (tick && counted(c)))
+            continue;
+        const auto it = written_.constFind(c);
+        if (it == written_.cend() || *it != keptPart(*c))
+            return true;
+    }
+    return events_.revision() != writtenRecord_ ||
+           (changes.has(f.Combo6) && f.Combo6.notes.value(f.Combo6.index) != writtenPort_);
+}
+
 void MatchStore::store(bool force) {
     if (!claimed_ || (ended_ && !force))
         return;
+    remember();
     MatchState s;
     s.content = stateContent(form_);
-    s.portDevice = form_.Combo6.notes.value(form_.Combo6.index);
+    s.portDevice = writtenPort_;
     s.portOpen = form_.PortOpen;
     s.events = events_.toJson();
-    QByteArray now = comparable(s);
-    if (!force && now == written_)
-        return;
-    written_ = std::move(now);
     s.ended = ended_;
     s.savedAtMs = clock_.wallMs();
     s.timeOfDay = clock_.timeOfDay();
@@ -223,30 +240,13 @@ void MatchStore::keepSettings() {
 }
 
 void MatchStore::afterStep(const Changes& changes, bool tick) {
-    const Form& f = form_;
-    // What the running count rewrites at every step of it.
-    const auto counted = [&f](const Control* c) {
-        return c == &f.D_Sec || c == &f.Spec_Min || c == &f.Spec_Sec || c == &f.TxtStrL ||
-               c == &f.TxtStrR;
-    };
-    const bool kept =
-        std::any_of(changes.controls.begin(), changes.controls.end(),
-                    [&](const Control* c) { return keptInState(*c) && !(tick && counted(c)); }) ||
-        std::any_of(changes.fields.begin(), changes.fields.end(),
-                    [&](const Field* field) {
-                        return (field->stored && !(tick && qstrcmp(field->name, "ClockMs") == 0)) ||
-                               qstrcmp(field->name, "PortOpen") == 0;
-                    }) ||
-        changes.has(f.Combo6);
-    if (kept)
+    if (changed(changes, tick))
         store();
     const qint64 nowMs = clock_.monotonicMs();
     if (nowMs - lastTryMs_ >= 1000) {
         lastTryMs_ = nowMs;
-        if (!storage_.fault(Storage::Kept::State).isEmpty()) {
-            written_.clear();
+        if (!storage_.fault(Storage::Kept::State).isEmpty())
             store();
-        }
         if (!storage_.fault(Storage::Kept::Settings).isEmpty())
             settings_.keep(true);
     }

@@ -50,8 +50,13 @@ class MatchStore {
 
   private:
     bool resume(const MatchState& state);
-    // Writes the state when it differs from the one written last (or always with `force`).
+    // Whether the step changed what the state holds. A tick that only moved the running count
+    // on changed nothing: the state keeps the count as its value at the save.
+    bool changed(const Changes& changes, bool tick) const;
+    // Writes the state (once the match has ended, only with `force`).
     void store(bool force = false);
+    // The state as it is now counts as written.
+    void remember();
     void recordLine(const QString& line);
     // The log box rebuilt from the record's lines, newest first, within the box's limit.
     void rebuildLog(const QStringList& older);
@@ -76,7 +81,10 @@ class MatchStore {
     bool recording_ = false;
     QStringList pending_;
     QString record_;
-    QByteArray written_;
+    // What the last write held of the controls and of the record.
+    QHash<const Control*, KeptControl> written_;
+    std::size_t writtenRecord_ = 0;
+    QString writtenPort_;
 };
 
 } // namespace ml

@@ -295,6 +295,13 @@ TEST_F(Store, RunningClockIsWrittenOnlyWhenTheMatchChanges) {
     EXPECT_EQ(storage.stateWrites, writes + 1);
     run->click("up_l");
     EXPECT_EQ(storage.stateWrites, writes + 2);
+    // The previews of the free text and the time of day move on every tick: nothing kept.
+    for (const char* shown : {"Displ", "ShText", "Scroll_O", "Uhr"}) {
+        run->click(shown);
+        const int before = storage.stateWrites;
+        pass(60, true);
+        EXPECT_EQ(storage.stateWrites, before + 1) << shown;
+    }
 }
 
 TEST_F(Store, NoEndedOrDeclinedMatchIsResumed) {
