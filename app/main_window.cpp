@@ -208,7 +208,7 @@ void MainWindow::showKeyDialog() {
 void MainWindow::showKeys() {
     for (const Placed& p : placed_) {
         QStringList labels;
-        for (const QString& key : program_.keys.keysOf(p.widget->objectName()))
+        for (const QString& key : program_.keys.keysOn(p.widget->objectName()))
             labels.append(keyLabel(key));
         if (!labels.isEmpty() || p.layout->picture != Picture::Banner)
             p.widget->setToolTip(toolTipOf(*p.layout, labels));

@@ -30,6 +30,10 @@ Program::Program(Clock& clock, Dialogs& dialogs, Shell& shell, SerialDevice& dev
       composer(form, clock, dialogs_, serial, log), score(form), messages(form, shell),
       history(form, match, log), horn(form, hornOutput, log), record(form, clock, match),
       store(form, clock, dialogs_, storage, log, match, serial, keys, record), clock_(clock) {
+    for (const Command& c : commands()) {
+        commandControls_.push_back(find(QLatin1String(c.control)));
+        Q_ASSERT_X(commandControls_.back() != nullptr, c.control, "every command has its control");
+    }
     match.bindHandlers();
     serial.bindHandlers();
     modes.bindHandlers();
@@ -304,18 +308,16 @@ void Program::focus(Control& c) {
 
 bool Program::key(const QString& name, bool down) {
     const Command* k = keys.commandOf(name);
-    if (k == nullptr)
-        return false;
-    Control* c = find(QString::fromLatin1(k->control));
-    return c != nullptr && command(*c, down, k->evenHidden);
+    return k != nullptr && command(*k, down);
 }
 
-bool Program::command(Control& c, bool down, bool evenHidden) {
+bool Program::command(const Command& command, bool down) {
+    Control& c = controlOf(command);
     if (c.onHold)
         return hold(c, down);
     if (!down)
         return true;
-    if (evenHidden && !c.visible) {
+    if (command.evenHidden && !c.visible) {
         if (c.enabled)
             history.click(c, c.onClick);
         return acted(true);

@@ -99,14 +99,17 @@ class Program {
     // False for no such control. Letting go always reaches it, also when the control was
     // disabled meanwhile.
     bool hold(Control& c, bool down);
-    // The operator's key (a key of `keys`) pressed (`down`) or let go: pressed, the click on its
-    // command's control, or for a control that acts while held, its press; let go, its release
-    // (other controls do nothing then). False for a key without a command.
+    // The operator's key (a key of `keys`) pressed (`down`) or let go: its command. False for a
+    // key without a command.
     bool key(const QString& name, bool down = true);
-    // The road of a key once its control is found, taken by a remote's command too: for a
+    // The road of a key once its command is found, taken by a remote's command too: for a
     // control that acts while held, its press or release; otherwise, pressed, the click (with
     // `evenHidden` also on a hidden control, as the score keys do); let go, nothing.
-    bool command(Control& c, bool down = true, bool evenHidden = false);
+    bool command(const Command& command, bool down = true);
+    // The control whose click the command is.
+    Control& controlOf(const Command& command) const {
+        return *commandControls_[static_cast<std::size_t>(&command - commands().data())];
+    }
     // A box of the program (a message box, a file dialog) waits for the operator's answer.
     bool boxOpen() const { return dialogs_.open > 0; }
     // Something outside the match changed the form (a remote came or went): the readers show
@@ -170,6 +173,8 @@ class Program {
     void keyList_Click();
 
     Clock& clock_;
+    // The control of each command, in the order of `commands()`.
+    std::vector<Control*> commandControls_;
     bool busy_ = false;
     bool telling_ = false;
     // The name box typed into since the last other action, if any.

@@ -77,7 +77,6 @@ class UndoHistory {
     // Sets what the step changed to its state after (`forward`) or before.
     void apply(const Step& step, bool forward);
     void showPenalty(Button& button, TextBox& text, Penalty& penalty, const Penalty& to);
-    QString describe(const Control& c, const State& before) const;
     void showMenu();
 
     Form& form_;

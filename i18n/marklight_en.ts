@@ -2,6 +2,193 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="de">
 <context>
+    <name>Command</name>
+    <message>
+        <source>Spielzeit starten / stoppen</source>
+        <translation>Start / stop the match clock</translation>
+    </message>
+    <message>
+        <source>Spielzeit Start/Stop</source>
+        <translation>Match clock start/stop</translation>
+    </message>
+    <message>
+        <source>Spielzeit starten</source>
+        <translation>Start the match clock</translation>
+    </message>
+    <message>
+        <source>Spielzeit stoppen</source>
+        <translation>Stop the match clock</translation>
+    </message>
+    <message>
+        <source>Spielstand Heim +1</source>
+        <translation>Home score +1</translation>
+    </message>
+    <message>
+        <source>Tor Heim</source>
+        <translation>Goal home</translation>
+    </message>
+    <message>
+        <source>Spielstand Heim -1</source>
+        <translation>Home score -1</translation>
+    </message>
+    <message>
+        <source>Heim −1</source>
+        <translation>Home −1</translation>
+    </message>
+    <message>
+        <source>Strafe Heim starten / stoppen</source>
+        <translation>Start / stop home penalty</translation>
+    </message>
+    <message>
+        <source>Strafe Heim</source>
+        <translation>Home penalty</translation>
+    </message>
+    <message>
+        <source>Strafe Heim starten</source>
+        <translation>Start home penalty</translation>
+    </message>
+    <message>
+        <source>Strafe Heim stoppen</source>
+        <translation>Stop home penalty</translation>
+    </message>
+    <message>
+        <source>Spielstand Gegner +1</source>
+        <translation>Guest score +1</translation>
+    </message>
+    <message>
+        <source>Tor Gegner</source>
+        <translation>Goal guest</translation>
+    </message>
+    <message>
+        <source>Spielstand Gegner -1</source>
+        <translation>Guest score -1</translation>
+    </message>
+    <message>
+        <source>Gegner −1</source>
+        <translation>Guest −1</translation>
+    </message>
+    <message>
+        <source>Strafe Gegner starten / stoppen</source>
+        <translation>Start / stop guest penalty</translation>
+    </message>
+    <message>
+        <source>Strafe Gegner</source>
+        <translation>Guest penalty</translation>
+    </message>
+    <message>
+        <source>Strafe Gegner starten</source>
+        <translation>Start guest penalty</translation>
+    </message>
+    <message>
+        <source>Strafe Gegner stoppen</source>
+        <translation>Stop guest penalty</translation>
+    </message>
+    <message>
+        <source>Timeout starten / stoppen</source>
+        <translation>Start / stop time-out</translation>
+    </message>
+    <message>
+        <source>Timeout</source>
+        <translation>Time-out</translation>
+    </message>
+    <message>
+        <source>Pause starten / stoppen</source>
+        <translation>Start / stop break</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Break</translation>
+    </message>
+    <message>
+        <source>Nächster Abschnitt: Pause, dann die nächste Periode</source>
+        <translation>Next step: break, then the next period</translation>
+    </message>
+    <message>
+        <source>Abschnitt</source>
+        <translation>Period</translation>
+    </message>
+    <message>
+        <source>Timeout Heim (nach den Regeln der Sportart)</source>
+        <translation>Time-out home (by the rules of the sport)</translation>
+    </message>
+    <message>
+        <source>Timeout Heim</source>
+        <translation>Time-out home</translation>
+    </message>
+    <message>
+        <source>Timeout Gegner (nach den Regeln der Sportart)</source>
+        <translation>Time-out guest (by the rules of the sport)</translation>
+    </message>
+    <message>
+        <source>Timeout Gegner</source>
+        <translation>Time-out guest</translation>
+    </message>
+    <message>
+        <source>Anzeigen ein / aus</source>
+        <translation>Display on / off</translation>
+    </message>
+    <message>
+        <source>Aktuelle Zeit ein / aus</source>
+        <translation>Time of day on / off</translation>
+    </message>
+    <message>
+        <source>COM-Port öffnen / schließen</source>
+        <translation>Open / close the COM port</translation>
+    </message>
+    <message>
+        <source>Fernbedienung erlauben / sperren</source>
+        <translation>Allow / block remote control</translation>
+    </message>
+    <message>
+        <source>Hupe, solange gedrückt</source>
+        <translation>Horn, while held</translation>
+    </message>
+    <message>
+        <source>Hupe</source>
+        <translation>Horn</translation>
+    </message>
+    <message>
+        <source>Rückgängig</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Wiederholen</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>Diese Liste</source>
+        <translation>This list</translation>
+    </message>
+    <message>
+        <source>Strafe Heim beendet</source>
+        <translation>Home penalty ended</translation>
+    </message>
+    <message>
+        <source>Strafe Gegner beendet</source>
+        <translation>Guest penalty ended</translation>
+    </message>
+    <message>
+        <source>Strafe Heim entfernt</source>
+        <translation>Home penalty removed</translation>
+    </message>
+    <message>
+        <source>Strafe Gegner entfernt</source>
+        <translation>Guest penalty removed</translation>
+    </message>
+    <message>
+        <source>Spielzeit zurücksetzen</source>
+        <translation>Reset the match clock</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Reset</translation>
+    </message>
+    <message>
+        <source>Seitenwechsel</source>
+        <translation>Change ends</translation>
+    </message>
+</context>
+<context>
     <name>Composer</name>
     <message>
         <source> +++ COM-Port Ausgang ist nicht geöffnet</source>
@@ -375,74 +562,6 @@ running...</translation>
 <context>
     <name>KeyTable</name>
     <message>
-        <source>Spielzeit starten / stoppen</source>
-        <translation>Start / stop the match clock</translation>
-    </message>
-    <message>
-        <source>Spielstand Heim +1</source>
-        <translation>Home score +1</translation>
-    </message>
-    <message>
-        <source>Spielstand Heim -1</source>
-        <translation>Home score -1</translation>
-    </message>
-    <message>
-        <source>Strafe Heim starten / stoppen</source>
-        <translation>Start / stop home penalty</translation>
-    </message>
-    <message>
-        <source>Spielstand Gegner +1</source>
-        <translation>Guest score +1</translation>
-    </message>
-    <message>
-        <source>Spielstand Gegner -1</source>
-        <translation>Guest score -1</translation>
-    </message>
-    <message>
-        <source>Strafe Gegner starten / stoppen</source>
-        <translation>Start / stop guest penalty</translation>
-    </message>
-    <message>
-        <source>Timeout starten / stoppen</source>
-        <translation>Start / stop time-out</translation>
-    </message>
-    <message>
-        <source>Pause starten / stoppen</source>
-        <translation>Start / stop break</translation>
-    </message>
-    <message>
-        <source>Anzeigen ein / aus</source>
-        <translation>Display on / off</translation>
-    </message>
-    <message>
-        <source>Aktuelle Zeit ein / aus</source>
-        <translation>Time of day on / off</translation>
-    </message>
-    <message>
-        <source>COM-Port öffnen / schließen</source>
-        <translation>Open / close the COM port</translation>
-    </message>
-    <message>
-        <source>Fernbedienung erlauben / sperren</source>
-        <translation>Allow / block remote control</translation>
-    </message>
-    <message>
-        <source>Hupe, solange gedrückt</source>
-        <translation>Horn, while held</translation>
-    </message>
-    <message>
-        <source>Rückgängig</source>
-        <translation>Undo</translation>
-    </message>
-    <message>
-        <source>Wiederholen</source>
-        <translation>Redo</translation>
-    </message>
-    <message>
-        <source>Diese Liste</source>
-        <translation>This list</translation>
-    </message>
-    <message>
         <source>Leertaste</source>
         <translation>Space</translation>
     </message>
@@ -593,18 +712,6 @@ running...</translation>
     <message>
         <source>Die Tasten wirken, wo auch immer der Fokus steht, auch im Anzeige-Monitor; &quot;Extras → Tasten…&quot; ändert sie. In einem Textfeld, das bearbeitet wird, schreiben die Leertaste, Buchstaben und der Ziffernblock; Esc verlässt das Feld (der Text bleibt). Eingabe betätigt den Knopf, der den Fokus hat. Esc schließt das Meldungsfenster. Anzeige-Monitor: Vollbild mit Alt+Eingabe oder Doppelklick, Esc verlässt es.</source>
         <translation>The keys work wherever the focus is, in the display monitor too; &quot;Tools → Keys…&quot; changes them. In a text box being edited, Space, letters and the keypad type; Esc leaves the box (its text stays). Enter presses the focused button. Esc closes the message window. Display monitor: full screen with Alt+Enter or a double-click, Esc leaves it.</translation>
-    </message>
-    <message>
-        <source>Nächster Abschnitt: Pause, dann die nächste Periode</source>
-        <translation>Next step: break, then the next period</translation>
-    </message>
-    <message>
-        <source>Timeout Heim (nach den Regeln der Sportart)</source>
-        <translation>Time-out home (by the rules of the sport)</translation>
-    </message>
-    <message>
-        <source>Timeout Gegner (nach den Regeln der Sportart)</source>
-        <translation>Time-out guest (by the rules of the sport)</translation>
     </message>
 </context>
 <context>
@@ -1609,50 +1716,6 @@ No permission for %1.<byte value="xd"/>
         <translation>Start value</translation>
     </message>
     <message>
-        <source>Spielstand Heim %1</source>
-        <translation>Home score %1</translation>
-    </message>
-    <message>
-        <source>Spielstand Gegner %1</source>
-        <translation>Guest score %1</translation>
-    </message>
-    <message>
-        <source>Spielzeit stoppen</source>
-        <translation>Stop the match clock</translation>
-    </message>
-    <message>
-        <source>Spielzeit starten</source>
-        <translation>Start the match clock</translation>
-    </message>
-    <message>
-        <source>Strafe Heim stoppen</source>
-        <translation>Stop home penalty</translation>
-    </message>
-    <message>
-        <source>Strafe Heim starten</source>
-        <translation>Start home penalty</translation>
-    </message>
-    <message>
-        <source>Strafe Gegner stoppen</source>
-        <translation>Stop guest penalty</translation>
-    </message>
-    <message>
-        <source>Strafe Gegner starten</source>
-        <translation>Start guest penalty</translation>
-    </message>
-    <message>
-        <source>Spielzeit zurücksetzen</source>
-        <translation>Reset the match clock</translation>
-    </message>
-    <message>
-        <source>Reset</source>
-        <translation>Reset</translation>
-    </message>
-    <message>
-        <source>Seitenwechsel</source>
-        <translation>Change ends</translation>
-    </message>
-    <message>
         <source> +++ Rückgängig: </source>
         <translation> +++ Undo: </translation>
     </message>
@@ -1667,42 +1730,6 @@ No permission for %1.<byte value="xd"/>
     <message>
         <source>Wiederholen</source>
         <translation>Redo</translation>
-    </message>
-    <message>
-        <source>Strafe Heim</source>
-        <translation>Home penalty</translation>
-    </message>
-    <message>
-        <source>Strafe Gegner</source>
-        <translation>Guest penalty</translation>
-    </message>
-    <message>
-        <source>Strafe Heim beendet</source>
-        <translation>Home penalty ended</translation>
-    </message>
-    <message>
-        <source>Strafe Gegner beendet</source>
-        <translation>Guest penalty ended</translation>
-    </message>
-    <message>
-        <source>Strafe Heim entfernt</source>
-        <translation>Home penalty removed</translation>
-    </message>
-    <message>
-        <source>Strafe Gegner entfernt</source>
-        <translation>Guest penalty removed</translation>
-    </message>
-    <message>
-        <source>Timeout Heim</source>
-        <translation>Time-out home</translation>
-    </message>
-    <message>
-        <source>Timeout Gegner</source>
-        <translation>Time-out guest</translation>
-    </message>
-    <message>
-        <source>Abschnitt</source>
-        <translation>Period</translation>
     </message>
 </context>
 <context>
@@ -2444,53 +2471,6 @@ MARKLIGHT_PORTS=/dev/pts/4,,/dev/ttyUSB0 sets the devices of the COM ports 1, 2,
     <message>
         <source>Format hh:mm:ss.ss kontrollieren</source>
         <translation>Check the format hh:mm:ss.ss</translation>
-    </message>
-</context>
-<context>
-    <name>ml::web::RemoteAction</name>
-    <message>
-        <source>Spielzeit Start/Stop</source>
-        <translation>Match clock start/stop</translation>
-    </message>
-    <message>
-        <source>Tor Heim</source>
-        <translation>Goal home</translation>
-    </message>
-    <message>
-        <source>Heim −1</source>
-        <translation>Home −1</translation>
-    </message>
-    <message>
-        <source>Tor Gegner</source>
-        <translation>Goal guest</translation>
-    </message>
-    <message>
-        <source>Gegner −1</source>
-        <translation>Guest −1</translation>
-    </message>
-    <message>
-        <source>Strafe Heim</source>
-        <translation>Home penalty</translation>
-    </message>
-    <message>
-        <source>Strafe Gegner</source>
-        <translation>Guest penalty</translation>
-    </message>
-    <message>
-        <source>Timeout</source>
-        <translation>Time-out</translation>
-    </message>
-    <message>
-        <source>Pause</source>
-        <translation>Break</translation>
-    </message>
-    <message>
-        <source>Hupe</source>
-        <translation>Horn</translation>
-    </message>
-    <message>
-        <source>Rückgängig</source>
-        <translation>Undo</translation>
     </message>
 </context>
 <context>

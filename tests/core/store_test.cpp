@@ -11,7 +11,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <stdexcept>
 
 inline void PrintTo(const QString& s, std::ostream* os) {
     *os << s.toStdString();
@@ -141,13 +140,6 @@ TEST_F(Store, SettingsComeBackAndImpossibleOnesFallBackOneByOne) {
     EXPECT_EQ(reset.p.form.Startwert.text, QStringLiteral("20.0"));
 }
 
-const Command& command(const char* id) {
-    for (const Command& c : commands())
-        if (qstrcmp(c.id, id) == 0)
-            return c;
-    throw std::logic_error(id);
-}
-
 // The club's keys ("Extras → Tasten…"): each row a change of the table and how it is refused.
 TEST_F(Store, ChangedKeysRunTheirCommandsAndComeBackWithTheSettings) {
     KeyTable& keys = run->p.keys;
@@ -169,13 +161,13 @@ TEST_F(Store, ChangedKeysRunTheirCommandsAndComeBackWithTheSettings) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.key);
-        const std::optional<QString> refused =
-            keys.set(command(row.command), row.slot, QString::fromUtf8(row.key));
+        const std::optional<QString> refused = keys.set(
+            *commandById(QString::fromLatin1(row.command)), row.slot, QString::fromUtf8(row.key));
         EXPECT_EQ(refused.value_or(QString()), QString::fromUtf8(row.refusal ? row.refusal : ""));
     }
     run->p.viewChanged();
     EXPECT_EQ(
-        keys.keysOf(QStringLiteral("St_St")),
+        keys.keysOn(QStringLiteral("St_St")),
         QStringList({QStringLiteral("PgDown"), QStringLiteral("Space"), QStringLiteral("Num+0")}));
     EXPECT_TRUE(run->p.key(QStringLiteral("PgDown")) && run->p.form.ClockRunning);
     EXPECT_FALSE(run->p.key(QStringLiteral("F5")));
