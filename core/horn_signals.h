@@ -14,10 +14,6 @@ class HornSignals {
     Q_DECLARE_TR_FUNCTIONS(HornSignals)
 
   public:
-    // The automatic signal's length in milliseconds, as the settings offer it.
-    static constexpr int kMinLength = 500;
-    static constexpr int kMaxLength = 10000;
-
     HornSignals(Form& form, Horn& horn, EventLog& log);
 
     // The hand horn's button acts while held; a click is a short press.

@@ -1,8 +1,9 @@
 #pragma once
 
 // The operator's settings kept between runs: line speed, brightness, mirror, clock direction,
-// start value, timeout, break and penalty lengths, team names, the horn, the web face, the port
-// (found again by its device) and the second display line. Read at start-up, written whenever the
+// start value, timeout, break and penalty lengths, team names, the port (found again by its
+// device), and the numbers and flags of `settingTable` (the horn, the web face, the window's
+// size, the second display line). Read at start-up, written whenever the
 // operator has changed one of them.
 
 #include "core/keys.h"
@@ -27,36 +28,26 @@ struct Settings {
     QString penaltyRight = QStringLiteral("2.0");
     QString home = QStringLiteral("Heim");
     QString guest = QStringLiteral("Gegner");
-    // The horn ("Extras → Hupe…").
-    bool hornOn = true;
-    int hornLength = 1500;
-    int hornVolume = 100;
-    bool stopAtZero = false;
-    // The web face ("Extras → Netzwerk…").
-    bool webOn = false;
-    int webPort = 8470;
-    bool webNetwork = false;
     // Remote control allowed ("Extras → Fernbedienung erlauben").
     bool remoteOn = true;
     // The sport whose rules the match follows ("Extras → Sportart…").
     QString sport = QStringLiteral("frei");
     // The device of the port last chosen (a path such as /dev/ttyUSB0, or COM3); empty for none.
     QString port;
-    // The window's size in per cent ("Ansicht → Größe").
-    int windowScale = 100;
     // "Ansicht → Sprache": "de", "en", or empty for the system's.
     QString language;
     // The team names typed last, newest first.
     QStringList teamNames;
     // The keys of the commands ("Extras → Tasten…").
     KeyTable keys;
-    // The second display line ("Extras → Zweite Anzeigelinie…"): its port's device, mirror and
-    // line speed.
+    // The second display line's port ("Extras → Zweite Anzeigelinie…").
     QString line2Port;
-    bool line2Mirror = false;
-    int line2Baud = 9600;
+    // The numbers and flags of `settingTable`, in its order.
+    std::vector<int> numbers = standardNumbers();
 
     bool operator==(const Settings&) const = default;
+
+    static std::vector<int> standardNumbers();
 
     // From stored values: each value that is missing or impossible keeps its default; a key
     // table that is no table gives the standard keys and clears `keysRead`.

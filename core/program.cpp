@@ -339,7 +339,7 @@ bool Program::chooseSport(const QString& id) {
 }
 
 bool Program::setting(const QString& name, int value) {
-    const DialogSetting* s = findDialogSetting(name);
+    const Setting* s = findDialogSetting(name);
     if (s == nullptr)
         return false;
     value = std::clamp(value, s->min, s->max);

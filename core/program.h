@@ -116,8 +116,8 @@ class Program {
     // it now. Within a step (a box waiting, the readers at work) the next step's end shows it.
     void outsideChange();
     // The operator changes a setting in a dialog of the window (the horn, the network; a name of
-    // `dialogSettings`) to `value`, kept within what it takes: like a click, the change applies,
-    // is logged, kept and can be taken back. False for no such setting.
+    // `settingTable` with words for a change) to `value`, kept within what it takes: like a click,
+    // the change applies, is logged, kept and can be taken back. False for no such setting.
     bool setting(const QString& name, int value);
     // The operator changed how the window shows the match or takes the keys (its size, the key
     // table): kept with the settings.

@@ -48,8 +48,9 @@ UndoHistory::State UndoHistory::capture() const {
     for (std::size_t i = 0; i < counts.size(); ++i)
         s.timeouts[i] = *counts[i];
     s.interruption = f.TimeoutActive ? 1 : f.BreakActive ? 2 : 0;
-    for (const DialogSetting& setting : dialogSettings())
-        s.settings.push_back(settingValue(setting, f));
+    for (const Setting& setting : settingTable())
+        if (setting.said != nullptr)
+            s.settings.push_back(settingValue(setting, f));
     return s;
 }
 
@@ -102,7 +103,7 @@ void UndoHistory::type(TextBox& box, const QString& text) {
     typing_ = &box;
 }
 
-void UndoHistory::setting(const DialogSetting& setting, int value) {
+void UndoHistory::setting(const Setting& setting, int value) {
     typing_ = nullptr;
     const State before = capture();
     setSetting(setting, form_, value);
@@ -163,9 +164,14 @@ void UndoHistory::apply(const Step& step, bool forward) {
         showPenalty(f.StrafeL, f.TxtStrL, f.penaltyL, to.left);
     if (free && step.before.right != step.after.right)
         showPenalty(f.StrafeR, f.TxtStrR, f.penaltyR, to.right);
-    for (std::size_t i = 0; i < to.settings.size(); ++i)
-        if (step.before.settings[i] != step.after.settings[i])
-            setSetting(dialogSettings()[i], f, to.settings[i]);
+    std::size_t n = 0;
+    for (const Setting& setting : settingTable()) {
+        if (setting.said == nullptr)
+            continue;
+        if (step.before.settings[n] != step.after.settings[n])
+            setSetting(setting, f, to.settings[n]);
+        ++n;
+    }
     const State& from = forward ? step.before : step.after;
     applyList(f.penaltiesL, from.listL, to.listL);
     applyList(f.penaltiesR, from.listR, to.listR);

@@ -3,6 +3,7 @@
 
 #include "core/match_report.h"
 #include "core/match_state.h"
+#include "core/setting_table.h"
 #include "tests/support/desk.h"
 
 #include <QDateTime>
@@ -141,6 +142,16 @@ TEST_F(Store, SettingsComeBackAndImpossibleOnesFallBackOneByOne) {
 }
 
 // The club's keys ("Extras → Tasten…"): each row a change of the table and how it is refused.
+TEST(SettingTable, EachDefaultIsAValueTheSettingTakesAndEachKeyIsItsOwn) {
+    QStringList keys;
+    for (const Setting& s : settingTable()) {
+        EXPECT_TRUE(takes(s, standardValue(s))) << s.name;
+        EXPECT_TRUE(!isFlag(s) || (s.min == 0 && s.max == 1)) << s.name;
+        EXPECT_FALSE(keys.contains(QLatin1String(s.key))) << s.key;
+        keys.append(QLatin1String(s.key));
+    }
+}
+
 TEST_F(Store, ChangedKeysRunTheirCommandsAndComeBackWithTheSettings) {
     KeyTable& keys = run->p.keys;
     const struct {
