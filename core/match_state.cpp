@@ -1,6 +1,6 @@
 #include "core/match_state.h"
 
-#include "core/kept_settings.h"
+#include "core/settings_store.h"
 #include "form/number_text.h"
 #include "match/time_values.h"
 

@@ -10,7 +10,9 @@
 #include "core/horn_signals.h"
 #include "core/keys.h"
 #include "core/match_record.h"
-#include "core/match_store.h"
+#include "core/record_writer.h"
+#include "core/settings_store.h"
+#include "core/state_store.h"
 #include "core/undo.h"
 #include "display/composer.h"
 #include "display/display_modes.h"
@@ -132,7 +134,10 @@ class Program {
     // on. False when the operator said no to the question during a match.
     bool chooseSport(const QString& id);
     // The club's own sports changed in the dialog: they are kept.
-    void sportsChanged() { store.keepSports(); }
+    void sportsChanged() {
+        settings.keepSports();
+        store.sayFaults();
+    }
     // Run at the end of every step (start-up, a tick, the count's own step, an operator action),
     // after the step's transmission, with what the step changed: the readers of the form (the
     // window, the live feed) update only that.
@@ -151,7 +156,9 @@ class Program {
     UndoHistory history;
     HornSignals horn;
     MatchRecord record;
-    MatchStore store;
+    SettingsStore settings;
+    RecordWriter writer;
+    StateStore store;
 
   private:
     // The tick's steps, down the layers; `whole` for the tick, otherwise the count's own step.

@@ -1052,85 +1052,6 @@ Give it all the same?</translation>
     </message>
 </context>
 <context>
-    <name>MatchStore</name>
-    <message>
-        <source> +++ Tastenbelegung in den Einstellungen unlesbar: es gelten die Standardtasten</source>
-        <translation> +++ Key table in the settings unreadable: the standard keys apply</translation>
-    </message>
-    <message>
-        <source>Das letzte Spiel wurde nicht beendet (Stand %1). Fortsetzen?</source>
-        <translation>The last match was not ended (as of %1). Resume it?</translation>
-    </message>
-    <message>
-        <source>Marklight läuft bereits. Dieses Fenster speichert den Spielstand nicht und kann kein Spiel fortsetzen.</source>
-        <translation>Marklight is already running. This window does not save the match and cannot resume one.</translation>
-    </message>
-    <message>
-        <source> +++ Marklight läuft bereits: Spielstand wird nicht gespeichert</source>
-        <translation> +++ Marklight is already running: the match is not saved</translation>
-    </message>
-    <message>
-        <source> +++ Gespeicherter Spielstand nicht lesbar</source>
-        <translation> +++ Saved match unreadable</translation>
-    </message>
-    <message>
-        <source>, aufbewahrt als </source>
-        <translation>, kept as </translation>
-    </message>
-    <message>
-        <source> +++ Letzter Spielstand aufbewahrt als </source>
-        <translation> +++ Last match kept as </translation>
-    </message>
-    <message>
-        <source> +++ Spiel fortgesetzt (Stand %1)</source>
-        <translation> +++ Match resumed (as of %1)</translation>
-    </message>
-    <message>
-        <source> +++ COM-Port %1 nicht vorhanden</source>
-        <translation> +++ COM port %1 not present</translation>
-    </message>
-    <message>
-        <source>Spielstand kann nicht gespeichert werden: </source>
-        <translation>The match cannot be saved: </translation>
-    </message>
-    <message>
-        <source>Spielstand wird wieder gespeichert</source>
-        <translation>The match is saved again</translation>
-    </message>
-    <message>
-        <source>Einstellungen können nicht gespeichert werden: </source>
-        <translation>The settings cannot be saved: </translation>
-    </message>
-    <message>
-        <source>Einstellungen werden wieder gespeichert</source>
-        <translation>The settings are saved again</translation>
-    </message>
-    <message>
-        <source>Spielbericht kann nicht mitgeschrieben werden: </source>
-        <translation>The match record cannot be written: </translation>
-    </message>
-    <message>
-        <source>Spielbericht wird wieder mitgeschrieben</source>
-        <translation>The match record is written again</translation>
-    </message>
-    <message>
-        <source>Spielbericht speichern</source>
-        <translation>Save match report</translation>
-    </message>
-    <message>
-        <source>Spielbericht kann nicht gespeichert werden: </source>
-        <translation>The match report cannot be saved: </translation>
-    </message>
-    <message>
-        <source> +++ Spielbericht gespeichert: </source>
-        <translation> +++ Match report saved: </translation>
-    </message>
-    <message>
-        <source> +++ Eigene Sportarten nicht lesbar (%1), es gelten die eingebauten</source>
-        <translation> +++ Own sports unreadable (%1), the built-in ones apply</translation>
-    </message>
-</context>
-<context>
     <name>MessageWindow</name>
     <message>
         <source>&amp;Schließen</source>
@@ -1193,6 +1114,21 @@ Quit Marklight?</translation>
     <message>
         <source>Tastenkürzel</source>
         <translation>Keyboard shortcuts</translation>
+    </message>
+</context>
+<context>
+    <name>RecordWriter</name>
+    <message>
+        <source>Spielbericht speichern</source>
+        <translation>Save match report</translation>
+    </message>
+    <message>
+        <source>Spielbericht kann nicht gespeichert werden: </source>
+        <translation>The match report cannot be saved: </translation>
+    </message>
+    <message>
+        <source> +++ Spielbericht gespeichert: </source>
+        <translation> +++ Match report saved: </translation>
     </message>
 </context>
 <context>
@@ -1373,6 +1309,17 @@ No permission for %1.<byte value="xd"/>
     <message>
         <source>Anzeigelinie 2: COM-Port %1 ausgefallen: %2</source>
         <translation>Display line 2: COM port %1 failed: %2</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsStore</name>
+    <message>
+        <source> +++ Eigene Sportarten nicht lesbar (%1), es gelten die eingebauten</source>
+        <translation> +++ Own sports unreadable (%1), the built-in ones apply</translation>
+    </message>
+    <message>
+        <source> +++ Tastenbelegung in den Einstellungen unlesbar: es gelten die Standardtasten</source>
+        <translation> +++ Key table in the settings unreadable: the standard keys apply</translation>
     </message>
 </context>
 <context>
@@ -1683,6 +1630,65 @@ No permission for %1.<byte value="xd"/>
     <message>
         <source>&quot;%1&quot; ist eingebaut und bleibt, wie sie ist</source>
         <translation>&quot;%1&quot; is built in and stays as it is</translation>
+    </message>
+</context>
+<context>
+    <name>StateStore</name>
+    <message>
+        <source>Das letzte Spiel wurde nicht beendet (Stand %1). Fortsetzen?</source>
+        <translation>The last match was not ended (as of %1). Resume it?</translation>
+    </message>
+    <message>
+        <source>Marklight läuft bereits. Dieses Fenster speichert den Spielstand nicht und kann kein Spiel fortsetzen.</source>
+        <translation>Marklight is already running. This window does not save the match and cannot resume one.</translation>
+    </message>
+    <message>
+        <source> +++ Marklight läuft bereits: Spielstand wird nicht gespeichert</source>
+        <translation> +++ Marklight is already running: the match is not saved</translation>
+    </message>
+    <message>
+        <source> +++ Gespeicherter Spielstand nicht lesbar</source>
+        <translation> +++ Saved match unreadable</translation>
+    </message>
+    <message>
+        <source>, aufbewahrt als </source>
+        <translation>, kept as </translation>
+    </message>
+    <message>
+        <source> +++ Letzter Spielstand aufbewahrt als </source>
+        <translation> +++ Last match kept as </translation>
+    </message>
+    <message>
+        <source> +++ Spiel fortgesetzt (Stand %1)</source>
+        <translation> +++ Match resumed (as of %1)</translation>
+    </message>
+    <message>
+        <source> +++ COM-Port %1 nicht vorhanden</source>
+        <translation> +++ COM port %1 not present</translation>
+    </message>
+    <message>
+        <source>Spielstand kann nicht gespeichert werden: </source>
+        <translation>The match cannot be saved: </translation>
+    </message>
+    <message>
+        <source>Spielstand wird wieder gespeichert</source>
+        <translation>The match is saved again</translation>
+    </message>
+    <message>
+        <source>Einstellungen können nicht gespeichert werden: </source>
+        <translation>The settings cannot be saved: </translation>
+    </message>
+    <message>
+        <source>Einstellungen werden wieder gespeichert</source>
+        <translation>The settings are saved again</translation>
+    </message>
+    <message>
+        <source>Spielbericht kann nicht mitgeschrieben werden: </source>
+        <translation>The match record cannot be written: </translation>
+    </message>
+    <message>
+        <source>Spielbericht wird wieder mitgeschrieben</source>
+        <translation>The match record is written again</translation>
     </message>
 </context>
 <context>

@@ -6,8 +6,11 @@
 // size, the second display line). Read at start-up, written whenever the
 // operator has changed one of them.
 
+#include "console/event_log.h"
 #include "core/keys.h"
 #include "form/form.h"
+#include "match/sport_rules.h"
+#include "platform/platform.h"
 #include "platform/storage.h"
 
 namespace ml {
@@ -55,18 +58,27 @@ struct Settings {
     QVariantMap toValues() const;
 };
 
-class KeptSettings {
-  public:
-    KeptSettings(Form& form, Storage& storage, KeyTable& keys)
-        : form_(form), storage_(storage), keys_(keys) {}
+// Keeps the settings and the club's own sports on disk.
+class SettingsStore {
+    Q_DECLARE_TR_FUNCTIONS(SettingsStore)
 
-    // Start-up: the stored settings into the form (the port only selected in the list) and the
-    // key table. False when the stored key table was no table: the standard keys apply, and
-    // are stored at once, so that it is said once.
-    bool restore();
+  public:
+    SettingsStore(Form& form, const Clock& clock, Storage& storage, EventLog& log, KeyTable& keys,
+                  SportCatalog& sports)
+        : form_(form), clock_(clock), storage_(storage), log_(log), keys_(keys), sports_(sports) {}
+    void bindHandlers();
+
+    // Start-up: the club's own sports (the settings may choose one of them), then the stored
+    // settings into the form (the port only selected in the list) and the key table. Stored
+    // sports or keys that do not read leave the built-in ones, and the log says so once.
+    void start();
     // After an operator action: stores the settings when the operator has changed one (or,
     // with `again`, also when not: the last write failed).
     void keep(bool again = false);
+    // After each step: while the disk refuses the settings, they are tried again once a second.
+    void afterStep();
+    // Keeps the club's own sports, as the dialog has left them.
+    void keepSports();
     // "Einstellungen zurücksetzen": forgets the stored settings and shows the defaults.
     void ResetSettings_Click();
 
@@ -77,11 +89,18 @@ class KeptSettings {
     void apply(const Settings& s);
     // Runs the menu item's own handler, as the operator's choice would.
     void click(MenuItem& item);
+    // The stored settings into the form. False when the stored key table was no table: the
+    // standard keys apply, and are stored at once, so that it is said once.
+    bool restore();
 
     Form& form_;
+    const Clock& clock_;
     Storage& storage_;
+    EventLog& log_;
     KeyTable& keys_;
+    SportCatalog& sports_;
     Settings kept_;
+    qint64 lastTryMs_ = 0;
 };
 
 } // namespace ml

@@ -1,4 +1,4 @@
-#include "core/kept_settings.h"
+#include "core/settings_store.h"
 
 #include "core/language.h"
 #include "core/setting_table.h"
@@ -181,12 +181,12 @@ QVariantMap Settings::toValues() const {
     return v;
 }
 
-void KeptSettings::click(MenuItem& item) {
+void SettingsStore::click(MenuItem& item) {
     if (item.onClick)
         item.onClick();
 }
 
-void KeptSettings::apply(const Settings& s) {
+void SettingsStore::apply(const Settings& s) {
     Form& f = form_;
     click(s.baud == 1200   ? f.Baud_1200
           : s.baud == 2400 ? f.Baud_2400
@@ -224,7 +224,7 @@ void KeptSettings::apply(const Settings& s) {
     }
 }
 
-Settings KeptSettings::fromForm() const {
+Settings SettingsStore::fromForm() const {
     const Form& f = form_;
     Settings s = kept_;
     s.baud = f.Baud_1200.checked   ? 1200
@@ -265,7 +265,36 @@ Settings KeptSettings::fromForm() const {
     return s;
 }
 
-bool KeptSettings::restore() {
+void SettingsStore::bindHandlers() {
+    form_.ResetSettings.onClick = [this] { ResetSettings_Click(); };
+}
+
+void SettingsStore::start() {
+    if (const std::optional<QByteArray> own = storage_.readSports())
+        if (const std::optional<QString> why = sports_.setOwn(*own))
+            log_.addLine(tr(" +++ Eigene Sportarten nicht lesbar (%1), es gelten die eingebauten")
+                             .arg(*why));
+    if (!restore())
+        log_.addLine(tr(" +++ Tastenbelegung in den Einstellungen unlesbar: es gelten "
+                        "die Standardtasten"));
+    if (!sports_.has(form_.Sport))
+        form_.Sport = QStringLiteral("frei");
+}
+
+void SettingsStore::afterStep() {
+    const qint64 nowMs = clock_.monotonicMs();
+    if (nowMs - lastTryMs_ < 1000)
+        return;
+    lastTryMs_ = nowMs;
+    if (!storage_.fault(Storage::Kept::Settings).isEmpty())
+        keep(true);
+}
+
+void SettingsStore::keepSports() {
+    storage_.writeSports(sports_.ownFile());
+}
+
+bool SettingsStore::restore() {
     bool keysRead = true;
     kept_ = Settings::fromValues(storage_.readSettings(), &keysRead);
     apply(kept_);
@@ -276,7 +305,7 @@ bool KeptSettings::restore() {
     return keysRead;
 }
 
-void KeptSettings::keep(bool again) {
+void SettingsStore::keep(bool again) {
     const Settings now = fromForm();
     if (now == kept_ && !again)
         return;
@@ -284,7 +313,7 @@ void KeptSettings::keep(bool again) {
     storage_.writeSettings(now.toValues());
 }
 
-void KeptSettings::ResetSettings_Click() {
+void SettingsStore::ResetSettings_Click() {
     apply(Settings());
     if (!form_.PortOpen)
         form_.Combo6.index = 0;

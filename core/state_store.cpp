@@ -1,12 +1,7 @@
-#include "core/match_store.h"
-
-#include "core/match_report.h"
+#include "core/state_store.h"
 
 #include "match/time_values.h"
 
-#include <QDateTime>
-#include <QFileInfo>
-#include <QStandardPaths>
 #include <QTime>
 
 #include <algorithm>
@@ -16,8 +11,6 @@ namespace ml {
 namespace {
 
 const QString kTitle = QStringLiteral("Marklight");
-// The log box's limit (the log cuts itself back when it grows past it).
-constexpr qsizetype kLogLimit = 100000;
 
 QString standText(const QString& timeOfDay) {
     return QTime::fromString(timeOfDay, QStringLiteral("HH:mm:ss")).isValid()
@@ -27,43 +20,17 @@ QString standText(const QString& timeOfDay) {
 
 } // namespace
 
-MatchStore::MatchStore(Form& form, const Clock& clock, Dialogs& dialogs, Storage& storage,
-                       EventLog& log, MatchEngine& match, SerialLink& serial, KeyTable& keys,
-                       MatchRecord& record)
+StateStore::StateStore(Form& form, const Clock& clock, Dialogs& dialogs, Storage& storage,
+                       EventLog& log, MatchEngine& match, SerialLink& serial, MatchRecord& events,
+                       RecordWriter& writer)
     : form_(form), clock_(clock), dialogs_(dialogs), storage_(storage), log_(log), match_(match),
-      serial_(serial), events_(record), settings_(form, storage, keys) {
-    log_.onLine = [this](const QString& line) { recordLine(line); };
-}
+      serial_(serial), events_(events), writer_(writer) {}
 
-void MatchStore::bindHandlers() {
-    form_.SaveReport.onClick = [this] { SaveReport_Click(); };
-    form_.ResetSettings.onClick = [this] { ResetSettings_Click(); };
-}
-
-void MatchStore::message(const QString& text) {
+void StateStore::message(const QString& text) {
     dialogs_.messageBox(text, kTitle, Icon::None, Buttons::Ok);
 }
 
-void MatchStore::recordLine(const QString& line) {
-    if (recording_)
-        storage_.appendRecord(line);
-    else
-        pending_.append(line);
-}
-
-void MatchStore::start() {
-    // The club's own sports first: the kept settings may choose one of them. A file edited into
-    // nonsense leaves the built-in sports, and the log says so once.
-    const std::optional<QByteArray> sports = storage_.readSports();
-    if (sports)
-        if (const std::optional<QString> why = match_.catalog().setOwn(*sports))
-            log_.addLine(tr(" +++ Eigene Sportarten nicht lesbar (%1), es gelten die eingebauten")
-                             .arg(*why));
-    if (!settings_.restore())
-        log_.addLine(tr(" +++ Tastenbelegung in den Einstellungen unlesbar: es gelten "
-                        "die Standardtasten"));
-    if (!match_.catalog().has(form_.Sport))
-        form_.Sport = QStringLiteral("frei");
+void StateStore::start() {
     claimed_ = storage_.claimState();
     std::optional<MatchState> last;
     std::optional<QString> unreadable;
@@ -94,10 +61,7 @@ void MatchStore::start() {
     if (!resumed) {
         // A fresh match begins at the kept start value, in the first period of its sport.
         match_.newMatch();
-        record_ = storage_.startRecord();
-        recording_ = true;
-        for (const QString& line : std::exchange(pending_, {}))
-            storage_.appendRecord(line);
+        writer_.begin();
     }
 
     if (!claimed_) {
@@ -123,7 +87,7 @@ void MatchStore::start() {
     sayFaults();
 }
 
-bool MatchStore::resume(const MatchState& state) {
+bool StateStore::resume(const MatchState& state) {
     Form& f = form_;
     restoreContent(f, state.content);
     if (!match_.catalog().has(f.Sport))
@@ -148,18 +112,7 @@ bool MatchStore::resume(const MatchState& state) {
             f.ClockRunning = f.TimeoutActive = f.BreakActive = false;
     }
 
-    // The record goes on; the log box shows its lines again, under those of this start.
-    QStringList older;
-    if (storage_.continueRecord(state.record)) {
-        record_ = state.record;
-        older = storage_.recordLines();
-    } else {
-        record_ = storage_.startRecord();
-    }
-    recording_ = true;
-    for (const QString& line : std::exchange(pending_, {}))
-        storage_.appendRecord(line);
-    rebuildLog(older);
+    writer_.resume(state.record);
 
     // The port, if it is there, found by its device and opened again when it was open.
     const qsizetype entry =
@@ -174,16 +127,7 @@ bool MatchStore::resume(const MatchState& state) {
     return true;
 }
 
-void MatchStore::rebuildLog(const QStringList& older) {
-    QString& log = form_.Text1.text;
-    for (auto it = older.crbegin(); it != older.crend(); ++it) {
-        if (log.size() + it->size() + 2 > kLogLimit)
-            break;
-        log += *it + QStringLiteral("\r\n");
-    }
-}
-
-void MatchStore::remember() {
+void StateStore::remember() {
     for (const Control* c : form_.controls())
         if (keptInState(*c))
             written_.insert(c, keptPart(*c));
@@ -191,7 +135,7 @@ void MatchStore::remember() {
     writtenPort_ = form_.Combo6.notes.value(form_.Combo6.index);
 }
 
-bool MatchStore::changed(const Changes& changes, bool tick) const {
+bool StateStore::changed(const Changes& changes, bool tick) const {
     const Form& f = form_;
     // What the running count rewrites at every step of it.
     const auto counted = [&f](const Control* c) {
@@ -213,7 +157,7 @@ bool MatchStore::changed(const Changes& changes, bool tick) const {
            (changes.has(f.Combo6) && f.Combo6.notes.value(f.Combo6.index) != writtenPort_);
 }
 
-void MatchStore::store(bool force) {
+void StateStore::store(bool force) {
     if (!claimed_ || (ended_ && !force))
         return;
     remember();
@@ -226,20 +170,11 @@ void MatchStore::store(bool force) {
     s.savedAtMs = clock_.wallMs();
     s.timeOfDay = clock_.timeOfDay();
     s.count = match_.runningCount();
-    s.record = record_;
+    s.record = writer_.name();
     storage_.writeState(s.toJson());
 }
 
-void MatchStore::keepSports() {
-    storage_.writeSports(match_.catalog().ownFile());
-    sayFaults();
-}
-
-void MatchStore::keepSettings() {
-    settings_.keep();
-}
-
-void MatchStore::afterStep(const Changes& changes, bool tick) {
+void StateStore::afterStep(const Changes& changes, bool tick) {
     if (changed(changes, tick))
         store();
     const qint64 nowMs = clock_.monotonicMs();
@@ -247,20 +182,17 @@ void MatchStore::afterStep(const Changes& changes, bool tick) {
         lastTryMs_ = nowMs;
         if (!storage_.fault(Storage::Kept::State).isEmpty())
             store();
-        if (!storage_.fault(Storage::Kept::Settings).isEmpty())
-            settings_.keep(true);
     }
     sayFaults();
 }
 
-void MatchStore::end() {
-    settings_.keep();
+void StateStore::end() {
     ended_ = true;
     store(true);
     sayFaults();
 }
 
-void MatchStore::sayFaults() {
+void StateStore::sayFaults() {
     static const struct {
         Storage::Kept kept;
         Fault fault;
@@ -268,14 +200,14 @@ void MatchStore::sayFaults() {
         const char* works;
     } kinds[] = {
         {Storage::Kept::State, Fault::State,
-         QT_TRANSLATE_NOOP("MatchStore", "Spielstand kann nicht gespeichert werden: "),
-         QT_TRANSLATE_NOOP("MatchStore", "Spielstand wird wieder gespeichert")},
+         QT_TRANSLATE_NOOP("StateStore", "Spielstand kann nicht gespeichert werden: "),
+         QT_TRANSLATE_NOOP("StateStore", "Spielstand wird wieder gespeichert")},
         {Storage::Kept::Settings, Fault::Settings,
-         QT_TRANSLATE_NOOP("MatchStore", "Einstellungen können nicht gespeichert werden: "),
-         QT_TRANSLATE_NOOP("MatchStore", "Einstellungen werden wieder gespeichert")},
+         QT_TRANSLATE_NOOP("StateStore", "Einstellungen können nicht gespeichert werden: "),
+         QT_TRANSLATE_NOOP("StateStore", "Einstellungen werden wieder gespeichert")},
         {Storage::Kept::Record, Fault::Record,
-         QT_TRANSLATE_NOOP("MatchStore", "Spielbericht kann nicht mitgeschrieben werden: "),
-         QT_TRANSLATE_NOOP("MatchStore", "Spielbericht wird wieder mitgeschrieben")},
+         QT_TRANSLATE_NOOP("StateStore", "Spielbericht kann nicht mitgeschrieben werden: "),
+         QT_TRANSLATE_NOOP("StateStore", "Spielbericht wird wieder mitgeschrieben")},
     };
     for (const auto& k : kinds) {
         const QString reason = storage_.fault(k.kept);
@@ -286,40 +218,6 @@ void MatchStore::sayFaults() {
         form_.setFault(k.fault, text);
         log_.addLine(QStringLiteral(" +++ ") + (text.isEmpty() ? tr(k.works) : text));
     }
-}
-
-void MatchStore::SaveReport_Click() {
-    const Form& f = form_;
-    const QDateTime now = QDateTime::fromMSecsSinceEpoch(clock_.wallMs());
-    // In the documents folder, named after the day and the teams.
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString name =
-        reportName(now.toString(QStringLiteral("yyyy-MM-dd")), f.Text_l.text, f.Text_r.text);
-    QString filter;
-    QString path = dialogs_.saveFileName(
-        tr("Spielbericht speichern"),
-        (folder.isEmpty() ? QString() : folder + QLatin1Char('/')) + name + QStringLiteral(".txt"),
-        QStringLiteral("Text (*.txt);;CSV (*.csv)"), filter);
-    if (path.isEmpty())
-        return;
-    const bool csv = filter.contains(QLatin1String("csv"), Qt::CaseInsensitive) ||
-                     path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive);
-    if (QFileInfo(path).suffix().isEmpty())
-        path += csv ? QStringLiteral(".csv") : QStringLiteral(".txt");
-
-    const MatchReport report{now.toString(QStringLiteral("dd.MM.yyyy")),
-                             match_.rules().title(),
-                             f.Text_l.text,
-                             f.Text_r.text,
-                             f.Pkt_l.text + QLatin1Char(':') + f.Pkt_r.text,
-                             f.D_Min.text + QLatin1Char(':') + f.D_Sec.text,
-                             events_.events()};
-    if (const std::optional<QString> error = storage_.writeFile(
-            path, reportBytes(report, csv ? ReportFormat::Csv : ReportFormat::Text))) {
-        message(tr("Spielbericht kann nicht gespeichert werden: ") + *error);
-        return;
-    }
-    log_.addLine(tr(" +++ Spielbericht gespeichert: ") + path);
 }
 
 } // namespace ml

@@ -1,13 +1,13 @@
 #pragma once
 
-// Keeps the match on disk: the settings between runs, the state of the match under way after
-// every change (so that a crashed run can be resumed), and the record of every log line of the
-// match. Decides what is stored and when; the storage only keeps it.
+// Keeps the state of the match under way after every change, so that a crashed run can be
+// resumed, and asks at start-up whether to resume it. Decides what is stored and when; the
+// storage only keeps it. Says the disk's faults (the state's, the settings', the record's).
 
 #include "console/event_log.h"
-#include "core/kept_settings.h"
 #include "core/match_record.h"
 #include "core/match_state.h"
+#include "core/record_writer.h"
 #include "form/form.h"
 #include "match/match_engine.h"
 #include "platform/platform.h"
@@ -18,23 +18,19 @@
 
 namespace ml {
 
-class MatchStore {
-    Q_DECLARE_TR_FUNCTIONS(MatchStore)
+class StateStore {
+    Q_DECLARE_TR_FUNCTIONS(StateStore)
 
   public:
-    MatchStore(Form& form, const Clock& clock, Dialogs& dialogs, Storage& storage, EventLog& log,
-               MatchEngine& match, SerialLink& serial, KeyTable& keys, MatchRecord& record);
-    void bindHandlers();
+    StateStore(Form& form, const Clock& clock, Dialogs& dialogs, Storage& storage, EventLog& log,
+               MatchEngine& match, SerialLink& serial, MatchRecord& events, RecordWriter& writer);
 
-    // Start-up, after the form's own: the kept settings, then the question whether to resume a
-    // match that did not end, then the match record.
+    // Start-up, after the form's own and the settings: the question whether to resume a match
+    // that did not end, then the match record.
     void start();
-    // After each operator action: keeps the settings when they changed.
-    void keepSettings();
     // After each step: keeps the state when the step changed what it holds. A tick that only
     // moved the running count on writes nothing: the state keeps the count as its value and
-    // the time of the save. While the disk refuses the state or the settings, they are tried
-    // again once a second.
+    // the time of the save. While the disk refuses the state, it is tried again once a second.
     void afterStep(const Changes& changes, bool tick);
     // "Ende": the match is over; the state says so and is not written again.
     void end();
@@ -43,10 +39,9 @@ class MatchStore {
     // the window.
     std::function<void()> showForm;
 
-    void SaveReport_Click();
-    void ResetSettings_Click() { settings_.ResetSettings_Click(); }
-    // Keeps the club's own sports, as the dialog has left them.
-    void keepSports();
+    // The disk's faults in the status line while they stand; each is logged when it begins and
+    // when it is gone. Never a message box: the tick that notices one goes on.
+    void sayFaults();
 
   private:
     bool resume(const MatchState& state);
@@ -57,12 +52,6 @@ class MatchStore {
     void store(bool force = false);
     // The state as it is now counts as written.
     void remember();
-    void recordLine(const QString& line);
-    // The log box rebuilt from the record's lines, newest first, within the box's limit.
-    void rebuildLog(const QStringList& older);
-    // The disk's faults in the status line while they stand; each is logged when it begins and
-    // when it is gone. Never a message box: the tick that notices one goes on.
-    void sayFaults();
     void message(const QString& text);
 
     Form& form_;
@@ -73,14 +62,11 @@ class MatchStore {
     MatchEngine& match_;
     SerialLink& serial_;
     MatchRecord& events_;
-    KeptSettings settings_;
+    RecordWriter& writer_;
 
     bool claimed_ = false;
     bool ended_ = false;
     qint64 lastTryMs_ = 0;
-    bool recording_ = false;
-    QStringList pending_;
-    QString record_;
     // What the last write held of the controls and of the record.
     QHash<const Control*, KeptControl> written_;
     std::size_t writtenRecord_ = 0;
