@@ -8,7 +8,7 @@
 #include "app/scaled_style.h"
 #include "app/sport_dialog.h"
 #include "app/window_menus.h"
-#include "console/message_window.h"
+#include "bookkeeping/message_window.h"
 
 #include <QAbstractButton>
 #include <QAction>

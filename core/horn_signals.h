@@ -4,7 +4,7 @@
 // timeout, of a break), the operator's hand horn, the settings, and a sound output that fails
 // or comes back.
 
-#include "console/event_log.h"
+#include "bookkeeping/event_log.h"
 #include "form/form.h"
 #include "platform/platform.h"
 

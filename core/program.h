@@ -4,9 +4,9 @@
 // platform, the road of start-up and of one tick, and the operator's actions on a control. The
 // Qt window and the replay tool both drive it.
 
-#include "console/event_log.h"
-#include "console/message_window.h"
-#include "console/score_keeping.h"
+#include "bookkeeping/event_log.h"
+#include "bookkeeping/message_window.h"
+#include "bookkeeping/score_keeping.h"
 #include "core/horn_signals.h"
 #include "core/keys.h"
 #include "core/match_record.h"

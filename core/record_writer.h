@@ -4,7 +4,7 @@
 // (the lines before the record is open wait), the log box rebuilt from a resumed record, and the
 // match report saved on the operator's demand ("Spielbericht speichern").
 
-#include "console/event_log.h"
+#include "bookkeeping/event_log.h"
 #include "core/match_record.h"
 #include "form/form.h"
 #include "match/match_engine.h"

@@ -6,7 +6,7 @@
 // size, the second display line). Read at start-up, written whenever the
 // operator has changed one of them.
 
-#include "console/event_log.h"
+#include "bookkeeping/event_log.h"
 #include "core/keys.h"
 #include "form/form.h"
 #include "match/sport_rules.h"

@@ -4,7 +4,7 @@
 // resumed, and asks at start-up whether to resume it. Decides what is stored and when; the
 // storage only keeps it. Says the disk's faults (the state's, the settings', the record's).
 
-#include "console/event_log.h"
+#include "bookkeeping/event_log.h"
 #include "core/match_record.h"
 #include "core/match_state.h"
 #include "core/record_writer.h"

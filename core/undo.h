@@ -8,7 +8,7 @@
 // The time of day is never rewound: taking back a clock start stops the clock at the value it
 // shows now, and taking back a stop lets it run on from there.
 
-#include "console/event_log.h"
+#include "bookkeeping/event_log.h"
 #include "core/setting_table.h"
 #include "form/form.h"
 #include "match/match_engine.h"

@@ -3,7 +3,7 @@
 // The output composer: builds the display content from the match state on every tick, writes it
 // to the open port when it changed, and hands it to the event log.
 
-#include "console/event_log.h"
+#include "bookkeeping/event_log.h"
 #include "form/form.h"
 #include "form/transmission.h"
 #include "platform/platform.h"
