@@ -112,11 +112,6 @@ void keepGroupsConsistent(Form& form, const Form& fresh) {
         freshPrograms.push_back(&*fresh.HLProgr[i]);
     }
     menuGroup(programs, freshPrograms);
-    // The fields that follow a menu group are taken from its check mark.
-    form.Brightness = form.br_high.checked ? 3 : form.br_med.checked ? 2 : 1;
-    for (size_t i = 1; i < form.HLProgr.size(); ++i)
-        if (form.HLProgr[i]->checked)
-            form.ProgramNumber = static_cast<int>(i);
 
     // Values the operator could not have typed keep the fresh form's: lengths beyond the clock's
     // range, a clock or penalty end the 16-bit fields cannot hold.

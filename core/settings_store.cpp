@@ -231,7 +231,7 @@ Settings SettingsStore::fromForm() const {
              : f.Baud_2400.checked ? 2400
              : f.Baud_4800.checked ? 4800
                                    : 9600;
-    s.brightness = f.Brightness >= 1 && f.Brightness <= 3 ? f.Brightness : 1;
+    s.brightness = f.brightness();
     s.mirror = f.miror.checked;
     s.countDown = f.Mode_down.checked;
     const std::span<const Setting> table = settingTable();

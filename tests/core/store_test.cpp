@@ -90,7 +90,7 @@ TEST_F(Store, SettingsComeBackAndImpossibleOnesFallBackOneByOne) {
 
     Session again(clock, storage);
     EXPECT_EQ(stateContent(again.p.form), kept);
-    EXPECT_EQ(again.p.form.Brightness, 3);
+    EXPECT_EQ(again.p.form.brightness(), 3);
     EXPECT_FALSE(again.p.form.PortOpen);
     EXPECT_TRUE(!again.p.form.HornOn && !again.p.form.horn.enabled && again.p.form.StopAtZero);
     EXPECT_EQ(again.p.form.HornLength, 3000);
