@@ -216,10 +216,10 @@ void SportDialog::show(const SportRules& s) {
     overtimeBreak_->setValue(s.overtime.breakBefore / 60.0);
     overtimeBetween_->setValue(s.overtime.breakBetween / 60.0);
     std::vector<int> kinds;
-    for (const PenaltyKind& k : s.penalties)
+    for (const PenaltyKind& k : s.penalties.kinds)
         kinds.push_back(k.seconds);
     penalties_->setText(minutesList(kinds));
-    maxRunning_->setValue(s.maxRunning);
+    maxRunning_->setValue(s.penalties.maxRunning);
     const TimeoutRules& t = s.timeouts;
     timeoutMinutes_->setValue(t.seconds / 60.0);
     perMatch_->setValue(t.perMatch);
@@ -252,13 +252,16 @@ std::optional<SportRules> SportDialog::edited(QString& why) const {
         return std::nullopt;
     }
     s.breaks = *breaks;
-    s.overtime = {overtimePeriods_->value(), seconds(overtimeMinutes_->value()),
-                  seconds(overtimeBreak_->value()), seconds(overtimeBetween_->value())};
+    // What the dialog does not show (how many overtimes may follow) stays as the sport had it.
+    s.overtime.periods = overtimePeriods_->value();
+    s.overtime.seconds = seconds(overtimeMinutes_->value());
+    s.overtime.breakBefore = seconds(overtimeBreak_->value());
+    s.overtime.breakBetween = seconds(overtimeBetween_->value());
     // A length the sport had keeps what it was (a minor penalty that a goal ends).
-    s.penalties.clear();
+    s.penalties.kinds.clear();
     for (int k : *kinds)
-        s.penalties.push_back(base->penaltyKind(k));
-    s.maxRunning = maxRunning_->value();
+        s.penalties.kinds.push_back(base->penaltyKind(k));
+    s.penalties.maxRunning = maxRunning_->value();
     s.timeouts.seconds = seconds(timeoutMinutes_->value());
     s.timeouts.perMatch = perMatch_->value();
     s.timeouts.perHalf = *halves;

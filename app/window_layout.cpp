@@ -44,6 +44,15 @@ constexpr const char* kTeamTimeoutGuestTip =
     QT_TRANSLATE_NOOP("ml::app::Layout", "Timeout der Gast-Mannschaft (zählt nach den Regeln)");
 constexpr const char* kTimeoutsTip =
     QT_TRANSLATE_NOOP("ml::app::Layout", "Timeouts: genommen ● und noch erlaubt ○");
+constexpr const char* kFoulHomeTip = QT_TRANSLATE_NOOP(
+    "ml::app::Layout", "ein Foul der Heim-Mannschaft (mit der Nummer aus \"Nr.\", wo die "
+                       "Sportart die Fouls der Spieler zählt)");
+constexpr const char* kFoulGuestTip = QT_TRANSLATE_NOOP(
+    "ml::app::Layout", "ein Foul der Gast-Mannschaft (mit der Nummer aus \"Nr.\", wo die "
+                       "Sportart die Fouls der Spieler zählt)");
+constexpr const char* kFoulsTip =
+    QT_TRANSLATE_NOOP("ml::app::Layout",
+                      "Teamfouls im Abschnitt; die Marke, sobald jedes weitere Foul bestraft wird");
 
 // clang-format off
 const ControlLayout kMainWindow[] = {
@@ -147,6 +156,12 @@ const ControlLayout kMainWindow[] = {
     {"nextPeriod",     {2880, 5700, 1935, 420},  C, 0,
      QT_TRANSLATE_NOOP("ml::app::Layout",
                        "vom Ende eines Abschnitts zur Pause, von der Pause zum nächsten Abschnitt")},
+    // Under the period, each team's fouls in it, the home team's on the left: its button above
+    // its count.
+    {"foulL",          {2880, 6180, 945, 360},   C, 0, kFoulHomeTip},
+    {"foulR",          {3870, 6180, 945, 360},   C, 0, kFoulGuestTip},
+    {"foulsL",         {2880, 6600, 945, 360},   C, 0, kFoulsTip},
+    {"foulsR",         {3870, 6600, 945, 360},   C, 0, kFoulsTip},
     {"timeoutsR",      {4935, 5220, 1140, 360},  R, 0, kTimeoutsTip, 12},
     {"teamTimeoutR",   {6120, 5220, 1455, 360},  C, 0, kTeamTimeoutGuestTip},
     {"penaltyListR",   {4935, 5660, 1800, 1380}, L, 0, kPenaltyListTip},
@@ -212,6 +227,7 @@ const char* const kReadingOrder[] = {
     "OneLine", "Scroll_1", "FreeT", "FreeT_S", "Help_text",
     "Scroll_U", "FreeT_U", "FreeT_U_S",
     "teamTimeoutL", "playerL", "penaltyListL", "penaltyEndL", "penaltyRemoveL", "nextPeriod",
+    "foulL", "foulR",
     "teamTimeoutR", "penaltyListR", "playerR", "penaltyEndR", "penaltyRemoveR",
 };
 

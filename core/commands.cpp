@@ -26,7 +26,8 @@ bool guestPenaltyRan(const Form& f) {
 // and the middle key 5 (the one with the bump) the hand horn, sounding while it is held.
 // Ctrl+O opens the port, as "open" does in every program; Ctrl+F takes remote control away (F
 // for "Fernbedienung": Marklight has nothing to find). Under a sport's rules, Shift makes a side's
-// "+1" key its team's timeout and the break key the period's next step.
+// "+1" key its team's timeout, its penalty key its team's foul, and the break key the period's
+// next step.
 const Command kCommands[] = {
     {.id = "clock",
      .control = "St_St",
@@ -105,6 +106,18 @@ const Command kCommands[] = {
      .label = QT_TRANSLATE_NOOP("Command", "Timeout Gegner (nach den Regeln der Sportart)"),
      .keys = {"Shift+F11"},
      .undo = {QT_TRANSLATE_NOOP("Command", "Timeout Gegner")}},
+    {.id = "homeFoul",
+     .control = "foulL",
+     .label = QT_TRANSLATE_NOOP("Command", "Foul Heim (wo die Sportart Fouls zählt)"),
+     .keys = {"Shift+F4"},
+     .evenHidden = true,
+     .undo = {QT_TRANSLATE_NOOP("Command", "Foul Heim")}},
+    {.id = "guestFoul",
+     .control = "foulR",
+     .label = QT_TRANSLATE_NOOP("Command", "Foul Gegner (wo die Sportart Fouls zählt)"),
+     .keys = {"Shift+F9"},
+     .evenHidden = true,
+     .undo = {QT_TRANSLATE_NOOP("Command", "Foul Gegner")}},
     {.id = "display",
      .control = "Displ",
      .label = QT_TRANSLATE_NOOP("Command", "Anzeigen ein / aus"),

@@ -50,7 +50,8 @@ struct Command {
     // The standard keys, as Qt's portable key texts.
     std::array<const char*, 3> keys{};
     // Runs while its control is hidden: the +1 and -1 buttons of a side share one place and the
-    // counting direction shows only one pair, but both steps stay at hand on keys and remotes.
+    // counting direction shows only one pair, but both steps stay at hand on keys and remotes; a
+    // foul key under a sport without fouls says that it counts none.
     bool evenHidden = false;
     // In the key list and the key dialog. A command that is not has no keys: the undo history
     // names its steps.

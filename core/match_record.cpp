@@ -75,13 +75,16 @@ void MatchRecord::afterStep() {
             const std::optional<double> a = readNumber(*before);
             const std::optional<double> b = readNumber(*now);
             const double step = a && b ? *b - *a : 0;
+            // A typed score is a correction, whatever it adds: no goal.
+            const bool goal = step == 1 && !typed_;
             push(side,
-                 step == 1    ? tr("Tor")
-                 : step == -1 ? tr("Tor zurückgenommen")
-                              : tr("Spielstand korrigiert"),
-                 step == 1 ? QStringLiteral("goal") : QString());
+                 goal                    ? tr("Tor")
+                 : step == -1 && !typed_ ? tr("Tor zurückgenommen")
+                                         : tr("Korrektur"),
+                 goal ? QStringLiteral("goal") : QString());
         }
     }
+    typed_ = false;
     scoreL_ = f.Pkt_l.text;
     scoreR_ = f.Pkt_r.text;
     nameL_ = f.Text_l.text;
@@ -127,6 +130,15 @@ void MatchRecord::add(const MatchEvent& event) {
         break;
     case EventKind::PeriodEnded:
         push(event.side, tr("Ende %1").arg(period));
+        break;
+    case EventKind::MatchEnded:
+        push(event.side, tr("Spielende"));
+        break;
+    case EventKind::Foul:
+        push(event.side,
+             tr("Foul%1").arg(event.number ? QStringLiteral(" #%1").arg(event.number) : QString()) +
+                 note,
+             QStringLiteral("foul"));
         break;
     case EventKind::ClockStarted:
         push(event.side, tr("Uhr läuft"));

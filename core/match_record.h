@@ -29,6 +29,8 @@ class MatchRecord {
     void add(const MatchEvent& event);
     // The end of a step: a changed score is a goal, a goal taken back, or a correction.
     void afterStep();
+    // The operator typed a score in this step: a correction, not a goal.
+    void scoreTyped() { typed_ = true; }
     // A new match begins: the record starts empty from the scores as they stand.
     void clear();
 
@@ -49,6 +51,7 @@ class MatchRecord {
     std::size_t revision_ = 0;
     // The scores and names as the record last saw them.
     QString scoreL_, scoreR_, nameL_, nameR_;
+    bool typed_ = false;
 };
 
 } // namespace ml

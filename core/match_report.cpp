@@ -3,6 +3,8 @@
 #include <QCoreApplication>
 #include <QStringList>
 
+#include <algorithm>
+
 namespace ml {
 
 namespace {
@@ -27,6 +29,12 @@ int counted(const MatchReport& r, const QString& team, const char* what) {
     return n;
 }
 
+// Fouls are summed only where the match counted them.
+bool fouled(const MatchReport& r) {
+    return std::any_of(r.events.begin(), r.events.end(),
+                       [](const RecordedEvent& e) { return e.counts == QLatin1String("foul"); });
+}
+
 QString csv(const MatchReport& r) {
     QString text =
         QChar(0xFEFF) + QCoreApplication::translate(
@@ -44,10 +52,14 @@ QString csv(const MatchReport& r) {
     const auto n = [&r](const QString& team, const char* what) {
         return QString::number(counted(r, team, what));
     };
-    return text + QCoreApplication::translate("ml::MatchReport",
-                                              "\r\n;%1;%2\r\nStrafen;%3;%4\r\nTimeouts;%5;%6\r\n")
-                      .arg(csvCell(r.home), csvCell(r.guest), n(r.home, "penalty"),
-                           n(r.guest, "penalty"), n(r.home, "timeout"), n(r.guest, "timeout"));
+    text += QCoreApplication::translate("ml::MatchReport",
+                                        "\r\n;%1;%2\r\nStrafen;%3;%4\r\nTimeouts;%5;%6\r\n")
+                .arg(csvCell(r.home), csvCell(r.guest), n(r.home, "penalty"), n(r.guest, "penalty"),
+                     n(r.home, "timeout"), n(r.guest, "timeout"));
+    if (fouled(r))
+        text += QCoreApplication::translate("ml::MatchReport", "Fouls;%1;%2\r\n")
+                    .arg(n(r.home, "foul"), n(r.guest, "foul"));
+    return text;
 }
 
 QString plainText(const MatchReport& r) {
@@ -68,10 +80,14 @@ QString plainText(const MatchReport& r) {
     const auto n = [&r](const QString& team, const char* what) {
         return QString::number(counted(r, team, what));
     };
-    return text + QCoreApplication::translate("ml::MatchReport",
-                                              "\nStrafen: %1 %2, %3 %4\nTimeouts: %1 %5, %3 %6\n")
-                      .arg(r.home, n(r.home, "penalty"), r.guest, n(r.guest, "penalty"),
-                           n(r.home, "timeout"), n(r.guest, "timeout"));
+    text += QCoreApplication::translate("ml::MatchReport",
+                                        "\nStrafen: %1 %2, %3 %4\nTimeouts: %1 %5, %3 %6\n")
+                .arg(r.home, n(r.home, "penalty"), r.guest, n(r.guest, "penalty"),
+                     n(r.home, "timeout"), n(r.guest, "timeout"));
+    if (fouled(r))
+        text += QCoreApplication::translate("ml::MatchReport", "Fouls: %1 %2, %3 %4\n")
+                    .arg(r.home, n(r.home, "foul"), r.guest, n(r.guest, "foul"));
+    return text;
 }
 
 } // namespace

@@ -24,7 +24,8 @@ struct RecordedEvent {
     QString what;
     // The score after it, "3:2".
     QString score;
-    // What it counts as in the report's sums: "penalty" for a penalty given, "timeout", "goal".
+    // What it counts as in the report's sums: "penalty" for a penalty given, "timeout", "goal",
+    // "foul".
     QString counts;
     bool operator==(const RecordedEvent&) const = default;
 };

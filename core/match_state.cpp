@@ -158,10 +158,18 @@ QJsonValue penaltiesJson(const PenaltyList& list) {
                                    {QStringLiteral("number"), p.number},
                                    {QStringLiteral("length"), p.lengthSec},
                                    {QStringLiteral("running"), p.running},
-                                   {QStringLiteral("end"), p.endSec},
+                                   {QStringLiteral("endMs"), double(p.endMs)},
+                                   {QStringLiteral("givenMs"), double(p.givenMs)},
                                    {QStringLiteral("reducesTeam"), p.reducesTeam},
-                                   {QStringLiteral("endsOnGoal"), p.endsOnGoal}});
+                                   {QStringLiteral("endsOnGoal"), p.endsOnGoal},
+                                   {QStringLiteral("coincidentWith"), p.coincidentWith},
+                                   {QStringLiteral("after"), p.after}});
     return entries;
+}
+
+bool wholeIn(const QJsonValue& x, double min, double max) {
+    const double d = x.toDouble(min - 1);
+    return x.isDouble() && d == std::floor(d) && d >= min && d <= max;
 }
 
 // A stored list, each entry checked as the window checks a typed one; nothing for one that is
@@ -170,31 +178,59 @@ std::optional<PenaltyList> penaltiesFrom(const QJsonValue& v) {
     const QJsonArray entries = v.toArray();
     if (!v.isArray() || entries.size() > qsizetype(kMaxPenalties))
         return std::nullopt;
-    const auto whole = [](const QJsonValue& x, double min, double max) {
-        const double d = x.toDouble(min - 1);
-        return x.isDouble() && d == std::floor(d) && d >= min && d <= max;
-    };
+    // A penalty's end and the moment it was given lie within the playing time a match can have.
+    constexpr double kMs = 1000.0 * (kInt16Max + 99 * 60);
     PenaltyList list;
     for (const QJsonValue& e : entries) {
         const QJsonObject o = e.toObject();
-        const QJsonValue id = o.value(QLatin1String("id"));
-        const QJsonValue number = o.value(QLatin1String("number"));
-        const QJsonValue length = o.value(QLatin1String("length"));
-        const QJsonValue end = o.value(QLatin1String("end"));
-        const auto flag = [&o](const char* key) { return o.value(QLatin1String(key)); };
-        if (!whole(id, 0, kInt16Max) || !whole(number, 0, 99) || !whole(length, 1, 99 * 60) ||
-            !whole(end, kInt16Min, kInt16Max) || !flag("running").isBool() ||
-            !flag("reducesTeam").isBool() || !flag("endsOnGoal").isBool())
+        const auto at = [&o](const char* key) { return o.value(QLatin1String(key)); };
+        if (!wholeIn(at("id"), 0, kInt16Max) || !wholeIn(at("number"), 0, 99) ||
+            !wholeIn(at("length"), 1, 99 * 60) || !wholeIn(at("endMs"), -kMs, kMs) ||
+            !wholeIn(at("givenMs"), -kMs, kMs) || !wholeIn(at("coincidentWith"), 0, kInt16Max) ||
+            !wholeIn(at("after"), 0, kInt16Max) || !at("running").isBool() ||
+            !at("reducesTeam").isBool() || !at("endsOnGoal").isBool())
             return std::nullopt;
-        list.push_back({id.toInt(), number.toInt(), length.toInt(), flag("running").toBool(),
-                        end.toInt(), flag("reducesTeam").toBool(), flag("endsOnGoal").toBool()});
+        list.push_back({at("id").toInt(), at("number").toInt(), at("length").toInt(),
+                        at("running").toBool(), qint64(at("endMs").toDouble()),
+                        qint64(at("givenMs").toDouble()), at("reducesTeam").toBool(),
+                        at("endsOnGoal").toBool(), at("coincidentWith").toInt(),
+                        at("after").toInt()});
     }
     return list;
+}
+
+QJsonValue playersJson(const PlayerSheet& players) {
+    QJsonArray entries;
+    for (const auto& [number, m] : players)
+        entries.append(QJsonObject{{QStringLiteral("number"), number},
+                                   {QStringLiteral("fouls"), m.fouls},
+                                   {QStringLiteral("penalties"), m.penalties},
+                                   {QStringLiteral("sentOff"), m.sentOff}});
+    return entries;
+}
+
+// A stored sheet of a side's players; nothing for one that is not such a sheet.
+std::optional<PlayerSheet> playersFrom(const QJsonValue& v) {
+    const QJsonArray entries = v.toArray();
+    if (!v.isArray() || entries.size() > 99)
+        return std::nullopt;
+    PlayerSheet players;
+    for (const QJsonValue& e : entries) {
+        const QJsonObject o = e.toObject();
+        const auto at = [&o](const char* key) { return o.value(QLatin1String(key)); };
+        if (!wholeIn(at("number"), 1, 99) || !wholeIn(at("fouls"), 0, 999) ||
+            !wholeIn(at("penalties"), 0, 999) || !at("sentOff").isBool())
+            return std::nullopt;
+        players[at("number").toInt()] = {at("fouls").toInt(), at("penalties").toInt(),
+                                         at("sentOff").toBool()};
+    }
+    return players;
 }
 
 struct ToJson {
     template <class T> QJsonValue operator()(const T& v) const { return QJsonValue(v); }
     QJsonValue operator()(const PenaltyList& list) const { return penaltiesJson(list); }
+    QJsonValue operator()(const PlayerSheet& players) const { return playersJson(players); }
 };
 
 } // namespace
@@ -272,6 +308,9 @@ void restoreContent(Form& form, const QJsonObject& content) {
                 } else if constexpr (std::is_same_v<T, PenaltyList>) {
                     if (const std::optional<PenaltyList> list = penaltiesFrom(v))
                         into = *list;
+                } else if constexpr (std::is_same_v<T, PlayerSheet>) {
+                    if (const std::optional<PlayerSheet> players = playersFrom(v))
+                        into = *players;
                 } else if constexpr (std::is_same_v<T, double>) {
                     if (v.isDouble())
                         into = d;

@@ -78,6 +78,7 @@ void Program::start() {
     // With the kept settings; a missing sound output is marked and logged now, not at the end
     // of the playing time.
     horn.start();
+    notesSeen_ = form.NoteCount;
     // The first changes are the whole form: the readers show it. The kept state goes on from
     // what the store has read or written at its start.
     tell(form.takeChanges());
@@ -219,6 +220,10 @@ bool Program::reachable(Control& c) {
 bool Program::acted(bool result, bool typing) {
     if (!typing)
         rememberName();
+    // A note of the match stands until the operator's next action.
+    if (form.NoteCount == notesSeen_)
+        form.setFault(Fault::Note, {});
+    notesSeen_ = form.NoteCount;
     // An action may have changed the horn's settings ("Einstellungen zurücksetzen").
     horn.applySettings();
     showAction();
@@ -263,6 +268,8 @@ bool Program::type(Control& c, const QString& text) {
     if (box != typedName_)
         rememberName();
     if (reachable(*box) && box->text != text) {
+        if (box == &form.Pkt_l || box == &form.Pkt_r)
+            record.scoreTyped();
         history.type(*box, text);
         if (box->onChange)
             box->onChange();

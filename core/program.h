@@ -188,6 +188,8 @@ class Program {
     TextBox* typedName_ = nullptr;
     // The time of day's second (since the epoch) of the last tick.
     qint64 tickSecond_ = -1;
+    // The notes of the match the status line has said as the last action ended.
+    int notesSeen_ = 0;
 };
 
 } // namespace ml

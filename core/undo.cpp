@@ -4,6 +4,7 @@
 #include "form/captions.h"
 
 #include <algorithm>
+#include <set>
 
 namespace ml {
 
@@ -26,10 +27,11 @@ void UndoHistory::bindHandlers() {
     showMenu();
 }
 
-std::array<int*, 6> UndoHistory::timeoutCounts() {
+std::array<int*, 10> UndoHistory::counts() {
     Form& f = form_;
-    return {&f.TimeoutsMatchL, &f.TimeoutsHalfL, &f.TimeoutsLastL,
-            &f.TimeoutsMatchR, &f.TimeoutsHalfR, &f.TimeoutsLastR};
+    return {&f.TimeoutsMatchL, &f.TimeoutsHalfL, &f.TimeoutsLastL, &f.TimeoutsMatchR,
+            &f.TimeoutsHalfR,  &f.TimeoutsLastR, &f.FoulsL,        &f.FoulsMatchL,
+            &f.FoulsR,         &f.FoulsMatchR};
 }
 
 UndoHistory::State UndoHistory::capture() const {
@@ -42,11 +44,13 @@ UndoHistory::State UndoHistory::capture() const {
     s.right = f.penaltyR;
     s.listL = f.penaltiesL;
     s.listR = f.penaltiesR;
+    s.playersL = f.playersL;
+    s.playersR = f.playersR;
     s.period = f.PeriodNumber;
     s.phase = f.PeriodPhase;
-    const auto counts = const_cast<UndoHistory*>(this)->timeoutCounts();
-    for (std::size_t i = 0; i < counts.size(); ++i)
-        s.timeouts[i] = *counts[i];
+    const auto counted = const_cast<UndoHistory*>(this)->counts();
+    for (std::size_t i = 0; i < counted.size(); ++i)
+        s.counts[i] = *counted[i];
     s.interruption = f.TimeoutActive ? 1 : f.BreakActive ? 2 : 0;
     for (const Setting& setting : settingTable())
         if (setting.said != nullptr)
@@ -175,10 +179,12 @@ void UndoHistory::apply(const Step& step, bool forward) {
     const State& from = forward ? step.before : step.after;
     applyList(f.penaltiesL, from.listL, to.listL);
     applyList(f.penaltiesR, from.listR, to.listR);
-    // Timeouts counted since stay counted.
-    const auto counts = timeoutCounts();
-    for (std::size_t i = 0; i < counts.size(); ++i)
-        *counts[i] = std::max(0, *counts[i] + to.timeouts[i] - from.timeouts[i]);
+    applyPlayers(f.playersL, from.playersL, to.playersL);
+    applyPlayers(f.playersR, from.playersR, to.playersR);
+    // Timeouts and fouls counted since stay counted.
+    const auto counted = counts();
+    for (std::size_t i = 0; i < counted.size(); ++i)
+        *counted[i] = std::max(0, *counted[i] + to.counts[i] - from.counts[i]);
     // Under a sport's rules every step takes its interruption with it (without them a timeout or
     // break runs as the operator left it). A period that has ended takes its break back before
     // the break ends, so that the end does not lead on to the next period; a break comes back
@@ -222,6 +228,33 @@ void UndoHistory::applyList(PenaltyList& list, const PenaltyList& from, const Pe
             list.insert(std::find_if(list.begin(), list.end(),
                                      [&p](const ListedPenalty& q) { return q.id > p.id; }),
                         p);
+    }
+}
+
+void UndoHistory::applyPlayers(PlayerSheet& players, const PlayerSheet& from,
+                               const PlayerSheet& to) {
+    if (from == to)
+        return;
+    std::set<int> numbers;
+    for (const PlayerSheet* sheet : {&from, &to})
+        for (const auto& entry : *sheet)
+            numbers.insert(entry.first);
+    for (int number : numbers) {
+        const auto at = [number](const PlayerSheet& sheet) {
+            const auto it = sheet.find(number);
+            return it == sheet.end() ? PlayerMarks{} : it->second;
+        };
+        const PlayerMarks a = at(from);
+        const PlayerMarks b = at(to);
+        if (a == b)
+            continue;
+        PlayerMarks& m = players[number];
+        m.fouls = std::max(0, m.fouls + b.fouls - a.fouls);
+        m.penalties = std::max(0, m.penalties + b.penalties - a.penalties);
+        if (a.sentOff != b.sentOff)
+            m.sentOff = b.sentOff;
+        if (m == PlayerMarks{})
+            players.erase(number);
     }
 }
 

@@ -54,12 +54,13 @@ class UndoHistory {
         Penalty left, right;
         // The settings the dialogs change by a command, in the order of `settingTable`.
         std::vector<int> settings;
-        // Under a sport's rules: the penalty lists, the period, the timeouts counted, and which
-        // interruption runs (0 none, 1 a timeout, 2 a break).
+        // Under a sport's rules: the penalty lists, the players' marks, the period, the timeouts
+        // and fouls counted, and which interruption runs (0 none, 1 a timeout, 2 a break).
         PenaltyList listL, listR;
+        PlayerSheet playersL, playersR;
         int period = 0;
         int phase = 0;
-        std::array<int, 6> timeouts{};
+        std::array<int, 10> counts{};
         int interruption = 0;
         bool operator==(const State&) const = default;
     };
@@ -73,7 +74,11 @@ class UndoHistory {
     // Sets a list to what the step made of it (`to`), changing only the penalties the step
     // changed, so that what happened to the others since stays.
     static void applyList(PenaltyList& list, const PenaltyList& from, const PenaltyList& to);
-    std::array<int*, 6> timeoutCounts();
+    // Moves each player's marks by what the step changed of them, so that what happened since
+    // stays.
+    static void applyPlayers(PlayerSheet& players, const PlayerSheet& from, const PlayerSheet& to);
+    // The timeouts and fouls counted.
+    std::array<int*, 10> counts();
     // Sets what the step changed to its state after (`forward`) or before.
     void apply(const Step& step, bool forward);
     void showPenalty(Button& button, TextBox& text, Penalty& penalty, const Penalty& to);

@@ -42,7 +42,8 @@ const std::vector<Field>& formFields() {
         {"LogPending", ML_AT(LogPending), "LogPending"},
         {"Sport", ML_AT(Sport), "Sport"},
         {"PeriodNumber", ML_AT(PeriodNumber), "PeriodNumber", 0, 99},
-        {"PeriodPhase", ML_AT(PeriodPhase), "PeriodPhase", phase::kReady, phase::kBreak},
+        {"PeriodPhase", ML_AT(PeriodPhase), "PeriodPhase", phase::kReady, phase::kOver},
+        {"PeriodSeconds", ML_AT(PeriodSeconds), "PeriodSeconds", 0, 99 * 60},
         {"penaltiesL", ML_AT(penaltiesL), "penaltiesL"},
         {"penaltiesR", ML_AT(penaltiesR), "penaltiesR"},
         {"PenaltyCount", ML_AT(PenaltyCount), "PenaltyCount", 0, INT32_MAX},
@@ -52,6 +53,12 @@ const std::vector<Field>& formFields() {
         {"TimeoutsMatchR", ML_AT(TimeoutsMatchR), "TimeoutsMatchR", 0, 99},
         {"TimeoutsHalfR", ML_AT(TimeoutsHalfR), "TimeoutsHalfR", 0, 99},
         {"TimeoutsLastR", ML_AT(TimeoutsLastR), "TimeoutsLastR", 0, 99},
+        {"FoulsL", ML_AT(FoulsL), "FoulsL", 0, 999},
+        {"FoulsMatchL", ML_AT(FoulsMatchL), "FoulsMatchL", 0, 999},
+        {"FoulsR", ML_AT(FoulsR), "FoulsR", 0, 999},
+        {"FoulsMatchR", ML_AT(FoulsMatchR), "FoulsMatchR", 0, 999},
+        {"playersL", ML_AT(playersL), "playersL"},
+        {"playersR", ML_AT(playersR), "playersR"},
         {"BannerPhase", ML_AT(BannerPhase)},
         {"HornOn", ML_AT(HornOn)},
         {"HornLength", ML_AT(HornLength)},
@@ -95,6 +102,7 @@ const std::vector<Field>& formFields() {
         {"LoggedScoreL", ML_AT(LoggedScoreL), "LoggedScoreL"},
         {"LoggedScoreR", ML_AT(LoggedScoreR), "LoggedScoreR"},
         {"frmMessage.exists", ML_AT(frmMessage.exists)},
+        {"NoteCount", ML_AT(NoteCount)},
     };
     return fields;
 }
@@ -122,14 +130,33 @@ QString fieldText(const Field& field, const Form& form) {
         QString operator()(const PenaltyList& list) const {
             QStringList entries;
             for (const ListedPenalty& p : list)
-                entries << QStringLiteral("#%1 %2s %3%4%5")
+                entries << QStringLiteral("#%1 %2s %3 given=%4%5%6%7%8")
                                .arg(p.number ? QString::number(p.number) : QStringLiteral("-"))
                                .arg(p.lengthSec)
                                .arg(p.running
-                                        ? QStringLiteral("running end=") + QString::number(p.endSec)
+                                        ? QStringLiteral("running end=") + QString::number(p.endMs)
                                         : QStringLiteral("waiting"))
+                               .arg(p.givenMs)
                                .arg(p.reducesTeam ? QString() : QStringLiteral(" personal"))
-                               .arg(p.endsOnGoal ? QStringLiteral(" goal") : QString());
+                               .arg(p.endsOnGoal ? QStringLiteral(" goal") : QString())
+                               .arg(p.coincidentWith
+                                        ? QStringLiteral(" coincident=%1").arg(p.coincidentWith)
+                                        : QString())
+                               .arg(p.after ? QStringLiteral(" after=%1").arg(p.after) : QString());
+            return entries.isEmpty() ? QStringLiteral("none") : entries.join(QStringLiteral("; "));
+        }
+        QString operator()(const PlayerSheet& players) const {
+            QStringList entries;
+            for (const auto& [number, m] : players) {
+                QString entry = QStringLiteral("#%1").arg(number);
+                if (m.fouls)
+                    entry += QStringLiteral(" fouls=%1").arg(m.fouls);
+                if (m.penalties)
+                    entry += QStringLiteral(" penalties=%1").arg(m.penalties);
+                if (m.sentOff)
+                    entry += QStringLiteral(" out");
+                entries << entry;
+            }
             return entries.isEmpty() ? QStringLiteral("none") : entries.join(QStringLiteral("; "));
         }
     };

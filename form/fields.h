@@ -17,11 +17,12 @@ namespace ml {
 
 struct Form;
 
-using FieldValue = std::variant<bool, int, qint64, double, QString, PenaltyList>;
+using FieldValue = std::variant<bool, int, qint64, double, QString, PenaltyList, PlayerSheet>;
 
 struct Field {
-    using At = std::variant<bool& (*)(Form&), int& (*)(Form&), qint64& (*)(Form&),
-                            double& (*)(Form&), QString& (*)(Form&), PenaltyList& (*)(Form&)>;
+    using At =
+        std::variant<bool& (*)(Form&), int& (*)(Form&), qint64& (*)(Form&), double& (*)(Form&),
+                     QString& (*)(Form&), PenaltyList& (*)(Form&), PlayerSheet& (*)(Form&)>;
     const char* name;
     At at;
     // The key in the kept match state; null for a field the state does not keep (the tick
@@ -37,7 +38,8 @@ const Field* findField(const QString& name);
 
 FieldValue valueOf(const Field& field, const Form& form);
 // As replay prints it: flags -1 or 0, numbers in plain decimal, texts quoted, a penalty list as
-// its entries ("#7 120s running end=1680; #- 120s waiting", "none").
+// its entries ("#7 120s running end=1680000; #- 120s waiting", "none"), a side's players as
+// theirs ("#5 fouls=4; #7 penalties=3 out", "none").
 QString fieldText(const Field& field, const Form& form);
 
 } // namespace ml

@@ -53,10 +53,10 @@ Form::Form() {
     controls_.insert(controls_.end(), {&horn, &hornMissing, &StatusLine, &remoteOn, &remoteMark});
     // The sport's band, shown while a sport's rules apply.
     const std::initializer_list<Control*> band = {
-        &periodName,   &nextPeriod,   &teamTimeoutL,   &timeoutsL,
-        &teamTimeoutR, &timeoutsR,    &playerCaptionL, &playerL,
-        &penaltyListL, &penaltyEndL,  &penaltyRemoveL, &playerCaptionR,
-        &playerR,      &penaltyListR, &penaltyEndR,    &penaltyRemoveR};
+        &periodName,     &nextPeriod,     &teamTimeoutL, &timeoutsL,    &teamTimeoutR,
+        &timeoutsR,      &playerCaptionL, &playerL,      &penaltyListL, &penaltyEndL,
+        &penaltyRemoveL, &playerCaptionR, &playerR,      &penaltyListR, &penaltyEndR,
+        &penaltyRemoveR, &foulL,          &foulsL,       &foulR,        &foulsR};
     for (Control* c : band)
         c->visible = false;
     controls_.insert(controls_.end(), band);

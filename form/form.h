@@ -57,6 +57,8 @@ inline constexpr int kPlaying = 1;
 inline constexpr int kEnded = 2;
 // The break after it runs.
 inline constexpr int kBreak = 3;
+// The match is over ("Spielende"): no period follows.
+inline constexpr int kOver = 4;
 } // namespace phase
 
 // Where the running count (the match clock, a timeout or a break) stands on the clock of real
@@ -77,8 +79,9 @@ inline constexpr int kTeamNamesKept = 20;
 
 // What can fail in the background while the match goes on, in the order the status line names
 // them: the disk (the match state, the settings, the match record), the sound output, the port,
-// the second display line's port.
-enum class Fault { State, Settings, Record, Port, Line2 };
+// the second display line's port; then a note of the match for the operator, which stands until
+// the operator's next action.
+enum class Fault { State, Settings, Record, Port, Line2, Note };
 
 struct Form {
     Q_DECLARE_TR_FUNCTIONS(Form)
@@ -214,6 +217,14 @@ struct Form {
     Button penaltyEndR{"penaltyEndR", tr("Beenden")};
     // removes the chosen guest penalty
     Button penaltyRemoveR{"penaltyRemoveR", tr("Entfernen")};
+    // a foul of the home team (under a sport that counts team fouls)
+    Button foulL{"foulL", tr("Foul")};
+    // the home team's fouls in the period, and the mark at the rules' limit ("4  Bonus")
+    Label foulsL{"foulsL"};
+    // a foul of the guest team
+    Button foulR{"foulR", tr("Foul")};
+    // the guest team's fouls in the period
+    Label foulsR{"foulsR"};
 
     // --- free-text entry area ---
     // "Eine Zeile": one big line of free text instead of two rows
@@ -372,6 +383,9 @@ struct Form {
     QString Sport = QStringLiteral("frei");
     // The period under way: 1, 2 … and past the regular periods overtime; 0 without periods.
     int PeriodNumber = 0;
+    // The length of every regular period of this match in seconds, as a start value typed at its
+    // start set it; 0: the sport's own.
+    int PeriodSeconds = 0;
     // Where it stands: one of `phase`.
     int PeriodPhase = phase::kReady;
     // Each side's penalties while a sport's rules apply, in the order they were given.
@@ -383,6 +397,13 @@ struct Form {
     // minutes of the regular time that the rules count apart.
     int TimeoutsMatchL = 0, TimeoutsHalfL = 0, TimeoutsLastL = 0;
     int TimeoutsMatchR = 0, TimeoutsHalfR = 0, TimeoutsLastR = 0;
+    // Each side's team fouls: in the period that counts them (overtime with the last regular
+    // period) and in the match.
+    int FoulsL = 0, FoulsMatchL = 0;
+    int FoulsR = 0, FoulsMatchR = 0;
+    // Each side's players with what the match notes of them: fouls, penalties, sent off.
+    PlayerSheet playersL;
+    PlayerSheet playersR;
 
     // --- horn ---
     // Settings ("Extras → Hupe…"): the horn at all, the automatic signal's length and the
@@ -444,6 +465,9 @@ struct Form {
     // --- faults in the background ---
     // Each fault that stands, with what the status line says of it.
     std::map<Fault, QString> faults;
+    // Notes said in the status line so far: a note stands until an action of the operator that
+    // says none.
+    int NoteCount = 0;
     // Says `text` for `fault` in the status line, next to the other faults that stand; an empty
     // text takes it back. Never a message box: the tick, the wire and the horn go on.
     void setFault(Fault fault, const QString& text);

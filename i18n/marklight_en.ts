@@ -187,6 +187,22 @@
         <source>Seitenwechsel</source>
         <translation>Change ends</translation>
     </message>
+    <message>
+        <source>Foul Heim (wo die Sportart Fouls zählt)</source>
+        <translation>Foul home (where the sport counts fouls)</translation>
+    </message>
+    <message>
+        <source>Foul Heim</source>
+        <translation>Foul home</translation>
+    </message>
+    <message>
+        <source>Foul Gegner (wo die Sportart Fouls zählt)</source>
+        <translation>Foul guest (where the sport counts fouls)</translation>
+    </message>
+    <message>
+        <source>Foul Gegner</source>
+        <translation>Foul guest</translation>
+    </message>
 </context>
 <context>
     <name>Composer</name>
@@ -416,6 +432,10 @@ running...</translation>
     <message>
         <source>Entfernen</source>
         <translation>Remove</translation>
+    </message>
+    <message>
+        <source>Foul</source>
+        <translation>Foul</translation>
     </message>
 </context>
 <context>
@@ -916,10 +936,6 @@ Die Spielzeit steht bei %2:%3.</source>
 The match clock stands at %2:%3.</translation>
     </message>
     <message>
-        <source>Das Spiel ist aus: nach der %1 folgt kein Abschnitt.</source>
-        <translation>The match is over: no period follows %1.</translation>
-    </message>
-    <message>
         <source>Verlängerung spielen?</source>
         <translation>Play overtime?</translation>
     </message>
@@ -979,6 +995,122 @@ Give it all the same?</translation>
         <source>gegen die Regel: %1</source>
         <translation>against the rule: %1</translation>
     </message>
+    <message>
+        <source>Das Spiel ist aus (Spielende).<byte value="xd"/>
+<byte value="xd"/>
+Die Spielzeit trotzdem starten?</source>
+        <translation>The match is over (end of match).<byte value="xd"/>
+<byte value="xd"/>
+Start the match clock anyway?</translation>
+    </message>
+    <message>
+        <source>1 Foul</source>
+        <translation>1 foul</translation>
+    </message>
+    <message>
+        <source>%1 Fouls</source>
+        <translation>%1 fouls</translation>
+    </message>
+    <message>
+        <source>Ohne Sportart werden keine Fouls gezählt.</source>
+        <translation>Without a sport no fouls are counted.</translation>
+    </message>
+    <message>
+        <source>%1 zählt keine Fouls.</source>
+        <translation>%1 counts no fouls.</translation>
+    </message>
+    <message>
+        <source>Foul kontrollieren</source>
+        <translation>Check the foul</translation>
+    </message>
+    <message>
+        <source> beim Zählen des Fouls:</source>
+        <translation> counting the foul:</translation>
+    </message>
+    <message>
+        <source>#%1 von %2: %3. Foul – der Spieler muss das Spiel verlassen.<byte value="xd"/>
+<byte value="xd"/>
+Foul eintragen?</source>
+        <translation>#%1 of %2: foul %3 – the player must leave the game.<byte value="xd"/>
+<byte value="xd"/>
+Count the foul?</translation>
+    </message>
+    <message>
+        <source>#%1 von %2 hat schon %3 Fouls und spielt nicht mehr mit.<byte value="xd"/>
+<byte value="xd"/>
+Noch ein Foul eintragen?</source>
+        <translation>#%1 of %2 already has %3 fouls and is out of the game.<byte value="xd"/>
+<byte value="xd"/>
+Count another foul?</translation>
+    </message>
+    <message>
+        <source>Foul</source>
+        <translation>Foul</translation>
+    </message>
+    <message>
+        <source>%1. Foul des Spielers</source>
+        <translation>player's foul %1</translation>
+    </message>
+    <message>
+        <source>%1. Teamfoul</source>
+        <translation>team foul %1</translation>
+    </message>
+    <message>
+        <source>Foul #%1 %2</source>
+        <translation>Foul #%1 %2</translation>
+    </message>
+    <message>
+        <source>Foul %1</source>
+        <translation>Foul %1</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot;: eine doppelte kleine Strafe kennt %2 nicht</source>
+        <translation>&quot;%1&quot;: %2 has no double minor</translation>
+    </message>
+    <message>
+        <source>&quot;%1&quot;: als doppelte kleine Strafe kennt %2 nur %3+%3</source>
+        <translation>&quot;%1&quot;: as a double minor %2 knows only %3+%3</translation>
+    </message>
+    <message>
+        <source>#%1 von %2 ist vom Spiel ausgeschlossen.<byte value="xd"/>
+<byte value="xd"/>
+Trotzdem eine Strafe geben?</source>
+        <translation>#%1 of %2 is out of the match.<byte value="xd"/>
+<byte value="xd"/>
+Give a penalty anyway?</translation>
+    </message>
+    <message>
+        <source>gleichzeitig</source>
+        <translation>coincident</translation>
+    </message>
+    <message>
+        <source>Disqualifikation</source>
+        <translation>Disqualification</translation>
+    </message>
+    <message>
+        <source>Disqualifikation: #%1 %2</source>
+        <translation>Disqualification: #%1 %2</translation>
+    </message>
+    <message>
+        <source>#%1 von %2: %3. Strafe im Spiel – disqualifiziert.<byte value="xd"/>
+<byte value="xd"/>
+Die Mannschaft spielt die Strafe in Unterzahl; der Spieler spielt nicht mehr mit.</source>
+        <translation>#%1 of %2: penalty %3 of the match – disqualified.<byte value="xd"/>
+<byte value="xd"/>
+The team plays the penalty short-handed; the player takes no further part.</translation>
+    </message>
+    <message>
+        <source>  gleichzeitig</source>
+        <translation>  coincident</translation>
+    </message>
+    <message>
+        <source>  ausgeschlossen</source>
+        <translation>  out</translation>
+    </message>
+    <message>
+        <source>%1: %2 min</source>
+        <translation>%1: %2 min</translation>
+    </message>
 </context>
 <context>
     <name>MatchRecord</name>
@@ -997,10 +1129,6 @@ Give it all the same?</translation>
     <message>
         <source>Tor zurückgenommen</source>
         <translation>Goal taken back</translation>
-    </message>
-    <message>
-        <source>Spielstand korrigiert</source>
-        <translation>Score corrected</translation>
     </message>
     <message>
         <source>Strafe %1</source>
@@ -1049,6 +1177,18 @@ Give it all the same?</translation>
     <message>
         <source>Uhr steht</source>
         <translation>Clock stopped</translation>
+    </message>
+    <message>
+        <source>Korrektur</source>
+        <translation>Correction</translation>
+    </message>
+    <message>
+        <source>Spielende</source>
+        <translation>End of match</translation>
+    </message>
+    <message>
+        <source>Foul%1</source>
+        <translation>Foul%1</translation>
     </message>
 </context>
 <context>
@@ -1631,6 +1771,30 @@ No permission for %1.<byte value="xd"/>
         <source>&quot;%1&quot; ist eingebaut und bleibt, wie sie ist</source>
         <translation>&quot;%1&quot; is built in and stays as it is</translation>
     </message>
+    <message>
+        <source>Halbzeit</source>
+        <translation>Half</translation>
+    </message>
+    <message>
+        <source>Drittel</source>
+        <translation>Period</translation>
+    </message>
+    <message>
+        <source>Viertel</source>
+        <translation>Quarter</translation>
+    </message>
+    <message>
+        <source>Bonus</source>
+        <translation>Bonus</translation>
+    </message>
+    <message>
+        <source>6. Foul</source>
+        <translation>6th foul</translation>
+    </message>
+    <message>
+        <source>Fouls: Grenzen von 0 bis 20, eine Marke bis 32 Zeichen</source>
+        <translation>fouls: limits from 0 to 20, a mark of up to 32 characters</translation>
+    </message>
 </context>
 <context>
     <name>StateStore</name>
@@ -1952,6 +2116,18 @@ Penalties: %1 %2, %3 %4
 Time-outs: %1 %5, %3 %6
 </translation>
     </message>
+    <message>
+        <source>Fouls;%1;%2<byte value="xd"/>
+</source>
+        <translation>Fouls;%1;%2<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source>Fouls: %1 %2, %3 %4
+</source>
+        <translation>Fouls: %1 %2, %3 %4
+</translation>
+    </message>
 </context>
 <context>
     <name>ml::QtSerialDevice</name>
@@ -2158,6 +2334,18 @@ Keys: </translation>
     <message>
         <source>vom Ende eines Abschnitts zur Pause, von der Pause zum nächsten Abschnitt</source>
         <translation>from the end of a period to its break, from the break to the next period</translation>
+    </message>
+    <message>
+        <source>ein Foul der Heim-Mannschaft (mit der Nummer aus &quot;Nr.&quot;, wo die Sportart die Fouls der Spieler zählt)</source>
+        <translation>a foul of the home team (with the number from &quot;No.&quot; where the sport counts the players' fouls)</translation>
+    </message>
+    <message>
+        <source>ein Foul der Gast-Mannschaft (mit der Nummer aus &quot;Nr.&quot;, wo die Sportart die Fouls der Spieler zählt)</source>
+        <translation>a foul of the guest team (with the number from &quot;No.&quot; where the sport counts the players' fouls)</translation>
+    </message>
+    <message>
+        <source>Teamfouls im Abschnitt; die Marke, sobald jedes weitere Foul bestraft wird</source>
+        <translation>team fouls in the period; the mark once every further foul is penalised</translation>
     </message>
 </context>
 <context>

@@ -54,6 +54,13 @@ void MatchEngine::St_St_Click() {
         f.ClockRunning = false;
         report(EventKind::ClockStopped);
     } else {
+        // The match is over: a start is a slip of the hand more often than not.
+        if (f.PeriodPhase == phase::kOver && !rules().free() &&
+            dialogs_.messageBox(tr("Das Spiel ist aus (Spielende).\r\n\r\nDie Spielzeit "
+                                   "trotzdem starten?"),
+                                tr("Spielende"), Icon::None, Buttons::YesNo,
+                                Answer::No) != Answer::Yes)
+            return;
         // Started in the break after a period: the next period begins at once.
         if (f.PeriodPhase == phase::kBreak && !rules().free())
             beginNextPeriod();
@@ -76,8 +83,11 @@ void MatchEngine::St_St_Click() {
         f.CurSec = f.StartSec;
         f.ClockMs = start;
         // A clock started below zero has had its end; one started at 0:00 has it ahead unless
-        // it stopped itself there.
-        if (start > 0)
+        // it stopped itself there. Counting up under a sport's rules, the period's end lies
+        // ahead of a clock started before it.
+        if (f.Mode_up.checked && !rules().free())
+            f.ClockEnded = start >= periodEndMs();
+        else if (start > 0)
             f.ClockEnded = false;
         else if (shownMs(start, CountKind::ClockDown) < 0)
             f.ClockEnded = true;
@@ -131,8 +141,10 @@ void MatchEngine::refuseUnreadableClock(const QString& action) {
 
 void MatchEngine::Reset_Time_Click() {
     if (dialogs_.messageBox(tr("Zeit zurücksetzen?"), tr("mit OK Bestätigen"), Icon::None,
-                            Buttons::OkCancel) == Answer::Ok)
-        ResetTime();
+                            Buttons::OkCancel) != Answer::Ok)
+        return;
+    ResetTime();
+    choosePeriodLength();
 }
 
 // Clearing both scores cannot be seen coming on the display: it asks first when there is a
@@ -153,6 +165,7 @@ void MatchEngine::reset_Click() {
                             tr("Reset"), Icon::None, Buttons::YesNo, Answer::No) != Answer::Yes)
         return;
     ResetTime();
+    choosePeriodLength();
     form_.Pkt_l.text = QStringLiteral("0");
     form_.Pkt_r.text = QStringLiteral("0");
 }
@@ -168,17 +181,42 @@ void MatchEngine::s_change_Click() {
     std::swap(f.TimeoutsMatchL, f.TimeoutsMatchR);
     std::swap(f.TimeoutsHalfL, f.TimeoutsHalfR);
     std::swap(f.TimeoutsLastL, f.TimeoutsLastR);
+    std::swap(f.FoulsL, f.FoulsR);
+    std::swap(f.FoulsMatchL, f.FoulsMatchR);
+    std::swap(f.playersL, f.playersR);
     showSport();
 }
 
+// Without a sport's rules the direction is read at the next tick; under them the clock turns at
+// once and shows the same playing time.
 void MatchEngine::Mode_up_Click() {
-    form_.Mode_down.checked = false;
-    form_.Mode_up.checked = true;
+    rules().free() || form_.Mode_up.checked ? setDirection(true) : turnClock(true);
 }
 
 void MatchEngine::Mode_down_Click() {
-    form_.Mode_down.checked = true;
-    form_.Mode_up.checked = false;
+    rules().free() || form_.Mode_down.checked ? setDirection(false) : turnClock(false);
+}
+
+void MatchEngine::setDirection(bool up) {
+    form_.Mode_down.checked = !up;
+    form_.Mode_up.checked = up;
+}
+
+void MatchEngine::setClockMs(qint64 ms) {
+    Form& f = form_;
+    f.ClockMs = ms;
+    if (f.ClockRunning) {
+        startCount(f.anchor, clock_, ms);
+        f.StartSec = f.CurSec = static_cast<double>(ms) / 1000;
+        runningClockStep();
+        return;
+    }
+    f.LastMinute = false;
+    showSecondClock(false);
+    const qint64 shown =
+        shownMs(ms, f.Mode_up.checked ? CountKind::ClockUp : CountKind::ClockDown) / 1000;
+    f.D_Min.text = minutesText(static_cast<double>(shown), true);
+    f.D_Sec.text = secondsText(static_cast<double>(shown));
 }
 
 } // namespace ml

@@ -39,6 +39,8 @@ void MatchEngine::bindHandlers() {
     form_.penaltyEndR.onClick = [this] { penaltyEndR_Click(); };
     form_.penaltyRemoveL.onClick = [this] { penaltyRemoveL_Click(); };
     form_.penaltyRemoveR.onClick = [this] { penaltyRemoveR_Click(); };
+    form_.foulL.onClick = [this] { foulL_Click(); };
+    form_.foulR.onClick = [this] { foulR_Click(); };
 }
 
 void MatchEngine::start() {
@@ -118,16 +120,24 @@ void MatchEngine::runningClockStep() {
     const qint64 shown = shownMs(value, kind);
     f.CurSec = static_cast<double>(value) / 1000;
     f.ClockMs = value;
-    // The count-down passes 0:00: the playing time is over. The horn sounds once for it, after
-    // this step's transmission; the clock runs on below zero unless it is to stop at 0:00. Under
-    // a sport's rules the period has ended.
+    // The count-down passes 0:00, or under a sport's rules the count-up reaches the period's
+    // end: the playing time is over. The horn sounds once for it, after this step's
+    // transmission; the clock runs on unless it is to stop there. Under a sport's rules the
+    // period has ended.
+    const bool sport = !rules().free();
+    const bool upEnds = kind == CountKind::ClockUp && sport && shown >= periodEndMs();
     bool periodOver = false;
-    if (kind == CountKind::ClockDown && shown < 0 && !f.ClockEnded) {
+    if ((kind == CountKind::ClockDown ? shown < 0 : upEnds) && !f.ClockEnded) {
         f.ClockEnded = true;
         f.HornDue = HornSignal::MatchEnd;
-        periodOver = f.PeriodPhase == phase::kPlaying && !rules().free();
+        periodOver = f.PeriodPhase == phase::kPlaying && sport;
         if (f.StopAtZero) {
-            stopAtZero();
+            if (kind == CountKind::ClockDown) {
+                stopAtZero();
+            } else {
+                showClock(periodEndMs(), kind);
+                stopped(periodEndMs());
+            }
             if (periodOver)
                 endPeriod();
             return;

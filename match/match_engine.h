@@ -76,7 +76,8 @@ class MatchEngine {
 
     // --- a sport's rules ---
     SportCatalog& catalog() { return catalog_; }
-    int period() const { return form_.PeriodNumber; }
+    // The period under way as the window names it ("2. Halbzeit"), or "Spielende".
+    QString periodTitle() const { return form_.periodName.text; }
     const SportRules& rules() const { return catalog_.find(form_.Sport); }
     // Chooses the sport `id` as "Extras → Sportart…" does: asks first while a match is under way,
     // keeps the scores and names, and sets the clock to the first period's start value. False
@@ -102,12 +103,14 @@ class MatchEngine {
     // After a step taken back or done again: no more of a side's penalties run than the rules
     // allow, and none waits while a place is free.
     void settlePenalties();
-    // A penalty of a side's list as the window lists it: its player's number (0: none) and its
-    // time to serve in seconds (a waiting one's whole length).
+    // A penalty of a side's list as the window lists it: its player's number (0: none), its time
+    // to serve in whole seconds as it shows (a waiting one's whole length), and whether it
+    // cancels for strength with one of the other side.
     struct PenaltyView {
         int number;
         long long toServe;
         bool running;
+        bool coincident;
     };
     std::vector<PenaltyView> penaltyViews(bool left);
     // Starts a team's timeout of the rules' length, or the break after the period under way,
@@ -115,6 +118,16 @@ class MatchEngine {
     void interruptFor(bool timeout);
     // A goal of the left (or right) team: the rules may end a penalty of the other one.
     void goalScored(bool left);
+    // A team foul of the left (or right) team, of the player whose number stands in the side's
+    // "Nr." box (where the rules count a player's fouls).
+    void foulL_Click();
+    void foulR_Click();
+    // The playing time of the match in milliseconds (from its start, across the periods) at the
+    // match clock value `clockMs` of the period under way.
+    qint64 matchMs(qint64 clockMs) const;
+    // The length of period `n` in seconds for this match: a regular one as its start value set
+    // it, else the sport's.
+    int periodLength(int n) const;
     // Receives each event of the match as it happens (for the match record).
     std::function<void(const MatchEvent&)> onEvent;
     // Writes a line to the event log (set by the program; the engine alone writes none).
@@ -138,6 +151,8 @@ class MatchEngine {
     void runningClockStep();
     void showClock(qint64 shown, CountKind kind);
     void interruptionStep();
+    // The interruption's count in the clock's place, as its step shows it at VALUE.
+    void showInterruptionCount(qint64 value);
     // The end of a count-down that is to stop there: the clock stands at 0:00.
     void stopAtZero();
     void stopped(qint64 valueMs);
@@ -165,6 +180,11 @@ class MatchEngine {
         int& toLast;
         Button& timeout;
         Label& toShown;
+        PlayerSheet& players;
+        int& fouls;
+        int& foulsMatch;
+        Button& foul;
+        Label& foulsShown;
     };
     PenaltySide leftPenalty();
     PenaltySide rightPenalty();
@@ -176,24 +196,44 @@ class MatchEngine {
 
     // Penalties under a sport's rules (penalty_list.cpp).
     void addPenalty(const PenaltySide& side);
-    // The match clock in whole seconds as it shows; as it last stood while the operator has left
-    // its boxes unreadable.
-    long long clockSeconds() const;
-    // Time still to serve of a running penalty at the clock value `clock` (below 0 when served).
-    long long toServe(const ListedPenalty& p, long long clock) const;
-    // Starts `p` so that it is served `p.lengthSec` after the clock value `from`.
-    void startPenalty(ListedPenalty& p, long long from) const;
+    // A length as given: the seconds of one penalty and how many follow one another (2 for a
+    // double minor).
+    struct GivenLength {
+        int seconds;
+        int parts;
+    };
+    std::optional<GivenLength> penaltyLength(const PenaltySide& side);
+    // Counts a penalty of player `number`; true when it disqualifies the player.
+    bool notePenalty(const PenaltySide& side, int number, int parts, const PenaltyKind& kind);
+    void markCoincident(const PenaltySide& side, const std::vector<int>& ids, qint64 now);
+    void forgetPenalty(const PenaltySide& side, const ListedPenalty& p, qint64 now);
+    // The match clock now in milliseconds: its exact value, or the whole seconds the operator
+    // typed; as it last stood while the operator has left its boxes unreadable.
+    qint64 clockMs() const;
+    // Time still to serve of a running penalty at the clock value `clockMs` (0 or below when
+    // served).
+    qint64 toServe(const ListedPenalty& p, qint64 clockMs) const;
+    // Starts `p` so that it is served `p.lengthSec` after the clock value `fromMs`.
+    void startPenalty(ListedPenalty& p, qint64 fromMs) const;
     // Serves what the clock has passed and lets waiting penalties follow, at `clock`.
-    void servePenalties(const PenaltySide& side, long long clock);
-    // Starts the waiting penalties that have a place now, from the clock value `from`; with
-    // `announce` each is logged and reported as one that waited. Gives their ids.
-    std::vector<int> startWaiting(const PenaltySide& side, long long from, bool announce);
+    void servePenalties(const PenaltySide& side, qint64 clock);
+    // Starts the waiting penalties that may run now, from the clock value `from`, the player's
+    // next one of `gone` (a penalty that has just left the list) first; with `announce` each is
+    // logged and reported as one that waited.
+    void startWaiting(const PenaltySide& side, qint64 from, bool announce,
+                      const ListedPenalty* gone = nullptr);
+    void settle(const PenaltySide& side, qint64 now);
     // The chosen entry of a side's list ends (`served` false: by the timekeeper) or goes.
     void endChosen(const PenaltySide& side, bool remove);
-    void showPenalties(const PenaltySide& side, long long clock);
-    std::vector<PenaltyView> views(const PenaltySide& side, long long clock) const;
+    void showPenalties(const PenaltySide& side, qint64 clock);
+    std::vector<PenaltyView> views(const PenaltySide& side, qint64 clock) const;
     // Running penalties keep what they have still to serve when the clock is set anew.
-    void carryPenalties(long long from, long long to);
+    void carryPenalties(qint64 from, qint64 to);
+
+    // Team and player fouls under a sport's rules that count them (fouls.cpp).
+    void foul(const PenaltySide& side);
+    void showFouls(const PenaltySide& side);
+    static QString foulCount(int n);
 
     // Periods and timeouts under a sport's rules (sport_match.cpp).
     void teamTimeout(const PenaltySide& side);
@@ -207,7 +247,29 @@ class MatchEngine {
     // A break after a period that has ended in any way leads to the next period.
     void followBreak();
     QString nextCaption() const;
-    bool overtimeAhead() const;
+    // The period under way ends the regular time or an overtime.
+    bool lastOfBlock() const;
+    // Another overtime is to be played: the rules allow one more and the score is level.
+    bool overtimeDue() const;
+    // The match is over ("Spielende").
+    void endMatch();
+    // The start of period `n` on a clock that counts up: the playing time before it, in seconds.
+    int periodStart(int n) const;
+    // Where the clock stands at the start of the period under way, and where it ends it.
+    qint64 periodBeginMs() const;
+    qint64 periodEndMs() const;
+    // A typed start value at the start of the match sets the length of its regular periods.
+    void choosePeriodLength();
+    // The clock changes its direction under a sport's rules: it shows the same playing time.
+    void turnClock(bool up);
+    // Says `text` in the status line until the operator's next action.
+    void note(const QString& text);
+    // The break box shows the sport's break after the period under way.
+    void showBreakLength();
+    // Sets the check marks of the count direction.
+    void setDirection(bool up);
+    // The match clock stands (or runs on) at `ms`, as if the operator had set it there.
+    void setClockMs(qint64 ms);
     // A log line of the match at the clock and score of now: " +++ Spielzeit: 12:34 (3:2) …".
     void logAt(const QString& what);
     // A match is under way: something has happened since the sport was chosen.

@@ -21,6 +21,10 @@ enum class EventKind {
     BreakEnded,
     PeriodStarted,
     PeriodEnded,
+    // No period follows: "Spielende".
+    MatchEnded,
+    // A team foul, of a player when the number is given.
+    Foul,
     ClockStarted,
     ClockStopped,
 };
@@ -33,7 +37,8 @@ struct MatchEvent {
     EventSide side = EventSide::None;
     int number = 0;
     int lengthSec = 0;
-    // A word more: why a penalty ended, that one waits, a timeout given against the rules.
+    // A word more: why a penalty ended, that one waits, a timeout given against the rules, how
+    // many fouls a team has.
     QString note;
 };
 

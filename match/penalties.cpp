@@ -29,16 +29,18 @@ QString twoDigits(long long v) {
 
 MatchEngine::PenaltySide MatchEngine::leftPenalty() {
     Form& f = form_;
-    return {f.StrafeL,       f.ValStrafeL,    f.TxtStrL,      f.penaltyL, true,
-            f.penaltiesL,    f.playerL,       f.penaltyListL, f.Text_l,   f.TimeoutsMatchL,
-            f.TimeoutsHalfL, f.TimeoutsLastL, f.teamTimeoutL, f.timeoutsL};
+    return {f.StrafeL,       f.ValStrafeL,    f.TxtStrL,      f.penaltyL,  true,
+            f.penaltiesL,    f.playerL,       f.penaltyListL, f.Text_l,    f.TimeoutsMatchL,
+            f.TimeoutsHalfL, f.TimeoutsLastL, f.teamTimeoutL, f.timeoutsL, f.playersL,
+            f.FoulsL,        f.FoulsMatchL,   f.foulL,        f.foulsL};
 }
 
 MatchEngine::PenaltySide MatchEngine::rightPenalty() {
     Form& f = form_;
-    return {f.StrafeR,       f.ValStrafeR,    f.TxtStrR,      f.penaltyR, false,
-            f.penaltiesR,    f.playerR,       f.penaltyListR, f.Text_r,   f.TimeoutsMatchR,
-            f.TimeoutsHalfR, f.TimeoutsLastR, f.teamTimeoutR, f.timeoutsR};
+    return {f.StrafeR,       f.ValStrafeR,    f.TxtStrR,      f.penaltyR,  false,
+            f.penaltiesR,    f.playerR,       f.penaltyListR, f.Text_r,    f.TimeoutsMatchR,
+            f.TimeoutsHalfR, f.TimeoutsLastR, f.teamTimeoutR, f.timeoutsR, f.playersR,
+            f.FoulsR,        f.FoulsMatchR,   f.foulR,        f.foulsR};
 }
 
 // Without a sport's rules the button starts and stops the side's one penalty; under them it adds
@@ -118,17 +120,20 @@ void MatchEngine::advancePenalties() {
     if (free ? !f.penaltyL.running && !f.penaltyR.running
              : f.penaltiesL.empty() && f.penaltiesR.empty())
         return;
+    if (!free) {
+        const qint64 now = clockMs();
+        for (const PenaltySide& side : {leftPenalty(), rightPenalty()}) {
+            servePenalties(side, now);
+            showPenalties(side, now);
+        }
+        return;
+    }
     const std::optional<double> clock = readClock(f.D_Min.text, f.D_Sec.text);
     if (!clock)
         return;
-    for (const PenaltySide& side : {leftPenalty(), rightPenalty()}) {
-        if (!free) {
-            servePenalties(side, static_cast<long long>(*clock));
-            showPenalties(side, static_cast<long long>(*clock));
-        } else if (side.penalty.running) {
+    for (const PenaltySide& side : {leftPenalty(), rightPenalty()})
+        if (side.penalty.running)
             side.text.text = penaltyText(side, *clock);
-        }
-    }
 }
 
 QString MatchEngine::Strafe(int minutes, int seconds, int endMin, int endSec) const {

@@ -1,7 +1,10 @@
-// Penalties under a sport's rules: each side keeps a list of them in the order given. As many of
-// a side's penalties run as the rules allow (those that make the team play short count); the
-// others wait and start, in their order, at the moment of match time at which a place is free. A
-// served penalty leaves the list by itself. The display shows the one that ends first.
+// Penalties under a sport's rules: each side keeps a list of them in the order given. A penalty
+// belongs to its player, who serves one at a time: the next begins at the moment of match time
+// the one before is served or ended. As many of a side's penalties run as the rules allow (those
+// that make the team play short count); the others wait and start, in their order, at the moment
+// a place is free. Equal penalties of both sides at the same moment may cancel for strength
+// (coincident). A served penalty leaves the list by itself. The display shows the one that ends
+// first. Who plays short is counted from what runs, never kept beside it.
 
 #include "form/captions.h"
 #include "form/number_text.h"
@@ -12,76 +15,138 @@
 #include <QRegularExpression>
 
 #include <algorithm>
-#include <climits>
 #include <cmath>
+#include <tuple>
 
 namespace ml {
 
 namespace {
 
-// Up to this time to serve the display has room for the count of the side's other penalties.
+// Up to this time to serve (in seconds) the display has room for the count of the side's other
+// penalties.
 constexpr long long kCountFits = 600;
 
 QString twoDigits(long long v) {
     return QString::number(v).rightJustified(2, QLatin1Char('0'));
 }
 
-long long clamped(double clock) {
-    return static_cast<long long>(std::clamp(clock, double{-INT_MAX}, double{INT_MAX}));
+// Time to serve as it shows: whole seconds, rounded up, so that it turns with the clock.
+long long shownSeconds(qint64 ms) {
+    return ms <= 0 ? 0 : (ms + 999) / 1000;
 }
 
-int runningReducing(const PenaltyList& list) {
-    return static_cast<int>(std::count_if(list.begin(), list.end(), [](const ListedPenalty& p) {
-        return p.running && p.reducesTeam;
-    }));
+// Whether `p` makes its team play one short now.
+bool makesShort(const ListedPenalty& p) {
+    return p.running && p.reducesTeam && p.coincidentWith == 0;
+}
+
+int shortBy(const PenaltyList& list) {
+    return static_cast<int>(std::count_if(list.begin(), list.end(), makesShort));
 }
 
 QString numbered(const ListedPenalty& p) {
     return p.number ? QStringLiteral("#%1").arg(p.number) : QStringLiteral("#-");
 }
 
-} // namespace
-
-long long MatchEngine::toServe(const ListedPenalty& p, long long clock) const {
-    return form_.Mode_up.checked ? p.endSec - clock : clock - p.endSec;
+// The order in which one player serves penalties: as given; of the same moment those that reduce
+// the team before personal ones (IIHF: a misconduct after the time penalties given with it; IFF
+// 603.5: a personal penalty once the bench penalties are served) and the longer first (IIHF: a
+// major before a minor).
+bool servedBefore(const ListedPenalty& a, const ListedPenalty& b) {
+    return std::tuple(a.givenMs, !a.reducesTeam, -a.lengthSec, a.id) <
+           std::tuple(b.givenMs, !b.reducesTeam, -b.lengthSec, b.id);
 }
 
-void MatchEngine::startPenalty(ListedPenalty& p, long long from) const {
-    const long long end = form_.Mode_up.checked ? from + p.lengthSec : from - p.lengthSec;
+// Whether `p` must wait for another penalty of the list: the one it follows, or its player's
+// running one or one the player serves before it.
+bool blocked(const PenaltyList& list, const ListedPenalty& p) {
+    return std::any_of(list.begin(), list.end(), [&p](const ListedPenalty& q) {
+        return q.id != p.id && (q.id == p.after || (p.number != 0 && q.number == p.number &&
+                                                    (q.running || servedBefore(q, p))));
+    });
+}
+
+ListedPenalty* withId(PenaltyList& list, int id) {
+    const auto it =
+        std::find_if(list.begin(), list.end(), [id](const ListedPenalty& p) { return p.id == id; });
+    return it == list.end() ? nullptr : &*it;
+}
+
+} // namespace
+
+qint64 MatchEngine::toServe(const ListedPenalty& p, qint64 clockMs) const {
+    return form_.Mode_up.checked ? p.endMs - clockMs : clockMs - p.endMs;
+}
+
+void MatchEngine::startPenalty(ListedPenalty& p, qint64 fromMs) const {
+    const qint64 length = p.lengthSec * 1000LL;
     p.running = true;
-    p.endSec = static_cast<int>(std::clamp(end, kInt16Min, kInt16Max));
+    p.endMs = form_.Mode_up.checked ? fromMs + length : fromMs - length;
+}
+
+// The length box read as the rules take it: minutes, or under a sport with double minors "2+2"
+// (and its 4 minutes), two of the first kind. Nothing, after the failure box, for a length the
+// rules do not take.
+std::optional<MatchEngine::GivenLength> MatchEngine::penaltyLength(const PenaltySide& side) {
+    const SportRules& r = rules();
+    const PenaltyRules& rules = r.penalties;
+    const QString& typed = side.length.text;
+    const QString fallback =
+        rules.kinds.empty() ? typed : lengthBoxText(rules.kinds.front().seconds);
+    const auto refuse = [&](int fault, const QString& why) {
+        showFailure(dialogs_, tr("Strafe kontrollieren"), fault, tr(" beim Starten der Strafe:"),
+                    why, tr("Länge der Strafe in Min eingeben"));
+        side.length.text = fallback;
+        return std::nullopt;
+    };
+    const bool doubles = rules.doubleMinor && !rules.kinds.empty();
+    const int minor = doubles ? rules.kinds.front().seconds : 0;
+    static const QRegularExpression sum(QStringLiteral("^\\s*([^+]*)\\+([^+]*)$"));
+    if (const QRegularExpressionMatch m = sum.match(typed); m.hasMatch()) {
+        const std::optional<double> a = readNumber(m.captured(1));
+        const std::optional<double> b = readNumber(m.captured(2));
+        if (!doubles)
+            return refuse(
+                kFaultInvalidArgument,
+                tr("\"%1\": eine doppelte kleine Strafe kennt %2 nicht").arg(typed, r.title()));
+        if (!a || !b || std::lround(*a * 60) != minor || std::lround(*b * 60) != minor)
+            return refuse(kFaultInvalidArgument,
+                          tr("\"%1\": als doppelte kleine Strafe kennt %2 nur %3+%3")
+                              .arg(typed, r.title(), numberText(minor / 60.0)));
+        return GivenLength{minor, 2};
+    }
+    const std::optional<double> minutes = readNumber(typed);
+    // At least a whole second, at most what the display's minutes show.
+    if (!minutes || *minutes <= 0 || *minutes > 99 || std::lround(*minutes * 60) < 1)
+        return refuse(minutes ? kFaultInvalidArgument : kFaultTypeMismatch,
+                      minutes ? tr("\"%1\" ist keine Länge über 0 bis 99 Minuten").arg(typed)
+                              : notANumberDescription(typed));
+    const int length = static_cast<int>(std::lround(*minutes * 60));
+    const bool named = std::any_of(rules.kinds.begin(), rules.kinds.end(),
+                                   [length](const PenaltyKind& k) { return k.seconds == length; });
+    if (doubles && !named && length == 2 * minor)
+        return GivenLength{minor, 2};
+    return GivenLength{length, 1};
 }
 
 void MatchEngine::addPenalty(const PenaltySide& side) {
     Form& f = form_;
     const SportRules& r = rules();
-    const QString fallback =
-        r.penalties.empty() ? side.length.text : lengthBoxText(r.penalties.front().seconds);
-    if (side.list.size() >= kMaxPenalties) {
+    const std::optional<double> clock = readClock(f.D_Min.text, f.D_Sec.text);
+    if (!clock) {
+        refuseUnreadableClock(tr(" beim Starten der Strafe:"));
+        return;
+    }
+    const std::optional<GivenLength> length = penaltyLength(side);
+    if (!length)
+        return;
+    if (side.list.size() + size_t(length->parts) > kMaxPenalties) {
         dialogs_.messageBox(
             tr("Die Strafenliste von %1 ist voll: höchstens %2 Strafen je Mannschaft.\r\n\r\n"
                "Eine verbüßte, beendete oder entfernte Strafe macht Platz.")
                 .arg(side.name.text)
                 .arg(kMaxPenalties),
             tr("Strafe"), Icon::None, Buttons::Ok);
-        return;
-    }
-    const std::optional<double> clock = readClock(f.D_Min.text, f.D_Sec.text);
-    if (!clock) {
-        refuseUnreadableClock(tr(" beim Starten der Strafe:"));
-        return;
-    }
-    const QString& typed = side.length.text;
-    const std::optional<double> minutes = readNumber(typed);
-    // At least a whole second, at most what the display's minutes show.
-    if (!minutes || *minutes <= 0 || *minutes > 99 || std::lround(*minutes * 60) < 1) {
-        showFailure(dialogs_, tr("Strafe kontrollieren"),
-                    minutes ? kFaultInvalidArgument : kFaultTypeMismatch,
-                    tr(" beim Starten der Strafe:"),
-                    minutes ? tr("\"%1\" ist keine Länge über 0 bis 99 Minuten").arg(typed)
-                            : notANumberDescription(typed),
-                    tr("Länge der Strafe in Min eingeben"));
-        side.length.text = fallback;
         return;
     }
     static const QRegularExpression playerNumber(QStringLiteral("^\\s*([0-9]{1,2})\\s*$"));
@@ -95,42 +160,128 @@ void MatchEngine::addPenalty(const PenaltySide& side) {
         side.number.text.clear();
         return;
     }
-    const long long now = clamped(*clock);
-    const int length = static_cast<int>(std::lround(*minutes * 60));
-    if (!fitsInt16(static_cast<double>(f.Mode_up.checked ? now + length : now - length))) {
+    const qint64 now = clockMs();
+    const long long total = static_cast<long long>(length->seconds) * length->parts;
+    const long long nowSec = now / 1000;
+    if (!fitsInt16(static_cast<double>(f.Mode_up.checked ? nowSec + total : nowSec - total))) {
         refusePenaltyOverflow();
         return;
     }
-    const PenaltyKind kind = r.penaltyKind(length);
-    side.list.push_back(
-        {++f.PenaltyCount, number, length, false, 0, kind.reducesTeam, kind.endsOnGoal});
-    const int id = side.list.back().id;
-    startWaiting(side, now, false);
-    const auto given = std::find_if(side.list.begin(), side.list.end(),
-                                    [id](const ListedPenalty& p) { return p.id == id; });
-    f.LogPending = true;
-    report(EventKind::PenaltyGiven, &side, &*given, given->running ? QString() : tr("wartet"));
-    side.number.text.clear();
-    showPenalties(side, now);
-}
-
-std::vector<int> MatchEngine::startWaiting(const PenaltySide& side, long long from, bool announce) {
-    const int limit = rules().maxRunning;
-    std::vector<int> started;
-    for (ListedPenalty& p : side.list) {
-        if (p.running || (p.reducesTeam && limit > 0 && runningReducing(side.list) >= limit))
-            continue;
-        startPenalty(p, from);
-        if (announce) {
-            logAt(tr("Strafe beginnt: %1 %2").arg(numbered(p), side.name.text));
-            report(EventKind::PenaltyStarted, &side, &p);
-        }
-        started.push_back(p.id);
+    if (number != 0 && side.players[number].sentOff &&
+        dialogs_.messageBox(tr("#%1 von %2 ist vom Spiel ausgeschlossen.\r\n\r\n"
+                               "Trotzdem eine Strafe geben?")
+                                .arg(number)
+                                .arg(side.name.text),
+                            tr("Strafe"), Icon::None, Buttons::YesNo, Answer::No) != Answer::Yes)
+        return;
+    const PenaltyKind kind = r.penaltyKind(length->seconds);
+    const qint64 given = matchMs(now);
+    std::vector<int> ids;
+    for (int part = 0; part < length->parts; ++part) {
+        side.list.push_back({++f.PenaltyCount, number, length->seconds, false, 0, given,
+                             kind.reducesTeam, kind.endsOnGoal, 0, ids.empty() ? 0 : ids.back()});
+        ids.push_back(side.list.back().id);
     }
-    return started;
+    // The player's penalties begun at this very moment take their order anew: a major given
+    // with a minor is served first, a personal one after the time penalties.
+    for (ListedPenalty& p : side.list)
+        if (number != 0 && p.number == number && p.running &&
+            toServe(p, now) == p.lengthSec * 1000LL)
+            p.running = false;
+    markCoincident(side, ids, now);
+    startWaiting(side, now, false);
+    f.LogPending = true;
+    const ListedPenalty* first = withId(side.list, ids.front());
+    QStringList notes;
+    if (length->parts == 2)
+        notes << QStringLiteral("%1+%1").arg(numberText(length->seconds / 60.0));
+    if (!first->running)
+        notes << tr("wartet");
+    if (first->coincidentWith != 0 || withId(side.list, ids.back())->coincidentWith != 0)
+        notes << tr("gleichzeitig");
+    const bool disqualified = number != 0 && notePenalty(side, number, length->parts, kind);
+    if (disqualified)
+        notes << tr("Disqualifikation");
+    ListedPenalty whole = *first;
+    whole.lengthSec = static_cast<int>(total);
+    report(EventKind::PenaltyGiven, &side, &whole, notes.join(QStringLiteral(", ")));
+    side.number.text.clear();
+    showSport();
+    if (disqualified) {
+        logAt(tr("Disqualifikation: #%1 %2").arg(number).arg(side.name.text));
+        dialogs_.messageBox(tr("#%1 von %2: %3. Strafe im Spiel – disqualifiziert.\r\n\r\n"
+                               "Die Mannschaft spielt die Strafe in Unterzahl; der Spieler "
+                               "spielt nicht mehr mit.")
+                                .arg(number)
+                                .arg(side.name.text)
+                                .arg(r.penalties.disqualifyAfter),
+                            tr("Disqualifikation"), Icon::None, Buttons::Ok);
+    }
 }
 
-void MatchEngine::servePenalties(const PenaltySide& side, long long clock) {
+// The player's penalties counted; true when this one is the one that disqualifies (IHF 16:6 b:
+// the third suspension of the same player). A kind that sends off sends the player off.
+bool MatchEngine::notePenalty(const PenaltySide& side, int number, int parts,
+                              const PenaltyKind& kind) {
+    PlayerMarks& m = side.players[number];
+    const int limit = rules().penalties.disqualifyAfter;
+    const bool reached = limit > 0 && m.penalties < limit && m.penalties + parts >= limit;
+    m.penalties += parts;
+    m.sentOff = m.sentOff || reached || kind.sendsOff;
+    return reached;
+}
+
+// Equal penalties of both sides at the same moment cancel for strength (IIHF 16, Table 14): each
+// new one finds the other side's latest one of the same length given then and not yet paired.
+void MatchEngine::markCoincident(const PenaltySide& side, const std::vector<int>& ids, qint64 now) {
+    if (!rules().penalties.coincident)
+        return;
+    const PenaltySide other = this->side(!side.left);
+    bool paired = false;
+    for (auto id = ids.rbegin(); id != ids.rend(); ++id) {
+        ListedPenalty* p = withId(side.list, *id);
+        ListedPenalty* match = nullptr;
+        for (ListedPenalty& q : other.list)
+            if (q.coincidentWith == 0 && q.reducesTeam && p->reducesTeam &&
+                q.givenMs == p->givenMs && q.lengthSec == p->lengthSec)
+                match = &q;
+        if (match == nullptr)
+            continue;
+        p->coincidentWith = match->id;
+        match->coincidentWith = p->id;
+        paired = true;
+    }
+    // The other side's penalty no longer takes a place: one waiting there may start.
+    if (paired)
+        startWaiting(other, now, true);
+}
+
+void MatchEngine::startWaiting(const PenaltySide& side, qint64 from, bool announce,
+                               const ListedPenalty* gone) {
+    const int limit = rules().penalties.maxRunning;
+    std::vector<ListedPenalty*> waiting;
+    for (ListedPenalty& p : side.list)
+        if (!p.running)
+            waiting.push_back(&p);
+    // The player's next penalty takes the place of the one that has gone before any other.
+    const auto follows = [gone](const ListedPenalty* p) {
+        return gone != nullptr &&
+               (p->after == gone->id || (gone->number != 0 && p->number == gone->number));
+    };
+    std::stable_partition(waiting.begin(), waiting.end(), follows);
+    for (ListedPenalty* p : waiting) {
+        if (blocked(side.list, *p) ||
+            (p->reducesTeam && p->coincidentWith == 0 && limit > 0 && shortBy(side.list) >= limit))
+            continue;
+        startPenalty(*p, from);
+        if (announce) {
+            logAt(tr("Strafe beginnt: %1 %2").arg(numbered(*p), side.name.text));
+            report(EventKind::PenaltyStarted, &side, p);
+        }
+    }
+}
+
+void MatchEngine::servePenalties(const PenaltySide& side, qint64 clock) {
     for (;;) {
         // Of the penalties the clock has passed, the one served first.
         auto served = side.list.end();
@@ -145,7 +296,7 @@ void MatchEngine::servePenalties(const PenaltySide& side, long long clock) {
         logAt(tr("Strafe verbüßt: %1 %2").arg(numbered(p), side.name.text));
         report(EventKind::PenaltyServed, &side, &p);
         // The next one starts at the moment of match time the served one ended.
-        startWaiting(side, p.endSec, true);
+        startWaiting(side, p.endMs, true, &p);
     }
 }
 
@@ -163,9 +314,28 @@ void MatchEngine::endChosen(const PenaltySide& side, bool remove) {
     logAt((remove ? tr("Strafe entfernt: %1 %2") : tr("Strafe beendet: %1 %2"))
               .arg(numbered(p), side.name.text));
     report(remove ? EventKind::PenaltyRemoved : EventKind::PenaltyEnded, &side, &p);
-    if (p.running)
-        startWaiting(side, clockSeconds(), true);
+    const qint64 now = clockMs();
+    if (remove)
+        forgetPenalty(side, p, now);
+    startWaiting(side, now, true, &p);
     showSport();
+}
+
+// A penalty given by mistake counts for nothing: its player's count goes back (and with it a
+// disqualification it made), and its coincident one makes its team short again.
+void MatchEngine::forgetPenalty(const PenaltySide& side, const ListedPenalty& p, qint64 now) {
+    if (p.number != 0 && side.players.count(p.number) != 0) {
+        PlayerMarks& m = side.players[p.number];
+        const int limit = rules().penalties.disqualifyAfter;
+        if (limit > 0 && m.penalties == limit)
+            m.sentOff = false;
+        m.penalties = std::max(0, m.penalties - 1);
+    }
+    const PenaltySide other = this->side(!side.left);
+    if (ListedPenalty* partner = withId(other.list, p.coincidentWith)) {
+        partner->coincidentWith = 0;
+        settle(other, now);
+    }
 }
 
 void MatchEngine::penaltyEndL_Click() {
@@ -184,19 +354,21 @@ void MatchEngine::penaltyRemoveR_Click() {
     endChosen(rightPenalty(), true);
 }
 
-// A goal against a team that plays short by more penalties than the scorers ends, of its
-// penalties that a goal ends, the one that would end first.
+// A power-play goal (IIHF, IFF 603, futsal Law 3): when the scorers had more players on the
+// ice than the team scored against, of that team's running penalties that a goal ends (not
+// counting coincident ones) the one that would end first ends; its player's next one starts
+// whole. A short-handed goal ends nothing.
 void MatchEngine::goalScored(bool left) {
     if (rules().free())
         return;
     const PenaltySide scorers = side(left);
     const PenaltySide other = side(!left);
-    if (runningReducing(other.list) <= runningReducing(scorers.list))
+    if (shortBy(other.list) <= shortBy(scorers.list))
         return;
-    const long long now = clockSeconds();
+    const qint64 now = clockMs();
     auto first = other.list.end();
     for (auto it = other.list.begin(); it != other.list.end(); ++it)
-        if (it->running && it->endsOnGoal &&
+        if (makesShort(*it) && it->endsOnGoal &&
             (first == other.list.end() || toServe(*it, now) < toServe(*first, now)))
             first = it;
     if (first == other.list.end())
@@ -205,64 +377,85 @@ void MatchEngine::goalScored(bool left) {
     other.list.erase(first);
     logAt(tr("Strafe endet mit dem Tor: %1 %2").arg(numbered(p), other.name.text));
     report(EventKind::PenaltyEnded, &other, &p, tr("Tor"));
-    startWaiting(other, now, true);
+    startWaiting(other, now, true, &p);
     showPenalties(other, now);
 }
 
 std::vector<MatchEngine::PenaltyView> MatchEngine::views(const PenaltySide& side,
-                                                         long long clock) const {
+                                                         qint64 clock) const {
     std::vector<PenaltyView> views;
     for (const ListedPenalty& p : side.list)
-        views.push_back(
-            {p.number, p.running ? std::max(0LL, toServe(p, clock)) : p.lengthSec, p.running});
+        views.push_back({p.number, p.running ? shownSeconds(toServe(p, clock)) : p.lengthSec,
+                         p.running, p.coincidentWith != 0});
     return views;
 }
 
 std::vector<MatchEngine::PenaltyView> MatchEngine::penaltyViews(bool left) {
-    return views(side(left), clockSeconds());
+    return views(side(left), clockMs());
 }
 
-long long MatchEngine::clockSeconds() const {
-    const std::optional<double> clock = readClock(form_.D_Min.text, form_.D_Sec.text);
-    if (clock)
-        return clamped(*clock);
+qint64 MatchEngine::clockMs() const {
+    const Form& f = form_;
+    if (f.ClockRunning)
+        return valueNow();
+    const std::optional<double> typed = readClock(f.D_Min.text, f.D_Sec.text);
     // Boxes the operator left unreadable: the clock as it last stood.
-    const CountKind kind = form_.Mode_down.checked ? CountKind::ClockDown : CountKind::ClockUp;
-    return shownMs(form_.ClockMs, kind) / 1000;
+    return typed ? startValueMs(*typed) : f.ClockMs;
+}
+
+// One player serves one penalty at a time, no more of a side's penalties run than the rules
+// allow, and none waits while it may run.
+void MatchEngine::settle(const PenaltySide& side, qint64 now) {
+    const int limit = rules().penalties.maxRunning;
+    for (ListedPenalty& p : side.list)
+        if (std::any_of(side.list.begin(), side.list.end(), [&p](const ListedPenalty& q) {
+                return q.id != p.id && (q.id == p.after || (p.number != 0 && q.number == p.number &&
+                                                            servedBefore(q, p)));
+            }))
+            p.running = false;
+    for (auto it = side.list.rbegin();
+         limit > 0 && shortBy(side.list) > limit && it != side.list.rend(); ++it)
+        if (makesShort(*it))
+            it->running = false;
+    startWaiting(side, now, false);
 }
 
 void MatchEngine::settlePenalties() {
-    const int limit = rules().maxRunning;
     if (rules().free())
         return;
-    for (const PenaltySide& side : {leftPenalty(), rightPenalty()}) {
-        for (auto it = side.list.rbegin();
-             limit > 0 && runningReducing(side.list) > limit && it != side.list.rend(); ++it)
-            if (it->running && it->reducesTeam)
-                it->running = false;
-        startWaiting(side, clockSeconds(), false);
-    }
+    for (const PenaltySide& side : {leftPenalty(), rightPenalty()})
+        settle(side, clockMs());
 }
 
-void MatchEngine::carryPenalties(long long from, long long to) {
+void MatchEngine::carryPenalties(qint64 from, qint64 to) {
     for (const PenaltySide& side : {leftPenalty(), rightPenalty()})
         for (ListedPenalty& p : side.list)
             if (p.running) {
-                const long long left = std::max(0LL, toServe(p, from));
-                const long long end = form_.Mode_up.checked ? to + left : to - left;
-                p.endSec = static_cast<int>(std::clamp(end, kInt16Min, kInt16Max));
+                const qint64 left = std::max<qint64>(0, toServe(p, from));
+                p.endMs = form_.Mode_up.checked ? to + left : to - left;
             }
 }
 
 // The list box, and the side's half of the display: the penalty that ends first, and where it
-// fits how many more of the side's penalties run or wait (" 1:55+2 ").
-void MatchEngine::showPenalties(const PenaltySide& side, long long clock) {
+// fits how many more of the side's penalties run or wait (" 1:55+2 "). Below the penalties the
+// list names the side's players sent off and, where the rules count them, their fouls.
+void MatchEngine::showPenalties(const PenaltySide& side, qint64 clock) {
+    const SportRules& r = rules();
     QStringList items;
     for (const PenaltyView& v : views(side, clock))
-        items << QStringLiteral("%1  %2:%3%4")
+        items << QStringLiteral("%1  %2:%3%4%5")
                      .arg(v.number ? QStringLiteral("#%1").arg(v.number) : QStringLiteral("#-"),
                           twoDigits(v.toServe / 60), twoDigits(v.toServe % 60),
-                          v.running ? QString() : tr("  wartet"));
+                          v.running ? QString() : tr("  wartet"),
+                          v.coincident ? tr("  gleichzeitig") : QString());
+    for (const auto& [number, m] : side.players) {
+        const bool fouls = r.fouls.playerLimit > 0 && m.fouls > 0;
+        if (!fouls && !m.sentOff)
+            continue;
+        items << QStringLiteral("#%1%2%3").arg(number).arg(
+            fouls ? QStringLiteral("  ") + foulCount(m.fouls) : QString(),
+            m.sentOff ? tr("  ausgeschlossen") : QString());
+    }
     const ListedPenalty* first = nullptr;
     for (const ListedPenalty& p : side.list)
         if (p.running && (first == nullptr || toServe(p, clock) < toServe(*first, clock)))
@@ -277,19 +470,15 @@ void MatchEngine::showPenalties(const PenaltySide& side, long long clock) {
     side.text.visible = first != nullptr;
     if (first == nullptr)
         return;
-    side.penalty.endMin = first->endSec / 60;
-    side.penalty.endSec = first->endSec % 60;
-    const long long left = toServe(*first, clock);
+    side.penalty.endMin = static_cast<int>(first->endMs / 60000);
+    side.penalty.endSec = static_cast<int>(first->endMs / 1000 % 60);
+    const long long left = shownSeconds(toServe(*first, clock));
     const auto others = static_cast<long long>(side.list.size()) - 1;
-    QString shown = penaltyText(side, static_cast<double>(clock));
-    if (others > 0 && left < kCountFits) {
-        const QString compact = QStringLiteral("%1:%2+%3")
-                                    .arg(std::max(0LL, left) / 60)
-                                    .arg(twoDigits(std::max(0LL, left) % 60))
-                                    .arg(others);
-        shown = side.left ? QLatin1Char(' ') + compact : compact + QLatin1Char(' ');
-    }
-    side.text.text = shown;
+    const QString shown =
+        others > 0 && left < kCountFits
+            ? QStringLiteral("%1:%2+%3").arg(left / 60).arg(twoDigits(left % 60)).arg(others)
+            : twoDigits(left / 60) + QLatin1Char(':') + twoDigits(left % 60);
+    side.text.text = side.left ? QLatin1Char(' ') + shown : shown + QLatin1Char(' ');
 }
 
 } // namespace ml

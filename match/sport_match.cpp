@@ -1,6 +1,7 @@
 // The match under a sport's rules: the choice of the sport, its periods with the breaks between
-// them, and the team timeouts counted against the rules. Every figure comes from the rules'
-// data; "Frei" has no periods, and then nothing here changes how the match runs.
+// them (on a clock counting down, or counting up through the playing time of the match), the end
+// of the match, and the team timeouts counted against the rules. Every figure comes from the
+// rules' data; "Frei" has no periods, and then nothing here changes how the match runs.
 
 #include "form/captions.h"
 #include "form/number_text.h"
@@ -50,7 +51,8 @@ bool MatchEngine::underWay() const {
     return f.ClockRunning || f.TimeoutActive || f.BreakActive || !zero(f.Pkt_l.text) ||
            !zero(f.Pkt_r.text) || !atStart || f.penaltyL.running || f.penaltyR.running ||
            !f.penaltiesL.empty() || !f.penaltiesR.empty() || f.PeriodNumber > 1 ||
-           f.PeriodPhase != phase::kReady || f.TimeoutsMatchL + f.TimeoutsMatchR > 0;
+           f.PeriodPhase != phase::kReady || f.TimeoutsMatchL + f.TimeoutsMatchR > 0 ||
+           f.FoulsMatchL + f.FoulsMatchR > 0;
 }
 
 bool MatchEngine::chooseSport(const QString& id) {
@@ -64,31 +66,35 @@ bool MatchEngine::chooseSport(const QString& id) {
         return false;
     f.Sport = id;
     const SportRules& r = rules();
-    // Nothing of the match before runs on: its penalties and timeouts go with it.
+    const std::vector<PenaltyKind>& kinds = r.penalties.kinds;
+    // Nothing of the match before runs on: its penalties, timeouts and fouls go with it.
     f.penaltiesL.clear();
     f.penaltiesR.clear();
+    f.PeriodSeconds = 0;
     for (const PenaltySide& s : {leftPenalty(), rightPenalty()}) {
         s.penalty = Penalty{};
         s.text.visible = false;
         s.button.text = captions::startPenalty();
         s.toMatch = s.toHalf = s.toLast = 0;
+        s.fouls = s.foulsMatch = 0;
+        s.players.clear();
         s.number.text.clear();
         s.box.index = -1;
         // A sport without timed penalties (basketball) offers none.
-        s.button.enabled = s.length.enabled = r.free() || !r.penalties.empty();
-        if (!r.free() && !r.penalties.empty())
-            s.length.text = lengthBoxText(r.penalties.front().seconds);
+        s.button.enabled = s.length.enabled = r.free() || !kinds.empty();
+        if (!r.free() && !kinds.empty())
+            s.length.text = lengthBoxText(kinds.front().seconds);
     }
     f.PeriodNumber = r.free() ? 0 : 1;
     f.PeriodPhase = phase::kReady;
-    // A period ends at 0:00 of a count-down; without periods the clock runs as the operator
-    // has it.
+    // A period ends at its end (0:00 of a count-down); without periods the clock runs as the
+    // operator has it.
     f.StopAtZero = !r.free();
-    if (!r.free()) {
-        f.Startwert.text = lengthBoxText(r.periodSeconds);
-        Mode_down_Click();
-    }
+    // The clock keeps its direction: it starts where the first period begins.
+    if (!r.free())
+        f.Startwert.text = lengthBoxText(f.Mode_up.checked ? 0 : r.periodSeconds);
     ResetTime();
+    showBreakLength();
     if (logLine)
         logLine(tr(" +++ Sportart: %1").arg(r.title()));
     showSport();
@@ -99,6 +105,80 @@ void MatchEngine::newMatch() {
     form_.PeriodNumber = rules().free() ? 0 : 1;
     form_.PeriodPhase = phase::kReady;
     ResetTime();
+    choosePeriodLength();
+    showBreakLength();
+    showSport();
+}
+
+int MatchEngine::periodLength(int n) const {
+    const SportRules& r = rules();
+    if (r.isOvertime(n))
+        return r.overtime.seconds;
+    return form_.PeriodSeconds > 0 ? form_.PeriodSeconds : r.periodSeconds;
+}
+
+int MatchEngine::periodStart(int n) const {
+    int start = 0;
+    for (int k = 1; k < n; ++k)
+        start += periodLength(k);
+    return start;
+}
+
+qint64 MatchEngine::periodBeginMs() const {
+    const int n = std::max(1, form_.PeriodNumber);
+    return 1000LL * (form_.Mode_up.checked ? periodStart(n) : periodLength(n));
+}
+
+qint64 MatchEngine::periodEndMs() const {
+    const int n = std::max(1, form_.PeriodNumber);
+    return form_.Mode_up.checked ? 1000LL * (periodStart(n) + periodLength(n)) : 0;
+}
+
+qint64 MatchEngine::matchMs(qint64 clockMs) const {
+    const int n = std::max(1, form_.PeriodNumber);
+    return form_.Mode_up.checked ? clockMs : 1000LL * periodStart(n) + periodBeginMs() - clockMs;
+}
+
+void MatchEngine::note(const QString& text) {
+    form_.setFault(Fault::Note, text);
+    ++form_.NoteCount;
+}
+
+// Counting down, the start value of the first period before it begins is the length of every
+// regular period of the match (a league's 2 × 20 under handball's rules); the status line says
+// so once. Counting up, the start value is where the count begins, and the length stays the
+// sport's.
+void MatchEngine::choosePeriodLength() {
+    Form& f = form_;
+    const SportRules& r = rules();
+    if (r.free() || f.Mode_up.checked || f.PeriodNumber != 1 || f.PeriodPhase != phase::kReady)
+        return;
+    const std::optional<double> minutes = readNumber(f.Startwert.text);
+    const long long seconds = minutes ? std::llround(*minutes * 60) : 0;
+    if (seconds < 1 || seconds > 99 * 60 || seconds == periodLength(1))
+        return;
+    f.PeriodSeconds = seconds == r.periodSeconds ? 0 : static_cast<int>(seconds);
+    note(tr("%1: %2 min").arg(r.periodNoun(), numberText(static_cast<double>(seconds) / 60)));
+}
+
+// Under a sport's rules the clock shows the playing time in the other direction: counting down a
+// period runs from its length to 0:00, counting up from its start to its end, so a moment of the
+// period (the clock, each running penalty's end) goes to the same distance from the other end.
+void MatchEngine::turnClock(bool up) {
+    Form& f = form_;
+    const int n = std::max(1, f.PeriodNumber);
+    const qint64 mirror = 1000LL * (periodStart(n) + periodLength(n));
+    const qint64 before = clockMs();
+    for (const PenaltySide& s : {leftPenalty(), rightPenalty()})
+        for (ListedPenalty& p : s.list)
+            if (p.running)
+                p.endMs = mirror - p.endMs;
+    setDirection(up);
+    f.Startwert.text = lengthBoxText(static_cast<int>(periodBeginMs() / 1000));
+    if (f.PeriodPhase == phase::kReady)
+        ResetTime();
+    else
+        setClockMs(mirror - before);
     showSport();
 }
 
@@ -112,15 +192,20 @@ void MatchEngine::showSport() {
              &f.penaltyRemoveL, &f.playerCaptionR, &f.playerR, &f.penaltyListR, &f.penaltyEndR,
              &f.penaltyRemoveR})
         c->visible = band;
+    for (const PenaltySide& s : {leftPenalty(), rightPenalty()})
+        showFouls(s);
     if (!band)
         return;
-    f.periodName.text = r.periodTitle(std::max(1, f.PeriodNumber));
+    const bool over = f.PeriodPhase == phase::kOver;
+    f.periodName.text = over ? tr("Spielende") : r.periodTitle(std::max(1, f.PeriodNumber));
     f.nextPeriod.text = nextCaption();
+    f.nextPeriod.enabled = !over;
     const bool overtime = r.isOvertime(f.PeriodNumber);
     const TimeoutRules& t = r.timeouts;
+    const bool penalties = !r.penalties.kinds.empty();
     for (Button* b : {&f.penaltyEndL, &f.penaltyRemoveL, &f.penaltyEndR, &f.penaltyRemoveR})
-        b->enabled = !r.penalties.empty();
-    const long long clock = clockSeconds();
+        b->enabled = penalties;
+    const qint64 clock = clockMs();
     for (const PenaltySide& s : {leftPenalty(), rightPenalty()}) {
         s.timeout.enabled = t.seconds > 0;
         // The allowance that binds: the overtime's, the match's, or the half's.
@@ -134,16 +219,24 @@ void MatchEngine::showSport() {
             s.toShown.text = circles(s.toHalf, t.perHalf[size_t(r.timeoutSegment(f.PeriodNumber))]);
         else
             s.toShown.text = QString::number(s.toMatch);
-        s.number.enabled = !r.penalties.empty();
+        // The number names the player of a penalty, or of a foul where a player's fouls count.
+        s.number.enabled = penalties || r.fouls.playerLimit > 0;
         showPenalties(s, clock);
     }
 }
 
-// The regular periods, or an overtime, are over: another overtime would follow.
-bool MatchEngine::overtimeAhead() const {
+bool MatchEngine::lastOfBlock() const {
     const SportRules& r = rules();
     const int n = form_.PeriodNumber;
-    return r.overtime.periods > 0 && n >= r.periods && (n - r.periods) % r.overtime.periods == 0;
+    return n >= r.periods && (r.overtime.periods == 0 || (n - r.periods) % r.overtime.periods == 0);
+}
+
+// Overtime is played only when the match needs it: the score is level.
+bool MatchEngine::overtimeDue() const {
+    const Form& f = form_;
+    const std::optional<double> home = readNumber(f.Pkt_l.text);
+    const std::optional<double> guest = readNumber(f.Pkt_r.text);
+    return rules().overtimeMayFollow(f.PeriodNumber) && home && guest && *home == *guest;
 }
 
 QString MatchEngine::nextCaption() const {
@@ -151,13 +244,13 @@ QString MatchEngine::nextCaption() const {
     const SportRules& r = rules();
     switch (f.PeriodPhase) {
     case phase::kEnded:
-        if (!r.hasPeriodAfter(f.PeriodNumber))
-            return tr("Spielende");
-        if (overtimeAhead())
-            return tr("Verlängerung");
+        if (lastOfBlock())
+            return overtimeDue() ? tr("Verlängerung") : tr("Spielende");
         return r.breakAfter(f.PeriodNumber) > 0 ? tr("Pause") : r.periodTitle(f.PeriodNumber + 1);
     case phase::kBreak:
         return r.periodTitle(f.PeriodNumber + 1);
+    case phase::kOver:
+        return tr("Spielende");
     default:
         return tr("Ende %1").arg(r.periodTitle(f.PeriodNumber));
     }
@@ -181,16 +274,14 @@ void MatchEngine::nextPeriod_Click() {
         endPeriod();
         break;
     case phase::kEnded:
-        if (!r.hasPeriodAfter(f.PeriodNumber)) {
-            dialogs_.messageBox(
-                tr("Das Spiel ist aus: nach der %1 folgt kein Abschnitt.").arg(title), title,
-                Icon::None, Buttons::Ok);
+        // After the regular time or an overtime: another overtime when the score is level and
+        // the timekeeper says so, else the end of the match.
+        if (lastOfBlock() &&
+            (!overtimeDue() || dialogs_.messageBox(tr("Verlängerung spielen?"), title, Icon::None,
+                                                   Buttons::YesNo, Answer::No) != Answer::Yes)) {
+            endMatch();
             return;
         }
-        // Overtime is played only when the match needs it.
-        if (overtimeAhead() && dialogs_.messageBox(tr("Verlängerung spielen?"), title, Icon::None,
-                                                   Buttons::YesNo, Answer::No) != Answer::Yes)
-            return;
         if (f.ClockRunning)
             St_St_Click();
         if (r.breakAfter(f.PeriodNumber) > 0)
@@ -202,15 +293,28 @@ void MatchEngine::nextPeriod_Click() {
         // The end of the break leads to the next period.
         endInterruption(Interruption::Both);
         break;
+    default:
+        return;
     }
     showSport();
 }
 
+// The period's time has run or the timekeeper ended it. After the regular time (or an overtime)
+// with a score that is not level, or when no overtime may follow, the match is over.
 void MatchEngine::endPeriod() {
     Form& f = form_;
     f.PeriodPhase = phase::kEnded;
     logAt(tr("Ende %1").arg(rules().periodTitle(f.PeriodNumber)));
     report(EventKind::PeriodEnded);
+    if (lastOfBlock() && !overtimeDue())
+        endMatch();
+    showSport();
+}
+
+void MatchEngine::endMatch() {
+    form_.PeriodPhase = phase::kOver;
+    logAt(tr("Spielende"));
+    report(EventKind::MatchEnded);
     showSport();
 }
 
@@ -237,28 +341,42 @@ void MatchEngine::followBreak() {
         beginNextPeriod();
 }
 
-// The clock is set to the next period's start value, ready to start; penalties carry over with
-// what they have still to serve.
+// The clock is set to the next period's start value (counting up: where the playing time before
+// it ends), ready to start; penalties carry over with what they have still to serve; the break
+// box shows the break after it.
 void MatchEngine::beginNextPeriod() {
     Form& f = form_;
     const SportRules& r = rules();
-    const long long before = clockSeconds();
+    const qint64 before = clockMs();
     const int segment = r.timeoutSegment(f.PeriodNumber);
+    const int fouls = r.foulPeriod(f.PeriodNumber);
     f.PeriodNumber += 1;
     f.PeriodPhase = phase::kReady;
-    f.Startwert.text = lengthBoxText(r.lengthOf(f.PeriodNumber));
+    f.Startwert.text = lengthBoxText(static_cast<int>(periodBeginMs() / 1000));
     ResetTime();
-    carryPenalties(before, r.lengthOf(f.PeriodNumber));
+    carryPenalties(before, periodBeginMs());
+    showBreakLength();
     if (r.timeoutSegment(f.PeriodNumber) != segment)
         f.TimeoutsHalfL = f.TimeoutsHalfR = 0;
+    if (r.foulPeriod(f.PeriodNumber) != fouls)
+        f.FoulsL = f.FoulsR = 0;
     showSport();
 }
 
+void MatchEngine::showBreakLength() {
+    if (const int length = rules().breakAfter(std::max(1, form_.PeriodNumber)); length > 0)
+        form_.BreakValue.text = lengthBoxText(length);
+}
+
+// The last minutes of the regular time are read from the playing time left in the last regular
+// period, whichever way the clock counts (IHF 2:10, FIBA 18).
 bool MatchEngine::inLastMinutes() const {
     const Form& f = form_;
     const SportRules& r = rules();
+    const qint64 clock = clockMs();
+    const qint64 left = f.Mode_up.checked ? periodEndMs() - clock : clock;
     return r.timeouts.lastSeconds > 0 && f.PeriodNumber == r.periods &&
-           clockSeconds() <= r.timeouts.lastSeconds;
+           left <= r.timeouts.lastSeconds * 1000LL;
 }
 
 QString MatchEngine::timeoutRefusal(const PenaltySide& side) const {

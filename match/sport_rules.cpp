@@ -20,6 +20,7 @@ constexpr double kMaxMinutes = 99;
 constexpr int kMaxPeriods = 9;
 constexpr int kMaxPenaltyKinds = 6;
 constexpr int kMaxTimeouts = 9;
+constexpr int kMaxFouls = 20;
 constexpr qsizetype kMaxName = 32;
 
 // What went wrong where, for the one line the operator reads.
@@ -102,7 +103,7 @@ bool readTimeouts(Reader& r, const QJsonObject& o, TimeoutRules& t) {
     return true;
 }
 
-bool readPenalties(Reader& r, const QJsonObject& o, SportRules& s) {
+bool readPenalties(Reader& r, const QJsonObject& o, PenaltyRules& p) {
     const QJsonValue kinds = o.value(QLatin1String("kinds"));
     if (!kinds.isArray() || kinds.toArray().size() > kMaxPenaltyKinds)
         return r.fail(SportRules::tr("\"kinds\" ist keine Liste von höchstens 6 Strafen"));
@@ -111,11 +112,21 @@ bool readPenalties(Reader& r, const QJsonObject& o, SportRules& s) {
         const QJsonObject ko = k.toObject();
         if (!r.seconds(ko, "minutes", kind.seconds) ||
             !r.flag(ko, "reducesTeam", kind.reducesTeam) ||
-            !r.flag(ko, "endsOnGoal", kind.endsOnGoal))
+            !r.flag(ko, "endsOnGoal", kind.endsOnGoal) || !r.flag(ko, "sendsOff", kind.sendsOff))
             return false;
-        s.penalties.push_back(kind);
+        p.kinds.push_back(kind);
     }
-    return r.whole(o, "maxRunning", s.maxRunning, 0, 8);
+    return r.whole(o, "maxRunning", p.maxRunning, 0, 8) && r.flag(o, "coincident", p.coincident) &&
+           r.flag(o, "doubleMinor", p.doubleMinor) &&
+           r.whole(o, "disqualifyAfter", p.disqualifyAfter, 0, kMaxTimeouts, true);
+}
+
+bool readFouls(Reader& r, const QJsonObject& o, FoulRules& f) {
+    if (!r.whole(o, "limit", f.limit, 1, kMaxFouls) ||
+        !r.whole(o, "playerLimit", f.playerLimit, 0, kMaxFouls, true))
+        return false;
+    f.mark = o.value(QLatin1String("mark")).toString();
+    return f.mark.isEmpty() || r.text(o, "mark", f.mark);
 }
 
 bool readSport(Reader& r, const QJsonObject& o, bool builtIn, SportRules& s) {
@@ -145,16 +156,20 @@ bool readSport(Reader& r, const QJsonObject& o, bool builtIn, SportRules& s) {
         const QJsonObject ot = o.value(QLatin1String("overtime")).toObject();
         if (!r.whole(ot, "periods", s.overtime.periods, 1, 4) ||
             !r.seconds(ot, "minutes", s.overtime.seconds) ||
-            !r.seconds(ot, "breakBefore", s.overtime.breakBefore, true))
+            !r.seconds(ot, "breakBefore", s.overtime.breakBefore, true) ||
+            !r.whole(ot, "times", s.overtime.times, 0, kMaxPeriods, true))
             return false;
         if (ot.contains(QLatin1String("breakBetween")) &&
             !r.seconds(ot, "breakBetween", s.overtime.breakBetween, true))
             return false;
     }
-    if (!readPenalties(r, o.value(QLatin1String("penalties")).toObject(), s))
+    if (!readPenalties(r, o.value(QLatin1String("penalties")).toObject(), s.penalties))
         return false;
     if (o.contains(QLatin1String("timeouts")) &&
         !readTimeouts(r, o.value(QLatin1String("timeouts")).toObject(), s.timeouts))
+        return false;
+    if (o.contains(QLatin1String("fouls")) &&
+        !readFouls(r, o.value(QLatin1String("fouls")).toObject(), s.fouls))
         return false;
     return true;
 }
@@ -179,15 +194,28 @@ QJsonObject sportJson(const SportRules& s) {
                  QJsonObject{{QStringLiteral("periods"), s.overtime.periods},
                              {QStringLiteral("minutes"), minutes(s.overtime.seconds)},
                              {QStringLiteral("breakBefore"), minutes(s.overtime.breakBefore)},
-                             {QStringLiteral("breakBetween"), minutes(s.overtime.breakBetween)}});
+                             {QStringLiteral("breakBetween"), minutes(s.overtime.breakBetween)},
+                             {QStringLiteral("times"), s.overtime.times}});
     QJsonArray kinds;
-    for (const PenaltyKind& k : s.penalties)
+    for (const PenaltyKind& k : s.penalties.kinds)
         kinds.append(QJsonObject{{QStringLiteral("minutes"), minutes(k.seconds)},
                                  {QStringLiteral("reducesTeam"), k.reducesTeam},
-                                 {QStringLiteral("endsOnGoal"), k.endsOnGoal}});
+                                 {QStringLiteral("endsOnGoal"), k.endsOnGoal},
+                                 {QStringLiteral("sendsOff"), k.sendsOff}});
+    const PenaltyRules& p = s.penalties;
     o.insert(QStringLiteral("penalties"),
              QJsonObject{{QStringLiteral("kinds"), kinds},
-                         {QStringLiteral("maxRunning"), s.maxRunning}});
+                         {QStringLiteral("maxRunning"), p.maxRunning},
+                         {QStringLiteral("coincident"), p.coincident},
+                         {QStringLiteral("doubleMinor"), p.doubleMinor},
+                         {QStringLiteral("disqualifyAfter"), p.disqualifyAfter}});
+    if (s.fouls.counted()) {
+        QJsonObject fouls{{QStringLiteral("limit"), s.fouls.limit},
+                          {QStringLiteral("playerLimit"), s.fouls.playerLimit}};
+        if (!s.fouls.mark.isEmpty())
+            fouls.insert(QStringLiteral("mark"), s.fouls.mark);
+        o.insert(QStringLiteral("fouls"), fouls);
+    }
     const TimeoutRules& t = s.timeouts;
     if (t.seconds > 0) {
         QJsonObject to{{QStringLiteral("minutes"), minutes(t.seconds)}};
@@ -245,10 +273,23 @@ QString lengthBoxText(int seconds) {
     QT_TRANSLATE_NOOP("SportRules", "%1. Halbzeit"),
     QT_TRANSLATE_NOOP("SportRules", "%1. Drittel"),
     QT_TRANSLATE_NOOP("SportRules", "%1. Viertel"),
+    QT_TRANSLATE_NOOP("SportRules", "Halbzeit"),
+    QT_TRANSLATE_NOOP("SportRules", "Drittel"),
+    QT_TRANSLATE_NOOP("SportRules", "Viertel"),
+    QT_TRANSLATE_NOOP("SportRules", "Bonus"),
+    QT_TRANSLATE_NOOP("SportRules", "6. Foul"),
 };
 
 QString SportRules::title() const {
     return builtIn ? tr(name.toUtf8().constData()) : name;
+}
+
+QString SportRules::foulMark() const {
+    return builtIn ? tr(fouls.mark.toUtf8().constData()) : fouls.mark;
+}
+
+QString SportRules::periodNoun() const {
+    return builtIn ? tr(periodName.toUtf8().constData()) : periodName;
 }
 
 QString SportRules::periodTitle(int n) const {
@@ -285,8 +326,14 @@ int SportRules::timeoutSegment(int n) const {
     return (n - 1) * 2 / periods;
 }
 
+bool SportRules::overtimeMayFollow(int n) const {
+    if (overtime.periods == 0 || n < periods || (n - periods) % overtime.periods != 0)
+        return false;
+    return overtime.times == 0 || (n - periods) / overtime.periods < overtime.times;
+}
+
 PenaltyKind SportRules::penaltyKind(int seconds) const {
-    for (const PenaltyKind& k : penalties)
+    for (const PenaltyKind& k : penalties.kinds)
         if (k.seconds == seconds)
             return k;
     return PenaltyKind{seconds};
@@ -358,14 +405,20 @@ QString checkSport(const SportRules& s) {
         return QStringLiteral(
             "eine Pause von 0 bis 99 Minuten nach jedem Abschnitt außer dem letzten");
     const OvertimeRules& o = s.overtime;
-    if (o.periods < 0 || o.periods > 4 ||
+    if (o.periods < 0 || o.periods > 4 || o.times < 0 || o.times > kMaxPeriods ||
         (o.periods > 0 && (!length(o.seconds, false) || !length(o.breakBefore, true) ||
                            !length(o.breakBetween, true))))
         return SportRules::tr("0 bis 4 Abschnitte Verlängerung von 1 bis 99 Minuten");
-    if (s.penalties.size() > kMaxPenaltyKinds || s.maxRunning < 0 || s.maxRunning > 8 ||
-        !std::all_of(s.penalties.begin(), s.penalties.end(),
+    const PenaltyRules& p = s.penalties;
+    if (p.kinds.size() > kMaxPenaltyKinds || p.maxRunning < 0 || p.maxRunning > 8 ||
+        p.disqualifyAfter < 0 || p.disqualifyAfter > kMaxTimeouts ||
+        !std::all_of(p.kinds.begin(), p.kinds.end(),
                      [&](const PenaltyKind& k) { return length(k.seconds, false); }))
         return SportRules::tr("bis zu 6 Strafen von 1 bis 99 Minuten, höchstens 8 zugleich");
+    const FoulRules& f = s.fouls;
+    if (f.limit < 0 || f.limit > kMaxFouls || f.playerLimit < 0 || f.playerLimit > kMaxFouls ||
+        f.mark.size() > kMaxName)
+        return SportRules::tr("Fouls: Grenzen von 0 bis 20, eine Marke bis 32 Zeichen");
     const TimeoutRules& t = s.timeouts;
     if (!length(t.seconds, true) || !limit(t.perMatch) || !limit(t.perOvertime) ||
         !limit(t.lastMax) || !length(t.lastSeconds, true) ||

@@ -10,6 +10,7 @@
 #include <QCoreApplication>
 #include <QString>
 
+#include <algorithm>
 #include <optional>
 #include <vector>
 
@@ -24,7 +25,38 @@ struct PenaltyKind {
     // A goal against the team that is short of a player ends it (a minor penalty in ice hockey
     // or floorball, a sending-off in futsal).
     bool endsOnGoal = false;
+    // The player is out for the rest of the match (a sending-off in futsal); the team serves it.
+    bool sendsOff = false;
     bool operator==(const PenaltyKind&) const = default;
+};
+
+// What a sport says of penalties beyond their lengths.
+struct PenaltyRules {
+    std::vector<PenaltyKind> kinds;
+    // Penalties of a team that reduce it and run at once (0: no limit); the others wait.
+    int maxRunning = 0;
+    // Equal penalties to both teams at the same moment cancel for strength: neither team plays
+    // short by them, none waits for them and no goal ends them (ice hockey).
+    bool coincident = false;
+    // "2+2" (or its 4 minutes) is two of the first kind served one after the other by the same
+    // player, each ended on its own by a goal; without kinds there is none.
+    bool doubleMinor = false;
+    // A player's penalty of this number in the match sends the player off for the rest of it
+    // (the third suspension in handball; 0: never).
+    int disqualifyAfter = 0;
+    bool operator==(const PenaltyRules&) const = default;
+};
+
+// Team fouls counted per period, overtime with the last regular period (0: none counted).
+struct FoulRules {
+    // From this many fouls in a period on, each further foul is punished: the window marks it.
+    int limit = 0;
+    // The mark ("Bonus", "6. Foul").
+    QString mark;
+    // A player with this many fouls is out of the match (0: player fouls are not counted).
+    int playerLimit = 0;
+    bool counted() const { return limit > 0; }
+    bool operator==(const FoulRules&) const = default;
 };
 
 // What a team may take. A limit of -1 is none.
@@ -46,6 +78,9 @@ struct OvertimeRules {
     int seconds = 0;
     int breakBefore = 0;
     int breakBetween = 0;
+    // How many overtimes may follow one another while the score stays level (0: as many as
+    // needed).
+    int times = 0;
     bool operator==(const OvertimeRules&) const = default;
 };
 
@@ -63,10 +98,9 @@ struct SportRules {
     // The break after each regular period but the last, in seconds.
     std::vector<int> breaks;
     OvertimeRules overtime;
-    std::vector<PenaltyKind> penalties;
-    // Penalties of a team that reduce it and run at once (0: no limit); the others wait.
-    int maxRunning = 0;
+    PenaltyRules penalties;
     TimeoutRules timeouts;
+    FoulRules fouls;
     // One of the program's own, not a club's copy.
     bool builtIn = false;
 
@@ -74,6 +108,10 @@ struct SportRules {
     // The name as the operator reads it: a built-in sport's in the program's language, a club's
     // as the club gave it.
     QString title() const;
+    // The mark of a team at its foul limit, as the operator reads it.
+    QString foulMark() const;
+    // What a period is called ("Halbzeit"), as the operator reads it.
+    QString periodNoun() const;
     bool operator==(const SportRules&) const = default;
 
     // The name of period `n` (1-based): "2. Halbzeit"; past the regular periods "Verlängerung"
@@ -84,8 +122,12 @@ struct SportRules {
     int lengthOf(int n) const;
     // The break after period `n` in seconds (0: the next period follows at once).
     int breakAfter(int n) const;
-    // Whether a period follows period `n` at all (overtime only when the sport has one).
-    bool hasPeriodAfter(int n) const { return n < periods || overtime.periods > 0; }
+    // Whether period `n` ends an overtime (or the regular time) after which another overtime
+    // may follow: the sport has one and has not played as many as it allows.
+    bool overtimeMayFollow(int n) const;
+    // The period whose team fouls period `n` goes on counting: overtime counts with the last
+    // regular period.
+    int foulPeriod(int n) const { return std::min(n, periods); }
     // The part of the match whose timeouts are counted together: the half of the regular time
     // (or the period, when the sport counts no halves), each overtime period on its own.
     int timeoutSegment(int n) const;

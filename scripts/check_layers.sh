@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# Checks that the folders depend only downwards, in the order the README states:
+# Checks that the folders depend only downwards, in the order docs/architecture.md states:
 #   form → platform → bookkeeping → match → serial → display → core → {web, app, tools}
 # Uses between the siblings are made on purpose: app/ wires the web face in and tools/ (the replay)
 # drives the remote control (web/ knows nothing of either), and app/monitor (the LED window, drawn from the decoder) stands between display and

@@ -2,7 +2,7 @@
 
 // What a remote (a phone or tablet on /fernbedienung) may say: its messages read from the bytes
 // that arrive, and the page's buttons for the commands it may give. The bytes come from the
-// network, so nothing in them is trusted; the README documents the format.
+// network, so nothing in them is trusted; docs/web.md documents the format.
 
 #include "core/commands.h"
 

@@ -32,7 +32,7 @@ QJsonValue countJson(const CountReading& count, QJsonObject object) {
 
 QJsonObject side(const TextBox& name, const TextBox& score, const Penalty& penalty,
                  const TextBox& served, const std::vector<MatchEngine::PenaltyView>& listed,
-                 QJsonValue timeouts) {
+                 QJsonValue timeouts, QJsonValue fouls) {
     QJsonArray penalties;
     for (const MatchEngine::PenaltyView& p : listed)
         penalties.append(
@@ -40,14 +40,26 @@ QJsonObject side(const TextBox& name, const TextBox& score, const Penalty& penal
                         {QStringLiteral("text"), QStringLiteral("%1:%2")
                                                      .arg(p.toServe / 60, 2, 10, QLatin1Char('0'))
                                                      .arg(p.toServe % 60, 2, 10, QLatin1Char('0'))},
-                        {QStringLiteral("running"), p.running}});
+                        {QStringLiteral("running"), p.running},
+                        {QStringLiteral("coincident"), p.coincident}});
     return {{QStringLiteral("name"), name.text},
             {QStringLiteral("score"), score.text},
             {QStringLiteral("penalty"),
              penalty.running ? QJsonValue(QJsonObject{{QStringLiteral("text"), served.text}})
                              : QJsonValue()},
             {QStringLiteral("penalties"), penalties},
-            {QStringLiteral("timeouts"), timeouts}};
+            {QStringLiteral("timeouts"), timeouts},
+            {QStringLiteral("fouls"), fouls}};
+}
+
+QJsonValue foulsJson(const SportReadings& sport, int period, int match) {
+    if (sport.foulLimit == 0)
+        return QJsonValue();
+    const bool marked = period >= sport.foulLimit && !sport.foulMark.isEmpty();
+    return QJsonObject{
+        {QStringLiteral("period"), period},
+        {QStringLiteral("match"), match},
+        {QStringLiteral("mark"), marked ? QJsonValue(sport.foulMark) : QJsonValue()}};
 }
 
 QJsonValue timeoutsJson(bool counted, int match, int half) {
@@ -64,6 +76,8 @@ QString phaseName(int phase) {
         return QStringLiteral("ended");
     case phase::kBreak:
         return QStringLiteral("break");
+    case phase::kOver:
+        return QStringLiteral("over");
     default:
         return QStringLiteral("ready");
     }
@@ -106,12 +120,14 @@ ClockReadings readClocks(Form& form, MatchEngine& match, const Clock& clock) {
 
 SportReadings readSport(MatchEngine& match, const MatchRecord& record) {
     const SportRules& rules = match.rules();
-    SportReadings r{rules.id, rules.name, {}, {}, false, record.toJson()};
+    SportReadings r{rules.id, rules.name, {}, {}, false, {}, 0, record.toJson()};
     if (rules.free())
         return r;
-    r.period = rules.periodTitle(std::max(1, match.period()));
+    r.period = match.periodTitle();
     r.penalties = {match.penaltyViews(true), match.penaltyViews(false)};
     r.timeouts = rules.timeouts.seconds > 0;
+    r.foulLimit = rules.fouls.limit;
+    r.foulMark = rules.foulMark();
     return r;
 }
 
@@ -147,10 +163,12 @@ QJsonObject stateJson(const Form& f, const ClockReadings& clocks, const LineView
         {QStringLiteral("version"), kFeedVersion},
         {QStringLiteral("home"),
          side(f.Text_l, f.Pkt_l, f.penaltyL, f.TxtStrL, sport.penalties[0],
-              timeoutsJson(sport.timeouts, f.TimeoutsMatchL, f.TimeoutsHalfL))},
+              timeoutsJson(sport.timeouts, f.TimeoutsMatchL, f.TimeoutsHalfL),
+              foulsJson(sport, f.FoulsL, f.FoulsMatchL))},
         {QStringLiteral("guest"),
          side(f.Text_r, f.Pkt_r, f.penaltyR, f.TxtStrR, sport.penalties[1],
-              timeoutsJson(sport.timeouts, f.TimeoutsMatchR, f.TimeoutsHalfR))},
+              timeoutsJson(sport.timeouts, f.TimeoutsMatchR, f.TimeoutsHalfR),
+              foulsJson(sport, f.FoulsR, f.FoulsMatchR))},
         {QStringLiteral("sport"),
          QJsonObject{{QStringLiteral("id"), sport.id}, {QStringLiteral("name"), sport.name}}},
         {QStringLiteral("period"),

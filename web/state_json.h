@@ -1,7 +1,7 @@
 #pragma once
 
 // The match as the web face shows it: one JSON object made from the form, the two counts and
-// what the display line shows. GET /api/state and the feed at /live send it; the README lists
+// what the display line shows. GET /api/state and the feed at /live send it; docs/web.md lists
 // every field. A pure function of its inputs, so it is tested without a network.
 
 #include "core/match_record.h"
@@ -51,7 +51,7 @@ struct LineView {
 LineView lineView(const LineDecoder& decoder, qint64 decoderNowMs, const QString& timeOfDay);
 
 // The sport's part of the match: the rules' name, each side's penalties as the window lists them,
-// and the record of the match.
+// how fouls are counted, and the record of the match.
 struct SportReadings {
     QString id = QStringLiteral("frei");
     QString name = QStringLiteral("Frei");
@@ -59,6 +59,10 @@ struct SportReadings {
     QString period;
     std::array<std::vector<MatchEngine::PenaltyView>, 2> penalties;
     bool timeouts = false;
+    // The mark of a team at the rules' foul limit ("Bonus"), and the limit; fouls are counted
+    // only with a limit.
+    QString foulMark;
+    int foulLimit = 0;
     QJsonArray record;
 };
 

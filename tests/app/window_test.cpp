@@ -429,6 +429,10 @@ QSize needed(QWidget* w) {
 // and dialogs), and every control shows its text whole.
 TEST_F(MainWindowTest, EachSizeScalesEveryWindowAndShowsEveryControlWhole) {
     action("Mess")->trigger();
+    // The band with its longest texts: futsal's fouls at the limit with their mark.
+    program.chooseSport(QStringLiteral("futsal"));
+    for (int i = 0; i < 5; ++i)
+        program.click(program.form.foulR);
     const std::tuple<int, QRect, double> sizes[] = {{200, QRect(439, 256, 146, 66), 2.0},
                                                     {150, QRect(329, 192, 110, 50), 1.5},
                                                     {125, QRect(274, 160, 91, 41), 1.25},
@@ -438,7 +442,8 @@ TEST_F(MainWindowTest, EachSizeScalesEveryWindowAndShowsEveryControlWhole) {
         action(QStringLiteral("size%1").arg(percent).toLatin1())->trigger();
         EXPECT_EQ(program.form.WindowScale, percent);
         EXPECT_EQ(widget("St_St")->geometry(), startButton);
-        EXPECT_EQ(window.client()->size(), QSize(std::lround(513 * f), std::lround(341 * f)));
+        EXPECT_EQ(window.client()->size(),
+                  QSize(std::lround(513 * f), std::lround((341 + pixels(kSportBandTwips)) * f)));
         EXPECT_EQ(window.messageView()->size(), QSize(std::lround(400 * f), std::lround(288 * f)));
         EXPECT_DOUBLE_EQ(action("Mode")->menu()->font().pointSizeF(), kWindowPoints * f);
         EXPECT_DOUBLE_EQ(QApplication::font().pointSizeF(), kWindowPoints * f); // boxes, dialogs
@@ -451,6 +456,8 @@ TEST_F(MainWindowTest, EachSizeScalesEveryWindowAndShowsEveryControlWhole) {
                 << w->objectName().toStdString() << " needs " << need.width() << "x"
                 << need.height() << ", has " << w->width() << "x" << w->height();
         }
+        // A label ends a text too long in "…": the fouls' count and mark are not cut.
+        EXPECT_EQ(widget<QLabel>("foulsR")->text(), program.form.foulsR.text);
         // The port list is narrower than its entry: the tool tip shows it whole.
         EXPECT_TRUE(widget("Combo6")->toolTip().endsWith(QStringLiteral("Kein Comport verfügbar")));
     }

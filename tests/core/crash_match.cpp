@@ -45,7 +45,8 @@ void say(const QString& line) {
 }
 
 // What must come back exactly: scores, names, penalties (the running and the waiting ones of the
-// sport's lists), display mode.
+// sport's lists, each player's one after the other), the players' marks and the team fouls,
+// display mode.
 QString match(const Form& f) {
     return QStringList{f.Pkt_l.text,
                        f.Pkt_r.text,
@@ -59,6 +60,10 @@ QString match(const Form& f) {
                        QString::number(f.penaltyR.endSec),
                        *f.fieldText(QStringLiteral("penaltiesL")),
                        *f.fieldText(QStringLiteral("penaltiesR")),
+                       *f.fieldText(QStringLiteral("playersL")),
+                       *f.fieldText(QStringLiteral("playersR")),
+                       QString::number(f.FoulsL),
+                       QString::number(f.FoulsMatchR),
                        QString::number(f.Displ.value()),
                        QString::number(f.Uhr.value()),
                        QString::number(f.ShText.value()),
@@ -106,15 +111,26 @@ int main(int argc, char* argv[]) {
                 .arg(before)
                 .arg(clock.wallMs()));
     } else {
-        // The first run: ice hockey, three penalties a side long enough to outlast the test (two
-        // run, the third waits), the clock started once.
-        p.chooseSport(QStringLiteral("eishockey"));
+        // The first run: a club's ice hockey that counts team fouls, kept with its sports; three
+        // penalties a side long enough to outlast the test (two run, the third waits), a double
+        // minor of #7 behind them, the clock started once.
+        SportRules club = p.match.catalog().find(QStringLiteral("eishockey"));
+        club.id = QStringLiteral("eigen-eishockey");
+        club.name = QStringLiteral("Eishockey mit Fouls");
+        club.fouls = {5, QStringLiteral("Bonus"), 5};
+        QString why;
+        p.match.catalog().keep(club, why);
+        p.sportsChanged();
+        p.chooseSport(club.id);
         for (int i = 0; i < 3; ++i)
             for (auto [length, button] : {std::pair{&p.form.ValStrafeL, &p.form.StrafeL},
                                           {&p.form.ValStrafeR, &p.form.StrafeR}}) {
                 p.type(*length, QStringLiteral("30.0"));
                 p.click(*button);
             }
+        p.type(p.form.ValStrafeL, QStringLiteral("2+2"));
+        p.type(p.form.playerL, QStringLiteral("7"));
+        p.click(p.form.StrafeL);
         p.click(p.form.OpenOutput);
         // Said once the running clock is on disk: a kill right after it finds a match to resume.
         const qint64 started = clock.wallMs();
@@ -124,15 +140,18 @@ int main(int argc, char* argv[]) {
     QRandomGenerator random(args[2].toUInt());
     Control* const clicks[] = {&p.form.up_l,  &p.form.up_r, &p.form.StrafeL, &p.form.StrafeR,
                                &p.form.Displ, &p.form.Uhr,  &p.form.ShText,  &p.form.s_change,
-                               &p.form.up,    &p.form.down};
+                               &p.form.up,    &p.form.down, &p.form.foulL,   &p.form.foulR};
     for (;;) {
-        const int pick = random.bounded(13);
-        if (pick < 10)
+        const int pick = random.bounded(16);
+        if (pick < 12)
             p.click(*clicks[pick]);
-        else if (pick == 10)
+        else if (pick == 12)
             p.type(p.form.Text_l, QStringLiteral("Heim%1").arg(random.bounded(100)));
-        else if (pick == 11)
+        else if (pick == 13)
             p.type(p.form.Text_r, QStringLiteral("Gast%1").arg(random.bounded(100)));
+        else if (pick == 14)
+            p.type(random.bounded(2) ? p.form.playerL : p.form.playerR,
+                   QString::number(random.bounded(1, 10)));
         p.tick();
         QThread::msleep(random.bounded(5));
     }

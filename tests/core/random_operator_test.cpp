@@ -114,10 +114,11 @@ class RandomOperator {
     }
 
     // The commands of a sport's rules: a sport chosen (sometimes during the match, said yes to),
-    // penalties with and without lengths and numbers, their ends, timeouts, the next period.
+    // penalties with and without lengths and numbers (double minors among them), their ends,
+    // timeouts, fouls, the next period, the clock's direction.
     void sportAction() {
         const QString side = pick(2) ? QStringLiteral("home") : QStringLiteral("guest");
-        switch (pick(8)) {
+        switch (pick(11)) {
         case 0:
             if (pick(2))
                 run("answer Yes");
@@ -127,7 +128,8 @@ class RandomOperator {
         case 1:
         case 2:
             run("penalty " + side +
-                anyOf({"", " 2", " 5 7", " 10 99", " 0", " -1", " 100", " x", " 2 0", " 2 100"}));
+                anyOf({"", " 2", " 5 7", " 10 99", " 0", " -1", " 100", " x", " 2 0", " 2 100",
+                       " 2+2 7", " 2+2", " 4 9", " 2 7"}));
             break;
         case 3: {
             const Form& f = runner_.program()->form;
@@ -140,6 +142,15 @@ class RandomOperator {
         }
         case 4:
             run("timeout " + side);
+            break;
+        case 5:
+        case 6:
+            if (pick(3) == 0)
+                run("answer Yes");
+            run("foul " + side + anyOf({"", " 5", " 7", " x"}));
+            break;
+        case 7:
+            run("click " + anyOf({"Mode_up", "Mode_down"}));
             break;
         default:
             if (pick(3) == 0)
@@ -199,8 +210,10 @@ class RandomOperator {
         return true;
     }
 
-    // Under a sport's rules: lists within their bounds, no penalty waiting while a place is free,
-    // a period in its break only while the break (or a timeout in it) runs.
+    // Under a sport's rules: lists within their bounds, a player serving one penalty at a time, no
+    // penalty waiting without a reason (its player's or its first part's penalty before it, or
+    // the team at the rules' limit), a period in its break only while the break (or a timeout in
+    // it) runs, fouls only where the rules count them.
     bool checkSport(QString& why) {
         Program& p = *runner_.program();
         const Form& f = p.form;
@@ -209,16 +222,32 @@ class RandomOperator {
             return f.penaltiesL.empty() && f.penaltiesR.empty() && f.PeriodNumber == 0
                        ? true
                        : fail(why, "penalty lists or a period without a sport's rules");
+        const int limit = rules.penalties.maxRunning;
         for (const PenaltyList* list : {&f.penaltiesL, &f.penaltiesR}) {
-            const auto running = std::count_if(list->begin(), list->end(),
-                                               [](auto& e) { return e.running && e.reducesTeam; });
-            const bool waits =
-                std::any_of(list->begin(), list->end(), [](auto& e) { return !e.running; });
-            if (list->size() > kMaxPenalties ||
-                (rules.maxRunning > 0 && running > rules.maxRunning) ||
-                (waits && (rules.maxRunning == 0 || running < rules.maxRunning)))
-                return fail(why, "a penalty list beyond its bounds or waiting with a place free");
+            const auto shortBy = std::count_if(list->begin(), list->end(), [](auto& e) {
+                return e.running && e.reducesTeam && e.coincidentWith == 0;
+            });
+            const auto reason = [&](const ListedPenalty& e) {
+                const bool atLimit =
+                    e.reducesTeam && e.coincidentWith == 0 && limit > 0 && shortBy >= limit;
+                return atLimit || std::any_of(list->begin(), list->end(), [&e](auto& o) {
+                           return o.id != e.id &&
+                                  (o.id == e.after || (e.number != 0 && o.number == e.number));
+                       });
+            };
+            const bool twice = std::any_of(list->begin(), list->end(), [&](auto& e) {
+                return e.running && e.number != 0 &&
+                       std::count_if(list->begin(), list->end(), [&e](auto& o) {
+                           return o.running && o.number == e.number;
+                       }) > 1;
+            });
+            if (list->size() > kMaxPenalties || (limit > 0 && shortBy > limit) || twice ||
+                std::any_of(list->begin(), list->end(),
+                            [&](auto& e) { return !e.running && !reason(e); }))
+                return fail(why, "a penalty list beyond its bounds or waiting without a reason");
         }
+        if (!rules.fouls.counted() && f.FoulsMatchL + f.FoulsMatchR > 0)
+            return fail(why, "fouls counted under a sport that counts none");
         if (f.PeriodPhase == phase::kBreak && !f.BreakActive && !f.TimeoutActive)
             return fail(why, "a period in its break without a break");
         return f.PeriodNumber >= 1 || fail(why, "no period under a sport's rules");

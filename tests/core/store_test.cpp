@@ -1,13 +1,17 @@
 // What is kept between runs: settings, the match under way (resumed after a crash) and the
 // match record, over storage in memory. A "crash" is a run destroyed without "Ende".
 
+#include "core/commands.h"
 #include "core/match_report.h"
 #include "core/match_state.h"
 #include "core/setting_table.h"
 #include "tests/support/desk.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QJsonDocument>
+#include <QRegularExpression>
+#include <QSet>
 
 #include <gtest/gtest.h>
 
@@ -152,6 +156,26 @@ TEST(SettingTable, EachDefaultIsAValueTheSettingTakesAndEachKeyIsItsOwn) {
     }
 }
 
+// The timekeeper's guide lists the standard keys by the controls they click: every command with
+// keys stands there, and nothing else.
+TEST(Commands, TheGuidesKeyTableNamesEveryCommandWithKeys) {
+    QFile guide(QStringLiteral(MARKLIGHT_DOCS_DIR "/timekeeper.md"));
+    ASSERT_TRUE(guide.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(guide.readAll());
+    const qsizetype from = text.indexOf(QLatin1String("| command | keys |"));
+    ASSERT_GE(from, 0);
+    const QString table = text.mid(from, text.indexOf(QLatin1String("\n\n"), from) - from);
+    QSet<QString> listed;
+    static const QRegularExpression name(QStringLiteral("`([A-Za-z_]+)`"));
+    for (const auto& m : name.globalMatch(table))
+        listed.insert(m.captured(1));
+    QSet<QString> keyed;
+    for (const Command& c : commands())
+        if (c.keyed && c.keys[0] != nullptr)
+            keyed.insert(QLatin1String(c.control));
+    EXPECT_EQ(listed, keyed);
+}
+
 TEST_F(Store, ChangedKeysRunTheirCommandsAndComeBackWithTheSettings) {
     KeyTable& keys = run->p.keys;
     const struct {
@@ -255,6 +279,30 @@ TEST_F(Store, CountsRunOnWhileTheProgramIsDown) {
          [](Session& r) {
              r.click("St_St");
              r.click("StrafeL");
+         }},
+        // #7's second penalty begins while the program is down, at the very moment of match
+        // time the first is served; #12 and #5 cancel for strength.
+        {"a player's penalties one after the other, coincident ones",
+         [](Session& r) {
+             r.p.chooseSport(QStringLiteral("eishockey"));
+             for (const char* number : {"7", "7", "12"}) {
+                 r.type("ValStrafeL", number == QLatin1String("12") ? "2" : "1");
+                 r.type("playerL", number);
+                 r.click("StrafeL");
+             }
+             r.type("playerR", "5");
+             r.click("StrafeR");
+             r.click("St_St");
+         }},
+        {"fouls, a league's period length",
+         [](Session& r) {
+             r.p.chooseSport(QStringLiteral("futsal"));
+             r.type("Startwert", "25");
+             r.click("Reset_Time");
+             r.click("foulL");
+             r.click("foulL");
+             r.click("foulR");
+             r.click("St_St");
          }},
     };
     for (const auto& [name, begin] : cases) {

@@ -7,11 +7,14 @@
 
 #include <QCoreApplication>
 #include <QDateTime>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QSet>
 #include <QStandardPaths>
 #include <QTcpSocket>
 #include <QTest>
@@ -119,6 +122,57 @@ TEST(LiveFeed, ASportsPeriodPenaltiesAndRecordArriveWithTheirSide) {
     EXPECT_FALSE(penalties[2][QStringLiteral("running")].toBool());
     EXPECT_EQ(state[QStringLiteral("record")].toArray().last()[QStringLiteral("what")],
               QStringLiteral("Strafe 2 min (wartet)"));
+}
+
+// Every key of the value and of the objects within it, at any depth.
+void collectKeys(const QJsonValue& value, QSet<QString>& keys) {
+    if (value.isArray())
+        for (const QJsonValue& item : value.toArray())
+            collectKeys(item, keys);
+    const QJsonObject object = value.toObject();
+    for (auto it = object.begin(); it != object.end(); ++it) {
+        keys << it.key();
+        collectKeys(it.value(), keys);
+    }
+}
+
+// docs/web.md's table of the state names each top-level field in its first column and every
+// field within them in its text: a field added or renamed in the code fails here until the table
+// says it.
+TEST(LiveFeed, TheDocsTableOfTheStateNamesEveryField) {
+    Face face;
+    Program& p = face.desk.p;
+    p.chooseSport(QStringLiteral("futsal"));
+    p.type(p.form.playerR, QStringLiteral("7"));
+    p.click(p.form.StrafeR);
+    p.click(p.form.foulL);
+    p.click(p.form.teamTimeoutL);
+    const QJsonObject state = face.server.stateNow()[QStringLiteral("state")].toObject();
+
+    QFile doc(QStringLiteral(MARKLIGHT_DOCS_DIR "/web.md"));
+    ASSERT_TRUE(doc.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(doc.readAll());
+    QSet<QString> keys;
+    collectKeys(state, keys);
+    for (const QString& key : keys)
+        EXPECT_TRUE(text.contains(QLatin1Char('`') + key + QLatin1Char('`'))) << key.toStdString();
+
+    // The table's rows run from `version` to the first line that is no row.
+    QStringList firstColumn;
+    bool inTable = false;
+    for (const QString& line : text.split(QLatin1Char('\n'))) {
+        inTable = line.startsWith(QLatin1String("| `")) &&
+                  (inTable || line.startsWith(QLatin1String("| `version`")));
+        if (!inTable)
+            continue;
+        static const QRegularExpression name(QStringLiteral("`([A-Za-z]+)`"));
+        for (const auto& m : name.globalMatch(line.section(QLatin1Char('|'), 1, 1)))
+            firstColumn << m.captured(1);
+    }
+    QStringList top = state.keys();
+    firstColumn.sort();
+    top.sort();
+    EXPECT_EQ(firstColumn, top);
 }
 
 // What a page shows from the clock's value and time at a later moment of the server's clock.

@@ -1,5 +1,5 @@
 // marklight-replay: drives the real program core with the fake platform from a script and prints
-// what happens. One command a line; see the README for the commands and the output.
+// what happens. One command a line; see docs/replay.md for the commands and the output.
 
 #include "tools/replay/script_runner.h"
 

@@ -111,13 +111,14 @@ const ScriptRunner::Command ScriptRunner::kCommands[] = {
      true, &ScriptRunner::runDevice},
     {"sport", "NAME", false, &ScriptRunner::runSport},
     {"sports-file", "TEXT", true, &ScriptRunner::runSportsFile},
-    {"penalty", "home|guest [MINUTES] [NUMBER]", false, &ScriptRunner::runPenalty},
+    {"penalty", "home|guest [MINUTES|2+2] [NUMBER]", false, &ScriptRunner::runPenalty},
     {"penalty-end", "home|guest NUMBER", false, &ScriptRunner::runPenalty},
     {"timeout", "home|guest", false, &ScriptRunner::runTimeout},
+    {"foul", "home|guest [NUMBER]", false, &ScriptRunner::runFoul},
     {"next-period", "", false, &ScriptRunner::runNextPeriod},
     {"remote", "N MESSAGE", false, &ScriptRunner::runRemote},
     {"while-box", "LINE", false, &ScriptRunner::runWhileBox},
-    {"show", "NAME [INDEX] | Period | Penalties home|guest | Timeouts home|guest", false,
+    {"show", "NAME [INDEX] | Period | Record | Penalties|Timeouts|Fouls home|guest", false,
      &ScriptRunner::runShow},
 };
 
@@ -428,8 +429,8 @@ bool ScriptRunner::runPenalty(const Line& line, QString& error) {
         return takes(line, error, "home or guest, the minutes and the player's number");
     const SportRules& rules = p.match.rules();
     QString minutes = line.args.value(1);
-    if (minutes.isEmpty() && !rules.free() && !rules.penalties.empty())
-        minutes = lengthBoxText(rules.penalties.front().seconds);
+    if (minutes.isEmpty() && !rules.free() && !rules.penalties.kinds.empty())
+        minutes = lengthBoxText(rules.penalties.kinds.front().seconds);
     if (!minutes.isEmpty())
         p.type(*left ? f.ValStrafeL : f.ValStrafeR, minutes);
     p.type(*left ? f.playerL : f.playerR, line.args.value(2));
@@ -445,6 +446,20 @@ bool ScriptRunner::runTimeout(const Line& line, QString& error) {
     return true;
 }
 
+// `foul home|guest [NUMBER]` types the player's number into the side's "Nr." box when one is
+// given and presses the side's foul key (which also answers under a sport without fouls).
+bool ScriptRunner::runFoul(const Line& line, QString& error) {
+    const std::optional<bool> left = sideOf(line.args.value(0));
+    if (!left || line.args.size() > 2)
+        return takes(line, error, "home or guest and the player's number");
+    Program& p = *program_;
+    Form& f = p.form;
+    if (line.args.size() == 2)
+        p.type(*left ? f.playerL : f.playerR, line.args[1]);
+    p.command(*commandById(*left ? QStringLiteral("homeFoul") : QStringLiteral("guestFoul")));
+    return true;
+}
+
 bool ScriptRunner::runNextPeriod(const Line& line, QString& error) {
     if (!line.args.isEmpty())
         return takes(line, error, "nothing");
@@ -456,16 +471,39 @@ bool ScriptRunner::showSport(const Line& line, QString& error) {
     Program& p = *program_;
     const QString& name = line.args[0];
     if (name == QLatin1String("Period")) {
-        const SportRules& rules = p.match.rules();
         say(QStringLiteral("Period ") +
-            quoted(rules.free() ? QString() : rules.periodTitle(p.form.PeriodNumber)));
+            quoted(p.match.rules().free() ? QString() : p.form.periodName.text));
+        return true;
+    }
+    if (name == QLatin1String("Record")) {
+        const std::vector<RecordedEvent>& events = p.record.events();
+        if (events.empty()) {
+            say(QStringLiteral("Record none"));
+            return true;
+        }
+        const RecordedEvent& e = events.back();
+        say(QStringLiteral("Record %1 %2 %3%4")
+                .arg(e.clock, e.score, e.team.isEmpty() ? QString() : e.team + QStringLiteral(": "),
+                     e.what));
         return true;
     }
     const std::optional<bool> left = sideOf(line.args.value(1));
     if (!left || line.args.size() != 2)
-        return takes(line, error, "Period, or Penalties or Timeouts with home or guest");
+        return takes(line, error, "Period, or Penalties, Timeouts or Fouls with home or guest");
     const QString& which = line.args[1];
     const Form& f = p.form;
+    if (name == QLatin1String("Fouls")) {
+        QString players;
+        for (const auto& [number, marks] : *left ? f.playersL : f.playersR)
+            if (marks.fouls > 0)
+                players += QStringLiteral(" #%1=%2").arg(number).arg(marks.fouls);
+        say(QStringLiteral("Fouls %1 period=%2 match=%3%4")
+                .arg(which)
+                .arg(*left ? f.FoulsL : f.FoulsR)
+                .arg(*left ? f.FoulsMatchL : f.FoulsMatchR)
+                .arg(players));
+        return true;
+    }
     if (name == QLatin1String("Timeouts")) {
         say(QStringLiteral("Timeouts %1 half=%2 match=%3")
                 .arg(which)
@@ -475,11 +513,12 @@ bool ScriptRunner::showSport(const Line& line, QString& error) {
     }
     QStringList entries;
     for (const MatchEngine::PenaltyView& v : p.match.penaltyViews(*left))
-        entries << QStringLiteral("#%1 %2:%3 %4")
+        entries << QStringLiteral("#%1 %2:%3 %4%5")
                        .arg(v.number ? QString::number(v.number) : QStringLiteral("-"))
                        .arg(v.toServe / 60, 2, 10, QLatin1Char('0'))
                        .arg(v.toServe % 60, 2, 10, QLatin1Char('0'))
-                       .arg(v.running ? QStringLiteral("running") : QStringLiteral("waiting"));
+                       .arg(v.running ? QStringLiteral("running") : QStringLiteral("waiting"),
+                            v.coincident ? QStringLiteral(" coincident") : QString());
     say(QStringLiteral("Penalties %1 %2")
             .arg(which,
                  entries.isEmpty() ? QStringLiteral("none") : entries.join(QStringLiteral("; "))));
@@ -492,8 +531,9 @@ bool ScriptRunner::runShow(const Line& line, QString& error) {
         return takes(line, error, "a name");
     Program& p = *program_;
     const QString& name = args[0];
-    if (name == QLatin1String("Period") || name == QLatin1String("Penalties") ||
-        name == QLatin1String("Timeouts"))
+    if (name == QLatin1String("Period") || name == QLatin1String("Record") ||
+        name == QLatin1String("Penalties") || name == QLatin1String("Timeouts") ||
+        name == QLatin1String("Fouls"))
         return showSport(line, error);
     if (name == QLatin1String("HLProgr")) {
         const int i = args.size() == 2 ? args[1].toInt() : 0;

@@ -74,8 +74,10 @@ class ScriptRunner {
     bool runSportsFile(const Line& line, QString& error);
     bool runPenalty(const Line& line, QString& error);
     bool runTimeout(const Line& line, QString& error);
+    bool runFoul(const Line& line, QString& error);
     bool runNextPeriod(const Line& line, QString& error);
-    // `show Period`, `show Penalties home|guest`, `show Timeouts home|guest`.
+    // `show Period`, `show Record` (its last event), `show Penalties home|guest`,
+    // `show Timeouts home|guest`, `show Fouls home|guest`.
     bool showSport(const Line& line, QString& error);
     void say(const QString& line) {
         if (print_)

@@ -158,6 +158,10 @@ const Marklight = (() => {
     penaltyText(side, named) {
       return side.penalty ? "Strafe " + (named ? side.name + " " : "") + side.penalty.text : "";
     },
+    // A team's fouls in the period, with the rules' mark once each further one is punished.
+    foulCount(fouls) {
+      return fouls.period + (fouls.mark ? " " + fouls.mark : "");
+    },
     // Writes an element's text only when it changed, so a page lays out only what moved.
     set(id, text) {
       const e = document.getElementById(id);
