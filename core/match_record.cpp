@@ -35,6 +35,7 @@ MatchRecord::MatchRecord(Form& form, const Clock& clock, MatchEngine& match)
 
 void MatchRecord::clear() {
     events_.clear();
+    ++revision_;
     scoreL_ = form_.Pkt_l.text;
     scoreR_ = form_.Pkt_r.text;
     nameL_ = form_.Text_l.text;
@@ -70,8 +71,10 @@ void MatchRecord::push(EventSide side, const QString& what, const QString& count
     e.what = what;
     e.score = f.Pkt_l.text + QLatin1Char(':') + f.Pkt_r.text;
     e.counts = counts;
-    if (events_.size() < size_t(kMaxEvents))
+    if (events_.size() < size_t(kMaxEvents)) {
         events_.push_back(std::move(e));
+        ++revision_;
+    }
 }
 
 void MatchRecord::afterStep() {
@@ -187,8 +190,10 @@ void MatchRecord::restore(const QJsonArray& stored) {
             whole = whole && text.isString() && text.toString().size() <= 200;
             *slot(e, i) = text.toString();
         }
-        if (whole)
+        if (whole) {
             events_.push_back(std::move(e));
+            ++revision_;
+        }
     }
 }
 

@@ -35,6 +35,8 @@ class MatchRecord {
     void clear();
 
     const std::vector<RecordedEvent>& events() const { return events_; }
+    // Counts every change of the events: equal counts, the same record.
+    std::size_t revision() const { return revision_; }
     QJsonArray toJson() const;
     // A stored record; entries that are not such events are left out.
     void restore(const QJsonArray& stored);
@@ -49,6 +51,7 @@ class MatchRecord {
     const Clock& clock_;
     MatchEngine& match_;
     std::vector<RecordedEvent> events_;
+    std::size_t revision_ = 0;
     // The scores and names as the record last saw them.
     QString scoreL_, scoreR_, nameL_, nameR_;
     bool typed_ = false;

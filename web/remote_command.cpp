@@ -11,28 +11,6 @@ namespace ml::web {
 
 namespace {
 
-#define ML_CONTROL(name) [](Form& f) -> Control& { return f.name; }
-
-// The desk's match commands a remote may give, and nothing else: no typed text, no settings, no
-// port, no reset.
-// clang-format off
-const RemoteAction kActions[] = {
-    {"clock",        QT_TRANSLATE_NOOP("ml::web::RemoteAction", "Spielzeit Start/Stop"), ML_CONTROL(St_St), true},
-    {"homePlus",     QT_TRANSLATE_NOOP("ml::web::RemoteAction", "Tor Heim"), ML_CONTROL(up_l), false, true},
-    {"homeMinus",    QT_TRANSLATE_NOOP("ml::web::RemoteAction", "Heim −1"), ML_CONTROL(down_l), false, true},
-    {"guestPlus",    QT_TRANSLATE_NOOP("ml::web::RemoteAction", "Tor Gegner"), ML_CONTROL(up_r), false, true},
-    {"guestMinus",   QT_TRANSLATE_NOOP("ml::web::RemoteAction", "Gegner −1"), ML_CONTROL(down_r), false, true},
-    {"homePenalty",  QT_TRANSLATE_NOOP("ml::web::RemoteAction", "Strafe Heim"), ML_CONTROL(StrafeL), true},
-    {"guestPenalty", QT_TRANSLATE_NOOP("ml::web::RemoteAction", "Strafe Gegner"), ML_CONTROL(StrafeR), true},
-    {"timeout",      QT_TRANSLATE_NOOP("ml::web::RemoteAction", "Timeout"), ML_CONTROL(Time_Out), true},
-    {"break",        QT_TRANSLATE_NOOP("ml::web::RemoteAction", "Pause"), ML_CONTROL(Break), true},
-    {"horn",         QT_TRANSLATE_NOOP("ml::web::RemoteAction", "Hupe"), ML_CONTROL(horn)},
-    {"undo",         QT_TRANSLATE_NOOP("ml::web::RemoteAction", "Rückgängig"), ML_CONTROL(undo)},
-};
-// clang-format on
-
-#undef ML_CONTROL
-
 const QString kMalformed = QStringLiteral("Ungültige Nachricht");
 
 // A time in milliseconds since 1970 as JSON gives it: a whole number a clock can hold.
@@ -59,8 +37,25 @@ QString printableName(const QString& text) {
 
 } // namespace
 
-std::span<const RemoteAction> remoteActions() {
-    return kActions;
+QByteArray remotePage(const QByteArray& page, const std::function<bool(const Command&)>& held) {
+    static const QByteArray kKeys = QByteArrayLiteral("<section class=\"keys\"></section>");
+    QString buttons;
+    for (const Command& c : commands()) {
+        if (!c.remotely())
+            continue;
+        buttons += QStringLiteral("\n<button data-action=\"%1\"").arg(QLatin1String(c.id));
+        if (held(c))
+            buttons += QStringLiteral(" data-held=\"1\"");
+        if (c.remote.running != nullptr)
+            buttons += QStringLiteral(" data-running=\"%1\"")
+                           .arg(QString::fromUtf8(c.remote.running).toHtmlEscaped());
+        buttons +=
+            QLatin1Char('>') +
+            QString::fromUtf8(c.remote.button ? c.remote.button : c.remote.what).toHtmlEscaped() +
+            QStringLiteral("</button>");
+    }
+    QByteArray filled = page;
+    return filled.replace(kKeys, "<section class=\"keys\">" + buttons.toUtf8() + "\n</section>");
 }
 
 std::variant<RemoteMessage, QString> parseRemoteMessage(QByteArrayView bytes) {
@@ -98,9 +93,8 @@ std::variant<RemoteMessage, QString> parseRemoteMessage(QByteArrayView bytes) {
     m.id = id.toString();
     m.actionName = action.toString();
     m.down = down.toBool(true);
-    for (const RemoteAction& a : kActions)
-        if (m.actionName == QLatin1String(a.name))
-            m.action = &a;
+    if (const Command* c = commandById(m.actionName); c != nullptr && c->remotely())
+        m.action = c;
     return m;
 }
 

@@ -1,35 +1,26 @@
 #pragma once
 
-// What a remote (a phone or tablet on /fernbedienung) may say: the desk's actions it may give,
-// its messages read from the bytes that arrive, and what their proof of the key covers. The bytes
-// come from the network, so nothing in them is trusted; docs/web.md documents the format.
+// What a remote (a phone or tablet on /fernbedienung) may say: its messages read from the bytes
+// that arrive, what their proof of the key covers, and the page's buttons for the commands it may
+// give. The bytes come from the network, so nothing in them is trusted; docs/web.md documents the
+// format.
 
-#include "form/form.h"
+#include "core/commands.h"
 
 #include <QByteArrayView>
 #include <QJsonObject>
 #include <QString>
 
+#include <functional>
 #include <optional>
-#include <span>
 #include <variant>
 
 namespace ml::web {
 
-// One of the desk's actions, given from a remote as the desk's own key gives it.
-struct RemoteAction {
-    // Its name in a command ("clock", "homePlus" …).
-    const char* name;
-    // What the log and the desk's list of remotes call it.
-    const char* what;
-    Control& (*control)(Form& form);
-    // Starts and stops something: a second tap within `kDoubleTapMs` is taken once.
-    bool toggle = false;
-    // Runs also while its button is hidden (the −1 buttons while the scores count up).
-    bool evenHidden = false;
-};
-
-std::span<const RemoteAction> remoteActions();
+// The remote page with its buttons: one for each command a remote may give (`Command::remote`),
+// in the order of the key list, where the page's keys section stands empty. `held` says which
+// acts while held (the horn: pressed and let go).
+QByteArray remotePage(const QByteArray& page, const std::function<bool(const Command&)>& held);
 
 struct RemoteMessage {
     enum class Type { Hello, Command };
@@ -44,11 +35,11 @@ struct RemoteMessage {
     // Hello: the remote's clock now; command: when it was given on the remote's clock. In
     // milliseconds since 1970.
     qint64 at = 0;
-    // Command: its id, its action's name as sent, and the action; no action for a name that is
-    // none of `remoteActions`.
+    // Command: its id, its action's name as sent, and the action; none for a name that is no
+    // command a remote may give.
     QString id;
     QString actionName;
-    const RemoteAction* action = nullptr;
+    const Command* action = nullptr;
     // Command: pressed (true) or let go, for an action that acts while held (the horn).
     bool down = true;
 };

@@ -271,7 +271,7 @@ void RemoteControl::command(int id, Connection& c, const RemoteMessage& m) {
         return reply(id, m.id, "refused", QStringLiteral("Nicht angemeldet: die Seite neu laden"));
     if (m.action == nullptr)
         return reply(id, m.id, "refused", QStringLiteral("Unbekannter Befehl"));
-    Control& control = m.action->control(program_.form);
+    Control& control = program_.controlOf(*m.action);
     // Letting go of the horn always reaches it, as the desk's key does: it never surprises.
     if (control.onHold && !m.down) {
         if (!seen(m.id)) {
@@ -293,7 +293,7 @@ void RemoteControl::command(int id, Connection& c, const RemoteMessage& m) {
     if (control.onHold && (c.hornHeld || c.hornSpent))
         return holdOn(id, c, m);
     const qint64 now = clock_.monotonicMs();
-    if (m.action->toggle) {
+    if (m.action->remote.toggle) {
         const auto last = toggled_.constFind(m.action);
         if (last != toggled_.cend() && now - *last < kDoubleTapMs) {
             seen(m.id);
@@ -303,9 +303,9 @@ void RemoteControl::command(int id, Connection& c, const RemoteMessage& m) {
     if (!control.enabled || !(control.visible || m.action->evenHidden))
         return reply(id, m.id, "refused", QStringLiteral("Am Pult gerade nicht möglich"));
     seen(m.id);
-    if (m.action->toggle)
+    if (m.action->remote.toggle)
         toggled_[m.action] = now;
-    const QString what = QString::fromUtf8(m.action->what);
+    const QString what = QString::fromUtf8(m.action->remote.what);
     c.last = what;
     c.lastTime = clock_.timeOfDay();
     if (control.onHold) {
@@ -315,8 +315,8 @@ void RemoteControl::command(int id, Connection& c, const RemoteMessage& m) {
     }
     program_.log.addLine(
         QCoreApplication::translate("ml::web::RemoteControl", " +++ Fernbedienung (%1): %2")
-            .arg(c.name, QCoreApplication::translate("ml::web::RemoteAction", m.action->what)));
-    program_.command(control, true, m.action->evenHidden);
+            .arg(c.name, QCoreApplication::translate("Command", m.action->remote.what)));
+    program_.command(*m.action);
     // The command may have opened a box that the desk answered meanwhile, and the connection may
     // be gone by then: only its id is used from here.
     reply(id, m.id, "applied");
@@ -420,9 +420,9 @@ void RemoteControl::follow(const Changes& changes) {
 void RemoteControl::releaseHorn(Connection& c) {
     if (!std::exchange(c.hornHeld, false))
         return;
-    for (const RemoteAction& a : remoteActions())
-        if (Control& control = a.control(program_.form); control.onHold)
-            program_.command(control, false);
+    for (const Command& a : commands())
+        if (a.remotely() && program_.controlOf(a).onHold)
+            program_.command(a, false);
 }
 
 int RemoteControl::pairedCount() const {

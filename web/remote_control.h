@@ -165,7 +165,7 @@ class RemoteControl {
     QSet<QString> ids_;
     std::deque<std::pair<qint64, QString>> idTimes_;
     // When each toggle last ran from a remote (monotonic ms), by its action's name.
-    QHash<const RemoteAction*, qint64> toggled_;
+    QHash<const Command*, qint64> toggled_;
     bool allowed_ = true;
     Refused refused_;
 };

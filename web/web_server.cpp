@@ -52,11 +52,18 @@ QByteArray message(const char* type, const char* key, const QJsonObject& body, q
 
 class HttpFace : public QAbstractHttpServer {
   public:
-    explicit HttpFace(std::function<QByteArray()> state) : state_(std::move(state)) {
+    // `remote` fills the remote's page with the buttons of its commands.
+    HttpFace(std::function<QByteArray()> state,
+             const std::function<QByteArray(const QByteArray& page)>& remote)
+        : state_(std::move(state)) {
         for (const Page& p : kPages) {
             QFile file(QStringLiteral(":/web/") + QLatin1String(p.file));
-            if (file.open(QIODevice::ReadOnly))
-                files_.insert(QLatin1String(p.path), {file.readAll(), QByteArray(p.type)});
+            if (!file.open(QIODevice::ReadOnly))
+                continue;
+            const QByteArray bytes = file.readAll();
+            files_.insert(QLatin1String(p.path),
+                          {qstrcmp(p.path, "/fernbedienung") == 0 ? remote(bytes) : bytes,
+                           QByteArray(p.type)});
         }
     }
 
@@ -199,7 +206,11 @@ bool WebServer::listen(const QHostAddress& address, quint16 port) {
         return false;
     }
     http_ = std::make_unique<HttpFace>(
-        [this] { return message("state", "state", state(), clock_.wallMs()); });
+        [this] { return message("state", "state", state(), clock_.wallMs()); },
+        [this](const QByteArray& page) {
+            return remotePage(
+                page, [this](const Command& c) { return bool(program_.controlOf(c).onHold); });
+        });
     connect(http_.get(), &QAbstractHttpServer::newWebSocketConnection, this, [this] { accept(); });
     http_->bind(tcp);
     tcp_ = tcp;

@@ -1,18 +1,22 @@
 // What is kept between runs: settings, the match under way (resumed after a crash) and the
 // match record, over storage in memory. A "crash" is a run destroyed without "Ende".
 
+#include "core/commands.h"
 #include "core/match_report.h"
 #include "core/match_state.h"
+#include "core/setting_table.h"
 #include "tests/support/desk.h"
 
 #include <QDateTime>
+#include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
+#include <QRegularExpression>
+#include <QSet>
 
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <stdexcept>
 
 inline void PrintTo(const QString& s, std::ostream* os) {
     *os << s.toStdString();
@@ -100,7 +104,7 @@ TEST_F(Store, SettingsComeBackAndImpossibleOnesFallBackOneByOne) {
 
     Session again(clock, storage);
     EXPECT_EQ(stateContent(again.p.form), kept);
-    EXPECT_EQ(again.p.form.Brightness, 3);
+    EXPECT_EQ(again.p.form.brightness(), 3);
     EXPECT_FALSE(again.p.form.PortOpen);
     EXPECT_TRUE(!again.p.form.HornOn && !again.p.form.horn.enabled && again.p.form.StopAtZero);
     EXPECT_EQ(again.p.form.HornLength, 3000);
@@ -151,14 +155,37 @@ TEST_F(Store, SettingsComeBackAndImpossibleOnesFallBackOneByOne) {
     EXPECT_EQ(reset.p.form.Startwert.text, QStringLiteral("20.0"));
 }
 
-const Command& command(const char* id) {
-    for (const Command& c : commands())
-        if (qstrcmp(c.id, id) == 0)
-            return c;
-    throw std::logic_error(id);
+// The club's keys ("Extras → Tasten…"): each row a change of the table and how it is refused.
+TEST(SettingTable, EachDefaultIsAValueTheSettingTakesAndEachKeyIsItsOwn) {
+    QStringList keys;
+    for (const Setting& s : settingTable()) {
+        EXPECT_TRUE(takes(s, standardValue(s))) << s.name;
+        EXPECT_TRUE(!isFlag(s) || (s.min == 0 && s.max == 1)) << s.name;
+        EXPECT_FALSE(keys.contains(QLatin1String(s.key))) << s.key;
+        keys.append(QLatin1String(s.key));
+    }
 }
 
-// The club's keys ("Extras → Tasten…"): each row a change of the table and how it is refused.
+// The timekeeper's guide lists the standard keys by the controls they click: every command with
+// keys stands there, and nothing else.
+TEST(Commands, TheGuidesKeyTableNamesEveryCommandWithKeys) {
+    QFile guide(QStringLiteral(MARKLIGHT_DOCS_DIR "/timekeeper.md"));
+    ASSERT_TRUE(guide.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(guide.readAll());
+    const qsizetype from = text.indexOf(QLatin1String("| command | keys |"));
+    ASSERT_GE(from, 0);
+    const QString table = text.mid(from, text.indexOf(QLatin1String("\n\n"), from) - from);
+    QSet<QString> listed;
+    static const QRegularExpression name(QStringLiteral("`([A-Za-z_]+)`"));
+    for (const auto& m : name.globalMatch(table))
+        listed.insert(m.captured(1));
+    QSet<QString> keyed;
+    for (const Command& c : commands())
+        if (c.keyed && c.keys[0] != nullptr)
+            keyed.insert(QLatin1String(c.control));
+    EXPECT_EQ(listed, keyed);
+}
+
 TEST_F(Store, ChangedKeysRunTheirCommandsAndComeBackWithTheSettings) {
     KeyTable& keys = run->p.keys;
     const struct {
@@ -179,13 +206,13 @@ TEST_F(Store, ChangedKeysRunTheirCommandsAndComeBackWithTheSettings) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.key);
-        const std::optional<QString> refused =
-            keys.set(command(row.command), row.slot, QString::fromUtf8(row.key));
+        const std::optional<QString> refused = keys.set(
+            *commandById(QString::fromLatin1(row.command)), row.slot, QString::fromUtf8(row.key));
         EXPECT_EQ(refused.value_or(QString()), QString::fromUtf8(row.refusal ? row.refusal : ""));
     }
     run->p.viewChanged();
     EXPECT_EQ(
-        keys.keysOf(QStringLiteral("St_St")),
+        keys.keysOn(QStringLiteral("St_St")),
         QStringList({QStringLiteral("PgDown"), QStringLiteral("Space"), QStringLiteral("Num+0")}));
     EXPECT_TRUE(run->p.key(QStringLiteral("PgDown")) && run->p.form.ClockRunning);
     EXPECT_FALSE(run->p.key(QStringLiteral("F5")));
@@ -340,6 +367,13 @@ TEST_F(Store, RunningClockIsWrittenOnlyWhenTheMatchChanges) {
     EXPECT_EQ(storage.stateWrites, writes + 1);
     run->click("up_l");
     EXPECT_EQ(storage.stateWrites, writes + 2);
+    // The previews of the free text and the time of day move on every tick: nothing kept.
+    for (const char* shown : {"Displ", "ShText", "Scroll_O", "Uhr"}) {
+        run->click(shown);
+        const int before = storage.stateWrites;
+        pass(60, true);
+        EXPECT_EQ(storage.stateWrites, before + 1) << shown;
+    }
 }
 
 TEST_F(Store, NoEndedOrDeclinedMatchIsResumed) {

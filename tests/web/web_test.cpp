@@ -12,8 +12,10 @@
 #include <QJsonDocument>
 #include <QNetworkAccessManager>
 #include <QNetworkReply>
+#include <QProcess>
 #include <QRegularExpression>
 #include <QSet>
+#include <QStandardPaths>
 #include <QTcpSocket>
 #include <QTest>
 #include <QWebSocket>
@@ -223,6 +225,42 @@ QString answer(QTcpSocket& socket, const QByteArray& request) {
         3000);
     return reply.startsWith("HTTP/1.1 ") ? QString::fromLatin1(reply.mid(9, 3))
                                          : QStringLiteral("cut");
+}
+
+// Between messages the pages run the counts themselves, by live.js's rules (run here by Node):
+// each count around every turn shows as the program shows it.
+TEST(LiveFeed, PagesShowEachCountAsTheProgramDoes) {
+    const QString node = QStandardPaths::findExecutable(QStringLiteral("node"));
+    if (node.isEmpty())
+        GTEST_SKIP() << "no node";
+    const std::pair<CountKind, const char*> kinds[] = {{CountKind::ClockDown, "down"},
+                                                       {CountKind::ClockUp, "up"},
+                                                       {CountKind::Interruption, "interruption"}};
+    QByteArray counts;
+    QStringList expected;
+    for (const auto& [kind, name] : kinds)
+        for (qint64 ms = -121'003; ms <= 121'003; ms += 50)
+            for (const qint64 at : {ms, ms + 1}) {
+                counts += QByteArray(name) + ' ' + QByteArray::number(at) + '\n';
+                const qint64 shown = shownMs(at, kind);
+                const auto second = static_cast<double>(shown / 1000);
+                expected.append(QStringLiteral("%1 %2:%3")
+                                    .arg(shown)
+                                    .arg(minutesText(second, true), secondsText(second)));
+            }
+    QProcess page;
+    page.start(node, {QStringLiteral(MARKLIGHT_SOURCE_DIR "/tests/web/live_counts.js"),
+                      QStringLiteral(MARKLIGHT_SOURCE_DIR "/web/pages/live.js")});
+    page.write(counts);
+    page.closeWriteChannel();
+    ASSERT_TRUE(page.waitForFinished(30000)) << page.errorString().toStdString();
+    ASSERT_EQ(page.exitCode(), 0) << page.readAllStandardError().toStdString();
+    const QStringList shown = QString::fromUtf8(page.readAllStandardOutput())
+                                  .split(QLatin1Char('\n'), Qt::SkipEmptyParts);
+    ASSERT_EQ(shown.size(), expected.size());
+    for (qsizetype i = 0; i < shown.size(); ++i)
+        ASSERT_EQ(shown[i].toStdString(), expected[i].toStdString())
+            << counts.split('\n')[i].toStdString();
 }
 
 TEST(WebFace, AnswersOnlyTheDocumentedRequestsWithinTheirBounds) {

@@ -466,7 +466,7 @@ bool ScriptRunner::runFoul(const Line& line, QString& error) {
     Form& f = p.form;
     if (line.args.size() == 2)
         p.type(*left ? f.playerL : f.playerR, line.args[1]);
-    p.command(*left ? f.foulL : f.foulR, true, true);
+    p.command(*commandById(*left ? QStringLiteral("homeFoul") : QStringLiteral("guestFoul")));
     return true;
 }
 
