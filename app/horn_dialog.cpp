@@ -1,5 +1,7 @@
 #include "app/horn_dialog.h"
 
+#include "core/setting_table.h"
+
 #include <QCheckBox>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
@@ -32,7 +34,8 @@ HornDialog::HornDialog(Program& program, std::function<void()> changed, QWidget*
 
     auto* length = new QDoubleSpinBox(this);
     length->setObjectName(QStringLiteral("HornLength"));
-    length->setRange(HornSignals::kMinLength / 1000.0, HornSignals::kMaxLength / 1000.0);
+    const Setting& lengths = *findSetting(QStringLiteral("HornLength"));
+    length->setRange(lengths.min / 1000.0, lengths.max / 1000.0);
     length->setDecimals(1);
     length->setSingleStep(0.1);
     length->setSuffix(QStringLiteral(" s"));
@@ -49,11 +52,12 @@ HornDialog::HornDialog(Program& program, std::function<void()> changed, QWidget*
     // The slider applies where it is let go; the number beside it follows it meanwhile.
     auto* volume = new QSlider(Qt::Horizontal, this);
     volume->setObjectName(QStringLiteral("HornVolume"));
-    volume->setRange(0, 100);
+    const Setting& volumes = *findSetting(QStringLiteral("HornVolume"));
+    volume->setRange(volumes.min, volumes.max);
     volume->setPageStep(10);
     volume->setTracking(false);
     auto* percent = new QSpinBox(this);
-    percent->setRange(0, 100);
+    percent->setRange(volumes.min, volumes.max);
     percent->setSuffix(QStringLiteral(" %"));
     percent->setKeyboardTracking(false);
     bind("HornVolume", [volume, percent](int value) {

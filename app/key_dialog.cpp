@@ -16,6 +16,15 @@ namespace ml::app {
 
 namespace {
 
+// The commands that take keys, in the order of the key list.
+std::vector<const Command*> keyedCommands() {
+    std::vector<const Command*> keyed;
+    for (const Command& c : commands())
+        if (c.keyed)
+            keyed.push_back(&c);
+    return keyed;
+}
+
 const char* const kColumns[] = {
     QT_TRANSLATE_NOOP("KeyDialog", "Befehl"), QT_TRANSLATE_NOOP("KeyDialog", "Taste"),
     QT_TRANSLATE_NOOP("KeyDialog", "Zweite Taste"), QT_TRANSLATE_NOOP("KeyDialog", "Dritte Taste")};
@@ -29,8 +38,8 @@ bool modifierOnly(int key) {
 } // namespace
 
 KeyDialog::KeyDialog(Program& program, std::function<void()> changed, QWidget* parent)
-    : QDialog(parent), program_(program), changed_(std::move(changed)),
-      table_(new QTableWidget(static_cast<int>(commands().size()), 4, this)),
+    : QDialog(parent), program_(program), changed_(std::move(changed)), commands_(keyedCommands()),
+      table_(new QTableWidget(static_cast<int>(commands_.size()), 4, this)),
       note_(new QLabel(this)), change_(new QPushButton(tr("Ändern…"), this)),
       remove_(new QPushButton(tr("Entfernen"), this)) {
     setObjectName(QStringLiteral("KeyDialog"));
@@ -105,13 +114,12 @@ KeyDialog::KeyDialog(Program& program, std::function<void()> changed, QWidget* p
 }
 
 void KeyDialog::fill() {
-    const std::span<const Command> all = commands();
-    for (int r = 0; r < static_cast<int>(all.size()); ++r) {
-        const Command& c = all[static_cast<std::size_t>(r)];
+    for (int r = 0; r < static_cast<int>(commands_.size()); ++r) {
+        const Command& c = *commands_[static_cast<std::size_t>(r)];
         auto* what = new QTableWidgetItem(c.said());
         what->setFlags(Qt::ItemIsEnabled);
         table_->setItem(r, 0, what);
-        const QStringList keys = program_.keys.keysOf(QLatin1String(c.control));
+        const QStringList keys = program_.keys.keysOf(c);
         for (int k = 0; k < KeyTable::kKeysPerCommand; ++k) {
             auto* item = new QTableWidgetItem(k < keys.size() ? keyLabel(keys[k]) : QString());
             item->setData(Qt::UserRole, k < keys.size() ? keys[k] : QString());
@@ -125,13 +133,10 @@ const Command* KeyDialog::selectedCommand(int* slot) const {
     const int column = table_->currentColumn();
     if (r < 0 || column < 1)
         return nullptr;
+    const Command* c = commands_[static_cast<std::size_t>(r)];
     // An empty place past the last key adds one.
-    *slot = std::min<int>(
-        column - 1,
-        static_cast<int>(
-            program_.keys.keysOf(QLatin1String(commands()[static_cast<std::size_t>(r)].control))
-                .size()));
-    return &commands()[static_cast<std::size_t>(r)];
+    *slot = std::min<int>(column - 1, static_cast<int>(program_.keys.keysOf(*c).size()));
+    return c;
 }
 
 void KeyDialog::capture() {

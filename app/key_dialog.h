@@ -12,6 +12,7 @@
 #include <QDialog>
 
 #include <functional>
+#include <vector>
 
 class QKeyEvent;
 class QLabel;
@@ -46,6 +47,8 @@ class KeyDialog : public QDialog {
 
     Program& program_;
     std::function<void()> changed_;
+    // The rows: the commands that take keys.
+    std::vector<const Command*> commands_;
     // Before the children: making them sends events to event() already.
     bool capturing_ = false;
     QTableWidget* table_;

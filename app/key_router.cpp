@@ -78,10 +78,9 @@ bool KeyRouter::whileBoxWaits(QKeyEvent* event, bool down) {
     if (key == nullptr || answersBox(event) ||
         (typesInBox(name) && isEditing(QApplication::focusWidget())))
         return false;
-    const Control* c = program_.find(QString::fromLatin1(key->control));
     if (down && !event->isAutoRepeat()) {
-        if (c != nullptr && c->onHold)
-            window_.act([this, name] { program_.key(name); });
+        if (program_.controlOf(*key).onHold)
+            window_.act([this, key] { program_.command(*key); });
         else
             QApplication::beep();
     }
@@ -117,20 +116,18 @@ bool KeyRouter::press(QWidget* receiver, QKeyEvent* event) {
         return false;
     // Holding a key down runs its command once.
     if (!event->isAutoRepeat())
-        window_.act([this, name] { program_.key(name); });
+        window_.act([this, key] { program_.command(*key); });
     return true;
 }
 
 // Letting go of the key of a control that acts while held ends it, wherever the focus and
 // whatever box is up by then.
 bool KeyRouter::release(QKeyEvent* event) {
-    const QString name = keyName(event);
-    const Command* key = program_.keys.commandOf(name);
-    Control* c = key ? program_.find(QString::fromLatin1(key->control)) : nullptr;
-    if (c == nullptr || !c->onHold)
+    const Command* key = program_.keys.commandOf(keyName(event));
+    if (key == nullptr || !program_.controlOf(*key).onHold)
         return false;
     if (!event->isAutoRepeat())
-        window_.act([this, name] { program_.key(name, false); });
+        window_.act([this, key] { program_.command(*key, false); });
     return true;
 }
 

@@ -8,7 +8,7 @@
 #include "app/scaled_style.h"
 #include "app/sport_dialog.h"
 #include "app/window_menus.h"
-#include "console/message_window.h"
+#include "bookkeeping/message_window.h"
 
 #include <QAbstractButton>
 #include <QAction>
@@ -208,7 +208,7 @@ void MainWindow::showKeyDialog() {
 void MainWindow::showKeys() {
     for (const Placed& p : placed_) {
         QStringList labels;
-        for (const QString& key : program_.keys.keysOf(p.widget->objectName()))
+        for (const QString& key : program_.keys.keysOn(p.widget->objectName()))
             labels.append(keyLabel(key));
         if (!labels.isEmpty() || p.layout->picture != Picture::Banner)
             p.widget->setToolTip(toolTipOf(*p.layout, labels));

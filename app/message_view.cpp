@@ -1,7 +1,7 @@
 #include "app/message_view.h"
 
 #include "app/pictures.h"
-#include "console/message_window.h"
+#include "bookkeeping/message_window.h"
 
 #include <QCloseEvent>
 #include <QKeyEvent>

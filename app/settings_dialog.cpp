@@ -1,6 +1,6 @@
 #include "app/settings_dialog.h"
 
-#include "core/dialog_settings.h"
+#include "core/setting_table.h"
 
 namespace ml::app {
 
@@ -21,7 +21,7 @@ void SettingsDialog::change(const char* name, int value) {
 }
 
 void SettingsDialog::bind(const char* name, std::function<void(int value)> show) {
-    show(settingValue(*findDialogSetting(QLatin1String(name)), program_.form));
+    show(settingValue(*findSetting(QLatin1String(name)), program_.form));
     shows_.emplace_back(name, std::move(show));
 }
 
@@ -29,7 +29,7 @@ void SettingsDialog::apply(const Changes& changes) {
     bool any = false;
     for (const auto& [name, show] : shows_)
         if (changes.has(name)) {
-            show(settingValue(*findDialogSetting(QLatin1String(name)), program_.form));
+            show(settingValue(*findSetting(QLatin1String(name)), program_.form));
             any = true;
         }
     if (any)

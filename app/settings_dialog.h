@@ -20,7 +20,7 @@ class SettingsDialog : public QDialog {
     SettingsDialog(Program& program, std::function<void()> changed, QWidget* parent);
     ~SettingsDialog() override;
 
-    // The operator set `name` (a name of `dialogSettings`) to `value`.
+    // The operator set `name` (a name of `settingTable`) to `value`.
     void change(const char* name, int value);
     // `show` puts the setting's value into its widgets without their signals: now, and after
     // every step that changes it.

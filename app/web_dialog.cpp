@@ -23,7 +23,7 @@ WebDialog::WebDialog(Program& program, web::WebServer& server, QWidget* parent)
       links_(new QLabel(this)), warning_(new QLabel(this)), remoteUrl_(new QLabel(this)),
       qrCode_(new QLabel(this)), newKey_(new QPushButton(tr("Neuen Schlüssel erzeugen"), this)),
       remoteOn_(new QCheckBox(tr("Fernbedienung erlauben (Strg+F)"), this)),
-      remotes_(new QListWidget(this)) {
+      remotes_(new QListWidget(this)), refused_(new QLabel(this)) {
     setObjectName(QStringLiteral("WebDialog"));
     setWindowTitle(tr("Netzwerk"));
 
@@ -112,6 +112,10 @@ WebDialog::WebDialog(Program& program, web::WebServer& server, QWidget* parent)
     remoteLayout->addWidget(newKey_, 0, Qt::AlignLeft);
     remoteLayout->addWidget(new QLabel(tr("Verbunden:"), remote));
     remoteLayout->addWidget(remotes_);
+    refused_->setObjectName(QStringLiteral("RemoteRefused"));
+    refused_->setWordWrap(true);
+    refused_->setStyleSheet(QStringLiteral("color: #b00"));
+    remoteLayout->addWidget(refused_);
 
     auto* buttons = new QDialogButtonBox(this);
     buttons->addButton(tr("Schließen"), QDialogButtonBox::AcceptRole)->setDefault(true);
@@ -135,6 +139,14 @@ void WebDialog::refresh() {
                                    r.last.isEmpty()
                                        ? QString()
                                        : tr(" – zuletzt: %1 (%2)").arg(r.last, r.lastTime)));
+    const web::RemoteControl::Refused& refused = server_.remote().refused();
+    refused_->setVisible(refused.times > 0);
+    refused_->setText(
+        tr("Abgewiesen, weil alle %1 Plätze belegt waren: zuletzt %2 (%3) um %4, "
+           "insgesamt %5")
+            .arg(web::RemoteControl::kMaxRemotes)
+            .arg(refused.last.name, refused.last.address.toString(), refused.last.lastTime)
+            .arg(refused.times));
     const QString remoteUrl = server_.remoteUrls().value(0);
     qrCode_->setVisible(!remoteUrl.isEmpty());
     newKey_->setEnabled(!remoteUrl.isEmpty());

@@ -3,8 +3,8 @@
 // "Extras → Netzwerk…": the web face on or off, its port, and whether it is offered to this
 // computer only or to the hall's network; the pages' addresses as links. Each change applies at
 // once and is kept with the other settings. Below, the remote: its address with the key, as a
-// QR code to scan with the phone, a new key, remote control allowed or not, and the remotes
-// connected now.
+// QR code to scan with the phone, a new key, remote control allowed or not, the remotes
+// connected now, and those refused for lack of room.
 
 #include "app/settings_dialog.h"
 #include "web/web_server.h"
@@ -37,6 +37,7 @@ class WebDialog : public SettingsDialog {
     QPushButton* newKey_;
     QCheckBox* remoteOn_;
     QListWidget* remotes_;
+    QLabel* refused_;
 };
 
 } // namespace ml::app

@@ -23,7 +23,7 @@ int leafCount(const char* name) {
 
 // The caption as the menu shows it: with its accelerator and, after a tab, its key.
 QString shown(const MenuItem& item, const KeyTable& table) {
-    const QStringList keys = table.keysOf(item.name);
+    const QStringList keys = table.keysOn(item.name);
     const QString caption = withMnemonic(item.name, item.text);
     return keys.isEmpty() ? caption : caption + QLatin1Char('\t') + keyLabel(keys.first());
 }

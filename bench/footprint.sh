@@ -8,17 +8,18 @@
 #
 # Needs a Release build in build-bench (cmake -S . -B build-bench -G Ninja
 # -DCMAKE_BUILD_TYPE=Release && cmake --build build-bench --target marklight), Xvfb, xdotool,
-# python3 and /usr/bin/time. Run from the repository's top directory.
+# python3 and /usr/bin/time. Run from the repository's top directory. MARKLIGHT names another
+# build's program, FOOTPRINT_DISPLAY another X display (97, for the soak 98).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 . bench/marklight_xvfb.sh
 
 MODE=footprint
-DISPLAY_NUM=97
+DISPLAY_NUM=${FOOTPRINT_DISPLAY:-97}
 SECONDS_TOTAL=${FOOTPRINT_SECONDS:-60}
 if [ "${1:-}" = "--soak" ]; then
     MODE=soak
-    DISPLAY_NUM=98
+    DISPLAY_NUM=${FOOTPRINT_DISPLAY:-98}
     SECONDS_TOTAL=${SOAK_SECONDS:-3600}
 fi
 [ -x "$MARKLIGHT" ] || { echo "build $MARKLIGHT first" >&2; exit 1; }

@@ -1,6 +1,6 @@
 // What one message of a remote costs the program's thread, the thread the tick runs on: a
-// command with a wrong key (what a guesser or a flood sends), a broken message, and a goal with
-// the key (the command itself, with its step and transmission).
+// command proven with a wrong key (what a guesser or a flood sends), a broken message, and a goal
+// proven with the key (the command itself, with its step and transmission).
 //
 //   cmake --build build-bench --target bench_remote_cost
 //   build-bench/bench/bench_remote_cost --benchmark_min_time=1 --benchmark_repetitions=5
@@ -30,6 +30,7 @@ struct Remote {
             control.close(cut);
             id = 0;
         };
+        control.challenge = [] { return QStringLiteral("0123456789abcdef0123456789abcdef"); };
     }
     // A message as a remote sends it, with the key or a wrong one; from a fresh connection,
     // paired, whenever the last was cut off or locked out.
@@ -43,12 +44,14 @@ struct Remote {
         return message("command", rightKey);
     }
     QByteArray message(const char* type, bool rightKey) {
-        return QJsonDocument(QJsonObject{{"type", type},
-                                         {"key", rightKey ? control.keyText()
-                                                          : QString(32, QLatin1Char('0'))},
-                                         {"id", QString::number(++n)},
-                                         {"action", "homePlus"},
-                                         {"at", double(desk.clock.wallMs())}})
+        const QJsonObject m{{"type", type},
+                            {"name", "Bank"},
+                            {"id", QString::number(++n)},
+                            {"action", "homePlus"},
+                            {"at", double(desk.clock.wallMs())}};
+        const QByteArray key =
+            rightKey ? QByteArray::fromHex(control.keyText().toLatin1()) : QByteArray(16, 0);
+        return QJsonDocument(web::withMac(m, key, control.challenge()))
             .toJson(QJsonDocument::Compact);
     }
 };

@@ -10,8 +10,9 @@
                                        span without feed clients, then over one with them
   web_feed.py remotes [--seconds 30] [--clients 10] [--rate 50]
                                        the same in the last minute, without and then with remotes
-                                       on /remote sending commands with wrong keys (each a rate a
-                                       second; one that is cut off connects again for its next)
+                                       on /remote sending commands with wrong proofs of the key
+                                       (each a rate a second; one that is cut off connects again
+                                       for its next; eight from each loopback address)
 
 Needs a build of marklight (MARKLIGHT, default build-bench/app/marklight), Xvfb, xdotool, and
 for `lag` Chromium, its driver and python3-selenium (run with /usr/bin/python3).
@@ -181,23 +182,28 @@ def lag(desk, line, seconds):
 
 
 class Clients(threading.Thread):
-    """Feed clients on /live that read and drop everything, and one that reads nothing."""
+    """Feed clients on /live that read everything and answer the server's pings (as a browser
+    does), eight from each loopback address (the server's bound), and one that reads nothing."""
 
     def __init__(self, port, count):
         super().__init__(daemon=True)
         self.sel = selectors.DefaultSelector()
         self.bytes = 0
-        # One more that never reads, with a small receive window: a slow reader.
-        self.slow = self.connect(port, 4096)
+        # One more that never reads, with a small receive window: a slow reader; when the server
+        # cut it off, in seconds after it connected.
+        self.slow = self.connect(port, "127.0.0.9", 4096)
         self.since = time.time()
-        for _ in range(count):
-            self.sel.register(self.connect(port), selectors.EVENT_READ)
+        self.slow_cut = None
+        for i in range(count):
+            self.sel.register(self.connect(port, f"127.0.0.{10 + i // 8}"), selectors.EVENT_READ,
+                              bytearray())
 
     @staticmethod
-    def connect(port, window=None):
+    def connect(port, source, window=None):
         s = socket.socket()
         if window:
             s.setsockopt(socket.SOL_SOCKET, socket.SO_RCVBUF, window)
+        s.bind((source, 0))
         s.connect(("127.0.0.1", port))
         key = base64.b64encode(os.urandom(16)).decode()
         s.sendall(f"GET /live HTTP/1.1\r\nHost: 127.0.0.1:{port}\r\nUpgrade: websocket\r\n"
@@ -205,25 +211,59 @@ class Clients(threading.Thread):
                   "Sec-WebSocket-Version: 13\r\n\r\n".encode())
         return s
 
+    @staticmethod
+    def pongs(buf):
+        """Takes the whole frames off `buf` (after the handshake's head); the pongs they ask for."""
+        if buf.startswith(b"HTTP/"):
+            end = buf.find(b"\r\n\r\n")
+            if end < 0:
+                return b""
+            del buf[:end + 4]
+        out = b""
+        while len(buf) >= 2:
+            n, at = buf[1] & 0x7F, 2
+            if n >= 126:
+                at = 4 if n == 126 else 10
+                if len(buf) < at:
+                    break
+                n = int.from_bytes(buf[2:at], "big")
+            if len(buf) < at + n:
+                break
+            if buf[0] & 0x0F == 0x9:
+                out += Remotes.frame(bytes(buf[at:at + n]), 0x8A)
+            del buf[:at + n]
+        return out
+
     def slow_cut_off(self):
         """Whether Marklight has cut the slow reader off: no socket of Marklight's is connected
-        to it any more (the system may still be sending what it holds)."""
+        to it any more (the system may still be sending what it holds, so the reader's own socket
+        stays established)."""
         port = self.slow.getsockname()[1]
         out = subprocess.run(["ss", "-tnpH", f"dport = :{port}"], capture_output=True, text=True)
         return "marklight" not in out.stdout
 
     def run(self):
+        checked = 0
         while True:
-            for key, _ in self.sel.select():
+            # Once a second until the slow reader is cut off.
+            if self.slow_cut is None and time.time() - checked >= 1:
+                checked = time.time()
+                if self.slow_cut_off():
+                    self.slow_cut = checked - self.since
+            for key, _ in self.sel.select(timeout=0.2):
                 data = key.fileobj.recv(65536)
                 self.bytes += len(data)
                 if not data:
                     self.sel.unregister(key.fileobj)
+                    continue
+                key.data.extend(data)
+                if pong := self.pongs(key.data):
+                    key.fileobj.sendall(pong)
 
 
 class Remotes(threading.Thread):
-    """Remotes on /remote that each send `rate` commands a second with a wrong key, alternately a
-    goal and the clock, and connect again when they are cut off."""
+    """Remotes on /remote that each send `rate` commands a second with a wrong proof of the key,
+    alternately a goal and the clock, and connect again when they are cut off."""
 
     def __init__(self, port, count, rate):
         super().__init__(daemon=True)
@@ -231,8 +271,10 @@ class Remotes(threading.Thread):
         self.sent = self.connects = self.refused = 0
         self.stop = False
 
-    def connect(self):
-        s = socket.create_connection(("127.0.0.1", self.port))
+    def connect(self, i):
+        s = socket.socket()
+        s.bind((f"127.0.0.{100 + i // 8}", 0))
+        s.connect(("127.0.0.1", self.port))
         key = base64.b64encode(os.urandom(16)).decode()
         s.sendall(f"GET /remote HTTP/1.1\r\nHost: 127.0.0.1:{self.port}\r\nUpgrade: websocket\r\n"
                   f"Connection: Upgrade\r\nSec-WebSocket-Key: {key}\r\n"
@@ -242,10 +284,11 @@ class Remotes(threading.Thread):
         return s
 
     @staticmethod
-    def frame(text):
-        data, mask = text.encode(), os.urandom(4)
-        head = bytes([0x81, 0x80 | len(data)]) if len(data) < 126 else \
-            bytes([0x81, 0xFE]) + len(data).to_bytes(2, "big")
+    def frame(payload, opcode=0x81):
+        data = payload.encode() if isinstance(payload, str) else payload
+        mask = os.urandom(4)
+        head = bytes([opcode, 0x80 | len(data)]) if len(data) < 126 else \
+            bytes([opcode, 0xFE]) + len(data).to_bytes(2, "big")
         return head + mask + bytes(b ^ mask[i % 4] for i, b in enumerate(data))
 
     def run(self):
@@ -257,7 +300,7 @@ class Remotes(threading.Thread):
             for i in range(self.count):
                 try:
                     if sockets[i] is None:
-                        sockets[i] = self.connect()
+                        sockets[i] = self.connect(i)
                     try:
                         if sockets[i].recv(65536) == b"":
                             raise ConnectionError
@@ -266,7 +309,7 @@ class Remotes(threading.Thread):
                     n += 1
                     action = "homePlus" if n % 2 else "clock"
                     sockets[i].sendall(self.frame(
-                        f'{{"type":"command","key":"{os.urandom(16).hex()}","id":"b{n}",'
+                        f'{{"type":"command","mac":"{os.urandom(32).hex()}","id":"b{n}",'
                         f'"action":"{action}","at":{int(time.time() * 1000)}}}'))
                     self.sent += 1
                 except (ConnectionError, OSError):
@@ -330,7 +373,7 @@ def main():
             desk.last_minute()
             remotes.start()
             time.sleep(1.5)
-            shown = span(desk, line, seconds, f"{count} remotes with wrong keys", True, False)
+            shown = span(desk, line, seconds, f"{count} remotes with wrong proofs", True, False)
             remotes.stop = True
             print(f"the remotes sent {remotes.sent} commands ({remotes.sent / (seconds + 1.5):.0f}"
                   f" a second) over {remotes.connects} connections; {remotes.refused} sends found"
@@ -353,11 +396,13 @@ def main():
             if a.last_minute:
                 desk.last_minute()
             for _ in range(60):
-                if clients.slow_cut_off():
+                if clients.slow_cut is not None:
                     break
                 time.sleep(1)
-            print(f"the slow reader was {'cut off' if clients.slow_cut_off() else 'still connected'}"
-                  f" {time.time() - clients.since:.0f} s after it connected")
+            print("the slow reader was " +
+                  (f"cut off {clients.slow_cut:.1f} s after it connected"
+                   if clients.slow_cut is not None else
+                   f"still connected {time.time() - clients.since:.0f} s after it connected"))
     finally:
         desk.close()
 

@@ -1,5 +1,7 @@
 #include "core/horn_signals.h"
 
+#include "core/setting_table.h"
+
 #include <algorithm>
 #include <utility>
 
@@ -26,8 +28,10 @@ void HornSignals::start() {
 
 void HornSignals::applySettings() {
     // Kept within what the settings offer, whatever was stored.
-    form_.HornLength = std::clamp(form_.HornLength, kMinLength, kMaxLength);
-    form_.HornVolume = std::clamp(form_.HornVolume, 0, 100);
+    for (const char* name : {"HornLength", "HornVolume"}) {
+        const Setting& s = *findSetting(QLatin1String(name));
+        setSetting(s, form_, std::clamp(settingValue(s, form_), s.min, s.max));
+    }
     horn_.setVolume(form_.HornVolume);
     form_.horn.enabled = form_.HornOn;
     if (!form_.HornOn && held_) {

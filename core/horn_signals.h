@@ -4,7 +4,7 @@
 // timeout, of a break), the operator's hand horn, the settings, and a sound output that fails
 // or comes back.
 
-#include "console/event_log.h"
+#include "bookkeeping/event_log.h"
 #include "form/form.h"
 #include "platform/platform.h"
 
@@ -14,10 +14,6 @@ class HornSignals {
     Q_DECLARE_TR_FUNCTIONS(HornSignals)
 
   public:
-    // The automatic signal's length in milliseconds, as the settings offer it.
-    static constexpr int kMinLength = 500;
-    static constexpr int kMaxLength = 10000;
-
     HornSignals(Form& form, Horn& horn, EventLog& log);
 
     // The hand horn's button acts while held; a click is a short press.

@@ -6,69 +6,6 @@ namespace ml {
 
 namespace {
 
-// clang-format off
-constexpr Command kCommands[] = {
-    {"clock",        "St_St",      QT_TRANSLATE_NOOP("KeyTable", "Spielzeit starten / stoppen")},
-    {"homePlus",     "up_l",       QT_TRANSLATE_NOOP("KeyTable", "Spielstand Heim +1"), true},
-    {"homeMinus",    "down_l",     QT_TRANSLATE_NOOP("KeyTable", "Spielstand Heim -1"), true},
-    {"homePenalty",  "StrafeL",    QT_TRANSLATE_NOOP("KeyTable", "Strafe Heim starten / stoppen")},
-    {"guestPlus",    "up_r",       QT_TRANSLATE_NOOP("KeyTable", "Spielstand Gegner +1"), true},
-    {"guestMinus",   "down_r",     QT_TRANSLATE_NOOP("KeyTable", "Spielstand Gegner -1"), true},
-    {"guestPenalty", "StrafeR",    QT_TRANSLATE_NOOP("KeyTable", "Strafe Gegner starten / stoppen")},
-    {"timeout",      "Time_Out",   QT_TRANSLATE_NOOP("KeyTable", "Timeout starten / stoppen")},
-    {"break",        "Break",      QT_TRANSLATE_NOOP("KeyTable", "Pause starten / stoppen")},
-    {"nextPeriod",   "nextPeriod", QT_TRANSLATE_NOOP("KeyTable", "Nächster Abschnitt: Pause, dann die nächste Periode")},
-    {"homeTimeout",  "teamTimeoutL", QT_TRANSLATE_NOOP("KeyTable", "Timeout Heim (nach den Regeln der Sportart)")},
-    {"guestTimeout", "teamTimeoutR", QT_TRANSLATE_NOOP("KeyTable", "Timeout Gegner (nach den Regeln der Sportart)")},
-    {"homeFoul",     "foulL",      QT_TRANSLATE_NOOP("KeyTable", "Foul Heim (wo die Sportart Fouls zählt)"), true},
-    {"guestFoul",    "foulR",      QT_TRANSLATE_NOOP("KeyTable", "Foul Gegner (wo die Sportart Fouls zählt)"), true},
-    {"display",      "Displ",      QT_TRANSLATE_NOOP("KeyTable", "Anzeigen ein / aus")},
-    {"timeOfDay",    "Uhr",        QT_TRANSLATE_NOOP("KeyTable", "Aktuelle Zeit ein / aus")},
-    {"port",         "OpenOutput", QT_TRANSLATE_NOOP("KeyTable", "COM-Port öffnen / schließen")},
-    {"remote",       "remoteOn",   QT_TRANSLATE_NOOP("KeyTable", "Fernbedienung erlauben / sperren")},
-    {"horn",         "horn",       QT_TRANSLATE_NOOP("KeyTable", "Hupe, solange gedrückt")},
-    {"undo",         "undo",       QT_TRANSLATE_NOOP("KeyTable", "Rückgängig")},
-    {"redo",         "redo",       QT_TRANSLATE_NOOP("KeyTable", "Wiederholen")},
-    {"keyList",      "keyList",    QT_TRANSLATE_NOOP("KeyTable", "Diese Liste")},
-};
-
-// Blind use at the desk: the home side on the left block of function keys (F2 +1, F3 -1, F4
-// penalty), the guest side mirrored on the right block (F11 +1, F10 -1, F9 penalty), the match
-// commands in the middle block; the keyboard's corners F1 (help, as everywhere) and F12 are
-// found without looking. The numeric keypad repeats the frequent commands for one hand: the
-// wide 0 for the clock, the left column for the home side, the right one for the guest side,
-// and the middle key 5 (the one with the bump) the hand horn, sounding while it is held.
-// Ctrl+O opens the port, as "open" does in every program; Ctrl+F takes remote control away (F
-// for "Fernbedienung": Marklight has nothing to find). Under a sport's rules, Shift makes a side's
-// "+1" key its team's timeout, its penalty key its team's foul, and the break key the period's
-// next step. In the order of `kCommands`.
-const char* const kStandard[][KeyTable::kKeysPerCommand] = {
-    {"F5", "Space", "Num+0"},
-    {"F2", "Num+7"},
-    {"F3", "Num+1"},
-    {"F4", "Num+4"},
-    {"F11", "Num+9"},
-    {"F10", "Num+3"},
-    {"F9", "Num+6"},
-    {"F6"},
-    {"F7"},
-    {"Shift+F7"},
-    {"Shift+F2"},
-    {"Shift+F11"},
-    {"Shift+F4"},
-    {"Shift+F9"},
-    {"F8"},
-    {"F12"},
-    {"Ctrl+O"},
-    {"Ctrl+F"},
-    {"Num+5"},
-    {"Ctrl+Z"},
-    {"Ctrl+Y", "Ctrl+Shift+Z"},
-    {"F1"},
-};
-// clang-format on
-static_assert(std::size(kStandard) == std::size(kCommands));
-
 const QString kKeysGroup = QStringLiteral("keys/");
 
 // A key name taken apart: its modifiers and the key itself.
@@ -185,14 +122,6 @@ QString normal(const QString& key) {
 
 } // namespace
 
-QString Command::said() const {
-    return KeyTable::tr(what);
-}
-
-std::span<const Command> commands() {
-    return kCommands;
-}
-
 bool typesInBox(const QString& key) {
     const std::optional<Key> k = parse(key);
     if (!k)
@@ -270,30 +199,35 @@ QString windowSystemTakes(const QString& key) {
 }
 
 KeyTable::KeyTable() {
-    for (const auto& keys : kStandard) {
+    for (const Command& c : commands()) {
         QStringList list;
-        for (const char* key : keys)
+        for (const char* key : c.keys)
             if (key != nullptr)
                 list.append(QString::fromLatin1(key));
         keys_.push_back(list);
     }
+    index();
+}
+
+void KeyTable::index() {
+    byKey_.clear();
+    for (std::size_t i = 0; i < keys_.size(); ++i)
+        for (const QString& key : keys_[i])
+            byKey_.insert(key, i);
 }
 
 const Command* KeyTable::commandOf(const QString& key) const {
-    const QString wanted = normal(key);
-    if (wanted.isEmpty())
-        return nullptr;
-    for (std::size_t i = 0; i < keys_.size(); ++i)
-        if (keys_[i].contains(wanted))
-            return &kCommands[i];
-    return nullptr;
+    const auto it = byKey_.constFind(normal(key));
+    return it == byKey_.cend() ? nullptr : &commands()[*it];
 }
 
-QStringList KeyTable::keysOf(const QString& control) const {
-    for (std::size_t i = 0; i < keys_.size(); ++i)
-        if (control == QLatin1String(kCommands[i].control))
-            return keys_[i];
-    return {};
+QStringList KeyTable::keysOf(const Command& command) const {
+    return keys_[static_cast<std::size_t>(&command - commands().data())];
+}
+
+QStringList KeyTable::keysOn(const QString& control) const {
+    const Command* c = commandOn(control);
+    return c != nullptr ? keysOf(*c) : QStringList();
 }
 
 QString KeyTable::reserved(const QString& key) {
@@ -310,13 +244,13 @@ QString KeyTable::reserved(const QString& key) {
 }
 
 std::optional<QString> KeyTable::set(const Command& command, int slot, const QString& key) {
-    const auto at = static_cast<std::size_t>(&command - kCommands);
-    QStringList& keys = keys_[at];
-    if (slot < 0 || slot >= kKeysPerCommand)
+    QStringList& keys = keys_[static_cast<std::size_t>(&command - commands().data())];
+    if (!command.keyed || slot < 0 || slot >= kKeysPerCommand)
         return KeyTable::tr("Jeder Befehl hat höchstens %1 Tasten.").arg(kKeysPerCommand);
     if (key.isEmpty()) {
         if (slot < keys.size())
             keys.removeAt(slot);
+        index();
         return std::nullopt;
     }
     const QString name = normal(key);
@@ -328,13 +262,14 @@ std::optional<QString> KeyTable::set(const Command& command, int slot, const QSt
     if (const QString why = reserved(name); !why.isEmpty())
         return KeyTable::tr("%1 ist vergeben: %2").arg(label, why);
     if (const Command* other = commandOf(name); other != nullptr && other != &command)
-        return KeyTable::tr("%1 gehört schon zu \"%2\".").arg(label, KeyTable::tr(other->what));
+        return KeyTable::tr("%1 gehört schon zu \"%2\".").arg(label, other->said());
     // The same key again in another slot of this command moves it.
     keys.removeAll(name);
     if (slot < keys.size())
         keys[slot] = name;
     else
         keys.append(name);
+    index();
     return std::nullopt;
 }
 
@@ -342,10 +277,12 @@ QString KeyTable::listText() const {
     const QString crlf = QStringLiteral("\r\n");
     QString text;
     for (std::size_t i = 0; i < keys_.size(); ++i) {
+        if (!commands()[i].keyed)
+            continue;
         QStringList labels;
         for (const QString& key : keys_[i])
             labels.append(keyLabel(key));
-        text += KeyTable::tr(kCommands[i].what) + QStringLiteral(":  ") +
+        text += commands()[i].said() + QStringLiteral(":  ") +
                 (labels.isEmpty() ? QStringLiteral("–") : labels.join(QStringLiteral(", "))) + crlf;
     }
     return text + crlf +
@@ -361,7 +298,7 @@ QString KeyTable::listText() const {
 void KeyTable::store(QVariantMap& values) const {
     for (std::size_t i = 0; i < keys_.size(); ++i)
         for (qsizetype k = 0; k < keys_[i].size(); ++k)
-            values.insert(kKeysGroup + QLatin1String(kCommands[i].id) + QLatin1Char('/') +
+            values.insert(kKeysGroup + QLatin1String(commands()[i].id) + QLatin1Char('/') +
                               QString::number(k + 1),
                           keys_[i][k]);
 }
@@ -375,22 +312,21 @@ std::optional<KeyTable> KeyTable::fromValues(const QVariantMap& values) {
         return table;
     for (QStringList& keys : table.keys_)
         keys.clear();
+    table.index();
     for (auto it = values.cbegin(); it != values.cend(); ++it) {
         if (!it.key().startsWith(kKeysGroup))
             continue;
         const QStringList path = it.key().mid(kKeysGroup.size()).split(QLatin1Char('/'));
         bool ok = false;
         const int slot = path.value(1).toInt(&ok) - 1;
-        const auto command =
-            std::find_if(std::begin(kCommands), std::end(kCommands),
-                         [&](const Command& c) { return path.value(0) == QLatin1String(c.id); });
+        const Command* command = commandById(path.value(0));
         const QString key = normal(it.value().toString());
-        if (path.size() != 2 || !ok || slot < 0 || slot >= kKeysPerCommand ||
-            command == std::end(kCommands) || it.value().typeId() != QMetaType::QString ||
-            key.isEmpty() || !reserved(key).isEmpty() || table.commandOf(key) != nullptr)
+        if (path.size() != 2 || !ok || slot < 0 || slot >= kKeysPerCommand || command == nullptr ||
+            !command->keyed || it.value().typeId() != QMetaType::QString || key.isEmpty() ||
+            !reserved(key).isEmpty() || table.commandOf(key) != nullptr)
             return std::nullopt;
-        QStringList& keys = table.keys_[static_cast<std::size_t>(command - kCommands)];
-        keys.append(key);
+        table.keys_[static_cast<std::size_t>(command - commands().data())].append(key);
+        table.index();
     }
     return table;
 }

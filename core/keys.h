@@ -8,35 +8,18 @@
 // Every command has up to three keys, the club's choice ("Extras → Tasten…"): a foot switch or a
 // presenter's clicker beside the keyboard sends keys of its own. No key runs two commands.
 
+#include "core/commands.h"
+
 #include <QCoreApplication>
+#include <QHash>
 #include <QString>
 #include <QStringList>
 #include <QVariantMap>
 
 #include <optional>
-#include <span>
 #include <vector>
 
 namespace ml {
-
-// A command the operator runs with a key: the click on its control.
-struct Command {
-    // What the command does in the language of the texts.
-    QString said() const;
-
-    // Kept with the settings under this name; it never changes.
-    const char* id;
-    const char* control;
-    // What the command does, for the key list and the dialog.
-    const char* what;
-    // Runs while its control is hidden: the +1 and -1 buttons of a side share one place and the
-    // counting direction shows only one pair, but both steps stay at hand on the keys; a foul key
-    // under a sport without fouls says that it counts none.
-    bool evenHidden = false;
-};
-
-// The commands, in the order of the key list.
-std::span<const Command> commands();
 
 // A key that types in a text box being edited (a blank, a letter, a digit, the keypad, Enter):
 // there it types, and runs its command everywhere else.
@@ -53,14 +36,16 @@ class KeyTable {
   public:
     static constexpr int kKeysPerCommand = 3;
 
-    // The standard keys.
+    // The standard keys of the commands (`commands()`).
     KeyTable();
-    bool operator==(const KeyTable&) const = default;
+    bool operator==(const KeyTable& other) const { return keys_ == other.keys_; }
 
     // The command that `key` runs, or null.
     const Command* commandOf(const QString& key) const;
-    // The keys of the command on `control`, in their order; none when it has no command.
-    QStringList keysOf(const QString& control) const;
+    // The command's keys, in their order.
+    QStringList keysOf(const Command& command) const;
+    // The keys of the command on `control`; none when it has no command.
+    QStringList keysOn(const QString& control) const;
     // Puts `key` as the command's key number `slot` (0..2; a slot past the last key adds one, an
     // empty key takes the slot's key away). A key of another command, one the program keeps for
     // itself or one the window system takes is refused: the reason, and the table stays.
@@ -78,9 +63,13 @@ class KeyTable {
   private:
     // Why the program keeps `key` for itself; empty when it does not.
     static QString reserved(const QString& key);
+    // After a change of `keys_`: which key runs which command.
+    void index();
 
     // The keys of each command, in the order of `commands()`.
     std::vector<QStringList> keys_;
+    // Each key and the place of its command in `commands()`.
+    QHash<QString, std::size_t> byKey_;
 };
 
 } // namespace ml

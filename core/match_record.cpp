@@ -1,8 +1,10 @@
 #include "core/match_record.h"
 
 #include "form/number_text.h"
+#include "match/time_values.h"
 
 #include <QJsonObject>
+#include <QTime>
 
 namespace ml {
 
@@ -33,19 +35,35 @@ MatchRecord::MatchRecord(Form& form, const Clock& clock, MatchEngine& match)
 
 void MatchRecord::clear() {
     events_.clear();
+    ++revision_;
     scoreL_ = form_.Pkt_l.text;
     scoreR_ = form_.Pkt_r.text;
     nameL_ = form_.Text_l.text;
     nameR_ = form_.Text_r.text;
 }
 
-void MatchRecord::push(EventSide side, const QString& what, const QString& counts) {
+void MatchRecord::push(EventSide side, const QString& what, const QString& counts,
+                       std::optional<qint64> clockMs) {
     const Form& f = form_;
     const SportRules& rules = match_.rules();
     RecordedEvent e;
     e.time = clock_.timeOfDay();
     e.period = rules.free() ? QString() : rules.periodTitle(std::max(1, f.PeriodNumber));
     e.clock = f.D_Min.text + QLatin1Char(':') + f.D_Sec.text;
+    if (clockMs) {
+        // The second the match clock showed then.
+        const auto at = static_cast<double>(floorDiv(
+            shownMs(*clockMs, f.Mode_up.checked ? CountKind::ClockUp : CountKind::ClockDown),
+            1000));
+        e.clock = minutesText(at, true) + QLatin1Char(':') + secondsText(at);
+        // The match time that has run since it happened ran on the time of day alike.
+        const std::optional<double> now = readClock(f.D_Min.text, f.D_Sec.text);
+        const double since = !now ? 0 : f.Mode_up.checked ? *now - at : at - *now;
+        if (f.ClockRunning && since >= 1)
+            e.time = QTime::fromString(e.time, QStringLiteral("HH:mm:ss"))
+                         .addSecs(-static_cast<int>(since))
+                         .toString(QStringLiteral("HH:mm:ss"));
+    }
     if (side != EventSide::None) {
         e.side = side == EventSide::Left ? QStringLiteral("home") : QStringLiteral("guest");
         e.team = side == EventSide::Left ? f.Text_l.text : f.Text_r.text;
@@ -53,8 +71,10 @@ void MatchRecord::push(EventSide side, const QString& what, const QString& count
     e.what = what;
     e.score = f.Pkt_l.text + QLatin1Char(':') + f.Pkt_r.text;
     e.counts = counts;
-    if (events_.size() < size_t(kMaxEvents))
+    if (events_.size() < size_t(kMaxEvents)) {
         events_.push_back(std::move(e));
+        ++revision_;
+    }
 }
 
 void MatchRecord::afterStep() {
@@ -102,10 +122,10 @@ void MatchRecord::add(const MatchEvent& event) {
         push(event.side, penalty + lengthText(event.lengthSec) + note, QStringLiteral("penalty"));
         break;
     case EventKind::PenaltyStarted:
-        push(event.side, penalty + tr("beginnt"));
+        push(event.side, penalty + tr("beginnt"), {}, event.clockMs);
         break;
     case EventKind::PenaltyServed:
-        push(event.side, penalty + tr("verbüßt"));
+        push(event.side, penalty + tr("verbüßt"), {}, event.clockMs);
         break;
     case EventKind::PenaltyEnded:
         push(event.side, penalty + tr("beendet") + note);
@@ -170,8 +190,10 @@ void MatchRecord::restore(const QJsonArray& stored) {
             whole = whole && text.isString() && text.toString().size() <= 200;
             *slot(e, i) = text.toString();
         }
-        if (whole)
+        if (whole) {
             events_.push_back(std::move(e));
+            ++revision_;
+        }
     }
 }
 

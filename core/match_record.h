@@ -35,17 +35,23 @@ class MatchRecord {
     void clear();
 
     const std::vector<RecordedEvent>& events() const { return events_; }
+    // Counts every change of the events: equal counts, the same record.
+    std::size_t revision() const { return revision_; }
     QJsonArray toJson() const;
     // A stored record; entries that are not such events are left out.
     void restore(const QJsonArray& stored);
 
   private:
-    void push(EventSide side, const QString& what, const QString& counts = {});
+    // At the match clock's now, or at the moment `clockMs` of match time (the clock's exact value;
+    // and the time of day that was then, while the clock runs).
+    void push(EventSide side, const QString& what, const QString& counts = {},
+              std::optional<qint64> clockMs = std::nullopt);
 
     Form& form_;
     const Clock& clock_;
     MatchEngine& match_;
     std::vector<RecordedEvent> events_;
+    std::size_t revision_ = 0;
     // The scores and names as the record last saw them.
     QString scoreL_, scoreR_, nameL_, nameR_;
     bool typed_ = false;

@@ -1,6 +1,6 @@
 #include "core/match_state.h"
 
-#include "core/kept_settings.h"
+#include "core/settings_store.h"
 #include "form/number_text.h"
 #include "match/time_values.h"
 
@@ -54,13 +54,15 @@ template <class F> void forEachControl(const Form& form, F f) {
 }
 
 QJsonObject controlState(const Control& c) {
-    QJsonObject o{{QStringLiteral("visible"), c.visible}, {QStringLiteral("enabled"), c.enabled}};
-    if (const auto* t = dynamic_cast<const TextControl*>(&c); t && !derivedText(c))
-        o.insert(QStringLiteral("text"), t->text);
-    if (const auto* box = dynamic_cast<const CheckBox*>(&c))
-        o.insert(QStringLiteral("value"), box->value());
-    if (const auto* item = dynamic_cast<const MenuItem*>(&c))
-        o.insert(QStringLiteral("checked"), item->checked);
+    const KeptControl kept = keptPart(c);
+    QJsonObject o{{QStringLiteral("visible"), kept.visible},
+                  {QStringLiteral("enabled"), kept.enabled}};
+    if (dynamic_cast<const TextControl*>(&c) && !derivedText(c))
+        o.insert(QStringLiteral("text"), kept.text);
+    if (dynamic_cast<const CheckBox*>(&c))
+        o.insert(QStringLiteral("value"), kept.value);
+    if (dynamic_cast<const MenuItem*>(&c))
+        o.insert(QStringLiteral("checked"), kept.value != 0);
     return o;
 }
 
@@ -110,11 +112,6 @@ void keepGroupsConsistent(Form& form, const Form& fresh) {
         freshPrograms.push_back(&*fresh.HLProgr[i]);
     }
     menuGroup(programs, freshPrograms);
-    // The fields that follow a menu group are taken from its check mark.
-    form.Brightness = form.br_high.checked ? 3 : form.br_med.checked ? 2 : 1;
-    for (size_t i = 1; i < form.HLProgr.size(); ++i)
-        if (form.HLProgr[i]->checked)
-            form.ProgramNumber = static_cast<int>(i);
 
     // Values the operator could not have typed keep the fresh form's: lengths beyond the clock's
     // range, a clock or penalty end the 16-bit fields cannot hold.
@@ -240,6 +237,17 @@ struct ToJson {
 
 bool keptInState(const Control& control) {
     return !derived(control);
+}
+
+KeptControl keptPart(const Control& c) {
+    KeptControl kept{c.visible, c.enabled, {}, 0};
+    if (const auto* t = dynamic_cast<const TextControl*>(&c); t && !derivedText(c))
+        kept.text = t->text;
+    if (const auto* box = dynamic_cast<const CheckBox*>(&c))
+        kept.value = box->value();
+    if (const auto* item = dynamic_cast<const MenuItem*>(&c))
+        kept.value = item->checked;
+    return kept;
 }
 
 QJsonObject stateContent(const Form& form) {

@@ -43,6 +43,16 @@ struct MatchState {
 QJsonObject stateContent(const Form& form);
 // Whether the stored state holds a control of the form.
 bool keptInState(const Control& control);
+// What the stored state holds of a control: visibility, enabled state, and its text, value or
+// check mark where it keeps them. Equal parts store the same.
+struct KeptControl {
+    bool visible = false;
+    bool enabled = false;
+    QString text;
+    int value = 0;
+    bool operator==(const KeptControl&) const = default;
+};
+KeptControl keptPart(const Control& control);
 // Puts the stored part back into a form fresh from start-up. A value that is missing, of the
 // wrong kind or impossible keeps the form's own; groups that must agree (one count at a time,
 // one check mark per menu group, one display mode) keep the form's own when they do not.

@@ -29,7 +29,13 @@ Program::Program(Clock& clock, Dialogs& dialogs, Shell& shell, SerialDevice& dev
       match(form, clock, dialogs_), modes(form, clock, dialogs_, serial, match),
       composer(form, clock, dialogs_, serial, log), score(form), messages(form, shell),
       history(form, match, log), horn(form, hornOutput, log), record(form, clock, match),
-      store(form, clock, dialogs_, storage, log, match, serial, keys, record), clock_(clock) {
+      settings(form, clock, storage, log, keys, match.catalog()),
+      writer(form, clock, dialogs_, storage, log, match, record),
+      store(form, clock, dialogs_, storage, log, match, serial, record, writer), clock_(clock) {
+    for (const Command& c : commands()) {
+        commandControls_.push_back(find(QLatin1String(c.control)));
+        Q_ASSERT_X(commandControls_.back() != nullptr, c.control, "every command has its control");
+    }
     match.bindHandlers();
     serial.bindHandlers();
     modes.bindHandlers();
@@ -37,7 +43,8 @@ Program::Program(Clock& clock, Dialogs& dialogs, Shell& shell, SerialDevice& dev
     messages.bindHandlers();
     history.bindHandlers();
     horn.bindHandlers();
-    store.bindHandlers();
+    settings.bindHandlers();
+    writer.bindHandlers();
     // A goal may end a penalty of the other side, within the same step (and its undo).
     for (auto [button, left] : {std::pair{&form.up_l, true}, {&form.up_r, false}})
         button->onClick = [this, step = button->onClick, left = left] {
@@ -66,6 +73,7 @@ void Program::start() {
                         .arg(languageMissing));
     // Lists the ports, which the log records.
     serial.start();
+    settings.start();
     store.start();
     // With the kept settings; a missing sound output is marked and logged now, not at the end
     // of the playing time.
@@ -176,6 +184,7 @@ void Program::Ende_Click() {
     if (form.Line2Open)
         serial.setSecondLine(0, form.Line2Mirror, form.Line2Baud);
     // The match is over: the next start does not offer to resume it.
+    settings.keep();
     store.end();
     if (closeWindow)
         closeWindow();
@@ -218,7 +227,7 @@ bool Program::acted(bool result, bool typing) {
     // An action may have changed the horn's settings ("Einstellungen zurücksetzen").
     horn.applySettings();
     showAction();
-    store.keepSettings();
+    settings.keep();
     stepped(false);
     return result;
 }
@@ -226,6 +235,7 @@ bool Program::acted(bool result, bool typing) {
 void Program::stepped(bool tick) {
     record.afterStep();
     const Changes changes = form.takeChanges();
+    settings.afterStep();
     store.afterStep(changes, tick);
     tell(changes);
 }
@@ -311,18 +321,16 @@ void Program::focus(Control& c) {
 
 bool Program::key(const QString& name, bool down) {
     const Command* k = keys.commandOf(name);
-    if (k == nullptr)
-        return false;
-    Control* c = find(QString::fromLatin1(k->control));
-    return c != nullptr && command(*c, down, k->evenHidden);
+    return k != nullptr && command(*k, down);
 }
 
-bool Program::command(Control& c, bool down, bool evenHidden) {
+bool Program::command(const Command& command, bool down) {
+    Control& c = controlOf(command);
     if (c.onHold)
         return hold(c, down);
     if (!down)
         return true;
-    if (evenHidden && !c.visible) {
+    if (command.evenHidden && !c.visible) {
         if (c.enabled)
             history.click(c, c.onClick);
         return acted(true);
@@ -344,7 +352,7 @@ bool Program::chooseSport(const QString& id) {
 }
 
 bool Program::setting(const QString& name, int value) {
-    const DialogSetting* s = findDialogSetting(name);
+    const Setting* s = findDialogSetting(name);
     if (s == nullptr)
         return false;
     value = std::clamp(value, s->min, s->max);

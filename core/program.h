@@ -4,13 +4,15 @@
 // platform, the road of start-up and of one tick, and the operator's actions on a control. The
 // Qt window and the replay tool both drive it.
 
-#include "console/event_log.h"
-#include "console/message_window.h"
-#include "console/score_keeping.h"
+#include "bookkeeping/event_log.h"
+#include "bookkeeping/message_window.h"
+#include "bookkeeping/score_keeping.h"
 #include "core/horn_signals.h"
 #include "core/keys.h"
 #include "core/match_record.h"
-#include "core/match_store.h"
+#include "core/record_writer.h"
+#include "core/settings_store.h"
+#include "core/state_store.h"
 #include "core/undo.h"
 #include "display/composer.h"
 #include "display/display_modes.h"
@@ -99,22 +101,25 @@ class Program {
     // False for no such control. Letting go always reaches it, also when the control was
     // disabled meanwhile.
     bool hold(Control& c, bool down);
-    // The operator's key (a key of `keys`) pressed (`down`) or let go: pressed, the click on its
-    // command's control, or for a control that acts while held, its press; let go, its release
-    // (other controls do nothing then). False for a key without a command.
+    // The operator's key (a key of `keys`) pressed (`down`) or let go: its command. False for a
+    // key without a command.
     bool key(const QString& name, bool down = true);
-    // The road of a key once its control is found, taken by a remote's command too: for a
+    // The road of a key once its command is found, taken by a remote's command too: for a
     // control that acts while held, its press or release; otherwise, pressed, the click (with
     // `evenHidden` also on a hidden control, as the score keys do); let go, nothing.
-    bool command(Control& c, bool down = true, bool evenHidden = false);
+    bool command(const Command& command, bool down = true);
+    // The control whose click the command is.
+    Control& controlOf(const Command& command) const {
+        return *commandControls_[static_cast<std::size_t>(&command - commands().data())];
+    }
     // A box of the program (a message box, a file dialog) waits for the operator's answer.
     bool boxOpen() const { return dialogs_.open > 0; }
     // Something outside the match changed the form (a remote came or went): the readers show
     // it now. Within a step (a box waiting, the readers at work) the next step's end shows it.
     void outsideChange();
     // The operator changes a setting in a dialog of the window (the horn, the network; a name of
-    // `dialogSettings`) to `value`, kept within what it takes: like a click, the change applies,
-    // is logged, kept and can be taken back. False for no such setting.
+    // `settingTable` with words for a change) to `value`, kept within what it takes: like a click,
+    // the change applies, is logged, kept and can be taken back. False for no such setting.
     bool setting(const QString& name, int value);
     // The operator changed how the window shows the match or takes the keys (its size, the key
     // table): kept with the settings.
@@ -129,7 +134,10 @@ class Program {
     // on. False when the operator said no to the question during a match.
     bool chooseSport(const QString& id);
     // The club's own sports changed in the dialog: they are kept.
-    void sportsChanged() { store.keepSports(); }
+    void sportsChanged() {
+        settings.keepSports();
+        store.sayFaults();
+    }
     // Run at the end of every step (start-up, a tick, the count's own step, an operator action),
     // after the step's transmission, with what the step changed: the readers of the form (the
     // window, the live feed) update only that.
@@ -148,7 +156,9 @@ class Program {
     UndoHistory history;
     HornSignals horn;
     MatchRecord record;
-    MatchStore store;
+    SettingsStore settings;
+    RecordWriter writer;
+    StateStore store;
 
   private:
     // The tick's steps, down the layers; `whole` for the tick, otherwise the count's own step.
@@ -170,6 +180,8 @@ class Program {
     void keyList_Click();
 
     Clock& clock_;
+    // The control of each command, in the order of `commands()`.
+    std::vector<Control*> commandControls_;
     bool busy_ = false;
     bool telling_ = false;
     // The name box typed into since the last other action, if any.

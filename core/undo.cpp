@@ -1,5 +1,6 @@
 #include "core/undo.h"
 
+#include "core/commands.h"
 #include "form/captions.h"
 
 #include <algorithm>
@@ -51,8 +52,9 @@ UndoHistory::State UndoHistory::capture() const {
     for (std::size_t i = 0; i < counted.size(); ++i)
         s.counts[i] = *counted[i];
     s.interruption = f.TimeoutActive ? 1 : f.BreakActive ? 2 : 0;
-    for (const DialogSetting& setting : dialogSettings())
-        s.settings.push_back(settingValue(setting, f));
+    for (const Setting& setting : settingTable())
+        if (setting.said != nullptr)
+            s.settings.push_back(settingValue(setting, f));
     return s;
 }
 
@@ -63,11 +65,15 @@ void UndoHistory::clear() {
     showMenu();
 }
 
+// A command names its step (`commands()`); others (a display mode, a timeout without a sport's
+// rules) change nothing that a step holds, or nothing that is the operator's to take back.
 void UndoHistory::click(Control& c, const std::function<void()>& run) {
     typing_ = nullptr;
+    const Command* command = commandOn(c.name);
+    const QString what =
+        command != nullptr ? command->undoName(form_, !match_.rules().free()) : QString();
     const State before = capture();
     run();
-    const QString what = describe(c, before);
     if (what.isEmpty())
         return;
     State after = capture();
@@ -101,7 +107,7 @@ void UndoHistory::type(TextBox& box, const QString& text) {
     typing_ = &box;
 }
 
-void UndoHistory::setting(const DialogSetting& setting, int value) {
+void UndoHistory::setting(const Setting& setting, int value) {
     typing_ = nullptr;
     const State before = capture();
     setSetting(setting, form_, value);
@@ -116,51 +122,6 @@ void UndoHistory::record(const QString& what, const State& before, State after) 
         done_.pop_front();
     undone_.clear();
     showMenu();
-}
-
-// The commands whose changes are steps, named for the menu and the log. Others (a timeout, a
-// display mode) change nothing that a step holds, or are not the operator's to take back.
-QString UndoHistory::describe(const Control& c, const State& before) const {
-    const Form& f = form_;
-    const QString step =
-        &c == &f.up_l || &c == &f.up_r ? QStringLiteral("+1") : QStringLiteral("-1");
-    if (&c == &f.up_l || &c == &f.down_l)
-        return tr("Spielstand Heim %1").arg(step);
-    if (&c == &f.up_r || &c == &f.down_r)
-        return tr("Spielstand Gegner %1").arg(step);
-    if (&c == &f.St_St)
-        return before.clockRunning ? tr("Spielzeit stoppen") : tr("Spielzeit starten");
-    // Under a sport's rules the penalty button gives a penalty; each is ended on its own.
-    if (!match_.rules().free()) {
-        const struct {
-            const Control* control;
-            const char* what;
-        } band[] = {{&f.StrafeL, QT_TR_NOOP("Strafe Heim")},
-                    {&f.StrafeR, QT_TR_NOOP("Strafe Gegner")},
-                    {&f.penaltyEndL, QT_TR_NOOP("Strafe Heim beendet")},
-                    {&f.penaltyEndR, QT_TR_NOOP("Strafe Gegner beendet")},
-                    {&f.penaltyRemoveL, QT_TR_NOOP("Strafe Heim entfernt")},
-                    {&f.penaltyRemoveR, QT_TR_NOOP("Strafe Gegner entfernt")},
-                    {&f.teamTimeoutL, QT_TR_NOOP("Timeout Heim")},
-                    {&f.teamTimeoutR, QT_TR_NOOP("Timeout Gegner")},
-                    {&f.foulL, QT_TR_NOOP("Foul Heim")},
-                    {&f.foulR, QT_TR_NOOP("Foul Gegner")},
-                    {&f.nextPeriod, QT_TR_NOOP("Abschnitt")}};
-        for (const auto& b : band)
-            if (&c == b.control)
-                return tr(b.what);
-    }
-    if (&c == &f.StrafeL)
-        return before.left.running ? tr("Strafe Heim stoppen") : tr("Strafe Heim starten");
-    if (&c == &f.StrafeR)
-        return before.right.running ? tr("Strafe Gegner stoppen") : tr("Strafe Gegner starten");
-    if (&c == &f.Reset_Time)
-        return tr("Spielzeit zurücksetzen");
-    if (&c == &f.reset)
-        return tr("Reset");
-    if (&c == &f.s_change)
-        return tr("Seitenwechsel");
-    return {};
 }
 
 void UndoHistory::undo_Click() {
@@ -207,9 +168,14 @@ void UndoHistory::apply(const Step& step, bool forward) {
         showPenalty(f.StrafeL, f.TxtStrL, f.penaltyL, to.left);
     if (free && step.before.right != step.after.right)
         showPenalty(f.StrafeR, f.TxtStrR, f.penaltyR, to.right);
-    for (std::size_t i = 0; i < to.settings.size(); ++i)
-        if (step.before.settings[i] != step.after.settings[i])
-            setSetting(dialogSettings()[i], f, to.settings[i]);
+    std::size_t n = 0;
+    for (const Setting& setting : settingTable()) {
+        if (setting.said == nullptr)
+            continue;
+        if (step.before.settings[n] != step.after.settings[n])
+            setSetting(setting, f, to.settings[n]);
+        ++n;
+    }
     const State& from = forward ? step.before : step.after;
     applyList(f.penaltiesL, from.listL, to.listL);
     applyList(f.penaltiesR, from.listR, to.listR);

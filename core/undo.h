@@ -8,8 +8,8 @@
 // The time of day is never rewound: taking back a clock start stops the clock at the value it
 // shows now, and taking back a stop lets it run on from there.
 
-#include "console/event_log.h"
-#include "core/dialog_settings.h"
+#include "bookkeeping/event_log.h"
+#include "core/setting_table.h"
 #include "form/form.h"
 #include "match/match_engine.h"
 
@@ -36,7 +36,7 @@ class UndoHistory {
     // are one step.
     void type(TextBox& box, const QString& text);
     // A setting changed in a dialog: `value`, kept within what the setting takes, is set.
-    void setting(const DialogSetting& setting, int value);
+    void setting(const Setting& setting, int value);
     // The focus moved on: the next typing is a step of its own.
     void endTyping() { typing_ = nullptr; }
     // Forgets every step (another sport's rules begin).
@@ -52,7 +52,7 @@ class UndoHistory {
         std::array<QString, kBoxes> texts;
         bool clockRunning = false;
         Penalty left, right;
-        // The dialogs' settings, in the order of `dialogSettings`.
+        // The settings the dialogs change by a command, in the order of `settingTable`.
         std::vector<int> settings;
         // Under a sport's rules: the penalty lists, the players' marks, the period, the timeouts
         // and fouls counted, and which interruption runs (0 none, 1 a timeout, 2 a break).
@@ -82,7 +82,6 @@ class UndoHistory {
     // Sets what the step changed to its state after (`forward`) or before.
     void apply(const Step& step, bool forward);
     void showPenalty(Button& button, TextBox& text, Penalty& penalty, const Penalty& to);
-    QString describe(const Control& c, const State& before) const;
     void showMenu();
 
     Form& form_;

@@ -57,7 +57,7 @@ Transmission Composer::compose(bool shown, bool mirrored, bool& special) {
     Form& f = form_;
     Transmission out;
     out.fields = {kEightBlanks, kEightBlanks, kEightBlanks, kEightBlanks};
-    int brightness = f.Brightness;
+    int brightness = f.brightness();
     special = false;
     if (shown) {
         out.fields = scoreboardFields(mirrored);
@@ -137,7 +137,7 @@ std::array<QString, 4> Composer::scoreboardFields(bool mirrored) {
 int Composer::blink(const QString& field3) {
     Form& f = form_;
     if (f.Uhr.ticked() || !field3.contains(QLatin1Char('-')) || !f.ClockRunning)
-        return f.Brightness;
+        return f.brightness();
     const QString clock = f.D_Min.text + f.D_Sec.text + f.Spec_Min.text + f.Spec_Sec.text;
     if (clock == blinkedAt_)
         return f.BlinkPhase ? 3 : 1;
@@ -175,7 +175,7 @@ bool Composer::specialOutput(Transmission& out, int brightness) {
     }
     if (f.Prog.ticked()) {
         special = true;
-        out.text = frames::programFrame(brightness, f.ProgramNumber);
+        out.text = frames::programFrame(brightness, f.programNumber());
     }
     return special;
 }

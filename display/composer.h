@@ -3,7 +3,7 @@
 // The output composer: builds the display content from the match state on every tick, writes it
 // to the open port when it changed, and hands it to the event log.
 
-#include "console/event_log.h"
+#include "bookkeeping/event_log.h"
 #include "form/form.h"
 #include "form/transmission.h"
 #include "platform/platform.h"
@@ -34,7 +34,7 @@ class Composer {
     Transmission compose(bool shown, bool mirrored, bool& special);
     // The four fields of the scoreboard.
     std::array<QString, 4> scoreboardFields(bool mirrored);
-    // The brightness of this transmission, `Brightness` or, while it blinks, the alternate one.
+    // The brightness of this transmission, the menu's or, while it blinks, the alternate one.
     int blink(const QString& field3);
     // The free texts or the display's program instead of the scoreboard, when chosen (true);
     // leaves `out` alone otherwise.

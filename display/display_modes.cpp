@@ -81,7 +81,6 @@ void DisplayModes::start() {
     f.HLProgr[1]->checked = true;
     f.Show_Prog.visible = false;
     f.Show_Prog.text = tr("Programm %1\r\nläuft").arg(1);
-    f.ProgramNumber = 1;
 }
 
 void DisplayModes::Displ_Click() {
@@ -187,7 +186,6 @@ void DisplayModes::setBrightness(int level) {
     form_.br_low.checked = level == 1;
     form_.br_med.checked = level == 2;
     form_.br_high.checked = level == 3;
-    form_.Brightness = level;
 }
 
 void DisplayModes::br_low_Click() {
@@ -211,7 +209,6 @@ void DisplayModes::HLProgr_Click(int index) {
             item->checked = false;
     f.HLProgr[static_cast<size_t>(index)]->checked = true;
     f.Show_Prog.text = tr("Programm %1\r\nläuft...").arg(index);
-    f.ProgramNumber = index;
 }
 
 void DisplayModes::Get_Text() {

@@ -42,11 +42,14 @@ class FormSnapshot {
         QStringList items;
         QStringList notes;
         int index = -1;
-        bool operator==(const ControlState& other) const;
     };
     static ControlState stateOf(const Control& control);
+    // Whether the control stands as `state` says.
+    static bool unchanged(const Control& control, const ControlState& state);
 
     bool taken_ = false;
+    // The controls of both windows, in a fixed order.
+    std::vector<Control*> tracked_;
     std::vector<ControlState> controls_;
     std::vector<FieldValue> fields_;
 };

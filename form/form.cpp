@@ -74,6 +74,13 @@ void Form::setFault(Fault fault, const QString& text) {
     StatusLine.visible = !said.isEmpty();
 }
 
+int Form::programNumber() const {
+    for (std::size_t i = 1; i < HLProgr.size(); ++i)
+        if (HLProgr[i] && HLProgr[i]->checked)
+            return static_cast<int>(i);
+    return 1;
+}
+
 Control* Form::control(const QString& name) const {
     for (Control* c : controls_)
         if (c->name == name)

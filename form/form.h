@@ -79,9 +79,9 @@ inline constexpr int kTeamNamesKept = 20;
 
 // What can fail in the background while the match goes on, in the order the status line names
 // them: the disk (the match state, the settings, the match record), the sound output, the port,
-// the second display line's port; then a note of the match for the operator, which stands until
-// the operator's next action.
-enum class Fault { State, Settings, Record, Port, Line2, Note };
+// the second display line's port, a remote refused for lack of room; then a note of the match for
+// the operator, which stands until the operator's next action.
+enum class Fault { State, Settings, Record, Port, Line2, Remotes, Note };
 
 struct Form {
     Q_DECLARE_TR_FUNCTIONS(Form)
@@ -428,10 +428,8 @@ struct Form {
     // --- display output ---
     std::array<QString, 5> OutLine;
     QString LastSent;
-    int Brightness = 1;
     bool BlinkPhase = false;
     bool SpecialOutput = false;
-    int ProgramNumber = 1;
     QString TextTop, TextBottom, TextBig;
     QString PreviewTop, PreviewBottom, PreviewBig;
     bool ScrollTop = false, ScrollBottom = false, ScrollBig = false;
@@ -479,6 +477,10 @@ struct Form {
     const std::vector<Control*>& controls() const { return controls_; }
     Control* control(const QString& name) const;
     Timer* timer(const QString& name);
+    // The display's brightness (1 to 3) and the program it runs (1 to 16), as the menus' check
+    // marks say.
+    int brightness() const { return br_high.checked ? 3 : br_med.checked ? 2 : 1; }
+    int programNumber() const;
     // The value of a form-level field as replay prints it (flags -1/0, numbers in plain decimal,
     // texts quoted), or nothing when there is no such field.
     std::optional<QString> fieldText(const QString& name) const;

@@ -24,6 +24,15 @@ std::optional<double> readNumber(const QString& text) {
     }
     if (digits == 0 || points > 1)
         return std::nullopt;
+    // A whole number of up to 15 digits is exact as a double: read at once (the clock's digits
+    // and the time of day are read on every tick).
+    const bool sign = !t[0].isDigit();
+    if (points == 0 && digits <= 15) {
+        qint64 whole = 0;
+        for (qsizetype i = sign ? 1 : 0; i < t.size(); ++i)
+            whole = whole * 10 + (t[i].unicode() - '0');
+        return t[0] == QLatin1Char('-') ? -double(whole) : double(whole);
+    }
     bool ok = false;
     const double v = QString(t).replace(QLatin1Char(','), QLatin1Char('.')).toDouble(&ok);
     if (!ok || !std::isfinite(v))

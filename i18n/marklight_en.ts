@@ -60,6 +60,209 @@ Start the match clock anyway?</translation>
     </message>
 </context>
 <context>
+    <name>Command</name>
+    <message>
+        <source>Spielzeit starten / stoppen</source>
+        <translation>Start / stop the match clock</translation>
+    </message>
+    <message>
+        <source>Spielzeit Start/Stop</source>
+        <translation>Match clock start/stop</translation>
+    </message>
+    <message>
+        <source>Spielzeit starten</source>
+        <translation>Start the match clock</translation>
+    </message>
+    <message>
+        <source>Spielzeit stoppen</source>
+        <translation>Stop the match clock</translation>
+    </message>
+    <message>
+        <source>Spielstand Heim +1</source>
+        <translation>Home score +1</translation>
+    </message>
+    <message>
+        <source>Tor Heim</source>
+        <translation>Goal home</translation>
+    </message>
+    <message>
+        <source>Spielstand Heim -1</source>
+        <translation>Home score -1</translation>
+    </message>
+    <message>
+        <source>Heim −1</source>
+        <translation>Home −1</translation>
+    </message>
+    <message>
+        <source>Strafe Heim starten / stoppen</source>
+        <translation>Start / stop home penalty</translation>
+    </message>
+    <message>
+        <source>Strafe Heim</source>
+        <translation>Home penalty</translation>
+    </message>
+    <message>
+        <source>Strafe Heim starten</source>
+        <translation>Start home penalty</translation>
+    </message>
+    <message>
+        <source>Strafe Heim stoppen</source>
+        <translation>Stop home penalty</translation>
+    </message>
+    <message>
+        <source>Spielstand Gegner +1</source>
+        <translation>Guest score +1</translation>
+    </message>
+    <message>
+        <source>Tor Gegner</source>
+        <translation>Goal guest</translation>
+    </message>
+    <message>
+        <source>Spielstand Gegner -1</source>
+        <translation>Guest score -1</translation>
+    </message>
+    <message>
+        <source>Gegner −1</source>
+        <translation>Guest −1</translation>
+    </message>
+    <message>
+        <source>Strafe Gegner starten / stoppen</source>
+        <translation>Start / stop guest penalty</translation>
+    </message>
+    <message>
+        <source>Strafe Gegner</source>
+        <translation>Guest penalty</translation>
+    </message>
+    <message>
+        <source>Strafe Gegner starten</source>
+        <translation>Start guest penalty</translation>
+    </message>
+    <message>
+        <source>Strafe Gegner stoppen</source>
+        <translation>Stop guest penalty</translation>
+    </message>
+    <message>
+        <source>Timeout starten / stoppen</source>
+        <translation>Start / stop time-out</translation>
+    </message>
+    <message>
+        <source>Timeout</source>
+        <translation>Time-out</translation>
+    </message>
+    <message>
+        <source>Pause starten / stoppen</source>
+        <translation>Start / stop break</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Break</translation>
+    </message>
+    <message>
+        <source>Nächster Abschnitt: Pause, dann die nächste Periode</source>
+        <translation>Next step: break, then the next period</translation>
+    </message>
+    <message>
+        <source>Abschnitt</source>
+        <translation>Period</translation>
+    </message>
+    <message>
+        <source>Timeout Heim (nach den Regeln der Sportart)</source>
+        <translation>Time-out home (by the rules of the sport)</translation>
+    </message>
+    <message>
+        <source>Timeout Heim</source>
+        <translation>Time-out home</translation>
+    </message>
+    <message>
+        <source>Timeout Gegner (nach den Regeln der Sportart)</source>
+        <translation>Time-out guest (by the rules of the sport)</translation>
+    </message>
+    <message>
+        <source>Timeout Gegner</source>
+        <translation>Time-out guest</translation>
+    </message>
+    <message>
+        <source>Anzeigen ein / aus</source>
+        <translation>Display on / off</translation>
+    </message>
+    <message>
+        <source>Aktuelle Zeit ein / aus</source>
+        <translation>Time of day on / off</translation>
+    </message>
+    <message>
+        <source>COM-Port öffnen / schließen</source>
+        <translation>Open / close the COM port</translation>
+    </message>
+    <message>
+        <source>Fernbedienung erlauben / sperren</source>
+        <translation>Allow / block remote control</translation>
+    </message>
+    <message>
+        <source>Hupe, solange gedrückt</source>
+        <translation>Horn, while held</translation>
+    </message>
+    <message>
+        <source>Hupe</source>
+        <translation>Horn</translation>
+    </message>
+    <message>
+        <source>Rückgängig</source>
+        <translation>Undo</translation>
+    </message>
+    <message>
+        <source>Wiederholen</source>
+        <translation>Redo</translation>
+    </message>
+    <message>
+        <source>Diese Liste</source>
+        <translation>This list</translation>
+    </message>
+    <message>
+        <source>Strafe Heim beendet</source>
+        <translation>Home penalty ended</translation>
+    </message>
+    <message>
+        <source>Strafe Gegner beendet</source>
+        <translation>Guest penalty ended</translation>
+    </message>
+    <message>
+        <source>Strafe Heim entfernt</source>
+        <translation>Home penalty removed</translation>
+    </message>
+    <message>
+        <source>Strafe Gegner entfernt</source>
+        <translation>Guest penalty removed</translation>
+    </message>
+    <message>
+        <source>Spielzeit zurücksetzen</source>
+        <translation>Reset the match clock</translation>
+    </message>
+    <message>
+        <source>Reset</source>
+        <translation>Reset</translation>
+    </message>
+    <message>
+        <source>Seitenwechsel</source>
+        <translation>Change ends</translation>
+    </message>
+    <message>
+        <source>Foul Heim (wo die Sportart Fouls zählt)</source>
+        <translation>Foul home (where the sport counts fouls)</translation>
+    </message>
+    <message>
+        <source>Foul Heim</source>
+        <translation>Foul home</translation>
+    </message>
+    <message>
+        <source>Foul Gegner (wo die Sportart Fouls zählt)</source>
+        <translation>Foul guest (where the sport counts fouls)</translation>
+    </message>
+    <message>
+        <source>Foul Gegner</source>
+        <translation>Foul guest</translation>
+    </message>
+</context>
+<context>
     <name>Composer</name>
     <message>
         <source> +++ COM-Port Ausgang ist nicht geöffnet</source>
@@ -511,74 +714,6 @@ Count another foul?</translation>
 <context>
     <name>KeyTable</name>
     <message>
-        <source>Spielzeit starten / stoppen</source>
-        <translation>Start / stop the match clock</translation>
-    </message>
-    <message>
-        <source>Spielstand Heim +1</source>
-        <translation>Home score +1</translation>
-    </message>
-    <message>
-        <source>Spielstand Heim -1</source>
-        <translation>Home score -1</translation>
-    </message>
-    <message>
-        <source>Strafe Heim starten / stoppen</source>
-        <translation>Start / stop home penalty</translation>
-    </message>
-    <message>
-        <source>Spielstand Gegner +1</source>
-        <translation>Guest score +1</translation>
-    </message>
-    <message>
-        <source>Spielstand Gegner -1</source>
-        <translation>Guest score -1</translation>
-    </message>
-    <message>
-        <source>Strafe Gegner starten / stoppen</source>
-        <translation>Start / stop guest penalty</translation>
-    </message>
-    <message>
-        <source>Timeout starten / stoppen</source>
-        <translation>Start / stop time-out</translation>
-    </message>
-    <message>
-        <source>Pause starten / stoppen</source>
-        <translation>Start / stop break</translation>
-    </message>
-    <message>
-        <source>Anzeigen ein / aus</source>
-        <translation>Display on / off</translation>
-    </message>
-    <message>
-        <source>Aktuelle Zeit ein / aus</source>
-        <translation>Time of day on / off</translation>
-    </message>
-    <message>
-        <source>COM-Port öffnen / schließen</source>
-        <translation>Open / close the COM port</translation>
-    </message>
-    <message>
-        <source>Fernbedienung erlauben / sperren</source>
-        <translation>Allow / block remote control</translation>
-    </message>
-    <message>
-        <source>Hupe, solange gedrückt</source>
-        <translation>Horn, while held</translation>
-    </message>
-    <message>
-        <source>Rückgängig</source>
-        <translation>Undo</translation>
-    </message>
-    <message>
-        <source>Wiederholen</source>
-        <translation>Redo</translation>
-    </message>
-    <message>
-        <source>Diese Liste</source>
-        <translation>This list</translation>
-    </message>
-    <message>
         <source>Leertaste</source>
         <translation>Space</translation>
     </message>
@@ -730,26 +865,6 @@ Count another foul?</translation>
         <source>Die Tasten wirken, wo auch immer der Fokus steht, auch im Anzeige-Monitor; &quot;Extras → Tasten…&quot; ändert sie. In einem Textfeld, das bearbeitet wird, schreiben die Leertaste, Buchstaben und der Ziffernblock; Esc verlässt das Feld (der Text bleibt). Eingabe betätigt den Knopf, der den Fokus hat. Esc schließt das Meldungsfenster. Anzeige-Monitor: Vollbild mit Alt+Eingabe oder Doppelklick, Esc verlässt es.</source>
         <translation>The keys work wherever the focus is, in the display monitor too; &quot;Tools → Keys…&quot; changes them. In a text box being edited, Space, letters and the keypad type; Esc leaves the box (its text stays). Enter presses the focused button. Esc closes the message window. Display monitor: full screen with Alt+Enter or a double-click, Esc leaves it.</translation>
     </message>
-    <message>
-        <source>Nächster Abschnitt: Pause, dann die nächste Periode</source>
-        <translation>Next step: break, then the next period</translation>
-    </message>
-    <message>
-        <source>Timeout Heim (nach den Regeln der Sportart)</source>
-        <translation>Time-out home (by the rules of the sport)</translation>
-    </message>
-    <message>
-        <source>Timeout Gegner (nach den Regeln der Sportart)</source>
-        <translation>Time-out guest (by the rules of the sport)</translation>
-    </message>
-    <message>
-        <source>Foul Heim (wo die Sportart Fouls zählt)</source>
-        <translation>Foul home (where the sport counts fouls)</translation>
-    </message>
-    <message>
-        <source>Foul Gegner (wo die Sportart Fouls zählt)</source>
-        <translation>Foul guest (where the sport counts fouls)</translation>
-    </message>
 </context>
 <context>
     <name>MainWindow</name>
@@ -858,85 +973,6 @@ Count another foul?</translation>
     <message>
         <source>Foul%1</source>
         <translation>Foul%1</translation>
-    </message>
-</context>
-<context>
-    <name>MatchStore</name>
-    <message>
-        <source> +++ Tastenbelegung in den Einstellungen unlesbar: es gelten die Standardtasten</source>
-        <translation> +++ Key table in the settings unreadable: the standard keys apply</translation>
-    </message>
-    <message>
-        <source>Das letzte Spiel wurde nicht beendet (Stand %1). Fortsetzen?</source>
-        <translation>The last match was not ended (as of %1). Resume it?</translation>
-    </message>
-    <message>
-        <source>Marklight läuft bereits. Dieses Fenster speichert den Spielstand nicht und kann kein Spiel fortsetzen.</source>
-        <translation>Marklight is already running. This window does not save the match and cannot resume one.</translation>
-    </message>
-    <message>
-        <source> +++ Marklight läuft bereits: Spielstand wird nicht gespeichert</source>
-        <translation> +++ Marklight is already running: the match is not saved</translation>
-    </message>
-    <message>
-        <source> +++ Gespeicherter Spielstand nicht lesbar</source>
-        <translation> +++ Saved match unreadable</translation>
-    </message>
-    <message>
-        <source>, aufbewahrt als </source>
-        <translation>, kept as </translation>
-    </message>
-    <message>
-        <source> +++ Letzter Spielstand aufbewahrt als </source>
-        <translation> +++ Last match kept as </translation>
-    </message>
-    <message>
-        <source> +++ Spiel fortgesetzt (Stand %1)</source>
-        <translation> +++ Match resumed (as of %1)</translation>
-    </message>
-    <message>
-        <source> +++ COM-Port %1 nicht vorhanden</source>
-        <translation> +++ COM port %1 not present</translation>
-    </message>
-    <message>
-        <source>Spielstand kann nicht gespeichert werden: </source>
-        <translation>The match cannot be saved: </translation>
-    </message>
-    <message>
-        <source>Spielstand wird wieder gespeichert</source>
-        <translation>The match is saved again</translation>
-    </message>
-    <message>
-        <source>Einstellungen können nicht gespeichert werden: </source>
-        <translation>The settings cannot be saved: </translation>
-    </message>
-    <message>
-        <source>Einstellungen werden wieder gespeichert</source>
-        <translation>The settings are saved again</translation>
-    </message>
-    <message>
-        <source>Spielbericht kann nicht mitgeschrieben werden: </source>
-        <translation>The match record cannot be written: </translation>
-    </message>
-    <message>
-        <source>Spielbericht wird wieder mitgeschrieben</source>
-        <translation>The match record is written again</translation>
-    </message>
-    <message>
-        <source>Spielbericht speichern</source>
-        <translation>Save match report</translation>
-    </message>
-    <message>
-        <source>Spielbericht kann nicht gespeichert werden: </source>
-        <translation>The match report cannot be saved: </translation>
-    </message>
-    <message>
-        <source> +++ Spielbericht gespeichert: </source>
-        <translation> +++ Match report saved: </translation>
-    </message>
-    <message>
-        <source> +++ Eigene Sportarten nicht lesbar (%1), es gelten die eingebauten</source>
-        <translation> +++ Own sports unreadable (%1), the built-in ones apply</translation>
     </message>
 </context>
 <context>
@@ -1076,7 +1112,7 @@ The team plays the penalty short-handed; the player takes no further part.</tran
     </message>
     <message>
         <source>Tor</source>
-        <translation>goal</translation>
+        <translation>Goal</translation>
     </message>
     <message>
         <source>  wartet</source>
@@ -1187,6 +1223,21 @@ Quit Marklight?</translation>
     <message>
         <source>Tastenkürzel</source>
         <translation>Keyboard shortcuts</translation>
+    </message>
+</context>
+<context>
+    <name>RecordWriter</name>
+    <message>
+        <source>Spielbericht speichern</source>
+        <translation>Save match report</translation>
+    </message>
+    <message>
+        <source>Spielbericht kann nicht gespeichert werden: </source>
+        <translation>The match report cannot be saved: </translation>
+    </message>
+    <message>
+        <source> +++ Spielbericht gespeichert: </source>
+        <translation> +++ Match report saved: </translation>
     </message>
 </context>
 <context>
@@ -1367,6 +1418,21 @@ No permission for %1.<byte value="xd"/>
     <message>
         <source>Anzeigelinie 2: COM-Port %1 ausgefallen: %2</source>
         <translation>Display line 2: COM port %1 failed: %2</translation>
+    </message>
+</context>
+<context>
+    <name>SettingsStore</name>
+    <message>
+        <source> +++ Eigene Sportarten nicht lesbar (%1), es gelten die eingebauten</source>
+        <translation> +++ Own sports unreadable (%1), the built-in ones apply</translation>
+    </message>
+    <message>
+        <source> +++ Tastenbelegung in den Einstellungen unlesbar: es gelten die Standardtasten</source>
+        <translation> +++ Key table in the settings unreadable: the standard keys apply</translation>
+    </message>
+    <message>
+        <source> +++ Die Schlüsseldatei der Fernbedienung war auch für andere lesbar; jetzt darf nur noch dieser Benutzer sie lesen</source>
+        <translation> +++ The remote&apos;s key file was readable by others too; now only this user may read it</translation>
     </message>
 </context>
 <context>
@@ -1704,6 +1770,65 @@ No permission for %1.<byte value="xd"/>
     </message>
 </context>
 <context>
+    <name>StateStore</name>
+    <message>
+        <source>Das letzte Spiel wurde nicht beendet (Stand %1). Fortsetzen?</source>
+        <translation>The last match was not ended (as of %1). Resume it?</translation>
+    </message>
+    <message>
+        <source>Marklight läuft bereits. Dieses Fenster speichert den Spielstand nicht und kann kein Spiel fortsetzen.</source>
+        <translation>Marklight is already running. This window does not save the match and cannot resume one.</translation>
+    </message>
+    <message>
+        <source> +++ Marklight läuft bereits: Spielstand wird nicht gespeichert</source>
+        <translation> +++ Marklight is already running: the match is not saved</translation>
+    </message>
+    <message>
+        <source> +++ Gespeicherter Spielstand nicht lesbar</source>
+        <translation> +++ Saved match unreadable</translation>
+    </message>
+    <message>
+        <source>, aufbewahrt als </source>
+        <translation>, kept as </translation>
+    </message>
+    <message>
+        <source> +++ Letzter Spielstand aufbewahrt als </source>
+        <translation> +++ Last match kept as </translation>
+    </message>
+    <message>
+        <source> +++ Spiel fortgesetzt (Stand %1)</source>
+        <translation> +++ Match resumed (as of %1)</translation>
+    </message>
+    <message>
+        <source> +++ COM-Port %1 nicht vorhanden</source>
+        <translation> +++ COM port %1 not present</translation>
+    </message>
+    <message>
+        <source>Spielstand kann nicht gespeichert werden: </source>
+        <translation>The match cannot be saved: </translation>
+    </message>
+    <message>
+        <source>Spielstand wird wieder gespeichert</source>
+        <translation>The match is saved again</translation>
+    </message>
+    <message>
+        <source>Einstellungen können nicht gespeichert werden: </source>
+        <translation>The settings cannot be saved: </translation>
+    </message>
+    <message>
+        <source>Einstellungen werden wieder gespeichert</source>
+        <translation>The settings are saved again</translation>
+    </message>
+    <message>
+        <source>Spielbericht kann nicht mitgeschrieben werden: </source>
+        <translation>The match record cannot be written: </translation>
+    </message>
+    <message>
+        <source>Spielbericht wird wieder mitgeschrieben</source>
+        <translation>The match record is written again</translation>
+    </message>
+</context>
+<context>
     <name>TeamTimeouts</name>
     <message>
         <source>1 Timeout</source>
@@ -1801,50 +1926,6 @@ Give it all the same?</translation>
         <translation>Start value</translation>
     </message>
     <message>
-        <source>Spielstand Heim %1</source>
-        <translation>Home score %1</translation>
-    </message>
-    <message>
-        <source>Spielstand Gegner %1</source>
-        <translation>Guest score %1</translation>
-    </message>
-    <message>
-        <source>Spielzeit stoppen</source>
-        <translation>Stop the match clock</translation>
-    </message>
-    <message>
-        <source>Spielzeit starten</source>
-        <translation>Start the match clock</translation>
-    </message>
-    <message>
-        <source>Strafe Heim stoppen</source>
-        <translation>Stop home penalty</translation>
-    </message>
-    <message>
-        <source>Strafe Heim starten</source>
-        <translation>Start home penalty</translation>
-    </message>
-    <message>
-        <source>Strafe Gegner stoppen</source>
-        <translation>Stop guest penalty</translation>
-    </message>
-    <message>
-        <source>Strafe Gegner starten</source>
-        <translation>Start guest penalty</translation>
-    </message>
-    <message>
-        <source>Spielzeit zurücksetzen</source>
-        <translation>Reset the match clock</translation>
-    </message>
-    <message>
-        <source>Reset</source>
-        <translation>Reset</translation>
-    </message>
-    <message>
-        <source>Seitenwechsel</source>
-        <translation>Change ends</translation>
-    </message>
-    <message>
         <source> +++ Rückgängig: </source>
         <translation> +++ Undo: </translation>
     </message>
@@ -1859,50 +1940,6 @@ Give it all the same?</translation>
     <message>
         <source>Wiederholen</source>
         <translation>Redo</translation>
-    </message>
-    <message>
-        <source>Strafe Heim</source>
-        <translation>Home penalty</translation>
-    </message>
-    <message>
-        <source>Strafe Gegner</source>
-        <translation>Guest penalty</translation>
-    </message>
-    <message>
-        <source>Strafe Heim beendet</source>
-        <translation>Home penalty ended</translation>
-    </message>
-    <message>
-        <source>Strafe Gegner beendet</source>
-        <translation>Guest penalty ended</translation>
-    </message>
-    <message>
-        <source>Strafe Heim entfernt</source>
-        <translation>Home penalty removed</translation>
-    </message>
-    <message>
-        <source>Strafe Gegner entfernt</source>
-        <translation>Guest penalty removed</translation>
-    </message>
-    <message>
-        <source>Timeout Heim</source>
-        <translation>Time-out home</translation>
-    </message>
-    <message>
-        <source>Timeout Gegner</source>
-        <translation>Time-out guest</translation>
-    </message>
-    <message>
-        <source>Abschnitt</source>
-        <translation>Period</translation>
-    </message>
-    <message>
-        <source>Foul Heim</source>
-        <translation>Foul home</translation>
-    </message>
-    <message>
-        <source>Foul Gegner</source>
-        <translation>Foul guest</translation>
     </message>
 </context>
 <context>
@@ -1988,6 +2025,10 @@ Give it all the same?</translation>
     <message>
         <source>Seiten:</source>
         <translation>Pages:</translation>
+    </message>
+    <message>
+        <source>Abgewiesen, weil alle %1 Plätze belegt waren: zuletzt %2 (%3) um %4, insgesamt %5</source>
+        <translation>Refused because all %1 places were taken: last %2 (%3) at %4, %5 in all</translation>
     </message>
 </context>
 <context>
@@ -2682,53 +2723,6 @@ MARKLIGHT_PORTS=/dev/pts/4,,/dev/ttyUSB0 sets the devices of the COM ports 1, 2,
     </message>
 </context>
 <context>
-    <name>ml::web::RemoteAction</name>
-    <message>
-        <source>Spielzeit Start/Stop</source>
-        <translation>Match clock start/stop</translation>
-    </message>
-    <message>
-        <source>Tor Heim</source>
-        <translation>Goal home</translation>
-    </message>
-    <message>
-        <source>Heim −1</source>
-        <translation>Home −1</translation>
-    </message>
-    <message>
-        <source>Tor Gegner</source>
-        <translation>Goal guest</translation>
-    </message>
-    <message>
-        <source>Gegner −1</source>
-        <translation>Guest −1</translation>
-    </message>
-    <message>
-        <source>Strafe Heim</source>
-        <translation>Home penalty</translation>
-    </message>
-    <message>
-        <source>Strafe Gegner</source>
-        <translation>Guest penalty</translation>
-    </message>
-    <message>
-        <source>Timeout</source>
-        <translation>Time-out</translation>
-    </message>
-    <message>
-        <source>Pause</source>
-        <translation>Break</translation>
-    </message>
-    <message>
-        <source>Hupe</source>
-        <translation>Horn</translation>
-    </message>
-    <message>
-        <source>Rückgängig</source>
-        <translation>Undo</translation>
-    </message>
-</context>
-<context>
     <name>ml::web::RemoteControl</name>
     <message>
         <source> +++ Fernbedienung: Schlüssel kann nicht gespeichert werden: </source>
@@ -2754,6 +2748,10 @@ MARKLIGHT_PORTS=/dev/pts/4,,/dev/ttyUSB0 sets the devices of the COM ports 1, 2,
         <source>Fernbedienung</source>
         <translation>Remote control</translation>
     </message>
+    <message>
+        <source>Fernbedienung %1 (%2) abgewiesen: alle %3 Plätze belegt</source>
+        <translation>Remote control %1 (%2) refused: all %3 places taken</translation>
+    </message>
 </context>
 <context>
     <name>ml::web::WebServer</name>
@@ -2768,6 +2766,10 @@ MARKLIGHT_PORTS=/dev/pts/4,,/dev/ttyUSB0 sets the devices of the COM ports 1, 2,
     <message>
         <source> +++ Webseiten: </source>
         <translation> +++ Web pages: </translation>
+    </message>
+    <message>
+        <source> +++ Webseiten: höchstens %1 Verbindungen (das System erlaubt %2 offene Dateien)</source>
+        <translation> +++ Web pages: at most %1 connections (the system allows %2 open files)</translation>
     </message>
 </context>
 </TS>

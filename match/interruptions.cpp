@@ -120,26 +120,30 @@ bool Interruptions::startInterruption(TextBox& lengthBox) {
     f.RefTime = Get_Sec(context_.clock.timeOfDay(), context_.dialogs);
     const long long wholeMinutes = truncateTowardZero(v / 60);
     const double rest = v - static_cast<double>(wholeMinutes) * 60;
-    f.Spec_Min.text = wholeText(wholeMinutes);
-    // Not padded: the first tick writes two digits.
-    f.Spec_Sec.text = numberText(rest);
-    // The count starts from what the boxes show; a fraction written as an exponent is taken
+    // The count starts from the seconds as written; a fraction written as an exponent is taken
     // as it was computed.
-    const double shownRest = readNumber(f.Spec_Sec.text).value_or(rest);
+    const double shownRest = readNumber(numberText(rest)).value_or(rest);
     f.StartSec = static_cast<double>(roundDown(static_cast<double>(wholeMinutes) * 60 + shownRest));
     f.CurSec = f.StartSec;
     startCount(f.anchor, context_.clock, std::llround(f.StartSec * 1000));
+    // The click writes to the display line at once: exactly what the count's first step shows.
+    showCount(count_.valueNow());
     return true;
+}
+
+void Interruptions::showCount(qint64 value) {
+    Form& f = form_;
+    const qint64 shown = shownMs(value, CountKind::Interruption);
+    f.CurSec = static_cast<double>(value) / 1000;
+    f.Spec_Min.text = minutesText(static_cast<double>(shown / 1000), false);
+    f.Spec_Sec.text = secondsText(static_cast<double>(shown / 1000));
 }
 
 void Interruptions::step() {
     Form& f = form_;
     const qint64 value = count_.valueNow();
-    const qint64 shown = shownMs(value, CountKind::Interruption);
-    f.CurSec = static_cast<double>(value) / 1000;
-    f.Spec_Min.text = minutesText(static_cast<double>(shown / 1000), false);
-    f.Spec_Sec.text = secondsText(static_cast<double>(shown / 1000));
-    if (shown >= 0)
+    showCount(value);
+    if (shownMs(value, CountKind::Interruption) >= 0)
         return;
     f.HornDue = f.TimeoutActive ? HornSignal::TimeoutEnd : HornSignal::BreakEnd;
 

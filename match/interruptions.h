@@ -38,6 +38,8 @@ class Interruptions {
     void switchBanner(bool advance);
 
   private:
+    // The count in the clock's place, as its step shows it at VALUE.
+    void showCount(qint64 value);
     // The common start of a timeout or break: stops the clock and starts the count-down from
     // the length in `lengthBox`. False, after the error box, when the length is no number or
     // too large.

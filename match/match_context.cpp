@@ -11,7 +11,13 @@ void MatchContext::report(EventKind kind, const TeamSide* side, const ListedPena
     const EventSide s = side == nullptr ? EventSide::None
                         : side->left    ? EventSide::Left
                                         : EventSide::Right;
-    onEvent({kind, s, p ? p->number : 0, p ? p->lengthSec : 0, note});
+    std::optional<qint64> at;
+    if (p != nullptr && kind == EventKind::PenaltyServed)
+        at = p->endMs;
+    else if (p != nullptr && kind == EventKind::PenaltyStarted)
+        at = form.Mode_up.checked ? p->endMs - p->lengthSec * 1000LL
+                                  : p->endMs + p->lengthSec * 1000LL;
+    onEvent({kind, s, p ? p->number : 0, p ? p->lengthSec : 0, note, at});
 }
 
 void MatchContext::logAt(const QString& what) const {

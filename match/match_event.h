@@ -5,6 +5,8 @@
 
 #include <QString>
 
+#include <optional>
+
 namespace ml {
 
 enum class EventKind {
@@ -40,6 +42,10 @@ struct MatchEvent {
     // A word more: why a penalty ended, that one waits, a timeout given against the rules, how
     // many fouls a team has.
     QString note;
+    // A penalty served, and the next one that starts then: its own moment of match time (the
+    // match clock's exact value in milliseconds), which may lie behind the clock's now when the
+    // program notices it late (the first tick after a resume).
+    std::optional<qint64> clockMs = std::nullopt;
 };
 
 } // namespace ml

@@ -8,14 +8,15 @@
 #include <QSaveFile>
 #include <QSettings>
 #include <QStorageInfo>
-#include <QSysInfo>
 
 #ifdef Q_OS_UNIX
 #include <cerrno>
-#include <csignal>
 #include <fcntl.h>
+#include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#else
+#include <QLockFile>
 #endif
 
 namespace ml {
@@ -120,6 +121,28 @@ std::optional<QString> saveWhole(const QString& path, const QByteArray& bytes,
 }
 
 } // namespace
+
+#ifdef Q_OS_UNIX
+
+// Held by the process itself: the system lets go of it when the process ends, however it ends
+// (killed, crashed, its parent not yet told), and taking it writes nothing, so a run that
+// crashed never keeps the next one from its match, on a full disk as anywhere. The file itself
+// stays; only a process that holds its lock counts.
+struct QtStorage::StateLock {
+    int fd = -1;
+    ~StateLock() { ::close(fd); }
+};
+
+#else
+
+// Windows keeps the lock file open while the process runs; a file whose process has ended is
+// taken over.
+struct QtStorage::StateLock {
+    explicit StateLock(const QString& path) : file(path) {}
+    QLockFile file;
+};
+
+#endif
 
 QtStorage::QtStorage(const QString& configDir, const QString& dataDir)
     : settingsPath_(configDir + QStringLiteral("/Marklight.conf")),
@@ -243,38 +266,44 @@ void QtStorage::writeSettings(const QVariantMap& values) {
     wake_.notify_all();
 }
 
-namespace {
-
-// The run that holds `lock` has ended (it crashed): its process is gone from this machine.
-bool ownerHasEnded(const QLockFile& lock) {
 #ifdef Q_OS_UNIX
-    qint64 pid = 0;
-    QString host, app;
-    return lock.getLockInfo(&pid, &host, &app) && pid > 0 && host == QSysInfo::machineHostName() &&
-           ::kill(static_cast<pid_t>(pid), 0) != 0 && errno == ESRCH;
-#else
-    Q_UNUSED(lock);
-    return false;
-#endif
-}
-
-} // namespace
 
 bool QtStorage::claimState() {
     QDir().mkpath(dataDir_);
-    lock_ = std::make_unique<QLockFile>(dataDir_ + QStringLiteral("/state.lock"));
-    // Held for the whole run; a lock left by a crashed run is stale by its process id.
-    lock_->setStaleLockTime(0);
-    if (lock_->tryLock(0))
+    const int fd = ::open(QFile::encodeName(dataDir_ + QStringLiteral("/state.lock")).constData(),
+                          O_RDWR | O_CREAT | O_CLOEXEC | O_NOFOLLOW, 0644);
+    // A folder that cannot be written is no other instance: the writes report it.
+    if (fd < 0)
         return true;
-    // Qt removes a stale lock only after writing a lock of its own for that, which a full disk
-    // refuses: a crash on a full disk would leave a match that cannot be resumed.
-    if (lock_->error() == QLockFile::LockFailedError && ownerHasEnded(*lock_) &&
-        lock_->removeStaleLockFile() && lock_->tryLock(0))
+    if (::flock(fd, LOCK_EX | LOCK_NB) != 0) {
+        const int error = errno;
+        ::close(fd);
+        return error != EWOULDBLOCK;
+    }
+    lock_ = std::make_unique<StateLock>();
+    lock_->fd = fd;
+    // Which process holds it, for a person who looks; a full disk may refuse that, which changes
+    // nothing.
+    const QByteArray pid = QByteArray::number(qint64{::getpid()}) + '\n';
+    const bool told =
+        ::ftruncate(fd, 0) == 0 && ::write(fd, pid.constData(), size_t(pid.size())) == pid.size();
+    Q_UNUSED(told);
+    return true;
+}
+
+#else
+
+bool QtStorage::claimState() {
+    QDir().mkpath(dataDir_);
+    lock_ = std::make_unique<StateLock>(dataDir_ + QStringLiteral("/state.lock"));
+    lock_->file.setStaleLockTime(0);
+    if (lock_->file.tryLock(0))
         return true;
     // A folder that cannot be written is no other instance: the writes report it.
-    return lock_->error() != QLockFile::LockFailedError;
+    return lock_->file.error() != QLockFile::LockFailedError;
 }
+
+#endif
 
 std::optional<QByteArray> QtStorage::readState() {
     return readStored(statePath_, kMaxStateBytes);
@@ -384,6 +413,18 @@ std::optional<QByteArray> QtStorage::readRemoteKey() {
 
 std::optional<QString> QtStorage::writeRemoteKey(const QByteArray& key) {
     return saveWhole(remoteKeyPath_, key, true);
+}
+
+// Windows gives the settings' folder the user's own rights; the mode bits are Unix's.
+bool QtStorage::guardRemoteKey() {
+#ifdef Q_OS_UNIX
+    const QByteArray path = QFile::encodeName(remoteKeyPath_);
+    struct stat st {};
+    return ::lstat(path.constData(), &st) == 0 && S_ISREG(st.st_mode) && (st.st_mode & 077) != 0 &&
+           ::chmod(path.constData(), S_IRUSR | S_IWUSR) == 0;
+#else
+    return false;
+#endif
 }
 
 std::optional<QString> QtStorage::writeFile(const QString& path, const QByteArray& bytes) {

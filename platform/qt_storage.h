@@ -10,7 +10,6 @@
 #include "platform/storage.h"
 
 #include <QFile>
-#include <QLockFile>
 
 #include <condition_variable>
 #include <map>
@@ -51,6 +50,7 @@ class QtStorage : public Storage {
     QStringList recordLines() override;
     std::optional<QByteArray> readRemoteKey() override;
     std::optional<QString> writeRemoteKey(const QByteArray& key) override;
+    bool guardRemoteKey() override;
     std::optional<QString> writeFile(const QString& path, const QByteArray& bytes) override;
     QString fault(Kept what) override;
 
@@ -67,7 +67,9 @@ class QtStorage : public Storage {
     const QString dataDir_;
     const QString statePath_;
     const QString recordDir_;
-    std::unique_ptr<QLockFile> lock_;
+    // The state's lock while this run holds it.
+    struct StateLock;
+    std::unique_ptr<StateLock> lock_;
     // The record: its file while open, and the lines not yet in it (the disk refused them).
     QFile record_;
     QStringList backlog_;

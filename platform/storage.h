@@ -58,6 +58,9 @@ class Storage {
     virtual std::optional<QByteArray> readRemoteKey() = 0;
     // Replaces the kept key in one step; the reason when that fails (the older key stays).
     virtual std::optional<QString> writeRemoteKey(const QByteArray& key) = 0;
+    // Makes the key's file this user's alone again when it has been opened to others (by hand, by
+    // a copy); true when it had been.
+    virtual bool guardRemoteKey() = 0;
 
     // Writes the whole file at `path` (chosen by the operator) in one step, all its bytes on the
     // disk before it replaces an older file; the reason when it fails (the older file stays).

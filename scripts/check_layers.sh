@@ -1,6 +1,6 @@
 #!/usr/bin/env bash
 # Checks that the folders depend only downwards, in the order docs/architecture.md states:
-#   form → platform → console → match → serial → display → core → {web, app, tools}
+#   form → platform → bookkeeping → match → serial → display → core → {web, app, tools}
 # Uses between the siblings are made on purpose: app/ wires the web face in and tools/ (the replay)
 # drives the remote control (web/ knows nothing of either), and app/monitor (the LED window, drawn from the decoder) stands between display and
 # {app, tools}: both may use it, it uses nothing of app/ or core/. tests/ and bench/ may use
@@ -14,15 +14,15 @@ cd "$(dirname "$0")/.."
 # Each folder and the folders below it that it may use.
 below='form=
 platform=form
-console=form platform
-match=form platform console
-serial=form platform console match
-display=form platform console match serial
-core=form platform console match serial display
-app/monitor=form platform console match serial display
-web=form platform console match serial display core
-app=form platform console match serial display core web app/monitor
-tools=form platform console match serial display core web app/monitor'
+bookkeeping=form platform
+match=form platform bookkeeping
+serial=form platform bookkeeping match
+display=form platform bookkeeping match serial
+core=form platform bookkeeping match serial display
+app/monitor=form platform bookkeeping match serial display
+web=form platform bookkeeping match serial display core
+app=form platform bookkeeping match serial display core web app/monitor
+tools=form platform bookkeeping match serial display core web app/monitor'
 # Qt modules that every folder may link; the others only these folders.
 qt_core='Core SerialPort Network HttpServer WebSockets'
 qt_view='app app/monitor tools'

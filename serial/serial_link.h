@@ -5,7 +5,7 @@
 // port of its own, opened and closed apart from the first, with its own line speed and its own
 // failures: what befalls one line never stops the other.
 
-#include "console/event_log.h"
+#include "bookkeeping/event_log.h"
 #include "form/form.h"
 #include "platform/platform.h"
 #include "serial/line_writer.h"

@@ -3,34 +3,13 @@
 #include <QCoreApplication>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QMessageAuthenticationCode>
 
 #include <cmath>
 
 namespace ml::web {
 
 namespace {
-
-#define ML_CONTROL(name) [](Form& f) -> Control& { return f.name; }
-
-// The desk's match commands a remote may give, and nothing else: no typed text, no settings, no
-// port, no reset.
-// clang-format off
-const RemoteAction kActions[] = {
-    {"clock",        QT_TRANSLATE_NOOP("ml::web::RemoteAction", "Spielzeit Start/Stop"), ML_CONTROL(St_St), true},
-    {"homePlus",     QT_TRANSLATE_NOOP("ml::web::RemoteAction", "Tor Heim"), ML_CONTROL(up_l), false, true},
-    {"homeMinus",    QT_TRANSLATE_NOOP("ml::web::RemoteAction", "Heim −1"), ML_CONTROL(down_l), false, true},
-    {"guestPlus",    QT_TRANSLATE_NOOP("ml::web::RemoteAction", "Tor Gegner"), ML_CONTROL(up_r), false, true},
-    {"guestMinus",   QT_TRANSLATE_NOOP("ml::web::RemoteAction", "Gegner −1"), ML_CONTROL(down_r), false, true},
-    {"homePenalty",  QT_TRANSLATE_NOOP("ml::web::RemoteAction", "Strafe Heim"), ML_CONTROL(StrafeL), true},
-    {"guestPenalty", QT_TRANSLATE_NOOP("ml::web::RemoteAction", "Strafe Gegner"), ML_CONTROL(StrafeR), true},
-    {"timeout",      QT_TRANSLATE_NOOP("ml::web::RemoteAction", "Timeout"), ML_CONTROL(Time_Out), true},
-    {"break",        QT_TRANSLATE_NOOP("ml::web::RemoteAction", "Pause"), ML_CONTROL(Break), true},
-    {"horn",         QT_TRANSLATE_NOOP("ml::web::RemoteAction", "Hupe"), ML_CONTROL(horn)},
-    {"undo",         QT_TRANSLATE_NOOP("ml::web::RemoteAction", "Rückgängig"), ML_CONTROL(undo)},
-};
-// clang-format on
-
-#undef ML_CONTROL
 
 const QString kMalformed = QStringLiteral("Ungültige Nachricht");
 
@@ -58,8 +37,25 @@ QString printableName(const QString& text) {
 
 } // namespace
 
-std::span<const RemoteAction> remoteActions() {
-    return kActions;
+QByteArray remotePage(const QByteArray& page, const std::function<bool(const Command&)>& held) {
+    static const QByteArray kKeys = QByteArrayLiteral("<section class=\"keys\"></section>");
+    QString buttons;
+    for (const Command& c : commands()) {
+        if (!c.remotely())
+            continue;
+        buttons += QStringLiteral("\n<button data-action=\"%1\"").arg(QLatin1String(c.id));
+        if (held(c))
+            buttons += QStringLiteral(" data-held=\"1\"");
+        if (c.remote.running != nullptr)
+            buttons += QStringLiteral(" data-running=\"%1\"")
+                           .arg(QString::fromUtf8(c.remote.running).toHtmlEscaped());
+        buttons +=
+            QLatin1Char('>') +
+            QString::fromUtf8(c.remote.button ? c.remote.button : c.remote.what).toHtmlEscaped() +
+            QStringLiteral("</button>");
+    }
+    QByteArray filled = page;
+    return filled.replace(kKeys, "<section class=\"keys\">" + buttons.toUtf8() + "\n</section>");
 }
 
 std::variant<RemoteMessage, QString> parseRemoteMessage(QByteArrayView bytes) {
@@ -68,12 +64,12 @@ std::variant<RemoteMessage, QString> parseRemoteMessage(QByteArrayView bytes) {
     if (error.error != QJsonParseError::NoError || !doc.isObject())
         return kMalformed;
     const QJsonObject o = doc.object();
-    const QJsonValue key = o.value(QLatin1String("key"));
+    const QJsonValue mac = o.value(QLatin1String("mac"));
     const std::optional<qint64> at = timeOf(o.value(QLatin1String("at")));
-    if (!at || !(key.isString() || key.isUndefined()))
+    if (!at || !(mac.isString() || mac.isUndefined()))
         return kMalformed;
     RemoteMessage m;
-    m.key = key.toString();
+    m.mac = mac.toString();
     m.at = *at;
     const QString type = o.value(QLatin1String("type")).toString();
     if (type == QLatin1String("hello")) {
@@ -81,7 +77,8 @@ std::variant<RemoteMessage, QString> parseRemoteMessage(QByteArrayView bytes) {
         if (!(name.isString() || name.isUndefined()))
             return kMalformed;
         m.type = RemoteMessage::Type::Hello;
-        m.name = printableName(name.toString());
+        m.sentName = name.toString();
+        m.name = printableName(m.sentName);
         return m;
     }
     if (type != QLatin1String("command"))
@@ -90,13 +87,41 @@ std::variant<RemoteMessage, QString> parseRemoteMessage(QByteArrayView bytes) {
     const QJsonValue action = o.value(QLatin1String("action"));
     const QJsonValue down = o.value(QLatin1String("down"));
     if (!id.isString() || id.toString().isEmpty() || id.toString().size() > kMaxIdLength ||
-        !action.isString() || !(down.isBool() || down.isUndefined()))
+        !action.isString() || action.toString().size() > kMaxIdLength ||
+        !(down.isBool() || down.isUndefined()))
         return kMalformed;
     m.id = id.toString();
+    m.actionName = action.toString();
     m.down = down.toBool(true);
-    for (const RemoteAction& a : kActions)
-        if (action.toString() == QLatin1String(a.name))
-            m.action = &a;
+    if (const Command* c = commandById(m.actionName); c != nullptr && c->remotely())
+        m.action = c;
+    return m;
+}
+
+QByteArray signedText(const RemoteMessage& m, const QString& challenge) {
+    const QString at = QString::number(m.at);
+    const QStringList lines = m.type == RemoteMessage::Type::Hello
+                                  ? QStringList{QStringLiteral("hello"), challenge, at, m.sentName}
+                                  : QStringList{QStringLiteral("command"),
+                                                challenge,
+                                                m.id,
+                                                m.actionName,
+                                                at,
+                                                m.down ? QStringLiteral("1") : QStringLiteral("0")};
+    return lines.join(QLatin1Char('\n')).toUtf8();
+}
+
+QByteArray macOf(QByteArrayView key, QByteArrayView text) {
+    return QMessageAuthenticationCode::hash(text.toByteArray(), key.toByteArray(),
+                                            QCryptographicHash::Sha256);
+}
+
+QJsonObject withMac(QJsonObject m, QByteArrayView key, const QString& challenge) {
+    const std::variant<RemoteMessage, QString> parsed =
+        parseRemoteMessage(QJsonDocument(m).toJson(QJsonDocument::Compact));
+    if (const RemoteMessage* message = std::get_if<RemoteMessage>(&parsed))
+        m.insert(QStringLiteral("mac"),
+                 QString::fromLatin1(macOf(key, signedText(*message, challenge)).toHex()));
     return m;
 }
 

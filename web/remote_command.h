@@ -1,48 +1,45 @@
 #pragma once
 
-// What a remote (a phone or tablet on /fernbedienung) may say: the desk's actions it may give,
-// and its messages read from the bytes that arrive. The bytes come from the network, so nothing
-// in them is trusted; docs/web.md documents the format.
+// What a remote (a phone or tablet on /fernbedienung) may say: its messages read from the bytes
+// that arrive, what their proof of the key covers, and the page's buttons for the commands it may
+// give. The bytes come from the network, so nothing in them is trusted; docs/web.md documents the
+// format.
 
-#include "form/form.h"
+#include "core/commands.h"
 
 #include <QByteArrayView>
+#include <QJsonObject>
 #include <QString>
 
+#include <functional>
 #include <optional>
-#include <span>
 #include <variant>
 
 namespace ml::web {
 
-// One of the desk's actions, given from a remote as the desk's own key gives it.
-struct RemoteAction {
-    // Its name in a command ("clock", "homePlus" …).
-    const char* name;
-    // What the log and the desk's list of remotes call it.
-    const char* what;
-    Control& (*control)(Form& form);
-    // Starts and stops something: a second tap within `kDoubleTapMs` is taken once.
-    bool toggle = false;
-    // Runs also while its button is hidden (the −1 buttons while the scores count up).
-    bool evenHidden = false;
-};
-
-std::span<const RemoteAction> remoteActions();
+// The remote page with its buttons: one for each command a remote may give (`Command::remote`),
+// in the order of the key list, where the page's keys section stands empty. `held` says which
+// acts while held (the horn: pressed and let go).
+QByteArray remotePage(const QByteArray& page, const std::function<bool(const Command&)>& held);
 
 struct RemoteMessage {
     enum class Type { Hello, Command };
     Type type = Type::Command;
-    // The key as sent, unchecked; empty when there was none.
-    QString key;
-    // Hello: the device's name, made printable and short (empty: none given).
+    // The proof of the key as sent (`signedText` with the key, HMAC-SHA-256, as hex digits),
+    // unchecked; empty when there was none.
+    QString mac;
+    // Hello: the device's name as sent, and made printable and short for the desk (empty: none
+    // given).
+    QString sentName;
     QString name;
     // Hello: the remote's clock now; command: when it was given on the remote's clock. In
     // milliseconds since 1970.
     qint64 at = 0;
-    // Command: its id, and its action; no action for a name that is none of `remoteActions`.
+    // Command: its id, its action's name as sent, and the action; none for a name that is no
+    // command a remote may give.
     QString id;
-    const RemoteAction* action = nullptr;
+    QString actionName;
+    const Command* action = nullptr;
     // Command: pressed (true) or let go, for an action that acts while held (the horn).
     bool down = true;
 };
@@ -53,5 +50,18 @@ inline constexpr qsizetype kMaxNameLength = 32;
 
 // The message in `bytes`, or why it is none (the reason a remote is told).
 std::variant<RemoteMessage, QString> parseRemoteMessage(QByteArrayView bytes);
+
+// What a message's `mac` proves, for the connection whose challenge is `challenge`: its kind,
+// the challenge and its fields, one a line, as UTF-8:
+//   hello    "hello\n" CHALLENGE "\n" AT "\n" NAME
+//   command  "command\n" CHALLENGE "\n" ID "\n" ACTION "\n" AT "\n" ("1" pressed | "0" let go)
+// (AT in decimal). Bound to the connection by its challenge, a captured message proves nothing
+// on any other, and the key itself never travels.
+QByteArray signedText(const RemoteMessage& m, const QString& challenge);
+// The MAC of `text` with `key`: HMAC-SHA-256, 32 bytes.
+QByteArray macOf(QByteArrayView key, QByteArrayView text);
+// The message `m` with its `mac`, as a remote with the key `key` (its bytes) sends it on the
+// connection whose challenge is `challenge`; `m` as it is when it is no message.
+QJsonObject withMac(QJsonObject m, QByteArrayView key, const QString& challenge);
 
 } // namespace ml::web

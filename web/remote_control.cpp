@@ -27,18 +27,18 @@ int hexDigit(char16_t c) {
     return -1;
 }
 
-// 32 hex digits as 16 bytes; nothing for any other text. Only the text's form decides how long
-// this takes, never the key it is compared with.
-std::optional<std::array<unsigned char, 16>> keyBytes(const QString& text) {
-    if (text.size() != 32)
+// `size` bytes as twice as many hex digits; nothing for any other text. Only the text's form
+// decides how long this takes, never what it is compared with.
+std::optional<QByteArray> hexBytes(const QString& text, qsizetype size) {
+    if (text.size() != 2 * size)
         return std::nullopt;
-    std::array<unsigned char, 16> bytes{};
+    QByteArray bytes(size, 0);
     for (qsizetype i = 0; i < text.size(); ++i) {
         const int digit = hexDigit(text.at(i).unicode());
         if (digit < 0)
             return std::nullopt;
-        auto& byte = bytes[size_t(i / 2)];
-        byte = static_cast<unsigned char>(byte << 4 | digit);
+        char& byte = bytes[i / 2];
+        byte = static_cast<char>(byte << 4 | digit);
     }
     return bytes;
 }
@@ -47,14 +47,21 @@ std::optional<std::array<unsigned char, 16>> keyBytes(const QString& text) {
 
 RemoteControl::RemoteControl(Program& program, const Clock& clock, Storage& storage)
     : program_(program), clock_(clock), storage_(storage) {
-    const std::optional<std::array<unsigned char, 16>> kept =
-        keyBytes(QString::fromLatin1(storage_.readRemoteKey().value_or(QByteArray()).trimmed()));
+    const std::optional<QByteArray> kept =
+        hexBytes(QString::fromLatin1(storage_.readRemoteKey().value_or(QByteArray()).trimmed()),
+                 qsizetype(key_.size()));
     if (kept) {
-        key_ = *kept;
+        std::copy(kept->begin(), kept->end(), key_.begin());
     } else {
         renewKey();
     }
     allowed_ = program_.form.remoteOn.checked;
+    challenge = [] {
+        std::array<quint32, 4> words{};
+        QRandomGenerator::system()->fillRange(words.data(), qsizetype(words.size()));
+        return QString::fromLatin1(
+            QByteArray(reinterpret_cast<const char*>(words.data()), sizeof(words)).toHex());
+    };
 }
 
 QString RemoteControl::keyText() const {
@@ -85,14 +92,17 @@ void RemoteControl::keep() {
                              *failed);
 }
 
-bool RemoteControl::rightKey(const QString& text) const {
-    const auto given = keyBytes(text);
+bool RemoteControl::proven(const Connection& c, const RemoteMessage& m) const {
+    const QByteArray right =
+        macOf(QByteArrayView(reinterpret_cast<const char*>(key_.data()), qsizetype(key_.size())),
+              signedText(m, c.challenge));
+    const std::optional<QByteArray> given = hexBytes(m.mac, right.size());
     if (!given)
         return false;
     // Constant time: every byte is looked at, whatever the first difference.
     unsigned char difference = 0;
-    for (size_t i = 0; i < key_.size(); ++i)
-        difference |= static_cast<unsigned char>((*given)[i] ^ key_[i]);
+    for (qsizetype i = 0; i < right.size(); ++i)
+        difference |= static_cast<unsigned char>(given->at(i) ^ right.at(i));
     return difference == 0;
 }
 
@@ -144,8 +154,17 @@ int RemoteControl::open(const QHostAddress& address) {
     const int id = nextId_++;
     Connection& c = connections_[id];
     c.address = address;
-    c.tokensAt = clock_.monotonicMs();
+    c.challenge = challenge();
+    c.openedAt = c.tokensAt = clock_.monotonicMs();
+    scheduleDue();
     return id;
+}
+
+void RemoteControl::greet(int id) {
+    const auto it = connections_.find(id);
+    if (it != connections_.end() && send)
+        send(id, json({{QStringLiteral("type"), QStringLiteral("challenge")},
+                       {QStringLiteral("challenge"), it->second.challenge}}));
 }
 
 void RemoteControl::close(int id) {
@@ -190,16 +209,19 @@ void RemoteControl::receive(int id, QByteArrayView message) {
 }
 
 void RemoteControl::hello(int id, Connection& c, const RemoteMessage& m) {
-    if (!rightKey(m.key)) {
+    if (!proven(c, m)) {
         const QHostAddress from = c.address;
         if (!wrongTry(from) && send)
             send(id, json({{QStringLiteral("type"), QStringLiteral("refused")},
                            {QStringLiteral("reason"), kWrongKey}}));
         return;
     }
+    const QString name = m.name.isEmpty() ? QStringLiteral("Gerät") : m.name;
+    if (!c.paired && pairedCount() >= kMaxRemotes)
+        return refuse(id, c, name);
     const bool was = c.paired;
     c.paired = true;
-    c.name = m.name.isEmpty() ? QStringLiteral("Gerät") : m.name;
+    c.name = name;
     // The clocks compared: a command's time is read on the server's clock from now on.
     c.offsetMs = clock_.wallMs() - m.at;
     if (send)
@@ -213,8 +235,33 @@ void RemoteControl::hello(int id, Connection& c, const RemoteMessage& m) {
     remotesChanged();
 }
 
+void RemoteControl::refuse(int id, const Connection& c, const QString& name) {
+    refused_.times += 1;
+    refused_.last = {name, c.address, {}, clock_.timeOfDay()};
+    Form& f = program_.form;
+    const bool said = f.faults.count(Fault::Remotes) != 0;
+    const QString text =
+        QCoreApplication::translate("ml::web::RemoteControl",
+                                    "Fernbedienung %1 (%2) abgewiesen: alle %3 Plätze belegt")
+            .arg(name, c.address.toString())
+            .arg(kMaxRemotes);
+    f.setFault(Fault::Remotes, text);
+    if (!said)
+        program_.log.addLine(QStringLiteral(" +++ ") + text);
+    if (send)
+        send(id, json({{QStringLiteral("type"), QStringLiteral("refused")},
+                       {QStringLiteral("reason"),
+                        QStringLiteral("Kein Platz: schon %1 Fernbedienungen verbunden")
+                            .arg(kMaxRemotes)}}));
+    if (cut)
+        cut(id);
+    program_.outsideChange();
+    if (changed)
+        changed();
+}
+
 void RemoteControl::command(int id, Connection& c, const RemoteMessage& m) {
-    if (!rightKey(m.key)) {
+    if (!proven(c, m)) {
         const QHostAddress from = c.address;
         if (!wrongTry(from))
             reply(id, m.id, "refused", kWrongKey);
@@ -224,12 +271,13 @@ void RemoteControl::command(int id, Connection& c, const RemoteMessage& m) {
         return reply(id, m.id, "refused", QStringLiteral("Nicht angemeldet: die Seite neu laden"));
     if (m.action == nullptr)
         return reply(id, m.id, "refused", QStringLiteral("Unbekannter Befehl"));
-    Control& control = m.action->control(program_.form);
+    Control& control = program_.controlOf(*m.action);
     // Letting go of the horn always reaches it, as the desk's key does: it never surprises.
-    const bool release = control.onHold && !m.down;
-    if (release) {
-        if (c.hornHeld && !seen(m.id))
+    if (control.onHold && !m.down) {
+        if (!seen(m.id)) {
             releaseHorn(c);
+            c.hornSpent = false;
+        }
         return reply(id, m.id, "applied");
     }
     if (ids_.contains(m.id))
@@ -242,8 +290,10 @@ void RemoteControl::command(int id, Connection& c, const RemoteMessage& m) {
     const qint64 age = clock_.wallMs() - (m.at + c.offsetMs);
     if (age > kStaleMs || age < -kStaleMs)
         return reply(id, m.id, "refused", QStringLiteral("Befehl zu alt, nicht ausgeführt"));
+    if (control.onHold && (c.hornHeld || c.hornSpent))
+        return holdOn(id, c, m);
     const qint64 now = clock_.monotonicMs();
-    if (m.action->toggle) {
+    if (m.action->remote.toggle) {
         const auto last = toggled_.constFind(m.action);
         if (last != toggled_.cend() && now - *last < kDoubleTapMs) {
             seen(m.id);
@@ -253,20 +303,74 @@ void RemoteControl::command(int id, Connection& c, const RemoteMessage& m) {
     if (!control.enabled || !(control.visible || m.action->evenHidden))
         return reply(id, m.id, "refused", QStringLiteral("Am Pult gerade nicht möglich"));
     seen(m.id);
-    if (m.action->toggle)
+    if (m.action->remote.toggle)
         toggled_[m.action] = now;
-    const QString what = QString::fromUtf8(m.action->what);
+    const QString what = QString::fromUtf8(m.action->remote.what);
     c.last = what;
     c.lastTime = clock_.timeOfDay();
-    c.hornHeld = c.hornHeld || control.onHold;
+    if (control.onHold) {
+        c.hornHeld = true;
+        c.hornSince = c.hornLast = now;
+        scheduleDue();
+    }
     program_.log.addLine(
         QCoreApplication::translate("ml::web::RemoteControl", " +++ Fernbedienung (%1): %2")
-            .arg(c.name, QCoreApplication::translate("ml::web::RemoteAction", m.action->what)));
-    program_.command(control, true, m.action->evenHidden);
+            .arg(c.name, QCoreApplication::translate("Command", m.action->remote.what)));
+    program_.command(*m.action);
     // The command may have opened a box that the desk answered meanwhile, and the connection may
     // be gone by then: only its id is used from here.
     reply(id, m.id, "applied");
     remotesChanged();
+}
+
+void RemoteControl::holdOn(int id, Connection& c, const RemoteMessage& m) {
+    seen(m.id);
+    c.hornLast = clock_.monotonicMs();
+    scheduleDue();
+    if (c.hornSpent)
+        return reply(
+            id, m.id, "refused",
+            QStringLiteral("Die Hupe tönt höchstens %1 s am Stück").arg(kHornMaxMs / 1000));
+    reply(id, m.id, "applied");
+}
+
+void RemoteControl::due() {
+    const qint64 now = clock_.monotonicMs();
+    std::vector<int> late;
+    for (auto& [id, c] : connections_) {
+        if (!c.paired && now - c.openedAt >= kHelloMs)
+            late.push_back(id);
+        const bool quiet = now - c.hornLast >= kHornQuietMs;
+        if (c.hornHeld && (quiet || now - c.hornSince >= kHornMaxMs)) {
+            releaseHorn(c);
+            c.hornSpent = !quiet;
+        } else if (c.hornSpent && quiet) {
+            c.hornSpent = false;
+        }
+    }
+    for (const int id : late) {
+        if (cut)
+            cut(id);
+        close(id);
+    }
+    scheduleDue();
+}
+
+void RemoteControl::scheduleDue() {
+    if (!wake)
+        return;
+    std::optional<qint64> next;
+    const auto at = [&next](qint64 t) { next = std::min(next.value_or(t), t); };
+    for (const auto& [id, c] : connections_) {
+        if (!c.paired)
+            at(c.openedAt + kHelloMs);
+        if (c.hornHeld)
+            at(std::min(c.hornLast + kHornQuietMs, c.hornSince + kHornMaxMs));
+        if (c.hornSpent)
+            at(c.hornLast + kHornQuietMs);
+    }
+    if (next)
+        wake(std::max<qint64>(0, *next - clock_.monotonicMs()));
 }
 
 bool RemoteControl::seen(const QString& id) {
@@ -316,21 +420,27 @@ void RemoteControl::follow(const Changes& changes) {
 void RemoteControl::releaseHorn(Connection& c) {
     if (!std::exchange(c.hornHeld, false))
         return;
-    for (const RemoteAction& a : remoteActions())
-        if (Control& control = a.control(program_.form); control.onHold)
-            program_.command(control, false);
+    for (const Command& a : commands())
+        if (a.remotely() && program_.controlOf(a).onHold)
+            program_.command(a, false);
+}
+
+int RemoteControl::pairedCount() const {
+    return static_cast<int>(std::count_if(connections_.begin(), connections_.end(),
+                                          [](const auto& entry) { return entry.second.paired; }));
 }
 
 void RemoteControl::remotesChanged() {
-    int paired = 0;
-    for (const auto& [id, c] : connections_)
-        paired += c.paired;
+    const int paired = pairedCount();
     Form& f = program_.form;
     f.remoteMark.visible = paired > 0;
     f.remoteMark.text =
         paired > 1
             ? QCoreApplication::translate("ml::web::RemoteControl", "Fernbedienung: %1").arg(paired)
             : QCoreApplication::translate("ml::web::RemoteControl", "Fernbedienung");
+    // Room again: the desk has seen the refusal; the network dialog keeps it.
+    if (paired < kMaxRemotes)
+        f.setFault(Fault::Remotes, {});
     program_.outsideChange();
     if (changed)
         changed();

@@ -7,12 +7,12 @@
 #include <QHttpServerResponder>
 #include <QJsonDocument>
 #include <QNetworkInterface>
-#include <QRegularExpression>
-#include <QTcpServer>
+#include <QRandomGenerator>
 #include <QTcpSocket>
 #include <QWebSocket>
 
 #include <algorithm>
+#include <climits>
 
 namespace ml::web {
 
@@ -35,6 +35,7 @@ constexpr Page kPages[] = {
     {"/fernbedienung", "fernbedienung.html", kHtml},
     {"/live.js", "live.js", "text/javascript; charset=utf-8"},
     {"/pages.css", "pages.css", "text/css; charset=utf-8"},
+    {"/sha256.js", "js-sha256.min.js", "text/javascript; charset=utf-8"},
 };
 const QString kStatePath = QStringLiteral("/api/state");
 const QString kLivePath = QStringLiteral("/live");
@@ -47,74 +48,22 @@ QByteArray message(const char* type, const char* key, const QJsonObject& body, q
         .toJson(QJsonDocument::Compact);
 }
 
-// Cuts off a client whose request line or header line grows past `kMaxLineBytes`, or whose
-// whole head past `kMaxHeadBytes`, before the HTTP server buffers it: its own reader runs after
-// this one on the same bytes. Once a head asks for a WebSocket, the connection carries frames,
-// whose bounds the WebSocket keeps, and this reader stops.
-class GuardedTcpServer : public QTcpServer {
-  public:
-    using QTcpServer::QTcpServer;
-
-  protected:
-    void incomingConnection(qintptr handle) override {
-        auto* socket = new QTcpSocket(this);
-        if (!socket->setSocketDescriptor(handle)) {
-            delete socket;
-            return;
-        }
-        // The system may hold no more than this for a client that does not read: beyond it,
-        // what waits is the server's to count (`kMaxQueuedBytes`).
-        socket->setSocketOption(QAbstractSocket::SendBufferSizeSocketOption,
-                                WebServer::kMaxKernelBytes);
-        socket->setReadBufferSize(WebServer::kReadChunkBytes);
-        connect(socket, &QTcpSocket::readyRead, socket,
-                [socket, line = 0, head = QByteArray()]() mutable {
-                    if (!socket->isOpen())
-                        return;
-                    for (const char c : socket->peek(socket->bytesAvailable())) {
-                        head += c;
-                        if (c != '\n') {
-                            ++line;
-                            if (line <= WebServer::kMaxLineBytes &&
-                                head.size() <= WebServer::kMaxHeadBytes)
-                                continue;
-                        } else if (line > 1) {
-                            line = 0;
-                            continue;
-                        } else {
-                            // An empty line ends the head; what follows is the next request, or
-                            // frames.
-                            static const QRegularExpression upgrade(
-                                QStringLiteral("\\nupgrade:[ \\t]*websocket"),
-                                QRegularExpression::CaseInsensitiveOption);
-                            if (upgrade.match(QString::fromLatin1(head)).hasMatch()) {
-                                disconnect(socket, &QTcpSocket::readyRead, socket, nullptr);
-                                return;
-                            }
-                            line = 0;
-                            head.clear();
-                            continue;
-                        }
-                        // The server's own reader is not to see these bytes; it still hears of the
-                        // end, and frees what it keeps for the connection.
-                        disconnect(socket, &QTcpSocket::readyRead, nullptr, nullptr);
-                        socket->abort();
-                        return;
-                    }
-                });
-        addPendingConnection(socket);
-    }
-};
-
 } // namespace
 
 class HttpFace : public QAbstractHttpServer {
   public:
-    explicit HttpFace(std::function<QByteArray()> state) : state_(std::move(state)) {
+    // `remote` fills the remote's page with the buttons of its commands.
+    HttpFace(std::function<QByteArray()> state,
+             const std::function<QByteArray(const QByteArray& page)>& remote)
+        : state_(std::move(state)) {
         for (const Page& p : kPages) {
             QFile file(QStringLiteral(":/web/") + QLatin1String(p.file));
-            if (file.open(QIODevice::ReadOnly))
-                files_.insert(QLatin1String(p.path), {file.readAll(), QByteArray(p.type)});
+            if (!file.open(QIODevice::ReadOnly))
+                continue;
+            const QByteArray bytes = file.readAll();
+            files_.insert(QLatin1String(p.path),
+                          {qstrcmp(p.path, "/fernbedienung") == 0 ? remote(bytes) : bytes,
+                           QByteArray(p.type)});
         }
     }
 
@@ -146,12 +95,26 @@ class HttpFace : public QAbstractHttpServer {
     QHash<QString, std::pair<QByteArray, QByteArray>> files_;
 };
 
+namespace {
+
+int connectionLimit() {
+    const std::optional<qint64> files = openFileLimit();
+    return files ? static_cast<int>(std::clamp<qint64>(*files - WebServer::kReservedFiles, 0,
+                                                       WebServer::kMaxConnections))
+                 : WebServer::kMaxConnections;
+}
+
+} // namespace
+
 WebServer::WebServer(Program& program, const Clock& clock, Dialogs& dialogs, Storage& storage,
                      Line line)
     : program_(program), clock_(clock), dialogs_(dialogs), line_(std::move(line)),
-      remote_(program, clock, storage) {
+      maxConnections_(connectionLimit()), remote_(program, clock, storage) {
     animation_.setInterval(kScrollStepMs);
     connect(&animation_, &QTimer::timeout, this, [this] { step(); });
+    since_.start();
+    pings_.setInterval(kPingMs);
+    connect(&pings_, &QTimer::timeout, this, [this] { ping(); });
     // A step that changed nothing changes nothing on the pages either.
     program_.afterStep.push_back([this](const Changes& changes) {
         remote_.follow(changes);
@@ -163,7 +126,8 @@ WebServer::WebServer(Program& program, const Clock& clock, Dialogs& dialogs, Sto
         if (s != nullptr && s->bytesToWrite() <= kMaxQueuedBytes)
             s->sendTextMessage(QString::fromUtf8(message));
     };
-    // Cut off after what it is being handled, never within the socket's own signal.
+    // Closed after what it is being handled, never within the socket's own signal; what it
+    // sends meanwhile is not read.
     remote_.cut = [this](int id) {
         QWebSocket* s = remotes_.count(id) ? remotes_.at(id) : nullptr;
         if (s == nullptr)
@@ -171,7 +135,16 @@ WebServer::WebServer(Program& program, const Clock& clock, Dialogs& dialogs, Sto
         remotes_.erase(id);
         remote_.close(id);
         s->disconnect(this);
-        QMetaObject::invokeMethod(s, &QWebSocket::abort, Qt::QueuedConnection);
+        QMetaObject::invokeMethod(
+            s, [s] { s->close(QWebSocketProtocol::CloseCodePolicyViolated); },
+            Qt::QueuedConnection);
+        // A client that does not answer the close is cut off.
+        QTimer::singleShot(1000, s, [s] { s->abort(); });
+    };
+    remoteDue_.setSingleShot(true);
+    connect(&remoteDue_, &QTimer::timeout, this, [this] { remote_.due(); });
+    remote_.wake = [this](qint64 ms) {
+        remoteDue_.start(static_cast<int>(std::min<qint64>(ms, INT_MAX)));
     };
 }
 
@@ -215,7 +188,7 @@ void WebServer::applySettings() {
 }
 
 bool WebServer::listen(const QHostAddress& address, quint16 port) {
-    auto* tcp = new GuardedTcpServer;
+    auto* tcp = new GuardedTcpServer(maxConnections_);
     if (!tcp->listen(address, port)) {
         const QString text =
             QCoreApplication::translate("ml::web::WebServer",
@@ -233,7 +206,11 @@ bool WebServer::listen(const QHostAddress& address, quint16 port) {
         return false;
     }
     http_ = std::make_unique<HttpFace>(
-        [this] { return message("state", "state", state(), clock_.wallMs()); });
+        [this] { return message("state", "state", state(), clock_.wallMs()); },
+        [this](const QByteArray& page) {
+            return remotePage(
+                page, [this](const Command& c) { return bool(program_.controlOf(c).onHold); });
+        });
     connect(http_.get(), &QAbstractHttpServer::newWebSocketConnection, this, [this] { accept(); });
     http_->bind(tcp);
     tcp_ = tcp;
@@ -241,12 +218,22 @@ bool WebServer::listen(const QHostAddress& address, quint16 port) {
     port_ = tcp->serverPort();
     program_.log.addLine(QCoreApplication::translate("ml::web::WebServer", " +++ Webseiten: ") +
                          pageUrls().value(0));
+    if (maxConnections_ < kMaxConnections)
+        program_.log.addLine(
+            QCoreApplication::translate("ml::web::WebServer",
+                                        " +++ Webseiten: höchstens %1 Verbindungen (das System "
+                                        "erlaubt %2 offene Dateien)")
+                .arg(maxConnections_)
+                .arg(openFileLimit().value_or(0)));
     return true;
 }
 
 void WebServer::stop() {
     animation_.stop();
-    std::vector<QWebSocket*> all = std::exchange(clients_, {});
+    pings_.stop();
+    std::vector<QWebSocket*> all;
+    for (const Viewer& v : std::exchange(viewers_, {}))
+        all.push_back(v.socket);
     for (const auto& [id, s] : std::exchange(remotes_, {})) {
         remote_.close(id);
         all.push_back(s);
@@ -312,42 +299,89 @@ void WebServer::accept() {
         QWebSocket* s = http_->nextPendingWebSocketConnection().release();
         s->setParent(this);
         connect(s, &QWebSocket::disconnected, s, &QObject::deleteLater);
+        if (tcp_)
+            tcp_->upgraded(s->peerAddress(), s->peerPort());
         if (s->requestUrl().path() == kRemotePath) {
             acceptRemote(s);
-            continue;
-        }
-        if (s->requestUrl().path() != kLivePath || clients() >= kMaxClients) {
+        } else if (s->requestUrl().path() == kLivePath) {
+            acceptViewer(s);
+        } else {
             s->close(QWebSocketProtocol::CloseCodePolicyViolated);
             // A client that does not answer the close is cut off.
             QTimer::singleShot(1000, s, [s] { s->abort(); });
-            continue;
         }
-        // Anything a client sends is ignored; a large message closes it.
-        s->setMaxAllowedIncomingFrameSize(kMaxIncomingBytes);
-        s->setMaxAllowedIncomingMessageSize(kMaxIncomingBytes);
-        connect(s, &QWebSocket::disconnected, this, [this, s] {
-            clients_.erase(std::remove(clients_.begin(), clients_.end(), s), clients_.end());
-        });
-        const QJsonObject now = state();
-        // The first client's state is what the next change is counted from.
-        if (clients_.empty())
-            diff_.next(now);
-        clients_.push_back(s);
-        s->sendTextMessage(QString::fromUtf8(message("state", "state", now, clock_.wallMs())));
     }
     // The line may already be scrolling.
     step();
 }
 
-// A remote's connection: only from a page of this server's own, from an address not locked out,
-// and so many at most. Its messages go to the remote control, one at a time.
+void WebServer::acceptViewer(QWebSocket* s) {
+    // Anything a client sends is ignored; a large message closes it.
+    s->setMaxAllowedIncomingFrameSize(kMaxIncomingBytes);
+    s->setMaxAllowedIncomingMessageSize(kMaxIncomingBytes);
+    connect(s, &QWebSocket::disconnected, this,
+            [this, s] { std::erase_if(viewers_, [s](const Viewer& v) { return v.socket == s; }); });
+    connect(s, &QWebSocket::pong, this,
+            [this, s](quint64, const QByteArray& payload) { answered(s, payload); });
+    const QJsonObject now = state();
+    // The first client's state is what the next change is counted from.
+    if (viewers_.empty())
+        diff_.next(now);
+    viewers_.push_back({s, {}});
+    s->sendTextMessage(QString::fromUtf8(message("state", "state", now, clock_.wallMs())));
+    // Asked at once: its first answer is timed from its first message.
+    ask(viewers_.back(), since_.elapsed());
+    if (!pings_.isActive())
+        pings_.start();
+}
+
+void WebServer::ask(Viewer& v, qint64 now) {
+    const QByteArray token = QByteArray::number(QRandomGenerator::global()->generate64(), 16);
+    v.pings.emplace_back(now, token);
+    v.socket->ping(token);
+}
+
+// Pings travel with the messages, in order: a client that answers a ping has read everything
+// sent before it. Each carries a random token, so that no client answers one it has not read.
+void WebServer::ping() {
+    const qint64 now = since_.elapsed();
+    std::vector<QWebSocket*> behind;
+    for (Viewer& v : viewers_) {
+        // The rounds come `kPingMs` apart, give or take a coarse timer's few per cent: a ping
+        // that is older than its bound less half a round has waited out the bound by this round.
+        if (!v.pings.empty() &&
+            now - v.pings.front().first > (v.answered ? kBehindMs : kFirstReadMs) - kPingMs / 2) {
+            behind.push_back(v.socket);
+            continue;
+        }
+        ask(v, now);
+    }
+    for (QWebSocket* s : behind)
+        s->abort();
+    if (viewers_.empty())
+        pings_.stop();
+}
+
+// A client may answer only the newest of several pings: what came before it is read too.
+void WebServer::answered(QWebSocket* s, const QByteArray& payload) {
+    for (Viewer& v : viewers_) {
+        if (v.socket != s)
+            continue;
+        const auto it = std::find_if(v.pings.begin(), v.pings.end(),
+                                     [&payload](const auto& p) { return p.second == payload; });
+        if (it == v.pings.end())
+            return;
+        v.pings.erase(v.pings.begin(), it + 1);
+        v.answered = true;
+    }
+}
+
+// A remote's connection: only from a page of this server's own, and from an address not locked
+// out. Its messages go to the remote control, one at a time; it counts as a remote once its
+// hello proves the key.
 void WebServer::acceptRemote(QWebSocket* s) {
-    bool v4 = false;
-    const quint32 ipv4 = s->peerAddress().toIPv4Address(&v4);
-    const QHostAddress peer = v4 ? QHostAddress(ipv4) : s->peerAddress();
-    const int id = ownOrigin(s->origin(), s->localAddress(), port_) &&
-                           static_cast<int>(remotes_.size()) < kMaxRemotes
-                       ? remote_.open(peer)
+    const int id = ownOrigin(s->origin(), s->localAddress(), port_)
+                       ? remote_.open(peerOf(s->peerAddress()))
                        : 0;
     if (id == 0) {
         s->close(QWebSocketProtocol::CloseCodePolicyViolated);
@@ -365,14 +399,23 @@ void WebServer::acceptRemote(QWebSocket* s) {
         remotes_.erase(id);
         remote_.close(id);
     });
+    remote_.greet(id);
+}
+
+int WebServer::connections() const {
+    return tcp_ ? tcp_->connections() : 0;
+}
+
+int WebServer::connections(const QHostAddress& peer) const {
+    return tcp_ ? tcp_->connections(peerOf(peer)) : 0;
 }
 
 void WebServer::step() {
     applySettings();
-    const bool moving = !clients_.empty() && animated(line_.decoder.state());
+    const bool moving = !viewers_.empty() && animated(line_.decoder.state());
     if (moving != animation_.isActive())
         moving ? animation_.start() : animation_.stop();
-    if (clients_.empty())
+    if (viewers_.empty())
         return;
     const QJsonObject changed = diff_.next(state());
     if (!changed.isEmpty())
@@ -381,7 +424,10 @@ void WebServer::step() {
 
 void WebServer::send(const QByteArray& bytes) {
     const QString text = QString::fromUtf8(bytes);
-    for (QWebSocket* s : std::vector<QWebSocket*>(clients_)) {
+    std::vector<QWebSocket*> all;
+    for (const Viewer& v : viewers_)
+        all.push_back(v.socket);
+    for (QWebSocket* s : all) {
         // A client that does not read is cut off rather than buffered for without end.
         if (s->bytesToWrite() > kMaxQueuedBytes) {
             s->abort();

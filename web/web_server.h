@@ -8,22 +8,24 @@
 
 #include "core/program.h"
 #include "display/line_decoder.h"
+#include "web/guarded_tcp_server.h"
 #include "web/remote_control.h"
 #include "web/state_diff.h"
 #include "web/state_json.h"
 
+#include <QElapsedTimer>
 #include <QHostAddress>
 #include <QObject>
 #include <QPointer>
 #include <QTimer>
 
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
 #include <vector>
 
 class QWebSocket;
-class QTcpServer;
 
 namespace ml::web {
 
@@ -52,7 +54,7 @@ class WebServer : public QObject {
     // The pages' addresses, "http://HOST:PORT/uhr" …; for every address of this computer when
     // listening on all of them. Empty while not listening.
     QStringList pageUrls() const;
-    int clients() const { return static_cast<int>(clients_.size()); }
+    int clients() const { return static_cast<int>(viewers_.size()); }
     // The remote's address with its key, "http://HOST:PORT/fernbedienung#k=KEY", for every
     // address the pages have (the hall's network first when listening on it). Empty while not
     // listening.
@@ -62,17 +64,24 @@ class WebServer : public QObject {
     // The state as GET /api/state answers it: the current state and the server's time.
     QJsonObject stateNow();
 
-    // Bounds on what a client may cost.
-    static constexpr int kMaxClients = 64;
-    static constexpr int kMaxLineBytes = 8 * 1024;
-    static constexpr int kMaxHeadBytes = 64 * 1024;
+    // Connections open now: all, and those from `peer`.
+    int connections() const;
+    int connections(const QHostAddress& peer) const;
+    // The most connections the web face holds at once: `kMaxConnections`, or fewer where the
+    // system's limit of open files leaves less beside the program's own `kReservedFiles`.
+    int maxConnections() const { return maxConnections_; }
+
+    // Bounds on what a client may cost (the connection's own in `GuardedTcpServer`).
+    static constexpr int kMaxConnections = 256;
+    static constexpr qint64 kReservedFiles = 128;
     static constexpr qint64 kMaxQueuedBytes = 256 * 1024;
-    static constexpr int kMaxKernelBytes = 64 * 1024;
     static constexpr quint64 kMaxIncomingBytes = 1024;
-    static constexpr int kMaxRemotes = 16;
-    // What the server reads of a connection at once: a flood of small frames is taken in such
-    // pieces, between which the tick runs.
-    static constexpr qint64 kReadChunkBytes = 4096;
+    // A feed client is asked to answer as it connects and then every `kPingMs`; one that has not
+    // answered what it was sent `kBehindMs` ago (its first message: `kFirstReadMs`) has fallen
+    // behind and is cut off.
+    static constexpr int kPingMs = 1000;
+    static constexpr qint64 kBehindMs = 2000;
+    static constexpr qint64 kFirstReadMs = 5000;
 
   private:
     // After each step of the program: the settings applied, then what changed sent.
@@ -81,7 +90,11 @@ class WebServer : public QObject {
     bool listen(const QHostAddress& address, quint16 port);
     void stop();
     void accept();
+    void acceptViewer(QWebSocket* s);
     void acceptRemote(QWebSocket* s);
+    // Asks every feed client to answer; cuts off those that have fallen behind.
+    void ping();
+    void answered(QWebSocket* s, const QByteArray& payload);
     QList<QHostAddress> hosts() const;
     void send(const QByteArray& message);
     QJsonObject state();
@@ -91,7 +104,7 @@ class WebServer : public QObject {
     Dialogs& dialogs_;
     Line line_;
     std::unique_ptr<HttpFace> http_;
-    QPointer<QTcpServer> tcp_;
+    QPointer<GuardedTcpServer> tcp_;
     QHostAddress address_;
     quint16 port_ = 0;
     bool pinned_ = false;
@@ -104,8 +117,21 @@ class WebServer : public QObject {
     // Where it was last asked to listen, by the settings or the pin.
     Wanted applied_;
     Wanted pin_;
-    std::vector<QWebSocket*> clients_;
+    // A feed client, and the pings it has not answered: when each was sent (ms of `since_`)
+    // and what it carries, oldest first.
+    struct Viewer {
+        QWebSocket* socket;
+        std::deque<std::pair<qint64, QByteArray>> pings;
+        bool answered = false;
+    };
+    // Sends `v` a ping, at `now` (ms of `since_`).
+    static void ask(Viewer& v, qint64 now);
+    std::vector<Viewer> viewers_;
+    QElapsedTimer since_;
+    QTimer pings_;
+    const int maxConnections_;
     RemoteControl remote_;
+    QTimer remoteDue_;
     std::map<int, QWebSocket*> remotes_;
     StateDiff diff_;
     // While the line scrolls or shows the time of day, it changes between steps.

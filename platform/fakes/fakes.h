@@ -205,6 +205,8 @@ class FakeStorage : public Storage {
     QString record;
     QHash<QString, QByteArray> files;
     std::optional<QByteArray> remoteKey;
+    // The key's file has been opened to others.
+    bool remoteKeyOpen = false;
 
     // --- Storage ---
     QVariantMap readSettings() override { return settings; }
@@ -221,6 +223,7 @@ class FakeStorage : public Storage {
     QStringList recordLines() override { return records.value(record); }
     std::optional<QByteArray> readRemoteKey() override { return remoteKey; }
     std::optional<QString> writeRemoteKey(const QByteArray& key) override;
+    bool guardRemoteKey() override { return std::exchange(remoteKeyOpen, false); }
     std::optional<QString> writeFile(const QString& path, const QByteArray& bytes) override;
     QString fault(Kept what) override { return faults_[what]; }
 

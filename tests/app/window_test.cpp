@@ -344,7 +344,7 @@ TEST_F(MainWindowTest, KeyDialogTakesThePressedKeyUnlessItIsRefused) {
         row.press();
         EXPECT_TRUE(dialog->said().startsWith(QString::fromUtf8(row.said)))
             << dialog->said().toStdString();
-        EXPECT_EQ(program.keys.keysOf(QStringLiteral("Time_Out")), row.keys);
+        EXPECT_EQ(program.keys.keysOn(QStringLiteral("Time_Out")), row.keys);
         EXPECT_FALSE(dialog->capturing());
     }
     EXPECT_TRUE(widget("Time_Out")->toolTip().endsWith(QStringLiteral("Taste: Bild ab")));

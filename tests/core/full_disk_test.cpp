@@ -1,6 +1,6 @@
-// A match on a disk that fills up: the real storage on a 64 KiB tmpfs (mounting it needs root;
+// A match on a disk that fills up: the real storage on a small tmpfs (mounting it needs root;
 // skipped otherwise). The old state survives every write that does not fit, the status line
-// says why, and a crash then resumes the last state that fit.
+// says why, and a match killed on the full disk is offered again at the next start.
 
 #include "core/program.h"
 #include "platform/fakes/fakes.h"
@@ -13,6 +13,10 @@
 #include <gtest/gtest.h>
 
 #include <memory>
+
+#include <csignal>
+#include <sys/wait.h>
+#include <unistd.h>
 
 namespace ml::test {
 namespace {
@@ -35,7 +39,7 @@ TEST(FullDisk, MatchResumesFromTheLastStateThatFit) {
     QTemporaryDir dir;
     if (QProcess::execute(QStringLiteral("sh"),
                           {QStringLiteral("-c"),
-                           QStringLiteral("mount -t tmpfs -o size=64k tmpfs ") + dir.path()}) != 0)
+                           QStringLiteral("mount -t tmpfs -o size=256k tmpfs ") + dir.path()}) != 0)
         GTEST_SKIP() << "no tmpfs could be mounted (needs root)";
     const std::shared_ptr<void> unmount(
         nullptr, [&dir](void*) { QProcess::execute(QStringLiteral("umount"), {dir.path()}); });
@@ -58,22 +62,42 @@ TEST(FullDisk, MatchResumesFromTheLastStateThatFit) {
     EXPECT_FALSE(QFile::exists(dir.path() + QStringLiteral("/bericht.txt")));
     EXPECT_FALSE(run->p.form.Text1.text.contains(QStringLiteral("Spielbericht gespeichert")));
 
-    // A crash, no "Ende": its lock stays behind, naming a process that has ended.
-    QFile lock(dir.path() + QStringLiteral("/data/state.lock"));
-    ASSERT_TRUE(lock.open(QIODevice::ReadOnly));
-    QByteArray held = lock.readAll();
-    lock.close();
+    // Ended without "Ende" while the disk is full: the next start offers the last state that fit.
     run.reset();
-    QProcess ended;
-    ended.start(QStringLiteral("true"));
-    held.replace(0, held.indexOf('\n'), QByteArray::number(ended.processId()));
-    ended.waitForFinished();
-    QFile::remove(filler);
-    ASSERT_TRUE(lock.open(QIODevice::WriteOnly) && lock.write(held) == held.size());
-    lock.close();
-    QProcess::execute(QStringLiteral("sh"), {QStringLiteral("-c"), fill});
     run = std::make_unique<Desk>(dir.path());
     EXPECT_EQ(run->p.form.Pkt_l.text, QStringLiteral("3"));
+    run.reset();
+    QFile::remove(filler);
+
+    // A crash on the full disk: the match in a process of its own, killed with SIGKILL once its
+    // clock runs on disk, and not yet reaped (its parent has not been told), when the next run
+    // starts.
+    const QString crashed = dir.path() + QStringLiteral("/crashed");
+    int out[2];
+    ASSERT_EQ(::pipe(out), 0);
+    const pid_t pid = ::fork();
+    if (pid == 0) {
+        ::dup2(out[1], STDOUT_FILENO);
+        ::execl(CRASH_MATCH_PATH, "crash_match", qPrintable(crashed), "1", nullptr);
+        ::_exit(127);
+    }
+    ::close(out[1]);
+    QByteArray said;
+    char c = 0;
+    while (!said.startsWith("T ") && ::read(out[0], &c, 1) == 1)
+        said = c == '\n' ? QByteArray() : said + c;
+    ASSERT_TRUE(said.startsWith("T "));
+    QProcess::execute(QStringLiteral("sh"), {QStringLiteral("-c"), fill});
+    ::kill(pid, SIGKILL);
+    siginfo_t ended{};
+    ASSERT_EQ(::waitid(P_PID, id_t(pid), &ended, WEXITED | WNOWAIT), 0);
+    ::close(out[0]);
+    run = std::make_unique<Desk>(crashed);
+    ::waitpid(pid, nullptr, 0);
+    ASSERT_FALSE(run->dialogs.boxes.empty());
+    EXPECT_TRUE(run->dialogs.boxes.front().text.startsWith(
+        QStringLiteral("Das letzte Spiel wurde nicht beendet")));
+    EXPECT_TRUE(run->p.form.ClockRunning);
     run.reset();
 }
 

@@ -44,6 +44,12 @@ TEST_F(QtStorageTest, EverythingWrittenIsReadBackByTheNextRun) {
     struct stat key {};
     ASSERT_EQ(::stat(QFile::encodeName(next.remoteKeyPath()).constData(), &key), 0);
     EXPECT_EQ(key.st_mode & 0777, 0600u);
+    // Opened to others by hand, it is closed again, once.
+    ASSERT_EQ(::chmod(QFile::encodeName(next.remoteKeyPath()).constData(), 0644), 0);
+    EXPECT_TRUE(next.guardRemoteKey());
+    EXPECT_FALSE(next.guardRemoteKey());
+    ASSERT_EQ(::stat(QFile::encodeName(next.remoteKeyPath()).constData(), &key), 0);
+    EXPECT_EQ(key.st_mode & 0777, 0600u);
     EXPECT_EQ(next.readState(), QByteArray("{ \"a\": 2 }"));
     ASSERT_TRUE(next.continueRecord(record));
     next.appendRecord(QStringLiteral("10:05:00 +++ Spiel fortgesetzt"));

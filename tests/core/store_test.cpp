@@ -1,23 +1,31 @@
 // What is kept between runs: settings, the match under way (resumed after a crash) and the
 // match record, over storage in memory. A "crash" is a run destroyed without "Ende".
 
+#include "core/commands.h"
 #include "core/match_report.h"
 #include "core/match_state.h"
+#include "core/setting_table.h"
 #include "tests/support/desk.h"
 
 #include <QDateTime>
+#include <QFile>
+#include <QJsonArray>
 #include <QJsonDocument>
+#include <QRegularExpression>
+#include <QSet>
 
 #include <gtest/gtest.h>
 
 #include <memory>
-#include <stdexcept>
 
 inline void PrintTo(const QString& s, std::ostream* os) {
     *os << s.toStdString();
 }
 inline void PrintTo(const QJsonObject& o, std::ostream* os) {
     *os << QJsonDocument(o).toJson().toStdString();
+}
+inline void PrintTo(const QJsonArray& a, std::ostream* os) {
+    *os << QJsonDocument(a).toJson(QJsonDocument::Compact).toStdString();
 }
 
 namespace ml::test {
@@ -46,16 +54,22 @@ struct Store : ::testing::Test {
         return std::make_unique<Session>(clock, storage, answer);
     }
     static QString shown(const Form& f) { return f.D_Min.text + ':' + f.D_Sec.text; }
-    // The stored form, but the second clock only while it is shown: a count-down that ended
-    // while the program was down leaves the last value it showed in the hidden box, not 0:00.
+    // The stored form, but the second clock and the penalties' boxes and ends only while they
+    // are shown: a count that ended while the program was down leaves the last value it showed.
     static QJsonObject seen(const Form& f) {
         QJsonObject content = stateContent(f);
         QJsonObject controls = content[QStringLiteral("controls")].toObject();
-        if (!f.Spec_Min.visible) {
-            controls.remove(QStringLiteral("Spec_Min"));
-            controls.remove(QStringLiteral("Spec_Sec"));
-        }
+        for (const TextControl* box : {&f.Spec_Min, &f.Spec_Sec, &f.TxtStrL, &f.TxtStrR})
+            if (!box->visible)
+                controls.remove(box->name);
         content[QStringLiteral("controls")] = controls;
+        QJsonObject fields = content[QStringLiteral("fields")].toObject();
+        for (const auto& [side, penalty] :
+             {std::pair{"penaltyL", &f.penaltyL}, {"penaltyR", &f.penaltyR}})
+            if (!penalty->running)
+                for (const char* end : {".endMin", ".endSec"})
+                    fields.remove(QLatin1String(side) + QLatin1String(end));
+        content[QStringLiteral("fields")] = fields;
         return content;
     }
 };
@@ -90,7 +104,7 @@ TEST_F(Store, SettingsComeBackAndImpossibleOnesFallBackOneByOne) {
 
     Session again(clock, storage);
     EXPECT_EQ(stateContent(again.p.form), kept);
-    EXPECT_EQ(again.p.form.Brightness, 3);
+    EXPECT_EQ(again.p.form.brightness(), 3);
     EXPECT_FALSE(again.p.form.PortOpen);
     EXPECT_TRUE(!again.p.form.HornOn && !again.p.form.horn.enabled && again.p.form.StopAtZero);
     EXPECT_EQ(again.p.form.HornLength, 3000);
@@ -141,14 +155,37 @@ TEST_F(Store, SettingsComeBackAndImpossibleOnesFallBackOneByOne) {
     EXPECT_EQ(reset.p.form.Startwert.text, QStringLiteral("20.0"));
 }
 
-const Command& command(const char* id) {
-    for (const Command& c : commands())
-        if (qstrcmp(c.id, id) == 0)
-            return c;
-    throw std::logic_error(id);
+// The club's keys ("Extras → Tasten…"): each row a change of the table and how it is refused.
+TEST(SettingTable, EachDefaultIsAValueTheSettingTakesAndEachKeyIsItsOwn) {
+    QStringList keys;
+    for (const Setting& s : settingTable()) {
+        EXPECT_TRUE(takes(s, standardValue(s))) << s.name;
+        EXPECT_TRUE(!isFlag(s) || (s.min == 0 && s.max == 1)) << s.name;
+        EXPECT_FALSE(keys.contains(QLatin1String(s.key))) << s.key;
+        keys.append(QLatin1String(s.key));
+    }
 }
 
-// The club's keys ("Extras → Tasten…"): each row a change of the table and how it is refused.
+// The timekeeper's guide lists the standard keys by the controls they click: every command with
+// keys stands there, and nothing else.
+TEST(Commands, TheGuidesKeyTableNamesEveryCommandWithKeys) {
+    QFile guide(QStringLiteral(MARKLIGHT_DOCS_DIR "/timekeeper.md"));
+    ASSERT_TRUE(guide.open(QIODevice::ReadOnly));
+    const QString text = QString::fromUtf8(guide.readAll());
+    const qsizetype from = text.indexOf(QLatin1String("| command | keys |"));
+    ASSERT_GE(from, 0);
+    const QString table = text.mid(from, text.indexOf(QLatin1String("\n\n"), from) - from);
+    QSet<QString> listed;
+    static const QRegularExpression name(QStringLiteral("`([A-Za-z_]+)`"));
+    for (const auto& m : name.globalMatch(table))
+        listed.insert(m.captured(1));
+    QSet<QString> keyed;
+    for (const Command& c : commands())
+        if (c.keyed && c.keys[0] != nullptr)
+            keyed.insert(QLatin1String(c.control));
+    EXPECT_EQ(listed, keyed);
+}
+
 TEST_F(Store, ChangedKeysRunTheirCommandsAndComeBackWithTheSettings) {
     KeyTable& keys = run->p.keys;
     const struct {
@@ -169,13 +206,13 @@ TEST_F(Store, ChangedKeysRunTheirCommandsAndComeBackWithTheSettings) {
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.key);
-        const std::optional<QString> refused =
-            keys.set(command(row.command), row.slot, QString::fromUtf8(row.key));
+        const std::optional<QString> refused = keys.set(
+            *commandById(QString::fromLatin1(row.command)), row.slot, QString::fromUtf8(row.key));
         EXPECT_EQ(refused.value_or(QString()), QString::fromUtf8(row.refusal ? row.refusal : ""));
     }
     run->p.viewChanged();
     EXPECT_EQ(
-        keys.keysOf(QStringLiteral("St_St")),
+        keys.keysOn(QStringLiteral("St_St")),
         QStringList({QStringLiteral("PgDown"), QStringLiteral("Space"), QStringLiteral("Num+0")}));
     EXPECT_TRUE(run->p.key(QStringLiteral("PgDown")) && run->p.form.ClockRunning);
     EXPECT_FALSE(run->p.key(QStringLiteral("F5")));
@@ -253,6 +290,16 @@ TEST_F(Store, CountsRunOnWhileTheProgramIsDown) {
              r.click("St_St");
              r.click("StrafeL");
          }},
+        // Two run and the third waits; the record has each served and the third's start at
+        // its moment of match time, as if the program had run on.
+        {"penalties served meanwhile",
+         [](Session& r) {
+             r.p.chooseSport(QStringLiteral("eishockey"));
+             r.click("St_St");
+             r.type("ValStrafeL", "0.5");
+             for (int i = 0; i < 3; ++i)
+                 r.click("StrafeL");
+         }},
         // #7's second penalty begins while the program is down, at the very moment of match
         // time the first is served; #12 and #5 cancel for strength.
         {"a player's penalties one after the other, coincident ones",
@@ -295,6 +342,7 @@ TEST_F(Store, CountsRunOnWhileTheProgramIsDown) {
         run->p.tick();
         EXPECT_EQ(shown(run->p.form), shown(ranOn.p.form));
         EXPECT_EQ(seen(run->p.form), seen(ranOn.p.form));
+        EXPECT_EQ(run->p.record.toJson(), ranOn.p.record.toJson());
         storage = FakeStorage();
     }
 }
@@ -319,6 +367,13 @@ TEST_F(Store, RunningClockIsWrittenOnlyWhenTheMatchChanges) {
     EXPECT_EQ(storage.stateWrites, writes + 1);
     run->click("up_l");
     EXPECT_EQ(storage.stateWrites, writes + 2);
+    // The previews of the free text and the time of day move on every tick: nothing kept.
+    for (const char* shown : {"Displ", "ShText", "Scroll_O", "Uhr"}) {
+        run->click(shown);
+        const int before = storage.stateWrites;
+        pass(60, true);
+        EXPECT_EQ(storage.stateWrites, before + 1) << shown;
+    }
 }
 
 TEST_F(Store, NoEndedOrDeclinedMatchIsResumed) {
@@ -425,6 +480,13 @@ TEST_F(Store, SecondInstanceNeverWritesTheState) {
     const int writes = storage.stateWrites;
     run->type("Pkt_l", "9");
     EXPECT_EQ(storage.stateWrites, writes);
+}
+
+TEST_F(Store, RemoteKeyOpenedToOthersIsClosedAtStartAndSaidOnce) {
+    storage.remoteKeyOpen = true;
+    run = restart();
+    EXPECT_FALSE(storage.remoteKeyOpen);
+    EXPECT_EQ(run->p.form.Text1.text.count(QStringLiteral("Schlüsseldatei")), 1);
 }
 
 // The record tells the match across a restart: the clock's start before it, its stop after it and

@@ -2,7 +2,7 @@
 // read back through the decoder. The scoreboard bytes themselves are in the display_* golden files;
 // control characters in every kind of frame in display_control_characters and line_decoder_test.
 
-#include "console/event_log.h"
+#include "bookkeeping/event_log.h"
 #include "display/composer.h"
 #include "display/display_modes.h"
 #include "display/frames.h"

@@ -1,7 +1,7 @@
 // libFuzzer target over the procedures that read untrusted text: the number reader, text
 // fitting, the time-of-day reader and the event log's pieces of a transmission.
 
-#include "console/event_log.h"
+#include "bookkeeping/event_log.h"
 #include "display/text_fitting.h"
 #include "form/number_text.h"
 #include "match/time_values.h"

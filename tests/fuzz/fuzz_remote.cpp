@@ -1,6 +1,7 @@
 // libFuzzer target over what a remote sends: the command parser, and the rules of the remote
-// control behind it on a running desk. An input that starts with 'K' is a message given the
-// right key, so that the fuzzer reaches the commands that run.
+// control behind it on a running desk. An input that starts with 'K' is a message proven with
+// the right key over the connection's challenge, so that the fuzzer reaches the commands that
+// run; now and then the time passes on to what is due (a horn let go, a hello too late).
 
 #include "tests/support/desk.h"
 #include "web/remote_control.h"
@@ -25,15 +26,21 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         id = 0;
         control.close(cut);
     };
+    control.challenge = [] { return QStringLiteral("0123456789abcdef0123456789abcdef"); };
+    const QByteArray key = QByteArray::fromHex(control.keyText().toLatin1());
+    const auto proven = [&key](const QJsonObject& m) {
+        return QJsonDocument(web::withMac(m, key, control.challenge())).toJson();
+    };
     while (id == 0) {
         id = control.open(QHostAddress(address++));
-        control.receive(id, QJsonDocument(QJsonObject{{"type", "hello"},
-                                                      {"key", control.keyText()},
-                                                      {"at", double(desk.clock.wallMs())}})
-                                .toJson());
+        control.greet(id);
+        control.receive(id, proven({{"type", "hello"}, {"at", double(desk.clock.wallMs())}}));
     }
-    QJsonObject keyed = QJsonDocument::fromJson(bytes.mid(1)).object();
-    keyed.insert(QStringLiteral("key"), control.keyText());
-    control.receive(id, bytes.startsWith('K') ? QJsonDocument(keyed).toJson() : bytes);
+    control.receive(
+        id, bytes.startsWith('K') ? proven(QJsonDocument::fromJson(bytes.mid(1)).object()) : bytes);
+    if (size % 7 == 0) {
+        desk.clock.advanceMs(1000);
+        control.due();
+    }
     return 0;
 }

@@ -23,7 +23,8 @@ set(expected ./usr/share/applications/marklight.desktop
     ./usr/share/icons/hicolor/scalable/apps/marklight.svg
     ./usr/share/icons/hicolor/48x48/apps/marklight.png
     ./usr/share/icons/hicolor/256x256/apps/marklight.png ./usr/share/man/man1/marklight.1.gz
-    ./usr/share/marklight/translations/marklight_en.qm)
+    ./usr/share/marklight/translations/marklight_en.qm
+    ./usr/share/doc/marklight/js-sha256.LICENSE.txt)
 foreach(program ${PROGRAMS})
     list(APPEND expected ./usr/bin/${program})
 endforeach()

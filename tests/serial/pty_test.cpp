@@ -1,7 +1,7 @@
 // The serial link over real pseudo-terminals through QSerialPort, reached through
 // MARKLIGHT_PORTS. The test holds the master side of each pair, as the display line would.
 
-#include "console/event_log.h"
+#include "bookkeeping/event_log.h"
 #include "platform/fakes/fakes.h"
 #include "serial/qt_serial_device.h"
 #include "serial/serial_link.h"

@@ -1,7 +1,7 @@
 // The Windows-1252 encoding, the port numbering and the serial link on the fake platform. The
 // everyday open/list/exit paths are in the serial_* replay scripts.
 
-#include "console/event_log.h"
+#include "bookkeeping/event_log.h"
 #include "platform/fakes/fakes.h"
 #include "serial/port_map.h"
 #include "serial/serial_link.h"

@@ -21,6 +21,7 @@ struct Remote {
     std::vector<QJsonObject> said;
     int id = 0;
     int ids = 0;
+    QString challenge;
 
     Remote() {
         control.send = [this](int, const QByteArray& m) {
@@ -29,19 +30,20 @@ struct Remote {
         control.cut = [this](int i) { control.close(i); };
         desk.live();
         id = control.open(QHostAddress(QStringLiteral("192.168.1.57")));
-        send({{"type", "hello"}, {"name", "Tablet"}, {"key", control.keyText()}, {"at", now()}});
+        control.greet(id);
+        challenge = said.back()[QLatin1String("challenge")].toString();
+        send({{"type", "hello"}, {"name", "Tablet"}, {"at", now()}});
     }
     double now() const { return double(desk.clock.wallMs()); }
     QJsonObject command(const char* action) {
-        return {{"type", "command"},
-                {"key", control.keyText()},
-                {"id", QString::number(++ids)},
-                {"action", action},
-                {"at", now()}};
+        return {
+            {"type", "command"}, {"id", QString::number(++ids)}, {"action", action}, {"at", now()}};
     }
-    // The answer's result.
-    QString send(const QJsonObject& m) {
-        control.receive(id, QJsonDocument(m).toJson());
+    // The answer's result, to the message proven with the key (or with `key`).
+    QString send(const QJsonObject& m, const QByteArray& key = {}) {
+        const QByteArray with =
+            key.isEmpty() ? QByteArray::fromHex(control.keyText().toLatin1()) : key;
+        control.receive(id, QJsonDocument(web::withMac(m, with, challenge)).toJson());
         return said.back()[QLatin1String("result")].toString();
     }
 };
@@ -60,52 +62,100 @@ std::string seen(const Form& f) {
 }
 
 TEST(RemoteCommand, EachActionChangesWhatTheDesksKeyChanges) {
-    for (const web::RemoteAction& a : web::remoteActions()) {
+    for (const Command& a : commands()) {
+        if (!a.remotely())
+            continue;
         Remote remote;
         Desk desk;
         desk.live();
-        const QString control = a.control(desk.p.form).name;
-        const QStringList keys = desk.p.keys.keysOf(control);
-        ASSERT_FALSE(keys.isEmpty()) << a.name;
+        const QStringList keys = desk.p.keys.keysOf(a);
+        ASSERT_FALSE(keys.isEmpty()) << a.id;
         // A goal first, for undo to take back.
         remote.desk.p.key(QStringLiteral("F2"));
         desk.p.key(QStringLiteral("F2"));
 
-        QJsonObject wrong = remote.command(a.name);
-        wrong[QLatin1String("key")] = QString(32, QLatin1Char('0'));
-        remote.send(wrong);
-        EXPECT_EQ(remote.desk.device.writes, desk.device.writes) << a.name;
-        EXPECT_EQ(seen(remote.desk.p.form), seen(desk.p.form)) << a.name;
+        remote.send(remote.command(a.id), QByteArray(16, 0));
+        EXPECT_EQ(remote.desk.device.writes, desk.device.writes) << a.id;
+        EXPECT_EQ(seen(remote.desk.p.form), seen(desk.p.form)) << a.id;
 
         desk.p.key(keys.first());
-        EXPECT_EQ(remote.send(remote.command(a.name)), QStringLiteral("applied"));
-        EXPECT_EQ(remote.desk.device.writes, desk.device.writes) << a.name;
-        EXPECT_EQ(seen(remote.desk.p.form), seen(desk.p.form)) << a.name;
-        EXPECT_EQ(remote.desk.horn.events.size(), desk.horn.events.size()) << a.name;
+        EXPECT_EQ(remote.send(remote.command(a.id)), QStringLiteral("applied"));
+        EXPECT_EQ(remote.desk.device.writes, desk.device.writes) << a.id;
+        EXPECT_EQ(seen(remote.desk.p.form), seen(desk.p.form)) << a.id;
+        EXPECT_EQ(remote.desk.horn.events.size(), desk.horn.events.size()) << a.id;
         EXPECT_TRUE(remote.desk.p.form.Text1.text.contains(
-            QStringLiteral(" +++ Fernbedienung (Tablet): ") + QString::fromUtf8(a.what)));
+            QStringLiteral(" +++ Fernbedienung (Tablet): ") + QString::fromUtf8(a.remote.what)));
     }
 }
 
 TEST(RemoteControl, LocksOutAnAddressAfterTwentyWrongTriesInAMinute) {
     Remote remote;
     const QHostAddress from(QStringLiteral("192.168.1.57"));
-    QJsonObject wrong = remote.command("homePlus");
-    wrong[QLatin1String("key")] = QString(32, QLatin1Char('f'));
+    const QByteArray wrong(16, '\xff');
     for (int i = 1; i < 20; ++i)
-        remote.send(wrong);
+        remote.send(remote.command("homePlus"), wrong);
     remote.desk.clock.advanceMs(60000);
     // Tries of more than a minute ago no longer count.
     for (int i = 1; i < 20; ++i)
-        remote.send(wrong);
+        remote.send(remote.command("homePlus"), wrong);
     EXPECT_NE(remote.control.open(from), 0);
-    remote.send(wrong);
+    remote.send(remote.command("homePlus"), wrong);
     EXPECT_EQ(remote.control.open(from), 0);
     EXPECT_NE(remote.control.open(QHostAddress(QStringLiteral("192.168.1.58"))), 0);
     EXPECT_TRUE(remote.control.remotes().empty());
     EXPECT_EQ(remote.desk.p.form.Text1.text.count(QStringLiteral("gesperrt")), 1);
     remote.desk.clock.advanceMs(60000);
     EXPECT_NE(remote.control.open(from), 0);
+}
+
+// What the page proves: HMAC-SHA-256 with the key over the signed text (the figures from another
+// implementation of HMAC).
+TEST(RemoteMessage, MacIsHmacSha256WithTheKeyOverTheSignedText) {
+    const QByteArray key = QByteArray::fromHex("00112233445566778899aabbccddeeff");
+    const QString challenge = QStringLiteral("0123456789abcdef0123456789abcdef");
+    const struct {
+        const char* message;
+        const char* mac;
+    } rows[] = {
+        {R"({"type":"hello","name":"Tablet Tisch","at":1767225600000})",
+         "3cb440ecbc3bac69ee4417b319d08b117ad8f1a7d7c7981a81c14d187a110841"},
+        {R"({"type":"command","id":"3f9a1c-17","action":"horn","down":false,"at":1767225601234})",
+         "c67efab5d14ba26ce16282a6bf70dc335f46417fffc26078143d6cbd607ee38a"},
+    };
+    for (const auto& row : rows) {
+        const auto m = std::get<web::RemoteMessage>(web::parseRemoteMessage(row.message));
+        EXPECT_EQ(web::macOf(key, web::signedText(m, challenge)).toHex(), row.mac) << row.message;
+    }
+}
+
+TEST(RemoteControl, ARemoteFindingNoRoomIsRefusedAndTheDeskToldUntilThereIsRoom) {
+    Remote remote;
+    std::vector<int> others;
+    const auto pair = [&](const char* name) {
+        const int id = remote.control.open(QHostAddress(QStringLiteral("192.168.1.60")));
+        remote.control.greet(id);
+        const QString challenge = remote.said.back()[QLatin1String("challenge")].toString();
+        remote.control.receive(
+            id,
+            QJsonDocument(web::withMac({{"type", "hello"}, {"name", name}, {"at", remote.now()}},
+                                       QByteArray::fromHex(remote.control.keyText().toLatin1()),
+                                       challenge))
+                .toJson());
+        return id;
+    };
+    for (int i = 1; i < web::RemoteControl::kMaxRemotes; ++i)
+        others.push_back(pair("Handy"));
+    pair("Tablet Tisch");
+    EXPECT_EQ(remote.said.back()[QLatin1String("type")], QStringLiteral("refused"));
+    pair("Tablet Tisch");
+    const Form& f = remote.desk.p.form;
+    EXPECT_TRUE(f.StatusLine.text.contains(QStringLiteral("Tablet Tisch")));
+    EXPECT_EQ(f.Text1.text.count(QStringLiteral("abgewiesen")), 1);
+    EXPECT_EQ(remote.control.refused().times, 2);
+    remote.control.close(others.back());
+    EXPECT_FALSE(f.StatusLine.visible);
+    pair("Tablet Tisch");
+    EXPECT_EQ(remote.said.back()[QLatin1String("type")], QStringLiteral("welcome"));
 }
 
 TEST(RemoteControl, NewKeyCutsOffPairedRemotes) {

@@ -3,6 +3,7 @@
 #include "core/language.h"
 #include "form/quote.h"
 
+#include <QJsonDocument>
 #include <QRegularExpression>
 
 #include <algorithm>
@@ -284,7 +285,16 @@ bool ScriptRunner::runPassTime(const Line& line, QString& error) {
     } else {
         return takes(line, error, "second or tenth");
     }
-    program_->passTime(ms, [this](qint64 step) { clock_.advanceMs(step); });
+    const auto advance = [this](qint64 step) { clock_.advanceMs(step); };
+    // What the remote control asked for falls due in between, at its moment.
+    while (remote_ && remoteDueAt_ && *remoteDueAt_ - clock_.monotonicMs() <= ms) {
+        const qint64 step = std::max<qint64>(0, *remoteDueAt_ - clock_.monotonicMs());
+        program_->passTime(step, advance);
+        ms -= step;
+        remoteDueAt_.reset();
+        remote_->due();
+    }
+    program_->passTime(ms, advance);
     return true;
 }
 
@@ -456,7 +466,7 @@ bool ScriptRunner::runFoul(const Line& line, QString& error) {
     Form& f = p.form;
     if (line.args.size() == 2)
         p.type(*left ? f.playerL : f.playerR, line.args[1]);
-    p.command(*left ? f.foulL : f.foulR, true, true);
+    p.command(*commandById(*left ? QStringLiteral("homeFoul") : QStringLiteral("guestFoul")));
     return true;
 }
 
@@ -564,9 +574,11 @@ bool ScriptRunner::runShow(const Line& line, QString& error) {
     return fail(error, QStringLiteral("unknown name '%1'").arg(name));
 }
 
-// Remote N comes from 192.168.1.N and connects when it is first named; what it is sent is
-// printed. In its message "$KEY" stands for the key, "$AT" for the computer's clock in ms (with
-// "+MS" or "-MS" after it, that much later or earlier).
+// Remote N comes from 192.168.1.N and connects when it is first named (and is sent its
+// challenge); what it is sent is printed. In its message "$KEY" stands for the key, "$AT" for
+// the computer's clock in ms (with "+MS" or "-MS" after it, that much later or earlier), and
+// "$MAC" for the message's proof of the key over its connection's challenge ("$MAC@M": over
+// remote M's, a message captured there).
 bool ScriptRunner::runRemote(const Line& line, QString& error) {
     bool ok = false;
     const int n = line.rest.section(QLatin1Char(' '), 0, 0).toInt(&ok);
@@ -589,25 +601,43 @@ bool ScriptRunner::runRemote(const Line& line, QString& error) {
             remotes_.erase(number(id));
             remote_->close(id);
         };
+        remote_->wake = [this](qint64 ms) { remoteDueAt_ = clock_.monotonicMs() + ms; };
+        remote_->challenge = [this] {
+            return QStringLiteral("%1").arg(++challengeCount_, 32, 10, QLatin1Char('0'));
+        };
     }
-    int& id = remotes_[n];
     if (message == QLatin1String("close")) {
-        remote_->close(id);
+        remote_->close(remotes_[n]);
         remotes_.erase(n);
         return true;
     }
-    if (id == 0 && (id = remote_->open(QHostAddress(QStringLiteral("192.168.1.%1").arg(n)))) == 0) {
-        say(QStringLiteral("remote %1 refused").arg(n));
-        remotes_.erase(n);
-        return true;
+    if (!remotes_.count(n)) {
+        const int id = remote_->open(QHostAddress(QStringLiteral("192.168.1.%1").arg(n)));
+        if (id == 0) {
+            say(QStringLiteral("remote %1 refused").arg(n));
+            return true;
+        }
+        remotes_[n] = id;
+        challenges_[n] = QStringLiteral("%1").arg(challengeCount_, 32, 10, QLatin1Char('0'));
+        remote_->greet(id);
     }
     static const QRegularExpression at(QStringLiteral(R"(\$AT([+-]\d+)?)"));
+    static const QRegularExpression mac(QStringLiteral(R"(\$MAC(@\d+)?)"));
     QString text = message;
     text.replace(QLatin1String("$KEY"), remote_->keyText());
     for (QRegularExpressionMatch m = at.match(text); m.hasMatch(); m = at.match(text))
         text.replace(m.capturedStart(), m.capturedLength(),
                      QString::number(clock_.wallMs() + m.captured(1).toLongLong()));
-    remote_->receive(id, text.toUtf8());
+    if (const QRegularExpressionMatch m = mac.match(text); m.hasMatch()) {
+        const int over = m.captured(1).isEmpty() ? n : m.captured(1).mid(1).toInt();
+        text.remove(m.capturedStart(), m.capturedLength());
+        text = QString::fromUtf8(
+            QJsonDocument(web::withMac(QJsonDocument::fromJson(text.toUtf8()).object(),
+                                       QByteArray::fromHex(remote_->keyText().toLatin1()),
+                                       challenges_[over]))
+                .toJson(QJsonDocument::Compact));
+    }
+    remote_->receive(remotes_[n], text.toUtf8());
     return true;
 }
 

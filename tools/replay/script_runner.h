@@ -10,6 +10,7 @@
 
 #include <map>
 #include <memory>
+#include <optional>
 
 namespace ml {
 
@@ -98,6 +99,11 @@ class ScriptRunner {
     // The remote control, once a remote is named; its connections by the remotes' numbers.
     std::unique_ptr<web::RemoteControl> remote_;
     std::map<int, int> remotes_;
+    // Each remote's challenge (counted, so that the output is the same every run), and the moment
+    // (the fake clock's monotonic ms) the remote control asked to be woken for.
+    std::map<int, QString> challenges_;
+    int challengeCount_ = 0;
+    std::optional<qint64> remoteDueAt_;
     // A line run while the next box waits for its answer (`while-box`).
     QString boxLine_;
 };

@@ -102,13 +102,14 @@ const Marklight = (() => {
     const c = state.clock, out = {};
     if (c.running) {
       const r = run("clock", c, c.countsDown ? "down" : "up", c.stopsAtZero);
-      out.clock = { text: clockText(r.second), running: true, ms: r.ms,
-        tenths: c.countsDown && r.second >= 0 && r.second < 60 ? r.tenth : null,
-        seconds: r.second };
+      const tenths = c.countsDown && r.second >= 0 && r.second < 60 ? r.tenth : null;
+      out.clock = { text: clockText(r.second), running: true, ms: r.ms, tenths: tenths,
+        seconds: r.second, lastMinute: tenths !== null };
     } else {
       shown.clock = null;
-      out.clock = { text: c.text, running: false, ms: c.ms, tenths: c.tenths,
-        seconds: Math.round(c.ms / 1000) };
+      const seconds = Math.round(c.ms / 1000);
+      out.clock = { text: c.text, running: false, ms: c.ms, tenths: c.tenths, seconds: seconds,
+        lastMinute: c.tenths !== null && seconds >= 0 && seconds < 60 };
     }
     const i = state.interruption;
     if (i && i.running) {
@@ -142,6 +143,25 @@ const Marklight = (() => {
   }, 1000);
 
   return {
+    // The count's rules, as the program has them (a test runs them against the program's).
+    shownMs: shownMs,
+    clockText: clockText,
+    // The match clock as a line shows it: in the last minute seconds and tenths ("42.7").
+    clockLine(clock) {
+      return clock.lastMinute ? clock.seconds + "." + clock.tenths : clock.text;
+    },
+    // "Timeout 0:30" or "Pause 4:12"; empty without one.
+    interruptionText(i) {
+      return i ? (i.kind === "timeout" ? "Timeout " : "Pause ") + i.text : "";
+    },
+    // A side's running penalty, "Strafe 1:45" (`named`: "Strafe Füchse 1:45"); empty without.
+    penaltyText(side, named) {
+      return side.penalty ? "Strafe " + (named ? side.name + " " : "") + side.penalty.text : "";
+    },
+    // A team's fouls in the period, with the rules' mark once each further one is punished.
+    foulCount(fouls) {
+      return fouls.period + (fouls.mark ? " " + fouls.mark : "");
+    },
     // Writes an element's text only when it changed, so a page lays out only what moved.
     set(id, text) {
       const e = document.getElementById(id);

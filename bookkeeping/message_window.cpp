@@ -1,4 +1,4 @@
-#include "console/message_window.h"
+#include "bookkeeping/message_window.h"
 
 #include "form/version.h"
 

@@ -1,4 +1,4 @@
-#include "console/score_keeping.h"
+#include "bookkeeping/score_keeping.h"
 
 #include "form/number_text.h"
 

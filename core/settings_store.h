@@ -1,12 +1,16 @@
 #pragma once
 
 // The operator's settings kept between runs: line speed, brightness, mirror, clock direction,
-// start value, timeout, break and penalty lengths, team names, the horn, the web face, the port
-// (found again by its device) and the second display line. Read at start-up, written whenever the
+// start value, timeout, break and penalty lengths, team names, the port (found again by its
+// device), and the numbers and flags of `settingTable` (the horn, the web face, the window's
+// size, the second display line). Read at start-up, written whenever the
 // operator has changed one of them.
 
+#include "bookkeeping/event_log.h"
 #include "core/keys.h"
 #include "form/form.h"
+#include "match/sport_rules.h"
+#include "platform/platform.h"
 #include "platform/storage.h"
 
 namespace ml {
@@ -27,36 +31,26 @@ struct Settings {
     QString penaltyRight = QStringLiteral("2.0");
     QString home = QStringLiteral("Heim");
     QString guest = QStringLiteral("Gegner");
-    // The horn ("Extras → Hupe…").
-    bool hornOn = true;
-    int hornLength = 1500;
-    int hornVolume = 100;
-    bool stopAtZero = false;
-    // The web face ("Extras → Netzwerk…").
-    bool webOn = false;
-    int webPort = 8470;
-    bool webNetwork = false;
     // Remote control allowed ("Extras → Fernbedienung erlauben").
     bool remoteOn = true;
     // The sport whose rules the match follows ("Extras → Sportart…").
     QString sport = QStringLiteral("frei");
     // The device of the port last chosen (a path such as /dev/ttyUSB0, or COM3); empty for none.
     QString port;
-    // The window's size in per cent ("Ansicht → Größe").
-    int windowScale = 100;
     // "Ansicht → Sprache": "de", "en", or empty for the system's.
     QString language;
     // The team names typed last, newest first.
     QStringList teamNames;
     // The keys of the commands ("Extras → Tasten…").
     KeyTable keys;
-    // The second display line ("Extras → Zweite Anzeigelinie…"): its port's device, mirror and
-    // line speed.
+    // The second display line's port ("Extras → Zweite Anzeigelinie…").
     QString line2Port;
-    bool line2Mirror = false;
-    int line2Baud = 9600;
+    // The numbers and flags of `settingTable`, in its order.
+    std::vector<int> numbers = standardNumbers();
 
     bool operator==(const Settings&) const = default;
+
+    static std::vector<int> standardNumbers();
 
     // From stored values: each value that is missing or impossible keeps its default; a key
     // table that is no table gives the standard keys and clears `keysRead`.
@@ -64,18 +58,27 @@ struct Settings {
     QVariantMap toValues() const;
 };
 
-class KeptSettings {
-  public:
-    KeptSettings(Form& form, Storage& storage, KeyTable& keys)
-        : form_(form), storage_(storage), keys_(keys) {}
+// Keeps the settings and the club's own sports on disk.
+class SettingsStore {
+    Q_DECLARE_TR_FUNCTIONS(SettingsStore)
 
-    // Start-up: the stored settings into the form (the port only selected in the list) and the
-    // key table. False when the stored key table was no table: the standard keys apply, and
-    // are stored at once, so that it is said once.
-    bool restore();
+  public:
+    SettingsStore(Form& form, const Clock& clock, Storage& storage, EventLog& log, KeyTable& keys,
+                  SportCatalog& sports)
+        : form_(form), clock_(clock), storage_(storage), log_(log), keys_(keys), sports_(sports) {}
+    void bindHandlers();
+
+    // Start-up: the club's own sports (the settings may choose one of them), then the stored
+    // settings into the form (the port only selected in the list) and the key table. Stored
+    // sports or keys that do not read leave the built-in ones, and the log says so once.
+    void start();
     // After an operator action: stores the settings when the operator has changed one (or,
     // with `again`, also when not: the last write failed).
     void keep(bool again = false);
+    // After each step: while the disk refuses the settings, they are tried again once a second.
+    void afterStep();
+    // Keeps the club's own sports, as the dialog has left them.
+    void keepSports();
     // "Einstellungen zurücksetzen": forgets the stored settings and shows the defaults.
     void ResetSettings_Click();
 
@@ -86,11 +89,18 @@ class KeptSettings {
     void apply(const Settings& s);
     // Runs the menu item's own handler, as the operator's choice would.
     void click(MenuItem& item);
+    // The stored settings into the form. False when the stored key table was no table: the
+    // standard keys apply, and are stored at once, so that it is said once.
+    bool restore();
 
     Form& form_;
+    const Clock& clock_;
     Storage& storage_;
+    EventLog& log_;
     KeyTable& keys_;
+    SportCatalog& sports_;
     Settings kept_;
+    qint64 lastTryMs_ = 0;
 };
 
 } // namespace ml

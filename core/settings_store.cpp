@@ -1,7 +1,7 @@
-#include "core/kept_settings.h"
+#include "core/settings_store.h"
 
-#include "core/horn_signals.h"
 #include "core/language.h"
+#include "core/setting_table.h"
 #include "form/number_text.h"
 #include "match/time_values.h"
 #include "serial/serial_link.h"
@@ -26,19 +26,9 @@ const QString kPenaltyRight = QStringLiteral("penaltyRight");
 const QString kHome = QStringLiteral("homeName");
 const QString kGuest = QStringLiteral("guestName");
 const QString kPort = QStringLiteral("portDevice");
-const QString kHornOn = QStringLiteral("hornOn");
-const QString kHornLength = QStringLiteral("hornLengthMs");
-const QString kHornVolume = QStringLiteral("hornVolume");
-const QString kStopAtZero = QStringLiteral("stopClockAtZero");
-const QString kWebOn = QStringLiteral("webOn");
-const QString kWebPort = QStringLiteral("webPort");
-const QString kWebNetwork = QStringLiteral("webNetwork");
-const QString kWindowScale = QStringLiteral("windowScale");
 const QString kLanguage = QStringLiteral("language");
 const QString kTeamNames = QStringLiteral("teamNames/");
 const QString kLine2Port = QStringLiteral("line2Device");
-const QString kLine2Mirror = QStringLiteral("line2Mirror");
-const QString kLine2Baud = QStringLiteral("line2Baud");
 const QString kRemoteOn = QStringLiteral("remoteOn");
 const QString kSport = QStringLiteral("sport");
 
@@ -96,6 +86,13 @@ void takeText(const QVariantMap& values, const QString& key, bool (*valid)(const
 
 } // namespace
 
+std::vector<int> Settings::standardNumbers() {
+    std::vector<int> numbers;
+    for (const Setting& setting : settingTable())
+        numbers.push_back(standardValue(setting));
+    return numbers;
+}
+
 bool lengthText(const QString& text) {
     const std::optional<double> v = readNumber(text);
     return text.size() <= 10 && v && *v >= 0 && countInRange(*v * 60);
@@ -110,35 +107,21 @@ Settings Settings::fromValues(const QVariantMap& values, bool* keysRead) {
         *keysRead = table.has_value();
     if (const auto b = wholeOf(values.value(kBaud)); b && speed(*b))
         s.baud = *b;
-    if (const auto b = wholeOf(values.value(kLine2Baud)); b && speed(*b))
-        s.line2Baud = *b;
-    if (const auto p = wholeOf(values.value(kWindowScale));
-        p && std::find(std::begin(kWindowScales), std::end(kWindowScales), *p) !=
-                 std::end(kWindowScales))
-        s.windowScale = *p;
-    if (const auto m = flagOf(values.value(kLine2Mirror)))
-        s.line2Mirror = *m;
     if (const auto b = wholeOf(values.value(kBrightness)); b && *b >= 1 && *b <= 3)
         s.brightness = *b;
     if (const auto m = flagOf(values.value(kMirror)))
         s.mirror = *m;
     if (const auto d = flagOf(values.value(kCountDown)))
         s.countDown = *d;
-    if (const auto h = flagOf(values.value(kHornOn)))
-        s.hornOn = *h;
-    if (const auto l = wholeOf(values.value(kHornLength));
-        l && *l >= HornSignals::kMinLength && *l <= HornSignals::kMaxLength)
-        s.hornLength = *l;
-    if (const auto v = wholeOf(values.value(kHornVolume)); v && *v >= 0 && *v <= 100)
-        s.hornVolume = *v;
-    if (const auto z = flagOf(values.value(kStopAtZero)))
-        s.stopAtZero = *z;
-    if (const auto w = flagOf(values.value(kWebOn)))
-        s.webOn = *w;
-    if (const auto p = wholeOf(values.value(kWebPort)); p && *p >= 1 && *p <= 65535)
-        s.webPort = *p;
-    if (const auto n = flagOf(values.value(kWebNetwork)))
-        s.webNetwork = *n;
+    const std::span<const Setting> rows = settingTable();
+    for (std::size_t i = 0; i < rows.size(); ++i) {
+        const QVariant v = values.value(QLatin1String(rows[i].key));
+        std::optional<int> n = wholeOf(v);
+        if (isFlag(rows[i]))
+            n = flagOf(v);
+        if (n && takes(rows[i], *n))
+            s.numbers[i] = *n;
+    }
     if (const auto r = flagOf(values.value(kRemoteOn)))
         s.remoteOn = *r;
     takeText(values, kStartValue, lengthText, s.startValue);
@@ -180,17 +163,7 @@ QVariantMap Settings::toValues() const {
         {kPenaltyRight, penaltyRight},
         {kHome, home},
         {kGuest, guest},
-        {kHornOn, flag(hornOn)},
-        {kHornLength, QString::number(hornLength)},
-        {kHornVolume, QString::number(hornVolume)},
-        {kStopAtZero, flag(stopAtZero)},
-        {kWebOn, flag(webOn)},
-        {kWebPort, QString::number(webPort)},
-        {kWebNetwork, flag(webNetwork)},
-        {kWindowScale, QString::number(windowScale)},
         {kLanguage, language},
-        {kLine2Mirror, flag(line2Mirror)},
-        {kLine2Baud, QString::number(line2Baud)},
         {kRemoteOn, flag(remoteOn)},
         {kSport, sport},
     };
@@ -198,18 +171,22 @@ QVariantMap Settings::toValues() const {
         v.insert(kPort, port);
     if (!line2Port.isEmpty())
         v.insert(kLine2Port, line2Port);
+    const std::span<const Setting> table = settingTable();
+    for (std::size_t i = 0; i < table.size(); ++i)
+        v.insert(QLatin1String(table[i].key),
+                 isFlag(table[i]) ? flag(numbers[i]) : QString::number(numbers[i]));
     keys.store(v);
     for (qsizetype i = 0; i < teamNames.size(); ++i)
         v.insert(kTeamNames + QString::number(i + 1), teamNames[i]);
     return v;
 }
 
-void KeptSettings::click(MenuItem& item) {
+void SettingsStore::click(MenuItem& item) {
     if (item.onClick)
         item.onClick();
 }
 
-void KeptSettings::apply(const Settings& s) {
+void SettingsStore::apply(const Settings& s) {
     Form& f = form_;
     click(s.baud == 1200   ? f.Baud_1200
           : s.baud == 2400 ? f.Baud_2400
@@ -226,47 +203,41 @@ void KeptSettings::apply(const Settings& s) {
     f.ValStrafeR.text = s.penaltyRight;
     f.Text_l.text = s.home;
     f.Text_r.text = s.guest;
-    f.HornOn = s.hornOn;
-    f.HornLength = s.hornLength;
-    f.HornVolume = s.hornVolume;
-    f.StopAtZero = s.stopAtZero;
-    f.WebOn = s.webOn;
-    f.WebPort = s.webPort;
-    f.WebNetwork = s.webNetwork;
+    // An open second line keeps the speed it was opened with.
+    const int line2Baud = f.Line2Baud;
+    const std::span<const Setting> table = settingTable();
+    for (std::size_t i = 0; i < table.size(); ++i)
+        setSetting(table[i], f, s.numbers[i]);
+    if (f.Line2Open)
+        f.Line2Baud = line2Baud;
     f.remoteOn.checked = s.remoteOn;
     // The same adapter under whatever number it has today; not opened by itself.
     const qsizetype entry = s.port.isEmpty() ? -1 : f.Combo6.notes.indexOf(s.port);
     if (entry >= 0 && !f.PortOpen)
         f.Combo6.index = static_cast<int>(entry);
     keys_ = s.keys;
-    f.WindowScale = s.windowScale;
     f.Language = s.language;
     f.TeamNames = s.teamNames;
-    f.Line2Mirror = s.line2Mirror;
     if (!f.Line2Open) {
-        f.Line2Baud = s.line2Baud;
         const qsizetype line2 = s.line2Port.isEmpty() ? -1 : f.Combo6.notes.indexOf(s.line2Port);
         f.Line2Port = line2 >= 0 ? portNumberOf(f.Combo6.items[line2]) : 0;
     }
 }
 
-Settings KeptSettings::fromForm() const {
+Settings SettingsStore::fromForm() const {
     const Form& f = form_;
     Settings s = kept_;
     s.baud = f.Baud_1200.checked   ? 1200
              : f.Baud_2400.checked ? 2400
              : f.Baud_4800.checked ? 4800
                                    : 9600;
-    s.brightness = f.Brightness >= 1 && f.Brightness <= 3 ? f.Brightness : 1;
+    s.brightness = f.brightness();
     s.mirror = f.miror.checked;
     s.countDown = f.Mode_down.checked;
-    s.hornOn = f.HornOn;
-    s.hornLength = f.HornLength;
-    s.hornVolume = f.HornVolume;
-    s.stopAtZero = f.StopAtZero;
-    s.webOn = f.WebOn;
-    s.webPort = f.WebPort >= 1 && f.WebPort <= 65535 ? f.WebPort : kept_.webPort;
-    s.webNetwork = f.WebNetwork;
+    const std::span<const Setting> table = settingTable();
+    for (std::size_t i = 0; i < table.size(); ++i)
+        if (const int n = settingValue(table[i], f); takes(table[i], n))
+            s.numbers[i] = n;
     s.remoteOn = f.remoteOn.checked;
     s.sport = f.Sport;
     const auto take = [](const QString& text, bool (*valid)(const QString&), QString& into) {
@@ -284,20 +255,49 @@ Settings KeptSettings::fromForm() const {
     if (!device.isEmpty())
         s.port = device;
     s.keys = keys_;
-    s.windowScale = f.WindowScale;
     s.language = keptLanguage({{kLanguage, f.Language}});
     s.teamNames.clear();
     for (const QString& name : f.TeamNames)
         if (nameText(name))
             s.teamNames.append(name);
-    s.line2Mirror = f.Line2Mirror;
-    s.line2Baud = f.Line2Baud;
     if (const QString line2 = deviceOfPort(f.Combo6, f.Line2Port); !line2.isEmpty())
         s.line2Port = line2;
     return s;
 }
 
-bool KeptSettings::restore() {
+void SettingsStore::bindHandlers() {
+    form_.ResetSettings.onClick = [this] { ResetSettings_Click(); };
+}
+
+void SettingsStore::start() {
+    if (const std::optional<QByteArray> own = storage_.readSports())
+        if (const std::optional<QString> why = sports_.setOwn(*own))
+            log_.addLine(tr(" +++ Eigene Sportarten nicht lesbar (%1), es gelten die eingebauten")
+                             .arg(*why));
+    if (!restore())
+        log_.addLine(tr(" +++ Tastenbelegung in den Einstellungen unlesbar: es gelten "
+                        "die Standardtasten"));
+    if (!sports_.has(form_.Sport))
+        form_.Sport = QStringLiteral("frei");
+    if (storage_.guardRemoteKey())
+        log_.addLine(tr(" +++ Die Schlüsseldatei der Fernbedienung war auch für andere lesbar; "
+                        "jetzt darf nur noch dieser Benutzer sie lesen"));
+}
+
+void SettingsStore::afterStep() {
+    const qint64 nowMs = clock_.monotonicMs();
+    if (nowMs - lastTryMs_ < 1000)
+        return;
+    lastTryMs_ = nowMs;
+    if (!storage_.fault(Storage::Kept::Settings).isEmpty())
+        keep(true);
+}
+
+void SettingsStore::keepSports() {
+    storage_.writeSports(sports_.ownFile());
+}
+
+bool SettingsStore::restore() {
     bool keysRead = true;
     kept_ = Settings::fromValues(storage_.readSettings(), &keysRead);
     apply(kept_);
@@ -308,7 +308,7 @@ bool KeptSettings::restore() {
     return keysRead;
 }
 
-void KeptSettings::keep(bool again) {
+void SettingsStore::keep(bool again) {
     const Settings now = fromForm();
     if (now == kept_ && !again)
         return;
@@ -316,7 +316,7 @@ void KeptSettings::keep(bool again) {
     storage_.writeSettings(now.toValues());
 }
 
-void KeptSettings::ResetSettings_Click() {
+void SettingsStore::ResetSettings_Click() {
     apply(Settings());
     if (!form_.PortOpen)
         form_.Combo6.index = 0;

@@ -1,4 +1,4 @@
-#include "console/event_log.h"
+#include "bookkeeping/event_log.h"
 
 namespace ml {
 

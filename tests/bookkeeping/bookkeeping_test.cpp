@@ -1,6 +1,6 @@
-#include "console/event_log.h"
-#include "console/message_window.h"
-#include "console/score_keeping.h"
+#include "bookkeeping/event_log.h"
+#include "bookkeeping/message_window.h"
+#include "bookkeeping/score_keeping.h"
 #include "platform/fakes/fakes.h"
 
 #include <gtest/gtest.h>

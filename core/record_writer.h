@@ -1,0 +1,51 @@
+#pragma once
+
+// Writes the match's record: every log line of the match into the record's file as it comes
+// (the lines before the record is open wait), the log box rebuilt from a resumed record, and the
+// match report saved on the operator's demand ("Spielbericht speichern").
+
+#include "bookkeeping/event_log.h"
+#include "core/match_record.h"
+#include "form/form.h"
+#include "match/match_engine.h"
+#include "platform/platform.h"
+#include "platform/storage.h"
+
+namespace ml {
+
+class RecordWriter {
+    Q_DECLARE_TR_FUNCTIONS(RecordWriter)
+
+  public:
+    RecordWriter(Form& form, const Clock& clock, Dialogs& dialogs, Storage& storage, EventLog& log,
+                 MatchEngine& match, MatchRecord& events);
+    void bindHandlers();
+
+    // A fresh match: a new record, with the lines logged so far.
+    void begin();
+    // A resumed match: its record `name` goes on (or, gone, a new one begins), and the log box
+    // shows its lines again under those of this start.
+    void resume(const QString& name);
+    // The record's name, as the state keeps it.
+    const QString& name() const { return name_; }
+
+    void SaveReport_Click();
+
+  private:
+    void line(const QString& text);
+    // The log box rebuilt from the record's lines, newest first, within the box's limit.
+    void rebuildLog(const QStringList& older);
+
+    Form& form_;
+    const Clock& clock_;
+    Dialogs& dialogs_;
+    Storage& storage_;
+    EventLog& log_;
+    MatchEngine& match_;
+    MatchRecord& events_;
+    bool recording_ = false;
+    QStringList pending_;
+    QString name_;
+};
+
+} // namespace ml
