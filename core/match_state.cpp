@@ -89,8 +89,9 @@ void restoreControl(Control& c, const QJsonObject& o) {
         flag("checked", item->checked);
 }
 
-// Groups whose members must agree; a group that does not is put back as it was.
-void keepGroupsConsistent(Form& form, const Form& fresh) {
+// A kept state is read as untrusted input (a damaged or hand-edited file): a choice of which
+// exactly one must hold, or a value the operator could not have typed, keeps the fresh form's.
+void refuseImpossibleValues(Form& form, const Form& fresh) {
     const auto menuGroup = [&](std::vector<MenuItem*> items, std::vector<const MenuItem*> before) {
         int checked = 0;
         for (MenuItem* m : items)
@@ -320,7 +321,7 @@ void restoreContent(Form& form, const QJsonObject& content) {
             },
             field.at);
     }
-    keepGroupsConsistent(form, fresh);
+    refuseImpossibleValues(form, fresh);
 }
 
 QByteArray MatchState::toJson() const {

@@ -359,13 +359,11 @@ struct Form {
     bool LastMinute = false;
     // The tenths digit of the last minute as last shown.
     int TenthCount = 0;
-    // Seconds of the day at the start of the running count and at this tick, as the time of day
-    // reads; the count itself runs on `anchor`, to the millisecond.
-    double RefTime = 0;
-    double StartSec = 0;
-    double CurSec = 0;
-    double NowSec = 0;
+    // The running count (the match clock, a timeout or a break) runs on `anchor`, to the
+    // millisecond; `StepMs` is its value at its last step, so a turn the step has not yet shown
+    // is found at once.
     CountAnchor anchor;
+    qint64 StepMs = 0;
     // The match clock's exact value in milliseconds: where it stood at the last step while it
     // runs, where it stopped while it stands. `D_Min` and `D_Sec` show it until the operator
     // types another value.

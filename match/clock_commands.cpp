@@ -79,15 +79,14 @@ void ClockCommands::St_St_Click() {
             return;
         }
         const qint64 start = count_.startValueMs(*typed);
-        f.RefTime = Get_Sec(context_.clock.timeOfDay(), context_.dialogs);
+        checkTimeOfDay(context_.clock.timeOfDay(), context_.dialogs);
         startCount(f.anchor, context_.clock, start);
         f.St_St.text = captions::stop();
         if (f.D_Sec.text.isEmpty())
             f.D_Sec.text = QStringLiteral("0");
         if (f.D_Min.text.isEmpty())
             f.D_Min.text = QStringLiteral("0");
-        f.StartSec = static_cast<double>(start) / 1000;
-        f.CurSec = f.StartSec;
+        f.StepMs = start;
         f.ClockMs = start;
         // A clock started below zero has had its end; one started at 0:00 has it ahead unless
         // it stopped itself there. Counting up under a sport's rules, the period's end lies

@@ -47,8 +47,7 @@ std::optional<qint64> ClockCount::msToNextChange() const {
         return std::nullopt;
     const CountKind kind = runningKind();
     const qint64 value = valueNow();
-    const auto last = static_cast<qint64>(std::llround(form_.CurSec * 1000));
-    if (shownMs(value, kind) != shownMs(last, kind))
+    if (shownMs(value, kind) != shownMs(form_.StepMs, kind))
         return 0;
     return msToNextTurn(value, kind);
 }
@@ -58,7 +57,7 @@ void ClockCount::step() {
     const qint64 value = valueNow();
     const CountKind kind = runningKind();
     const qint64 shown = shownMs(value, kind);
-    f.CurSec = static_cast<double>(value) / 1000;
+    f.StepMs = value;
     f.ClockMs = value;
     // The count-down passes 0:00, or under a sport's rules the count-up reaches the period's
     // end: the playing time is over. The horn sounds once for it, after this step's
@@ -130,7 +129,7 @@ void ClockCount::stopAtZero() {
 // The clock stops by itself at `valueMs`, which its boxes show.
 void ClockCount::stopped(qint64 valueMs) {
     Form& f = form_;
-    f.CurSec = static_cast<double>(valueMs) / 1000;
+    f.StepMs = valueMs;
     f.ClockMs = valueMs;
     f.St_St.text = captions::start();
     f.ClockRunning = false;
@@ -150,11 +149,10 @@ std::optional<double> ClockCount::runningCount() const {
 
 void ClockCount::resumeCount(double seconds) {
     Form& f = form_;
-    f.RefTime = Get_Sec(context_.clock.timeOfDay(), context_.dialogs);
+    checkTimeOfDay(context_.clock.timeOfDay(), context_.dialogs);
     const auto value = static_cast<qint64>(std::llround(seconds * 1000));
     startCount(f.anchor, context_.clock, value);
-    f.StartSec = static_cast<double>(value) / 1000;
-    f.CurSec = f.StartSec;
+    f.StepMs = value;
     if (f.ClockRunning)
         f.ClockMs = value;
 }
@@ -195,7 +193,7 @@ void ClockCount::setClockMs(qint64 ms) {
     f.ClockMs = ms;
     if (f.ClockRunning) {
         startCount(f.anchor, context_.clock, ms);
-        f.StartSec = f.CurSec = static_cast<double>(ms) / 1000;
+        f.StepMs = ms;
         step();
         return;
     }

@@ -117,15 +117,16 @@ bool Interruptions::startInterruption(TextBox& lengthBox) {
         return false;
     }
     const double v = *minutes * 60;
-    f.RefTime = Get_Sec(context_.clock.timeOfDay(), context_.dialogs);
+    checkTimeOfDay(context_.clock.timeOfDay(), context_.dialogs);
     const long long wholeMinutes = truncateTowardZero(v / 60);
     const double rest = v - static_cast<double>(wholeMinutes) * 60;
     // The count starts from the seconds as written; a fraction written as an exponent is taken
     // as it was computed.
     const double shownRest = readNumber(numberText(rest)).value_or(rest);
-    f.StartSec = static_cast<double>(roundDown(static_cast<double>(wholeMinutes) * 60 + shownRest));
-    f.CurSec = f.StartSec;
-    startCount(f.anchor, context_.clock, std::llround(f.StartSec * 1000));
+    const qint64 start =
+        std::llround(roundDown(static_cast<double>(wholeMinutes) * 60 + shownRest) * 1000.0);
+    f.StepMs = start;
+    startCount(f.anchor, context_.clock, start);
     // The click writes to the display line at once: exactly what the count's first step shows.
     showCount(count_.valueNow());
     return true;
@@ -134,7 +135,7 @@ bool Interruptions::startInterruption(TextBox& lengthBox) {
 void Interruptions::showCount(qint64 value) {
     Form& f = form_;
     const qint64 shown = shownMs(value, CountKind::Interruption);
-    f.CurSec = static_cast<double>(value) / 1000;
+    f.StepMs = value;
     f.Spec_Min.text = minutesText(static_cast<double>(shown / 1000), false);
     f.Spec_Sec.text = secondsText(static_cast<double>(shown / 1000));
 }

@@ -54,7 +54,7 @@ void MatchEngine::count() {
     interruptions_.switchBanner(true);
 
     // One reading of the time of day serves the whole tick, so the caption and the count agree.
-    f.NowSec = Get_Sec(count_.showTimeOfDay(), context_.dialogs);
+    checkTimeOfDay(count_.showTimeOfDay(), context_.dialogs);
 
     if (!f.ClockRunning) {
         f.Timer3.enabled = false;

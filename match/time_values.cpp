@@ -22,6 +22,10 @@ double Get_Sec(const QString& timeOfDay, Dialogs& dialogs) {
     return *hours * 3600 + (*minutes * 60 + *seconds);
 }
 
+void checkTimeOfDay(const QString& timeOfDay, Dialogs& dialogs) {
+    (void)Get_Sec(timeOfDay, dialogs);
+}
+
 std::optional<double> readClock(const QString& minutes, const QString& seconds) {
     const std::optional<double> m = readNumber(minutes.isEmpty() ? QStringLiteral("0") : minutes);
     const std::optional<double> s = readNumber(seconds.isEmpty() ? QStringLiteral("0") : seconds);

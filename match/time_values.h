@@ -15,6 +15,9 @@ namespace ml {
 // Seconds of the day for "hh:mm:ss" (characters after the eighth are ignored). A text that does
 // not read shows the "Format kontrollieren" box and gives 0.
 double Get_Sec(const QString& timeOfDay, Dialogs& dialogs);
+// Says "Format kontrollieren" when the time of day cannot be read. The counts run on the
+// monotonic clock; the time of day's value is not theirs, only the operator's warning is.
+void checkTimeOfDay(const QString& timeOfDay, Dialogs& dialogs);
 
 // The clock read back from its minutes and seconds texts: empty texts count as "0",
 // |minutes| * 60 + seconds rounded down, negated when the minutes text begins with "-".

@@ -107,7 +107,7 @@ int main(int argc, char* argv[]) {
         p.tick();
         say(QStringLiteral("R %1|%2|%3|%4")
                 .arg(match(p.form))
-                .arg(p.form.CurSec, 0, 'f', 3)
+                .arg(static_cast<double>(p.form.StepMs) / 1000, 0, 'f', 3)
                 .arg(before)
                 .arg(clock.wallMs()));
     } else {
