@@ -126,8 +126,11 @@ WebDialog::WebDialog(Program& program, web::WebServer& server, web::MqttPublishe
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addWidget(remote);
-    layout->addWidget(brokerGroup());
+    // The remote and the broker side by side: the dialog stays within a laptop's screen.
+    auto* below = new QHBoxLayout;
+    below->addWidget(remote);
+    below->addWidget(brokerGroup());
+    layout->addLayout(below);
     layout->addWidget(buttons);
     refresh();
 }

@@ -11,25 +11,16 @@ Exit status 77 (skipped) when Mosquitto, Chromium, Selenium or paho-mqtt are mis
 
 import json, os, shutil, signal, socket, subprocess, sys, tempfile, time
 
+# The browser and the waiting of the other page test.
+from browser_test import browser, wait
+
 SKIP = 77
-FLAGS = ["--headless", "--no-sandbox", "--disable-gpu", "--disable-quic", "--no-first-run",
-         "--disable-background-networking", "--disable-component-update", "--disable-sync"]
 
 
 def free_port():
     with socket.socket() as s:
         s.bind(("127.0.0.1", 0))
         return s.getsockname()[1]
-
-
-def wait(predicate, seconds, what):
-    end = time.time() + seconds
-    while time.time() < end:
-        value = predicate()
-        if value:
-            return value
-        time.sleep(0.02)
-    raise AssertionError("timed out waiting for " + what)
 
 
 def connected(client, port):
@@ -48,8 +39,7 @@ def main():
     marklight, artefacts = sys.argv[1], sys.argv[2]
     try:
         import paho.mqtt.client as mqtt
-        from selenium import webdriver
-        from selenium.webdriver.chrome.service import Service
+        import selenium  # noqa: F401 (the browser's driver)
     except ImportError:
         return SKIP
     if not all(shutil.which(t) for t in ("mosquitto", "chromium", "chromedriver")):
@@ -94,12 +84,7 @@ def main():
                     json.dumps({"type": "state", "now": now(), "state": other}),
                     retain=True).wait_for_publish()
 
-        options = webdriver.ChromeOptions()
-        for flag in FLAGS + ["--user-data-dir=" + tempfile.mkdtemp(), "--window-size=1920,1080"]:
-            options.add_argument(flag)
-        options.binary_location = shutil.which("chromium")
-        driver = webdriver.Chrome(service=Service(shutil.which("chromedriver")), options=options)
-        driver.get(f"{base}turnier?broker=ws://127.0.0.1:{ws}&hall=halle1")
+        driver = browser(f"{base}turnier?broker=ws://127.0.0.1:{ws}&hall=halle1", "1920,1080")
         tiles = lambda: driver.execute_script(
             "return [...document.querySelectorAll('section.court')].map(t => t.innerText)")
         wait(lambda: len(tiles()) == 2 and "Adler" in tiles()[1], 10, "two courts")
