@@ -12,6 +12,7 @@
 #include "form/version.h"
 #include "platform/qt_storage.h"
 #include "serial/qt_serial_device.h"
+#include "web/mqtt_publisher.h"
 #include "web/web_server.h"
 
 #include <QApplication>
@@ -41,6 +42,26 @@ void describeOptions(QCommandLineParser& parser) {
                                      "--web 0.0.0.0:8470, und nennt ihre Adressen, zuletzt "
                                      "die der Fernbedienung mit ihrem Schlüssel."),
          QCoreApplication::translate("ml::app::main", "[ADRESSE:]PORT")});
+    parser.addOption(
+        {QStringLiteral("mqtt"),
+         QCoreApplication::translate(
+             "ml::app::main",
+             "Sendet den Spielstand für diesen Lauf an einen MQTT-Broker, unter "
+             "marklight/HALLE/FELD/…; ohne mqtt:// oder mqtts:// mit TLS außer an Port 1883. "
+             "Das Passwort kommt aus MARKLIGHT_MQTT_PASSWORD oder den Einstellungen."),
+         QCoreApplication::translate("ml::app::main",
+                                     "[mqtt://|mqtts://][BENUTZER@]HOST[:PORT]/HALLE/FELD")});
+}
+
+// The broker of `--mqtt`; the reason when it is given and not readable.
+std::optional<QString> brokerOption(const QCommandLineParser& parser, ml::BrokerSettings& into) {
+    if (!parser.isSet(QStringLiteral("mqtt")))
+        return std::nullopt;
+    if (const auto why = ml::parseBrokerUrl(parser.value(QStringLiteral("mqtt")), into))
+        return why;
+    // Never from the command line, which every user of the computer can read.
+    into.password = qEnvironmentVariable("MARKLIGHT_MQTT_PASSWORD");
+    return std::nullopt;
 }
 
 // The address of `--web`, when given and readable.
@@ -90,6 +111,14 @@ int main(int argc, char* argv[]) {
                              "marklight: --web erwartet [ADRESSE:]PORT, z. B. 127.0.0.1:8470")));
             return 2;
         }
+        ml::BrokerSettings broker;
+        if (const auto why = brokerOption(parser, broker)) {
+            std::fprintf(
+                stderr, "%s\n",
+                qPrintable(QCoreApplication::translate("ml::app::main", "marklight: --mqtt: %1")
+                               .arg(*why)));
+            return 2;
+        }
     }
     QApplication app(argc, argv);
     QApplication::setDesktopFileName(QStringLiteral("marklight"));
@@ -126,6 +155,7 @@ int main(int argc, char* argv[]) {
     quint16 webPort = 0;
     if (webAddress(parser, webAt, webPort))
         web.pin(webAt, webPort);
+    ml::web::MqttPublisher mqtt(program, clock, storage, [&web] { return web.state(); });
 
     ml::app::MainWindow window(program);
     dialogs.setOwner(&window);
@@ -145,7 +175,8 @@ int main(int argc, char* argv[]) {
         ->addAction(QCoreApplication::translate("ml::app::main", "&Netzwerk…"),
                     [&] {
                         if (!webDialog)
-                            webDialog = new ml::app::WebDialog(program, web, &window);
+                            webDialog =
+                                new ml::app::WebDialog(program, web, mqtt, storage, &window);
                         webDialog->show();
                         webDialog->raise();
                         webDialog->activateWindow();
@@ -168,8 +199,13 @@ int main(int argc, char* argv[]) {
         if (webDialog)
             webDialog->refresh();
     };
+    mqtt.changed = web.remote().changed;
     window.show();
     program.start();
+    if (ml::BrokerSettings broker; parser.isSet(QStringLiteral("mqtt"))) {
+        brokerOption(parser, broker);
+        mqtt.pin(broker);
+    }
     if (web.pinned()) {
         // The pages' addresses, for whoever started Marklight with --web (a kiosk, a script),
         // and last the remote's with its key.

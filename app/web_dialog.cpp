@@ -5,9 +5,12 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QDialogButtonBox>
+#include <QFileDialog>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
+#include <QLineEdit>
 #include <QListWidget>
 #include <QPixmap>
 #include <QPushButton>
@@ -18,12 +21,13 @@
 
 namespace ml::app {
 
-WebDialog::WebDialog(Program& program, web::WebServer& server, QWidget* parent)
+WebDialog::WebDialog(Program& program, web::WebServer& server, web::MqttPublisher& mqtt,
+                     Storage& storage, QWidget* parent)
     : SettingsDialog(program, {}, parent), server_(server), form_(program.form),
       links_(new QLabel(this)), warning_(new QLabel(this)), remoteUrl_(new QLabel(this)),
       qrCode_(new QLabel(this)), newKey_(new QPushButton(tr("Neuen Schlüssel erzeugen"), this)),
       remoteOn_(new QCheckBox(tr("Fernbedienung erlauben (Strg+F)"), this)),
-      remotes_(new QListWidget(this)), refused_(new QLabel(this)) {
+      remotes_(new QListWidget(this)), refused_(new QLabel(this)), mqtt_(mqtt), storage_(storage) {
     setObjectName(QStringLiteral("WebDialog"));
     setWindowTitle(tr("Netzwerk"));
 
@@ -122,12 +126,148 @@ WebDialog::WebDialog(Program& program, web::WebServer& server, QWidget* parent)
     connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addWidget(remote);
+    // The remote and the broker side by side: the dialog stays within a laptop's screen.
+    auto* below = new QHBoxLayout;
+    below->addWidget(remote);
+    below->addWidget(brokerGroup());
+    layout->addLayout(below);
     layout->addWidget(buttons);
     refresh();
 }
 
+QGroupBox* WebDialog::brokerGroup() {
+    auto* group = new QGroupBox(tr("MQTT-Broker (Turnier, viele Zuschauer)"), this);
+    auto* on = new QCheckBox(tr("Spielstand an MQTT-Broker senden"), group);
+    on->setObjectName(QStringLiteral("MqttOn"));
+    bind("MqttOn", [on](int value) {
+        const QSignalBlocker quiet(on);
+        on->setChecked(value != 0);
+    });
+    connect(on, &QCheckBox::toggled, this, [this](bool checked) { change("MqttOn", checked); });
+    auto* port = new QSpinBox(group);
+    port->setObjectName(QStringLiteral("MqttPort"));
+    port->setRange(1, 65535);
+    port->setKeyboardTracking(false);
+    bind("MqttPort", [port](int value) {
+        const QSignalBlocker quiet(port);
+        port->setValue(value);
+    });
+    auto* tls = new QCheckBox(tr("TLS (Zertifikat des Brokers wird geprüft)"), group);
+    tls->setObjectName(QStringLiteral("MqttTls"));
+    bind("MqttTls", [tls](int value) {
+        const QSignalBlocker quiet(tls);
+        tls->setChecked(value != 0);
+    });
+    connect(tls, &QCheckBox::toggled, this, [this](bool checked) { change("MqttTls", checked); });
+    // Only the plain port speaks without TLS by custom: any other port starts with it on.
+    connect(port, &QSpinBox::valueChanged, this, [this](int value) {
+        change("MqttPort", value);
+        change("MqttTls", value != BrokerSettings::kPlainMqttPort);
+    });
+
+    const auto edit = [group](const char* name, const QString& text) {
+        auto* e = new QLineEdit(text, group);
+        e->setObjectName(QLatin1String(name));
+        return e;
+    };
+    brokerHost_ = edit("MqttHost", form_.MqttHost);
+    brokerHost_->setPlaceholderText(tr("z. B. 192.168.1.10 oder broker.halle.de"));
+    brokerCa_ = edit("MqttCaFile", form_.MqttCaFile);
+    brokerCa_->setPlaceholderText(tr("leer: die Zertifizierungsstellen des Systems"));
+    auto* pick = new QPushButton(tr("Wählen…"), group);
+    connect(pick, &QPushButton::clicked, this, [this] {
+        const QString file =
+            QFileDialog::getOpenFileName(this, tr("CA-Zertifikat"), brokerCa_->text(),
+                                         tr("Zertifikate (*.crt *.pem);;Alle (*)"));
+        if (!file.isEmpty())
+            brokerCa_->setText(file);
+    });
+    auto* ca = new QHBoxLayout;
+    ca->addWidget(brokerCa_);
+    ca->addWidget(pick);
+    brokerUser_ = edit("MqttUser", form_.MqttUser);
+    brokerPassword_ = edit("MqttPassword", {});
+    brokerPassword_->setEchoMode(QLineEdit::Password);
+    brokerPassword_->setPlaceholderText(
+        storage_.readBrokerPassword().value_or(QByteArray()).isEmpty() ? tr("keins")
+                                                                       : tr("gespeichert"));
+    connect(brokerPassword_, &QLineEdit::textEdited, this, [this] { passwordTyped_ = true; });
+    brokerHall_ = edit("MqttHall", form_.MqttHall);
+    brokerHall_->setPlaceholderText(tr("z. B. halle1"));
+    brokerCourt_ = edit("MqttCourt", form_.MqttCourt);
+    brokerCourt_->setPlaceholderText(tr("z. B. feld1"));
+    auto* apply = new QPushButton(tr("Übernehmen"), group);
+    apply->setObjectName(QStringLiteral("MqttApply"));
+    connect(apply, &QPushButton::clicked, this, [this] { applyBroker(); });
+    brokerState_ = new QLabel(group);
+    brokerState_->setObjectName(QStringLiteral("MqttState"));
+    brokerState_->setWordWrap(true);
+    brokerState_->setTextInteractionFlags(Qt::TextSelectableByMouse);
+
+    auto* form = new QFormLayout(group);
+    form->addRow(on);
+    form->addRow(tr("Broker:"), brokerHost_);
+    form->addRow(tr("Port:"), port);
+    form->addRow(tls);
+    form->addRow(tr("CA-Datei:"), ca);
+    form->addRow(tr("Benutzer:"), brokerUser_);
+    form->addRow(tr("Passwort:"), brokerPassword_);
+    form->addRow(tr("Halle:"), brokerHall_);
+    form->addRow(tr("Feld:"), brokerCourt_);
+    form->addRow(apply);
+    form->addRow(brokerState_);
+    if (mqtt_.pinned()) {
+        for (QWidget* w : group->findChildren<QWidget*>())
+            w->setEnabled(w == brokerState_);
+        form->addRow(new QLabel(tr("Für diesen Lauf mit --mqtt gestartet."), group));
+    }
+    return group;
+}
+
+void WebDialog::applyBroker() {
+    BrokerSettings s;
+    s.host = brokerHost_->text().trimmed();
+    s.caFile = brokerCa_->text().trimmed();
+    s.user = brokerUser_->text().trimmed();
+    s.hall = brokerHall_->text().trimmed();
+    s.court = brokerCourt_->text().trimmed();
+    QString wrong;
+    if (!brokerHost(s.host))
+        wrong = tr("Broker: nur ein Rechnername oder eine IP-Adresse, ohne mqtt:// und Port.");
+    else if (!brokerText(s.caFile) || !brokerText(s.user))
+        wrong = tr("CA-Datei und Benutzer: ohne Steuerzeichen.");
+    else if ((!s.hall.isEmpty() && !topicName(s.hall)) ||
+             (!s.court.isEmpty() && !topicName(s.court)))
+        wrong = tr("Halle und Feld: höchstens 64 Zeichen, ohne /, +, # und Steuerzeichen.");
+    if (!wrong.isEmpty()) {
+        brokerState_->setStyleSheet(QStringLiteral("color: #b00"));
+        brokerState_->setText(wrong);
+        return;
+    }
+    if (passwordTyped_) {
+        if (const auto why = storage_.writeBrokerPassword(brokerPassword_->text().toUtf8()))
+            program_.log.addLine(tr(" +++ MQTT: Passwort nicht gespeichert (%1)").arg(*why));
+        passwordTyped_ = false;
+        brokerPassword_->clear();
+        mqtt_.passwordChanged();
+    }
+    program_.brokerTexts(s);
+    refresh();
+}
+
 void WebDialog::refresh() {
+    if (brokerState_ != nullptr) {
+        const BrokerSettings s = mqtt_.settings();
+        const QString trouble = mqtt_.trouble();
+        brokerState_->setStyleSheet(trouble.isEmpty() ? QString() : QStringLiteral("color: #b00"));
+        brokerState_->setText(!s.on                ? tr("Aus.")
+                              : !trouble.isEmpty() ? tr("Keine Verbindung: %1").arg(trouble)
+                              : mqtt_.online() ? tr("Verbunden: %1:%2, Themen marklight/%3/%4/…")
+                                                     .arg(s.host)
+                                                     .arg(s.port)
+                                                     .arg(s.hall, s.court)
+                                               : tr("Verbinde …"));
+    }
     const QHostAddress address = server_.listening() ? server_.address() : QHostAddress();
     warning_->setVisible(server_.pinned() ? !address.isLoopback() && !address.isNull()
                                           : form_.WebNetwork);

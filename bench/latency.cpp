@@ -10,9 +10,11 @@
 // monotonic clock that the programs count on, and reads the wire with the display decoder.
 //
 //   build-bench/bench/bench_latency [--seconds 150] [--start 1:30] [--programs 3] [--trace]
-//                                   [--no-storage]
+//                                   [--no-storage] [--mqtt HOST:PORT]
 //
 // --no-storage keeps the match state in memory instead of on disk (for comparison).
+// --mqtt publishes each program's match to the broker, as marklight/bench/courtN/ (the load of
+// bench/mqtt_fanout.sh). The process's CPU per program is printed at the end.
 // --trace prints the lower row of every transmission of the first program with its delay.
 
 #include "app/tick_scheduler.h"
@@ -22,6 +24,8 @@
 #include "platform/fakes/fakes.h"
 #include "platform/qt_storage.h"
 #include "serial/qt_serial_device.h"
+#include "web/mqtt_publisher.h"
+#include "web/state_json.h"
 
 #include <QCoreApplication>
 #include <QDateTime>
@@ -32,6 +36,7 @@
 
 #include <poll.h>
 #include <pty.h>
+#include <sys/resource.h>
 #include <time.h>
 #include <unistd.h>
 
@@ -176,6 +181,8 @@ struct Shared {
     NoShell shell;
     NoHorn horn;
     bool storeOnDisk = true;
+    // The broker to publish to; none when empty.
+    QString broker;
 };
 
 // A goal clicked: when, and the home score it gave.
@@ -205,6 +212,23 @@ struct Rig {
         }
         program.click(program.form.Displ);
         scheduler.start();
+        if (!s.broker.isEmpty()) {
+            const QStringList at = s.broker.split(QLatin1Char(':'));
+            mqtt = std::make_unique<web::MqttPublisher>(program, s.clock, memory, [this] {
+                return web::stateJson(program.form,
+                                      web::readClocks(program.form, program.match, shared.clock),
+                                      {}, web::readSport(program.match, program.record));
+            });
+            mqtt->pin({true,
+                       at.value(0),
+                       at.value(1).toInt(),
+                       false,
+                       {},
+                       {},
+                       {},
+                       QStringLiteral("bench"),
+                       QStringLiteral("court%1").arg(port)});
+        }
     }
     void startCountDown(const QString& minutes, const QString& seconds) {
         program.type(program.form.D_Min, minutes);
@@ -245,6 +269,7 @@ struct Rig {
     FakeStorage memory;
     Program program;
     app::TickScheduler scheduler;
+    std::unique_ptr<web::MqttPublisher> mqtt;
     qint64 startMs = -1;
     qint64 startValueMs = 0;
     std::vector<Click> clicks;
@@ -331,7 +356,7 @@ std::string loadAverage() {
 
 void usage() {
     std::fprintf(stderr, "usage: bench_latency [--seconds N] [--start M:SS] [--programs N] "
-                         "[--trace] [--no-storage]\n");
+                         "[--trace] [--no-storage] [--mqtt HOST:PORT]\n");
     std::exit(2);
 }
 
@@ -344,6 +369,7 @@ int main(int argc, char** argv) {
     int programs = 3;
     bool trace = false;
     bool storeOnDisk = true;
+    QString broker;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         if (arg == "--trace") {
@@ -361,6 +387,8 @@ int main(int argc, char** argv) {
             seconds = value.toInt();
         } else if (arg == "--programs") {
             programs = value.toInt();
+        } else if (arg == "--mqtt") {
+            broker = value;
         } else if (arg == "--start") {
             const QStringList ms = value.split(QLatin1Char(':'));
             if (ms.size() != 2 || ms[0].toInt() > 9)
@@ -376,9 +404,10 @@ int main(int argc, char** argv) {
 
     QCoreApplication qapp(argc, argv);
     std::printf("reproduce: build-bench/bench/bench_latency --seconds %d --start %s:%s "
-                "--programs %d%s\n",
+                "--programs %d%s%s%s\n",
                 seconds, qPrintable(startMin), qPrintable(startSec), programs,
-                storeOnDisk ? "" : " --no-storage");
+                storeOnDisk ? "" : " --no-storage", broker.isEmpty() ? "" : " --mqtt ",
+                qPrintable(broker));
     std::printf("load average at start: %s\n", loadAverage().c_str());
 
     // The devices read the port list when they are made.
@@ -392,6 +421,7 @@ int main(int argc, char** argv) {
 
     Shared shared;
     shared.storeOnDisk = storeOnDisk;
+    shared.broker = broker;
     std::vector<std::unique_ptr<Rig>> rigs;
     for (int i = 0; i < programs; ++i)
         rigs.push_back(std::make_unique<Rig>(shared, *ptys[std::size_t(i)], i + 1));
@@ -430,5 +460,11 @@ int main(int argc, char** argv) {
     printRow("count's new second, last minute", d.secondsLast);
     printRow("count's new tenth, last minute", d.tenths);
     printRow("click of a goal", d.goals);
+    rusage used{};
+    ::getrusage(RUSAGE_SELF, &used);
+    const double cpuS = double(used.ru_utime.tv_sec + used.ru_stime.tv_sec) +
+                        double(used.ru_utime.tv_usec + used.ru_stime.tv_usec) / 1e6;
+    std::printf("\nCPU per program: %.2f %% of one core (%.2f s in %d s, %d programs)\n",
+                100.0 * cpuS / (seconds + 1) / programs, cpuS, seconds + 1, programs);
     return 0;
 }

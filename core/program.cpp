@@ -343,6 +343,15 @@ void Program::outsideChange() {
         stepped(false);
 }
 
+void Program::brokerTexts(const BrokerSettings& s) {
+    const BrokerSettings before = brokerSettings(form);
+    setBrokerTexts(form, s);
+    if (brokerSettings(form) == before)
+        return;
+    log.addLine(tr(" +++ MQTT: Broker %1, Halle %2, Feld %3").arg(s.host, s.hall, s.court));
+    acted(true);
+}
+
 bool Program::chooseSport(const QString& id) {
     if (!match.chooseSport(id))
         return acted(false);

@@ -7,6 +7,7 @@
 #include "bookkeeping/event_log.h"
 #include "bookkeeping/message_window.h"
 #include "bookkeeping/score_keeping.h"
+#include "core/broker_settings.h"
 #include "core/horn_signals.h"
 #include "core/keys.h"
 #include "core/match_record.h"
@@ -130,6 +131,9 @@ class Program {
         serial.setSecondLine(n, mirror, baud);
         acted(true);
     }
+    // "Extras → Netzwerk…": the MQTT broker's address, CA file, user name, hall and court, applied
+    // together (the dialog refuses what they may not be): logged and kept.
+    void brokerTexts(const BrokerSettings& s);
     // The operator chose a sport ("Extras → Sportart…"): the match follows its rules from now
     // on. False when the operator said no to the question during a match.
     bool chooseSport(const QString& id);

@@ -80,6 +80,31 @@ const Setting kSettings[] = {
                   : QCoreApplication::translate("ml::DialogSetting",
                                                 "Netzwerk: nur auf diesem Computer");
      }},
+    {"MqttOn",
+     "mqttOn",
+     0,
+     1,
+     {},
+     [](int v) {
+         return QCoreApplication::translate("ml::DialogSetting", "MQTT: Spielstand senden ") +
+                onOff(v);
+     }},
+    {"MqttPort",
+     "mqttPort",
+     1,
+     65535,
+     {},
+     [](int v) {
+         return QCoreApplication::translate("ml::DialogSetting", "MQTT: Port %1").arg(v);
+     }},
+    {"MqttTls",
+     "mqttTls",
+     0,
+     1,
+     {},
+     [](int v) {
+         return QCoreApplication::translate("ml::DialogSetting", "MQTT: TLS ") + onOff(v);
+     }},
     {"WindowScale", "windowScale", kWindowScales[0], kWindowScales[std::size(kWindowScales) - 1],
      kWindowScales},
     {"Line2Mirror", "line2Mirror", 0, 1},

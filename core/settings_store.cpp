@@ -1,5 +1,6 @@
 #include "core/settings_store.h"
 
+#include "core/broker_settings.h"
 #include "core/language.h"
 #include "core/setting_table.h"
 #include "form/number_text.h"
@@ -31,6 +32,11 @@ const QString kTeamNames = QStringLiteral("teamNames/");
 const QString kLine2Port = QStringLiteral("line2Device");
 const QString kRemoteOn = QStringLiteral("remoteOn");
 const QString kSport = QStringLiteral("sport");
+const QString kMqttHost = QStringLiteral("mqttHost");
+const QString kMqttCaFile = QStringLiteral("mqttCaFile");
+const QString kMqttUser = QStringLiteral("mqttUser");
+const QString kMqttHall = QStringLiteral("mqttHall");
+const QString kMqttCourt = QStringLiteral("mqttCourt");
 
 bool printable(const QString& text, qsizetype maxLength) {
     if (text.size() > maxLength)
@@ -47,6 +53,11 @@ bool nameText(const QString& text) {
 
 bool deviceText(const QString& text) {
     return !text.isEmpty() && printable(text, 256);
+}
+
+// A hall's or court's name, or none yet.
+bool topicNameOrNone(const QString& text) {
+    return text.isEmpty() || topicName(text);
 }
 
 bool speed(int baud) {
@@ -146,6 +157,11 @@ Settings Settings::fromValues(const QVariantMap& values, bool* keysRead) {
         s.sport);
     takeText(values, kPort, deviceText, s.port);
     takeText(values, kLine2Port, deviceText, s.line2Port);
+    takeText(values, kMqttHost, brokerHost, s.mqttHost);
+    takeText(values, kMqttCaFile, brokerText, s.mqttCaFile);
+    takeText(values, kMqttUser, brokerText, s.mqttUser);
+    takeText(values, kMqttHall, topicNameOrNone, s.mqttHall);
+    takeText(values, kMqttCourt, topicNameOrNone, s.mqttCourt);
     return s;
 }
 
@@ -166,6 +182,11 @@ QVariantMap Settings::toValues() const {
         {kLanguage, language},
         {kRemoteOn, flag(remoteOn)},
         {kSport, sport},
+        {kMqttHost, mqttHost},
+        {kMqttCaFile, mqttCaFile},
+        {kMqttUser, mqttUser},
+        {kMqttHall, mqttHall},
+        {kMqttCourt, mqttCourt},
     };
     if (!port.isEmpty())
         v.insert(kPort, port);
@@ -218,6 +239,8 @@ void SettingsStore::apply(const Settings& s) {
     keys_ = s.keys;
     f.Language = s.language;
     f.TeamNames = s.teamNames;
+    setBrokerTexts(
+        f, {false, s.mqttHost, 0, false, s.mqttCaFile, s.mqttUser, {}, s.mqttHall, s.mqttCourt});
     if (!f.Line2Open) {
         const qsizetype line2 = s.line2Port.isEmpty() ? -1 : f.Combo6.notes.indexOf(s.line2Port);
         f.Line2Port = line2 >= 0 ? portNumberOf(f.Combo6.items[line2]) : 0;
@@ -262,6 +285,11 @@ Settings SettingsStore::fromForm() const {
             s.teamNames.append(name);
     if (const QString line2 = deviceOfPort(f.Combo6, f.Line2Port); !line2.isEmpty())
         s.line2Port = line2;
+    take(f.MqttHost, brokerHost, s.mqttHost);
+    take(f.MqttCaFile, brokerText, s.mqttCaFile);
+    take(f.MqttUser, brokerText, s.mqttUser);
+    take(f.MqttHall, topicNameOrNone, s.mqttHall);
+    take(f.MqttCourt, topicNameOrNone, s.mqttCourt);
     return s;
 }
 

@@ -45,6 +45,12 @@ struct Settings {
     KeyTable keys;
     // The second display line's port ("Extras → Zweite Anzeigelinie…").
     QString line2Port;
+    // The MQTT broker's texts ("Extras → Netzwerk…"); its numbers and flags are in `numbers`.
+    QString mqttHost;
+    QString mqttCaFile;
+    QString mqttUser;
+    QString mqttHall;
+    QString mqttCourt;
     // The numbers and flags of `settingTable`, in its order.
     std::vector<int> numbers = standardNumbers();
 

@@ -79,9 +79,9 @@ inline constexpr int kTeamNamesKept = 20;
 
 // What can fail in the background while the match goes on, in the order the status line names
 // them: the disk (the match state, the settings, the match record), the sound output, the port,
-// the second display line's port, a remote refused for lack of room; then a note of the match for
-// the operator, which stands until the operator's next action.
-enum class Fault { State, Settings, Record, Port, Line2, Remotes, Note };
+// the second display line's port, a remote refused for lack of room, the MQTT broker out of reach;
+// then a note of the match for the operator, which stands until the operator's next action.
+enum class Fault { State, Settings, Record, Port, Line2, Remotes, Broker, Note };
 
 struct Form {
     Q_DECLARE_TR_FUNCTIONS(Form)
@@ -422,6 +422,20 @@ struct Form {
     bool WebOn = false;
     int WebPort = 8470;
     bool WebNetwork = false;
+
+    // --- the match to an MQTT broker ---
+    // Settings ("Extras → Netzwerk…"): publishing at all, the broker's address and port, TLS (the
+    // broker's certificate checked against the CA file, or the system's CAs when it is empty),
+    // the user name (the password is kept apart, owner-only), and the hall's and the court's
+    // names in the topics.
+    bool MqttOn = false;
+    QString MqttHost;
+    int MqttPort = 1883;
+    bool MqttTls = false;
+    QString MqttCaFile;
+    QString MqttUser;
+    QString MqttHall;
+    QString MqttCourt;
 
     // --- display output ---
     std::array<QString, 5> OutLine;

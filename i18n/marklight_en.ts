@@ -994,6 +994,57 @@ Count another foul?</translation>
     </message>
 </context>
 <context>
+    <name>MqttLink</name>
+    <message>
+        <source>TLS gescheitert: Zertifikat des Brokers nicht anerkannt, oder Port %1 spricht kein TLS</source>
+        <translation>TLS failed: the broker&apos;s certificate is not accepted, or port %1 speaks no TLS</translation>
+    </message>
+    <message>
+        <source>Verbindung unterbrochen</source>
+        <translation>connection lost</translation>
+    </message>
+    <message>
+        <source>der Broker antwortet nicht mehr</source>
+        <translation>the broker no longer answers</translation>
+    </message>
+    <message>
+        <source>Port %1 nimmt keine Verbindung an</source>
+        <translation>port %1 accepts no connection</translation>
+    </message>
+    <message>
+        <source>%1 ist nicht erreichbar</source>
+        <translation>%1 cannot be reached</translation>
+    </message>
+    <message>
+        <source>der Broker antwortet nicht</source>
+        <translation>the broker does not answer</translation>
+    </message>
+    <message>
+        <source>Broker, Halle oder Feld fehlt</source>
+        <translation>broker, hall or court missing</translation>
+    </message>
+    <message>
+        <source>%1 ist unbekannt</source>
+        <translation>%1 is unknown</translation>
+    </message>
+    <message>
+        <source>die CA-Datei %1 ist nicht lesbar</source>
+        <translation>the CA file %1 cannot be read</translation>
+    </message>
+    <message>
+        <source>Anmeldung abgelehnt: Benutzername oder Passwort falsch</source>
+        <translation>login refused: wrong user name or password</translation>
+    </message>
+    <message>
+        <source>der Broker lehnt ab: %1</source>
+        <translation>the broker refuses: %1</translation>
+    </message>
+    <message>
+        <source>der Broker trennt vor der Anmeldung (will Port %1 TLS?)</source>
+        <translation>the broker closes before the login (does port %1 want TLS?)</translation>
+    </message>
+</context>
+<context>
     <name>Penalties</name>
     <message>
         <source>Strafe kontrollieren</source>
@@ -1223,6 +1274,10 @@ Quit Marklight?</translation>
     <message>
         <source>Tastenkürzel</source>
         <translation>Keyboard shortcuts</translation>
+    </message>
+    <message>
+        <source> +++ MQTT: Broker %1, Halle %2, Feld %3</source>
+        <translation> +++ MQTT: broker %1, hall %2, court %3</translation>
     </message>
 </context>
 <context>
@@ -2030,6 +2085,149 @@ Give it all the same?</translation>
         <source>Abgewiesen, weil alle %1 Plätze belegt waren: zuletzt %2 (%3) um %4, insgesamt %5</source>
         <translation>Refused because all %1 places were taken: last %2 (%3) at %4, %5 in all</translation>
     </message>
+    <message>
+        <source>MQTT-Broker (Turnier, viele Zuschauer)</source>
+        <translation>MQTT broker (tournament, many viewers)</translation>
+    </message>
+    <message>
+        <source>Spielstand an MQTT-Broker senden</source>
+        <translation>Send the match to an MQTT broker</translation>
+    </message>
+    <message>
+        <source>TLS (Zertifikat des Brokers wird geprüft)</source>
+        <translation>TLS (the broker&apos;s certificate is checked)</translation>
+    </message>
+    <message>
+        <source>z. B. 192.168.1.10 oder broker.halle.de</source>
+        <translation>e.g. 192.168.1.10 or broker.hall.org</translation>
+    </message>
+    <message>
+        <source>leer: die Zertifizierungsstellen des Systems</source>
+        <translation>empty: the system&apos;s certificate authorities</translation>
+    </message>
+    <message>
+        <source>Wählen…</source>
+        <translation>Choose…</translation>
+    </message>
+    <message>
+        <source>CA-Zertifikat</source>
+        <translation>CA certificate</translation>
+    </message>
+    <message>
+        <source>Zertifikate (*.crt *.pem);;Alle (*)</source>
+        <translation>Certificates (*.crt *.pem);;All (*)</translation>
+    </message>
+    <message>
+        <source>keins</source>
+        <translation>none</translation>
+    </message>
+    <message>
+        <source>gespeichert</source>
+        <translation>kept</translation>
+    </message>
+    <message>
+        <source>z. B. halle1</source>
+        <translation>e.g. hall1</translation>
+    </message>
+    <message>
+        <source>z. B. feld1</source>
+        <translation>e.g. court1</translation>
+    </message>
+    <message>
+        <source>Übernehmen</source>
+        <translation>Apply</translation>
+    </message>
+    <message>
+        <source>Broker:</source>
+        <translation>Broker:</translation>
+    </message>
+    <message>
+        <source>CA-Datei:</source>
+        <translation>CA file:</translation>
+    </message>
+    <message>
+        <source>Benutzer:</source>
+        <translation>User:</translation>
+    </message>
+    <message>
+        <source>Passwort:</source>
+        <translation>Password:</translation>
+    </message>
+    <message>
+        <source>Halle:</source>
+        <translation>Hall:</translation>
+    </message>
+    <message>
+        <source>Feld:</source>
+        <translation>Court:</translation>
+    </message>
+    <message>
+        <source>Für diesen Lauf mit --mqtt gestartet.</source>
+        <translation>Started with --mqtt for this run.</translation>
+    </message>
+    <message>
+        <source>Broker: nur ein Rechnername oder eine IP-Adresse, ohne mqtt:// und Port.</source>
+        <translation>Broker: a host name or an IP address only, without mqtt:// and port.</translation>
+    </message>
+    <message>
+        <source>CA-Datei und Benutzer: ohne Steuerzeichen.</source>
+        <translation>CA file and user: no control characters.</translation>
+    </message>
+    <message>
+        <source>Halle und Feld: höchstens 64 Zeichen, ohne /, +, # und Steuerzeichen.</source>
+        <translation>Hall and court: at most 64 characters, no /, +, # or control characters.</translation>
+    </message>
+    <message>
+        <source> +++ MQTT: Passwort nicht gespeichert (%1)</source>
+        <translation> +++ MQTT: password not kept (%1)</translation>
+    </message>
+    <message>
+        <source>Aus.</source>
+        <translation>Off.</translation>
+    </message>
+    <message>
+        <source>Keine Verbindung: %1</source>
+        <translation>No connection: %1</translation>
+    </message>
+    <message>
+        <source>Verbunden: %1:%2, Themen marklight/%3/%4/…</source>
+        <translation>Connected: %1:%2, topics marklight/%3/%4/…</translation>
+    </message>
+    <message>
+        <source>Verbinde …</source>
+        <translation>Connecting …</translation>
+    </message>
+</context>
+<context>
+    <name>ml::BrokerSettings</name>
+    <message>
+        <source>nur mqtt:// oder mqtts://</source>
+        <translation>only mqtt:// or mqtts://</translation>
+    </message>
+    <message>
+        <source>erwartet wird HOST/HALLE/FELD</source>
+        <translation>HOST/HALL/COURT expected</translation>
+    </message>
+    <message>
+        <source>Halle und Feld: ohne /, +, # und Steuerzeichen, höchstens 64 Zeichen</source>
+        <translation>hall and court: no /, +, # or control characters, at most 64 characters</translation>
+    </message>
+    <message>
+        <source>der Benutzername ist leer oder enthält ein Passwort</source>
+        <translation>the user name is empty or holds a password</translation>
+    </message>
+    <message>
+        <source>die Adresse ist unvollständig</source>
+        <translation>the address is incomplete</translation>
+    </message>
+    <message>
+        <source>die Adresse des Brokers fehlt oder ist keine</source>
+        <translation>the broker&apos;s address is missing or is none</translation>
+    </message>
+    <message>
+        <source>der Port ist keine Zahl von 1 bis 65535</source>
+        <translation>the port is no number from 1 to 65535</translation>
+    </message>
 </context>
 <context>
     <name>ml::DialogSetting</name>
@@ -2081,6 +2279,18 @@ Give it all the same?</translation>
     <message>
         <source>Netzwerk: nur auf diesem Computer</source>
         <translation>Network: on this computer only</translation>
+    </message>
+    <message>
+        <source>MQTT: Spielstand senden </source>
+        <translation>MQTT: sending the match </translation>
+    </message>
+    <message>
+        <source>MQTT: Port %1</source>
+        <translation>MQTT: port %1</translation>
+    </message>
+    <message>
+        <source>MQTT: TLS </source>
+        <translation>MQTT: TLS </translation>
     </message>
 </context>
 <context>
@@ -2625,6 +2835,18 @@ MARKLIGHT_PORTS=/dev/pts/4,,/dev/ttyUSB0 sets the devices of the COM ports 1, 2,
         <source>Zweite Anzeige&amp;linie…</source>
         <translation>Second display &amp;line…</translation>
     </message>
+    <message>
+        <source>Sendet den Spielstand für diesen Lauf an einen MQTT-Broker, unter marklight/HALLE/FELD/…; ohne mqtt:// oder mqtts:// mit TLS außer an Port 1883. Das Passwort kommt aus MARKLIGHT_MQTT_PASSWORD oder den Einstellungen.</source>
+        <translation>Sends the match to an MQTT broker for this run, under marklight/HALL/COURT/…; without mqtt:// or mqtts:// with TLS except on port 1883. The password comes from MARKLIGHT_MQTT_PASSWORD or the settings.</translation>
+    </message>
+    <message>
+        <source>[mqtt://|mqtts://][BENUTZER@]HOST[:PORT]/HALLE/FELD</source>
+        <translation>[mqtt://|mqtts://][USER@]HOST[:PORT]/HALL/COURT</translation>
+    </message>
+    <message>
+        <source>marklight: --mqtt: %1</source>
+        <translation>marklight: --mqtt: %1</translation>
+    </message>
 </context>
 <context>
     <name>ml::captions</name>
@@ -2720,6 +2942,21 @@ MARKLIGHT_PORTS=/dev/pts/4,,/dev/ttyUSB0 sets the devices of the COM ports 1, 2,
     <message>
         <source>Format hh:mm:ss.ss kontrollieren</source>
         <translation>Check the format hh:mm:ss.ss</translation>
+    </message>
+</context>
+<context>
+    <name>ml::web::MqttPublisher</name>
+    <message>
+        <source> +++ MQTT: sendet an %1:%2 (marklight/%3/%4)</source>
+        <translation> +++ MQTT: sending to %1:%2 (marklight/%3/%4)</translation>
+    </message>
+    <message>
+        <source> +++ MQTT: wieder verbunden</source>
+        <translation> +++ MQTT: connected again</translation>
+    </message>
+    <message>
+        <source>MQTT: keine Verbindung (%1)</source>
+        <translation>MQTT: no connection (%1)</translation>
     </message>
 </context>
 <context>

@@ -27,7 +27,8 @@ namespace {
 constexpr qint64 kMaxSettingsBytes = 1024 * 1024;
 constexpr qint64 kMaxStateBytes = 16 * 1024 * 1024;
 constexpr qint64 kMaxRecordBytes = 64 * 1024 * 1024;
-constexpr qint64 kMaxRemoteKeyBytes = 256;
+// The remote's key, the broker's password.
+constexpr qint64 kMaxSecretBytes = 256;
 // Lines of the record kept in memory while the disk refuses them.
 constexpr qsizetype kMaxBacklog = 100000;
 
@@ -147,6 +148,7 @@ struct QtStorage::StateLock {
 QtStorage::QtStorage(const QString& configDir, const QString& dataDir)
     : settingsPath_(configDir + QStringLiteral("/Marklight.conf")),
       remoteKeyPath_(configDir + QStringLiteral("/fernbedienung.key")),
+      brokerPasswordPath_(configDir + QStringLiteral("/mqtt.passwort")),
       sportsPath_(configDir + QStringLiteral("/Sportarten.json")), dataDir_(dataDir),
       statePath_(dataDir + QStringLiteral("/state.json")),
       recordDir_(dataDir + QStringLiteral("/matches")) {
@@ -408,7 +410,7 @@ QStringList QtStorage::recordLines() {
 }
 
 std::optional<QByteArray> QtStorage::readRemoteKey() {
-    return readStored(remoteKeyPath_, kMaxRemoteKeyBytes);
+    return readStored(remoteKeyPath_, kMaxSecretBytes);
 }
 
 std::optional<QString> QtStorage::writeRemoteKey(const QByteArray& key) {
@@ -425,6 +427,14 @@ bool QtStorage::guardRemoteKey() {
 #else
     return false;
 #endif
+}
+
+std::optional<QByteArray> QtStorage::readBrokerPassword() {
+    return readStored(brokerPasswordPath_, kMaxSecretBytes);
+}
+
+std::optional<QString> QtStorage::writeBrokerPassword(const QByteArray& password) {
+    return saveWhole(brokerPasswordPath_, password, true);
 }
 
 std::optional<QString> QtStorage::writeFile(const QString& path, const QByteArray& bytes) {

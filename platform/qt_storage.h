@@ -51,6 +51,8 @@ class QtStorage : public Storage {
     std::optional<QByteArray> readRemoteKey() override;
     std::optional<QString> writeRemoteKey(const QByteArray& key) override;
     bool guardRemoteKey() override;
+    std::optional<QByteArray> readBrokerPassword() override;
+    std::optional<QString> writeBrokerPassword(const QByteArray& password) override;
     std::optional<QString> writeFile(const QString& path, const QByteArray& bytes) override;
     QString fault(Kept what) override;
 
@@ -63,6 +65,7 @@ class QtStorage : public Storage {
 
     const QString settingsPath_;
     const QString remoteKeyPath_;
+    const QString brokerPasswordPath_;
     const QString sportsPath_;
     const QString dataDir_;
     const QString statePath_;

@@ -62,6 +62,13 @@ class Storage {
     // a copy); true when it had been.
     virtual bool guardRemoteKey() = 0;
 
+    // --- the MQTT broker's password: a file of its own beside the settings, which only this user
+    // may read or write ---
+    // The password kept last; nothing when there is none.
+    virtual std::optional<QByteArray> readBrokerPassword() = 0;
+    // Replaces the kept password in one step (empty bytes: none); the reason when that fails.
+    virtual std::optional<QString> writeBrokerPassword(const QByteArray& password) = 0;
+
     // Writes the whole file at `path` (chosen by the operator) in one step, all its bytes on the
     // disk before it replaces an older file; the reason when it fails (the older file stays).
     virtual std::optional<QString> writeFile(const QString& path, const QByteArray& bytes) = 0;

@@ -28,8 +28,8 @@ for header in unistd.h dirent.h strings.h sys/file.h sys/unistd.h sys/param.h; d
         >"$generated/posix/$header"
 done
 
-# libqrencode's header is plain C and the same on Windows.
-cp /usr/include/qrencode.h "$generated/"
+# libqrencode's and libmosquitto's headers are plain C and the same on Windows.
+cp /usr/include/qrencode.h /usr/include/mosquitto.h "$generated/"
 
 flags=(-std=c++20 -fsyntax-only -Wall -Wextra -Wshadow -Wpedantic -Werror -I. -I"$generated"
        -I"$generated/posix" -isystem "$qt")

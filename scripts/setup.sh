@@ -7,11 +7,12 @@
 set -euo pipefail
 run=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-serialport-dev
      qt6-multimedia-dev libpulse-dev qt6-httpserver-dev qt6-websockets-dev libqrencode-dev
-     fonts-liberation qt6-tools-dev qt6-l10n-tools qt6-translations-l10n)
+     libmosquitto-dev fonts-liberation qt6-tools-dev qt6-l10n-tools qt6-translations-l10n)
 package=(dpkg-dev file librsvg2-bin)
 test=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool clang clang-format libclang-rt-14-dev socat
       pulseaudio pulseaudio-utils desktop-file-utils imagemagick chromium chromium-driver
-      python3-selenium g++-mingw-w64-x86-64-posix zbar-tools nodejs)
+      python3-selenium g++-mingw-w64-x86-64-posix zbar-tools nodejs
+      mosquitto mosquitto-clients openssl python3-paho-mqtt)
 case "${1:-run}" in
     run) packages=("${run[@]}") ;;
     package) packages=("${run[@]}" "${package[@]}") ;;

@@ -36,6 +36,8 @@ constexpr Page kPages[] = {
     {"/live.js", "live.js", "text/javascript; charset=utf-8"},
     {"/pages.css", "pages.css", "text/css; charset=utf-8"},
     {"/sha256.js", "js-sha256.min.js", "text/javascript; charset=utf-8"},
+    {"/turnier", "turnier.html", kHtml},
+    {"/mqtt.min.js", "mqtt.min.js", "text/javascript; charset=utf-8"},
 };
 const QString kStatePath = QStringLiteral("/api/state");
 const QString kLivePath = QStringLiteral("/live");

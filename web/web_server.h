@@ -63,6 +63,8 @@ class WebServer : public QObject {
 
     // The state as GET /api/state answers it: the current state and the server's time.
     QJsonObject stateNow();
+    // The match as the feed shows it now (`stateJson`).
+    QJsonObject state();
 
     // Connections open now: all, and those from `peer`.
     int connections() const;
@@ -97,7 +99,6 @@ class WebServer : public QObject {
     void answered(QWebSocket* s, const QByteArray& payload);
     QList<QHostAddress> hosts() const;
     void send(const QByteArray& message);
-    QJsonObject state();
 
     Program& program_;
     const Clock& clock_;

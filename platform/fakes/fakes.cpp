@@ -298,6 +298,13 @@ std::optional<QString> FakeStorage::writeRemoteKey(const QByteArray& key) {
     return std::nullopt;
 }
 
+std::optional<QString> FakeStorage::writeBrokerPassword(const QByteArray& password) {
+    if (!failWrites.isEmpty())
+        return failWrites;
+    brokerPassword = password;
+    return std::nullopt;
+}
+
 std::optional<QString> FakeStorage::writeFile(const QString& path, const QByteArray& bytes) {
     if (!failWrites.isEmpty())
         return failWrites;

@@ -207,6 +207,7 @@ class FakeStorage : public Storage {
     std::optional<QByteArray> remoteKey;
     // The key's file has been opened to others.
     bool remoteKeyOpen = false;
+    std::optional<QByteArray> brokerPassword;
 
     // --- Storage ---
     QVariantMap readSettings() override { return settings; }
@@ -224,6 +225,8 @@ class FakeStorage : public Storage {
     std::optional<QByteArray> readRemoteKey() override { return remoteKey; }
     std::optional<QString> writeRemoteKey(const QByteArray& key) override;
     bool guardRemoteKey() override { return std::exchange(remoteKeyOpen, false); }
+    std::optional<QByteArray> readBrokerPassword() override { return brokerPassword; }
+    std::optional<QString> writeBrokerPassword(const QByteArray& password) override;
     std::optional<QString> writeFile(const QString& path, const QByteArray& bytes) override;
     QString fault(Kept what) override { return faults_[what]; }
 

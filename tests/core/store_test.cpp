@@ -93,8 +93,14 @@ TEST_F(Store, SettingsComeBackAndImpossibleOnesFallBackOneByOne) {
                                       {"StopAtZero", 1},
                                       {"WebOn", 1},
                                       {"WebNetwork", 1},
-                                      {"WebPort", 18470}})
+                                      {"WebPort", 18470},
+                                      {"MqttOn", 1},
+                                      {"MqttPort", 8883},
+                                      {"MqttTls", 1}})
         r.p.setting(QLatin1String(name), value);
+    r.p.brokerTexts({false, QStringLiteral("broker.halle"), 0, false, QStringLiteral("/etc/ca.crt"),
+                     QStringLiteral("feld2"), QStringLiteral("geheim"), QStringLiteral("halle1"),
+                     QStringLiteral("Feld 2")});
     r.p.form.WindowScale = 150;
     r.p.viewChanged();
     // The next start shows the clock at the kept start value.
@@ -110,6 +116,19 @@ TEST_F(Store, SettingsComeBackAndImpossibleOnesFallBackOneByOne) {
     EXPECT_EQ(again.p.form.HornLength, 3000);
     EXPECT_TRUE(again.p.form.WebOn && again.p.form.WebNetwork && again.p.form.WebPort == 18470);
     EXPECT_EQ(again.p.form.WindowScale, 150);
+    const BrokerSettings broker = brokerSettings(again.p.form);
+    EXPECT_EQ(broker, (BrokerSettings{true,
+                                      QStringLiteral("broker.halle"),
+                                      8883,
+                                      true,
+                                      QStringLiteral("/etc/ca.crt"),
+                                      QStringLiteral("feld2"),
+                                      {},
+                                      QStringLiteral("halle1"),
+                                      QStringLiteral("Feld 2")}));
+    // The password is never among the settings.
+    for (const QVariant& v : std::as_const(storage.settings))
+        EXPECT_NE(v.toString(), QStringLiteral("geheim"));
     // The names typed, newest first, each once and the last 20 only.
     EXPECT_EQ(again.p.form.TeamNames,
               QStringList({QStringLiteral("Bären"), QStringLiteral("Füchse")}));
@@ -133,6 +152,8 @@ TEST_F(Store, SettingsComeBackAndImpossibleOnesFallBackOneByOne) {
     storage.settings[QStringLiteral("hornLengthMs")] = QStringLiteral("-1");
     storage.settings[QStringLiteral("webPort")] = QStringLiteral("70000");
     storage.settings[QStringLiteral("windowScale")] = QStringLiteral("130");
+    // A name that would reach into other courts' topics.
+    storage.settings[QStringLiteral("mqttHall")] = QStringLiteral("halle1/#");
     storage.settings[QStringLiteral("teamNames/1")] = QString(100, QLatin1Char('x'));
     Session bad(clock, storage);
     const Form& f = bad.p.form;
@@ -145,6 +166,8 @@ TEST_F(Store, SettingsComeBackAndImpossibleOnesFallBackOneByOne) {
     EXPECT_EQ(f.HornLength, 1500);
     EXPECT_EQ(f.WebPort, 8470);
     EXPECT_EQ(f.WindowScale, 100);
+    EXPECT_TRUE(f.MqttHall.isEmpty());
+    EXPECT_EQ(f.MqttCourt, QStringLiteral("Feld 2"));
     EXPECT_EQ(f.TeamNames.size(), kTeamNamesKept - 1); // the impossible one left out
     EXPECT_EQ(f.TeamNames.first(), QStringLiteral("Füchse"));
 

@@ -24,7 +24,7 @@ set(expected ./usr/share/applications/marklight.desktop
     ./usr/share/icons/hicolor/48x48/apps/marklight.png
     ./usr/share/icons/hicolor/256x256/apps/marklight.png ./usr/share/man/man1/marklight.1.gz
     ./usr/share/marklight/translations/marklight_en.qm
-    ./usr/share/doc/marklight/js-sha256.LICENSE.txt)
+    ./usr/share/doc/marklight/js-sha256.LICENSE.txt ./usr/share/doc/marklight/mqtt.LICENSE.md)
 foreach(program ${PROGRAMS})
     list(APPEND expected ./usr/bin/${program})
 endforeach()
@@ -37,7 +37,7 @@ endforeach()
 
 run(dpkg-deb -f ${deb} Depends)
 foreach(lib libqt6core6 libqt6widgets6 libqt6serialport6 libqt6httpserver6 libqt6websockets6
-            fonts-liberation qt6-translations-l10n)
+            libmosquitto1 fonts-liberation qt6-translations-l10n)
     if(NOT out MATCHES "(^|, )${lib}( |,|$)")
         message(FATAL_ERROR "Depends does not name ${lib}: ${out}")
     endif()
