@@ -188,7 +188,8 @@ def handball(marklight, env, artefacts):
     """A handball match from the phone, on /uhr and /overlay."""
     from selenium.webdriver.common.by import By
     env = dict(env, XDG_CONFIG_HOME=tempfile.mkdtemp(), XDG_DATA_HOME=tempfile.mkdtemp())
-    with open(os.path.join(env["XDG_CONFIG_HOME"], "Marklight.conf"), "w") as f:
+    os.makedirs(os.path.join(env["XDG_CONFIG_HOME"], "Marklight"))
+    with open(os.path.join(env["XDG_CONFIG_HOME"], "Marklight", "Marklight.conf"), "w") as f:
         f.write("[General]\nsport=handball\n")
     program = subprocess.Popen([marklight, "--web", "127.0.0.1:0"], env=env,
                                stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
@@ -204,7 +205,8 @@ def handball(marklight, env, artefacts):
         wait(lambda: phone.find_element(By.ID, "status").text == "Verbunden", 10, "pairing")
         tap = lambda text: phone.find_element(By.XPATH, f"//button[text()='{text}']").click()
         shown = lambda text: phone.find_element(By.XPATH, f"//button[text()='{text}']").is_displayed()
-        if shown("Timeout") or not shown("Timeout Heim") or not shown("Nächster Abschnitt"):
+        wait(lambda: shown("Timeout Heim"), 10, "the remote's keys under handball")
+        if shown("Timeout") or not shown("Nächster Abschnitt"):
             print("the remote under handball offers the referees' timeout or lacks the teams'")
             return False
         for text in ("Tor Heim", "Start"):
