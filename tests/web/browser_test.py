@@ -240,13 +240,16 @@ def handball(marklight, env, artefacts):
             print("the remote's penalty key offers to end one")
             return False
 
-        def run_out():
-            # The desk's clock set to 0:02 and started: the half runs out.
+        def run_out(timeout_runs=False):
+            # The desk's clock set to 0:02 and started: the half runs out (a timeout that runs
+            # ended first, F6: its count stands where the clock's boxes are).
             geometry = dict(l.split("=") for l in subprocess.run(
                 ["xdotool", "getwindowgeometry", "--shell", window], env=env,
                 capture_output=True, text=True).stdout.split())
             top = int(geometry["Y"]) + int(geometry["HEIGHT"]) - CLIENT_HEIGHT - 132
             xdo("windowfocus", "--sync", window)
+            if timeout_runs:
+                xdo("key", "F6")
             for left, typed in ((2280, "0"), (4080, "02")):
                 xdo("mousemove", str(int(geometry["X"]) + (left + 667) // 15), str(top + 88))
                 xdo("click", "1")
@@ -254,12 +257,13 @@ def handball(marklight, env, artefacts):
             xdo("key", "Escape", "F5")
             time.sleep(3.5)
 
-        run_out()
+
+        run_out(True)
         tap("Nächster Abschnitt")
         for name in ("uhr", "uhr-390"):
             d = pages[name]
             wait(lambda: text(d, "period") == "Pause" and text(d, "middle") == "2. Halbzeit", 10,
-                 name + " break screen")
+                 f"{name} break screen: {text(d, 'period')!r} {text(d, 'middle')!r}")
             d.save_screenshot(os.path.join(artefacts, name + "-pause.png"))
         tap("Nächster Abschnitt")
         time.sleep(0.8)

@@ -128,10 +128,10 @@ const Marklight = (() => {
     const i = state.interruption;
     if (i && i.running) {
       const r = run("interruption", i, "interruption", true);
-      out.interruption = { kind: i.kind, text: clockText(r.second) };
+      out.interruption = { kind: i.kind, team: i.team, text: clockText(r.second) };
     } else {
       shown.interruption = null;
-      out.interruption = i ? { kind: i.kind, text: i.text } : null;
+      out.interruption = i ? { kind: i.kind, team: i.team, text: i.text } : null;
     }
     return out;
   }
