@@ -11,7 +11,8 @@ key changes nothing. Then a handball match, run from the phone: two home penalti
 players' numbers (#7, #9) and a guest team timeout show on /uhr (1920 × 1080 and 390 × 844) and
 /overlay; the half's end leads to the break screen (its count large, the next half named), the
 second half's to the end screen ("Spielende"); the overlay keeps its picture while the line is
-down. Screenshots go to the artefact folder. Arguments: MARKLIGHT ARTEFACTS.
+down; under ?lang=en no page shows a German word of the pages' catalog. Screenshots go to the
+artefact folder. Arguments: MARKLIGHT ARTEFACTS.
 Exit status 77 (skipped) when Xvfb, xdotool, ImageMagick, zbarimg, Chromium or Selenium are
 missing.
 """
@@ -220,6 +221,21 @@ def handball(marklight, env, artefacts):
             tap("Geben")
             time.sleep(0.8)
         tap("Timeout Gegner")
+        # Under ?lang=en no German word of the pages' catalog shows (nor the remote's keys).
+        for page in ("uhr", "overlay", "", "fernbedienung"):
+            english = pages["english"] = browser(base + page + "?lang=en", "1280,720")
+            wait(lambda: english.execute_script("return document.documentElement.lang") == "en"
+                 and "Heim" in english.execute_script("return document.body.innerText"), 10,
+                 page + " in English")
+            german = english.execute_script(
+                "const t = MarklightTexts.en, shown = document.body.innerText + document.title;"
+                "return Object.keys(t).filter((k) => t[k] !== k && k.length > 3 &&"
+                " shown.includes(k));")
+            english.quit()
+            del pages["english"]
+            if german:
+                print(f"/{page}?lang=en shows German: {german}")
+                return False
         for name, size in (("uhr", "1920,1080"), ("uhr-390", "390,844"), ("overlay", "1920,1080")):
             pages[name] = browser(base + name.split("-")[0], size)
         text = lambda d, id: d.execute_script(f"return document.getElementById('{id}').textContent")
