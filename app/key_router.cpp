@@ -9,6 +9,7 @@
 #include <QKeySequence>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QValidator>
 
 namespace ml::app {
 
@@ -20,6 +21,19 @@ bool isEditing(const QWidget* w) {
     if (const auto* text = qobject_cast<const QPlainTextEdit*>(w))
         return !text->isReadOnly();
     return false;
+}
+
+// Whether a key types into the box being edited: a box of a number takes only what it accepts (a
+// digit), so that Space and the letters' commands act there as anywhere else.
+bool typesInto(const QWidget* w, const QKeyEvent* e) {
+    if (!isEditing(w))
+        return false;
+    const auto* line = qobject_cast<const QLineEdit*>(w);
+    if (line == nullptr || line->validator() == nullptr)
+        return true;
+    QString text = e->text();
+    int at = 0;
+    return !text.isEmpty() && line->validator()->validate(text, at) == QValidator::Acceptable;
 }
 
 bool answersBox(const QKeyEvent* e) {
@@ -99,7 +113,7 @@ bool KeyRouter::press(QWidget* receiver, QKeyEvent* event) {
     }
     const QString name = keyName(event);
     const Command* key = program_.keys.commandOf(name);
-    if (key != nullptr && typesInBox(name) && editing)
+    if (key != nullptr && typesInBox(name) && typesInto(focus, event))
         return false;
     // Space belongs to the clock, so Enter is the key that presses a focused button, unless the
     // club has put a command on it (a clicker's Enter).

@@ -151,6 +151,7 @@ int main(int argc, char* argv[]) {
 
     ml::web::WebServer web(program, clock, dialogs, storage,
                            {monitor.decoder(), [&monitor] { return monitor.now(); }});
+    web.language = language.code;
     QHostAddress webAt;
     quint16 webPort = 0;
     if (webAddress(parser, webAt, webPort))

@@ -7,6 +7,7 @@
 #include "app/pictures.h"
 #include "app/scaled_style.h"
 #include "app/sport_dialog.h"
+#include "app/title_room.h"
 #include "app/window_menus.h"
 #include "bookkeeping/message_window.h"
 
@@ -16,6 +17,7 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QCompleter>
+#include <QDialog>
 #include <QEvent>
 #include <QLayout>
 #include <QLineEdit>
@@ -23,6 +25,7 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QRegularExpressionValidator>
 #include <QStringListModel>
 #include <QTimer>
 
@@ -151,6 +154,12 @@ void MainWindow::buildControls() {
         syncs_.insert(c, std::move(bound.sync));
         if (l.look == Look::Preview && l.place.height > kDisplayLine.height / 2)
             overlays.push_back(bound.widget);
+    }
+    for (const char* name : numberBoxes()) {
+        auto* edit = client_->findChild<QLineEdit*>(QString::fromLatin1(name));
+        edit->setValidator(
+            new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]*")), edit));
+        numberBoxes_.insert(program_.form.control(edit->objectName()), edit);
     }
     QWidget* previous = nullptr;
     for (const char* name : readingOrder()) {
@@ -308,10 +317,17 @@ void MainWindow::apply(const Changes& changes) {
         fitClient();
     bool message = changes.has("frmMessage.exists");
     for (const Control* c : changes.controls) {
+        // A number box the step has emptied (its number was used: a penalty or foul given) gives
+        // the focus back to the window, so that the next Space reaches the clock at once.
+        const QLineEdit* number = numberBoxes_.value(c);
+        const bool used = number != nullptr && number->hasFocus() && !number->text().isEmpty() &&
+                          static_cast<const TextBox*>(c)->text.isEmpty();
         if (const auto it = syncs_.constFind(c); it != syncs_.cend())
             it.value()();
         else
             message = true;
+        if (used)
+            client_->setFocus(Qt::OtherFocusReason);
     }
     if (message)
         syncMessageWindow();
@@ -364,6 +380,10 @@ bool MainWindow::eventFilter(QObject* watched, QEvent* event) {
     auto* w = qobject_cast<QWidget*>(watched);
     if (event->type() == QEvent::FocusIn && w != nullptr && w->window() == this)
         focusEntered(w);
+    // Every box and dialog of the program, before it takes its size.
+    if (event->type() == QEvent::Show)
+        if (auto* dialog = qobject_cast<QDialog*>(watched))
+            fitTitle(*dialog);
     return QMainWindow::eventFilter(watched, event);
 }
 

@@ -21,6 +21,7 @@
 class QActionGroup;
 class QAbstractButton;
 class QDialog;
+class QLineEdit;
 class QStringListModel;
 
 namespace ml::app {
@@ -98,6 +99,8 @@ class MainWindow : public QMainWindow {
     KeyRouter keys_;
     // The text boxes of the main window, by their widget.
     QHash<QObject*, TextBox*> boxes_;
+    // The boxes of a player's number.
+    QHash<const Control*, QLineEdit*> numberBoxes_;
     QPointer<QDialog> hornDialog_;
     QPointer<KeyDialog> keyDialog_;
     // The team names the name boxes offer.

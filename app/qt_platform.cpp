@@ -46,7 +46,9 @@ Answer QtDialogs::messageBox(const QString& text, const QString& title, Icon ico
         // Closing the box (Escape, its close button) answers with the default, not with "No".
         box.setEscapeButton(box.defaultButton());
     } else {
-        box.setDefaultButton(QMessageBox::Ok);
+        box.setDefaultButton(buttons == Buttons::OkCancel && defaultAnswer == Answer::Cancel
+                                 ? QMessageBox::Cancel
+                                 : QMessageBox::Ok);
     }
     if (QAbstractButton* cancel = box.button(QMessageBox::Cancel))
         cancel->setText(QCoreApplication::translate("ml::app::QtDialogs", "Abbrechen"));

@@ -56,7 +56,7 @@ SecondLineDialog::SecondLineDialog(Program& program, std::function<void()> chang
 
     // A line that fails in the background, or a new port listing, shows here at once.
     program_.afterStep.push_back([this](const Changes& changes) {
-        if (changes.has("Line2Open") || changes.has("Line2Port") ||
+        if (changes.has("Line2Open") || changes.has("Line2Port") || changes.has("PortOpen") ||
             changes.has(program_.form.Combo6))
             sync();
     });
@@ -78,12 +78,13 @@ void SecondLineDialog::sync() {
     const Form& f = program_.form;
     const QSignalBlocker quietPort(port_);
     const QSignalBlocker quietBaud(baud_);
-    // The ports of the list that have a number; the first line's is among them (the line refuses
-    // it when it is open).
+    // The ports of the list that have a number, but the first line's while it is open: it
+    // could not be the second's too.
+    const int first = f.PortOpen ? portNumberOf(f.Combo6.items.value(f.Combo6.index)) : 0;
     port_->clear();
     for (qsizetype i = 0; i < f.Combo6.items.size(); ++i) {
         const QString& entry = f.Combo6.items[i];
-        if (portNumberOf(entry) == 0)
+        if (portNumberOf(entry) == 0 || portNumberOf(entry) == first)
             continue;
         port_->addItem(entry);
         port_->setItemData(port_->count() - 1, f.Combo6.notes.value(i), Qt::ToolTipRole);

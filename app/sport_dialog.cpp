@@ -207,7 +207,7 @@ void SportDialog::show(const SportRules& s) {
     keep_->setEnabled(own);
     remove_->setEnabled(own);
     copy_->setEnabled(!s.free());
-    periodName_->setText(s.periodName);
+    periodName_->setText(s.periodNoun());
     periods_->setValue(std::max(1, s.periods));
     minutes_->setValue(s.periodSeconds / 60.0);
     breaks_->setText(minutesList(s.breaks));
@@ -289,13 +289,16 @@ void SportDialog::copy() {
     bool ok = false;
     const QString name =
         QInputDialog::getText(this, tr("Sportart kopieren"), tr("Name der eigenen Sportart:"),
-                              QLineEdit::Normal, base->name + tr(" (Verein)"), &ok)
+                              QLineEdit::Normal, base->title() + tr(" (Verein)"), &ok)
             .trimmed();
     if (!ok || name.isEmpty())
         return;
+    // The club's copy keeps the words as the operator read them in the built-in one.
     SportRules s = *base;
     s.id = program_.match.catalog().newId(name);
     s.name = name;
+    s.periodName = base->periodNoun();
+    s.fouls.mark = base->foulMark();
     QString why;
     if (!program_.match.catalog().keep(s, why)) {
         QMessageBox::warning(this, tr("Sportart"), tr("Nicht kopiert: ") + why);

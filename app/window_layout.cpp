@@ -144,14 +144,16 @@ const ControlLayout kMainWindow[] = {
 
     // The sport's band under the window, shown while a sport's rules apply: the home team's
     // timeouts and penalties on the left, the period in the middle, the guest team's on the right.
+    // The period is as wide as the dots of the timeouts leave it: it names the match clock too
+    // while a timeout or break counts ("Verlängerung · 4:59").
     {"teamTimeoutL",   {120, 5220, 1455, 360},   C, 0, kTeamTimeoutHomeTip},
-    {"timeoutsL",      {1620, 5220, 1140, 360},  L, 0, kTimeoutsTip, 12},
+    {"timeoutsL",      {1620, 5220, 780, 360},  L, 0, kTimeoutsTip, 12},
     {"playerCaptionL", {120, 5700, 375, 300},    L},
     {"playerL",        {480, 5660, 450, 360},    C, 2, kPlayerTip},
     {"penaltyListL",   {960, 5660, 1800, 1380},  L, 0, kPenaltyListTip},
     {"penaltyEndL",    {120, 6180, 810, 360},    C, 0, kPenaltyEndTip},
     {"penaltyRemoveL", {120, 6600, 810, 360},    C, 0, kPenaltyRemoveTip},
-    {"periodName",     {2880, 5220, 1935, 420},  C, 0,
+    {"periodName",     {2445, 5220, 2805, 420},  C, 0,
      QT_TRANSLATE_NOOP("ml::app::Layout", "der laufende Abschnitt"), 12, Look::Yellow},
     {"nextPeriod",     {2880, 5700, 1935, 420},  C, 0,
      QT_TRANSLATE_NOOP("ml::app::Layout",
@@ -162,7 +164,7 @@ const ControlLayout kMainWindow[] = {
     {"foulR",          {3870, 6180, 945, 360},   C, 0, kFoulGuestTip},
     {"foulsL",         {2880, 6600, 945, 360},   C, 0, kFoulsTip},
     {"foulsR",         {3870, 6600, 945, 360},   C, 0, kFoulsTip},
-    {"timeoutsR",      {4935, 5220, 1140, 360},  R, 0, kTimeoutsTip, 12},
+    {"timeoutsR",      {5295, 5220, 780, 360},  R, 0, kTimeoutsTip, 12},
     {"teamTimeoutR",   {6120, 5220, 1455, 360},  C, 0, kTeamTimeoutGuestTip},
     {"penaltyListR",   {4935, 5660, 1800, 1380}, L, 0, kPenaltyListTip},
     {"playerCaptionR", {6765, 5700, 375, 300},   L},
@@ -231,6 +233,10 @@ const char* const kReadingOrder[] = {
     "teamTimeoutR", "penaltyListR", "playerR", "penaltyEndR", "penaltyRemoveR",
 };
 
+// The boxes of a player's number: digits only, so that every other key (Space for the clock
+// above all) stays the match's while one has the focus.
+const char* const kNumberBoxes[] = {"playerL", "playerR"};
+
 // Accelerators, distinct within each menu (one line per menu).
 const struct {
     const char* name;
@@ -257,6 +263,10 @@ const struct {
 
 std::span<const char* const> readingOrder() {
     return kReadingOrder;
+}
+
+std::span<const char* const> numberBoxes() {
+    return kNumberBoxes;
 }
 
 QString withMnemonic(const QString& name, const QString& caption) {

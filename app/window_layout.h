@@ -66,6 +66,9 @@ std::span<const MenuLayout> menuLayout();
 // The controls the operator works with, in reading order: the Tab order. Every other control
 // of the main window only shows and takes neither the focus nor typing.
 std::span<const char* const> readingOrder();
+// The boxes that take a number only (a player's): they type digits, and any other key acts as
+// it does outside a box.
+std::span<const char* const> numberBoxes();
 // A menu caption with its accelerator marked ("&Datei"); captions without one stay as they are.
 QString withMnemonic(const QString& name, const QString& caption);
 

@@ -19,15 +19,23 @@ namespace ml {
 struct Command {
     // A remote's use of the command (a phone on /fernbedienung); none without `what`.
     struct Remote {
-        // What the log and the desk's list of remotes call it (translated there).
+        // When the page offers the button: always, only without a sport's rules or only under
+        // them, under rules with team timeouts, or under rules that count team fouls.
+        enum class Shown { Always, WithoutRules, UnderRules, Timeouts, Fouls };
+        // What the page asks before it sends: nothing, the player's number and the penalty's
+        // length (under rules), or the player's number where the rules count a player's fouls.
+        enum class Pad { None, Penalty, Player };
+        // What the log, the desk's list of remotes and the page's button call it (translated).
         const char* what = nullptr;
         // The page's button while the command would start something, and while it would stop
-        // it; the page is German. Without `button` the button says `what`.
+        // it (translated). Without `button` the button says `what`.
         const char* button = nullptr;
         const char* running = nullptr;
         // Starts and stops something: a second tap within the remote's double-tap time is taken
         // once.
         bool toggle = false;
+        Shown shown = Shown::Always;
+        Pad pad = Pad::None;
     };
     // How the undo history names the step the command makes; none without `name`: the command
     // changes nothing a step holds, or nothing that is the operator's to take back.

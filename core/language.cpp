@@ -61,19 +61,26 @@ Language installLanguage(const QString& code) {
         QCoreApplication::installTranslator(&qts());
     if (code == QLatin1String("de"))
         return language;
-    const QString file = QStringLiteral("marklight_%1.qm").arg(code);
-    for (const QString& folder : folders()) {
-        if (own().load(file, folder)) {
-            QCoreApplication::installTranslator(&own());
-            language.code = code;
-            return language;
-        }
+    if (loadCatalog(own(), code)) {
+        QCoreApplication::installTranslator(&own());
+        language.code = code;
+        return language;
     }
     // Without the file the texts stay German; Qt's own follow them.
-    language.missing = file;
+    language.missing = QStringLiteral("marklight_%1.qm").arg(code);
     if (qts().load(QStringLiteral("qtbase_de"), QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
         QCoreApplication::installTranslator(&qts());
     return language;
+}
+
+bool loadCatalog(QTranslator& translator, const QString& code) {
+    if (code == QLatin1String("de"))
+        return false;
+    const QString file = QStringLiteral("marklight_%1.qm").arg(code);
+    for (const QString& folder : folders())
+        if (translator.load(file, folder))
+            return true;
+    return false;
 }
 
 } // namespace ml

@@ -8,6 +8,8 @@
 #include <QString>
 #include <QVariantMap>
 
+class QTranslator;
+
 namespace ml {
 
 struct Language {
@@ -31,5 +33,8 @@ QString languageFor(const QString& choice);
 // translates. marklight_<code>.qm is looked for in MARKLIGHT_TRANSLATIONS when set, else in
 // share/marklight/translations beside the program and in the build tree's i18n folder.
 Language installLanguage(const QString& code);
+// Loads the program's own translations of `code` (marklight_<code>.qm, looked for as above) into
+// `translator`; false when there is none (German has none: its texts are the source).
+bool loadCatalog(QTranslator& translator, const QString& code);
 
 } // namespace ml

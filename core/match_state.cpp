@@ -337,6 +337,8 @@ QByteArray MatchState::toJson() const {
     o.insert(QStringLiteral("events"), events);
     o.insert(QStringLiteral("port"), QJsonObject{{QStringLiteral("device"), portDevice},
                                                  {QStringLiteral("open"), portOpen}});
+    o.insert(QStringLiteral("line2"), QJsonObject{{QStringLiteral("device"), line2Device},
+                                                  {QStringLiteral("open"), line2Open}});
     return QJsonDocument(o).toJson(QJsonDocument::Indented);
 }
 
@@ -365,6 +367,9 @@ std::optional<MatchState> MatchState::fromJson(const QByteArray& bytes) {
     const QJsonObject port = o.value(QLatin1String("port")).toObject();
     s.portDevice = port.value(QLatin1String("device")).toString().left(256);
     s.portOpen = port.value(QLatin1String("open")).toBool(false);
+    const QJsonObject line2 = o.value(QLatin1String("line2")).toObject();
+    s.line2Device = line2.value(QLatin1String("device")).toString().left(256);
+    s.line2Open = line2.value(QLatin1String("open")).toBool(false);
     return s;
 }
 

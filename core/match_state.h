@@ -32,6 +32,9 @@ struct MatchState {
     // The port by its device, and whether it was open.
     QString portDevice;
     bool portOpen = false;
+    // The second display line's port by its device, and whether it was open.
+    QString line2Device;
+    bool line2Open = false;
 
     QByteArray toJson() const;
     // Nothing for bytes that are not a state of this format; impossible values inside a state

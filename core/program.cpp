@@ -156,6 +156,7 @@ void Program::showAction() {
     busy_ = true;
     match.showTimeOfDay();
     match.switchBanner(false);
+    match.showPeriodName();
     modes.previewStep(false);
     composer.checkAndOut();
     horn.afterOutput();
@@ -336,6 +337,24 @@ bool Program::command(const Command& command, bool down) {
         return acted(true);
     }
     return click(c);
+}
+
+bool Program::commandFor(const Command& command, std::optional<int> player, const QString& length) {
+    Control& c = controlOf(command);
+    const bool left = c.name.endsWith(QLatin1Char('L'));
+    TextBox& number = left ? form.playerL : form.playerR;
+    TextBox& box = left ? form.ValStrafeL : form.ValStrafeR;
+    const QString typedNumber = number.text;
+    const QString typedLength = box.text;
+    history.click(c, [&] {
+        number.text = player ? QString::number(*player) : QString();
+        if (!length.isEmpty())
+            box.text = length;
+        c.onClick();
+        number.text = typedNumber;
+        box.text = typedLength;
+    });
+    return acted(true);
 }
 
 void Program::outsideChange() {

@@ -24,6 +24,7 @@
 #include "serial/serial_link.h"
 
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace ml {
@@ -109,6 +110,10 @@ class Program {
     // control that acts while held, its press or release; otherwise, pressed, the click (with
     // `evenHidden` also on a hidden control, as the score keys do); let go, nothing.
     bool command(const Command& command, bool down = true);
+    // A penalty's or foul's command with the player's number and the penalty's length, as a
+    // remote gives it: the click on its side's button with those in the side's boxes, which keep
+    // what the desk has typed into them.
+    bool commandFor(const Command& command, std::optional<int> player, const QString& length);
     // The control whose click the command is.
     Control& controlOf(const Command& command) const {
         return *commandControls_[static_cast<std::size_t>(&command - commands().data())];

@@ -64,14 +64,6 @@ bool speed(int baud) {
     return baud == 1200 || baud == 2400 || baud == 4800 || baud == 9600;
 }
 
-// The device of the listed port `n`; empty when the list has no such port.
-QString deviceOfPort(const ComboBox& list, int n) {
-    for (qsizetype i = 0; n > 0 && i < list.items.size(); ++i)
-        if (portNumberOf(list.items[i]) == n)
-            return list.notes.value(i);
-    return {};
-}
-
 // Settings files hold texts: "true" and "false" are the only flags.
 std::optional<bool> flagOf(const QVariant& v) {
     const QString text = v.toString();

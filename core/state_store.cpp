@@ -124,6 +124,15 @@ bool StateStore::resume(const MatchState& state) {
     } else if (state.portOpen) {
         log_.addLine(tr(" +++ COM-Port %1 nicht vorhanden").arg(state.portDevice));
     }
+    // The second line likewise, with the sides and speed its settings keep.
+    if (state.line2Open && serial_.hasSecondLine()) {
+        const qsizetype line2 = f.Combo6.notes.indexOf(state.line2Device);
+        if (line2 >= 0 && !state.line2Device.isEmpty())
+            serial_.setSecondLine(portNumberOf(f.Combo6.items[line2]), f.Line2Mirror, f.Line2Baud);
+        else
+            log_.addLine(
+                tr(" +++ Anzeigelinie 2: COM-Port %1 nicht vorhanden").arg(state.line2Device));
+    }
     return true;
 }
 
@@ -144,7 +153,7 @@ bool StateStore::changed(const Changes& changes, bool tick) const {
     };
     for (const Field* field : changes.fields)
         if ((field->stored && !(tick && qstrcmp(field->name, "ClockMs") == 0)) ||
-            qstrcmp(field->name, "PortOpen") == 0)
+            qstrcmp(field->name, "PortOpen") == 0 || qstrcmp(field->name, "Line2Open") == 0)
             return true;
     for (const Control* c : changes.controls) {
         if (!keptInState(*c) || (tick && counted(c)))
@@ -165,6 +174,8 @@ void StateStore::store(bool force) {
     s.content = stateContent(form_);
     s.portDevice = writtenPort_;
     s.portOpen = form_.PortOpen;
+    s.line2Device = deviceOfPort(form_.Combo6, form_.Line2Port);
+    s.line2Open = form_.Line2Open;
     s.events = events_.toJson();
     s.ended = ended_;
     s.savedAtMs = clock_.wallMs();

@@ -261,6 +261,34 @@ Start the match clock anyway?</translation>
         <source>Foul Gegner</source>
         <translation>Foul guest</translation>
     </message>
+    <message>
+        <source>Start</source>
+        <translation>Start</translation>
+    </message>
+    <message>
+        <source>Stop</source>
+        <translation>Stop</translation>
+    </message>
+    <message>
+        <source>Strafe Heim beenden</source>
+        <translation>End home penalty</translation>
+    </message>
+    <message>
+        <source>Strafe Gegner beenden</source>
+        <translation>End guest penalty</translation>
+    </message>
+    <message>
+        <source>Timeout beenden</source>
+        <translation>End time-out</translation>
+    </message>
+    <message>
+        <source>Pause beenden</source>
+        <translation>End break</translation>
+    </message>
+    <message>
+        <source>Nächster Abschnitt</source>
+        <translation>Next period</translation>
+    </message>
 </context>
 <context>
     <name>Composer</name>
@@ -897,6 +925,17 @@ Count another foul?</translation>
     </message>
 </context>
 <context>
+    <name>MatchEngine</name>
+    <message>
+        <source>Die Regeln (%1) erlauben es nicht: %2</source>
+        <translation>The rules (%1) do not allow it: %2</translation>
+    </message>
+    <message>
+        <source>Nur am Pult: %1</source>
+        <translation>Only at the desk: %1</translation>
+    </message>
+</context>
+<context>
     <name>MatchRecord</name>
     <message>
         <source>%1 min</source>
@@ -1042,6 +1081,125 @@ Count another foul?</translation>
     <message>
         <source>der Broker trennt vor der Anmeldung (will Port %1 TLS?)</source>
         <translation>the broker closes before the login (does port %1 want TLS?)</translation>
+    </message>
+</context>
+<context>
+    <name>Pages</name>
+    <message>
+        <source>Keine Verbindung – verbinde neu …</source>
+        <translation>No connection – reconnecting …</translation>
+    </message>
+    <message>
+        <source>Timeout</source>
+        <translation>Time-out</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>Break</translation>
+    </message>
+    <message>
+        <source>Strafe</source>
+        <translation>Penalty</translation>
+    </message>
+    <message>
+        <source>wartet</source>
+        <translation>waiting</translation>
+    </message>
+    <message>
+        <source>Fouls</source>
+        <translation>Fouls</translation>
+    </message>
+    <message>
+        <source>Unterbrechung</source>
+        <translation>Interruption</translation>
+    </message>
+    <message>
+        <source>Spielende</source>
+        <translation>End of match</translation>
+    </message>
+    <message>
+        <source>Ende</source>
+        <translation>End</translation>
+    </message>
+    <message>
+        <source>Hallenuhr</source>
+        <translation>Hall clock</translation>
+    </message>
+    <message>
+        <source>Anzeige</source>
+        <translation>Display</translation>
+    </message>
+    <message>
+        <source>Fernbedienung</source>
+        <translation>Remote control</translation>
+    </message>
+    <message>
+        <source>Namen, Spielstand, Spielzeit, Strafen, Timeout und Pause für Fernseher und Beamer</source>
+        <translation>Names, score, match time, penalties, time-out and break for TVs and projectors</translation>
+    </message>
+    <message>
+        <source>die LED-Anzeigelinie, wie sie gerade leuchtet</source>
+        <translation>the LED display line as it shines now</translation>
+    </message>
+    <message>
+        <source>Spielstand für Streaming-Programme (OBS, vMix), durchsichtiger Hintergrund</source>
+        <translation>Score for streaming software (OBS, vMix), transparent background</translation>
+    </message>
+    <message>
+        <source>Spielstand als JSON</source>
+        <translation>Score as JSON</translation>
+    </message>
+    <message>
+        <source>Name dieses Geräts ändern</source>
+        <translation>Change this device&apos;s name</translation>
+    </message>
+    <message>
+        <source>Name dieses Geräts (am Pult zu sehen):</source>
+        <translation>This device&apos;s name (shown at the desk):</translation>
+    </message>
+    <message>
+        <source>Nur Anzeige</source>
+        <translation>View only</translation>
+    </message>
+    <message>
+        <source>Nur Anzeige – QR-Code am Pult scannen</source>
+        <translation>View only – scan the QR code at the desk</translation>
+    </message>
+    <message>
+        <source>Nicht verbunden</source>
+        <translation>Not connected</translation>
+    </message>
+    <message>
+        <source>Am Pult gesperrt</source>
+        <translation>Locked at the desk</translation>
+    </message>
+    <message>
+        <source>Verbunden</source>
+        <translation>Connected</translation>
+    </message>
+    <message>
+        <source>Keine Verbindung: nicht ausgeführt</source>
+        <translation>No connection: not done</translation>
+    </message>
+    <message>
+        <source>Nur Anzeige: zum Steuern den QR-Code am Pult scannen</source>
+        <translation>View only: scan the QR code at the desk to control</translation>
+    </message>
+    <message>
+        <source>Nicht ausgeführt:</source>
+        <translation>Not done:</translation>
+    </message>
+    <message>
+        <source>ohne Nr.</source>
+        <translation>no number</translation>
+    </message>
+    <message>
+        <source>Abbrechen</source>
+        <translation>Cancel</translation>
+    </message>
+    <message>
+        <source>Geben</source>
+        <translation>Give</translation>
     </message>
 </context>
 <context>
@@ -1217,16 +1375,20 @@ The score stays; match clock, period, penalties and time-outs start anew.</trans
         <translation>End of %1</translation>
     </message>
     <message>
-        <source>%1 jetzt beenden?<byte value="xd"/>
-<byte value="xd"/>
-Die Spielzeit steht bei %2:%3.</source>
-        <translation>End %1 now?<byte value="xd"/>
-<byte value="xd"/>
-The match clock stands at %2:%3.</translation>
-    </message>
-    <message>
         <source>Verlängerung spielen?</source>
         <translation>Play overtime?</translation>
+    </message>
+    <message>
+        <source>%1 jetzt beenden?</source>
+        <translation>End %1 now?</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>
+<byte value="xd"/>
+Die Spielzeit steht bei %1:%2.</source>
+        <translation><byte value="xd"/>
+<byte value="xd"/>
+The match clock stands at %1:%2.</translation>
     </message>
 </context>
 <context>
@@ -1881,6 +2043,10 @@ No permission for %1.<byte value="xd"/>
     <message>
         <source>Spielbericht wird wieder mitgeschrieben</source>
         <translation>The match record is written again</translation>
+    </message>
+    <message>
+        <source> +++ Anzeigelinie 2: COM-Port %1 nicht vorhanden</source>
+        <translation> +++ Display line 2: COM port %1 not present</translation>
     </message>
 </context>
 <context>

@@ -119,8 +119,9 @@ void ClockCommands::clockTyped() {
 }
 
 void ClockCommands::Reset_Time_Click() {
+    // Enter keeps the clock: setting it back mid-match cannot be undone on the display.
     if (context_.dialogs.messageBox(tr("Zeit zurücksetzen?"), tr("mit OK Bestätigen"), Icon::None,
-                                    Buttons::OkCancel) != Answer::Ok)
+                                    Buttons::OkCancel, Answer::Cancel) != Answer::Ok)
         return;
     ResetTime();
     periods_.choosePeriodLength();

@@ -1,5 +1,7 @@
 #include "match/match_engine.h"
 
+#include "form/number_text.h"
+
 namespace ml {
 
 MatchEngine::MatchEngine(Form& form, const Clock& clock, Dialogs& dialogs)
@@ -61,6 +63,7 @@ void MatchEngine::count() {
         f.Timer2.interval = ClockCount::kTickMs;
     }
     countStep();
+    periods_.showPeriodName();
 }
 
 void MatchEngine::countStep() {
@@ -69,6 +72,37 @@ void MatchEngine::countStep() {
         count_.step();
     else if (f.TimeoutActive || f.BreakActive)
         interruptions_.step();
+}
+
+QString MatchEngine::askedFirst(const Control& control) const {
+    Form& f = context_.form;
+    if (&control == &f.teamTimeoutL || &control == &f.teamTimeoutR) {
+        const QString refusal = timeouts_.timeoutRefusal(teamSide(f, &control == &f.teamTimeoutL));
+        return refusal.isEmpty()
+                   ? QString()
+                   : tr("Die Regeln (%1) erlauben es nicht: %2").arg(rules().title(), refusal);
+    }
+    if (&control == &f.nextPeriod) {
+        const QString question = periods_.nextQuestion();
+        return question.isEmpty() ? QString() : tr("Nur am Pult: %1").arg(question);
+    }
+    return {};
+}
+
+QString MatchEngine::nextPeriodTitle() const {
+    const Form& f = context_.form;
+    return f.PeriodPhase == phase::kBreak ? rules().periodTitle(f.PeriodNumber + 1) : QString();
+}
+
+QStringList MatchEngine::penaltyLengths() const {
+    const PenaltyRules& p = rules().penalties;
+    QStringList lengths;
+    for (const PenaltyKind& k : p.kinds) {
+        lengths << numberText(k.seconds / 60.0);
+        if (p.doubleMinor && &k == &p.kinds.front())
+            lengths << QStringLiteral("%1+%1").arg(lengths.back());
+    }
+    return lengths;
 }
 
 } // namespace ml

@@ -15,12 +15,17 @@
 #include "match/periods.h"
 #include "match/team_timeouts.h"
 
+#include <QCoreApplication>
+#include <QStringList>
+
 #include <optional>
 #include <vector>
 
 namespace ml {
 
 class MatchEngine {
+    Q_DECLARE_TR_FUNCTIONS(MatchEngine)
+
   public:
     MatchEngine(Form& form, const Clock& clock, Dialogs& dialogs);
     // Each control of the match gets the handler of the room that owns its action.
@@ -51,10 +56,18 @@ class MatchEngine {
     SportCatalog& catalog() { return context_.catalog; }
     const SportRules& rules() const { return context_.rules(); }
     // The period under way as the window names it ("2. Halbzeit"), or "Spielende".
-    QString periodTitle() const { return context_.form.periodName.text; }
+    QString periodTitle() const { return periods_.title(); }
+    // During a break between periods, the period it leads to; empty otherwise.
+    QString nextPeriodTitle() const;
+    // Why the click on `control` would ask the timekeeper first now (a team timeout the rules do
+    // not allow, the end of a period under way), as a remote is told; empty when it would not.
+    QString askedFirst(const Control& control) const;
+    // The lengths a side's penalty box takes under the rules, as they are typed ("2", "2+2").
+    QStringList penaltyLengths() const;
     bool chooseSport(const QString& id) { return periods_.chooseSport(id); }
     void newMatch() { periods_.newMatch(); }
     void showSport() { periods_.showSport(); }
+    void showPeriodName() { periods_.showPeriodName(); }
 
     Penalties& penalties() { return penalties_; }
 

@@ -175,7 +175,7 @@ void Periods::showSport() {
     if (!band)
         return;
     const bool over = f.PeriodPhase == phase::kOver;
-    f.periodName.text = over ? tr("Spielende") : r.periodTitle(std::max(1, f.PeriodNumber));
+    showPeriodName();
     f.nextPeriod.text = nextCaption();
     f.nextPeriod.enabled = !over;
     const bool penalties = !r.penalties.kinds.empty();
@@ -188,6 +188,35 @@ void Periods::showSport() {
         s.number.enabled = penalties || r.fouls.playerLimit > 0;
         lists_.showPenalties(s, clock);
     }
+}
+
+QString Periods::title() const {
+    const Form& f = form_;
+    return f.PeriodPhase == phase::kOver ? tr("Spielende")
+                                         : rules().periodTitle(std::max(1, f.PeriodNumber));
+}
+
+QString Periods::nextQuestion() const {
+    const Form& f = form_;
+    switch (f.PeriodPhase) {
+    case phase::kReady:
+    case phase::kPlaying:
+        return tr("%1 jetzt beenden?").arg(rules().periodTitle(f.PeriodNumber));
+    case phase::kEnded:
+        return lastOfBlock() && overtimeDue() ? tr("Verlängerung spielen?") : QString();
+    default:
+        return {};
+    }
+}
+
+void Periods::showPeriodName() {
+    Form& f = form_;
+    if (rules().free())
+        return;
+    QString name = title();
+    if (f.TimeoutActive || f.BreakActive)
+        name += QStringLiteral(" · %1:%2").arg(f.D_Min.text, f.D_Sec.text);
+    f.periodName.text = name;
 }
 
 bool Periods::lastOfBlock() const {
@@ -231,8 +260,8 @@ void Periods::nextPeriod_Click() {
     case phase::kReady:
     case phase::kPlaying:
         if (context_.dialogs.messageBox(
-                tr("%1 jetzt beenden?\r\n\r\nDie Spielzeit steht bei %2:%3.")
-                    .arg(title, f.D_Min.text, f.D_Sec.text),
+                nextQuestion() +
+                    tr("\r\n\r\nDie Spielzeit steht bei %1:%2.").arg(f.D_Min.text, f.D_Sec.text),
                 title, Icon::None, Buttons::YesNo, Answer::No) != Answer::Yes)
             return;
         if (f.ClockRunning)
@@ -243,7 +272,7 @@ void Periods::nextPeriod_Click() {
         // After the regular time or an overtime: another overtime when the score is level and
         // the timekeeper says so, else the end of the match.
         if (lastOfBlock() && (!overtimeDue() || context_.dialogs.messageBox(
-                                                    tr("Verlängerung spielen?"), title, Icon::None,
+                                                    nextQuestion(), title, Icon::None,
                                                     Buttons::YesNo, Answer::No) != Answer::Yes)) {
             endMatch();
             return;

@@ -33,6 +33,14 @@ class Periods {
     // The window shows the sport's state: its band, captions, lists, and each side's penalty as
     // the display shows it.
     void showSport();
+    // The period under way as the operator reads it ("2. Halbzeit"), "Spielende" after the match.
+    QString title() const;
+    // What the next step of the period asks the timekeeper first ("1. Halbzeit jetzt beenden?",
+    // "Verlängerung spielen?"); empty when it asks nothing.
+    QString nextQuestion() const;
+    // The band's period; during a timeout or break with the match clock where it stands, since
+    // the clock's boxes and the display line count the interruption meanwhile.
+    void showPeriodName();
     // From a period's end to its break, from the break to the next period; a period not yet over
     // is ended first, when the operator says so.
     void nextPeriod_Click();

@@ -25,11 +25,11 @@ class TeamTimeouts {
     void teamTimeoutR_Click();
     // The side's timeout button and the allowance that binds now.
     void show(const TeamSide& side);
+    // Why the rules do not allow a timeout of `side` now; empty when they do.
+    QString timeoutRefusal(const TeamSide& side) const;
 
   private:
     void teamTimeout(const TeamSide& side);
-    // Why the rules do not allow a timeout of `side` now; empty when they do.
-    QString timeoutRefusal(const TeamSide& side) const;
     bool inLastMinutes() const;
     const SportRules& rules() const { return context_.rules(); }
 

@@ -41,7 +41,7 @@ enum class Answer { Ok, Cancel, Yes, No };
 class Dialogs {
   public:
     virtual ~Dialogs() = default;
-    // `defaultAnswer`: for YesNo, the button that Enter presses.
+    // `defaultAnswer`: the button that Enter presses (Yes or No; OK or Cancel).
     virtual Answer messageBox(const QString& text, const QString& title, Icon icon, Buttons buttons,
                               Answer defaultAnswer = Answer::Ok) = 0;
     // The operator's choice of a file to write, starting at `suggested`; `filters` as the file

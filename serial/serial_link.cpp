@@ -37,6 +37,13 @@ int portNumberOf(const QString& entry) {
     return n;
 }
 
+QString deviceOfPort(const ComboBox& list, int n) {
+    for (qsizetype i = 0; n > 0 && i < list.items.size(); ++i)
+        if (portNumberOf(list.items[i]) == n)
+            return list.notes.value(i);
+    return {};
+}
+
 SerialLink::SerialLink(Form& form, SerialDevice& device, Dialogs& dialogs, EventLog& log,
                        SerialDevice* second)
     : form_(form), device_(device), dialogs_(dialogs), log_(log), first_(device) {

@@ -16,6 +16,8 @@ namespace ml {
 
 // The port number of an entry of the port list ("COM 3"); 0 for none.
 int portNumberOf(const QString& entry);
+// The device of the listed port `n`; empty when the list has no such port.
+QString deviceOfPort(const ComboBox& list, int n);
 
 class SerialLink {
     Q_DECLARE_TR_FUNCTIONS(SerialLink)

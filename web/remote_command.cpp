@@ -39,20 +39,25 @@ QString printableName(const QString& text) {
 
 QByteArray remotePage(const QByteArray& page, const std::function<bool(const Command&)>& held) {
     static const QByteArray kKeys = QByteArrayLiteral("<section class=\"keys\"></section>");
+    static const char* const kShown[] = {"always", "free", "rules", "timeouts", "fouls"};
+    static const char* const kPads[] = {nullptr, "penalty", "player"};
+    // German, as the pages are written: the page speaks its language through /texts.js.
+    const auto said = [](const char* text) { return QString::fromUtf8(text).toHtmlEscaped(); };
     QString buttons;
     for (const Command& c : commands()) {
         if (!c.remotely())
             continue;
-        buttons += QStringLiteral("\n<button data-action=\"%1\"").arg(QLatin1String(c.id));
+        buttons +=
+            QStringLiteral("\n<button data-t data-action=\"%1\" data-shown=\"%2\"")
+                .arg(QLatin1String(c.id), QLatin1String(kShown[static_cast<int>(c.remote.shown)]));
+        if (const char* pad = kPads[static_cast<int>(c.remote.pad)])
+            buttons += QStringLiteral(" data-pad=\"%1\"").arg(QLatin1String(pad));
         if (held(c))
             buttons += QStringLiteral(" data-held=\"1\"");
         if (c.remote.running != nullptr)
-            buttons += QStringLiteral(" data-running=\"%1\"")
-                           .arg(QString::fromUtf8(c.remote.running).toHtmlEscaped());
-        buttons +=
-            QLatin1Char('>') +
-            QString::fromUtf8(c.remote.button ? c.remote.button : c.remote.what).toHtmlEscaped() +
-            QStringLiteral("</button>");
+            buttons += QStringLiteral(" data-running=\"%1\"").arg(said(c.remote.running));
+        buttons += QLatin1Char('>') + said(c.remote.button ? c.remote.button : c.remote.what) +
+                   QStringLiteral("</button>");
     }
     QByteArray filled = page;
     return filled.replace(kKeys, "<section class=\"keys\">" + buttons.toUtf8() + "\n</section>");
@@ -86,13 +91,22 @@ std::variant<RemoteMessage, QString> parseRemoteMessage(QByteArrayView bytes) {
     const QJsonValue id = o.value(QLatin1String("id"));
     const QJsonValue action = o.value(QLatin1String("action"));
     const QJsonValue down = o.value(QLatin1String("down"));
+    const QJsonValue player = o.value(QLatin1String("player"));
+    const QJsonValue length = o.value(QLatin1String("length"));
     if (!id.isString() || id.toString().isEmpty() || id.toString().size() > kMaxIdLength ||
         !action.isString() || action.toString().size() > kMaxIdLength ||
-        !(down.isBool() || down.isUndefined()))
+        !(down.isBool() || down.isUndefined()) ||
+        !(player.isUndefined() || (player.isDouble() && player.toDouble() == player.toInt() &&
+                                   player.toInt() >= 1 && player.toInt() <= 99)) ||
+        !(length.isUndefined() ||
+          (length.isString() && length.toString().size() <= kMaxLengthText)))
         return kMalformed;
     m.id = id.toString();
     m.actionName = action.toString();
     m.down = down.toBool(true);
+    if (player.isDouble())
+        m.player = player.toInt();
+    m.length = length.toString();
     if (const Command* c = commandById(m.actionName); c != nullptr && c->remotely())
         m.action = c;
     return m;
@@ -100,14 +114,16 @@ std::variant<RemoteMessage, QString> parseRemoteMessage(QByteArrayView bytes) {
 
 QByteArray signedText(const RemoteMessage& m, const QString& challenge) {
     const QString at = QString::number(m.at);
-    const QStringList lines = m.type == RemoteMessage::Type::Hello
-                                  ? QStringList{QStringLiteral("hello"), challenge, at, m.sentName}
-                                  : QStringList{QStringLiteral("command"),
-                                                challenge,
-                                                m.id,
-                                                m.actionName,
-                                                at,
-                                                m.down ? QStringLiteral("1") : QStringLiteral("0")};
+    QStringList lines = m.type == RemoteMessage::Type::Hello
+                            ? QStringList{QStringLiteral("hello"), challenge, at, m.sentName}
+                            : QStringList{QStringLiteral("command"),
+                                          challenge,
+                                          m.id,
+                                          m.actionName,
+                                          at,
+                                          m.down ? QStringLiteral("1") : QStringLiteral("0")};
+    if (m.type == RemoteMessage::Type::Command && (m.player || !m.length.isEmpty()))
+        lines << (m.player ? QString::number(*m.player) : QString()) << m.length;
     return lines.join(QLatin1Char('\n')).toUtf8();
 }
 

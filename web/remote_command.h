@@ -18,8 +18,9 @@
 namespace ml::web {
 
 // The remote page with its buttons: one for each command a remote may give (`Command::remote`),
-// in the order of the key list, where the page's keys section stands empty. `held` says which
-// acts while held (the horn: pressed and let go).
+// in the order of the key list, where the page's keys section stands empty, each with when the
+// page offers it and what it asks first; German, like the page, which translates its words. `held`
+// says which acts while held (the horn: pressed and let go).
 QByteArray remotePage(const QByteArray& page, const std::function<bool(const Command&)>& held);
 
 struct RemoteMessage {
@@ -42,11 +43,16 @@ struct RemoteMessage {
     const Command* action = nullptr;
     // Command: pressed (true) or let go, for an action that acts while held (the horn).
     bool down = true;
+    // Command: the player's number (1 to 99) of a penalty or foul, and the penalty's length as
+    // the length box takes it ("2", "2+2"); none when not sent.
+    std::optional<int> player;
+    QString length;
 };
 
 // Bounds of a message's parts.
 inline constexpr qsizetype kMaxIdLength = 64;
 inline constexpr qsizetype kMaxNameLength = 32;
+inline constexpr qsizetype kMaxLengthText = 8;
 
 // The message in `bytes`, or why it is none (the reason a remote is told).
 std::variant<RemoteMessage, QString> parseRemoteMessage(QByteArrayView bytes);
@@ -55,6 +61,7 @@ std::variant<RemoteMessage, QString> parseRemoteMessage(QByteArrayView bytes);
 // the challenge and its fields, one a line, as UTF-8:
 //   hello    "hello\n" CHALLENGE "\n" AT "\n" NAME
 //   command  "command\n" CHALLENGE "\n" ID "\n" ACTION "\n" AT "\n" ("1" pressed | "0" let go)
+//            and, with a player or a length, "\n" PLAYER "\n" LENGTH (each empty when not sent)
 // (AT in decimal). Bound to the connection by its challenge, a captured message proves nothing
 // on any other, and the key itself never travels.
 QByteArray signedText(const RemoteMessage& m, const QString& challenge);

@@ -302,6 +302,17 @@ void RemoteControl::command(int id, Connection& c, const RemoteMessage& m) {
     }
     if (!control.enabled || !(control.visible || m.action->evenHidden))
         return reply(id, m.id, "refused", QStringLiteral("Am Pult gerade nicht möglich"));
+    // A question the desk would ask is the timekeeper's to answer, not a phone's.
+    if (const QString asked = program_.match.askedFirst(control); !asked.isEmpty())
+        return reply(id, m.id, "refused", asked);
+    // Under a sport's rules a penalty or foul names its player and length itself: what the desk
+    // has typed into its boxes is the desk's.
+    const Command::Remote::Pad pad = m.action->remote.pad;
+    const bool own = pad != Command::Remote::Pad::None && !program_.match.rules().free();
+    if ((!own && (m.player || !m.length.isEmpty())) ||
+        (!m.length.isEmpty() && (pad != Command::Remote::Pad::Penalty ||
+                                 !program_.match.penaltyLengths().contains(m.length))))
+        return reply(id, m.id, "refused", QStringLiteral("Nummer oder Länge passt nicht"));
     seen(m.id);
     if (m.action->remote.toggle)
         toggled_[m.action] = now;
@@ -316,7 +327,13 @@ void RemoteControl::command(int id, Connection& c, const RemoteMessage& m) {
     program_.log.addLine(
         QCoreApplication::translate("ml::web::RemoteControl", " +++ Fernbedienung (%1): %2")
             .arg(c.name, QCoreApplication::translate("Command", m.action->remote.what)));
-    program_.command(*m.action);
+    if (own)
+        program_.commandFor(*m.action, m.player,
+                            m.length.isEmpty() && pad == Command::Remote::Pad::Penalty
+                                ? program_.match.penaltyLengths().value(0)
+                                : m.length);
+    else
+        program_.command(*m.action);
     // The command may have opened a box that the desk answered meanwhile, and the connection may
     // be gone by then: only its id is used from here.
     reply(id, m.id, "applied");

@@ -62,10 +62,26 @@ QJsonValue foulsJson(const SportReadings& sport, int period, int match) {
         {QStringLiteral("mark"), marked ? QJsonValue(sport.foulMark) : QJsonValue()}};
 }
 
-QJsonValue timeoutsJson(bool counted, int match, int half) {
+// `marks`: the allowance that binds now as the window shows it, taken ● and still allowed ○.
+QJsonValue timeoutsJson(bool counted, int match, int half, const QString& marks) {
     if (!counted)
         return QJsonValue();
-    return QJsonObject{{QStringLiteral("match"), match}, {QStringLiteral("half"), half}};
+    return QJsonObject{{QStringLiteral("match"), match},
+                       {QStringLiteral("half"), half},
+                       {QStringLiteral("marks"), marks}};
+}
+
+// The side charged with the timeout that runs: that of the record's last timeout ("home",
+// "guest"); none for the referees' timeout.
+QJsonValue timeoutTeam(const QJsonArray& record) {
+    for (auto it = record.end(); it != record.begin();) {
+        const QJsonObject e = (*--it).toObject();
+        if (e.value(QLatin1String("counts")) == QLatin1String("timeout")) {
+            const QString side = e.value(QLatin1String("side")).toString();
+            return side.isEmpty() ? QJsonValue() : QJsonValue(side);
+        }
+    }
+    return QJsonValue();
 }
 
 QString phaseName(int phase) {
@@ -120,10 +136,13 @@ ClockReadings readClocks(Form& form, MatchEngine& match, const Clock& clock) {
 
 SportReadings readSport(MatchEngine& match, const MatchRecord& record) {
     const SportRules& rules = match.rules();
-    SportReadings r{rules.id, rules.name, {}, {}, false, {}, 0, record.toJson()};
+    SportReadings r{rules.id, rules.title(), {}, {}, false, {}, 0, record.toJson(), {}, false, {}};
     if (rules.free())
         return r;
     r.period = match.periodTitle();
+    r.penaltyLengths = match.penaltyLengths();
+    r.playerFouls = rules.fouls.playerLimit > 0;
+    r.next = match.nextPeriodTitle();
     r.penalties = {match.penaltyViews(true), match.penaltyViews(false)};
     r.timeouts = rules.timeouts.seconds > 0;
     r.foulLimit = rules.fouls.limit;
@@ -155,7 +174,8 @@ QJsonObject stateJson(const Form& f, const ClockReadings& clocks, const LineView
             clocks.interruption,
             {{QStringLiteral("kind"),
               f.TimeoutActive ? QStringLiteral("timeout") : QStringLiteral("break")},
-             {QStringLiteral("text"), f.Spec_Min.text + QLatin1Char(':') + f.Spec_Sec.text}});
+             {QStringLiteral("text"), f.Spec_Min.text + QLatin1Char(':') + f.Spec_Sec.text},
+             {QStringLiteral("team"), f.TimeoutActive ? timeoutTeam(sport.record) : QJsonValue()}});
     QJsonArray dots;
     for (const auto& row : line.dots)
         dots.append(hexRow(row));
@@ -163,19 +183,25 @@ QJsonObject stateJson(const Form& f, const ClockReadings& clocks, const LineView
         {QStringLiteral("version"), kFeedVersion},
         {QStringLiteral("home"),
          side(f.Text_l, f.Pkt_l, f.penaltyL, f.TxtStrL, sport.penalties[0],
-              timeoutsJson(sport.timeouts, f.TimeoutsMatchL, f.TimeoutsHalfL),
+              timeoutsJson(sport.timeouts, f.TimeoutsMatchL, f.TimeoutsHalfL, f.timeoutsL.text),
               foulsJson(sport, f.FoulsL, f.FoulsMatchL))},
         {QStringLiteral("guest"),
          side(f.Text_r, f.Pkt_r, f.penaltyR, f.TxtStrR, sport.penalties[1],
-              timeoutsJson(sport.timeouts, f.TimeoutsMatchR, f.TimeoutsHalfR),
+              timeoutsJson(sport.timeouts, f.TimeoutsMatchR, f.TimeoutsHalfR, f.timeoutsR.text),
               foulsJson(sport, f.FoulsR, f.FoulsMatchR))},
-        {QStringLiteral("sport"),
-         QJsonObject{{QStringLiteral("id"), sport.id}, {QStringLiteral("name"), sport.name}}},
+        {QStringLiteral("sport"), QJsonObject{{QStringLiteral("id"), sport.id},
+                                              {QStringLiteral("name"), sport.name},
+                                              {QStringLiteral("penaltyLengths"),
+                                               QJsonArray::fromStringList(sport.penaltyLengths)},
+                                              {QStringLiteral("playerFouls"), sport.playerFouls}}},
         {QStringLiteral("period"),
-         sport.period.isEmpty() ? QJsonValue()
-                                : QJsonObject{{QStringLiteral("number"), f.PeriodNumber},
-                                              {QStringLiteral("name"), sport.period},
-                                              {QStringLiteral("phase"), phaseName(f.PeriodPhase)}}},
+         sport.period.isEmpty()
+             ? QJsonValue()
+             : QJsonObject{{QStringLiteral("number"), f.PeriodNumber},
+                           {QStringLiteral("name"), sport.period},
+                           {QStringLiteral("phase"), phaseName(f.PeriodPhase)},
+                           {QStringLiteral("next"),
+                            sport.next.isEmpty() ? QJsonValue() : QJsonValue(sport.next)}}},
         {QStringLiteral("record"), sport.record},
         {QStringLiteral("clock"), countJson(clocks.match, clock)},
         {QStringLiteral("interruption"), interruption},

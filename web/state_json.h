@@ -64,6 +64,12 @@ struct SportReadings {
     QString foulMark;
     int foulLimit = 0;
     QJsonArray record;
+    // The lengths a penalty may have ("2", "2+2"), and whether a player's fouls are counted (a
+    // foul names its player).
+    QStringList penaltyLengths;
+    bool playerFouls = false;
+    // During a break, the period it leads to ("2. Halbzeit"); empty otherwise.
+    QString next;
 };
 
 SportReadings readSport(MatchEngine& match, const MatchRecord& record);

@@ -1,5 +1,7 @@
 #include "web/web_server.h"
 
+#include "web/page_texts.h"
+
 #include <QAbstractHttpServer>
 #include <QCoreApplication>
 #include <QFile>
@@ -40,6 +42,8 @@ constexpr Page kPages[] = {
     {"/mqtt.min.js", "mqtt.min.js", "text/javascript; charset=utf-8"},
 };
 const QString kStatePath = QStringLiteral("/api/state");
+// The pages' words in every language, made by the program (web/page_texts.h).
+const QString kTextsPath = QStringLiteral("/texts.js");
 const QString kLivePath = QStringLiteral("/live");
 const QString kRemotePath = QStringLiteral("/remote");
 
@@ -56,8 +60,10 @@ class HttpFace : public QAbstractHttpServer {
   public:
     // `remote` fills the remote's page with the buttons of its commands.
     HttpFace(std::function<QByteArray()> state,
-             const std::function<QByteArray(const QByteArray& page)>& remote)
+             const std::function<QByteArray(const QByteArray& page)>& remote,
+             const QByteArray& texts)
         : state_(std::move(state)) {
+        files_.insert(kTextsPath, {texts, QByteArrayLiteral("text/javascript; charset=utf-8")});
         for (const Page& p : kPages) {
             QFile file(QStringLiteral(":/web/") + QLatin1String(p.file));
             if (!file.open(QIODevice::ReadOnly))
@@ -212,7 +218,8 @@ bool WebServer::listen(const QHostAddress& address, quint16 port) {
         [this](const QByteArray& page) {
             return remotePage(
                 page, [this](const Command& c) { return bool(program_.controlOf(c).onHold); });
-        });
+        },
+        textsScript(language));
     connect(http_.get(), &QAbstractHttpServer::newWebSocketConnection, this, [this] { accept(); });
     http_->bind(tcp);
     tcp_ = tcp;

@@ -60,6 +60,9 @@ class WebServer : public QObject {
     // listening.
     QStringList remoteUrls() const;
     RemoteControl& remote() { return remote_; }
+    // The language the desk speaks ("de", "en"): the pages speak it unless their address asks
+    // for another. Read as listening begins.
+    QString language = QStringLiteral("de");
 
     // The state as GET /api/state answers it: the current state and the server's time.
     QJsonObject stateNow();

@@ -110,7 +110,10 @@ bool offers(Buttons b, Answer a) {
 Answer FakeDialogs::messageBox(const QString& text, const QString& title, Icon icon,
                                Buttons buttons, Answer defaultAnswer) {
     // Unscripted, the operator presses Enter: the default button, or OK.
-    Answer a = buttons == Buttons::YesNo ? defaultAnswer : Answer::Ok;
+    Answer a = buttons == Buttons::YesNo ||
+                       (buttons == Buttons::OkCancel && defaultAnswer == Answer::Cancel)
+                   ? defaultAnswer
+                   : Answer::Ok;
     if (!answers_.empty()) {
         if (offers(buttons, answers_.front()))
             a = answers_.front();

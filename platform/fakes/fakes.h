@@ -56,7 +56,7 @@ class FakeDialogs : public Dialogs {
   public:
     explicit FakeDialogs(Trace trace = {}) : trace_(std::move(trace)) {}
     // The next box is answered so; boxes without a scripted answer (or whose buttons do not
-    // offer it) get their default button: OK, or for Yes/No the one Enter presses.
+    // offer it) get their default button: the one Enter presses (OK unless said otherwise).
     void answerNext(Answer a) { answers_.push_back(a); }
     // The next file dialog chooses `path` (the CSV filter when it ends in ".csv"); without one
     // the dialog is cancelled.

@@ -386,6 +386,24 @@ TEST_F(MainWindowTest, KeysActOnceAndOnlyWhereTheyBelong) {
         QStringLiteral("Tasten: F5, Leertaste, Ziffernblock 0")));
 }
 
+// A player's number box takes digits only: Space stays the clock's there, and once a penalty has
+// used the number, the focus is back on the window for the next Space.
+TEST_F(MainWindowTest, SpaceInANumberBoxRunsTheClockAndAPenaltyGivesTheFocusBack) {
+    program.chooseSport(QStringLiteral("handball"));
+    auto* number = widget<QLineEdit>("playerL");
+    number->setFocus();
+    for (Qt::Key key : {Qt::Key_7, Qt::Key_A, Qt::Key_Space})
+        QTest::keyClick(number, key);
+    EXPECT_EQ(number->text(), QStringLiteral("7"));
+    EXPECT_TRUE(program.form.ClockRunning);
+    QTest::keyClick(number, Qt::Key_F4);
+    EXPECT_EQ(program.form.penaltiesL.size(), 1u);
+    EXPECT_EQ(program.form.penaltiesL.front().number, 7);
+    EXPECT_EQ(QApplication::focusWidget(), window.client());
+    QTest::keyClick(window.client(), Qt::Key_Space);
+    EXPECT_FALSE(program.form.ClockRunning);
+}
+
 TEST_F(MainWindowTest, TabWalksOnlyTheOperatorsControlsInReadingOrder) {
     QStringList walked, expected;
     for (const char* name : readingOrder())

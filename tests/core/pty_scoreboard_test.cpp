@@ -75,5 +75,40 @@ TEST(PtyScoreboard, TwoLinesGetEachStepTheSecondWithItsSidesSwapped) {
     EXPECT_EQ(readMaster(near, 48), scoreboard("Heim    ", "  Gegner", " 3    20", ":00   1 "));
 }
 
+// The program gone without "Ende" (a crash, a kill) and resumed: both lines are opened again and
+// show the match at once.
+TEST(PtyScoreboard, AResumeOpensBothLinesAgain) {
+    application();
+    Pty near, far;
+    qputenv("MARKLIGHT_PORTS", QStringList{near.path, far.path}.join(',').toLocal8Bit());
+    FakeClock clock{QStringLiteral("10:00:00")};
+    FakeDialogs dialogs;
+    FakeShell shell;
+    FakeHorn horn{clock};
+    FakeStorage storage;
+    for (const bool resumed : {false, true}) {
+        QtSerialDevice first;
+        QtSerialDevice second(&first);
+        Program p{clock, dialogs, shell, first, horn, storage, &second};
+        p.start();
+        if (!resumed) {
+            p.click(p.form.OpenOutput);
+            p.secondLine(2, true, 9600);
+            p.click(p.form.Displ);
+            p.type(p.form.Pkt_l, QStringLiteral("3"));
+            readMaster(near, 48 + 28 + 48);
+            readMaster(far, 48 + 28 + 48);
+            continue;
+        }
+        EXPECT_TRUE(p.form.PortOpen);
+        EXPECT_TRUE(p.form.Line2Open);
+        p.tick();
+        EXPECT_TRUE(readMaster(near, 48).endsWith(
+            scoreboard("Heim    ", "  Gegner", " 3    20", ":00   0 ")));
+        EXPECT_TRUE(readMaster(far, 48).endsWith(
+            scoreboard("Gegner  ", "    Heim", " 0    20", ":00   3 ")));
+    }
+}
+
 } // namespace
 } // namespace ml::test

@@ -202,6 +202,7 @@ D_Min "3" visible=1 enabled=1 color=FFC0C0)"},
         sport handball
         show BreakValue
         type Startwert 20
+        answer OK
         click Reset_Time
         show StatusLine
         click St_St

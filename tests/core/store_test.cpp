@@ -341,6 +341,7 @@ TEST_F(Store, CountsRunOnWhileTheProgramIsDown) {
          [](Session& r) {
              r.p.chooseSport(QStringLiteral("futsal"));
              r.type("Startwert", "25");
+             r.dialogs.answerNext(Answer::Ok);
              r.click("Reset_Time");
              r.click("foulL");
              r.click("foulL");

@@ -45,7 +45,7 @@ TEST(Undo, TwentyMixedStepsRetraceOneByOne) {
         [&] { d.p.key(QStringLiteral("Space")); },
         [&] { d.p.click(f.up_r); },
         [&] { d.p.click(f.St_St); },
-        [&] { d.p.click(f.Reset_Time); },
+        [&] { d.dialogs.answerNext(Answer::Ok), d.p.click(f.Reset_Time); },
         [&] { typing(f.Text_r, QStringLiteral("Bären")); },
         [&] { d.p.click(f.StrafeL); },
         [&] { d.p.key(QStringLiteral("Num+3")); },

@@ -7,7 +7,12 @@ opens both pages in headless Chromium, clicks the home side's +1 arrow and reads
 which each page's score changed. Then the QR code of "Extras → Netzwerk…" must read as the
 remote's address that marklight printed; /fernbedienung opened there taps "Tor Heim" and "Start",
 and the display line's wire shows the goal and the clock running; the page opened without the
-key changes nothing. Screenshots go to the artefact folder. Arguments: MARKLIGHT ARTEFACTS.
+key changes nothing. Then a handball match, run from the phone: two home penalties with the
+players' numbers (#7, #9) and a guest team timeout show on /uhr (1920 × 1080 and 390 × 844) and
+/overlay; the half's end leads to the break screen (its count large, the next half named), the
+second half's to the end screen ("Spielende"); the overlay keeps its picture while the line is
+down; under ?lang=en no page shows a German word of the pages' catalog. Screenshots go to the
+artefact folder. Arguments: MARKLIGHT ARTEFACTS.
 Exit status 77 (skipped) when Xvfb, xdotool, ImageMagick, zbarimg, Chromium or Selenium are
 missing.
 """
@@ -121,7 +126,12 @@ def main():
             print(f"{page}: score shown {goal - clicked:.0f} ms after the click")
             if goal - clicked > 500:
                 failed.append(page)
-        return 1 if failed or not remote_control(env, window, remote, line, artefacts) else 0
+        if failed or not remote_control(env, window, remote, line, artefacts):
+            return 1
+        program.terminate()
+        program.wait()
+        program = None
+        return 0 if handball(marklight, env, artefacts) else 1
     finally:
         for d in (drivers or {}).values():
             d.quit()
@@ -173,6 +183,127 @@ def remote_control(env, window, remote, line, artefacts):
     finally:
         stranger.quit()
         phone.quit()
+
+
+def handball(marklight, env, artefacts):
+    """A handball match from the phone, on /uhr and /overlay."""
+    from selenium.webdriver.common.by import By
+    env = dict(env, XDG_CONFIG_HOME=tempfile.mkdtemp(), XDG_DATA_HOME=tempfile.mkdtemp())
+    os.makedirs(os.path.join(env["XDG_CONFIG_HOME"], "Marklight"))
+    with open(os.path.join(env["XDG_CONFIG_HOME"], "Marklight", "Marklight.conf"), "w") as f:
+        f.write("[General]\nsport=handball\n")
+    program = subprocess.Popen([marklight, "--web", "127.0.0.1:0"], env=env,
+                               stdout=subprocess.PIPE, stderr=subprocess.DEVNULL, text=True)
+    printed = [program.stdout.readline().strip() for _ in range(5)]
+    base, remote = printed[0], printed[-1]
+    pages = {}
+    try:
+        window = wait(lambda: subprocess.run(
+            ["xdotool", "search", "--onlyvisible", "--name", "^Marklight$"], env=env,
+            capture_output=True, text=True).stdout.split(), 10, "window")[0]
+        xdo = lambda *a: subprocess.run(["xdotool", *a], env=env, check=True)
+        phone = pages["phone"] = browser(remote, "390,844")
+        wait(lambda: phone.find_element(By.ID, "status").text == "Verbunden", 10, "pairing")
+        tap = lambda text: phone.find_element(By.XPATH, f"//button[text()='{text}']").click()
+        shown = lambda text: phone.find_element(By.XPATH, f"//button[text()='{text}']").is_displayed()
+        wait(lambda: shown("Timeout Heim"), 10, "the remote's keys under handball")
+        if shown("Timeout") or not shown("Nächster Abschnitt"):
+            print("the remote under handball offers the referees' timeout or lacks the teams'")
+            return False
+        for text in ("Tor Heim", "Start"):
+            tap(text)
+            time.sleep(0.8)
+        for number in ("7", "9"):
+            tap("Strafe Heim")
+            if number == "9":
+                phone.save_screenshot(os.path.join(artefacts, "fernbedienung-handball-nummer.png"))
+            tap(number)
+            tap("Geben")
+            time.sleep(0.8)
+        tap("Timeout Gegner")
+        # Under ?lang=en no German word of the pages' catalog shows (nor the remote's keys).
+        for page in ("uhr", "overlay", "", "fernbedienung"):
+            english = pages["english"] = browser(base + page + "?lang=en", "1280,720")
+            wait(lambda: english.execute_script("return document.documentElement.lang") == "en"
+                 and "Heim" in english.execute_script("return document.body.innerText"), 10,
+                 page + " in English")
+            german = english.execute_script(
+                "const t = MarklightTexts.en, shown = document.body.innerText + document.title;"
+                "return Object.keys(t).filter((k) => t[k] !== k && k.length > 3 &&"
+                " shown.includes(k));")
+            english.quit()
+            del pages["english"]
+            if german:
+                print(f"/{page}?lang=en shows German: {german}")
+                return False
+        for name, size in (("uhr", "1920,1080"), ("uhr-390", "390,844"), ("overlay", "1920,1080")):
+            pages[name] = browser(base + name.split("-")[0], size)
+        text = lambda d, id: d.execute_script(f"return document.getElementById('{id}').textContent")
+        for name in ("uhr", "uhr-390"):
+            d = pages[name]
+            wait(lambda: "Timeout Gegner" in text(d, "middle") and "#9" in text(d, "homePenalty"),
+                 10, name + " under handball")
+            print(f"{name}: {text(d, 'period')!r} {text(d, 'homePenalty')!r} {text(d, 'middle')!r}"
+                  f" {text(d, 'guestExtra')!r}")
+            if "#7" not in text(d, "homePenalty") or "●" not in text(d, "guestExtra"):
+                return False
+            d.save_screenshot(os.path.join(artefacts, name + "-handball.png"))
+        wait(lambda: all(n in text(pages["overlay"], "note") for n in ("#7", "#9", "Timeout Gegner")),
+             10, "overlay under handball")
+        pages["overlay"].save_screenshot(os.path.join(artefacts, "overlay-handball.png"))
+        phone.save_screenshot(os.path.join(artefacts, "fernbedienung-handball.png"))
+        if any("beenden" in b.text for b in phone.find_elements(By.CSS_SELECTOR, "button[data-pad]")):
+            print("the remote's penalty key offers to end one")
+            return False
+
+        def run_out(timeout_runs=False):
+            # The desk's clock set to 0:02 and started: the half runs out (a timeout that runs
+            # ended first, F6: its count stands where the clock's boxes are).
+            geometry = dict(l.split("=") for l in subprocess.run(
+                ["xdotool", "getwindowgeometry", "--shell", window], env=env,
+                capture_output=True, text=True).stdout.split())
+            top = int(geometry["Y"]) + int(geometry["HEIGHT"]) - CLIENT_HEIGHT - 132
+            xdo("windowfocus", "--sync", window)
+            if timeout_runs:
+                xdo("key", "F6")
+            for left, typed in ((2280, "0"), (4080, "02")):
+                xdo("mousemove", str(int(geometry["X"]) + (left + 667) // 15), str(top + 88))
+                xdo("click", "1")
+                xdo("type", typed)
+            xdo("key", "Escape", "F5")
+            time.sleep(3.5)
+
+
+        run_out(True)
+        tap("Nächster Abschnitt")
+        for name in ("uhr", "uhr-390"):
+            d = pages[name]
+            wait(lambda: text(d, "period") == "Pause" and text(d, "middle") == "2. Halbzeit", 10,
+                 f"{name} break screen: {text(d, 'period')!r} {text(d, 'middle')!r}")
+            d.save_screenshot(os.path.join(artefacts, name + "-pause.png"))
+        tap("Nächster Abschnitt")
+        time.sleep(0.8)
+        run_out()
+        tap("Nächster Abschnitt")
+        wait(lambda: text(pages["uhr"], "clock") == "Spielende", 10, "end screen")
+        pages["uhr"].save_screenshot(os.path.join(artefacts, "uhr-spielende.png"))
+        # The line down: the overlay keeps its picture with a grey dot.
+        program.terminate()
+        program.wait()
+        overlay = pages["overlay"]
+        wait(lambda: overlay.execute_script("return document.body.classList.contains('offline')"),
+             10, "overlay offline")
+        kept = overlay.execute_script(
+            "return [getComputedStyle(document.querySelector('main')).opacity,"
+            " document.getElementById('offline').getBoundingClientRect().width]")
+        overlay.save_screenshot(os.path.join(artefacts, "overlay-offline.png"))
+        print(f"overlay offline: opacity {kept[0]}, dot {kept[1]} px")
+        return kept[0] == "1" and kept[1] <= 12
+    finally:
+        for d in pages.values():
+            d.quit()
+        program.terminate()
+        program.wait()
 
 
 if __name__ == "__main__":

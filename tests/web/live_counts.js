@@ -5,7 +5,8 @@ const fs = require("fs");
 const vm = require("vm");
 
 const element = () => ({ classList: { toggle() {} }, appendChild() {} });
-const page = { document: { createElement: element, body: element() }, location: { search: "" },
+const page = { document: { createElement: element, body: element(), documentElement: {} },
+  location: { search: "" },
   URLSearchParams: URLSearchParams, setInterval() {} };
 vm.createContext(page);
 vm.runInContext(fs.readFileSync(process.argv[2], "utf8") + "\nthis.Marklight = Marklight;", page);

@@ -122,6 +122,19 @@ TEST(LiveFeed, ASportsPeriodPenaltiesAndRecordArriveWithTheirSide) {
     EXPECT_FALSE(penalties[2][QStringLiteral("running")].toBool());
     EXPECT_EQ(state[QStringLiteral("record")].toArray().last()[QStringLiteral("what")],
               QStringLiteral("Strafe 2 min (wartet)"));
+    EXPECT_EQ(state[QStringLiteral("sport")][QStringLiteral("penaltyLengths")].toArray(),
+              QJsonArray({"2", "2+2", "5", "10"}));
+    // The guest team's timeout: whose it is and the dots of the allowance; the referees' is
+    // nobody's.
+    for (Button* b : {&p.form.teamTimeoutR, &p.form.Time_Out}) {
+        p.click(*b);
+        const QJsonObject now = face.server.stateNow()[QStringLiteral("state")].toObject();
+        EXPECT_EQ(now[QStringLiteral("interruption")][QStringLiteral("team")],
+                  b == &p.form.Time_Out ? QJsonValue() : QJsonValue(QStringLiteral("guest")));
+        EXPECT_EQ(now[QStringLiteral("guest")][QStringLiteral("timeouts")][QStringLiteral("marks")],
+                  QStringLiteral("●"));
+        p.click(p.form.Time_Out);
+    }
 }
 
 // Every key of the value and of the objects within it, at any depth.

@@ -108,9 +108,13 @@ class WindowOutput {
 } // namespace ml::display
 
 int main(int argc, char* argv[]) {
-    // The window needs a display; the text does not.
-    const bool textOnly =
-        std::any_of(argv + 1, argv + argc, [](const char* a) { return qstrcmp(a, "--text") == 0; });
+    // The window needs a display; the text, the help and the version do not.
+    const bool textOnly = std::any_of(argv + 1, argv + argc, [](const char* a) {
+        for (const char* option : {"--text", "-h", "-?", "--help", "--help-all", "-v", "--version"})
+            if (qstrcmp(a, option) == 0)
+                return true;
+        return false;
+    });
     std::unique_ptr<QCoreApplication> app = textOnly
                                                 ? std::make_unique<QCoreApplication>(argc, argv)
                                                 : std::make_unique<QApplication>(argc, argv);

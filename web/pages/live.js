@@ -3,6 +3,13 @@
 // server's time of the value; every message corrects them, and a shown count never goes back.
 "use strict";
 const Marklight = (() => {
+  // The page's language: the desk's, or the address's `?lang=de|en` (texts.js, made by the desk,
+  // holds the translations of the pages' German words).
+  const texts = typeof MarklightTexts === "object" ? MarklightTexts : { desk: "de" };
+  const asked = new URLSearchParams(location.search).get("lang");
+  const lang = asked === "de" || asked === "en" ? asked : texts.desk;
+  const t = (german) => (texts[lang] && texts[lang][german]) || german;
+  document.documentElement.lang = lang;
   const state = {};
   let render = () => {};
   let socket = null, lastMessage = 0, retry = 500, timer = null;
@@ -14,10 +21,17 @@ const Marklight = (() => {
 
   const offline = document.createElement("div");
   offline.id = "offline";
-  offline.textContent = "Keine Verbindung – verbinde neu …";
+  offline.textContent = t("Keine Verbindung – verbinde neu …");
 
   function setOnline(on) {
     document.body.classList.toggle("offline", !on);
+  }
+
+  // `?offline=keep` keeps the last picture with a small grey dot while the line is down (a
+  // stream must not show a red bar); `?offline=bar` says it in a bar across the page.
+  function offlineStyle(fallback) {
+    const asked = new URLSearchParams(location.search).get("offline");
+    return asked === "keep" || asked === "bar" ? asked : fallback;
   }
 
   function connect() {
@@ -114,10 +128,10 @@ const Marklight = (() => {
     const i = state.interruption;
     if (i && i.running) {
       const r = run("interruption", i, "interruption", true);
-      out.interruption = { kind: i.kind, text: clockText(r.second) };
+      out.interruption = { kind: i.kind, team: i.team, text: clockText(r.second) };
     } else {
       shown.interruption = null;
-      out.interruption = i ? { kind: i.kind, text: i.text } : null;
+      out.interruption = i ? { kind: i.kind, team: i.team, text: i.text } : null;
     }
     return out;
   }
@@ -150,13 +164,36 @@ const Marklight = (() => {
     clockLine(clock) {
       return clock.lastMinute ? clock.seconds + "." + clock.tenths : clock.text;
     },
-    // "Timeout 0:30" or "Pause 4:12"; empty without one.
+    // The page's words in its language: the German text's translation.
+    t: t,
+    // "Timeout 0:30", "Timeout Füchse 0:42" (a team's) or "Pause 4:12"; empty without one.
     interruptionText(i) {
-      return i ? (i.kind === "timeout" ? "Timeout " : "Pause ") + i.text : "";
+      if (!i) return "";
+      const team = i.kind === "timeout" && i.team ? state[i.team].name + " " : "";
+      return t(i.kind === "timeout" ? "Timeout" : "Pause") + " " + team + i.text;
+    },
+    // A side's penalties under a sport, "#7 1:45", waiting ones with "(wartet)", at most `most`
+    // of them and then "+N"; without a sport its one penalty as `penaltyText` says it.
+    penaltyLines(side, most) {
+      const list = side.penalties || [];
+      if (!list.length) return side.penalty ? [t("Strafe") + " " + side.penalty.text] : [];
+      const shownText = (p) => (p.number ? "#" + p.number + " " : "") +
+        p.text.replace(/^0(?=\d:)/, "") + (p.running ? "" : " (" + t("wartet") + ")");
+      const lines = list.slice(0, most).map(shownText);
+      if (list.length > most) lines.push("+" + (list.length - most));
+      return lines;
+    },
+    // A team's timeouts as the desk shows them, taken ● and still allowed ○; empty without.
+    timeoutMarks(side) {
+      return side.timeouts ? side.timeouts.marks : "";
+    },
+    // The match is over ("Spielende").
+    over(s) {
+      return !!s.period && s.period.phase === "over";
     },
     // A side's running penalty, "Strafe 1:45" (`named`: "Strafe Füchse 1:45"); empty without.
     penaltyText(side, named) {
-      return side.penalty ? "Strafe " + (named ? side.name + " " : "") + side.penalty.text : "";
+      return side.penalty ? t("Strafe") + " " + (named ? side.name + " " : "") + side.penalty.text : "";
     },
     // A team's fouls in the period, with the rules' mark once each further one is punished.
     foulCount(fouls) {
@@ -174,9 +211,19 @@ const Marklight = (() => {
         this.set(side + "Score", s[side].score);
       }
     },
-    // `fn(state, clocks)` runs on every message and whenever a running count turns.
-    start(fn) {
+    // `fn(state, clocks)` runs on every message and whenever a running count turns; `offline`
+    // the page's own way of saying the line is down ("bar" or "keep"), which `?offline=`
+    // overrides.
+    start(fn, offlineDefault) {
       render = fn;
+      // The page's own words: the text of each element marked `data-t`, and its title.
+      for (const e of document.querySelectorAll("[data-t]")) {
+        e.textContent = t(e.textContent);
+        if (e.title) e.title = t(e.title);
+      }
+      const title = document.title.split(" – ");
+      if (title.length === 2) document.title = title[0] + " – " + t(title[1]);
+      document.body.classList.toggle("keep-offline", offlineStyle(offlineDefault || "bar") === "keep");
       document.body.appendChild(offline);
       setOnline(false);
       connect();
