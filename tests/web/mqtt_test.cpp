@@ -78,8 +78,10 @@ TEST(MqttPublishing, SettingsAndKeptPasswordGiveRetainedStateOnlineAndAGoalAsACh
     ASSERT_TRUE(QTest::qWaitFor([&] { return court.mqtt.online(); }, 5000))
         << court.status().toStdString();
 
+    // A viewer that subscribes before the first state reaches the broker gets it live, without
+    // the retained flag; the later viewer below shows that it is retained.
     Subscriber viewer(broker.tcp);
-    const qsizetype state = viewer.wait("state", [](const auto& m) { return m.retained; });
+    const qsizetype state = viewer.wait("state", [](const auto&) { return true; });
     ASSERT_GE(state, 0);
     EXPECT_EQ(viewer.messages[state].topic, QStringLiteral("marklight/halle1/feld1/state"));
     EXPECT_EQ(json(viewer.messages[state])[QStringLiteral("type")], QStringLiteral("state"));
