@@ -14,7 +14,7 @@
 namespace ml::app {
 
 QString QtClock::timeOfDay() const {
-    return QTime::currentTime().toString(QStringLiteral("HH:mm:ss"));
+    return timeText(QTime::currentTime().msecsSinceStartOfDay());
 }
 
 qint64 QtClock::wallMs() const {

@@ -26,6 +26,20 @@ class Clock {
     virtual qint64 monotonicMs() const = 0;
 
     // Milliseconds from now to the next whole second / tenth of the time of day (1..1000).
+    // "hh:mm:ss" of a time of day given in milliseconds since midnight. Written digit by digit:
+    // the tick asks for the time of day several times a step, and QTime's formatting through the
+    // locale costs a microsecond each time.
+    static QString timeText(qint64 msOfDay) {
+        const int s = static_cast<int>(msOfDay / 1000 % 86400);
+        const int parts[] = {s / 3600, s / 60 % 60, s % 60};
+        QString text(8, QLatin1Char(':'));
+        for (int i = 0; i < 3; ++i) {
+            text[3 * i] = QLatin1Char(static_cast<char>('0' + parts[i] / 10));
+            text[3 * i + 1] = QLatin1Char(static_cast<char>('0' + parts[i] % 10));
+        }
+        return text;
+    }
+
     int msToNextSecond() const { return 1000 - static_cast<int>(msPast(1000)); }
     int msToNextTenth() const { return 100 - static_cast<int>(msPast(100)); }
 

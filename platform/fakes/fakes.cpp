@@ -60,8 +60,7 @@ void FakeClock::advanceMs(qint64 ms) {
 QString FakeClock::timeOfDay() const {
     if (!odd_.isEmpty())
         return odd_;
-    return QTime::fromMSecsSinceStartOfDay(static_cast<int>(floorMod(wall_, kDayMs)))
-        .toString(QStringLiteral("HH:mm:ss"));
+    return timeText(floorMod(wall_, kDayMs));
 }
 
 namespace {
