@@ -99,7 +99,13 @@ bool KeyRouter::press(QWidget* receiver, QKeyEvent* event) {
     }
     const QString name = keyName(event);
     const Command* key = program_.keys.commandOf(name);
-    if (key != nullptr && typesInBox(name) && editing)
+    // A goal's "Nr." box waiting for numbers takes digits; any other match key (Space for the
+    // clock) is its command, which leaves the goal with the numbers it has.
+    const bool numberBox = program_.scorerSide() && focus != nullptr &&
+                           (focus->objectName() == QLatin1String("playerL") ||
+                            focus->objectName() == QLatin1String("playerR"));
+    const bool digit = event->text().size() == 1 && event->text().front().isDigit();
+    if (key != nullptr && typesInBox(name) && editing && (!numberBox || digit))
         return false;
     // Space belongs to the clock, so Enter is the key that presses a focused button, unless the
     // club has put a command on it (a clicker's Enter).

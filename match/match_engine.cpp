@@ -1,5 +1,9 @@
 #include "match/match_engine.h"
 
+#include "form/number_text.h"
+
+#include <cmath>
+
 namespace ml {
 
 MatchEngine::MatchEngine(Form& form, const Clock& clock, Dialogs& dialogs)
@@ -69,6 +73,21 @@ void MatchEngine::countStep() {
         count_.step();
     else if (f.TimeoutActive || f.BreakActive)
         interruptions_.step();
+}
+
+} // namespace ml
+
+namespace ml {
+
+qint64 MatchEngine::elapsedMs(std::optional<qint64> clockMs) const {
+    const Form& f = context_.form;
+    const qint64 at = clockMs.value_or(count_.clockMs());
+    qint64 ms = at;
+    if (!rules().free())
+        ms = periods_.matchMs(at);
+    else if (!f.Mode_up.checked)
+        ms = std::llround(readNumber(f.Startwert.text).value_or(0) * 60000) - at;
+    return std::max<qint64>(0, ms);
 }
 
 } // namespace ml

@@ -33,6 +33,7 @@ constexpr Page kPages[] = {
     {"/uhr", "uhr.html", kHtml},
     {"/overlay", "overlay.html", kHtml},
     {"/fernbedienung", "fernbedienung.html", kHtml},
+    {"/bericht", "bericht.html", kHtml},
     {"/live.js", "live.js", "text/javascript; charset=utf-8"},
     {"/pages.css", "pages.css", "text/css; charset=utf-8"},
     {"/sha256.js", "js-sha256.min.js", "text/javascript; charset=utf-8"},
@@ -53,9 +54,11 @@ QByteArray message(const char* type, const char* key, const QJsonObject& body, q
 class HttpFace : public QAbstractHttpServer {
   public:
     // `remote` fills the remote's page with the buttons of its commands.
+    // `report` gives the report's file as the desk writes it (nothing: none in that format).
     HttpFace(std::function<QByteArray()> state,
-             const std::function<QByteArray(const QByteArray& page)>& remote)
-        : state_(std::move(state)) {
+             const std::function<QByteArray(const QByteArray& page)>& remote,
+             std::function<std::optional<QByteArray>(ReportFormat)> report)
+        : state_(std::move(state)), report_(std::move(report)) {
         for (const Page& p : kPages) {
             QFile file(QStringLiteral(":/web/") + QLatin1String(p.file));
             if (!file.open(QIODevice::ReadOnly))
@@ -78,6 +81,13 @@ class HttpFace : public QAbstractHttpServer {
         if (get && path == kStatePath) {
             responder.write(state_(),
                             {{"Content-Type", "application/json"}, {"Cache-Control", "no-store"}});
+        } else if (const auto report = kReports.find(path); get && report != kReports.end()) {
+            const std::optional<QByteArray> bytes = report_(report->second.first);
+            if (bytes)
+                responder.write(*bytes, {{"Content-Type", report->second.second},
+                                         {"Cache-Control", "no-store"}});
+            else
+                responder.write(QHttpServerResponder::StatusCode::NotFound);
         } else if (const auto it = files_.constFind(path); get && it != files_.cend()) {
             responder.write(it->first,
                             {{"Content-Type", it->second}, {"Cache-Control", "no-cache"}});
@@ -91,7 +101,13 @@ class HttpFace : public QAbstractHttpServer {
     }
 
   private:
+    // The report's files, as "Spielbericht speichern…" writes them.
+    inline static const std::map<QString, std::pair<ReportFormat, QByteArray>> kReports = {
+        {QStringLiteral("/api/bericht.pdf"), {ReportFormat::Pdf, "application/pdf"}},
+        {QStringLiteral("/api/bericht.csv"), {ReportFormat::Csv, "text/csv; charset=utf-8"}},
+    };
     std::function<QByteArray()> state_;
+    std::function<std::optional<QByteArray>(ReportFormat)> report_;
     QHash<QString, std::pair<QByteArray, QByteArray>> files_;
 };
 
@@ -210,7 +226,8 @@ bool WebServer::listen(const QHostAddress& address, quint16 port) {
         [this](const QByteArray& page) {
             return remotePage(
                 page, [this](const Command& c) { return bool(program_.controlOf(c).onHold); });
-        });
+        },
+        [this](ReportFormat format) { return program_.writer.bytes(format); });
     connect(http_.get(), &QAbstractHttpServer::newWebSocketConnection, this, [this] { accept(); });
     http_->bind(tcp);
     tcp_ = tcp;
