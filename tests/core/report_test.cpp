@@ -3,7 +3,7 @@
 // side, what, numbers, taken back) and each side's sums.
 
 #include "core/report_sheet.h"
-#include "tools/replay/script_runner.h"
+#include "tests/support/script.h"
 
 #include <gtest/gtest.h>
 
@@ -17,17 +17,12 @@ struct Row {
 };
 
 QString sheetOf(const char* script) {
-    QStringList lines;
-    ScriptRunner runner([&lines](const QString& line) {
-        if (!line.startsWith(QLatin1String("serial")))
-            lines << line;
-    });
-    for (const QString& line : QString::fromUtf8(script).split(QLatin1Char('\n'))) {
-        QString error;
-        if (!line.trimmed().isEmpty() && !runner.run(line.trimmed(), error))
-            return QStringLiteral("error: ") + error;
-    }
-    const MatchReport r = runner.program()->writer.report();
+    test::Script run;
+    const QString printed = run.run(script);
+    if (printed.startsWith(QLatin1String("error: ")))
+        return printed;
+    QStringList lines = run.printed;
+    const MatchReport r = run.runner.program()->writer.report();
     for (const RecordedEvent& e : r.events) {
         if (QStringList{"goal", "penalty", "timeout", "foul"}.contains(e.counts))
             lines << QStringLiteral("%1 %2 %3 %4%5")
