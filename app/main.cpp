@@ -3,6 +3,7 @@
 #include "app/main_window.h"
 #include "app/qt_horn.h"
 #include "app/qt_platform.h"
+#include "app/report/report_painter.h"
 #include "app/second_line_dialog.h"
 #include "app/web_dialog.h"
 #include "app/window_menus.h"
@@ -146,6 +147,8 @@ int main(int argc, char* argv[]) {
     ml::QtStorage storage(configFolder(), dataFolder());
     ml::Program program(clock, dialogs, shell, device, horn, storage, &device2);
     program.languageMissing = language.missing;
+    ml::PdfReport pdf;
+    program.writer.pdf = &pdf;
     program.composer.rehearse = [&monitor](const QString& t) { monitor.rehearsed(t); };
     program.composer.rehearseSecond = [&monitor2](const QString& t) { monitor2.rehearsed(t); };
 

@@ -3,8 +3,10 @@
 #include "app/control_widgets.h"
 #include "app/horn_dialog.h"
 #include "app/key_dialog.h"
+#include "app/match_log_dialog.h"
 #include "app/message_view.h"
 #include "app/pictures.h"
+#include "app/report/report_painter.h"
 #include "app/scaled_style.h"
 #include "app/sport_dialog.h"
 #include "app/title_room.h"
@@ -25,6 +27,9 @@
 #include <QMenu>
 #include <QMenuBar>
 #include <QMessageBox>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QRegularExpressionValidator>
 #include <QStringListModel>
 #include <QTimer>
@@ -74,7 +79,20 @@ MainWindow::MainWindow(Program& program)
     QAction* sport = formMenu(menuBar(), "Extras")->addAction(tr("Sp&ortart…"));
     sport->setObjectName(QStringLiteral("SportSettings"));
     connect(sport, &QAction::triggered, this, &MainWindow::showSportDialog);
+    // The record as a list, and the report on the system's printer: views of what the record
+    // writer keeps.
+    QMenu* file = formMenu(menuBar(), "Datei");
+    QAction* matchLog = new QAction(tr("Spiel&verlauf…"), file);
+    matchLog->setObjectName(QStringLiteral("MatchLogWindow"));
+    connect(matchLog, &QAction::triggered, this, &MainWindow::showMatchLog);
+    QAction* print = new QAction(tr("&Drucken…"), file);
+    print->setObjectName(QStringLiteral("PrintReport"));
+    connect(print, &QAction::triggered, this, &MainWindow::printReport);
+    QAction* ende = file->actions().isEmpty() ? nullptr : file->actions().constLast();
+    file->insertAction(ende, matchLog);
+    file->insertAction(ende, print);
     buildControls();
+    bindScorerBoxes();
     // The size chosen is kept with the settings; the step that keeps it shows it.
     sizes_ = buildViewMenu(menuBar(), [this](int percent) {
         act([this, percent] {
@@ -275,8 +293,75 @@ void MainWindow::fitClient() {
 }
 
 void MainWindow::act(const std::function<void()>& action) {
+    const std::optional<bool> scorer = program_.scorerSide();
     action();
+    followScorer(scorer);
     scheduler_.reschedule();
+}
+
+void MainWindow::followScorer(std::optional<bool> before) {
+    const std::optional<bool> now = program_.scorerSide();
+    if (now == before)
+        return;
+    const auto box = [this](bool left) {
+        return client_->findChild<QLineEdit*>(left ? QStringLiteral("playerL")
+                                                   : QStringLiteral("playerR"));
+    };
+    if (now) {
+        if (QLineEdit* edit = box(*now); edit != nullptr && edit->isVisible()) {
+            edit->setFocus(Qt::OtherFocusReason);
+            edit->selectAll();
+        }
+    } else if (before && QApplication::focusWidget() == box(*before)) {
+        client_->setFocus(Qt::OtherFocusReason);
+    }
+}
+
+// Enter in a side's "Nr." box gives a waiting goal its next number.
+void MainWindow::bindScorerBoxes() {
+    for (const bool left : {true, false}) {
+        auto* edit = client_->findChild<QLineEdit*>(left ? QStringLiteral("playerL")
+                                                         : QStringLiteral("playerR"));
+        if (edit == nullptr)
+            continue;
+        connect(edit, &QLineEdit::returnPressed, this, [this, edit, left] {
+            // What the box shows is what the operator typed, also when its step is still to come.
+            act([this, edit, left] {
+                program_.type(left ? program_.form.playerL : program_.form.playerR, edit->text());
+                program_.numberEntered(left);
+            });
+        });
+    }
+}
+
+void MainWindow::showMatchLog() {
+    if (!matchLog_)
+        matchLog_ = new MatchLogDialog(
+            program_, [this](const std::function<void()>& action) { act(action); }, this);
+    static_cast<MatchLogDialog*>(matchLog_.data())->fill();
+    matchLog_->show();
+    matchLog_->raise();
+    matchLog_->activateWindow();
+}
+
+void MainWindow::printReport() {
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setPageSize(QPageSize(QPageSize::A4));
+    printer.setPageOrientation(QPageLayout::Portrait);
+    printer.setDocName(tr("Spielbericht"));
+    QPrintDialog dialog(&printer, this);
+    dialog.setWindowTitle(tr("Spielbericht drucken"));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        QMessageBox::warning(this, tr("Drucken"),
+                             tr("Der Drucker nimmt den Spielbericht nicht an."));
+        return;
+    }
+    drawReport(painter, printer, reportSheet(program_.writer.report()));
+    painter.end();
+    program_.log.addLine(tr(" +++ Spielbericht gedruckt"));
 }
 
 void MainWindow::clicked(Control& c) {
@@ -316,11 +401,16 @@ void MainWindow::apply(const Changes& changes) {
     if (changes.has(program_.form.periodName))
         fitClient();
     bool message = changes.has("frmMessage.exists");
+    // The box in which a goal still waits for its assists' numbers keeps the focus.
+    const std::optional<bool> scorer = program_.scorerSide();
+    const Control* waiting =
+        scorer ? (*scorer ? &program_.form.playerL : &program_.form.playerR) : nullptr;
     for (const Control* c : changes.controls) {
         // A number box the step has emptied (its number was used: a penalty or foul given) gives
         // the focus back to the window, so that the next Space reaches the clock at once.
         const QLineEdit* number = numberBoxes_.value(c);
-        const bool used = number != nullptr && number->hasFocus() && !number->text().isEmpty() &&
+        const bool used = number != nullptr && c != waiting && number->hasFocus() &&
+                          !number->text().isEmpty() &&
                           static_cast<const TextBox*>(c)->text.isEmpty();
         if (const auto it = syncs_.constFind(c); it != syncs_.cend())
             it.value()();

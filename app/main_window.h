@@ -74,6 +74,12 @@ class MainWindow : public QMainWindow {
     void showHornDialog();
     void showKeyDialog();
     void showSportDialog();
+    void showMatchLog();
+    // "Datei → Drucken…": the report through the system's print dialog.
+    void printReport();
+    // The goal's "Nr." box takes the focus while it waits for numbers, and gives it back after.
+    void followScorer(std::optional<bool> before);
+    void bindScorerBoxes();
     void syncMessageWindow();
     void focusEntered(QWidget* widget);
     void offerTeamNames();
@@ -106,6 +112,7 @@ class MainWindow : public QMainWindow {
     // The team names the name boxes offer.
     QStringListModel* names_ = nullptr;
     QPointer<QDialog> sportDialog_;
+    QPointer<QDialog> matchLog_;
     // This window's place among the program's readers of its steps.
     std::size_t reader_ = 0;
 };

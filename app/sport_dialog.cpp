@@ -167,8 +167,21 @@ SportDialog::SportDialog(Program& program, std::function<void()> changed, QWidge
     auto* top = new QHBoxLayout;
     top->addWidget(list_);
     top->addLayout(figures, 1);
+    // The hall the matches are played in: the head of the printed report names it.
+    auto* hall = new QLineEdit(program_.form.Hall, this);
+    hall->setObjectName(QStringLiteral("hall"));
+    hall->setMaxLength(32);
+    connect(hall, &QLineEdit::editingFinished, this, [this, hall] {
+        if (hall->text().trimmed() == program_.form.Hall)
+            return;
+        program_.form.Hall = hall->text().trimmed();
+        program_.viewChanged();
+    });
+    auto* place = new QFormLayout;
+    place->addRow(tr("Halle (für den Spielbericht):"), hall);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
+    layout->addLayout(place);
     layout->addWidget(note_);
     layout->addWidget(buttons);
     fill();

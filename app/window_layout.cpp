@@ -185,6 +185,7 @@ const ControlLayout kMessageWindow[] = {
 const MenuLayout kMenus[] = {
     {"Datei", nullptr},
     {"SaveReport", "Datei"},
+    {"SavePdf", "Datei"},
     {"Ende", "Datei"},
     {"Extras", nullptr},
     {"undo", "Extras"},

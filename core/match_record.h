@@ -15,6 +15,7 @@
 #include <QCoreApplication>
 #include <QJsonArray>
 
+#include <optional>
 #include <vector>
 
 namespace ml {
@@ -34,6 +35,26 @@ class MatchRecord {
     // A new match begins: the record starts empty from the scores as they stand.
     void clear();
 
+    // Sets the numbers of the goal at `index`: its scorer (0: none) and its assists. The reason
+    // when they are refused (a number outside 1–99, assists where the sport has none or more
+    // than it allows, a player twice); the goal stays as it was then.
+    std::optional<QString> setNumbers(std::size_t index, int scorer,
+                                      const std::vector<int>& assists);
+    // The last goal of `left`'s side, if the record has one that is not taken back.
+    std::optional<std::size_t> lastGoal(bool left) const;
+    // Undo's marks: where the record stands now (after the goals of the step so far), and the
+    // entries from `from` to `to` of a step taken back (`withdrawn`) or done again. A mark from
+    // before the record began anew marks nothing.
+    struct Mark {
+        std::size_t generation = 0;
+        std::size_t size = 0;
+        bool operator==(const Mark&) const = default;
+    };
+    Mark mark();
+    void withdraw(const Mark& from, const Mark& to, bool withdrawn);
+    // While undo sets the scores back, their change is no goal and no correction.
+    void restoring(bool on) { restoring_ = on; }
+
     const std::vector<RecordedEvent>& events() const { return events_; }
     // Counts every change of the events: equal counts, the same record.
     std::size_t revision() const { return revision_; }
@@ -44,8 +65,8 @@ class MatchRecord {
   private:
     // At the match clock's now, or at the moment `clockMs` of match time (the clock's exact value;
     // and the time of day that was then, while the clock runs).
-    void push(EventSide side, const QString& what, const QString& counts = {},
-              std::optional<qint64> clockMs = std::nullopt);
+    RecordedEvent& push(EventSide side, const QString& what, const QString& counts = {},
+                        std::optional<qint64> clockMs = std::nullopt);
 
     Form& form_;
     const Clock& clock_;
@@ -55,6 +76,11 @@ class MatchRecord {
     // The scores and names as the record last saw them.
     QString scoreL_, scoreR_, nameL_, nameR_;
     bool typed_ = false;
+    bool restoring_ = false;
+    // Counts the record's new beginnings.
+    std::size_t generation_ = 0;
+    // Where an entry beyond the record's bound is written, so that it is dropped.
+    RecordedEvent spare_;
 };
 
 } // namespace ml

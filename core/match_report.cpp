@@ -1,5 +1,7 @@
 #include "core/match_report.h"
 
+#include "core/report_sheet.h"
+
 #include <QCoreApplication>
 #include <QStringList>
 
@@ -21,44 +23,62 @@ QString csvCell(QString text) {
     return text;
 }
 
-// How many of a team's events count as `what` ("penalty", "timeout").
-int counted(const MatchReport& r, const QString& team, const char* what) {
-    int n = 0;
-    for (const RecordedEvent& e : r.events)
-        n += e.team == team && e.counts == QLatin1String(what);
-    return n;
-}
-
 // Fouls are summed only where the match counted them.
 bool fouled(const MatchReport& r) {
     return std::any_of(r.events.begin(), r.events.end(),
                        [](const RecordedEvent& e) { return e.counts == QLatin1String("foul"); });
 }
 
+// What happened, as the report's line says it: an entry taken back marked, a goal with its
+// numbers where no column of their own holds them.
+QString whatText(const RecordedEvent& e, bool numbers) {
+    QString what = e.what;
+    if (numbers && e.counts == QLatin1String("goal") && e.number != 0)
+        what += QLatin1Char(' ') + scorerText(e);
+    if (e.withdrawn)
+        what += QCoreApplication::translate("ml::ReportSheet", " (zurückgenommen)");
+    return what;
+}
+
+QString n(int count) {
+    return QString::number(count);
+}
+
 QString csv(const MatchReport& r) {
-    QString text =
-        QChar(0xFEFF) + QCoreApplication::translate(
-                            "ml::MatchReport",
-                            "Spielbericht;\r\nDatum;%1\r\nSportart;%2\r\nMannschaft links;%3\r\n"
-                            "Mannschaft rechts;%4\r\nEndstand;%5\r\nSpielzeit;%6\r\n\r\n"
-                            "Abschnitt;Zeit;Spielzeit;Mannschaft;Ereignis;Stand\r\n")
-                            .arg(r.date, csvCell(r.sport), csvCell(r.home), csvCell(r.guest),
-                                 csvCell(r.score), csvCell(r.clock));
-    for (const RecordedEvent& e : r.events)
-        text += QStringList{csvCell(e.period), csvCell(e.time), csvCell(e.clock),
-                            csvCell(e.team),   csvCell(e.what), csvCell(e.score)}
+    QString text = QChar(0xFEFF) +
+                   QCoreApplication::translate(
+                       "ml::MatchReport",
+                       "Spielbericht;\r\nDatum;%1\r\nSportart;%2\r\nMannschaft links;%3\r\n"
+                       "Mannschaft rechts;%4\r\nEndstand;%5\r\nSpielzeit;%6\r\n\r\n"
+                       "Abschnitt;Zeit;Spielzeit;Uhr;Mannschaft;Ereignis;Nr.;Vorlagen;Stand\r\n")
+                       .arg(r.date, csvCell(r.sport), csvCell(r.home), csvCell(r.guest),
+                            csvCell(r.score), csvCell(r.clock));
+    for (const RecordedEvent& e : r.events) {
+        QStringList assists;
+        for (int a : e.assists)
+            assists << QString::number(a);
+        text += QStringList{csvCell(e.period),
+                            csvCell(e.time),
+                            elapsedText(e.elapsed),
+                            csvCell(e.clock),
+                            csvCell(e.team),
+                            csvCell(whatText(e, false)),
+                            e.number ? QString::number(e.number) : QString(),
+                            assists.join(QStringLiteral(", ")),
+                            csvCell(e.score)}
                     .join(QLatin1Char(';')) +
                 QStringLiteral("\r\n");
-    const auto n = [&r](const QString& team, const char* what) {
-        return QString::number(counted(r, team, what));
-    };
-    text += QCoreApplication::translate("ml::MatchReport",
-                                        "\r\n;%1;%2\r\nStrafen;%3;%4\r\nTimeouts;%5;%6\r\n")
-                .arg(csvCell(r.home), csvCell(r.guest), n(r.home, "penalty"), n(r.guest, "penalty"),
-                     n(r.home, "timeout"), n(r.guest, "timeout"));
+    }
+    const std::array<SideSums, 2> s = sideSums(r);
+    text += QCoreApplication::translate(
+                "ml::MatchReport",
+                "\r\n;%1;%2\r\nStrafen;%3;%4\r\nStrafminuten;%5;%6\r\nTimeouts;%7;%8\r\n")
+                .arg(csvCell(r.home), csvCell(r.guest), n(s[0].penalties), n(s[1].penalties),
+                     minutesText(s[0].penaltySeconds), minutesText(s[1].penaltySeconds),
+                     n(s[0].timeouts), n(s[1].timeouts));
     if (fouled(r))
         text += QCoreApplication::translate("ml::MatchReport", "Fouls;%1;%2\r\n")
-                    .arg(n(r.home, "foul"), n(r.guest, "foul"));
+                    .arg(n(s[0].fouls), n(s[1].fouls));
     return text;
 }
 
@@ -73,20 +93,22 @@ QString plainText(const MatchReport& r) {
             period = e.period;
             text += QLatin1Char('\n') + (period.isEmpty() ? QString() : period + QLatin1Char('\n'));
         }
-        text += QStringLiteral("  %1 %2 %3  %4\n")
-                    .arg(e.time, e.clock.rightJustified(6), e.score.rightJustified(7),
-                         e.team.isEmpty() ? e.what : e.team + QStringLiteral(": ") + e.what);
+        text += QStringLiteral("  %1 %2 %3 %4  %5\n")
+                    .arg(e.time, elapsedText(e.elapsed).rightJustified(6),
+                         e.clock.rightJustified(6), e.score.rightJustified(7),
+                         e.team.isEmpty() ? whatText(e, true)
+                                          : e.team + QStringLiteral(": ") + whatText(e, true));
     }
-    const auto n = [&r](const QString& team, const char* what) {
-        return QString::number(counted(r, team, what));
-    };
+    const std::array<SideSums, 2> s = sideSums(r);
     text += QCoreApplication::translate("ml::MatchReport",
-                                        "\nStrafen: %1 %2, %3 %4\nTimeouts: %1 %5, %3 %6\n")
-                .arg(r.home, n(r.home, "penalty"), r.guest, n(r.guest, "penalty"),
-                     n(r.home, "timeout"), n(r.guest, "timeout"));
+                                        "\nStrafen: %1 %2, %3 %4\nStrafminuten: %1 %5, %3 %6\n"
+                                        "Timeouts: %1 %7, %3 %8\n")
+                .arg(r.home, n(s[0].penalties), r.guest, n(s[1].penalties),
+                     minutesText(s[0].penaltySeconds), minutesText(s[1].penaltySeconds),
+                     n(s[0].timeouts), n(s[1].timeouts));
     if (fouled(r))
         text += QCoreApplication::translate("ml::MatchReport", "Fouls: %1 %2, %3 %4\n")
-                    .arg(r.home, n(r.home, "foul"), r.guest, n(r.guest, "foul"));
+                    .arg(r.home, n(s[0].fouls), r.guest, n(s[1].fouls));
     return text;
 }
 

@@ -27,6 +27,17 @@ struct RecordedEvent {
     // What it counts as in the report's sums: "penalty" for a penalty given, "timeout", "goal",
     // "foul".
     QString counts;
+    // The match time run since the first period's start, in whole seconds, counting through
+    // the periods; -1 where it is not known (a record kept by an earlier version).
+    int elapsed = -1;
+    // The player: a goal's scorer, a penalty's or a foul's player (0: none given).
+    int number = 0;
+    // A goal's assists, at most two.
+    std::vector<int> assists;
+    // A penalty's length in seconds.
+    int seconds = 0;
+    // Taken back by undo: it stays on the sheet, marked, and counts no more.
+    bool withdrawn = false;
     bool operator==(const RecordedEvent&) const = default;
 };
 
@@ -41,13 +52,19 @@ struct MatchReport {
     // "19:59"
     QString clock;
     std::vector<RecordedEvent> events;
+    // The hall, as the settings keep it (empty: none).
+    QString hall = {};
 };
 
-enum class ReportFormat { Text, Csv };
+enum class ReportFormat { Text, Csv, Pdf };
 
-// The file's bytes: UTF-8; the text with LF line ends, the CSV with a byte order mark, ";"
-// between cells and CR LF line ends, as spreadsheets read it.
+// The file's bytes of the text or the CSV (the PDF is drawn by `ReportPdf`): UTF-8; the text with
+// LF line ends, the CSV with a byte order mark, ";" between cells and CR LF line ends, as
+// spreadsheets read it.
 QByteArray reportBytes(const MatchReport& report, ReportFormat format);
+
+// The match time `seconds` as a scoresheet writes it: "61:05"; empty when not known.
+QString elapsedText(int seconds);
 
 // The name the report is offered under: "JJJJ-MM-TT Heim - Gegner", with characters that no
 // file name may hold replaced.

@@ -1,11 +1,21 @@
 #include "core/program.h"
 
 #include "core/keys.h"
+#include "core/report_sheet.h"
 
 #include <algorithm>
 #include <utility>
 
 namespace ml {
+
+namespace {
+
+// How long the "Nr." box waits for a goal's next number.
+constexpr qint64 kScorerMs = 10000;
+// The box takes a scorer and up to two assists; where the sport has fewer, it refuses them.
+constexpr int kAssistsAtMost = 2;
+
+} // namespace
 
 Answer Program::WatchedDialogs::messageBox(const QString& text, const QString& title, Icon icon,
                                            Buttons buttons, Answer defaultAnswer) {
@@ -28,7 +38,7 @@ Program::Program(Clock& clock, Dialogs& dialogs, Shell& shell, SerialDevice& dev
     : dialogs_(dialogs), log(form, clock), serial(form, device, dialogs_, log, secondDevice),
       match(form, clock, dialogs_), modes(form, clock, dialogs_, serial, match),
       composer(form, clock, dialogs_, serial, log), score(form), messages(form, shell),
-      history(form, match, log), horn(form, hornOutput, log), record(form, clock, match),
+      record(form, clock, match), history(form, match, log, record), horn(form, hornOutput, log),
       settings(form, clock, storage, log, keys, match.catalog()),
       writer(form, clock, dialogs_, storage, log, match, record),
       store(form, clock, dialogs_, storage, log, match, serial, record, writer), clock_(clock) {
@@ -50,9 +60,16 @@ Program::Program(Clock& clock, Dialogs& dialogs, Shell& shell, SerialDevice& dev
         button->onClick = [this, step = button->onClick, left = left] {
             step();
             match.goalScored(left);
+            // Under a sport's rules the side's "Nr." box takes the scorer next.
+            if (!match.rules().free())
+                scorer_ = ScorerEntry{left, 0, clock_.wallMs() + kScorerMs};
         };
     match.logLine = [this](const QString& text) { log.addLine(text); };
-    match.onEvent = [this](const MatchEvent& event) { record.add(event); };
+    match.onEvent = [this](const MatchEvent& event) {
+        record.add(event);
+        if (event.kind == EventKind::MatchEnded)
+            writer.matchEnded();
+    };
     form.Ende.onClick = [this] { Ende_Click(); };
     form.keyList.onClick = [this] { keyList_Click(); };
     // The desk switches remote control off (and on) at once; the web face follows.
@@ -251,6 +268,8 @@ void Program::tell(const Changes& changes) {
 bool Program::click(Control& c) {
     if (!c.onClick)
         return false;
+    // Another command: the goal keeps the numbers it has.
+    scorer_.reset();
     if (!reachable(c))
         return true;
     history.click(c, [&c] {
@@ -331,6 +350,7 @@ bool Program::command(const Command& command, bool down) {
         return hold(c, down);
     if (!down)
         return true;
+    scorer_.reset();
     if (command.evenHidden && !c.visible) {
         if (c.enabled)
             history.click(c, c.onClick);
@@ -401,6 +421,60 @@ bool Program::hold(Control& c, bool down) {
     if (!down || reachable(c))
         c.onHold(down);
     return true;
+}
+
+bool Program::numberEntered(bool left) {
+    if (!scorer_ || scorer_->left != left || clock_.wallMs() > scorer_->untilMs) {
+        scorer_.reset();
+        return false;
+    }
+    TextBox& box = left ? form.playerL : form.playerR;
+    const std::optional<std::size_t> goal = record.lastGoal(left);
+    if (!goal) {
+        scorer_.reset();
+        return false;
+    }
+    const RecordedEvent& e = record.events()[*goal];
+    std::vector<int> numbers;
+    if (scorer_->taken > 0) {
+        numbers.push_back(e.number);
+        numbers.insert(numbers.end(), e.assists.begin(), e.assists.end());
+    }
+    bool whole = false;
+    const int n = box.text.trimmed().toInt(&whole);
+    numbers.push_back(whole ? n : -1);
+    const std::optional<QString> refused = setGoalNumbers(
+        *goal, numbers.front(), std::vector<int>(numbers.begin() + 1, numbers.end()));
+    box.text.clear();
+    if (refused) {
+        form.setFault(Fault::Note, *refused);
+        ++form.NoteCount;
+    } else if (++scorer_->taken > kAssistsAtMost) {
+        scorer_.reset();
+    } else {
+        scorer_->untilMs = clock_.wallMs() + kScorerMs;
+    }
+    acted(true, true);
+    return true;
+}
+
+std::optional<QString> Program::goalNumbers(std::size_t index, int scorer,
+                                            const std::vector<int>& assists) {
+    scorer_.reset();
+    std::optional<QString> refused = setGoalNumbers(index, scorer, assists);
+    acted(true);
+    return refused;
+}
+
+std::optional<QString> Program::setGoalNumbers(std::size_t index, int scorer,
+                                               const std::vector<int>& assists) {
+    if (std::optional<QString> refused = history.numbers(index, scorer, assists))
+        return refused;
+    const RecordedEvent& e = record.events()[index];
+    log.addLine(
+        tr(" +++ Tor %1 (%2, %3): %4")
+            .arg(e.team, elapsedText(e.elapsed), e.score, scorer ? scorerText(e) : tr("ohne Nr.")));
+    return std::nullopt;
 }
 
 } // namespace ml

@@ -142,6 +142,21 @@ class Program {
     // The operator chose a sport ("Extras → Sportart…"): the match follows its rules from now
     // on. False when the operator said no to the question during a match.
     bool chooseSport(const QString& id);
+    // Enter in the side's "Nr." box (`left`: the home side's) after a goal: the number typed is
+    // the goal's scorer's, the next two its assists' (refused where the sport has none), until
+    // 10 s pass without one, or another command comes. False when no goal waits for numbers
+    // (the box keeps the number for the next penalty). A number refused is said in the status
+    // line; the goal stays.
+    bool numberEntered(bool left);
+    // The goal at `index` of the record gets these numbers ("Spielverlauf…", the replay's
+    // `goal`): one step of undo and a log line. The reason when they are refused.
+    std::optional<QString> goalNumbers(std::size_t index, int scorer,
+                                       const std::vector<int>& assists);
+    // The side whose goal waits for numbers in its "Nr." box: the window puts the focus there.
+    std::optional<bool> scorerSide() const {
+        return scorer_ ? std::optional<bool>(scorer_->left) : std::nullopt;
+    }
+
     // The club's own sports changed in the dialog: they are kept.
     void sportsChanged() {
         settings.keepSports();
@@ -162,9 +177,9 @@ class Program {
     Composer composer;
     ScoreKeeping score;
     MessageWindowModel messages;
+    MatchRecord record;
     UndoHistory history;
     HornSignals horn;
-    MatchRecord record;
     SettingsStore settings;
     RecordWriter writer;
     StateStore store;
@@ -185,6 +200,9 @@ class Program {
     void stepped(bool tick);
     void tell(const Changes& changes);
 
+    std::optional<QString> setGoalNumbers(std::size_t index, int scorer,
+                                          const std::vector<int>& assists);
+
     // The key list ("?" > "Tastenkürzel…").
     void keyList_Click();
 
@@ -199,6 +217,13 @@ class Program {
     qint64 tickSecond_ = -1;
     // The notes of the match the status line has said as the last action ended.
     int notesSeen_ = 0;
+    // A goal whose side's "Nr." box takes its numbers: how many it has taken, and until when.
+    struct ScorerEntry {
+        bool left = true;
+        int taken = 0;
+        qint64 untilMs = 0;
+    };
+    std::optional<ScorerEntry> scorer_;
 };
 
 } // namespace ml

@@ -24,6 +24,7 @@ RecordWriter::RecordWriter(Form& form, const Clock& clock, Dialogs& dialogs, Sto
 
 void RecordWriter::bindHandlers() {
     form_.SaveReport.onClick = [this] { SaveReport_Click(); };
+    form_.SavePdf.onClick = [this] { SavePdf_Click(); };
 }
 
 void RecordWriter::line(const QString& text) {
@@ -34,6 +35,7 @@ void RecordWriter::line(const QString& text) {
 }
 
 void RecordWriter::begin() {
+    endWritten_ = false;
     name_ = storage_.startRecord();
     recording_ = true;
     for (const QString& text : std::exchange(pending_, {}))
@@ -63,39 +65,87 @@ void RecordWriter::rebuildLog(const QStringList& older) {
     }
 }
 
-void RecordWriter::SaveReport_Click() {
+QString RecordWriter::suggested(const QString& suffix) const {
+    const QDateTime now = QDateTime::fromMSecsSinceEpoch(clock_.wallMs());
+    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
+    const QString name = reportName(now.toString(QStringLiteral("yyyy-MM-dd")), form_.Text_l.text,
+                                    form_.Text_r.text);
+    return (folder.isEmpty() ? QString() : folder + QLatin1Char('/')) + name + suffix;
+}
+
+MatchReport RecordWriter::report() const {
     const Form& f = form_;
     const QDateTime now = QDateTime::fromMSecsSinceEpoch(clock_.wallMs());
-    // In the documents folder, named after the day and the teams.
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::DocumentsLocation);
-    const QString name =
-        reportName(now.toString(QStringLiteral("yyyy-MM-dd")), f.Text_l.text, f.Text_r.text);
+    return {now.toString(QStringLiteral("dd.MM.yyyy")),
+            match_.rules().title(),
+            f.Text_l.text,
+            f.Text_r.text,
+            f.Pkt_l.text + QLatin1Char(':') + f.Pkt_r.text,
+            f.D_Min.text + QLatin1Char(':') + f.D_Sec.text,
+            events_.events(),
+            f.Hall};
+}
+
+std::optional<QByteArray> RecordWriter::bytes(ReportFormat format) const {
+    if (format != ReportFormat::Pdf)
+        return reportBytes(report(), format);
+    if (pdf == nullptr)
+        return std::nullopt;
+    return pdf->pdf(report());
+}
+
+std::optional<QString> RecordWriter::write(const QString& path, ReportFormat format) {
+    const std::optional<QByteArray> data = bytes(format);
+    if (!data)
+        return tr("kein PDF-Druck verfügbar");
+    if (std::optional<QString> error = storage_.writeFile(path, *data))
+        return error;
+    log_.addLine(tr(" +++ Spielbericht gespeichert: ") + path);
+    return std::nullopt;
+}
+
+void RecordWriter::save(const QString& title, const QString& suffix, const QString& filters) {
     QString filter;
-    QString path = dialogs_.saveFileName(
-        tr("Spielbericht speichern"),
-        (folder.isEmpty() ? QString() : folder + QLatin1Char('/')) + name + QStringLiteral(".txt"),
-        QStringLiteral("Text (*.txt);;CSV (*.csv)"), filter);
+    QString path = dialogs_.saveFileName(title, suggested(suffix), filters, filter);
     if (path.isEmpty())
         return;
-    const bool csv = filter.contains(QLatin1String("csv"), Qt::CaseInsensitive) ||
-                     path.endsWith(QLatin1String(".csv"), Qt::CaseInsensitive);
-    if (QFileInfo(path).suffix().isEmpty())
-        path += csv ? QStringLiteral(".csv") : QStringLiteral(".txt");
-
-    const MatchReport report{now.toString(QStringLiteral("dd.MM.yyyy")),
-                             match_.rules().title(),
-                             f.Text_l.text,
-                             f.Text_r.text,
-                             f.Pkt_l.text + QLatin1Char(':') + f.Pkt_r.text,
-                             f.D_Min.text + QLatin1Char(':') + f.D_Sec.text,
-                             events_.events()};
-    if (const std::optional<QString> error = storage_.writeFile(
-            path, reportBytes(report, csv ? ReportFormat::Csv : ReportFormat::Text))) {
+    // The suffix chooses the format, else the filter chosen.
+    const auto format = [](const QString& text) {
+        return text.contains(QLatin1String("pdf"), Qt::CaseInsensitive)   ? ReportFormat::Pdf
+               : text.contains(QLatin1String("csv"), Qt::CaseInsensitive) ? ReportFormat::Csv
+                                                                          : ReportFormat::Text;
+    };
+    const QString ending = QFileInfo(path).suffix();
+    const ReportFormat chosen = format(ending.isEmpty() ? filter : ending);
+    if (ending.isEmpty())
+        path += chosen == ReportFormat::Pdf   ? QStringLiteral(".pdf")
+                : chosen == ReportFormat::Csv ? QStringLiteral(".csv")
+                                              : QStringLiteral(".txt");
+    if (const std::optional<QString> error = write(path, chosen))
         dialogs_.messageBox(tr("Spielbericht kann nicht gespeichert werden: ") + *error,
                             QStringLiteral("Marklight"), Icon::None, Buttons::Ok);
+}
+
+void RecordWriter::SaveReport_Click() {
+    save(tr("Spielbericht speichern"), QStringLiteral(".txt"),
+         pdf != nullptr ? QStringLiteral("Text (*.txt);;CSV (*.csv);;PDF (*.pdf)")
+                        : QStringLiteral("Text (*.txt);;CSV (*.csv)"));
+}
+
+void RecordWriter::SavePdf_Click() {
+    save(tr("Spielbericht als PDF"), QStringLiteral(".pdf"), QStringLiteral("PDF (*.pdf)"));
+}
+
+void RecordWriter::matchEnded() {
+    if (pdf == nullptr || std::exchange(endWritten_, true))
         return;
-    }
-    log_.addLine(tr(" +++ Spielbericht gespeichert: ") + path);
+    const QString path = suggested(QStringLiteral(".pdf"));
+    const std::optional<QString> error = write(path, ReportFormat::Pdf);
+    form_.setFault(Fault::Note,
+                   error
+                       ? tr("Spielbericht kann nicht gespeichert werden: %1 (%2)").arg(*error, path)
+                       : tr("Spielbericht gespeichert: %1").arg(path));
+    ++form_.NoteCount;
 }
 
 } // namespace ml

@@ -28,6 +28,7 @@ const QString kHome = QStringLiteral("homeName");
 const QString kGuest = QStringLiteral("guestName");
 const QString kPort = QStringLiteral("portDevice");
 const QString kLanguage = QStringLiteral("language");
+const QString kHall = QStringLiteral("hall");
 const QString kTeamNames = QStringLiteral("teamNames/");
 const QString kLine2Port = QStringLiteral("line2Device");
 const QString kRemoteOn = QStringLiteral("remoteOn");
@@ -148,6 +149,7 @@ Settings Settings::fromValues(const QVariantMap& values, bool* keysRead) {
         },
         s.sport);
     takeText(values, kPort, deviceText, s.port);
+    takeText(values, kHall, nameText, s.hall);
     takeText(values, kLine2Port, deviceText, s.line2Port);
     takeText(values, kMqttHost, brokerHost, s.mqttHost);
     takeText(values, kMqttCaFile, brokerText, s.mqttCaFile);
@@ -184,6 +186,8 @@ QVariantMap Settings::toValues() const {
         v.insert(kPort, port);
     if (!line2Port.isEmpty())
         v.insert(kLine2Port, line2Port);
+    if (!hall.isEmpty())
+        v.insert(kHall, hall);
     const std::span<const Setting> table = settingTable();
     for (std::size_t i = 0; i < table.size(); ++i)
         v.insert(QLatin1String(table[i].key),
@@ -233,6 +237,7 @@ void SettingsStore::apply(const Settings& s) {
     f.TeamNames = s.teamNames;
     setBrokerTexts(
         f, {false, s.mqttHost, 0, false, s.mqttCaFile, s.mqttUser, {}, s.mqttHall, s.mqttCourt});
+    f.Hall = s.hall;
     if (!f.Line2Open) {
         const qsizetype line2 = s.line2Port.isEmpty() ? -1 : f.Combo6.notes.indexOf(s.line2Port);
         f.Line2Port = line2 >= 0 ? portNumberOf(f.Combo6.items[line2]) : 0;
@@ -266,6 +271,7 @@ Settings SettingsStore::fromForm() const {
     take(f.ValStrafeR.text, lengthText, s.penaltyRight);
     take(f.Text_l.text, nameText, s.home);
     take(f.Text_r.text, nameText, s.guest);
+    take(f.Hall, nameText, s.hall);
     const QString device = f.Combo6.notes.value(f.Combo6.index);
     if (!device.isEmpty())
         s.port = device;

@@ -41,6 +41,8 @@ struct Settings {
     QString language;
     // The team names typed last, newest first.
     QStringList teamNames;
+    // The hall the matches are played in, for the head of the printed report.
+    QString hall;
     // The keys of the commands ("Extras → Tasten…").
     KeyTable keys;
     // The second display line's port ("Extras → Zweite Anzeigelinie…").

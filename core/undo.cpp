@@ -16,10 +16,10 @@ constexpr std::size_t kSeconds = 5;
 
 } // namespace
 
-UndoHistory::UndoHistory(Form& form, MatchEngine& match, EventLog& log)
-    : form_(form), match_(match),
-      log_(log), boxes_{&form.Text_l, &form.Text_r, &form.Pkt_l,    &form.Pkt_r,
-                        &form.D_Min,  &form.D_Sec,  &form.Startwert} {}
+UndoHistory::UndoHistory(Form& form, MatchEngine& match, EventLog& log, MatchRecord& record)
+    : form_(form), match_(match), log_(log),
+      record_(record), boxes_{&form.Text_l, &form.Text_r, &form.Pkt_l,    &form.Pkt_r,
+                              &form.D_Min,  &form.D_Sec,  &form.Startwert} {}
 
 void UndoHistory::bindHandlers() {
     form_.undo.onClick = [this] { undo_Click(); };
@@ -73,17 +73,19 @@ void UndoHistory::click(Control& c, const std::function<void()>& run) {
     const QString what =
         command != nullptr ? command->undoName(form_, !match_.rules().free()) : QString();
     const State before = capture();
+    const MatchRecord::Mark from = record_.mark();
     run();
     if (what.isEmpty())
         return;
     State after = capture();
+    const MatchRecord::Mark to = record_.mark();
     // Starting and stopping changes the clock's running, not its value: the boxes move with
     // the time of day, and a step that set them back would rewind it.
     if (&c == &form_.St_St) {
         after.texts[kMinutes] = before.texts[kMinutes];
         after.texts[kSeconds] = before.texts[kSeconds];
     }
-    record(what, before, after);
+    record(what, before, after, from, to);
 }
 
 void UndoHistory::type(TextBox& box, const QString& text) {
@@ -114,10 +116,33 @@ void UndoHistory::setting(const Setting& setting, int value) {
     record(setting.said(value), before, capture());
 }
 
-void UndoHistory::record(const QString& what, const State& before, State after) {
-    if (before == after)
+std::optional<QString> UndoHistory::numbers(std::size_t index, int scorer,
+                                            const std::vector<int>& assists) {
+    typing_ = nullptr;
+    const std::vector<RecordedEvent>& events = record_.events();
+    if (index >= events.size())
+        return tr("Kein Tor gewählt");
+    const Step::Numbers before{events[index].number, events[index].assists};
+    if (std::optional<QString> refused = record_.setNumbers(index, scorer, assists))
+        return refused;
+    if (before.scorer == scorer && before.assists == assists)
+        return std::nullopt;
+    const State now = capture();
+    const MatchRecord::Mark at = record_.mark();
+    done_.push_back({tr("Nr. beim Tor"), now, now, at, at,
+                     std::pair{before, Step::Numbers{scorer, assists}}, index});
+    if (done_.size() > kSteps)
+        done_.pop_front();
+    undone_.clear();
+    showMenu();
+    return std::nullopt;
+}
+
+void UndoHistory::record(const QString& what, const State& before, State after,
+                         const MatchRecord::Mark& from, const MatchRecord::Mark& to) {
+    if (before == after && from == to)
         return;
-    done_.push_back({what, before, std::move(after)});
+    done_.push_back({what, before, std::move(after), from, to});
     if (done_.size() > kSteps)
         done_.pop_front();
     undone_.clear();
@@ -149,6 +174,20 @@ void UndoHistory::redo_Click() {
 }
 
 void UndoHistory::apply(const Step& step, bool forward) {
+    // The scores set back are no goals: the step's own entries are marked instead.
+    record_.mark();
+    record_.restoring(true);
+    applyState(step, forward);
+    record_.mark();
+    record_.restoring(false);
+    record_.withdraw(step.from, step.to, !forward);
+    if (step.numbers && step.from.generation == record_.mark().generation) {
+        const Step::Numbers& to = forward ? step.numbers->second : step.numbers->first;
+        record_.setNumbers(step.goal, to.scorer, to.assists);
+    }
+}
+
+void UndoHistory::applyState(const Step& step, bool forward) {
     Form& f = form_;
     const State& to = forward ? step.after : step.before;
     const bool clock = step.before.clockRunning != step.after.clockRunning;

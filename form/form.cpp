@@ -47,7 +47,7 @@ Form::Form() {
         &Mode_down,      &reset,    &Helligkeit, &br_low,    &br_med,       &br_high,   &HL_Prog,
         &check_comPorts, &Baudrate, &Baud_1200,  &Baud_2400, &Baud_4800,    &Baud_9600, &Help,
         &Mess,           &keyList,  &abbout};
-    controls_.insert(controls_.end(), {&undo, &redo, &SaveReport, &ResetSettings});
+    controls_.insert(controls_.end(), {&undo, &redo, &SaveReport, &SavePdf, &ResetSettings});
     for (int i = 1; i <= 16; ++i)
         controls_.push_back(&*HLProgr[i]);
     controls_.insert(controls_.end(), {&horn, &hornMissing, &StatusLine, &remoteOn, &remoteMark});

@@ -286,6 +286,8 @@ struct Form {
     MenuItem Datei{"Datei", tr("Datei")};
     // writes the match record with a header to a file the operator chooses
     MenuItem SaveReport{"SaveReport", tr("Spielbericht speichern…")};
+    // writes the match report as a PDF to a file the operator chooses
+    MenuItem SavePdf{"SavePdf", tr("Spielbericht als PDF…")};
     // ends the program, closing the port first
     MenuItem Ende{"Ende", tr("Ende")};
     // menu "Extras"
@@ -457,6 +459,9 @@ struct Form {
     // The team names typed last, newest first, at most `kTeamNamesKept`: the name boxes offer
     // them. Kept with the settings.
     QStringList TeamNames;
+    // The hall the matches are played in ("Extras → Sportart…"), for the head of the printed
+    // report. Kept with the settings.
+    QString Hall;
 
     // --- serial link ---
     bool PortOpen = false;

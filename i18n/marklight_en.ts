@@ -523,6 +523,10 @@ running...</translation>
         <source>Foul</source>
         <translation>Foul</translation>
     </message>
+    <message>
+        <source>Spielbericht als PDF…</source>
+        <translation>Match report as PDF…</translation>
+    </message>
 </context>
 <context>
     <name>Fouls</name>
@@ -916,6 +920,34 @@ Count another foul?</translation>
         <source>Sp&amp;ortart…</source>
         <translation>Sp&amp;ort…</translation>
     </message>
+    <message>
+        <source>Spiel&amp;verlauf…</source>
+        <translation>Match &amp;log…</translation>
+    </message>
+    <message>
+        <source>&amp;Drucken…</source>
+        <translation>&amp;Print…</translation>
+    </message>
+    <message>
+        <source>Spielbericht</source>
+        <translation>Match report</translation>
+    </message>
+    <message>
+        <source>Spielbericht drucken</source>
+        <translation>Print the match report</translation>
+    </message>
+    <message>
+        <source>Drucken</source>
+        <translation>Print</translation>
+    </message>
+    <message>
+        <source>Der Drucker nimmt den Spielbericht nicht an.</source>
+        <translation>The printer does not take the match report.</translation>
+    </message>
+    <message>
+        <source> +++ Spielbericht gedruckt</source>
+        <translation> +++ Match report printed</translation>
+    </message>
 </context>
 <context>
     <name>MatchContext</name>
@@ -933,6 +965,29 @@ Count another foul?</translation>
     <message>
         <source>Nur am Pult: %1</source>
         <translation>Only at the desk: %1</translation>
+    </message>
+</context>
+<context>
+    <name>MatchLogDialog</name>
+    <message>
+        <source>Spielverlauf</source>
+        <translation>Match log</translation>
+    </message>
+    <message>
+        <source> (zurückgenommen)</source>
+        <translation> (taken back)</translation>
+    </message>
+    <message>
+        <source>Tor</source>
+        <translation>Goal</translation>
+    </message>
+    <message>
+        <source>Nr. des Torschützen und der Vorlagen (z. B. 17 5 8):</source>
+        <translation>No. of the scorer and the assists (e.g. 17 5 8):</translation>
+    </message>
+    <message>
+        <source>Nr. des Torschützen:</source>
+        <translation>No. of the scorer:</translation>
     </message>
 </context>
 <context>
@@ -1012,6 +1067,26 @@ Count another foul?</translation>
     <message>
         <source>Foul%1</source>
         <translation>Foul%1</translation>
+    </message>
+    <message>
+        <source>Kein Tor gewählt</source>
+        <translation>No goal chosen</translation>
+    </message>
+    <message>
+        <source>Nr. %1 gibt es nicht (1–99)</source>
+        <translation>There is no no. %1 (1–99)</translation>
+    </message>
+    <message>
+        <source>%1 kennt keine Vorlagen</source>
+        <translation>%1 has no assists</translation>
+    </message>
+    <message>
+        <source>Höchstens %1 Vorlagen</source>
+        <translation>At most %1 assists</translation>
+    </message>
+    <message>
+        <source>#%1 steht zweimal</source>
+        <translation>#%1 stands twice</translation>
     </message>
 </context>
 <context>
@@ -1441,6 +1516,14 @@ Quit Marklight?</translation>
         <source> +++ MQTT: Broker %1, Halle %2, Feld %3</source>
         <translation> +++ MQTT: broker %1, hall %2, court %3</translation>
     </message>
+    <message>
+        <source> +++ Tor %1 (%2, %3): %4</source>
+        <translation> +++ Goal %1 (%2, %3): %4</translation>
+    </message>
+    <message>
+        <source>ohne Nr.</source>
+        <translation>without no.</translation>
+    </message>
 </context>
 <context>
     <name>RecordWriter</name>
@@ -1455,6 +1538,22 @@ Quit Marklight?</translation>
     <message>
         <source> +++ Spielbericht gespeichert: </source>
         <translation> +++ Match report saved: </translation>
+    </message>
+    <message>
+        <source>kein PDF-Druck verfügbar</source>
+        <translation>no PDF writer available</translation>
+    </message>
+    <message>
+        <source>Spielbericht als PDF</source>
+        <translation>Match report as PDF</translation>
+    </message>
+    <message>
+        <source>Spielbericht kann nicht gespeichert werden: %1 (%2)</source>
+        <translation>Match report cannot be saved: %1 (%2)</translation>
+    </message>
+    <message>
+        <source>Spielbericht gespeichert: %1</source>
+        <translation>Match report saved: %1</translation>
     </message>
 </context>
 <context>
@@ -1826,6 +1925,10 @@ No permission for %1.<byte value="xd"/>
         <source>Das Spiel folgt gerade dieser Sportart: zuerst eine andere wählen.</source>
         <translation>The match follows this sport now: choose another one first.</translation>
     </message>
+    <message>
+        <source>Halle (für den Spielbericht):</source>
+        <translation>Hall (for the match report):</translation>
+    </message>
 </context>
 <context>
     <name>SportRules</name>
@@ -2162,6 +2265,14 @@ Give it all the same?</translation>
         <source>Wiederholen</source>
         <translation>Redo</translation>
     </message>
+    <message>
+        <source>Kein Tor gewählt</source>
+        <translation>No goal chosen</translation>
+    </message>
+    <message>
+        <source>Nr. beim Tor</source>
+        <translation>No. of a goal</translation>
+    </message>
 </context>
 <context>
     <name>WebDialog</name>
@@ -2477,40 +2588,6 @@ Give it all the same?</translation>
 <context>
     <name>ml::MatchReport</name>
     <message>
-        <source>Spielbericht;<byte value="xd"/>
-Datum;%1<byte value="xd"/>
-Sportart;%2<byte value="xd"/>
-Mannschaft links;%3<byte value="xd"/>
-Mannschaft rechts;%4<byte value="xd"/>
-Endstand;%5<byte value="xd"/>
-Spielzeit;%6<byte value="xd"/>
-<byte value="xd"/>
-Abschnitt;Zeit;Spielzeit;Mannschaft;Ereignis;Stand<byte value="xd"/>
-</source>
-        <translation>Match report;<byte value="xd"/>
-Date;%1<byte value="xd"/>
-Sport;%2<byte value="xd"/>
-Team left;%3<byte value="xd"/>
-Team right;%4<byte value="xd"/>
-Final score;%5<byte value="xd"/>
-Match clock;%6<byte value="xd"/>
-<byte value="xd"/>
-Period;Time;Match clock;Team;Event;Score<byte value="xd"/>
-</translation>
-    </message>
-    <message>
-        <source><byte value="xd"/>
-;%1;%2<byte value="xd"/>
-Strafen;%3;%4<byte value="xd"/>
-Timeouts;%5;%6<byte value="xd"/>
-</source>
-        <translation><byte value="xd"/>
-;%1;%2<byte value="xd"/>
-Penalties;%3;%4<byte value="xd"/>
-Time-outs;%5;%6<byte value="xd"/>
-</translation>
-    </message>
-    <message>
         <source>Spielbericht
 Datum: %1
 Sportart: %2
@@ -2527,16 +2604,6 @@ Match clock: %6
 </translation>
     </message>
     <message>
-        <source>
-Strafen: %1 %2, %3 %4
-Timeouts: %1 %5, %3 %6
-</source>
-        <translation>
-Penalties: %1 %2, %3 %4
-Time-outs: %1 %5, %3 %6
-</translation>
-    </message>
-    <message>
         <source>Fouls;%1;%2<byte value="xd"/>
 </source>
         <translation>Fouls;%1;%2<byte value="xd"/>
@@ -2546,6 +2613,54 @@ Time-outs: %1 %5, %3 %6
         <source>Fouls: %1 %2, %3 %4
 </source>
         <translation>Fouls: %1 %2, %3 %4
+</translation>
+    </message>
+    <message>
+        <source>Spielbericht;<byte value="xd"/>
+Datum;%1<byte value="xd"/>
+Sportart;%2<byte value="xd"/>
+Mannschaft links;%3<byte value="xd"/>
+Mannschaft rechts;%4<byte value="xd"/>
+Endstand;%5<byte value="xd"/>
+Spielzeit;%6<byte value="xd"/>
+<byte value="xd"/>
+Abschnitt;Zeit;Spielzeit;Uhr;Mannschaft;Ereignis;Nr.;Vorlagen;Stand<byte value="xd"/>
+</source>
+        <translation>Match report;<byte value="xd"/>
+Date;%1<byte value="xd"/>
+Sport;%2<byte value="xd"/>
+Team left;%3<byte value="xd"/>
+Team right;%4<byte value="xd"/>
+Final score;%5<byte value="xd"/>
+Match clock;%6<byte value="xd"/>
+<byte value="xd"/>
+Period;Time;Match time;Clock;Team;Event;No.;Assists;Score<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>
+;%1;%2<byte value="xd"/>
+Strafen;%3;%4<byte value="xd"/>
+Strafminuten;%5;%6<byte value="xd"/>
+Timeouts;%7;%8<byte value="xd"/>
+</source>
+        <translation><byte value="xd"/>
+;%1;%2<byte value="xd"/>
+Penalties;%3;%4<byte value="xd"/>
+Penalty minutes;%5;%6<byte value="xd"/>
+Time-outs;%7;%8<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source>
+Strafen: %1 %2, %3 %4
+Strafminuten: %1 %5, %3 %6
+Timeouts: %1 %7, %3 %8
+</source>
+        <translation>
+Penalties: %1 %2, %3 %4
+Penalty minutes: %1 %5, %3 %6
+Time-outs: %1 %7, %3 %8
 </translation>
     </message>
 </context>
@@ -2589,6 +2704,117 @@ Time-outs: %1 %5, %3 %6
     <message>
         <source>nicht schreibbar</source>
         <translation>not writable</translation>
+    </message>
+</context>
+<context>
+    <name>ml::ReportSheet</name>
+    <message>
+        <source> (zurückgenommen)</source>
+        <translation> (taken back)</translation>
+    </message>
+    <message>
+        <source>Summen</source>
+        <translation>Totals</translation>
+    </message>
+    <message>
+        <source>Spielbericht</source>
+        <translation>Match report</translation>
+    </message>
+    <message>
+        <source>entfernt</source>
+        <translation>removed</translation>
+    </message>
+    <message>
+        <source>beendet %1</source>
+        <translation>ended %1</translation>
+    </message>
+    <message>
+        <source>verbüßt %1</source>
+        <translation>served %1</translation>
+    </message>
+    <message>
+        <source>%1 – %2   %3</source>
+        <translation>%1 – %2   %3</translation>
+    </message>
+    <message>
+        <source>Abschnitte: %1</source>
+        <translation>Periods: %1</translation>
+    </message>
+    <message>
+        <source>Tore</source>
+        <translation>Goals</translation>
+    </message>
+    <message>
+        <source>Zeit</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Abschnitt</source>
+        <translation>Period</translation>
+    </message>
+    <message>
+        <source>Mannschaft</source>
+        <translation>Team</translation>
+    </message>
+    <message>
+        <source>Torschütze</source>
+        <translation>Scorer</translation>
+    </message>
+    <message>
+        <source>Vorlagen</source>
+        <translation>Assists</translation>
+    </message>
+    <message>
+        <source>Stand</source>
+        <translation>Score</translation>
+    </message>
+    <message>
+        <source>Strafen</source>
+        <translation>Penalties</translation>
+    </message>
+    <message>
+        <source>Spieler</source>
+        <translation>Player</translation>
+    </message>
+    <message>
+        <source>Dauer</source>
+        <translation>Length</translation>
+    </message>
+    <message>
+        <source>Ende</source>
+        <translation>End</translation>
+    </message>
+    <message>
+        <source>Timeouts und Fouls</source>
+        <translation>Timeouts and fouls</translation>
+    </message>
+    <message>
+        <source>Ereignis</source>
+        <translation>Event</translation>
+    </message>
+    <message>
+        <source>%1 min</source>
+        <translation>%1 min</translation>
+    </message>
+    <message>
+        <source>Bank</source>
+        <translation>Bench</translation>
+    </message>
+    <message>
+        <source>%1: %2 Tore, %3 Strafminuten%4, %5 Timeouts%6</source>
+        <translation>%1: %2 goals, %3 penalty minutes%4, %5 timeouts%6</translation>
+    </message>
+    <message>
+        <source>, %1 Fouls</source>
+        <translation>, %1 fouls</translation>
+    </message>
+    <message>
+        <source>Zeitnehmer</source>
+        <translation>Timekeeper</translation>
+    </message>
+    <message>
+        <source>Schreiber</source>
+        <translation>Scorer</translation>
     </message>
 </context>
 <context>

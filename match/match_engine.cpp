@@ -2,6 +2,8 @@
 
 #include "form/number_text.h"
 
+#include <cmath>
+
 namespace ml {
 
 MatchEngine::MatchEngine(Form& form, const Clock& clock, Dialogs& dialogs)
@@ -103,6 +105,17 @@ QStringList MatchEngine::penaltyLengths() const {
             lengths << QStringLiteral("%1+%1").arg(lengths.back());
     }
     return lengths;
+}
+
+qint64 MatchEngine::elapsedMs(std::optional<qint64> clockMs) const {
+    const Form& f = context_.form;
+    const qint64 at = clockMs.value_or(count_.clockMs());
+    qint64 ms = at;
+    if (!rules().free())
+        ms = periods_.matchMs(at);
+    else if (!f.Mode_up.checked)
+        ms = std::llround(readNumber(f.Startwert.text).value_or(0) * 60000) - at;
+    return std::max<qint64>(0, ms);
 }
 
 } // namespace ml

@@ -70,6 +70,10 @@ class MatchEngine {
     void showPeriodName() { periods_.showPeriodName(); }
 
     Penalties& penalties() { return penalties_; }
+    // The match time run since the first period's start, in milliseconds, counting through the
+    // periods, at the match clock's `clockMs` (its value now when none is given). Without a
+    // sport's periods a count-down starts from the start value, a count-up from 0:00.
+    qint64 elapsedMs(std::optional<qint64> clockMs = std::nullopt) const;
 
   private:
     MatchContext context_;

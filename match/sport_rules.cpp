@@ -171,7 +171,7 @@ bool readSport(Reader& r, const QJsonObject& o, bool builtIn, SportRules& s) {
     if (o.contains(QLatin1String("fouls")) &&
         !readFouls(r, o.value(QLatin1String("fouls")).toObject(), s.fouls))
         return false;
-    return true;
+    return r.whole(o, "assists", s.assists, 0, 2, true);
 }
 
 QJsonValue minutes(int seconds) {
@@ -233,6 +233,8 @@ QJsonObject sportJson(const SportRules& s) {
         }
         o.insert(QStringLiteral("timeouts"), to);
     }
+    if (s.assists > 0)
+        o.insert(QStringLiteral("assists"), s.assists);
     return o;
 }
 

@@ -101,6 +101,8 @@ struct SportRules {
     PenaltyRules penalties;
     TimeoutRules timeouts;
     FoulRules fouls;
+    // Assists a goal may have on the scoresheet (ice hockey and floorball: two).
+    int assists = 0;
     // One of the program's own, not a club's copy.
     bool builtIn = false;
 

@@ -3,8 +3,8 @@
 #   form → platform → bookkeeping → match → serial → display → core → {web, app, tools}
 # Uses between the siblings are made on purpose: app/ wires the web face in and tools/ (the replay)
 # drives the remote control (web/ knows nothing of either), and app/monitor (the LED window, drawn from the decoder) stands between display and
-# {app, tools}: both may use it, it uses nothing of app/ or core/. tests/ and bench/ may use
-# anything.
+# {app, tools}: both may use it, it uses nothing of app/ or core/; app/report (the report drawn
+# on paper) stands between core and {app, tools} alike. tests/ and bench/ may use anything.
 # Every `#include "dir/…"` of the sources, and every target_link_libraries of the CMake files,
 # must go to the folder itself or one below it; only app/ and tools/ link Qt Gui or Widgets.
 # Prints each offence as FILE:LINE and fails if there is one.
@@ -20,12 +20,13 @@ serial=form platform bookkeeping match
 display=form platform bookkeeping match serial
 core=form platform bookkeeping match serial display
 app/monitor=form platform bookkeeping match serial display
+app/report=form platform bookkeeping match serial display core
 web=form platform bookkeeping match serial display core
-app=form platform bookkeeping match serial display core web app/monitor
-tools=form platform bookkeeping match serial display core web app/monitor'
+app=form platform bookkeeping match serial display core web app/monitor app/report
+tools=form platform bookkeeping match serial display core web app/monitor app/report'
 # Qt modules that every folder may link; the others only these folders.
 qt_core='Core SerialPort Network HttpServer WebSockets'
-qt_view='app app/monitor tools'
+qt_view='app app/monitor app/report tools'
 
 if git rev-parse --is-inside-work-tree >/dev/null 2>&1; then
     files() { git ls-files --cached --others --exclude-standard "$@"; }
@@ -40,6 +41,7 @@ fi
 awk -v below="$below" -v qt_core="$qt_core" -v qt_view="$qt_view" '
 function layer(path) {
     if (path ~ /^app\/monitor\//) return "app/monitor"
+    if (path ~ /^app\/report\//) return "app/report"
     if (index(path, "/") == 0) return ""
     return substr(path, 1, index(path, "/") - 1)
 }

@@ -11,7 +11,7 @@ run=(build-essential cmake ninja-build pkg-config qt6-base-dev qt6-serialport-de
 package=(dpkg-dev file librsvg2-bin)
 test=(libgtest-dev libgmock-dev libbenchmark-dev xvfb xdotool clang clang-format libclang-rt-14-dev socat
       pulseaudio pulseaudio-utils desktop-file-utils imagemagick chromium chromium-driver
-      python3-selenium g++-mingw-w64-x86-64-posix zbar-tools nodejs
+      python3-selenium g++-mingw-w64-x86-64-posix zbar-tools nodejs poppler-utils
       mosquitto mosquitto-clients openssl python3-paho-mqtt)
 case "${1:-run}" in
     run) packages=("${run[@]}") ;;

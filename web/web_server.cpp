@@ -35,6 +35,7 @@ constexpr Page kPages[] = {
     {"/uhr", "uhr.html", kHtml},
     {"/overlay", "overlay.html", kHtml},
     {"/fernbedienung", "fernbedienung.html", kHtml},
+    {"/bericht", "bericht.html", kHtml},
     {"/live.js", "live.js", "text/javascript; charset=utf-8"},
     {"/pages.css", "pages.css", "text/css; charset=utf-8"},
     {"/sha256.js", "js-sha256.min.js", "text/javascript; charset=utf-8"},
@@ -59,10 +60,11 @@ QByteArray message(const char* type, const char* key, const QJsonObject& body, q
 class HttpFace : public QAbstractHttpServer {
   public:
     // `remote` fills the remote's page with the buttons of its commands.
+    // `report` gives the report's file as the desk writes it (nothing: none in that format).
     HttpFace(std::function<QByteArray()> state,
              const std::function<QByteArray(const QByteArray& page)>& remote,
-             const QByteArray& texts)
-        : state_(std::move(state)) {
+             const QByteArray& texts, std::function<std::optional<QByteArray>(ReportFormat)> report)
+        : state_(std::move(state)), report_(std::move(report)) {
         files_.insert(kTextsPath, {texts, QByteArrayLiteral("text/javascript; charset=utf-8")});
         for (const Page& p : kPages) {
             QFile file(QStringLiteral(":/web/") + QLatin1String(p.file));
@@ -86,6 +88,13 @@ class HttpFace : public QAbstractHttpServer {
         if (get && path == kStatePath) {
             responder.write(state_(),
                             {{"Content-Type", "application/json"}, {"Cache-Control", "no-store"}});
+        } else if (const auto report = kReports.find(path); get && report != kReports.end()) {
+            const std::optional<QByteArray> bytes = report_(report->second.first);
+            if (bytes)
+                responder.write(*bytes, {{"Content-Type", report->second.second},
+                                         {"Cache-Control", "no-store"}});
+            else
+                responder.write(QHttpServerResponder::StatusCode::NotFound);
         } else if (const auto it = files_.constFind(path); get && it != files_.cend()) {
             responder.write(it->first,
                             {{"Content-Type", it->second}, {"Cache-Control", "no-cache"}});
@@ -99,7 +108,13 @@ class HttpFace : public QAbstractHttpServer {
     }
 
   private:
+    // The report's files, as "Spielbericht speichern…" writes them.
+    inline static const std::map<QString, std::pair<ReportFormat, QByteArray>> kReports = {
+        {QStringLiteral("/api/bericht.pdf"), {ReportFormat::Pdf, "application/pdf"}},
+        {QStringLiteral("/api/bericht.csv"), {ReportFormat::Csv, "text/csv; charset=utf-8"}},
+    };
     std::function<QByteArray()> state_;
+    std::function<std::optional<QByteArray>(ReportFormat)> report_;
     QHash<QString, std::pair<QByteArray, QByteArray>> files_;
 };
 
@@ -219,7 +234,8 @@ bool WebServer::listen(const QHostAddress& address, quint16 port) {
             return remotePage(
                 page, [this](const Command& c) { return bool(program_.controlOf(c).onHold); });
         },
-        textsScript(language));
+        textsScript(language),
+        [this](ReportFormat format) { return program_.writer.bytes(format); });
     connect(http_.get(), &QAbstractHttpServer::newWebSocketConnection, this, [this] { accept(); });
     http_->bind(tcp);
     tcp_ = tcp;

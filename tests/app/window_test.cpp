@@ -495,6 +495,24 @@ TEST_F(MainWindowTest, CtrlZInABoxTakesBackTheMatchChange) {
     EXPECT_EQ(action("redo")->text(), QStringLiteral("&Wiederholen: Name Heim\tStrg+Y"));
 }
 
+// After a goal key the side's "Nr." box takes the scorer and an assist from the keypad; the next
+// match key (Space) is the clock's again.
+TEST_F(MainWindowTest, ScorerAndAssistTypedOnTheKeypadAfterTheGoalKey) {
+    program.chooseSport(QStringLiteral("eishockey"));
+    window.sync();
+    QTest::keyClick(window.client(), Qt::Key_F2);
+    auto* box = widget<QLineEdit>("playerL");
+    ASSERT_EQ(QApplication::focusWidget(), box);
+    for (Qt::Key key : {Qt::Key_1, Qt::Key_7, Qt::Key_Enter, Qt::Key_5, Qt::Key_Enter})
+        QTest::keyClick(box, key, Qt::KeypadModifier);
+    const RecordedEvent& goal = program.record.events().back();
+    EXPECT_EQ(goal.number, 17);
+    EXPECT_EQ(goal.assists, std::vector<int>{5});
+    QTest::keyClick(box, Qt::Key_Space);
+    EXPECT_TRUE(program.form.ClockRunning);
+    EXPECT_NE(QApplication::focusWidget(), box);
+}
+
 TEST_F(MainWindowTest, TheCloseBoxAsksLikeEnde) {
     QTest::keyClick(window.client(), Qt::Key_F5);
     window.close(); // the clock runs: "Ende" asks, Enter means "Nein"

@@ -3,7 +3,7 @@
 // and horn signals must print. Each row names the rule it follows (rule book and number); rules
 // that read the time run in both clock directions.
 
-#include "tools/replay/script_runner.h"
+#include "tests/support/script.h"
 
 #include <gtest/gtest.h>
 
@@ -18,17 +18,7 @@ struct Situation {
 
 // What a script prints, the serial port's lines left out.
 QString printed(const char* script) {
-    QStringList lines;
-    ScriptRunner runner([&lines](const QString& line) {
-        if (!line.startsWith(QLatin1String("serial")))
-            lines << line;
-    });
-    for (const QString& line : QString::fromUtf8(script).split(QLatin1Char('\n'))) {
-        QString error;
-        if (!line.trimmed().isEmpty() && !runner.run(line.trimmed(), error))
-            return QStringLiteral("error: ") + error;
-    }
-    return lines.join(QLatin1Char('\n'));
+    return test::Script().run(script);
 }
 
 const Situation kSituations[] = {

@@ -541,38 +541,75 @@ TEST_F(Store, ReportTellsTheMatchAcrossARestart) {
     EXPECT_TRUE(storage.files.value(QStringLiteral("/tmp/bericht.csv")).startsWith("\xEF\xBB\xBF"));
 }
 
-// The report's bytes: the header, then each line as it is (text) or cut into its time and what
-// happened (CSV), each cell safe for a spreadsheet.
+// The report's bytes: the header, then each line as it is (text) or cut into its times, what
+// happened and the numbers (CSV), each cell safe for a spreadsheet; the sums by side.
 TEST(MatchReportBytes, HeaderThenTheRecordByPeriodThenTheCounts) {
-    const MatchReport match{
-        QStringLiteral("05.04.2026"),
-        QStringLiteral("Handball"),
-        QStringLiteral("A;B"),
-        QStringLiteral("=Gäste"),
-        QStringLiteral("1:0"),
-        QStringLiteral("0:00"),
-        {{"10:00:00", "1. Halbzeit", "30:00", "", "", "Beginn 1. Halbzeit", "0:0", ""},
-         {"10:05:00", "1. Halbzeit", "25:00", "home", "A;B", "Tor", "1:0", "goal"},
-         {"10:40:00", "2. Halbzeit", "30:00", "guest", "=Gäste", "Strafe #7 2 min", "1:0",
-          "penalty"}}};
+    const MatchReport match{QStringLiteral("05.04.2026"),
+                            QStringLiteral("Handball"),
+                            QStringLiteral("A;B"),
+                            QStringLiteral("=Gäste"),
+                            QStringLiteral("1:0"),
+                            QStringLiteral("0:00"),
+                            {{"10:00:00",
+                              "1. Halbzeit",
+                              "30:00",
+                              "",
+                              "",
+                              "Beginn 1. Halbzeit",
+                              "0:0",
+                              "",
+                              0,
+                              0,
+                              {},
+                              0,
+                              false},
+                             {"10:05:00",
+                              "1. Halbzeit",
+                              "25:00",
+                              "home",
+                              "A;B",
+                              "Tor",
+                              "1:0",
+                              "goal",
+                              300,
+                              7,
+                              {3},
+                              0,
+                              false},
+                             {"10:40:00",
+                              "2. Halbzeit",
+                              "30:00",
+                              "guest",
+                              "=Gäste",
+                              "Strafe #7 2 min",
+                              "1:0",
+                              "penalty",
+                              1800,
+                              7,
+                              {},
+                              120,
+                              false}}};
     const struct {
         ReportFormat format;
         const char* bytes;
     } rows[] = {
-        {ReportFormat::Text, "Spielbericht\nDatum: 05.04.2026\nSportart: Handball\n"
-                             "Mannschaften: A;B - =Gäste\nEndstand: 1:0\nSpielzeit: 0:00\n\n"
-                             "1. Halbzeit\n  10:00:00  30:00     0:0  Beginn 1. Halbzeit\n"
-                             "  10:05:00  25:00     1:0  A;B: Tor\n\n"
-                             "2. Halbzeit\n  10:40:00  30:00     1:0  =Gäste: Strafe #7 2 min\n\n"
-                             "Strafen: A;B 0, =Gäste 1\nTimeouts: A;B 0, =Gäste 0\n"},
-        {ReportFormat::Csv, "\xEF\xBB\xBFSpielbericht;\r\nDatum;05.04.2026\r\nSportart;Handball\r\n"
-                            "Mannschaft links;\"A;B\"\r\nMannschaft rechts;'=Gäste\r\n"
-                            "Endstand;1:0\r\nSpielzeit;0:00\r\n\r\n"
-                            "Abschnitt;Zeit;Spielzeit;Mannschaft;Ereignis;Stand\r\n"
-                            "1. Halbzeit;10:00:00;30:00;;Beginn 1. Halbzeit;0:0\r\n"
-                            "1. Halbzeit;10:05:00;25:00;\"A;B\";Tor;1:0\r\n"
-                            "2. Halbzeit;10:40:00;30:00;'=Gäste;Strafe #7 2 min;1:0\r\n\r\n"
-                            ";\"A;B\";'=Gäste\r\nStrafen;0;1\r\nTimeouts;0;0\r\n"},
+        {ReportFormat::Text,
+         "Spielbericht\nDatum: 05.04.2026\nSportart: Handball\n"
+         "Mannschaften: A;B - =Gäste\nEndstand: 1:0\nSpielzeit: 0:00\n\n"
+         "1. Halbzeit\n  10:00:00   0:00  30:00     0:0  Beginn 1. Halbzeit\n"
+         "  10:05:00   5:00  25:00     1:0  A;B: Tor #7 (3)\n\n"
+         "2. Halbzeit\n  10:40:00  30:00  30:00     1:0  =Gäste: Strafe #7 2 min\n\n"
+         "Strafen: A;B 0, =Gäste 1\nStrafminuten: A;B 0, =Gäste 2\n"
+         "Timeouts: A;B 0, =Gäste 0\n"},
+        {ReportFormat::Csv,
+         "\xEF\xBB\xBFSpielbericht;\r\nDatum;05.04.2026\r\nSportart;Handball\r\n"
+         "Mannschaft links;\"A;B\"\r\nMannschaft rechts;'=Gäste\r\n"
+         "Endstand;1:0\r\nSpielzeit;0:00\r\n\r\n"
+         "Abschnitt;Zeit;Spielzeit;Uhr;Mannschaft;Ereignis;Nr.;Vorlagen;Stand\r\n"
+         "1. Halbzeit;10:00:00;0:00;30:00;;Beginn 1. Halbzeit;;;0:0\r\n"
+         "1. Halbzeit;10:05:00;5:00;25:00;\"A;B\";Tor;7;3;1:0\r\n"
+         "2. Halbzeit;10:40:00;30:00;30:00;'=Gäste;Strafe #7 2 min;7;;1:0\r\n\r\n"
+         ";\"A;B\";'=Gäste\r\nStrafen;0;1\r\nStrafminuten;0;2\r\nTimeouts;0;0\r\n"},
     };
     for (const auto& row : rows)
         EXPECT_EQ(reportBytes(match, row.format), QByteArray(row.bytes));

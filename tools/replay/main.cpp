@@ -1,10 +1,11 @@
 // marklight-replay: drives the real program core with the fake platform from a script and prints
 // what happens. One command a line; see docs/replay.md for the commands and the output.
 
+#include "app/report/report_painter.h"
 #include "tools/replay/script_runner.h"
 
-#include <QCoreApplication>
 #include <QFile>
+#include <QGuiApplication>
 #include <QTextStream>
 
 #include <cstdio>
@@ -22,8 +23,11 @@ void print(const QString& line) {
 } // namespace
 
 int main(int argc, char** argv) {
-    // The translations (`language`) are the application's.
-    QCoreApplication app(argc, argv);
+    // The translations (`language`) are the application's; the report's PDF is drawn with the
+    // fonts of Qt's painting, which needs no screen.
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
     const QString first = argc > 1 ? QString::fromLocal8Bit(argv[1]) : QString();
     if (first == QLatin1String("--help") || first == QLatin1String("-h")) {
         std::fputs(ScriptRunner::usage().toUtf8().constData(), stdout);
@@ -47,6 +51,8 @@ int main(int argc, char** argv) {
     QTextStream in(&file);
     in.setEncoding(QStringConverter::Utf8);
     ScriptRunner replay(print);
+    PdfReport pdf;
+    replay.pdf = &pdf;
     int lineNo = 0;
     while (!in.atEnd()) {
         const QString raw = in.readLine();

@@ -1,10 +1,12 @@
 #include "tools/replay/script_runner.h"
 
 #include "core/language.h"
+#include "core/report_sheet.h"
 #include "form/quote.h"
 
 #include <QJsonDocument>
 #include <QRegularExpression>
+#include <QSaveFile>
 
 #include <algorithm>
 
@@ -116,6 +118,8 @@ const ScriptRunner::Command ScriptRunner::kCommands[] = {
     {"penalty-end", "home|guest NUMBER", false, &ScriptRunner::runPenalty},
     {"timeout", "home|guest", false, &ScriptRunner::runTimeout},
     {"foul", "home|guest [NUMBER]", false, &ScriptRunner::runFoul},
+    {"goal", "home|guest [NUMBER [ASSIST [ASSIST]]]", false, &ScriptRunner::runGoal},
+    {"report", "pdf|csv|text PATH", false, &ScriptRunner::runReport},
     {"next-period", "", false, &ScriptRunner::runNextPeriod},
     {"remote", "N MESSAGE", false, &ScriptRunner::runRemote},
     {"while-box", "LINE", false, &ScriptRunner::runWhileBox},
@@ -470,6 +474,50 @@ bool ScriptRunner::runFoul(const Line& line, QString& error) {
     return true;
 }
 
+// `goal home|guest [NUMBER [ASSIST [ASSIST]]]`: the side's +1 key, then each number typed into
+// the side's "Nr." box and ended by Enter; a number refused prints the status line's note.
+bool ScriptRunner::runGoal(const Line& line, QString& error) {
+    const std::optional<bool> left = sideOf(line.args.value(0));
+    if (!left || line.args.size() > 4)
+        return takes(line, error, "home or guest, the scorer's number and up to two assists");
+    Program& p = *program_;
+    Form& f = p.form;
+    p.command(*commandById(*left ? QStringLiteral("homePlus") : QStringLiteral("guestPlus")));
+    for (qsizetype i = 1; i < line.args.size(); ++i) {
+        const int notes = f.NoteCount;
+        p.type(*left ? f.playerL : f.playerR, line.args[i]);
+        if (!p.numberEntered(*left))
+            say(QStringLiteral("number %1 not taken").arg(line.args[i]));
+        else if (f.NoteCount != notes)
+            say(QStringLiteral("note \"%1\"").arg(f.StatusLine.text));
+    }
+    return true;
+}
+
+// `report pdf|csv|text PATH` writes the report's bytes as "Spielbericht speichern…" makes them,
+// to the real file PATH (the fake storage keeps the program's other files in memory).
+bool ScriptRunner::runReport(const Line& line, QString& error) {
+    const QString kind = line.args.value(0);
+    const std::optional<ReportFormat> format =
+        kind == QLatin1String("pdf")    ? std::optional(ReportFormat::Pdf)
+        : kind == QLatin1String("csv")  ? std::optional(ReportFormat::Csv)
+        : kind == QLatin1String("text") ? std::optional(ReportFormat::Text)
+                                        : std::nullopt;
+    if (!format || line.args.size() != 2)
+        return takes(line, error, "pdf, csv or text and the file's path");
+    // The PDF writer joins at the first report, so that the match's end writes no PDF of its
+    // own into the documents folder of whoever runs a script.
+    program_->writer.pdf = pdf;
+    const std::optional<QByteArray> bytes = program_->writer.bytes(*format);
+    QSaveFile file(line.args[1]);
+    if (!bytes)
+        say(QStringLiteral("report refused: no PDF writer"));
+    else if (!file.open(QIODevice::WriteOnly) || file.write(*bytes) != bytes->size() ||
+             !file.commit())
+        say(QStringLiteral("report refused: %1").arg(file.errorString()));
+    return true;
+}
+
 bool ScriptRunner::runNextPeriod(const Line& line, QString& error) {
     if (!line.args.isEmpty())
         return takes(line, error, "nothing");
@@ -492,9 +540,14 @@ bool ScriptRunner::showSport(const Line& line, QString& error) {
             return true;
         }
         const RecordedEvent& e = events.back();
+        QString what = e.what;
+        if (e.counts == QLatin1String("goal") && e.number != 0)
+            what += QLatin1Char(' ') + scorerText(e);
+        if (e.withdrawn)
+            what += QStringLiteral(" withdrawn");
         say(QStringLiteral("Record %1 %2 %3%4")
                 .arg(e.clock, e.score, e.team.isEmpty() ? QString() : e.team + QStringLiteral(": "),
-                     e.what));
+                     what));
         return true;
     }
     const std::optional<bool> left = sideOf(line.args.value(1));

@@ -46,6 +46,8 @@ class ScriptRunner {
     FakeSerialDevice& device() { return device_; }
     FakeSerialDevice& secondDevice() { return device2_; }
     FakeHorn& horn() { return horn_; }
+    // Draws the report's PDF from the first `report` on; without it there is none.
+    ReportPdf* pdf = nullptr;
 
   private:
     static const Command kCommands[];
@@ -76,6 +78,8 @@ class ScriptRunner {
     bool runPenalty(const Line& line, QString& error);
     bool runTimeout(const Line& line, QString& error);
     bool runFoul(const Line& line, QString& error);
+    bool runGoal(const Line& line, QString& error);
+    bool runReport(const Line& line, QString& error);
     bool runNextPeriod(const Line& line, QString& error);
     // `show Period`, `show Record` (its last event), `show Penalties home|guest`,
     // `show Timeouts home|guest`, `show Fouls home|guest`.

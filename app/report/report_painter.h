@@ -1,0 +1,30 @@
+#pragma once
+
+// Draws the match report on pages: the head, the match as a chart (each side's score over the
+// match time, the periods, the penalties), the tables of goals, penalties, timeouts and fouls,
+// the sums and the officials' lines to sign. The same drawing makes the PDF and the printout.
+
+#include "core/report_pdf.h"
+#include "core/report_sheet.h"
+
+#include <QColor>
+
+class QPagedPaintDevice;
+class QPainter;
+
+namespace ml {
+
+// The sides' colours, as the overlay shows them.
+inline const QColor kHomeColour{0xc8, 0x10, 0x2e};
+inline const QColor kGuestColour{0x00, 0x33, 0xa0};
+
+// Draws `sheet` on `device` through `painter` (begun on it), starting new pages as it needs.
+void drawReport(QPainter& painter, QPagedPaintDevice& device, const ReportSheet& sheet);
+
+// A4 portrait through QPdfWriter.
+class PdfReport : public ReportPdf {
+  public:
+    QByteArray pdf(const MatchReport& report) override;
+};
+
+} // namespace ml
