@@ -298,6 +298,57 @@ Start the match clock anyway?</translation>
     </message>
 </context>
 <context>
+    <name>Display</name>
+    <message>
+        <source>%1: %2, warte auf das Gerät</source>
+        <translation>%1: %2, waiting for the device</translation>
+    </message>
+    <message>
+        <source>%1: geöffnet</source>
+        <translation>%1: opened</translation>
+    </message>
+    <message>
+        <source>%1: nicht mehr erreichbar (%2), warte auf das Gerät</source>
+        <translation>%1: no longer reachable (%2), waiting for the device</translation>
+    </message>
+    <message>
+        <source>%1 übersprungen: %2 Bytes (insgesamt %3)</source>
+        <translation>%1 skipped: %2 bytes (%3 in all)</translation>
+    </message>
+    <message>
+        <source>%1 |%2| Helligkeit %3%4</source>
+        <translation>%1 |%2| brightness %3%4</translation>
+    </message>
+    <message>
+        <source>, blinkt</source>
+        <translation>, blinking</translation>
+    </message>
+    <message>
+        <source>Anzeige-Monitor – %1</source>
+        <translation>Display monitor – %1</translation>
+    </message>
+    <message>
+        <source>übersprungen: %1 Bytes</source>
+        <translation>skipped: %1 bytes</translation>
+    </message>
+    <message>
+        <source>Zeigt, was eine Anzeigezeile an ihrer seriellen Leitung empfängt.</source>
+        <translation>Shows what a display line receives on its serial line.</translation>
+    </message>
+    <message>
+        <source>Baudrate (1200, 2400, 4800, 9600).</source>
+        <translation>Baud rate (1200, 2400, 4800, 9600).</translation>
+    </message>
+    <message>
+        <source>Jede Änderung als zwei Textzeilen ausgeben.</source>
+        <translation>Print each change as two lines of text.</translation>
+    </message>
+    <message>
+        <source>Serielles Gerät, oder - für die Standardeingabe.</source>
+        <translation>Serial device, or - for standard input.</translation>
+    </message>
+</context>
+<context>
     <name>DisplayModes</name>
     <message>
         <source>Programm %1<byte value="xd"/>
@@ -1160,6 +1211,54 @@ Count another foul?</translation>
 </context>
 <context>
     <name>Pages</name>
+    <message>
+        <source>Spielbericht</source>
+        <translation>Match report</translation>
+    </message>
+    <message>
+        <source>Tore, Strafen und der Spielstand als Kurve, auch als PDF und CSV</source>
+        <translation>goals, penalties and the score as a chart, also as PDF and CSV</translation>
+    </message>
+    <message>
+        <source>Tore</source>
+        <translation>Goals</translation>
+    </message>
+    <message>
+        <source>Strafen</source>
+        <translation>Penalties</translation>
+    </message>
+    <message>
+        <source>Zeit</source>
+        <translation>Time</translation>
+    </message>
+    <message>
+        <source>Abschnitt</source>
+        <translation>Period</translation>
+    </message>
+    <message>
+        <source>Mannschaft</source>
+        <translation>Team</translation>
+    </message>
+    <message>
+        <source>Torschütze</source>
+        <translation>Scorer</translation>
+    </message>
+    <message>
+        <source>Vorlagen</source>
+        <translation>Assists</translation>
+    </message>
+    <message>
+        <source>Stand</source>
+        <translation>Score</translation>
+    </message>
+    <message>
+        <source>Spieler</source>
+        <translation>Player</translation>
+    </message>
+    <message>
+        <source>Dauer</source>
+        <translation>Length</translation>
+    </message>
     <message>
         <source>Keine Verbindung – verbinde neu …</source>
         <translation>No connection – reconnecting …</translation>

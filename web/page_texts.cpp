@@ -45,6 +45,18 @@ const char* const kPageTexts[] = {
     QT_TRANSLATE_NOOP("Pages", "ohne Nr."),
     QT_TRANSLATE_NOOP("Pages", "Abbrechen"),
     QT_TRANSLATE_NOOP("Pages", "Geben"),
+    QT_TRANSLATE_NOOP("Pages", "Spielbericht"),
+    QT_TRANSLATE_NOOP("Pages", "Tore, Strafen und der Spielstand als Kurve, auch als PDF und CSV"),
+    QT_TRANSLATE_NOOP("Pages", "Tore"),
+    QT_TRANSLATE_NOOP("Pages", "Strafen"),
+    QT_TRANSLATE_NOOP("Pages", "Zeit"),
+    QT_TRANSLATE_NOOP("Pages", "Abschnitt"),
+    QT_TRANSLATE_NOOP("Pages", "Mannschaft"),
+    QT_TRANSLATE_NOOP("Pages", "Torschütze"),
+    QT_TRANSLATE_NOOP("Pages", "Vorlagen"),
+    QT_TRANSLATE_NOOP("Pages", "Stand"),
+    QT_TRANSLATE_NOOP("Pages", "Spieler"),
+    QT_TRANSLATE_NOOP("Pages", "Dauer"),
 };
 
 } // namespace

@@ -31,7 +31,12 @@ struct Link {
 };
 
 struct Tool {
-    explicit Tool(const QStringList& args) {
+    // The tool speaks the language of `locale` (German where it names neither German nor English).
+    explicit Tool(const QStringList& args, const QString& locale = QStringLiteral("C")) {
+        QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+        env.remove(QStringLiteral("LANGUAGE"));
+        env.insert(QStringLiteral("LC_ALL"), locale);
+        process.setProcessEnvironment(env);
         process.start(QStringLiteral(MARKLIGHT_DISPLAY_TOOL), args);
         process.waitForStarted();
     }
@@ -95,16 +100,27 @@ TEST(DisplayToolOverPty, PrintsTheMatchAsMarklightSendsItAndWaitsForTheLineToCom
     EXPECT_TRUE(tool.saw("Helligkeit 3"));
 }
 
-TEST(DisplayToolOnStandardInput, CountsSkippedBytesAndEndsWithTheInput) {
+TEST(DisplayToolOnStandardInput, CountsSkippedBytesAndEndsWithTheInputInTheSystemsLanguage) {
     application();
-    Tool tool({QStringLiteral("--text"), QStringLiteral("-")});
-    tool.process.write("noise\x02"
-                       "12Gast    \n");
-    tool.process.closeWriteChannel();
-    EXPECT_TRUE(tool.saw("übersprungen: 5 Bytes (insgesamt 5)"));
-    EXPECT_TRUE(tool.saw("|Gast            | Helligkeit 2"));
-    EXPECT_TRUE(waitFor([&] { return tool.process.state() == QProcess::NotRunning; }, 10000));
-    EXPECT_EQ(tool.process.exitCode(), 0);
+    const struct {
+        const char* locale;
+        const char* skipped;
+        const char* shown;
+    } cases[] = {
+        {"C", "übersprungen: 5 Bytes (insgesamt 5)", "|Gast            | Helligkeit 2"},
+        {"en_GB.UTF-8", "skipped: 5 bytes (5 in all)", "|Gast            | brightness 2"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.locale);
+        Tool tool({QStringLiteral("--text"), QStringLiteral("-")}, QString::fromLatin1(c.locale));
+        tool.process.write("noise\x02"
+                           "12Gast    \n");
+        tool.process.closeWriteChannel();
+        EXPECT_TRUE(tool.saw(QString::fromUtf8(c.skipped)));
+        EXPECT_TRUE(tool.saw(QString::fromUtf8(c.shown)));
+        EXPECT_TRUE(waitFor([&] { return tool.process.state() == QProcess::NotRunning; }, 10000));
+        EXPECT_EQ(tool.process.exitCode(), 0);
+    }
 }
 
 } // namespace

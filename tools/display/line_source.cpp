@@ -2,6 +2,7 @@
 
 #include "display/wire_format.h"
 
+#include <QCoreApplication>
 #include <QSerialPort>
 
 #ifdef Q_OS_UNIX
@@ -15,6 +16,8 @@
 #include <mutex>
 #include <thread>
 #endif
+
+#include <utility>
 
 namespace ml::display {
 
@@ -120,16 +123,16 @@ void LineSource::tryOpen() {
     port->setFlowControl(QSerialPort::NoFlowControl);
     if (!port->open(QIODevice::ReadOnly)) {
         if (!waiting_ && onNote)
-            onNote(QStringLiteral("%1: %2, warte auf das Gerät").arg(device_, port->errorString()));
+            onNote(QCoreApplication::translate("Display", "%1: %2, warte auf das Gerät")
+                       .arg(device_, port->errorString()));
         waiting_ = true;
         retry_.start();
         return;
     }
     retry_.stop();
-    if (waiting_ && onNote)
-        onNote(QStringLiteral("%1: geöffnet").arg(device_));
-    waiting_ = false;
     port_ = std::move(port);
+    if (std::exchange(waiting_, false) && onNote)
+        onNote(QCoreApplication::translate("Display", "%1: geöffnet").arg(device_));
     connect(port_.get(), &QSerialPort::readyRead, this, [this] { take(port_->readAll()); });
     connect(port_.get(), &QSerialPort::errorOccurred, this, [this](QSerialPort::SerialPortError e) {
         if (e != QSerialPort::NoError && e != QSerialPort::TimeoutError)
@@ -147,7 +150,8 @@ void LineSource::lost(const QString& why) {
     quiet_.stop();
     quiet();
     if (onNote)
-        onNote(QStringLiteral("%1: nicht mehr erreichbar (%2), warte auf das Gerät")
+        onNote(QCoreApplication::translate("Display",
+                                           "%1: nicht mehr erreichbar (%2), warte auf das Gerät")
                    .arg(device_, why));
     waiting_ = true;
     retry_.start();

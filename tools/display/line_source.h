@@ -33,6 +33,8 @@ class LineSource : public QObject {
     std::function<void()> onBurst;
     // A note for the user: the device is missing, gone or back.
     std::function<void(const QString&)> onNote;
+    // Whether the serial device is open now (standard input: never).
+    bool deviceOpen() const { return port_ != nullptr; }
     // Standard input has ended.
     std::function<void()> onEnd;
 

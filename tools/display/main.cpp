@@ -3,6 +3,7 @@
 // with --text.
 
 #include "app/monitor/led_monitor.h"
+#include "core/language.h"
 #include "form/version.h"
 #include "tools/display/line_source.h"
 
@@ -18,6 +19,11 @@
 
 namespace ml::display {
 namespace {
+
+// The texts are marked for lupdate where they stand and translated here.
+QString translated(const char* text) {
+    return QCoreApplication::translate("Display", text);
+}
 
 QString stamp() {
     return QTime::currentTime().toString(QStringLiteral("hh:mm:ss.zzz"));
@@ -37,10 +43,11 @@ class TextOutput {
         const LineDecoder& d = source_.decoder();
         const qint64 now = source_.now();
         if (d.skipped() != skipped_) {
-            line(QStringLiteral("%1 übersprungen: %2 Bytes (insgesamt %3)")
-                     .arg(stamp())
-                     .arg(d.skipped() - skipped_)
-                     .arg(d.skipped()));
+            line(
+                translated(QT_TRANSLATE_NOOP("Display", "%1 übersprungen: %2 Bytes (insgesamt %3)"))
+                    .arg(stamp())
+                    .arg(d.skipped() - skipped_)
+                    .arg(d.skipped()));
             skipped_ = d.skipped();
         }
         const std::array<QString, 2> rows =
@@ -56,10 +63,10 @@ class TextOutput {
         brightness_ = d.state().brightness;
         blinking_ = blinking;
         const QString time = stamp();
-        line(QStringLiteral("%1 |%2| Helligkeit %3%4")
+        line(translated(QT_TRANSLATE_NOOP("Display", "%1 |%2| Helligkeit %3%4"))
                  .arg(time, rows[0])
                  .arg(brightness_)
-                 .arg(blinking ? QStringLiteral(", blinkt") : QString()));
+                 .arg(blinking ? translated(QT_TRANSLATE_NOOP("Display", ", blinkt")) : QString()));
         line(QStringLiteral("%1 |%2|").arg(QString(time.size(), QLatin1Char(' ')), rows[1]));
     }
 
@@ -84,15 +91,16 @@ class WindowOutput {
   public:
     WindowOutput(LineSource& source, const QString& device)
         : source_(source), monitor_(source.decoder(), [&source] { return source.now(); }) {
-        monitor_.setWindowTitle(QStringLiteral("Anzeige-Monitor – %1").arg(device));
+        monitor_.setWindowTitle(
+            translated(QT_TRANSLATE_NOOP("Display", "Anzeige-Monitor – %1")).arg(device));
         source.onBurst = [this] {
             if (source_.decoder().skipped() != 0 && device_.isEmpty())
-                monitor_.setNote(
-                    QStringLiteral("übersprungen: %1 Bytes").arg(source_.decoder().skipped()));
+                monitor_.setNote(translated(QT_TRANSLATE_NOOP("Display", "übersprungen: %1 Bytes"))
+                                     .arg(source_.decoder().skipped()));
             monitor_.refresh();
         };
         source.onNote = [this](const QString& note) {
-            device_ = note.endsWith(QStringLiteral(": geöffnet")) ? QString() : note;
+            device_ = source_.deviceOpen() ? QString() : note;
             monitor_.setNote(device_);
         };
         monitor_.show();
@@ -120,22 +128,27 @@ int main(int argc, char* argv[]) {
                                                 : std::make_unique<QApplication>(argc, argv);
     QCoreApplication::setApplicationName(QStringLiteral("marklight-display"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(ml::kVersionText));
+    // The system's language, as the desk's own default (German, or English from its translation).
+    ml::installLanguage(ml::languageFor(QString()));
 
     QCommandLineParser parser;
-    parser.setApplicationDescription(
-        QStringLiteral("Zeigt, was eine Anzeigezeile an ihrer seriellen Leitung empfängt."));
+    parser.setApplicationDescription(ml::display::translated(QT_TRANSLATE_NOOP(
+        "Display", "Zeigt, was eine Anzeigezeile an ihrer seriellen Leitung empfängt.")));
     parser.addHelpOption();
     parser.addVersionOption();
-    const QCommandLineOption baud(QStringLiteral("baud"),
-                                  QStringLiteral("Baudrate (1200, 2400, 4800, 9600)."),
-                                  QStringLiteral("N"), QStringLiteral("9600"));
+    const QCommandLineOption baud(
+        QStringLiteral("baud"),
+        ml::display::translated(QT_TRANSLATE_NOOP("Display", "Baudrate (1200, 2400, 4800, 9600).")),
+        QStringLiteral("N"), QStringLiteral("9600"));
     const QCommandLineOption textOption(
-        QStringLiteral("text"), QStringLiteral("Jede Änderung als zwei Textzeilen ausgeben."));
+        QStringLiteral("text"), ml::display::translated(QT_TRANSLATE_NOOP(
+                                    "Display", "Jede Änderung als zwei Textzeilen ausgeben.")));
     parser.addOption(baud);
     parser.addOption(textOption);
     parser.addPositionalArgument(
         QStringLiteral("DEVICE"),
-        QStringLiteral("Serielles Gerät, oder - für die Standardeingabe."));
+        ml::display::translated(
+            QT_TRANSLATE_NOOP("Display", "Serielles Gerät, oder - für die Standardeingabe.")));
     parser.process(*app);
     bool ok = false;
     const int rate = parser.value(baud).toInt(&ok);
