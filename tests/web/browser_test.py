@@ -222,7 +222,7 @@ def handball(marklight, env, artefacts):
             time.sleep(0.8)
         tap("Timeout Gegner")
         # Under ?lang=en no German word of the pages' catalog shows (nor the remote's keys).
-        for page in ("uhr", "overlay", "", "fernbedienung"):
+        for page in ("uhr", "overlay", "", "fernbedienung", "bericht"):
             english = pages["english"] = browser(base + page + "?lang=en", "1280,720")
             wait(lambda: english.execute_script("return document.documentElement.lang") == "en"
                  and "Heim" in english.execute_script("return document.body.innerText"), 10,
