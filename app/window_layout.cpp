@@ -50,6 +50,11 @@ constexpr const char* kFoulHomeTip = QT_TRANSLATE_NOOP(
 constexpr const char* kFoulGuestTip = QT_TRANSLATE_NOOP(
     "ml::app::Layout", "ein Foul der Gast-Mannschaft (mit der Nummer aus \"Nr.\", wo die "
                        "Sportart die Fouls der Spieler zählt)");
+constexpr const char* kWarningTip =
+    QT_TRANSLATE_NOOP("ml::app::Layout", "Verwarnung (gelbe Karte) für die Nummer aus \"Nr.\"");
+constexpr const char* kRedCardTip = QT_TRANSLATE_NOOP(
+    "ml::app::Layout", "Disqualifikation (rote Karte) für die Nummer aus \"Nr.\": die "
+                       "Mannschaft spielt eine Strafe in Unterzahl");
 constexpr const char* kFoulsTip =
     QT_TRANSLATE_NOOP("ml::app::Layout",
                       "Teamfouls im Abschnitt; die Marke, sobald jedes weitere Foul bestraft wird");
@@ -164,6 +169,11 @@ const ControlLayout kMainWindow[] = {
     {"foulR",          {3870, 6180, 945, 360},   C, 0, kFoulGuestTip},
     {"foulsL",         {2880, 6600, 945, 360},   C, 0, kFoulsTip},
     {"foulsR",         {3870, 6600, 945, 360},   C, 0, kFoulsTip},
+    // In the fouls' place under a sport that gives cards: each side's yellow above its red.
+    {"warningL",       {2880, 6180, 945, 360},   C, 0, kWarningTip},
+    {"warningR",       {3870, 6180, 945, 360},   C, 0, kWarningTip},
+    {"redCardL",       {2880, 6600, 945, 360},   C, 0, kRedCardTip},
+    {"redCardR",       {3870, 6600, 945, 360},   C, 0, kRedCardTip},
     {"timeoutsR",      {5295, 5220, 780, 360},  R, 0, kTimeoutsTip, 12},
     {"teamTimeoutR",   {6120, 5220, 1455, 360},  C, 0, kTeamTimeoutGuestTip},
     {"penaltyListR",   {4935, 5660, 1800, 1380}, L, 0, kPenaltyListTip},
@@ -230,7 +240,7 @@ const char* const kReadingOrder[] = {
     "OneLine", "Scroll_1", "FreeT", "FreeT_S", "Help_text",
     "Scroll_U", "FreeT_U", "FreeT_U_S",
     "teamTimeoutL", "playerL", "penaltyListL", "penaltyEndL", "penaltyRemoveL", "nextPeriod",
-    "foulL", "foulR",
+    "foulL", "foulR", "warningL", "warningR", "redCardL", "redCardR",
     "teamTimeoutR", "penaltyListR", "playerR", "penaltyEndR", "penaltyRemoveR",
 };
 

@@ -27,7 +27,7 @@ bool guestPenaltyRan(const Form& f) {
 // Ctrl+O opens the port, as "open" does in every program; Ctrl+F takes remote control away (F
 // for "Fernbedienung": Marklight has nothing to find). Under a sport's rules, Shift makes a side's
 // "+1" key its team's timeout, its penalty key its team's foul, and the break key the period's
-// next step.
+// next step; Ctrl on the penalty key is a player's warning, Ctrl+Shift a disqualification.
 const Command kCommands[] = {
     {.id = "clock",
      .control = "St_St",
@@ -136,6 +136,28 @@ const Command kCommands[] = {
      .remote = {QT_TRANSLATE_NOOP("Command", "Foul Gegner"), nullptr, nullptr, false,
                 Command::Remote::Shown::Fouls, Command::Remote::Pad::Player},
      .undo = {QT_TRANSLATE_NOOP("Command", "Foul Gegner")}},
+    {.id = "homeWarning",
+     .control = "warningL",
+     .label =
+         QT_TRANSLATE_NOOP("Command", "Verwarnung Heim (gelbe Karte, wo die Sportart Karten gibt)"),
+     .keys = {"Ctrl+F4"},
+     .undo = {QT_TRANSLATE_NOOP("Command", "Verwarnung Heim")}},
+    {.id = "guestWarning",
+     .control = "warningR",
+     .label = QT_TRANSLATE_NOOP("Command",
+                                "Verwarnung Gegner (gelbe Karte, wo die Sportart Karten gibt)"),
+     .keys = {"Ctrl+F9"},
+     .undo = {QT_TRANSLATE_NOOP("Command", "Verwarnung Gegner")}},
+    {.id = "homeRedCard",
+     .control = "redCardL",
+     .label = QT_TRANSLATE_NOOP("Command", "Disqualifikation Heim (rote Karte)"),
+     .keys = {"Ctrl+Shift+F4"},
+     .undo = {QT_TRANSLATE_NOOP("Command", "Disqualifikation Heim")}},
+    {.id = "guestRedCard",
+     .control = "redCardR",
+     .label = QT_TRANSLATE_NOOP("Command", "Disqualifikation Gegner (rote Karte)"),
+     .keys = {"Ctrl+Shift+F9"},
+     .undo = {QT_TRANSLATE_NOOP("Command", "Disqualifikation Gegner")}},
     {.id = "display",
      .control = "Displ",
      .label = QT_TRANSLATE_NOOP("Command", "Anzeigen ein / aus"),

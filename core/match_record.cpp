@@ -169,6 +169,16 @@ void MatchRecord::add(const MatchEvent& event) {
                  note,
              QStringLiteral("foul"));
         break;
+    case EventKind::Warning:
+        push(event.side, tr("Verwarnung #%1").arg(event.number) + note, QStringLiteral("warning"));
+        break;
+    case EventKind::Disqualification:
+        push(event.side, tr("Disqualifikation #%1").arg(event.number) + note,
+             QStringLiteral("disqualification"));
+        break;
+    case EventKind::BlueCard:
+        push(event.side, tr("Blaue Karte #%1").arg(event.number), QStringLiteral("blueCard"));
+        break;
     case EventKind::ClockStarted:
         push(event.side, tr("Uhr läuft"));
         break;

@@ -31,6 +31,11 @@ bool fouled(const MatchReport& r) {
 
 // What happened, as the report's line says it: an entry taken back marked, a goal with its
 // numbers where no column of their own holds them.
+// Cards are summed only where the match gave any.
+bool carded(const std::array<SideSums, 2>& s) {
+    return s[0].cards() + s[1].cards() > 0;
+}
+
 QString whatText(const RecordedEvent& e, bool numbers) {
     QString what = e.what;
     if (numbers && e.counts == QLatin1String("goal") && e.number != 0)
@@ -42,6 +47,13 @@ QString whatText(const RecordedEvent& e, bool numbers) {
 
 QString n(int count) {
     return QString::number(count);
+}
+
+int warningCount(const SideSums& s) {
+    int count = 0;
+    for (const auto& entry : s.warnings)
+        count += entry.second;
+    return count;
 }
 
 QString csv(const MatchReport& r) {
@@ -79,6 +91,11 @@ QString csv(const MatchReport& r) {
     if (fouled(r))
         text += QCoreApplication::translate("ml::MatchReport", "Fouls;%1;%2\r\n")
                     .arg(n(s[0].fouls), n(s[1].fouls));
+    if (carded(s))
+        text += QCoreApplication::translate("ml::MatchReport",
+                                            "Verwarnungen;%1;%2\r\nDisqualifikationen;%3;%4\r\n")
+                    .arg(n(warningCount(s[0])), n(warningCount(s[1])),
+                         n(int(s[0].disqualified.size())), n(int(s[1].disqualified.size())));
     return text;
 }
 
@@ -109,6 +126,12 @@ QString plainText(const MatchReport& r) {
     if (fouled(r))
         text += QCoreApplication::translate("ml::MatchReport", "Fouls: %1 %2, %3 %4\n")
                     .arg(r.home, n(s[0].fouls), r.guest, n(s[1].fouls));
+    if (carded(s))
+        text +=
+            QCoreApplication::translate(
+                "ml::MatchReport", "Verwarnungen: %1 %2, %3 %4\nDisqualifikationen: %1 %5, %3 %6\n")
+                .arg(r.home, n(warningCount(s[0])), r.guest, n(warningCount(s[1])),
+                     n(int(s[0].disqualified.size())), n(int(s[1].disqualified.size())));
     return text;
 }
 

@@ -202,11 +202,18 @@ std::optional<PenaltyList> penaltiesFrom(const QJsonValue& v) {
 
 QJsonValue playersJson(const PlayerSheet& players) {
     QJsonArray entries;
-    for (const auto& [number, m] : players)
-        entries.append(QJsonObject{{QStringLiteral("number"), number},
-                                   {QStringLiteral("fouls"), m.fouls},
-                                   {QStringLiteral("penalties"), m.penalties},
-                                   {QStringLiteral("sentOff"), m.sentOff}});
+    for (const auto& [number, m] : players) {
+        QJsonObject entry{{QStringLiteral("number"), number},
+                          {QStringLiteral("fouls"), m.fouls},
+                          {QStringLiteral("penalties"), m.penalties},
+                          {QStringLiteral("sentOff"), m.sentOff}};
+        // Only where the rules give cards, so that other sports' states stay as they were.
+        if (m.warnings)
+            entry.insert(QStringLiteral("warnings"), m.warnings);
+        if (m.reported)
+            entry.insert(QStringLiteral("reported"), true);
+        entries.append(entry);
+    }
     return entries;
 }
 
@@ -219,11 +226,17 @@ std::optional<PlayerSheet> playersFrom(const QJsonValue& v) {
     for (const QJsonValue& e : entries) {
         const QJsonObject o = e.toObject();
         const auto at = [&o](const char* key) { return o.value(QLatin1String(key)); };
+        // A state kept before cards were noted has neither "warnings" nor "reported".
+        const QJsonValue warnings = at("warnings").isUndefined() ? QJsonValue(0) : at("warnings");
+        const QJsonValue reported =
+            at("reported").isUndefined() ? QJsonValue(false) : at("reported");
         if (!wholeIn(at("number"), 1, 99) || !wholeIn(at("fouls"), 0, 999) ||
-            !wholeIn(at("penalties"), 0, 999) || !at("sentOff").isBool())
+            !wholeIn(at("penalties"), 0, 999) || !at("sentOff").isBool() ||
+            !wholeIn(warnings, 0, 999) || !reported.isBool())
             return std::nullopt;
         players[at("number").toInt()] = {at("fouls").toInt(), at("penalties").toInt(),
-                                         at("sentOff").toBool()};
+                                         at("sentOff").toBool(), warnings.toInt(),
+                                         reported.toBool()};
     }
     return players;
 }

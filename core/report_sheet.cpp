@@ -96,6 +96,28 @@ SheetChart chart(const MatchReport& r) {
     return c;
 }
 
+// ", verwarnt #3, #7, disqualifiziert #9 (Bericht)"; empty without cards.
+QString cardsText(const SideSums& s) {
+    QStringList warned;
+    for (const auto& [number, count] : s.warnings)
+        warned << (count > 1 ? QStringLiteral("#%1 ×%2").arg(number).arg(count)
+                             : QStringLiteral("#%1").arg(number));
+    QStringList out;
+    for (int number : s.disqualified)
+        out << QStringLiteral("#%1").arg(number) +
+                   (std::count(s.reported.begin(), s.reported.end(), number)
+                        ? QCoreApplication::translate("ml::ReportSheet", " (Bericht)")
+                        : QString());
+    QString text;
+    if (!warned.isEmpty())
+        text += QCoreApplication::translate("ml::ReportSheet", ", verwarnt %1")
+                    .arg(warned.join(QStringLiteral(", ")));
+    if (!out.isEmpty())
+        text += QCoreApplication::translate("ml::ReportSheet", ", disqualifiziert %1")
+                    .arg(out.join(QStringLiteral(", ")));
+    return text;
+}
+
 } // namespace
 
 QString minutesText(int seconds) {
@@ -135,6 +157,12 @@ std::array<SideSums, 2> sideSums(const MatchReport& r) {
             s.penaltySeconds += e.seconds;
             s.playerSeconds[e.number] += e.seconds;
         }
+        if (is(e, "warning"))
+            ++s.warnings[e.number];
+        if (is(e, "disqualification"))
+            s.disqualified.push_back(e.number);
+        if (is(e, "blueCard"))
+            s.reported.push_back(e.number);
     }
     return sums;
 }
@@ -227,6 +255,15 @@ ReportSheet reportSheet(const MatchReport& r) {
                  mark(e, QCoreApplication::translate("ml::ReportSheet", "%1 min")
                              .arg(minutesText(e.seconds))),
                  outcomeText(penaltyOutcome(r, i))});
+        } else if (is(e, "warning") || is(e, "disqualification") || is(e, "blueCard")) {
+            // A card stands among the penalties, where a sheet writes it: its kind for a length.
+            const QString card =
+                is(e, "warning") ? QCoreApplication::translate("ml::ReportSheet", "Verwarnung")
+                : is(e, "blueCard")
+                    ? QCoreApplication::translate("ml::ReportSheet", "Blaue Karte")
+                    : QCoreApplication::translate("ml::ReportSheet", "Disqualifikation");
+            penalties.rows.push_back(
+                {at, e.period, team(e), QString::number(e.number), mark(e, card), QString()});
         } else if (is(e, "timeout") || is(e, "foul")) {
             others.rows.push_back({at, e.period, team(e), mark(e, e.what)});
         }
@@ -255,6 +292,8 @@ ReportSheet reportSheet(const MatchReport& r) {
                               s.fouls ? QCoreApplication::translate("ml::ReportSheet", ", %1 Fouls")
                                             .arg(s.fouls)
                                       : QString());
+        if (s.cards() > 0)
+            sheet.sums.back() += cardsText(s);
     }
     sheet.signatures = {QCoreApplication::translate("ml::ReportSheet", "Zeitnehmer"),
                         QCoreApplication::translate("ml::ReportSheet", "Schreiber")};

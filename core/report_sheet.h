@@ -24,6 +24,12 @@ struct SideSums {
     int fouls = 0;
     // Penalty seconds by player number (0: the bench).
     std::map<int, int> playerSeconds;
+    // Where the rules give cards: warnings by player, the players disqualified, and of them those
+    // with a written report (blue card).
+    std::map<int, int> warnings;
+    std::vector<int> disqualified;
+    std::vector<int> reported;
+    int cards() const { return int(warnings.size() + disqualified.size()); }
 };
 
 // The sums of the home side [0] and the guest side [1], by the side an entry belongs to (not by

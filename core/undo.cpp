@@ -290,8 +290,11 @@ void UndoHistory::applyPlayers(PlayerSheet& players, const PlayerSheet& from,
         PlayerMarks& m = players[number];
         m.fouls = std::max(0, m.fouls + b.fouls - a.fouls);
         m.penalties = std::max(0, m.penalties + b.penalties - a.penalties);
+        m.warnings = std::max(0, m.warnings + b.warnings - a.warnings);
         if (a.sentOff != b.sentOff)
             m.sentOff = b.sentOff;
+        if (a.reported != b.reported)
+            m.reported = b.reported;
         if (m == PlayerMarks{})
             players.erase(number);
     }

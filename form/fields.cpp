@@ -158,8 +158,12 @@ QString fieldText(const Field& field, const Form& form) {
                     entry += QStringLiteral(" fouls=%1").arg(m.fouls);
                 if (m.penalties)
                     entry += QStringLiteral(" penalties=%1").arg(m.penalties);
+                if (m.warnings)
+                    entry += QStringLiteral(" warnings=%1").arg(m.warnings);
                 if (m.sentOff)
                     entry += QStringLiteral(" out");
+                if (m.reported)
+                    entry += QStringLiteral(" reported");
                 entries << entry;
             }
             return entries.isEmpty() ? QStringLiteral("none") : entries.join(QStringLiteral("; "));

@@ -56,7 +56,8 @@ Form::Form() {
         &periodName,     &nextPeriod,     &teamTimeoutL, &timeoutsL,    &teamTimeoutR,
         &timeoutsR,      &playerCaptionL, &playerL,      &penaltyListL, &penaltyEndL,
         &penaltyRemoveL, &playerCaptionR, &playerR,      &penaltyListR, &penaltyEndR,
-        &penaltyRemoveR, &foulL,          &foulsL,       &foulR,        &foulsR};
+        &penaltyRemoveR, &foulL,          &foulsL,       &foulR,        &foulsR,
+        &warningL,       &redCardL,       &warningR,     &redCardR};
     for (Control* c : band)
         c->visible = false;
     controls_.insert(controls_.end(), band);

@@ -225,6 +225,13 @@ struct Form {
     Button foulR{"foulR", tr("Foul")};
     // the guest team's fouls in the period
     Label foulsR{"foulsR"};
+    // in the fouls' place under a sport that gives cards: a warning (yellow card) of the home
+    // player whose number stands in the "Nr." box, and a disqualification (red card)
+    Button warningL{"warningL", tr("Gelb")};
+    Button redCardL{"redCardL", tr("Rot")};
+    // the guest player's warning and disqualification
+    Button warningR{"warningR", tr("Gelb")};
+    Button redCardR{"redCardR", tr("Rot")};
 
     // --- free-text entry area ---
     // "Eine Zeile": one big line of free text instead of two rows

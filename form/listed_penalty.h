@@ -50,6 +50,10 @@ struct PlayerMarks {
     int penalties = 0;
     // Out for the rest of the match (disqualified, sent off, fouled out).
     bool sentOff = false;
+    // Warnings (yellow cards) in the match, where the rules give cards.
+    int warnings = 0;
+    // Disqualified with a written report to follow (the blue card after a red one).
+    bool reported = false;
     bool operator==(const PlayerMarks&) const = default;
 };
 // A side's players by number (1 to 99), only those with something noted.

@@ -2,6 +2,65 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="en" sourcelanguage="de">
 <context>
+    <name>Cards</name>
+    <message>
+        <source>Ohne Sportart gibt es keine Karten.</source>
+        <translation>Without a sport there are no cards.</translation>
+    </message>
+    <message>
+        <source>%1 gibt keine Karten.</source>
+        <translation>%1 gives no cards.</translation>
+    </message>
+    <message>
+        <source>Verwarnung kontrollieren</source>
+        <translation>Check the warning</translation>
+    </message>
+    <message>
+        <source> beim Verwarnen:</source>
+        <translation> while giving the warning:</translation>
+    </message>
+    <message>
+        <source>Verwarnung: erst die Nr. des Spielers eingeben.</source>
+        <translation>Warning: type the player&apos;s number first.</translation>
+    </message>
+    <message>
+        <source>Verwarnung #%1 %2</source>
+        <translation>Warning #%1 %2</translation>
+    </message>
+    <message>
+        <source>%1. Verwarnung der Mannschaft</source>
+        <translation>team&apos;s warning no. %1</translation>
+    </message>
+    <message>
+        <source>#%1 von %2 ist vom Spiel ausgeschlossen.</source>
+        <translation>#%1 of %2 is out of the match.</translation>
+    </message>
+    <message>
+        <source>#%1 von %2 ist schon verwarnt (höchstens %3 Verwarnung je Spieler).</source>
+        <translation>#%1 of %2 has already been warned (at most %3 warning per player).</translation>
+    </message>
+    <message>
+        <source>%1 hat schon %2 Verwarnungen (höchstens %3 je Mannschaft).</source>
+        <translation>%1 already has %2 warnings (at most %3 per team).</translation>
+    </message>
+    <message>
+        <source><byte value="xd"/>
+<byte value="xd"/>
+Trotzdem eine Verwarnung eintragen?</source>
+        <translation><byte value="xd"/>
+<byte value="xd"/>
+Note a warning all the same?</translation>
+    </message>
+    <message>
+        <source>Verwarnung</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Disqualifikation: erst die Nr. des Spielers eingeben.</source>
+        <translation>Disqualification: type the player&apos;s number first.</translation>
+    </message>
+</context>
+<context>
     <name>ClockCommands</name>
     <message>
         <source> beim Reseten:</source>
@@ -288,6 +347,38 @@ Start the match clock anyway?</translation>
     <message>
         <source>Nächster Abschnitt</source>
         <translation>Next period</translation>
+    </message>
+    <message>
+        <source>Verwarnung Heim (gelbe Karte, wo die Sportart Karten gibt)</source>
+        <translation>Warning home (yellow card, where the sport gives cards)</translation>
+    </message>
+    <message>
+        <source>Verwarnung Heim</source>
+        <translation>Warning home</translation>
+    </message>
+    <message>
+        <source>Verwarnung Gegner (gelbe Karte, wo die Sportart Karten gibt)</source>
+        <translation>Warning guest (yellow card, where the sport gives cards)</translation>
+    </message>
+    <message>
+        <source>Verwarnung Gegner</source>
+        <translation>Warning guest</translation>
+    </message>
+    <message>
+        <source>Disqualifikation Heim (rote Karte)</source>
+        <translation>Disqualification home (red card)</translation>
+    </message>
+    <message>
+        <source>Disqualifikation Heim</source>
+        <translation>Disqualification home</translation>
+    </message>
+    <message>
+        <source>Disqualifikation Gegner (rote Karte)</source>
+        <translation>Disqualification guest (red card)</translation>
+    </message>
+    <message>
+        <source>Disqualifikation Gegner</source>
+        <translation>Disqualification guest</translation>
     </message>
 </context>
 <context>
@@ -577,6 +668,14 @@ running...</translation>
     <message>
         <source>Spielbericht als PDF…</source>
         <translation>Match report as PDF…</translation>
+    </message>
+    <message>
+        <source>Gelb</source>
+        <translation>Yellow</translation>
+    </message>
+    <message>
+        <source>Rot</source>
+        <translation>Red</translation>
     </message>
 </context>
 <context>
@@ -1139,6 +1238,18 @@ Count another foul?</translation>
         <source>#%1 steht zweimal</source>
         <translation>#%1 stands twice</translation>
     </message>
+    <message>
+        <source>Verwarnung #%1</source>
+        <translation>Warning #%1</translation>
+    </message>
+    <message>
+        <source>Disqualifikation #%1</source>
+        <translation>Disqualification #%1</translation>
+    </message>
+    <message>
+        <source>Blaue Karte #%1</source>
+        <translation>Blue card #%1</translation>
+    </message>
 </context>
 <context>
     <name>MessageWindow</name>
@@ -1508,6 +1619,38 @@ The team plays the penalty short-handed; the player takes no further part.</tran
     <message>
         <source>  ausgeschlossen</source>
         <translation>  out</translation>
+    </message>
+    <message>
+        <source>rote Karte</source>
+        <translation>red card</translation>
+    </message>
+    <message>
+        <source>%1. Strafe</source>
+        <translation>penalty no. %1</translation>
+    </message>
+    <message>
+        <source>Disqualifikation (rote Karte): #%1 %2</source>
+        <translation>Disqualification (red card): #%1 %2</translation>
+    </message>
+    <message>
+        <source>#%1 von %2 ist disqualifiziert (rote Karte); die Mannschaft spielt %3 Minuten in Unterzahl.<byte value="xd"/>
+<byte value="xd"/>
+Folgt ein schriftlicher Bericht (blaue Karte)?</source>
+        <translation>#%1 of %2 is disqualified (red card); the team plays %3 minutes short.<byte value="xd"/>
+<byte value="xd"/>
+Does a written report follow (blue card)?</translation>
+    </message>
+    <message>
+        <source>Blaue Karte: #%1 %2</source>
+        <translation>Blue card: #%1 %2</translation>
+    </message>
+    <message>
+        <source>  verwarnt</source>
+        <translation>  warned</translation>
+    </message>
+    <message>
+        <source>  Bericht</source>
+        <translation>  report</translation>
     </message>
 </context>
 <context>
@@ -2187,6 +2330,10 @@ No permission for %1.<byte value="xd"/>
         <source>Fouls: Grenzen von 0 bis 20, eine Marke bis 32 Zeichen</source>
         <translation>fouls: limits from 0 to 20, a mark of up to 32 characters</translation>
     </message>
+    <message>
+        <source>Fouls oder Karten, nicht beides</source>
+        <translation>fouls or cards, not both</translation>
+    </message>
 </context>
 <context>
     <name>StateStore</name>
@@ -2762,6 +2909,22 @@ Penalty minutes: %1 %5, %3 %6
 Time-outs: %1 %7, %3 %8
 </translation>
     </message>
+    <message>
+        <source>Verwarnungen;%1;%2<byte value="xd"/>
+Disqualifikationen;%3;%4<byte value="xd"/>
+</source>
+        <translation>Warnings;%1;%2<byte value="xd"/>
+Disqualifications;%3;%4<byte value="xd"/>
+</translation>
+    </message>
+    <message>
+        <source>Verwarnungen: %1 %2, %3 %4
+Disqualifikationen: %1 %5, %3 %6
+</source>
+        <translation>Warnings: %1 %2, %3 %4
+Disqualifications: %1 %5, %3 %6
+</translation>
+    </message>
 </context>
 <context>
     <name>ml::QtSerialDevice</name>
@@ -2914,6 +3077,30 @@ Time-outs: %1 %7, %3 %8
     <message>
         <source>Schreiber</source>
         <translation>Scorer</translation>
+    </message>
+    <message>
+        <source> (Bericht)</source>
+        <translation> (report)</translation>
+    </message>
+    <message>
+        <source>, verwarnt %1</source>
+        <translation>, warned %1</translation>
+    </message>
+    <message>
+        <source>, disqualifiziert %1</source>
+        <translation>, disqualified %1</translation>
+    </message>
+    <message>
+        <source>Verwarnung</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Blaue Karte</source>
+        <translation>Blue card</translation>
+    </message>
+    <message>
+        <source>Disqualifikation</source>
+        <translation>Disqualification</translation>
     </message>
 </context>
 <context>
@@ -3091,6 +3278,14 @@ Keys: </translation>
     <message>
         <source>Teamfouls im Abschnitt; die Marke, sobald jedes weitere Foul bestraft wird</source>
         <translation>team fouls in the period; the mark once every further foul is penalised</translation>
+    </message>
+    <message>
+        <source>Verwarnung (gelbe Karte) für die Nummer aus &quot;Nr.&quot;</source>
+        <translation>Warning (yellow card) for the number in &quot;No.&quot;</translation>
+    </message>
+    <message>
+        <source>Disqualifikation (rote Karte) für die Nummer aus &quot;Nr.&quot;: die Mannschaft spielt eine Strafe in Unterzahl</source>
+        <translation>Disqualification (red card) for the number in &quot;No.&quot;: the team plays one penalty short</translation>
     </message>
 </context>
 <context>

@@ -11,7 +11,7 @@ MatchEngine::MatchEngine(Form& form, const Clock& clock, Dialogs& dialogs)
       commands_(context_, count_, interruptions_, periods_),
       interruptions_(context_, count_, commands_, periods_), penalties_(context_, count_, lists_),
       lists_(context_, count_, penalties_, periods_), fouls_(context_, periods_),
-      timeouts_(context_, count_, interruptions_, periods_),
+      cards_(context_, lists_, periods_), timeouts_(context_, count_, interruptions_, periods_),
       periods_(context_, count_, commands_, interruptions_, lists_, fouls_, timeouts_) {}
 
 void MatchEngine::bindHandlers() {
@@ -37,6 +37,10 @@ void MatchEngine::bindHandlers() {
     f.penaltyRemoveR.onClick = [this] { lists_.penaltyRemoveR_Click(); };
     f.foulL.onClick = [this] { fouls_.foulL_Click(); };
     f.foulR.onClick = [this] { fouls_.foulR_Click(); };
+    f.warningL.onClick = [this] { cards_.warningL_Click(); };
+    f.warningR.onClick = [this] { cards_.warningR_Click(); };
+    f.redCardL.onClick = [this] { cards_.redCardL_Click(); };
+    f.redCardR.onClick = [this] { cards_.redCardR_Click(); };
 }
 
 void MatchEngine::start() {

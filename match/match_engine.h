@@ -2,9 +2,10 @@
 
 // The match: the owner of its rooms, which it wires to one another and to the form's controls.
 // The rooms are the clock's count and its commands, the interruptions (timeouts and breaks), the
-// penalties and, under a sport's rules, their lists, the periods, the team timeouts and the
-// fouls. The program calls the match here; it calls nothing above it.
+// penalties and, under a sport's rules, their lists, the periods, the team timeouts, the
+// fouls and the cards. The program calls the match here; it calls nothing above it.
 
+#include "match/cards.h"
 #include "match/clock_commands.h"
 #include "match/clock_count.h"
 #include "match/fouls.h"
@@ -83,6 +84,7 @@ class MatchEngine {
     Penalties penalties_;
     PenaltyLists lists_;
     Fouls fouls_;
+    Cards cards_;
     TeamTimeouts timeouts_;
     Periods periods_;
 

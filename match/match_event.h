@@ -27,6 +27,11 @@ enum class EventKind {
     MatchEnded,
     // A team foul, of a player when the number is given.
     Foul,
+    // A player's warning (yellow card), disqualification (red card, or the penalty that is one
+    // too many) and the written report that follows a red card (blue card).
+    Warning,
+    Disqualification,
+    BlueCard,
     ClockStarted,
     ClockStopped,
 };

@@ -140,7 +140,18 @@ std::optional<PenaltyLists::GivenLength> PenaltyLists::penaltyLength(const TeamS
     return GivenLength{length, 1};
 }
 
-void PenaltyLists::addPenalty(const TeamSide& side) {
+void PenaltyLists::disqualify(const TeamSide& side) {
+    const SportRules& r = rules();
+    if (r.penalties.kinds.empty())
+        return;
+    // The team serves the sport's first length, whatever the box holds for the next penalty.
+    const QString typed = side.length.text;
+    side.length.text = lengthBoxText(r.penalties.kinds.front().seconds);
+    addPenalty(side, true);
+    side.length.text = typed;
+}
+
+void PenaltyLists::addPenalty(const TeamSide& side, bool red) {
     Form& f = form_;
     const SportRules& r = rules();
     const std::optional<double> clock = readClock(f.D_Min.text, f.D_Sec.text);
@@ -205,15 +216,35 @@ void PenaltyLists::addPenalty(const TeamSide& side) {
         notes << tr("wartet");
     if (first->coincidentWith != 0 || withId(side.list, ids.back())->coincidentWith != 0)
         notes << tr("gleichzeitig");
-    const bool disqualified = number != 0 && notePenalty(side, number, length->parts, kind);
+    const bool disqualified = number != 0 && notePenalty(side, number, length->parts, kind, red);
     if (disqualified)
         notes << tr("Disqualifikation");
     ListedPenalty whole = *first;
     whole.lengthSec = static_cast<int>(total);
     context_.report(EventKind::PenaltyGiven, &side, &whole, notes.join(QStringLiteral(", ")));
+    if (disqualified)
+        context_.report(EventKind::Disqualification, &side, &whole,
+                        red ? tr("rote Karte")
+                            : tr("%1. Strafe").arg(side.players[number].penalties));
     side.number.text.clear();
     periods_.showSport();
-    if (disqualified) {
+    if (red) {
+        context_.logAt(tr("Disqualifikation (rote Karte): #%1 %2").arg(number).arg(side.name.text));
+        const bool reported =
+            context_.dialogs.messageBox(
+                tr("#%1 von %2 ist disqualifiziert (rote Karte); die Mannschaft spielt %3 "
+                   "Minuten in Unterzahl.\r\n\r\nFolgt ein schriftlicher Bericht (blaue Karte)?")
+                    .arg(number)
+                    .arg(side.name.text)
+                    .arg(numberText(length->seconds / 60.0)),
+                tr("Disqualifikation"), Icon::None, Buttons::YesNo, Answer::No) == Answer::Yes;
+        if (reported) {
+            side.players[number].reported = true;
+            context_.logAt(tr("Blaue Karte: #%1 %2").arg(number).arg(side.name.text));
+            context_.report(EventKind::BlueCard, &side, &whole);
+            periods_.showSport();
+        }
+    } else if (disqualified) {
         context_.logAt(tr("Disqualifikation: #%1 %2").arg(number).arg(side.name.text));
         context_.dialogs.messageBox(tr("#%1 von %2: %3. Strafe im Spiel – disqualifiziert.\r\n\r\n"
                                        "Die Mannschaft spielt die Strafe in Unterzahl; der Spieler "
@@ -227,11 +258,12 @@ void PenaltyLists::addPenalty(const TeamSide& side) {
 
 // The player's penalties counted; true when this one is the one that disqualifies (IHF 16:6 b:
 // the third suspension of the same player). A kind that sends off sends the player off.
-bool PenaltyLists::notePenalty(const TeamSide& side, int number, int parts,
-                               const PenaltyKind& kind) {
+bool PenaltyLists::notePenalty(const TeamSide& side, int number, int parts, const PenaltyKind& kind,
+                               bool red) {
     PlayerMarks& m = side.players[number];
     const int limit = rules().penalties.disqualifyAfter;
-    const bool reached = limit > 0 && m.penalties < limit && m.penalties + parts >= limit;
+    const bool reached =
+        red || (limit > 0 && m.penalties < limit && m.penalties + parts >= limit && !m.sentOff);
     m.penalties += parts;
     m.sentOff = m.sentOff || reached || kind.sendsOff;
     return reached;
@@ -454,11 +486,14 @@ void PenaltyLists::showPenalties(const TeamSide& side, qint64 clock) {
                           v.coincident ? tr("  gleichzeitig") : QString());
     for (const auto& [number, m] : side.players) {
         const bool fouls = r.fouls.playerLimit > 0 && m.fouls > 0;
-        if (!fouls && !m.sentOff)
+        if (!fouls && !m.sentOff && m.warnings == 0)
             continue;
-        items << QStringLiteral("#%1%2%3").arg(number).arg(
-            fouls ? QStringLiteral("  ") + Fouls::count(m.fouls) : QString(),
-            m.sentOff ? tr("  ausgeschlossen") : QString());
+        items << QStringLiteral("#%1%2%3%4%5")
+                     .arg(number)
+                     .arg(fouls ? QStringLiteral("  ") + Fouls::count(m.fouls) : QString(),
+                          m.warnings ? tr("  verwarnt") : QString(),
+                          m.sentOff ? tr("  ausgeschlossen") : QString(),
+                          m.reported ? tr("  Bericht") : QString());
     }
     const ListedPenalty* first = nullptr;
     for (const ListedPenalty& p : side.list)

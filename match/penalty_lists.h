@@ -32,7 +32,11 @@ class PenaltyLists {
     PenaltyLists(MatchContext& context, ClockCount& count, Penalties& penalties, Periods& periods);
 
     // A penalty of the length in the side's box, for the player in its "Nr." box.
-    void addPenalty(const TeamSide& side);
+    void addPenalty(const TeamSide& side) { addPenalty(side, false); }
+    // A direct disqualification (red card) of the player in the side's "Nr." box, under rules
+    // that give cards: out for the rest of the match, the team short for the sport's first
+    // penalty length (IHF 16:8).
+    void disqualify(const TeamSide& side);
     // The chosen penalty of a side's list ends before its time, or leaves the list.
     void penaltyEndL_Click();
     void penaltyEndR_Click();
@@ -51,6 +55,7 @@ class PenaltyLists {
     std::vector<PenaltyView> penaltyViews(bool left);
 
   private:
+    void addPenalty(const TeamSide& side, bool red);
     // A length as given: the seconds of one penalty and how many follow one another (2 for a
     // double minor).
     struct GivenLength {
@@ -59,7 +64,8 @@ class PenaltyLists {
     };
     std::optional<GivenLength> penaltyLength(const TeamSide& side);
     // Counts a penalty of player `number`; true when it disqualifies the player.
-    bool notePenalty(const TeamSide& side, int number, int parts, const PenaltyKind& kind);
+    bool notePenalty(const TeamSide& side, int number, int parts, const PenaltyKind& kind,
+                     bool red);
     void markCoincident(const TeamSide& side, const std::vector<int>& ids, qint64 now);
     void forgetPenalty(const TeamSide& side, const ListedPenalty& p, qint64 now);
     // Time still to serve of a running penalty at the clock value `clockMs` (0 or below when

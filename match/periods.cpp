@@ -170,8 +170,11 @@ void Periods::showSport() {
              &f.penaltyRemoveL, &f.playerCaptionR, &f.playerR, &f.penaltyListR, &f.penaltyEndR,
              &f.penaltyRemoveR})
         c->visible = band;
-    for (const TeamSide& s : {teamSide(f, true), teamSide(f, false)})
+    for (const TeamSide& s : {teamSide(f, true), teamSide(f, false)}) {
         fouls_.show(s);
+        // The card buttons stand in the fouls' place: a sport counts fouls or gives cards.
+        s.warning.visible = s.redCard.visible = band && r.penalties.cards();
+    }
     if (!band)
         return;
     const bool over = f.PeriodPhase == phase::kOver;

@@ -118,7 +118,9 @@ bool readPenalties(Reader& r, const QJsonObject& o, PenaltyRules& p) {
     }
     return r.whole(o, "maxRunning", p.maxRunning, 0, 8) && r.flag(o, "coincident", p.coincident) &&
            r.flag(o, "doubleMinor", p.doubleMinor) &&
-           r.whole(o, "disqualifyAfter", p.disqualifyAfter, 0, kMaxTimeouts, true);
+           r.whole(o, "disqualifyAfter", p.disqualifyAfter, 0, kMaxTimeouts, true) &&
+           r.whole(o, "warningsPerPlayer", p.warningsPerPlayer, 0, kMaxTimeouts, true) &&
+           r.whole(o, "warningsPerTeam", p.warningsPerTeam, 0, kMaxTimeouts, true);
 }
 
 bool readFouls(Reader& r, const QJsonObject& o, FoulRules& f) {
@@ -203,12 +205,16 @@ QJsonObject sportJson(const SportRules& s) {
                                  {QStringLiteral("endsOnGoal"), k.endsOnGoal},
                                  {QStringLiteral("sendsOff"), k.sendsOff}});
     const PenaltyRules& p = s.penalties;
-    o.insert(QStringLiteral("penalties"),
-             QJsonObject{{QStringLiteral("kinds"), kinds},
-                         {QStringLiteral("maxRunning"), p.maxRunning},
-                         {QStringLiteral("coincident"), p.coincident},
-                         {QStringLiteral("doubleMinor"), p.doubleMinor},
-                         {QStringLiteral("disqualifyAfter"), p.disqualifyAfter}});
+    QJsonObject penalties{{QStringLiteral("kinds"), kinds},
+                          {QStringLiteral("maxRunning"), p.maxRunning},
+                          {QStringLiteral("coincident"), p.coincident},
+                          {QStringLiteral("doubleMinor"), p.doubleMinor},
+                          {QStringLiteral("disqualifyAfter"), p.disqualifyAfter}};
+    if (p.cards()) {
+        penalties.insert(QStringLiteral("warningsPerPlayer"), p.warningsPerPlayer);
+        penalties.insert(QStringLiteral("warningsPerTeam"), p.warningsPerTeam);
+    }
+    o.insert(QStringLiteral("penalties"), penalties);
     if (s.fouls.counted()) {
         QJsonObject fouls{{QStringLiteral("limit"), s.fouls.limit},
                           {QStringLiteral("playerLimit"), s.fouls.playerLimit}};
@@ -413,7 +419,9 @@ QString checkSport(const SportRules& s) {
         return SportRules::tr("0 bis 4 Abschnitte Verlängerung von 1 bis 99 Minuten");
     const PenaltyRules& p = s.penalties;
     if (p.kinds.size() > kMaxPenaltyKinds || p.maxRunning < 0 || p.maxRunning > 8 ||
-        p.disqualifyAfter < 0 || p.disqualifyAfter > kMaxTimeouts ||
+        p.disqualifyAfter < 0 || p.disqualifyAfter > kMaxTimeouts || p.warningsPerPlayer < 0 ||
+        p.warningsPerPlayer > kMaxTimeouts || p.warningsPerTeam < 0 ||
+        p.warningsPerTeam > kMaxTimeouts ||
         !std::all_of(p.kinds.begin(), p.kinds.end(),
                      [&](const PenaltyKind& k) { return length(k.seconds, false); }))
         return SportRules::tr("bis zu 6 Strafen von 1 bis 99 Minuten, höchstens 8 zugleich");
@@ -421,6 +429,9 @@ QString checkSport(const SportRules& s) {
     if (f.limit < 0 || f.limit > kMaxFouls || f.playerLimit < 0 || f.playerLimit > kMaxFouls ||
         f.mark.size() > kMaxName)
         return SportRules::tr("Fouls: Grenzen von 0 bis 20, eine Marke bis 32 Zeichen");
+    // The desk's foul and card buttons share one place.
+    if (f.counted() && p.cards())
+        return SportRules::tr("Fouls oder Karten, nicht beides");
     const TimeoutRules& t = s.timeouts;
     if (!length(t.seconds, true) || !limit(t.perMatch) || !limit(t.perOvertime) ||
         !limit(t.lastMax) || !length(t.lastSeconds, true) ||

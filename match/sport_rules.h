@@ -44,6 +44,11 @@ struct PenaltyRules {
     // A player's penalty of this number in the match sends the player off for the rest of it
     // (the third suspension in handball; 0: never).
     int disqualifyAfter = 0;
+    // Warnings (yellow cards) a player and a team may get (handball: one and three); 0: the
+    // sport gives no cards, and with no warnings no direct disqualification either.
+    int warningsPerPlayer = 0;
+    int warningsPerTeam = 0;
+    bool cards() const { return warningsPerPlayer > 0; }
     bool operator==(const PenaltyRules&) const = default;
 };
 

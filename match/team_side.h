@@ -28,6 +28,8 @@ struct TeamSide {
     int& foulsMatch;
     Button& foul;
     Label& foulsShown;
+    Button& warning;
+    Button& redCard;
 };
 
 TeamSide teamSide(Form& form, bool left);

@@ -24,7 +24,9 @@ QString sheetOf(const char* script) {
     QStringList lines = run.printed;
     const MatchReport r = run.runner.program()->writer.report();
     for (const RecordedEvent& e : r.events) {
-        if (QStringList{"goal", "penalty", "timeout", "foul"}.contains(e.counts))
+        if (QStringList{"goal", "penalty", "timeout", "foul", "warning", "disqualification",
+                        "blueCard"}
+                .contains(e.counts))
             lines << QStringLiteral("%1 %2 %3 %4%5")
                          .arg(elapsedText(e.elapsed), e.side, e.team + QLatin1Char(':'), e.what,
                               (e.number ? QLatin1Char(' ') + scorerText(e) : QString()) +
@@ -42,6 +44,9 @@ QString sheetOf(const char* script) {
                      .arg(minutesText(sums[side].penaltySeconds), players)
                      .arg(sums[side].timeouts)
                      .arg(sums[side].fouls);
+        if (sums[side].cards() > 0)
+            lines.back() +=
+                reportSheet(r).sums.value(int(side)).section(QLatin1String(" Timeouts"), 1);
     }
     return lines.join(QLatin1Char('\n'));
 }
@@ -172,6 +177,38 @@ note "#12 steht zweimal"
 0:00 guest Gegner: Tor #4 (5, 6)
 Heim goals=2 penalties=0 minutes=0 timeouts=0 fouls=0
 Gegner goals=2 penalties=0 minutes=0 timeouts=0 fouls=0)x"},
+    {"cards: warnings by player, a red card with its report, the third suspension, undo", R"(
+        start
+        sport handball
+        type playerL 7
+        key Ctrl+F4
+        type playerL 7
+        answer Yes
+        key Ctrl+F4
+        type playerL 8
+        key Ctrl+F4
+        click undo
+        type playerR 5
+        answer Yes
+        key Ctrl+Shift+F9
+        penalty guest 2 9
+        penalty guest 2 9
+        penalty guest 2 9)",
+     R"x(box title="Verwarnung" icon=none buttons=yesno text="#7 von Heim ist schon verwarnt (höchstens 1 Verwarnung je Spieler).\r\n\r\nTrotzdem eine Verwarnung eintragen?" -> Yes
+box title="Disqualifikation" icon=none buttons=yesno text="#5 von Gegner ist disqualifiziert (rote Karte); die Mannschaft spielt 2 Minuten in Unterzahl.\r\n\r\nFolgt ein schriftlicher Bericht (blaue Karte)?" -> Yes
+box title="Disqualifikation" icon=none buttons=ok text="#9 von Gegner: 3. Strafe im Spiel – disqualifiziert.\r\n\r\nDie Mannschaft spielt die Strafe in Unterzahl; der Spieler spielt nicht mehr mit." -> OK
+0:00 home Heim: Verwarnung #7 (1. Verwarnung der Mannschaft) #7
+0:00 home Heim: Verwarnung #7 (2. Verwarnung der Mannschaft) #7
+0:00 home Heim: Verwarnung #8 (3. Verwarnung der Mannschaft) #8 withdrawn
+0:00 guest Gegner: Strafe #5 2 min (Disqualifikation) #5
+0:00 guest Gegner: Disqualifikation #5 (rote Karte) #5
+0:00 guest Gegner: Blaue Karte #5 #5
+0:00 guest Gegner: Strafe #9 2 min #9
+0:00 guest Gegner: Strafe #9 2 min (wartet) #9
+0:00 guest Gegner: Strafe #9 2 min (wartet, Disqualifikation) #9
+0:00 guest Gegner: Disqualifikation #9 (3. Strafe) #9
+Heim goals=0 penalties=0 minutes=0 timeouts=0 fouls=0, verwarnt #7 ×2
+Gegner goals=0 penalties=4 minutes=8 #5=2 #9=6 timeouts=0 fouls=0, disqualifiziert #5 (Bericht), #9)x"},
 };
 
 TEST(MatchRecordSheet, EntriesAndSumsAsTheMatchWent) {
