@@ -1,5 +1,6 @@
 #include "app/sport_dialog.h"
 
+#include <QColorDialog>
 #include <QDialogButtonBox>
 #include <QDoubleSpinBox>
 #include <QFormLayout>
@@ -14,6 +15,7 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <array>
 #include <cmath>
 
 namespace ml::app {
@@ -179,6 +181,47 @@ SportDialog::SportDialog(Program& program, std::function<void()> changed, QWidge
     });
     auto* place = new QFormLayout;
     place->addRow(tr("Halle (für den Spielbericht):"), hall);
+    // The club's colours: the report's chart and the pages draw each side in its own.
+    auto* colours = new QHBoxLayout;
+    std::array<QPushButton*, 2> sides{};
+    for (int side : {0, 1}) {
+        sides[side] = new QPushButton(side == 0 ? tr("Heim") : tr("Gegner"), this);
+        sides[side]->setObjectName(side == 0 ? QStringLiteral("homeColour")
+                                             : QStringLiteral("guestColour"));
+        colours->addWidget(sides[side]);
+    }
+    const auto paint = [this, sides] {
+        for (int side : {0, 1}) {
+            const QString hex =
+                sideColour(side == 0 ? program_.form.HomeColour : program_.form.GuestColour, side);
+            sides[side]->setStyleSheet(QStringLiteral("background: #%1; color: white;").arg(hex));
+            sides[side]->setToolTip(QLatin1Char('#') + hex);
+        }
+    };
+    for (int side : {0, 1})
+        connect(sides[side], &QPushButton::clicked, this, [this, side, paint] {
+            QString& chosen = side == 0 ? program_.form.HomeColour : program_.form.GuestColour;
+            const QColor picked =
+                QColorDialog::getColor(QColor(QLatin1Char('#') + sideColour(chosen, side)), this,
+                                       side == 0 ? tr("Farbe Heim") : tr("Farbe Gegner"));
+            if (!picked.isValid())
+                return;
+            chosen = picked.name().mid(1);
+            paint();
+            program_.viewChanged();
+        });
+    auto* standard = new QPushButton(tr("Rot und Blau"), this);
+    standard->setObjectName(QStringLiteral("standardColours"));
+    connect(standard, &QPushButton::clicked, this, [this, paint] {
+        program_.form.HomeColour.clear();
+        program_.form.GuestColour.clear();
+        paint();
+        program_.viewChanged();
+    });
+    paint();
+    colours->addWidget(standard);
+    colours->addStretch();
+    place->addRow(tr("Farben der Mannschaften:"), colours);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(top);
     layout->addLayout(place);

@@ -42,8 +42,7 @@ void MatchRecord::clear() {
     ++generation_;
     scoreL_ = form_.Pkt_l.text;
     scoreR_ = form_.Pkt_r.text;
-    nameL_ = form_.Text_l.text;
-    nameR_ = form_.Text_r.text;
+    endsChanged_ = form_.EndsChanged;
 }
 
 RecordedEvent& MatchRecord::push(EventSide side, const QString& what, const QString& counts,
@@ -68,12 +67,15 @@ RecordedEvent& MatchRecord::push(EventSide side, const QString& what, const QStr
                          .addSecs(-static_cast<int>(since))
                          .toString(QStringLiteral("HH:mm:ss"));
     }
+    // The record names the teams as they began: after a change of ends the home team is right.
     if (side != EventSide::None) {
-        e.side = side == EventSide::Left ? QStringLiteral("home") : QStringLiteral("guest");
+        e.side = (side == EventSide::Left) != f.EndsChanged ? QStringLiteral("home")
+                                                            : QStringLiteral("guest");
         e.team = side == EventSide::Left ? f.Text_l.text : f.Text_r.text;
     }
     e.what = what;
-    e.score = f.Pkt_l.text + QLatin1Char(':') + f.Pkt_r.text;
+    e.score = f.EndsChanged ? f.Pkt_r.text + QLatin1Char(':') + f.Pkt_l.text
+                            : f.Pkt_l.text + QLatin1Char(':') + f.Pkt_r.text;
     e.counts = counts;
     e.elapsed = static_cast<int>(match_.elapsedMs(clockMs) / 1000);
     if (events_.size() >= size_t(kMaxEvents)) {
@@ -87,9 +89,7 @@ RecordedEvent& MatchRecord::push(EventSide side, const QString& what, const QStr
 void MatchRecord::afterStep() {
     const Form& f = form_;
     // A change of ends moves names and scores together: no goal.
-    const bool swapped = f.Text_l.text == nameR_ && f.Text_r.text == nameL_ &&
-                         f.Pkt_l.text == scoreR_ && f.Pkt_r.text == scoreL_ &&
-                         f.Text_l.text != f.Text_r.text;
+    const bool swapped = f.EndsChanged != endsChanged_;
     if (!swapped && !restoring_) {
         for (const auto& [now, before, side] :
              {std::tuple{&f.Pkt_l.text, &scoreL_, EventSide::Left},
@@ -114,8 +114,7 @@ void MatchRecord::afterStep() {
     typed_ = false;
     scoreL_ = f.Pkt_l.text;
     scoreR_ = f.Pkt_r.text;
-    nameL_ = f.Text_l.text;
-    nameR_ = f.Text_r.text;
+    endsChanged_ = f.EndsChanged;
 }
 
 void MatchRecord::add(const MatchEvent& event) {
@@ -217,7 +216,8 @@ std::optional<QString> MatchRecord::setNumbers(std::size_t index, int scorer,
 }
 
 std::optional<std::size_t> MatchRecord::lastGoal(bool left) const {
-    const QString side = left ? QStringLiteral("home") : QStringLiteral("guest");
+    const QString side =
+        left != form_.EndsChanged ? QStringLiteral("home") : QStringLiteral("guest");
     for (std::size_t i = events_.size(); i-- > 0;)
         if (events_[i].counts == QLatin1String("goal") && events_[i].side == side &&
             !events_[i].withdrawn)

@@ -40,7 +40,8 @@ class MatchRecord {
     // than it allows, a player twice); the goal stays as it was then.
     std::optional<QString> setNumbers(std::size_t index, int scorer,
                                       const std::vector<int>& assists);
-    // The last goal of `left`'s side, if the record has one that is not taken back.
+    // The last goal of the team on the display's left (or right) side, if the record has one that
+    // is not taken back.
     std::optional<std::size_t> lastGoal(bool left) const;
     // Undo's marks: where the record stands now (after the goals of the step so far), and the
     // entries from `from` to `to` of a step taken back (`withdrawn`) or done again. A mark from
@@ -73,8 +74,9 @@ class MatchRecord {
     MatchEngine& match_;
     std::vector<RecordedEvent> events_;
     std::size_t revision_ = 0;
-    // The scores and names as the record last saw them.
-    QString scoreL_, scoreR_, nameL_, nameR_;
+    // The scores and the ends as the record last saw them.
+    QString scoreL_, scoreR_;
+    bool endsChanged_ = false;
     bool typed_ = false;
     bool restoring_ = false;
     // Counts the record's new beginnings.

@@ -3,6 +3,7 @@
 #include "core/report_sheet.h"
 
 #include <QCoreApplication>
+#include <QRegularExpression>
 #include <QStringList>
 
 #include <algorithm>
@@ -139,6 +140,15 @@ QString plainText(const MatchReport& r) {
 
 QByteArray reportBytes(const MatchReport& report, ReportFormat format) {
     return (format == ReportFormat::Csv ? csv(report) : plainText(report)).toUtf8();
+}
+
+bool colourText(const QString& text) {
+    static const QRegularExpression hex(QStringLiteral("^[0-9a-f]{6}$"));
+    return hex.match(text).hasMatch();
+}
+
+QString sideColour(const QString& chosen, int side) {
+    return colourText(chosen) ? chosen : QString::fromLatin1(kStandardColours[side]);
 }
 
 QString reportName(const QString& isoDate, const QString& home, const QString& guest) {

@@ -11,6 +11,13 @@
 
 namespace ml {
 
+// The sides' colours where the club has chosen none: the overlay's red and blue.
+inline constexpr const char* kStandardColours[2] = {"c8102e", "0033a0"};
+// A colour as the settings keep it: six lower-case hex digits.
+bool colourText(const QString& text);
+// The side's colour (0 home, 1 guest): the club's own `chosen`, or the standard one.
+QString sideColour(const QString& chosen, int side);
+
 // One event of the match record.
 struct RecordedEvent {
     QString time;
@@ -54,6 +61,9 @@ struct MatchReport {
     std::vector<RecordedEvent> events;
     // The hall, as the settings keep it (empty: none).
     QString hall = {};
+    // The sides' colours as six hex digits ("c8102e"), the club's own or the standard ones.
+    QString homeColour = QString::fromLatin1(kStandardColours[0]);
+    QString guestColour = QString::fromLatin1(kStandardColours[1]);
 };
 
 enum class ReportFormat { Text, Csv, Pdf };

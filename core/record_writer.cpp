@@ -76,14 +76,19 @@ QString RecordWriter::suggested(const QString& suffix) const {
 MatchReport RecordWriter::report() const {
     const Form& f = form_;
     const QDateTime now = QDateTime::fromMSecsSinceEpoch(clock_.wallMs());
+    // The home team is the one that began on the left, wherever it stands now.
+    const bool changed = f.EndsChanged;
     return {now.toString(QStringLiteral("dd.MM.yyyy")),
             match_.rules().title(),
-            f.Text_l.text,
-            f.Text_r.text,
-            f.Pkt_l.text + QLatin1Char(':') + f.Pkt_r.text,
+            changed ? f.Text_r.text : f.Text_l.text,
+            changed ? f.Text_l.text : f.Text_r.text,
+            changed ? f.Pkt_r.text + QLatin1Char(':') + f.Pkt_l.text
+                    : f.Pkt_l.text + QLatin1Char(':') + f.Pkt_r.text,
             f.D_Min.text + QLatin1Char(':') + f.D_Sec.text,
             events_.events(),
-            f.Hall};
+            f.Hall,
+            sideColour(f.HomeColour, 0),
+            sideColour(f.GuestColour, 1)};
 }
 
 std::optional<QByteArray> RecordWriter::bytes(ReportFormat format) const {

@@ -199,6 +199,7 @@ ReportSheet reportSheet(const MatchReport& r) {
     sheet.title = QCoreApplication::translate("ml::ReportSheet", "Spielbericht");
     sheet.home = r.home;
     sheet.guest = r.guest;
+    sheet.colours = {sideColour(r.homeColour, 0), sideColour(r.guestColour, 1)};
     QStringList first{r.sport, r.date};
     if (!r.hall.isEmpty())
         first << r.hall;

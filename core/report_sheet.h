@@ -71,8 +71,9 @@ struct SheetChart {
 
 struct ReportSheet {
     QString title;
-    // The teams' names as they stand at the end.
+    // The teams' names as they stand at the end, and their colours (six hex digits).
     QString home, guest;
+    std::array<QString, 2> colours;
     // The head's lines: the sport, date and hall; the teams and the final score; the score per
     // period.
     QStringList head;

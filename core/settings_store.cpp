@@ -2,6 +2,7 @@
 
 #include "core/broker_settings.h"
 #include "core/language.h"
+#include "core/match_report.h"
 #include "core/setting_table.h"
 #include "form/number_text.h"
 #include "match/time_values.h"
@@ -29,6 +30,8 @@ const QString kGuest = QStringLiteral("guestName");
 const QString kPort = QStringLiteral("portDevice");
 const QString kLanguage = QStringLiteral("language");
 const QString kHall = QStringLiteral("hall");
+const QString kHomeColour = QStringLiteral("homeColour");
+const QString kGuestColour = QStringLiteral("guestColour");
 const QString kTeamNames = QStringLiteral("teamNames/");
 const QString kLine2Port = QStringLiteral("line2Device");
 const QString kRemoteOn = QStringLiteral("remoteOn");
@@ -150,6 +153,8 @@ Settings Settings::fromValues(const QVariantMap& values, bool* keysRead) {
         s.sport);
     takeText(values, kPort, deviceText, s.port);
     takeText(values, kHall, nameText, s.hall);
+    takeText(values, kHomeColour, colourText, s.homeColour);
+    takeText(values, kGuestColour, colourText, s.guestColour);
     takeText(values, kLine2Port, deviceText, s.line2Port);
     takeText(values, kMqttHost, brokerHost, s.mqttHost);
     takeText(values, kMqttCaFile, brokerText, s.mqttCaFile);
@@ -188,6 +193,10 @@ QVariantMap Settings::toValues() const {
         v.insert(kLine2Port, line2Port);
     if (!hall.isEmpty())
         v.insert(kHall, hall);
+    if (!homeColour.isEmpty())
+        v.insert(kHomeColour, homeColour);
+    if (!guestColour.isEmpty())
+        v.insert(kGuestColour, guestColour);
     const std::span<const Setting> table = settingTable();
     for (std::size_t i = 0; i < table.size(); ++i)
         v.insert(QLatin1String(table[i].key),
@@ -238,6 +247,8 @@ void SettingsStore::apply(const Settings& s) {
     setBrokerTexts(
         f, {false, s.mqttHost, 0, false, s.mqttCaFile, s.mqttUser, {}, s.mqttHall, s.mqttCourt});
     f.Hall = s.hall;
+    f.HomeColour = s.homeColour;
+    f.GuestColour = s.guestColour;
     if (!f.Line2Open) {
         const qsizetype line2 = s.line2Port.isEmpty() ? -1 : f.Combo6.notes.indexOf(s.line2Port);
         f.Line2Port = line2 >= 0 ? portNumberOf(f.Combo6.items[line2]) : 0;
@@ -272,6 +283,8 @@ Settings SettingsStore::fromForm() const {
     take(f.Text_l.text, nameText, s.home);
     take(f.Text_r.text, nameText, s.guest);
     take(f.Hall, nameText, s.hall);
+    s.homeColour = colourText(f.HomeColour) ? f.HomeColour : QString();
+    s.guestColour = colourText(f.GuestColour) ? f.GuestColour : QString();
     const QString device = f.Combo6.notes.value(f.Combo6.index);
     if (!device.isEmpty())
         s.port = device;

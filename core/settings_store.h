@@ -43,6 +43,9 @@ struct Settings {
     QStringList teamNames;
     // The hall the matches are played in, for the head of the printed report.
     QString hall;
+    // The sides' colours as six hex digits, or none: the standard red and blue.
+    QString homeColour;
+    QString guestColour;
     // The keys of the commands ("Extras → Tasten…").
     KeyTable keys;
     // The second display line's port ("Extras → Zweite Anzeigelinie…").

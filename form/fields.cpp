@@ -37,6 +37,7 @@ const std::vector<Field>& formFields() {
         {"StrafeREndMin", ML_AT(penaltyR.endMin), "penaltyR.endMin"},
         {"StrafeREndSec", ML_AT(penaltyR.endSec), "penaltyR.endSec"},
         {"LogPending", ML_AT(LogPending), "LogPending"},
+        {"EndsChanged", ML_AT(EndsChanged), "EndsChanged"},
         {"Sport", ML_AT(Sport), "Sport"},
         {"PeriodNumber", ML_AT(PeriodNumber), "PeriodNumber", 0, 99},
         {"PeriodPhase", ML_AT(PeriodPhase), "PeriodPhase", phase::kReady, phase::kOver},

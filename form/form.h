@@ -382,6 +382,9 @@ struct Form {
     Penalty penaltyL;
     Penalty penaltyR;
     bool LogPending = false;
+    // The teams have changed ends an odd number of times ("Seitenwechsel"): the team that began
+    // on the left, the home team of the record and the report, stands on the right.
+    bool EndsChanged = false;
     double BannerPhase = 0;
 
     // --- the sport's rules ---
@@ -469,6 +472,10 @@ struct Form {
     // The hall the matches are played in ("Extras → Sportart…"), for the head of the printed
     // report. Kept with the settings.
     QString Hall;
+    // The club's colours of the home and guest side ("Extras → Sportart…") as six hex digits, for
+    // the report's chart and the pages (empty: red and blue). Kept with the settings.
+    QString HomeColour;
+    QString GuestColour;
 
     // --- serial link ---
     bool PortOpen = false;

@@ -1486,6 +1486,18 @@ Count another foul?</translation>
         <source>Geben</source>
         <translation>Give</translation>
     </message>
+    <message>
+        <source>Verwarnung</source>
+        <translation>Warning</translation>
+    </message>
+    <message>
+        <source>Disqualifikation</source>
+        <translation>Disqualification</translation>
+    </message>
+    <message>
+        <source>Blaue Karte</source>
+        <translation>Blue card</translation>
+    </message>
 </context>
 <context>
     <name>Penalties</name>
@@ -2170,6 +2182,30 @@ No permission for %1.<byte value="xd"/>
     <message>
         <source>Halle (für den Spielbericht):</source>
         <translation>Hall (for the match report):</translation>
+    </message>
+    <message>
+        <source>Heim</source>
+        <translation>Home</translation>
+    </message>
+    <message>
+        <source>Gegner</source>
+        <translation>Guest</translation>
+    </message>
+    <message>
+        <source>Farbe Heim</source>
+        <translation>Home colour</translation>
+    </message>
+    <message>
+        <source>Farbe Gegner</source>
+        <translation>Guest colour</translation>
+    </message>
+    <message>
+        <source>Rot und Blau</source>
+        <translation>Red and blue</translation>
+    </message>
+    <message>
+        <source>Farben der Mannschaften:</source>
+        <translation>Team colours:</translation>
     </message>
 </context>
 <context>

@@ -155,6 +155,7 @@ void ClockCommands::s_change_Click() {
     Form& f = form_;
     std::swap(f.Text_l.text, f.Text_r.text);
     std::swap(f.Pkt_l.text, f.Pkt_r.text);
+    f.EndsChanged = !f.EndsChanged;
     // Under a sport's rules penalties and timeouts belong to the team and change sides with it.
     if (rules().free())
         return;

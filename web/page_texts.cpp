@@ -57,6 +57,9 @@ const char* const kPageTexts[] = {
     QT_TRANSLATE_NOOP("Pages", "Stand"),
     QT_TRANSLATE_NOOP("Pages", "Spieler"),
     QT_TRANSLATE_NOOP("Pages", "Dauer"),
+    QT_TRANSLATE_NOOP("Pages", "Verwarnung"),
+    QT_TRANSLATE_NOOP("Pages", "Disqualifikation"),
+    QT_TRANSLATE_NOOP("Pages", "Blaue Karte"),
 };
 
 } // namespace

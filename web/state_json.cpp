@@ -1,5 +1,6 @@
 #include "web/state_json.h"
 
+#include "core/match_report.h"
 #include "match/time_values.h"
 
 #include <QJsonArray>
@@ -30,9 +31,9 @@ QJsonValue countJson(const CountReading& count, QJsonObject object) {
     return object;
 }
 
-QJsonObject side(const TextBox& name, const TextBox& score, const Penalty& penalty,
-                 const TextBox& served, const std::vector<PenaltyView>& listed, QJsonValue timeouts,
-                 QJsonValue fouls) {
+QJsonObject side(const TextBox& name, const TextBox& score, const QString& colour,
+                 const Penalty& penalty, const TextBox& served,
+                 const std::vector<PenaltyView>& listed, QJsonValue timeouts, QJsonValue fouls) {
     QJsonArray penalties;
     for (const PenaltyView& p : listed)
         penalties.append(
@@ -44,6 +45,7 @@ QJsonObject side(const TextBox& name, const TextBox& score, const Penalty& penal
                         {QStringLiteral("coincident"), p.coincident}});
     return {{QStringLiteral("name"), name.text},
             {QStringLiteral("score"), score.text},
+            {QStringLiteral("colour"), colour},
             {QStringLiteral("penalty"),
              penalty.running ? QJsonValue(QJsonObject{{QStringLiteral("text"), served.text}})
                              : QJsonValue()},
@@ -182,11 +184,15 @@ QJsonObject stateJson(const Form& f, const ClockReadings& clocks, const LineView
     return {
         {QStringLiteral("version"), kFeedVersion},
         {QStringLiteral("home"),
-         side(f.Text_l, f.Pkt_l, f.penaltyL, f.TxtStrL, sport.penalties[0],
+         side(f.Text_l, f.Pkt_l,
+              sideColour(f.EndsChanged ? f.GuestColour : f.HomeColour, f.EndsChanged), f.penaltyL,
+              f.TxtStrL, sport.penalties[0],
               timeoutsJson(sport.timeouts, f.TimeoutsMatchL, f.TimeoutsHalfL, f.timeoutsL.text),
               foulsJson(sport, f.FoulsL, f.FoulsMatchL))},
         {QStringLiteral("guest"),
-         side(f.Text_r, f.Pkt_r, f.penaltyR, f.TxtStrR, sport.penalties[1],
+         side(f.Text_r, f.Pkt_r,
+              sideColour(f.EndsChanged ? f.HomeColour : f.GuestColour, !f.EndsChanged), f.penaltyR,
+              f.TxtStrR, sport.penalties[1],
               timeoutsJson(sport.timeouts, f.TimeoutsMatchR, f.TimeoutsHalfR, f.timeoutsR.text),
               foulsJson(sport, f.FoulsR, f.FoulsMatchR))},
         {QStringLiteral("sport"), QJsonObject{{QStringLiteral("id"), sport.id},
@@ -203,6 +209,7 @@ QJsonObject stateJson(const Form& f, const ClockReadings& clocks, const LineView
                            {QStringLiteral("next"),
                             sport.next.isEmpty() ? QJsonValue() : QJsonValue(sport.next)}}},
         {QStringLiteral("record"), sport.record},
+        {QStringLiteral("endsChanged"), f.EndsChanged},
         {QStringLiteral("clock"), countJson(clocks.match, clock)},
         {QStringLiteral("interruption"), interruption},
         {QStringLiteral("banner"),

@@ -100,7 +100,8 @@ class Layout {
         gap(4);
     }
 
-    void chart(const SheetChart& c, const QString& home, const QString& guest) {
+    void chart(const SheetChart& c, const QString& home, const QString& guest,
+               const std::array<QString, 2>& sides) {
         const int height = static_cast<int>(70 * mm());
         const int lanes = static_cast<int>(10 * mm());
         need(height + lanes + static_cast<int>(12 * mm()));
@@ -133,7 +134,8 @@ class Layout {
             p_.drawText(QRectF(x(t) - 8 * mm(), area.bottom() + lanes, 16 * mm(), 5 * mm()),
                         Qt::AlignCenter, elapsedText(t));
         // The penalties as bars below the axis, a lane for each side.
-        const QColor colours[] = {kHomeColour, kGuestColour};
+        const QColor colours[] = {QColor(QLatin1Char('#') + sides[0]),
+                                  QColor(QLatin1Char('#') + sides[1])};
         for (const ChartBar& bar : c.penalties) {
             const double laneTop = area.bottom() + (bar.side == 0 ? 1 : 5.5) * mm();
             QColor colour = colours[bar.side];
@@ -201,7 +203,7 @@ void drawReport(QPainter& painter, QPagedPaintDevice& device, const ReportSheet&
     for (qsizetype i = 0; i < sheet.head.size(); ++i)
         page.line(sheet.head[i], i == 1 ? 13 : 10, i == 1);
     page.gap(4);
-    page.chart(sheet.chart, sheet.home, sheet.guest);
+    page.chart(sheet.chart, sheet.home, sheet.guest, sheet.colours);
     for (const SheetTable& t : sheet.tables)
         page.table(t);
     page.line(QCoreApplication::translate("ml::ReportSheet", "Summen"), 11, true);

@@ -7,16 +7,10 @@
 #include "core/report_pdf.h"
 #include "core/report_sheet.h"
 
-#include <QColor>
-
 class QPagedPaintDevice;
 class QPainter;
 
 namespace ml {
-
-// The sides' colours, as the overlay shows them.
-inline const QColor kHomeColour{0xc8, 0x10, 0x2e};
-inline const QColor kGuestColour{0x00, 0x33, 0xa0};
 
 // Draws `sheet` on `device` through `painter` (begun on it), starting new pages as it needs.
 void drawReport(QPainter& painter, QPagedPaintDevice& device, const ReportSheet& sheet);

@@ -1,9 +1,11 @@
 // The printed report of a short ice-hockey match: its PDF read back with poppler's tools, the text
-// for the head, the scorers and the sums, the first page's pixels for the chart.
+// for the head, the scorers and the sums, the first page's pixels for the chart in the sides'
+// colours.
 
 #include "app/report/report_painter.h"
 #include "tools/replay/script_runner.h"
 
+#include <QColor>
 #include <QImage>
 #include <QProcess>
 #include <QTemporaryDir>
@@ -31,6 +33,8 @@ TEST(ReportPdf, ShortIceHockeyMatchReadsBackWithHeadScorersSumsAndChart) {
         QString error;
         ASSERT_TRUE(runner.run(QString::fromUtf8(line), error)) << line << error.toStdString();
     }
+    // The club's own green for the home side; the guest side keeps the standard blue.
+    runner.program()->form.HomeColour = QStringLiteral("00a000");
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("bericht.pdf"));
     QFile file(path);
@@ -68,8 +72,8 @@ TEST(ReportPdf, ShortIceHockeyMatchReadsBackWithHeadScorersSumsAndChart) {
     };
     for (int y = page.height() / 10; y < page.height() / 2; ++y)
         for (int x = 0; x < page.width(); ++x) {
-            home += near(page.pixelColor(x, y), kHomeColour);
-            guest += near(page.pixelColor(x, y), kGuestColour);
+            home += near(page.pixelColor(x, y), QColor(0x00, 0xa0, 0x00));
+            guest += near(page.pixelColor(x, y), QColor(0x00, 0x33, 0xa0));
         }
     EXPECT_GT(home, 20);
     EXPECT_GT(guest, 20);

@@ -177,6 +177,23 @@ note "#12 steht zweimal"
 0:00 guest Gegner: Tor #4 (5, 6)
 Heim goals=2 penalties=0 minutes=0 timeouts=0 fouls=0
 Gegner goals=2 penalties=0 minutes=0 timeouts=0 fouls=0)x"},
+    {"after a change of ends the teams keep their sides of the record", R"(
+        start
+        sport handball
+        goal home 7
+        click s_change
+        goal home 4
+        goal guest 7
+        penalty home 2 9
+        click s_change
+        goal home 8)",
+     R"(0:00 home Heim: Tor #7
+0:00 guest Gegner: Tor #4
+0:00 home Heim: Tor #7
+0:00 guest Gegner: Strafe #9 2 min #9
+0:00 home Heim: Tor #8
+Heim goals=3 penalties=0 minutes=0 timeouts=0 fouls=0
+Gegner goals=1 penalties=1 minutes=2 #9=2 timeouts=0 fouls=0)"},
     {"cards: warnings by player, a red card with its report, the third suspension, undo", R"(
         start
         sport handball
