@@ -293,14 +293,14 @@ void MainWindow::fitClient() {
 }
 
 void MainWindow::act(const std::function<void()>& action) {
-    const std::optional<bool> scorer = program_.scorerSide();
+    const std::optional<bool> scorer = program_.numberSide();
     action();
     followScorer(scorer);
     scheduler_.reschedule();
 }
 
 void MainWindow::followScorer(std::optional<bool> before) {
-    const std::optional<bool> now = program_.scorerSide();
+    const std::optional<bool> now = program_.numberSide();
     if (now == before)
         return;
     const auto box = [this](bool left) {
@@ -402,7 +402,7 @@ void MainWindow::apply(const Changes& changes) {
         fitClient();
     bool message = changes.has("frmMessage.exists");
     // The box in which a goal still waits for its assists' numbers keeps the focus.
-    const std::optional<bool> scorer = program_.scorerSide();
+    const std::optional<bool> scorer = program_.numberSide();
     const Control* waiting =
         scorer ? (*scorer ? &program_.form.playerL : &program_.form.playerR) : nullptr;
     for (const Control* c : changes.controls) {

@@ -64,6 +64,21 @@ Program::Program(Clock& clock, Dialogs& dialogs, Shell& shell, SerialDevice& dev
             if (!match.rules().free())
                 scorer_ = ScorerEntry{left, 0, clock_.wallMs() + kScorerMs};
         };
+    // A card key with the side's "Nr." box empty: the box takes the player's number, and Enter in
+    // it gives the card.
+    for (auto [button, left] : {std::pair{&form.warningL, true},
+                                {&form.redCardL, true},
+                                {&form.warningR, false},
+                                {&form.redCardR, false}})
+        button->onClick = [this, step = button->onClick, button = button, left = left] {
+            const SportRules& r = match.rules();
+            const TextBox& box = left ? form.playerL : form.playerR;
+            if (r.free() || !r.penalties.cards() || !box.text.trimmed().isEmpty())
+                return step();
+            card_ = CardEntry{left, button};
+            form.setFault(Fault::Note, tr("Nr. des Spielers eingeben, dann Enter"));
+            ++form.NoteCount;
+        };
     match.logLine = [this](const QString& text) { log.addLine(text); };
     match.onEvent = [this](const MatchEvent& event) {
         record.add(event);
@@ -268,8 +283,10 @@ void Program::tell(const Changes& changes) {
 bool Program::click(Control& c) {
     if (!c.onClick)
         return false;
-    // Another command: the goal keeps the numbers it has.
+    // Another command: the goal keeps the numbers it has, a card waiting for its number is not
+    // given.
     scorer_.reset();
+    card_.reset();
     if (!reachable(c))
         return true;
     history.click(c, [&c] {
@@ -424,6 +441,8 @@ bool Program::hold(Control& c, bool down) {
 }
 
 bool Program::numberEntered(bool left) {
+    if (card_ && card_->left == left)
+        return click(*card_->button);
     if (!scorer_ || scorer_->left != left || clock_.wallMs() > scorer_->untilMs) {
         scorer_.reset();
         return false;

@@ -146,15 +146,19 @@ class Program {
     // the goal's scorer's, the next two its assists' (refused where the sport has none), until
     // 10 s pass without one, or another command comes. False when no goal waits for numbers
     // (the box keeps the number for the next penalty). A number refused is said in the status
-    // line; the goal stays.
+    // line; the goal stays. After a card key pressed without a number, Enter gives the card to
+    // the number typed.
     bool numberEntered(bool left);
     // The goal at `index` of the record gets these numbers ("Spielverlauf…", the replay's
     // `goal`): one step of undo and a log line. The reason when they are refused.
     std::optional<QString> goalNumbers(std::size_t index, int scorer,
                                        const std::vector<int>& assists);
-    // The side whose goal waits for numbers in its "Nr." box: the window puts the focus there.
-    std::optional<bool> scorerSide() const {
-        return scorer_ ? std::optional<bool>(scorer_->left) : std::nullopt;
+    // The side whose "Nr." box waits for a number (a goal's scorer and assists, a card's player):
+    // the window puts the focus there.
+    std::optional<bool> numberSide() const {
+        return scorer_ ? std::optional<bool>(scorer_->left)
+               : card_ ? std::optional<bool>(card_->left)
+                       : std::nullopt;
     }
 
     // The club's own sports changed in the dialog: they are kept.
@@ -224,6 +228,12 @@ class Program {
         qint64 untilMs = 0;
     };
     std::optional<ScorerEntry> scorer_;
+    // A card key pressed without a number: the side and the card's button.
+    struct CardEntry {
+        bool left = true;
+        Control* button = nullptr;
+    };
+    std::optional<CardEntry> card_;
 };
 
 } // namespace ml

@@ -1778,6 +1778,10 @@ Quit Marklight?</translation>
         <source>ohne Nr.</source>
         <translation>without no.</translation>
     </message>
+    <message>
+        <source>Nr. des Spielers eingeben, dann Enter</source>
+        <translation>Type the player&apos;s number, then Enter</translation>
+    </message>
 </context>
 <context>
     <name>RecordWriter</name>

@@ -119,6 +119,7 @@ const ScriptRunner::Command ScriptRunner::kCommands[] = {
     {"timeout", "home|guest", false, &ScriptRunner::runTimeout},
     {"foul", "home|guest [NUMBER]", false, &ScriptRunner::runFoul},
     {"goal", "home|guest [NUMBER [ASSIST [ASSIST]]]", false, &ScriptRunner::runGoal},
+    {"number", "home|guest NUMBER", false, &ScriptRunner::runNumber},
     {"report", "pdf|csv|text PATH", false, &ScriptRunner::runReport},
     {"next-period", "", false, &ScriptRunner::runNextPeriod},
     {"remote", "N MESSAGE", false, &ScriptRunner::runRemote},
@@ -491,6 +492,18 @@ bool ScriptRunner::runGoal(const Line& line, QString& error) {
         else if (f.NoteCount != notes)
             say(QStringLiteral("note \"%1\"").arg(f.StatusLine.text));
     }
+    return true;
+}
+
+// `number home|guest NUMBER`: NUMBER typed into the side's "Nr." box and Enter pressed there.
+bool ScriptRunner::runNumber(const Line& line, QString& error) {
+    const std::optional<bool> left = sideOf(line.args.value(0));
+    if (!left || line.args.size() != 2)
+        return takes(line, error, "home or guest and a number");
+    Program& p = *program_;
+    p.type(*left ? p.form.playerL : p.form.playerR, line.args[1]);
+    if (!p.numberEntered(*left))
+        say(QStringLiteral("number %1 not taken").arg(line.args[1]));
     return true;
 }
 

@@ -79,6 +79,7 @@ class ScriptRunner {
     bool runTimeout(const Line& line, QString& error);
     bool runFoul(const Line& line, QString& error);
     bool runGoal(const Line& line, QString& error);
+    bool runNumber(const Line& line, QString& error);
     bool runReport(const Line& line, QString& error);
     bool runNextPeriod(const Line& line, QString& error);
     // `show Period`, `show Record` (its last event), `show Penalties home|guest`,
