@@ -274,6 +274,7 @@ void Program::stepped(bool tick) {
 }
 
 void Program::tell(const Changes& changes) {
+    ++tellings_;
     telling_ = true;
     for (const auto& reader : afterStep)
         reader(changes);

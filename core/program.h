@@ -23,6 +23,7 @@
 #include "platform/storage.h"
 #include "serial/serial_link.h"
 
+#include <cstdint>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -170,6 +171,10 @@ class Program {
     // after the step's transmission, with what the step changed: the readers of the form (the
     // window, the live feed) update only that.
     std::vector<std::function<void(const Changes&)>> afterStep;
+    // Counts the passes over `afterStep`; within one the form stands still, so what a reader
+    // makes of it may serve the readers after it (the feed's state: the pages and the broker).
+    std::uint64_t tellings() const { return tellings_; }
+    bool telling() const { return telling_; }
 
     Form form;
     // The keys of the commands, the club's choice, kept with the settings.
@@ -215,6 +220,7 @@ class Program {
     std::vector<Control*> commandControls_;
     bool busy_ = false;
     bool telling_ = false;
+    std::uint64_t tellings_ = 0;
     // The name box typed into since the last other action, if any.
     TextBox* typedName_ = nullptr;
     // The time of day's second (since the epoch) of the last tick.

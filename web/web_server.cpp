@@ -176,10 +176,17 @@ WebServer::~WebServer() {
 }
 
 QJsonObject WebServer::state() {
+    if (program_.telling() && stateTelling_ == program_.tellings())
+        return stepState_;
     Form& f = program_.form;
-    return stateJson(f, readClocks(f, program_.match, clock_),
-                     lineView(line_.decoder, line_.nowMs(), clock_.timeOfDay()),
-                     readSport(program_.match, program_.record));
+    QJsonObject built = stateJson(f, readClocks(f, program_.match, clock_),
+                                  lineView(line_.decoder, line_.nowMs(), clock_.timeOfDay()),
+                                  readSport(program_.match, program_.record));
+    if (program_.telling()) {
+        stepState_ = built;
+        stateTelling_ = program_.tellings();
+    }
+    return built;
 }
 
 QJsonObject WebServer::stateNow() {

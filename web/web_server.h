@@ -66,7 +66,8 @@ class WebServer : public QObject {
 
     // The state as GET /api/state answers it: the current state and the server's time.
     QJsonObject stateNow();
-    // The match as the feed shows it now (`stateJson`).
+    // The match as the feed shows it now (`stateJson`); within a step's readers built once for
+    // all of them.
     QJsonObject state();
 
     // Connections open now: all, and those from `peer`.
@@ -138,6 +139,9 @@ class WebServer : public QObject {
     QTimer remoteDue_;
     std::map<int, QWebSocket*> remotes_;
     StateDiff diff_;
+    // The state built in the readers' pass `stateTelling_` of the program (0: none yet).
+    QJsonObject stepState_;
+    std::uint64_t stateTelling_ = 0;
     // While the line scrolls or shows the time of day, it changes between steps.
     QTimer animation_;
 };
