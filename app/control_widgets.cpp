@@ -90,15 +90,18 @@ BoundWidget bindLineEdit(TextBox& box, const ControlLayout& l, QWidget* parent,
         syncCommon(e, box);
         // The limit holds the operator's typing only: a longer text written by the system is
         // shown whole, and the operator may shorten it but not lengthen it. Setting the limit
-        // resets the cursor and selection, so it is set only when it changes.
+        // lays the text out anew and resets the cursor and selection, so it is set only when it
+        // changes: a clock's tenth is one layout, not three.
         const int maxLength =
             limit > 0 ? std::max(limit, static_cast<int>(box.text.size())) : 32767;
         if (e->text() != box.text) {
             const bool typing = e->hasFocus();
             const int cursor = e->cursorPosition();
-            e->setMaxLength(32767);
+            if (e->maxLength() < box.text.size())
+                e->setMaxLength(maxLength);
             e->setText(box.text);
-            e->setMaxLength(maxLength);
+            if (e->maxLength() != maxLength)
+                e->setMaxLength(maxLength);
             if (typing)
                 e->setCursorPosition(std::min(cursor, static_cast<int>(box.text.size())));
         } else if (e->maxLength() != maxLength) {
