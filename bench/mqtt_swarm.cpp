@@ -1,6 +1,7 @@
 // A swarm of MQTT subscribers in one thread, for the fan-out benchmark (bench/mqtt_fanout.sh):
 // N clients subscribe to TOPIC on the broker; every message's `"now":` (the sender's clock, ms
-// since 1970) against its arrival gives the way from the desk to the subscribers. After SECONDS
+// since 1970) against its arrival gives the way from the desk to the subscribers, for messages
+// sent once all N are connected and read (the clients connect one after another). After SECONDS
 // it prints the count, the percentiles of that way, and the payload bytes per topic per minute
 // that one subscriber got.
 //   bench_mqtt_swarm HOST PORT N TOPIC SECONDS
@@ -24,6 +25,9 @@ namespace {
 struct Tally {
     std::vector<double> ms;
     std::map<std::string, long> bytes;
+    // Messages sent before the whole swarm was reading are counted in bytes only: while the
+    // swarm still connects its clients one by one, none of them reads.
+    double from = 1e300;
 };
 
 double wallMs() {
@@ -41,8 +45,11 @@ void received(mosquitto*, void* obj, const mosquitto_message* m) {
     if (m->retain)
         return;
     const size_t at = text.find("\"now\":");
-    if (at != std::string::npos)
-        t->ms.push_back(wallMs() - std::strtod(text.c_str() + at + 6, nullptr));
+    if (at == std::string::npos)
+        return;
+    const double sent = std::strtod(text.c_str() + at + 6, nullptr);
+    if (sent >= t->from)
+        t->ms.push_back(wallMs() - sent);
 }
 
 } // namespace
@@ -78,6 +85,7 @@ int main(int argc, char* argv[]) {
     }
     std::vector<pollfd> fds(clients.size());
     const double end = wallMs() + seconds * 1000.0;
+    all.from = first.from = wallMs();
     while (wallMs() < end) {
         for (size_t i = 0; i < clients.size(); ++i)
             fds[i] = {mosquitto_socket(clients[i]),
