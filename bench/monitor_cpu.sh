@@ -53,10 +53,10 @@ echo "reproduce: bench/monitor_cpu.sh"
 echo "machine: $(nproc) cores, $(uname -sr), load $(cut -d' ' -f1-3 /proc/loadavg)"
 sleep 2
 span "monitor closed"
-# "Ansicht", then its item "Anzeige-Monitor" (below "Größe").
+# "Ansicht", then its item "Anzeige-Monitor" by its underlined letter, wherever the menu puts it.
 xdotool mousemove $((WIN_X + 114)) $((WIN_Y + MENU_H / 2)) click 1
 sleep 0.5
-xdotool mousemove $((WIN_X + 165)) $((WIN_Y + MENU_H + 31)) click 1
+xdotool key m
 sleep 1
 xdotool search --onlyvisible --name '^Anzeige-Monitor$' >/dev/null || { echo "no monitor" >&2; exit 1; }
 eval "$(xdotool getwindowgeometry --shell "$(xdotool search --onlyvisible --name '^Anzeige-Monitor$' | head -1)")"
