@@ -294,14 +294,15 @@ void MainWindow::fitClient() {
 
 void MainWindow::act(const std::function<void()>& action) {
     const std::optional<bool> scorer = program_.numberSide();
+    const std::uint64_t waits = program_.numberWaits();
     action();
-    followScorer(scorer);
+    followScorer(scorer, waits);
     scheduler_.reschedule();
 }
 
-void MainWindow::followScorer(std::optional<bool> before) {
+void MainWindow::followScorer(std::optional<bool> before, std::uint64_t waitsBefore) {
     const std::optional<bool> now = program_.numberSide();
-    if (now == before)
+    if (now == before && program_.numberWaits() == waitsBefore)
         return;
     const auto box = [this](bool left) {
         return client_->findChild<QLineEdit*>(left ? QStringLiteral("playerL")

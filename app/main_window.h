@@ -77,8 +77,9 @@ class MainWindow : public QMainWindow {
     void showMatchLog();
     // "Datei → Drucken…": the report through the system's print dialog.
     void printReport();
-    // The goal's "Nr." box takes the focus while it waits for numbers, and gives it back after.
-    void followScorer(std::optional<bool> before);
+    // A side's "Nr." box takes the focus while it waits for numbers (a goal's, a card's), and
+    // gives it back after.
+    void followScorer(std::optional<bool> before, std::uint64_t waitsBefore);
     void bindScorerBoxes();
     void syncMessageWindow();
     void focusEntered(QWidget* widget);

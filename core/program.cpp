@@ -61,8 +61,10 @@ Program::Program(Clock& clock, Dialogs& dialogs, Shell& shell, SerialDevice& dev
             step();
             match.goalScored(left);
             // Under a sport's rules the side's "Nr." box takes the scorer next.
-            if (!match.rules().free())
+            if (!match.rules().free()) {
                 scorer_ = ScorerEntry{left, 0, clock_.wallMs() + kScorerMs};
+                ++numberWaits_;
+            }
         };
     // A card key with the side's "Nr." box empty: the box takes the player's number, and Enter in
     // it gives the card.
@@ -76,6 +78,7 @@ Program::Program(Clock& clock, Dialogs& dialogs, Shell& shell, SerialDevice& dev
             if (r.free() || !r.penalties.cards() || !box.text.trimmed().isEmpty())
                 return step();
             card_ = CardEntry{left, button};
+            ++numberWaits_;
             form.setFault(Fault::Note, tr("Nr. des Spielers eingeben, dann Enter"));
             ++form.NoteCount;
         };

@@ -156,6 +156,8 @@ class Program {
                                        const std::vector<int>& assists);
     // The side whose "Nr." box waits for a number (a goal's scorer and assists, a card's player):
     // the window puts the focus there.
+    // Counts the waits for a number begun: a new one wants the focus even on the same side.
+    std::uint64_t numberWaits() const { return numberWaits_; }
     std::optional<bool> numberSide() const {
         return scorer_ ? std::optional<bool>(scorer_->left)
                : card_ ? std::optional<bool>(card_->left)
@@ -240,6 +242,7 @@ class Program {
         Control* button = nullptr;
     };
     std::optional<CardEntry> card_;
+    std::uint64_t numberWaits_ = 0;
 };
 
 } // namespace ml

@@ -513,6 +513,25 @@ TEST_F(MainWindowTest, ScorerAndAssistTypedOnTheKeypadAfterTheGoalKey) {
     EXPECT_NE(QApplication::focusWidget(), box);
 }
 
+// A card key with the "Nr." box empty puts the focus there, also while the same side's goal still
+// waits for its numbers and the operator has left its box; Enter gives the card.
+TEST_F(MainWindowTest, ACardKeyWithoutANumberTakesItInTheSidesBoxAfterAGoal) {
+    program.chooseSport(QStringLiteral("handball"));
+    window.sync();
+    QTest::keyClick(window.client(), Qt::Key_F2);
+    auto* box = widget<QLineEdit>("playerL");
+    QTest::keyClick(box, Qt::Key_7, Qt::KeypadModifier);
+    QTest::keyClick(box, Qt::Key_Enter, Qt::KeypadModifier);
+    QTest::keyClick(box, Qt::Key_Escape);
+    ASSERT_NE(QApplication::focusWidget(), box);
+    QTest::keyClick(window.client(), Qt::Key_F4, Qt::ControlModifier);
+    ASSERT_EQ(QApplication::focusWidget(), box);
+    QTest::keyClick(box, Qt::Key_9, Qt::KeypadModifier);
+    QTest::keyClick(box, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_EQ(program.record.events().back().what,
+              QStringLiteral("Verwarnung #9 (1. Verwarnung der Mannschaft)"));
+}
+
 TEST_F(MainWindowTest, TheCloseBoxAsksLikeEnde) {
     QTest::keyClick(window.client(), Qt::Key_F5);
     window.close(); // the clock runs: "Ende" asks, Enter means "Nein"
