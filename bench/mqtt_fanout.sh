@@ -8,6 +8,8 @@
 # subscribers, the bytes one court sends a minute, and a run in which the broker is killed for
 # 10 s (the wire's rhythm, and how soon after its return the courts' state is there again).
 #   bench/mqtt_fanout.sh [BUILD_DIR]        (default build-bench)
+# MQTT_SPLIT=1 keeps the broker and the swarm on the last core and the courts on the others, as a
+# hall runs the broker on a computer of its own (with two cores: one each).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 build=${1:-build-bench}
@@ -17,21 +19,29 @@ conf=$dir/mosquitto.conf
 printf 'listener %s 127.0.0.1\nallow_anonymous true\npersistence false\nuser %s\n' \
     "$port" "$(id -un)" >"$conf"
 ulimit -n 4096
+courts=() others=()
+if [ "${MQTT_SPLIT:-0}" = 1 ]; then
+    last=$(($(nproc) - 1))
+    courts=(taskset -c "0-$((last - 1))") others=(taskset -c "$last")
+fi
 broker=
 start_broker() {
-    mosquitto -c "$conf" >/dev/null 2>&1 &
+    "${others[@]}" mosquitto -c "$conf" >/dev/null 2>&1 &
     broker=$!
     sleep 0.3
 }
 trap 'kill $broker 2>/dev/null || true; rm -rf "$dir"' EXIT
-latency() { "$build/bench/bench_latency" --programs 8 --seconds 60 --start 0:59 "$@" | tail -n 9; }
+latency() {
+    "${courts[@]}" "$build/bench/bench_latency" --programs 8 --seconds 60 --start 0:59 "$@" |
+        tail -n 9
+}
 
 start_broker
 echo "== 8 courts, last minute, without MQTT"
 latency
 echo "== the same, publishing, 1000 subscribers"
 topic=${SWARM_TOPIC:-marklight/bench/+/state}
-"$build/bench/bench_mqtt_swarm" 127.0.0.1 "$port" 1000 "$topic" 63 >"$dir/swarm" &
+"${others[@]}" "$build/bench/bench_mqtt_swarm" 127.0.0.1 "$port" 1000 "$topic" 63 >"$dir/swarm" &
 swarm=$!
 sleep 1
 latency --mqtt "127.0.0.1:$port"
