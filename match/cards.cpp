@@ -73,7 +73,7 @@ void Cards::warning(const TeamSide& side) {
         context_.note(tr("Verwarnung: erst die Nr. des Spielers eingeben."));
         return;
     }
-    if (!beyondLimits(side, *number))
+    if (!noted(side, *number))
         return;
     PlayerMarks& m = side.players[*number];
     ++m.warnings;
@@ -87,7 +87,7 @@ void Cards::warning(const TeamSide& side) {
     periods_.showSport();
 }
 
-bool Cards::beyondLimits(const TeamSide& side, int number) {
+bool Cards::noted(const TeamSide& side, int number) {
     const PenaltyRules& rules = context_.rules().penalties;
     const auto it = side.players.find(number);
     const PlayerMarks marks = it == side.players.end() ? PlayerMarks{} : it->second;

@@ -30,8 +30,9 @@ class Cards {
     bool given() const;
     void warning(const TeamSide& side);
     void redCard(const TeamSide& side);
-    // A question before a warning beyond the rules' limits; true to note it all the same.
-    bool beyondLimits(const TeamSide& side, int number);
+    // Whether the warning is noted: at once within the rules' limits, beyond them (or for a player
+    // already out) when the operator says so.
+    bool noted(const TeamSide& side, int number);
 
     MatchContext& context_;
     PenaltyLists& lists_;
