@@ -29,8 +29,10 @@ struct Court {
                                                          }}};
     web::MqttPublisher mqtt{desk.p, desk.clock, desk.storage, [this] { return web.state(); }};
 
-    // Published with `s` for this run; false when it is not online within `ms`.
-    bool pinned(const BrokerSettings& s, int ms = 5000) {
+    // Published with `s` for this run; false when it is not online within `ms` (by default time
+    // for an attempt the busy machine leaves unanswered and the next one).
+    bool pinned(const BrokerSettings& s,
+                int ms = 2 * web::MqttLink::kAnswerMs + web::MqttLink::kMaxRetryMs) {
         mqtt.pin(s);
         return QTest::qWaitFor([this] { return mqtt.online(); }, ms);
     }
