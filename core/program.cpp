@@ -79,8 +79,7 @@ Program::Program(Clock& clock, Dialogs& dialogs, Shell& shell, SerialDevice& dev
                 return step();
             card_ = CardEntry{left, button};
             ++numberWaits_;
-            form.setFault(Fault::Note, tr("Nr. des Spielers eingeben, dann Enter"));
-            ++form.NoteCount;
+            form.note(tr("Nr. des Spielers eingeben, dann Enter"));
         };
     match.logLine = [this](const QString& text) { log.addLine(text); };
     match.onEvent = [this](const MatchEvent& event) {
@@ -470,8 +469,7 @@ bool Program::numberEntered(bool left) {
         *goal, numbers.front(), std::vector<int>(numbers.begin() + 1, numbers.end()));
     box.text.clear();
     if (refused) {
-        form.setFault(Fault::Note, *refused);
-        ++form.NoteCount;
+        form.note(*refused);
     } else if (++scorer_->taken > kAssistsAtMost) {
         scorer_.reset();
     } else {

@@ -146,11 +146,8 @@ void RecordWriter::matchEnded() {
         return;
     const QString path = suggested(QStringLiteral(".pdf"));
     const std::optional<QString> error = write(path, ReportFormat::Pdf);
-    form_.setFault(Fault::Note,
-                   error
-                       ? tr("Spielbericht kann nicht gespeichert werden: %1 (%2)").arg(*error, path)
-                       : tr("Spielbericht gespeichert: %1").arg(path));
-    ++form_.NoteCount;
+    form_.note(error ? tr("Spielbericht kann nicht gespeichert werden: %1 (%2)").arg(*error, path)
+                     : tr("Spielbericht gespeichert: %1").arg(path));
 }
 
 } // namespace ml

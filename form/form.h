@@ -502,6 +502,11 @@ struct Form {
     // Says `text` for `fault` in the status line, next to the other faults that stand; an empty
     // text takes it back. Never a message box: the tick, the wire and the horn go on.
     void setFault(Fault fault, const QString& text);
+    // Says `text` in the status line until the operator's next action.
+    void note(const QString& text) {
+        setFault(Fault::Note, text);
+        ++NoteCount;
+    }
 
     // Every control of the main window (menu items and the 16 program items included), in a
     // fixed order; for lookup by name.

@@ -27,8 +27,7 @@ void MatchContext::logAt(const QString& what) const {
 }
 
 void MatchContext::note(const QString& text) const {
-    form.setFault(Fault::Note, text);
-    ++form.NoteCount;
+    form.note(text);
 }
 
 } // namespace ml
