@@ -8,6 +8,7 @@
 #include "app/web_dialog.h"
 #include "app/window_menus.h"
 #include "app/wire_monitor.h"
+#include "core/keys.h"
 #include "core/language.h"
 #include "core/program.h"
 #include "form/version.h"
@@ -43,6 +44,9 @@ void describeOptions(QCommandLineParser& parser) {
                                      "--web 0.0.0.0:8470, und nennt ihre Adressen, zuletzt "
                                      "die der Fernbedienung mit ihrem Schlüssel."),
          QCoreApplication::translate("ml::app::main", "[ADRESSE:]PORT")});
+    parser.addOption({QStringLiteral("keys"),
+                      QCoreApplication::translate(
+                          "ml::app::main", "Nennt jeden Befehl mit seinen Standardtasten.")});
     parser.addOption(
         {QStringLiteral("mqtt"),
          QCoreApplication::translate(
@@ -103,6 +107,10 @@ int main(int argc, char* argv[]) {
             parser.showHelp();
         if (parser.isSet(QStringLiteral("version")))
             parser.showVersion();
+        if (parser.isSet(QStringLiteral("keys"))) {
+            std::fputs(qPrintable(ml::KeyTable().listText().remove(QLatin1Char('\r'))), stdout);
+            return 0;
+        }
         QHostAddress address;
         quint16 port = 0;
         if (parser.isSet(QStringLiteral("web")) && !webAddress(parser, address, port)) {

@@ -260,8 +260,9 @@ const Command* commandById(const QString& id) {
 
 const Command* commandOn(const QString& control) {
     const auto it =
-        std::find_if(std::begin(kCommands), std::end(kCommands),
-                     [&control](const Command& c) { return control == QLatin1String(c.control); });
+        std::find_if(std::begin(kCommands), std::end(kCommands), [&control](const Command& c) {
+            return control == QLatin1String(c.controlName());
+        });
     return it == std::end(kCommands) ? nullptr : &*it;
 }
 

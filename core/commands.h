@@ -1,11 +1,11 @@
 #pragma once
 
-// The operator's commands, each once: its id, the control whose click it is, what it is called,
-// its standard keys, whether a remote may give it, and how the undo history names the step it
-// makes. The key table and the key dialog, the menus' keys, the key list (F1), the remote's
-// actions and the buttons of its page, and the undo history all read this one table; the docs'
-// key table is checked against it. A new command is one entry here and the handler of its
-// control.
+// The operator's commands, each once: its id, the control whose click it is (or, for a command of
+// the keys alone, what it does to the match), what it is called, its standard keys, whether a
+// remote may give it, and how the undo history names the step it makes. The key table and the
+// key dialog, the menus' keys, the key list (F1 and `marklight --keys`), the remote's actions and
+// the buttons of its page, and the undo history all read this one table. A new command is one
+// entry here and its handler.
 
 #include "form/form.h"
 
@@ -15,6 +15,8 @@
 #include <span>
 
 namespace ml {
+
+class MatchEngine;
 
 struct Command {
     // A remote's use of the command (a phone on /fernbedienung); none without `what`.
@@ -52,7 +54,9 @@ struct Command {
     // Kept with the settings under this name ("keys/ID/1") and named by a remote; it never
     // changes.
     const char* id;
-    const char* control;
+    // The control whose click it is; null for a command of the keys (and remotes) alone, which
+    // runs `act` instead and is named by its id where a control's name is asked for.
+    const char* control = nullptr;
     // What it does, in the key list and the key dialog (translated).
     const char* label;
     // The standard keys, as Qt's portable key texts.
@@ -66,10 +70,14 @@ struct Command {
     bool keyed = true;
     Remote remote{};
     Undo undo{};
+    // What a command without a control does, within the step of its key, as a click would.
+    void (*act)(MatchEngine& match) = nullptr;
 
     // `label` in the language of the texts.
     QString said() const;
     bool remotely() const { return remote.what != nullptr; }
+    // The name of the control it clicks: its own for a command without one.
+    const char* controlName() const { return control != nullptr ? control : id; }
     // The step's name for the undo history, from the form as it stood before the step; empty
     // when the command makes no step.
     QString undoName(const Form& before, bool underRules) const;

@@ -43,6 +43,13 @@ Program::Program(Clock& clock, Dialogs& dialogs, Shell& shell, SerialDevice& dev
       writer(form, clock, dialogs_, storage, log, match, record),
       store(form, clock, dialogs_, storage, log, match, serial, record, writer), clock_(clock) {
     for (const Command& c : commands()) {
+        if (c.control == nullptr) {
+            Q_ASSERT_X(c.act != nullptr, c.id, "a command without a control acts");
+            Button& own = keyCommands_.emplace_back(c.id);
+            own.onClick = [this, act = c.act] { act(match); };
+            commandControls_.push_back(&own);
+            continue;
+        }
         commandControls_.push_back(find(QLatin1String(c.control)));
         Q_ASSERT_X(commandControls_.back() != nullptr, c.control, "every command has its control");
     }

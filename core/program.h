@@ -24,6 +24,7 @@
 #include "serial/serial_link.h"
 
 #include <cstdint>
+#include <deque>
 #include <functional>
 #include <optional>
 #include <vector>
@@ -220,6 +221,8 @@ class Program {
     Clock& clock_;
     // The control of each command, in the order of `commands()`.
     std::vector<Control*> commandControls_;
+    // The controls of the commands without one in the form: not in the window, always at hand.
+    std::deque<Button> keyCommands_;
     bool busy_ = false;
     bool telling_ = false;
     std::uint64_t tellings_ = 0;

@@ -3573,6 +3573,10 @@ MARKLIGHT_PORTS=/dev/pts/4,,/dev/ttyUSB0 sets the devices of the COM ports 1, 2,
         <source>marklight: --mqtt: %1</source>
         <translation>marklight: --mqtt: %1</translation>
     </message>
+    <message>
+        <source>Nennt jeden Befehl mit seinen Standardtasten.</source>
+        <translation>Lists every command with its standard keys.</translation>
+    </message>
 </context>
 <context>
     <name>ml::captions</name>

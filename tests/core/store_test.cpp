@@ -11,8 +11,6 @@
 #include <QFile>
 #include <QJsonArray>
 #include <QJsonDocument>
-#include <QRegularExpression>
-#include <QSet>
 
 #include <gtest/gtest.h>
 
@@ -187,26 +185,6 @@ TEST(SettingTable, EachDefaultIsAValueTheSettingTakesAndEachKeyIsItsOwn) {
         EXPECT_FALSE(keys.contains(QLatin1String(s.key))) << s.key;
         keys.append(QLatin1String(s.key));
     }
-}
-
-// The timekeeper's guide lists the standard keys by the controls they click: every command with
-// keys stands there, and nothing else.
-TEST(Commands, TheGuidesKeyTableNamesEveryCommandWithKeys) {
-    QFile guide(QStringLiteral(MARKLIGHT_DOCS_DIR "/timekeeper.md"));
-    ASSERT_TRUE(guide.open(QIODevice::ReadOnly));
-    const QString text = QString::fromUtf8(guide.readAll());
-    const qsizetype from = text.indexOf(QLatin1String("| command | keys |"));
-    ASSERT_GE(from, 0);
-    const QString table = text.mid(from, text.indexOf(QLatin1String("\n\n"), from) - from);
-    QSet<QString> listed;
-    static const QRegularExpression name(QStringLiteral("`([A-Za-z_]+)`"));
-    for (const auto& m : name.globalMatch(table))
-        listed.insert(m.captured(1));
-    QSet<QString> keyed;
-    for (const Command& c : commands())
-        if (c.keyed && c.keys[0] != nullptr)
-            keyed.insert(QLatin1String(c.control));
-    EXPECT_EQ(listed, keyed);
 }
 
 TEST_F(Store, ChangedKeysRunTheirCommandsAndComeBackWithTheSettings) {
