@@ -1,6 +1,6 @@
 #include "app/horn_dialog.h"
 
-#include "core/setting_table.h"
+#include "form/setting_table.h"
 
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -78,22 +78,11 @@ HornDialog::HornDialog(Program& program, std::function<void()> changed, QWidget*
     volumeRow->addWidget(volume, 1);
     volumeRow->addWidget(percent);
 
-    auto* stop = new QCheckBox(tr("Uhr bei 0:00 anhalten"), this);
-    stop->setObjectName(QStringLiteral("StopAtZero"));
-    stop->setToolTip(tr("Die abwärts laufende Spielzeit bleibt bei 0:00 stehen, statt "
-                        "unter null weiterzulaufen"));
-    bind("StopAtZero", [stop](int value) {
-        const QSignalBlocker quiet(stop);
-        stop->setChecked(value != 0);
-    });
-    connect(stop, &QCheckBox::toggled, this,
-            [this](bool checked) { change("StopAtZero", checked); });
-
     auto* form = new QFormLayout;
     form->addRow(on);
     form->addRow(tr("Länge:"), length);
     form->addRow(tr("Lautstärke:"), volumeRow);
-    form->addRow(stop);
+    addTableRows(form, ShownIn::Horn);
 
     auto* buttons = new QDialogButtonBox(this);
     QPushButton* test = buttons->addButton(tr("Test"), QDialogButtonBox::ActionRole);

@@ -96,7 +96,7 @@ MainWindow::MainWindow(Program& program)
     // The size chosen is kept with the settings; the step that keeps it shows it.
     sizes_ = buildViewMenu(menuBar(), [this](int percent) {
         act([this, percent] {
-            program_.form.WindowScale = percent;
+            program_.form.settings[SettingId::WindowScale] = percent;
             program_.viewChanged();
         });
     });
@@ -395,8 +395,8 @@ void MainWindow::sync() {
 }
 
 void MainWindow::apply(const Changes& changes) {
-    if (changes.has("WindowScale") && program_.form.WindowScale != scale_)
-        setScale(program_.form.WindowScale);
+    if (changes.has("WindowScale") && program_.form.settings[SettingId::WindowScale] != scale_)
+        setScale(program_.form.settings[SettingId::WindowScale]);
     if (changes.has("Language"))
         showLanguage();
     if (changes.has(program_.form.periodName))

@@ -91,8 +91,8 @@ void SecondLineDialog::sync() {
         if (portNumberOf(entry) == f.Line2Port)
             port_->setCurrentIndex(port_->count() - 1);
     }
-    baud_->setCurrentIndex(baud_->findData(f.Line2Baud));
-    mirror_->setChecked(f.Line2Mirror);
+    baud_->setCurrentIndex(baud_->findData(f.settings[SettingId::Line2Baud]));
+    mirror_->setChecked(f.settings[SettingId::Line2Mirror]);
     port_->setEnabled(!f.Line2Open && port_->count() > 0);
     baud_->setEnabled(!f.Line2Open);
     open_->setText(f.Line2Open ? captions::closePort() : captions::openPort());

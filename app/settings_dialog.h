@@ -9,6 +9,8 @@
 
 #include <QDialog>
 
+class QFormLayout;
+
 #include <functional>
 #include <vector>
 
@@ -25,6 +27,9 @@ class SettingsDialog : public QDialog {
     // `show` puts the setting's value into its widgets without their signals: now, and after
     // every step that changes it.
     void bind(const char* name, std::function<void(int value)> show);
+    // The settings of the table's rows shown in `dialog` (`ShownIn`) with a label: a check box
+    // for a flag, a number box otherwise, each a row of `form`.
+    void addTableRows(QFormLayout* form, ShownIn dialog);
     // After a step that changed any of the settings, once they are shown.
     virtual void shown() {}
 

@@ -78,6 +78,7 @@ WebDialog::WebDialog(Program& program, web::WebServer& server, web::MqttPublishe
     form->addRow(tr("Port:"), port);
     form->addRow(local);
     form->addRow(network);
+    addTableRows(form, ShownIn::Network);
     form->addRow(warning_);
     form->addRow(links_);
     if (server.pinned()) {
@@ -270,7 +271,7 @@ void WebDialog::refresh() {
     }
     const QHostAddress address = server_.listening() ? server_.address() : QHostAddress();
     warning_->setVisible(server_.pinned() ? !address.isLoopback() && !address.isNull()
-                                          : form_.WebNetwork);
+                                          : form_.settings[SettingId::WebNetwork]);
     remoteOn_->setChecked(form_.remoteOn.checked);
     remotes_->clear();
     for (const web::RemoteControl::Remote& r : server_.remote().remotes())

@@ -28,8 +28,15 @@ QString BrokerSettings::topic(const char* what) const {
 }
 
 BrokerSettings brokerSettings(const Form& f) {
-    return {f.MqttOn,   f.MqttHost, f.MqttPort, f.MqttTls,  f.MqttCaFile,
-            f.MqttUser, {},         f.MqttHall, f.MqttCourt};
+    return {f.settings.on(SettingId::MqttOn),
+            f.MqttHost,
+            f.settings[SettingId::MqttPort],
+            f.settings.on(SettingId::MqttTls),
+            f.MqttCaFile,
+            f.MqttUser,
+            {},
+            f.MqttHall,
+            f.MqttCourt};
 }
 
 void setBrokerTexts(Form& f, const BrokerSettings& s) {

@@ -1,6 +1,6 @@
 #include "core/horn_signals.h"
 
-#include "core/setting_table.h"
+#include "form/setting_table.h"
 
 #include <algorithm>
 #include <utility>
@@ -22,7 +22,7 @@ void HornSignals::bindHandlers() {
 
 void HornSignals::start() {
     applySettings();
-    wasOn_ = form_.HornOn;
+    wasOn_ = form_.settings[SettingId::HornOn];
     horn_.prepare();
 }
 
@@ -30,27 +30,27 @@ void HornSignals::applySettings() {
     // Kept within what the settings offer, whatever was stored.
     for (const char* name : {"HornLength", "HornVolume"}) {
         const Setting& s = *findSetting(QLatin1String(name));
-        setSetting(s, form_, std::clamp(settingValue(s, form_), s.min, s.max));
+        form_.settings[s.id] = std::clamp(form_.settings[s.id], s.min, s.max);
     }
-    horn_.setVolume(form_.HornVolume);
-    form_.horn.enabled = form_.HornOn;
-    if (!form_.HornOn && held_) {
+    horn_.setVolume(form_.settings[SettingId::HornVolume]);
+    form_.horn.enabled = form_.settings[SettingId::HornOn];
+    if (!form_.settings[SettingId::HornOn] && held_) {
         held_ = false;
         horn_.stop();
     }
-    if (form_.HornOn != wasOn_) {
-        wasOn_ = form_.HornOn;
+    if (form_.settings[SettingId::HornOn] != wasOn_) {
+        wasOn_ = form_.settings[SettingId::HornOn];
         showOutput();
-        if (form_.HornOn)
+        if (form_.settings[SettingId::HornOn])
             horn_.prepare();
     }
 }
 
 void HornSignals::afterOutput() {
     const HornSignal due = std::exchange(form_.HornDue, HornSignal::None);
-    if (due == HornSignal::None || !form_.HornOn)
+    if (due == HornSignal::None || !form_.settings[SettingId::HornOn])
         return;
-    horn_.sound(form_.HornLength);
+    horn_.sound(form_.settings[SettingId::HornLength]);
     switch (due) {
     case HornSignal::MatchEnd:
         log_.addLine(tr(" +++ Hupe: Spielzeit zu Ende"));
@@ -67,7 +67,7 @@ void HornSignals::afterOutput() {
 }
 
 void HornSignals::hold(bool down) {
-    if (down && form_.HornOn) {
+    if (down && form_.settings[SettingId::HornOn]) {
         held_ = true;
         horn_.start();
     } else if (!down && held_) {
@@ -78,7 +78,7 @@ void HornSignals::hold(bool down) {
 }
 
 void HornSignals::test() {
-    horn_.sound(form_.HornLength);
+    horn_.sound(form_.settings[SettingId::HornLength]);
 }
 
 // Said at once and while it lasts (the horn's mark beside the status line, with the reason, and
@@ -94,7 +94,7 @@ void HornSignals::outputChanged(const QString& reason) {
 }
 
 void HornSignals::showOutput() {
-    form_.hornMissing.visible = form_.HornFailed && form_.HornOn;
+    form_.hornMissing.visible = form_.HornFailed && form_.settings[SettingId::HornOn];
     if (form_.HornFailed)
         form_.hornMissing.text = tr("Hupe: ") + reason_;
 }

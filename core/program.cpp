@@ -224,7 +224,8 @@ void Program::Ende_Click() {
     if (form.PortOpen)
         serial.OpenOutput_Click();
     if (form.Line2Open)
-        serial.setSecondLine(0, form.Line2Mirror, form.Line2Baud);
+        serial.setSecondLine(0, form.settings[SettingId::Line2Mirror],
+                             form.settings[SettingId::Line2Baud]);
     // The match is over: the next start does not offer to resume it.
     settings.keep();
     store.end();
@@ -431,7 +432,7 @@ bool Program::setting(const QString& name, int value) {
     if (s == nullptr)
         return false;
     value = std::clamp(value, s->min, s->max);
-    if (value == settingValue(*s, form))
+    if (value == form.settings[s->id])
         return true;
     history.setting(*s, value);
     log.addLine(QStringLiteral(" +++ ") + s->said(value));

@@ -3,8 +3,8 @@
 #include "core/broker_settings.h"
 #include "core/language.h"
 #include "core/match_report.h"
-#include "core/setting_table.h"
 #include "form/number_text.h"
+#include "form/setting_table.h"
 #include "match/time_values.h"
 #include "serial/serial_link.h"
 
@@ -96,7 +96,7 @@ void takeText(const QVariantMap& values, const QString& key, bool (*valid)(const
 std::vector<int> Settings::standardNumbers() {
     std::vector<int> numbers;
     for (const Setting& setting : settingTable())
-        numbers.push_back(standardValue(setting));
+        numbers.push_back(setting.standard);
     return numbers;
 }
 
@@ -124,7 +124,7 @@ Settings Settings::fromValues(const QVariantMap& values, bool* keysRead) {
     for (std::size_t i = 0; i < rows.size(); ++i) {
         const QVariant v = values.value(QLatin1String(rows[i].key));
         std::optional<int> n = wholeOf(v);
-        if (isFlag(rows[i]))
+        if (rows[i].flag)
             n = flagOf(v);
         if (n && takes(rows[i], *n))
             s.numbers[i] = *n;
@@ -200,7 +200,7 @@ QVariantMap Settings::toValues() const {
     const std::span<const Setting> table = settingTable();
     for (std::size_t i = 0; i < table.size(); ++i)
         v.insert(QLatin1String(table[i].key),
-                 isFlag(table[i]) ? flag(numbers[i]) : QString::number(numbers[i]));
+                 table[i].flag ? flag(numbers[i]) : QString::number(numbers[i]));
     keys.store(v);
     for (qsizetype i = 0; i < teamNames.size(); ++i)
         v.insert(kTeamNames + QString::number(i + 1), teamNames[i]);
@@ -230,12 +230,12 @@ void SettingsStore::apply(const Settings& s) {
     f.Text_l.text = s.home;
     f.Text_r.text = s.guest;
     // An open second line keeps the speed it was opened with.
-    const int line2Baud = f.Line2Baud;
+    const int line2Baud = f.settings[SettingId::Line2Baud];
     const std::span<const Setting> table = settingTable();
     for (std::size_t i = 0; i < table.size(); ++i)
-        setSetting(table[i], f, s.numbers[i]);
+        f.settings[table[i].id] = s.numbers[i];
     if (f.Line2Open)
-        f.Line2Baud = line2Baud;
+        f.settings[SettingId::Line2Baud] = line2Baud;
     f.remoteOn.checked = s.remoteOn;
     // The same adapter under whatever number it has today; not opened by itself.
     const qsizetype entry = s.port.isEmpty() ? -1 : f.Combo6.notes.indexOf(s.port);
@@ -267,7 +267,7 @@ Settings SettingsStore::fromForm() const {
     s.countDown = f.Mode_down.checked;
     const std::span<const Setting> table = settingTable();
     for (std::size_t i = 0; i < table.size(); ++i)
-        if (const int n = settingValue(table[i], f); takes(table[i], n))
+        if (const int n = f.settings[table[i].id]; takes(table[i], n))
             s.numbers[i] = n;
     s.remoteOn = f.remoteOn.checked;
     s.sport = f.Sport;

@@ -128,7 +128,9 @@ bool StateStore::resume(const MatchState& state) {
     if (state.line2Open && serial_.hasSecondLine()) {
         const qsizetype line2 = f.Combo6.notes.indexOf(state.line2Device);
         if (line2 >= 0 && !state.line2Device.isEmpty())
-            serial_.setSecondLine(portNumberOf(f.Combo6.items[line2]), f.Line2Mirror, f.Line2Baud);
+            serial_.setSecondLine(portNumberOf(f.Combo6.items[line2]),
+                                  f.settings[SettingId::Line2Mirror],
+                                  f.settings[SettingId::Line2Baud]);
         else
             log_.addLine(
                 tr(" +++ Anzeigelinie 2: COM-Port %1 nicht vorhanden").arg(state.line2Device));

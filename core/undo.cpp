@@ -54,7 +54,7 @@ UndoHistory::State UndoHistory::capture() const {
     s.interruption = f.TimeoutActive ? 1 : f.BreakActive ? 2 : 0;
     for (const Setting& setting : settingTable())
         if (setting.said != nullptr)
-            s.settings.push_back(settingValue(setting, f));
+            s.settings.push_back(f.settings[setting.id]);
     return s;
 }
 
@@ -112,7 +112,7 @@ void UndoHistory::type(TextBox& box, const QString& text) {
 void UndoHistory::setting(const Setting& setting, int value) {
     typing_ = nullptr;
     const State before = capture();
-    setSetting(setting, form_, value);
+    form_.settings[setting.id] = value;
     record(setting.said(value), before, capture());
 }
 
@@ -212,7 +212,7 @@ void UndoHistory::applyState(const Step& step, bool forward) {
         if (setting.said == nullptr)
             continue;
         if (step.before.settings[n] != step.after.settings[n])
-            setSetting(setting, f, to.settings[n]);
+            f.settings[setting.id] = to.settings[n];
         ++n;
     }
     const State& from = forward ? step.before : step.after;

@@ -10,8 +10,8 @@
 
 #include "bookkeeping/event_log.h"
 #include "core/match_record.h"
-#include "core/setting_table.h"
 #include "form/form.h"
+#include "form/setting_table.h"
 #include "match/match_engine.h"
 
 #include <array>

@@ -74,7 +74,7 @@ void Composer::sendSecond() {
     if (!f.Line2Open && !rehearseSecond)
         return;
     bool special = false;
-    const Transmission out = compose(f.Displ.ticked(), f.Line2Mirror, special);
+    const Transmission out = compose(f.Displ.ticked(), f.settings[SettingId::Line2Mirror], special);
     if (!f.Line2Open) {
         rehearseSecond(out.text);
     } else if (out.text != f.Line2LastSent) {

@@ -7,6 +7,7 @@
 #include "form/changes.h"
 #include "form/controls.h"
 #include "form/listed_penalty.h"
+#include "form/setting_table.h"
 
 #include <QCoreApplication>
 
@@ -70,9 +71,6 @@ struct CountAnchor {
 
 // The horn's automatic signals, as the tick calls for them.
 enum class HornSignal { None, MatchEnd, TimeoutEnd, BreakEnd };
-
-// The sizes the window can take ("Ansicht → Größe"), in per cent of its design size.
-inline constexpr int kWindowScales[] = {100, 125, 150, 200};
 
 // Team names remembered for the name boxes.
 inline constexpr int kTeamNamesKept = 20;
@@ -415,35 +413,23 @@ struct Form {
     PlayerSheet playersL;
     PlayerSheet playersR;
 
+    // --- the operator's settings that are numbers or flags (the horn's, the network's, the
+    // window's size, the second line's), one for each row of `settingTable`, its default first ---
+    SettingValues settings;
+
     // --- horn ---
-    // Settings ("Extras → Hupe…"): the horn at all, the automatic signal's length and the
-    // volume, and whether a count-down clock stops at 0:00 instead of running below zero.
-    bool HornOn = true;
-    int HornLength = 1500;
-    int HornVolume = 100;
-    bool StopAtZero = false;
     // The running count-down has passed 0:00 (its signal is given); cleared by a new period.
     bool ClockEnded = false;
     // Called for by the tick, sounded after its transmission.
     HornSignal HornDue = HornSignal::None;
     bool HornFailed = false;
 
-    // --- web face ---
-    // Settings ("Extras → Netzwerk…"): the pages served at all, their port, and whether they
-    // are offered to the hall's network or to this computer only.
-    bool WebOn = false;
-    int WebPort = 8470;
-    bool WebNetwork = false;
-
     // --- the match to an MQTT broker ---
-    // Settings ("Extras → Netzwerk…"): publishing at all, the broker's address and port, TLS (the
-    // broker's certificate checked against the CA file, or the system's CAs when it is empty),
-    // the user name (the password is kept apart, owner-only), and the hall's and the court's
-    // names in the topics.
-    bool MqttOn = false;
+    // Settings ("Extras → Netzwerk…") beside the table's (publishing, port, TLS): the broker's
+    // address, the CA file its certificate is checked against (the system's CAs when it is
+    // empty), the user name (the password is kept apart, owner-only), and the hall's and the
+    // court's names in the topics.
     QString MqttHost;
-    int MqttPort = 1883;
-    bool MqttTls = false;
     QString MqttCaFile;
     QString MqttUser;
     QString MqttHall;
@@ -461,8 +447,6 @@ struct Form {
     bool TwoLines = false;
 
     // --- the window ---
-    // Its size in per cent ("Ansicht → Größe"), one of `kWindowScales`; kept with the settings.
-    int WindowScale = 100;
     // The language chosen under "Ansicht → Sprache" ("de", "en", empty for the system's); kept
     // with the settings, it applies from the next start.
     QString Language;
@@ -481,12 +465,9 @@ struct Form {
     bool PortOpen = false;
     bool PortClosedWarn = false;
     // The second display line ("Extras → Zweite Anzeigelinie…"): its port (0: none chosen yet),
-    // open or not, whether it shows the sides swapped (apart from "Spiegeln", the first line's),
-    // its line speed, and its last transmission.
+    // open or not, and its last transmission (its mirror and line speed are settings).
     int Line2Port = 0;
     bool Line2Open = false;
-    bool Line2Mirror = false;
-    int Line2Baud = 9600;
     QString Line2LastSent;
 
     // --- event log ---

@@ -756,14 +756,6 @@ Count another foul?</translation>
         <translation>by itself at the end of the match time, a time-out and a break, and by hand with &quot;Horn&quot;</translation>
     </message>
     <message>
-        <source>Uhr bei 0:00 anhalten</source>
-        <translation>Stop the clock at 0:00</translation>
-    </message>
-    <message>
-        <source>Die abwärts laufende Spielzeit bleibt bei 0:00 stehen, statt unter null weiterzulaufen</source>
-        <translation>A clock counting down stops at 0:00 instead of running on below zero</translation>
-    </message>
-    <message>
         <source>Länge:</source>
         <translation>Length:</translation>
     </message>
@@ -2854,6 +2846,14 @@ Give it all the same?</translation>
     <message>
         <source>MQTT: TLS </source>
         <translation>MQTT: TLS </translation>
+    </message>
+    <message>
+        <source>Uhr bei 0:00 anhalten</source>
+        <translation>Stop the clock at 0:00</translation>
+    </message>
+    <message>
+        <source>Die abwärts laufende Spielzeit bleibt bei 0:00 stehen, statt unter null weiterzulaufen</source>
+        <translation>A clock counting down stops at 0:00 instead of running on below zero</translation>
     </message>
 </context>
 <context>

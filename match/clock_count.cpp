@@ -70,7 +70,7 @@ void ClockCount::step() {
         f.ClockEnded = true;
         f.HornDue = HornSignal::MatchEnd;
         periodOver = f.PeriodPhase == phase::kPlaying && sport;
-        if (f.StopAtZero) {
+        if (f.settings[SettingId::StopAtZero]) {
             if (kind == CountKind::ClockDown) {
                 stopAtZero();
             } else {

@@ -71,7 +71,7 @@ bool Periods::chooseSport(const QString& id) {
     f.PeriodPhase = phase::kReady;
     // A period ends at its end (0:00 of a count-down); without periods the clock runs as the
     // operator has it.
-    f.StopAtZero = !r.free();
+    f.settings[SettingId::StopAtZero] = !r.free();
     // The clock keeps its direction: it starts where the first period begins.
     if (!r.free())
         f.Startwert.text = lengthBoxText(f.Mode_up.checked ? 0 : r.periodSeconds);

@@ -309,9 +309,10 @@ void SerialLink::setSecondLine(int n, bool mirror, int baud) {
     if (!second_)
         return;
     Form& f = form_;
-    f.Line2Mirror = mirror;
-    const bool again = f.Line2Open && (n != f.Line2Port || baud != f.Line2Baud);
-    f.Line2Baud = baud;
+    f.settings[SettingId::Line2Mirror] = mirror;
+    const bool again =
+        f.Line2Open && (n != f.Line2Port || baud != f.settings[SettingId::Line2Baud]);
+    f.settings[SettingId::Line2Baud] = baud;
     if (again || (n == 0 && f.Line2Open))
         closeSecond();
     if (n > 0)
@@ -335,7 +336,7 @@ void SerialLink::openSecond(int n) {
     }
     bool opened = device.setPortNumber(n);
     if (opened) {
-        device.setSettings(QStringLiteral("%1,n,8,1").arg(form_.Line2Baud));
+        device.setSettings(QStringLiteral("%1,n,8,1").arg(form_.settings[SettingId::Line2Baud]));
         opened = device.open();
     }
     if (!opened) {

@@ -166,7 +166,7 @@ QJsonObject stateJson(const Form& f, const ClockReadings& clocks, const LineView
     QJsonObject clock{
         {QStringLiteral("text"), f.D_Min.text + QLatin1Char(':') + f.D_Sec.text},
         {QStringLiteral("countsDown"), f.Mode_down.checked},
-        {QStringLiteral("stopsAtZero"), f.Mode_down.checked && f.StopAtZero},
+        {QStringLiteral("stopsAtZero"), f.Mode_down.checked && f.settings[SettingId::StopAtZero]},
         {QStringLiteral("tenths"),
          tenths ? QJsonValue(f.Spec_Sec.text.left(1).toInt()) : QJsonValue()},
     };

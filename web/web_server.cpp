@@ -206,9 +206,10 @@ void WebServer::applySettings() {
     const Form& f = program_.form;
     const Wanted wanted =
         pinned_ ? pin_
-                : Wanted{f.WebOn,
-                         QHostAddress(f.WebNetwork ? QHostAddress::Any : QHostAddress::LocalHost),
-                         static_cast<quint16>(f.WebPort)};
+                : Wanted{f.settings.on(SettingId::WebOn),
+                         QHostAddress(f.settings[SettingId::WebNetwork] ? QHostAddress::Any
+                                                                        : QHostAddress::LocalHost),
+                         static_cast<quint16>(f.settings[SettingId::WebPort])};
     if (wanted == applied_)
         return;
     applied_ = wanted;

@@ -458,7 +458,7 @@ TEST_F(MainWindowTest, EachSizeScalesEveryWindowAndShowsEveryControlWhole) {
     for (const auto& [percent, startButton, f] : sizes) {
         SCOPED_TRACE(percent);
         action(QStringLiteral("size%1").arg(percent).toLatin1())->trigger();
-        EXPECT_EQ(program.form.WindowScale, percent);
+        EXPECT_EQ(program.form.settings[SettingId::WindowScale], percent);
         EXPECT_EQ(widget("St_St")->geometry(), startButton);
         EXPECT_EQ(window.client()->size(),
                   QSize(std::lround(513 * f), std::lround((341 + pixels(kSportBandTwips)) * f)));

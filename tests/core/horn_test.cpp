@@ -89,7 +89,7 @@ TEST_F(Horn, InterruptionsSoundWhenTheirCountRunsOut) {
 }
 
 TEST_F(Horn, StopAtZeroHoldsTheClockAtZero) {
-    p.form.StopAtZero = true;
+    p.form.settings[SettingId::StopAtZero] = true;
     startClock(QStringLiteral("0"), QStringLiteral("02"));
     run(3);
     EXPECT_EQ(events.size(), 1U);

@@ -4,7 +4,7 @@
 #include "core/commands.h"
 #include "core/match_report.h"
 #include "core/match_state.h"
-#include "core/setting_table.h"
+#include "form/setting_table.h"
 #include "tests/support/desk.h"
 
 #include <QDateTime>
@@ -99,7 +99,7 @@ TEST_F(Store, SettingsComeBackAndImpossibleOnesFallBackOneByOne) {
     r.p.brokerTexts({false, QStringLiteral("broker.halle"), 0, false, QStringLiteral("/etc/ca.crt"),
                      QStringLiteral("feld2"), QStringLiteral("geheim"), QStringLiteral("halle1"),
                      QStringLiteral("Feld 2")});
-    r.p.form.WindowScale = 150;
+    r.p.form.settings[SettingId::WindowScale] = 150;
     r.p.viewChanged();
     // The next start shows the clock at the kept start value.
     r.p.match.ResetTime();
@@ -110,10 +110,13 @@ TEST_F(Store, SettingsComeBackAndImpossibleOnesFallBackOneByOne) {
     EXPECT_EQ(stateContent(again.p.form), kept);
     EXPECT_EQ(again.p.form.brightness(), 3);
     EXPECT_FALSE(again.p.form.PortOpen);
-    EXPECT_TRUE(!again.p.form.HornOn && !again.p.form.horn.enabled && again.p.form.StopAtZero);
-    EXPECT_EQ(again.p.form.HornLength, 3000);
-    EXPECT_TRUE(again.p.form.WebOn && again.p.form.WebNetwork && again.p.form.WebPort == 18470);
-    EXPECT_EQ(again.p.form.WindowScale, 150);
+    EXPECT_TRUE(!again.p.form.settings[SettingId::HornOn] && !again.p.form.horn.enabled &&
+                again.p.form.settings[SettingId::StopAtZero]);
+    EXPECT_EQ(again.p.form.settings[SettingId::HornLength], 3000);
+    EXPECT_TRUE(again.p.form.settings[SettingId::WebOn] &&
+                again.p.form.settings[SettingId::WebNetwork] &&
+                again.p.form.settings[SettingId::WebPort] == 18470);
+    EXPECT_EQ(again.p.form.settings[SettingId::WindowScale], 150);
     const BrokerSettings broker = brokerSettings(again.p.form);
     EXPECT_EQ(broker, (BrokerSettings{true,
                                       QStringLiteral("broker.halle"),
@@ -161,9 +164,9 @@ TEST_F(Store, SettingsComeBackAndImpossibleOnesFallBackOneByOne) {
     EXPECT_EQ(f.Combo6.currentText(), QStringLiteral("COM 1"));
     EXPECT_EQ(f.Text_r.text, QStringLiteral("Bären")); // the good values stay
     EXPECT_EQ(f.Startwert.text, QStringLiteral("15.0"));
-    EXPECT_EQ(f.HornLength, 1500);
-    EXPECT_EQ(f.WebPort, 8470);
-    EXPECT_EQ(f.WindowScale, 100);
+    EXPECT_EQ(f.settings[SettingId::HornLength], 1500);
+    EXPECT_EQ(f.settings[SettingId::WebPort], 8470);
+    EXPECT_EQ(f.settings[SettingId::WindowScale], 100);
     EXPECT_TRUE(f.MqttHall.isEmpty());
     EXPECT_EQ(f.MqttCourt, QStringLiteral("Feld 2"));
     EXPECT_EQ(f.TeamNames.size(), kTeamNamesKept - 1); // the impossible one left out
@@ -180,8 +183,8 @@ TEST_F(Store, SettingsComeBackAndImpossibleOnesFallBackOneByOne) {
 TEST(SettingTable, EachDefaultIsAValueTheSettingTakesAndEachKeyIsItsOwn) {
     QStringList keys;
     for (const Setting& s : settingTable()) {
-        EXPECT_TRUE(takes(s, standardValue(s))) << s.name;
-        EXPECT_TRUE(!isFlag(s) || (s.min == 0 && s.max == 1)) << s.name;
+        EXPECT_TRUE(takes(s, s.standard)) << s.name;
+        EXPECT_TRUE(!s.flag || (s.min == 0 && s.max == 1)) << s.name;
         EXPECT_FALSE(keys.contains(QLatin1String(s.key))) << s.key;
         keys.append(QLatin1String(s.key));
     }

@@ -354,13 +354,14 @@ bool ScriptRunner::runSecondLine(const Line& line, QString& error) {
     const QStringList& args = line.args;
     const Form& f = program_->form;
     if (args == QStringList{QStringLiteral("off")}) {
-        program_->secondLine(0, f.Line2Mirror, f.Line2Baud);
+        program_->secondLine(0, f.settings[SettingId::Line2Mirror],
+                             f.settings[SettingId::Line2Baud]);
         return true;
     }
     bool ok = false;
     const int n = args.value(0).toInt(&ok);
     bool mirror = false;
-    int baud = f.Line2Baud;
+    int baud = f.settings[SettingId::Line2Baud];
     for (const QString& option : args.mid(1)) {
         if (option == QLatin1String("mirror"))
             mirror = true;
