@@ -90,45 +90,59 @@ ml::Language installKeptLanguage() {
     return ml::installLanguage(ml::languageFor(ml::keptLanguage(kept.readSettings())));
 }
 
+// --help, --version and --keys answer, and a --web or --mqtt that does not read is refused,
+// before the window system is reached, so they work without a display: the exit code then.
+// Options of Qt's own (-platform …) are left to QApplication.
+std::optional<int> answeredEarly(int argc, char* argv[]) {
+    QCoreApplication early(argc, argv);
+    installKeptLanguage();
+    QCommandLineParser parser;
+    describeOptions(parser);
+    parser.parse(QCoreApplication::arguments());
+    if (parser.isSet(QStringLiteral("help")))
+        parser.showHelp();
+    if (parser.isSet(QStringLiteral("version")))
+        parser.showVersion();
+    if (parser.isSet(QStringLiteral("keys"))) {
+        std::fputs(qPrintable(ml::KeyTable().listText().remove(QLatin1Char('\r'))), stdout);
+        return 0;
+    }
+    QHostAddress address;
+    quint16 port = 0;
+    if (parser.isSet(QStringLiteral("web")) && !webAddress(parser, address, port)) {
+        std::fprintf(stderr, "%s\n",
+                     qPrintable(QCoreApplication::translate(
+                         "ml::app::main",
+                         "marklight: --web erwartet [ADRESSE:]PORT, z. B. 127.0.0.1:8470")));
+        return 2;
+    }
+    ml::BrokerSettings broker;
+    if (const auto why = brokerOption(parser, broker)) {
+        std::fprintf(
+            stderr, "%s\n",
+            qPrintable(
+                QCoreApplication::translate("ml::app::main", "marklight: --mqtt: %1").arg(*why)));
+        return 2;
+    }
+    return std::nullopt;
+}
+
+// A dialog of the window, made at its first use; opened again, it comes to the front.
+template <typename Dialog, typename Make> void showOnce(QPointer<Dialog>& dialog, Make make) {
+    if (!dialog)
+        dialog = make();
+    dialog->show();
+    dialog->raise();
+    dialog->activateWindow();
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
     QCoreApplication::setApplicationName(QStringLiteral("Marklight"));
     QCoreApplication::setApplicationVersion(QString::fromLatin1(ml::kVersionText));
-    {
-        // --help and --version answer before the window system is reached, so they work
-        // without a display. Options of Qt's own (-platform …) are left to QApplication.
-        QCoreApplication early(argc, argv);
-        installKeptLanguage();
-        QCommandLineParser parser;
-        describeOptions(parser);
-        parser.parse(QCoreApplication::arguments());
-        if (parser.isSet(QStringLiteral("help")))
-            parser.showHelp();
-        if (parser.isSet(QStringLiteral("version")))
-            parser.showVersion();
-        if (parser.isSet(QStringLiteral("keys"))) {
-            std::fputs(qPrintable(ml::KeyTable().listText().remove(QLatin1Char('\r'))), stdout);
-            return 0;
-        }
-        QHostAddress address;
-        quint16 port = 0;
-        if (parser.isSet(QStringLiteral("web")) && !webAddress(parser, address, port)) {
-            std::fprintf(stderr, "%s\n",
-                         qPrintable(QCoreApplication::translate(
-                             "ml::app::main",
-                             "marklight: --web erwartet [ADRESSE:]PORT, z. B. 127.0.0.1:8470")));
-            return 2;
-        }
-        ml::BrokerSettings broker;
-        if (const auto why = brokerOption(parser, broker)) {
-            std::fprintf(
-                stderr, "%s\n",
-                qPrintable(QCoreApplication::translate("ml::app::main", "marklight: --mqtt: %1")
-                               .arg(*why)));
-            return 2;
-        }
-    }
+    if (const std::optional<int> code = answeredEarly(argc, argv))
+        return *code;
     QApplication app(argc, argv);
     QApplication::setDesktopFileName(QStringLiteral("marklight"));
     const ml::Language language = installKeptLanguage();
@@ -186,24 +200,19 @@ int main(int argc, char* argv[]) {
     extras
         ->addAction(QCoreApplication::translate("ml::app::main", "&Netzwerk…"),
                     [&] {
-                        if (!webDialog)
-                            webDialog =
-                                new ml::app::WebDialog(program, web, mqtt, storage, &window);
-                        webDialog->show();
-                        webDialog->raise();
-                        webDialog->activateWindow();
+                        showOnce(webDialog, [&] {
+                            return new ml::app::WebDialog(program, web, mqtt, storage, &window);
+                        });
                     })
         ->setObjectName(QStringLiteral("WebSettings"));
     QPointer<ml::app::SecondLineDialog> lineDialog;
     extras
         ->addAction(QCoreApplication::translate("ml::app::main", "Zweite Anzeige&linie…"),
                     [&] {
-                        if (!lineDialog)
-                            lineDialog = new ml::app::SecondLineDialog(
+                        showOnce(lineDialog, [&] {
+                            return new ml::app::SecondLineDialog(
                                 program, [&window] { window.scheduler().reschedule(); }, &window);
-                        lineDialog->show();
-                        lineDialog->raise();
-                        lineDialog->activateWindow();
+                        });
                     })
         ->setObjectName(QStringLiteral("SecondLine"));
     web.remote().windowBox = [] { return QApplication::activeModalWidget() != nullptr; };

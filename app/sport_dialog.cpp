@@ -85,7 +85,28 @@ SportDialog::SportDialog(Program& program, std::function<void()> changed, QWidge
     list_ = new QListWidget(this);
     list_->setObjectName(QStringLiteral("sports"));
     list_->setMinimumWidth(180);
+    connect(list_, &QListWidget::currentRowChanged, this, [this] {
+        if (const SportRules* s = selected())
+            show(*s);
+    });
 
+    auto* figures = new QVBoxLayout;
+    figures->addWidget(periodFigures());
+    figures->addWidget(ruleFigures());
+    auto* top = new QHBoxLayout;
+    top->addWidget(list_);
+    top->addLayout(figures, 1);
+    note_ = new QLabel(this);
+    note_->setWordWrap(true);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(top);
+    layout->addLayout(clubRows());
+    layout->addWidget(note_);
+    layout->addWidget(actions());
+    fill();
+}
+
+QGroupBox* SportDialog::periodFigures() {
     periodName_ = new QLineEdit(this);
     periodName_->setMaxLength(32);
     periods_ = new QSpinBox(this);
@@ -100,6 +121,21 @@ SportDialog::SportDialog(Program& program, std::function<void()> changed, QWidge
     overtimeMinutes_ = minutesBox(this, 0.5);
     overtimeBreak_ = minutesBox(this);
     overtimeBetween_ = minutesBox(this);
+
+    auto* periods = new QGroupBox(tr("Spielzeit"), this);
+    auto* pf = new QFormLayout(periods);
+    pf->addRow(tr("Abschnitte:"), periods_);
+    pf->addRow(tr("Länge:"), minutes_);
+    pf->addRow(tr("Name des Abschnitts:"), periodName_);
+    pf->addRow(tr("Pausen (min):"), breaks_);
+    pf->addRow(tr("Verlängerung:"), overtimePeriods_);
+    pf->addRow(tr("  Länge:"), overtimeMinutes_);
+    pf->addRow(tr("  Pause davor:"), overtimeBreak_);
+    pf->addRow(tr("  Pause dazwischen:"), overtimeBetween_);
+    return periods;
+}
+
+QGroupBox* SportDialog::ruleFigures() {
     penalties_ = new QLineEdit(this);
     penalties_->setToolTip(tr("die Längen der Strafen in Minuten, die erste ist "
                               "vorgegeben (\"2, 5, 10\"); leer: keine Zeitstrafen"));
@@ -117,16 +153,6 @@ SportDialog::SportDialog(Program& program, std::function<void()> changed, QWidge
     lastMax_ = limitBox(this);
     perOvertime_ = limitBox(this);
 
-    auto* periods = new QGroupBox(tr("Spielzeit"), this);
-    auto* pf = new QFormLayout(periods);
-    pf->addRow(tr("Abschnitte:"), periods_);
-    pf->addRow(tr("Länge:"), minutes_);
-    pf->addRow(tr("Name des Abschnitts:"), periodName_);
-    pf->addRow(tr("Pausen (min):"), breaks_);
-    pf->addRow(tr("Verlängerung:"), overtimePeriods_);
-    pf->addRow(tr("  Länge:"), overtimeMinutes_);
-    pf->addRow(tr("  Pause davor:"), overtimeBreak_);
-    pf->addRow(tr("  Pause dazwischen:"), overtimeBetween_);
     auto* rules = new QGroupBox(tr("Strafen und Timeouts"), this);
     auto* rf = new QFormLayout(rules);
     rf->addRow(tr("Strafen (min):"), penalties_);
@@ -137,9 +163,10 @@ SportDialog::SportDialog(Program& program, std::function<void()> changed, QWidge
     rf->addRow(tr("  in den letzten:"), lastMinutes_);
     rf->addRow(tr("  höchstens dann:"), lastMax_);
     rf->addRow(tr("  je Verlängerung:"), perOvertime_);
+    return rules;
+}
 
-    note_ = new QLabel(this);
-    note_->setWordWrap(true);
+QDialogButtonBox* SportDialog::actions() {
     auto* buttons = new QDialogButtonBox(this);
     choose_ = buttons->addButton(tr("Wählen"), QDialogButtonBox::ActionRole);
     choose_->setObjectName(QStringLiteral("choose"));
@@ -158,18 +185,12 @@ SportDialog::SportDialog(Program& program, std::function<void()> changed, QWidge
     connect(keep_, &QPushButton::clicked, this, [this] { keep(); });
     connect(remove_, &QPushButton::clicked, this, [this] { remove(); });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    connect(list_, &QListWidget::currentRowChanged, this, [this] {
-        if (const SportRules* s = selected())
-            show(*s);
-    });
+    return buttons;
+}
 
-    auto* figures = new QVBoxLayout;
-    figures->addWidget(periods);
-    figures->addWidget(rules);
-    auto* top = new QHBoxLayout;
-    top->addWidget(list_);
-    top->addLayout(figures, 1);
-    // The hall the matches are played in: the head of the printed report names it.
+// The hall the matches are played in (the head of the printed report names it) and the club's
+// colours (the report's chart and the pages draw each side in its own).
+QFormLayout* SportDialog::clubRows() {
     auto* hall = new QLineEdit(program_.form.Hall, this);
     hall->setObjectName(QStringLiteral("hall"));
     hall->setMaxLength(32);
@@ -181,7 +202,6 @@ SportDialog::SportDialog(Program& program, std::function<void()> changed, QWidge
     });
     auto* place = new QFormLayout;
     place->addRow(tr("Halle (für den Spielbericht):"), hall);
-    // The club's colours: the report's chart and the pages draw each side in its own.
     auto* colours = new QHBoxLayout;
     std::array<QPushButton*, 2> sides{};
     for (int side : {0, 1}) {
@@ -222,12 +242,7 @@ SportDialog::SportDialog(Program& program, std::function<void()> changed, QWidge
     colours->addWidget(standard);
     colours->addStretch();
     place->addRow(tr("Farben der Mannschaften:"), colours);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(top);
-    layout->addLayout(place);
-    layout->addWidget(note_);
-    layout->addWidget(buttons);
-    fill();
+    return place;
 }
 
 void SportDialog::fill() {

@@ -13,6 +13,9 @@
 #include <functional>
 
 class QCheckBox;
+class QDialogButtonBox;
+class QFormLayout;
+class QGroupBox;
 class QDoubleSpinBox;
 class QLabel;
 class QLineEdit;
@@ -30,6 +33,11 @@ class SportDialog : public QDialog {
     SportDialog(Program& program, std::function<void()> changed, QWidget* parent);
 
   private:
+    // The boxes of a sport's figures: its periods, and its penalties and timeouts.
+    QGroupBox* periodFigures();
+    QGroupBox* ruleFigures();
+    QDialogButtonBox* actions();
+    QFormLayout* clubRows();
     void fill();
     void show(const SportRules& rules);
     const SportRules* selected() const;
