@@ -87,12 +87,27 @@ WebDialog::WebDialog(Program& program, web::WebServer& server, web::MqttPublishe
         form->addRow(new QLabel(tr("Für diesen Lauf mit --web gestartet."), this));
     }
 
-    // The remote: one click takes remote control away (also Ctrl+F in the window); a new key
-    // cuts off every phone paired with the old one.
+    auto* buttons = new QDialogButtonBox(this);
+    buttons->addButton(tr("Schließen"), QDialogButtonBox::AcceptRole)->setDefault(true);
+    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(form);
+    // The remote and the broker side by side: the dialog stays within a laptop's screen.
+    auto* below = new QHBoxLayout;
+    below->addWidget(remoteGroup());
+    below->addWidget(brokerGroup());
+    layout->addLayout(below);
+    layout->addWidget(buttons);
+    refresh();
+}
+
+// The remote: one click takes remote control away (also Ctrl+F in the window); a new key cuts
+// off every phone paired with the old one.
+QGroupBox* WebDialog::remoteGroup() {
     auto* remote = new QGroupBox(tr("Fernbedienung (Telefon, Tablet)"), this);
     remoteOn_->setObjectName(QStringLiteral("remoteOn"));
     connect(remoteOn_, &QCheckBox::clicked, this,
-            [&program] { program.click(program.form.remoteOn); });
+            [this] { program_.click(program_.form.remoteOn); });
     remoteUrl_->setObjectName(QStringLiteral("RemoteUrl"));
     remoteUrl_->setTextInteractionFlags(Qt::TextSelectableByMouse);
     remoteUrl_->setWordWrap(true);
@@ -101,10 +116,10 @@ WebDialog::WebDialog(Program& program, web::WebServer& server, web::MqttPublishe
     newKey_->setObjectName(QStringLiteral("RemoteNewKey"));
     newKey_->setToolTip(tr("Alle gekoppelten Geräte werden getrennt und müssen den "
                            "neuen QR-Code scannen."));
-    connect(newKey_, &QPushButton::clicked, this, [this, &program] {
+    connect(newKey_, &QPushButton::clicked, this, [this] {
         server_.remote().renewKey();
-        program.log.addLine(tr(" +++ Fernbedienung: neuer Schlüssel, gekoppelte Geräte getrennt"));
-        program.outsideChange();
+        program_.log.addLine(tr(" +++ Fernbedienung: neuer Schlüssel, gekoppelte Geräte getrennt"));
+        program_.outsideChange();
         refresh();
     });
     remotes_->setObjectName(QStringLiteral("RemoteList"));
@@ -121,19 +136,7 @@ WebDialog::WebDialog(Program& program, web::WebServer& server, web::MqttPublishe
     refused_->setWordWrap(true);
     refused_->setStyleSheet(QStringLiteral("color: #b00"));
     remoteLayout->addWidget(refused_);
-
-    auto* buttons = new QDialogButtonBox(this);
-    buttons->addButton(tr("Schließen"), QDialogButtonBox::AcceptRole)->setDefault(true);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    auto* layout = new QVBoxLayout(this);
-    layout->addLayout(form);
-    // The remote and the broker side by side: the dialog stays within a laptop's screen.
-    auto* below = new QHBoxLayout;
-    below->addWidget(remote);
-    below->addWidget(brokerGroup());
-    layout->addLayout(below);
-    layout->addWidget(buttons);
-    refresh();
+    return remote;
 }
 
 QGroupBox* WebDialog::brokerGroup() {

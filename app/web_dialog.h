@@ -33,6 +33,7 @@ class WebDialog : public SettingsDialog {
 
   private:
     void shown() override { refresh(); }
+    QGroupBox* remoteGroup();
     QGroupBox* brokerGroup();
     // The texts as typed into the form, when they are what they may be; otherwise says why.
     void applyBroker();
