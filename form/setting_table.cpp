@@ -13,7 +13,7 @@ QString onOff(int value) {
                  : QCoreApplication::translate("ml::DialogSetting", "aus");
 }
 
-const int kSpeeds[] = {1200, 2400, 4800, 9600};
+constexpr int kSpeeds[] = {1200, 2400, 4800, 9600};
 
 constexpr Setting kSettings[] = {
     {.id = SettingId::HornOn,
