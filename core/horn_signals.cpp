@@ -22,7 +22,7 @@ void HornSignals::bindHandlers() {
 
 void HornSignals::start() {
     applySettings();
-    wasOn_ = form_.settings[SettingId::HornOn];
+    wasOn_ = form_.settings.on(SettingId::HornOn);
     horn_.prepare();
 }
 
@@ -33,22 +33,22 @@ void HornSignals::applySettings() {
         form_.settings[s.id] = std::clamp(form_.settings[s.id], s.min, s.max);
     }
     horn_.setVolume(form_.settings[SettingId::HornVolume]);
-    form_.horn.enabled = form_.settings[SettingId::HornOn];
-    if (!form_.settings[SettingId::HornOn] && held_) {
+    form_.horn.enabled = form_.settings.on(SettingId::HornOn);
+    if (!form_.settings.on(SettingId::HornOn) && held_) {
         held_ = false;
         horn_.stop();
     }
-    if (form_.settings[SettingId::HornOn] != wasOn_) {
-        wasOn_ = form_.settings[SettingId::HornOn];
+    if (form_.settings.on(SettingId::HornOn) != wasOn_) {
+        wasOn_ = form_.settings.on(SettingId::HornOn);
         showOutput();
-        if (form_.settings[SettingId::HornOn])
+        if (form_.settings.on(SettingId::HornOn))
             horn_.prepare();
     }
 }
 
 void HornSignals::afterOutput() {
     const HornSignal due = std::exchange(form_.HornDue, HornSignal::None);
-    if (due == HornSignal::None || !form_.settings[SettingId::HornOn])
+    if (due == HornSignal::None || !form_.settings.on(SettingId::HornOn))
         return;
     horn_.sound(form_.settings[SettingId::HornLength]);
     switch (due) {
@@ -67,7 +67,7 @@ void HornSignals::afterOutput() {
 }
 
 void HornSignals::hold(bool down) {
-    if (down && form_.settings[SettingId::HornOn]) {
+    if (down && form_.settings.on(SettingId::HornOn)) {
         held_ = true;
         horn_.start();
     } else if (!down && held_) {
@@ -94,7 +94,7 @@ void HornSignals::outputChanged(const QString& reason) {
 }
 
 void HornSignals::showOutput() {
-    form_.hornMissing.visible = form_.HornFailed && form_.settings[SettingId::HornOn];
+    form_.hornMissing.visible = form_.HornFailed && form_.settings.on(SettingId::HornOn);
     if (form_.HornFailed)
         form_.hornMissing.text = tr("Hupe: ") + reason_;
 }

@@ -93,13 +93,6 @@ void takeText(const QVariantMap& values, const QString& key, bool (*valid)(const
 
 } // namespace
 
-std::vector<int> Settings::standardNumbers() {
-    std::vector<int> numbers;
-    for (const Setting& setting : settingTable())
-        numbers.push_back(setting.standard);
-    return numbers;
-}
-
 bool lengthText(const QString& text) {
     const std::optional<double> v = readNumber(text);
     return text.size() <= 10 && v && *v >= 0 && countInRange(*v * 60);
@@ -120,14 +113,11 @@ Settings Settings::fromValues(const QVariantMap& values, bool* keysRead) {
         s.mirror = *m;
     if (const auto d = flagOf(values.value(kCountDown)))
         s.countDown = *d;
-    const std::span<const Setting> rows = settingTable();
-    for (std::size_t i = 0; i < rows.size(); ++i) {
-        const QVariant v = values.value(QLatin1String(rows[i].key));
-        std::optional<int> n = wholeOf(v);
-        if (rows[i].flag)
-            n = flagOf(v);
-        if (n && takes(rows[i], *n))
-            s.numbers[i] = *n;
+    for (const Setting& row : settingTable()) {
+        const QVariant v = values.value(QLatin1String(row.key));
+        const std::optional<int> n = row.flag ? std::optional<int>(flagOf(v)) : wholeOf(v);
+        if (n && takes(row, *n))
+            s.numbers[row.id] = *n;
     }
     if (const auto r = flagOf(values.value(kRemoteOn)))
         s.remoteOn = *r;
@@ -197,10 +187,9 @@ QVariantMap Settings::toValues() const {
         v.insert(kHomeColour, homeColour);
     if (!guestColour.isEmpty())
         v.insert(kGuestColour, guestColour);
-    const std::span<const Setting> table = settingTable();
-    for (std::size_t i = 0; i < table.size(); ++i)
-        v.insert(QLatin1String(table[i].key),
-                 table[i].flag ? flag(numbers[i]) : QString::number(numbers[i]));
+    for (const Setting& row : settingTable())
+        v.insert(QLatin1String(row.key),
+                 row.flag ? flag(numbers[row.id]) : QString::number(numbers[row.id]));
     keys.store(v);
     for (qsizetype i = 0; i < teamNames.size(); ++i)
         v.insert(kTeamNames + QString::number(i + 1), teamNames[i]);
@@ -231,9 +220,7 @@ void SettingsStore::apply(const Settings& s) {
     f.Text_r.text = s.guest;
     // An open second line keeps the speed it was opened with.
     const int line2Baud = f.settings[SettingId::Line2Baud];
-    const std::span<const Setting> table = settingTable();
-    for (std::size_t i = 0; i < table.size(); ++i)
-        f.settings[table[i].id] = s.numbers[i];
+    f.settings = s.numbers;
     if (f.Line2Open)
         f.settings[SettingId::Line2Baud] = line2Baud;
     f.remoteOn.checked = s.remoteOn;
@@ -265,10 +252,9 @@ Settings SettingsStore::fromForm() const {
     s.brightness = f.brightness();
     s.mirror = f.miror.checked;
     s.countDown = f.Mode_down.checked;
-    const std::span<const Setting> table = settingTable();
-    for (std::size_t i = 0; i < table.size(); ++i)
-        if (const int n = f.settings[table[i].id]; takes(table[i], n))
-            s.numbers[i] = n;
+    for (const Setting& row : settingTable())
+        if (const int n = f.settings[row.id]; takes(row, n))
+            s.numbers[row.id] = n;
     s.remoteOn = f.remoteOn.checked;
     s.sport = f.Sport;
     const auto take = [](const QString& text, bool (*valid)(const QString&), QString& into) {

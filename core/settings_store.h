@@ -56,12 +56,10 @@ struct Settings {
     QString mqttUser;
     QString mqttHall;
     QString mqttCourt;
-    // The numbers and flags of `settingTable`, in its order.
-    std::vector<int> numbers = standardNumbers();
+    // The numbers and flags of `settingTable`.
+    SettingValues numbers;
 
     bool operator==(const Settings&) const = default;
-
-    static std::vector<int> standardNumbers();
 
     // From stored values: each value that is missing or impossible keeps its default; a key
     // table that is no table gives the standard keys and clears `keysRead`.

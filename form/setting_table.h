@@ -78,6 +78,7 @@ class SettingValues {
     int& operator[](SettingId id) { return values_[std::size_t(id)]; }
     int operator[](SettingId id) const { return values_[std::size_t(id)]; }
     bool on(SettingId id) const { return values_[std::size_t(id)] != 0; }
+    bool operator==(const SettingValues&) const = default;
 
   private:
     std::array<int, kSettingCount> values_;
