@@ -243,6 +243,8 @@ void MatchRecord::withdraw(const Mark& from, const Mark& to, bool withdrawn) {
 }
 
 QJsonArray MatchRecord::toJson() const {
+    if (jsonRevision_ == revision_)
+        return json_;
     QJsonArray list;
     for (RecordedEvent e : events_) {
         QJsonObject o;
@@ -258,6 +260,8 @@ QJsonArray MatchRecord::toJson() const {
         o.insert(QStringLiteral("withdrawn"), e.withdrawn);
         list.append(o);
     }
+    json_ = list;
+    jsonRevision_ = revision_;
     return list;
 }
 

@@ -59,6 +59,7 @@ class MatchRecord {
     const std::vector<RecordedEvent>& events() const { return events_; }
     // Counts every change of the events: equal counts, the same record.
     std::size_t revision() const { return revision_; }
+    // Made again only after a change: the live feed asks for it at every step.
     QJsonArray toJson() const;
     // A stored record; entries that are not such events are left out.
     void restore(const QJsonArray& stored);
@@ -74,6 +75,8 @@ class MatchRecord {
     MatchEngine& match_;
     std::vector<RecordedEvent> events_;
     std::size_t revision_ = 0;
+    mutable QJsonArray json_;
+    mutable std::optional<std::size_t> jsonRevision_;
     // The scores and the ends as the record last saw them.
     QString scoreL_, scoreR_;
     bool endsChanged_ = false;

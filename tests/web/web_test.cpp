@@ -137,6 +137,22 @@ TEST(LiveFeed, ASportsPeriodPenaltiesAndRecordArriveWithTheirSide) {
     }
 }
 
+TEST(LiveFeed, TheRecordInTheStateFollowsAGoalAndItsUndo) {
+    Face face;
+    Program& p = face.desk.p;
+    const auto lastEntry = [&face] {
+        return face.server.stateNow()[QStringLiteral("state")][QStringLiteral("record")]
+            .toArray()
+            .last()
+            .toObject();
+    };
+    p.click(p.form.up_l);
+    EXPECT_FALSE(lastEntry()[QStringLiteral("withdrawn")].toBool());
+    // The record's JSON is made once per change: taking the goal back is a change of it.
+    p.click(p.form.undo);
+    EXPECT_TRUE(lastEntry()[QStringLiteral("withdrawn")].toBool());
+}
+
 // Every key of the value and of the objects within it, at any depth.
 void collectKeys(const QJsonValue& value, QSet<QString>& keys) {
     if (value.isArray())
